@@ -1,0 +1,8 @@
+// The screenshot and the TGA layout every written picture shares.
+#pragma once
+
+#include <cstdint>
+
+// 16-bit 5-5-5 pixels to 4-byte red, green, blue, alpha; pure black becomes transparent.
+void Tga__Conversion555(uint8_t* destination, const uint16_t* source, int largeur, int hauteur);
+void ImpressionEcran();

@@ -1,0 +1,56 @@
+// The program: the platform starts, then the game.
+#include <cstdio>
+#include <string>
+
+#include "foundation/ecran.h"
+#include "foundation/entrees.h"
+#include "foundation/fenetre.h"
+#include "foundation/polices.h"
+#include "platform/temps.h"
+
+namespace {
+
+// Until the shell's start-up exists: a frame that shows presentation and input work.
+void ImageDEssai() {
+    for (int y = 0; y < HauteurEcran; ++y)
+        for (int x = 0; x < LargeurEcran; ++x) {
+            int r = x * 31 / (LargeurEcran - 1), v = y * 31 / (HauteurEcran - 1), b = 31 - r;
+            EcranTampon[y * LargeurEcran + x] = static_cast<uint16_t>(r << 10 | v << 5 | b);
+        }
+    // The mouse: a white cross, black-edged.
+    for (int d = -8; d <= 8; ++d)
+        for (int e = -1; e <= 1; ++e) {
+            auto point = [](int x, int y, uint16_t c) {
+                if (x >= 0 && y >= 0 && x < LargeurEcran && y < HauteurEcran) EcranTampon[y * LargeurEcran + x] = c;
+            };
+            uint16_t c = e == 0 ? 0x7FFF : 0;
+            point(SourisX + d, SourisY + e, c);
+            point(SourisX + e, SourisY + d, c);
+        }
+}
+
+}  // namespace
+
+int main() {
+    std::string erreur;
+    if (!Plateforme_Initialiser(Plateforme_OptionsEnvironnement(), &erreur)) {
+        std::fprintf(stderr, "morvane: %s\n", erreur.c_str());
+        return 2;
+    }
+    if (!Fenetre_Creation(nullptr)) return 1;
+    if (!Polices_Creation(nullptr)) return 1;
+    Message m;
+    for (;;) {
+        if (Message_Attente(&m)) {
+            if (!Message_Lire(&m)) break;
+            Message_Traduire(&m);
+            Message_Distribuer(&m);
+        } else {
+            ImageDEssai();
+            Ecran_Affichage();
+            if (!Plateforme_SansTete()) Temps_Dormir(10);
+        }
+    }
+    Plateforme_Fermer();
+    return 0;
+}

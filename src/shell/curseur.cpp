@@ -1,0 +1,5 @@
+#include "shell/curseur.h"
+
+#include "platform/affichage.h"
+
+void Curseur__Masquer() { Affichage_CacherCurseur(); }

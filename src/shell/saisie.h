@@ -1,0 +1,4 @@
+// Command input and view control.
+#pragma once
+
+void Selection__MemeTypeVisibles();

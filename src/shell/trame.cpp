@@ -1,0 +1,3 @@
+#include "shell/trame.h"
+
+int32_t JeuEnPause = 0;

@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds the tests with AddressSanitizer and
+# UndefinedBehaviorSanitizer, and runs them all headless with ctest.
+set -euo pipefail
+cd "$(dirname "$0")"
+./scripts/installer.sh
+cmake -S . -B build-tests -DCMAKE_BUILD_TYPE=Debug -DMORVANE_SANITIZE=ON -DMORVANE_TESTS=ON >/dev/null
+cmake --build build-tests -j"$(nproc)"
+export MORVANE_HEADLESS=1
+cd build-tests
+ctest --output-on-failure -j"$(nproc)" "$@"
