@@ -1,0 +1,19 @@
+// Whole-file access and the keyword reader shared by the loaders.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+
+using HandleFichier = FILE*;
+
+extern uint32_t LectureOctets;   // bytes read by the last Fichier_Lecture
+
+HandleFichier Fichier_Ouverture(const char* nom);
+uint32_t Fichier_Taille(HandleFichier fichier);
+void Fichier_Lecture(HandleFichier fichier, void* tampon, uint32_t n);
+void Fichier_Fermeture(HandleFichier fichier);
+uint32_t Fichier_TailleNom(const char* nom);
+
+// Opens a text file and reads whitespace-separated tokens until one equals the marker exactly;
+// the stream is left just after it, for the caller to read on and close.
+void Configuration_Position(const char* nomFichier, const char* marque, FILE** flux);
