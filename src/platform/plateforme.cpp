@@ -111,6 +111,7 @@ struct Evenement {
 };
 std::deque<Evenement> script;
 bool fermetureEnvoyee = false;
+bool fermerEnFinDeScript = false;
 int quittersEnvoyes = 0;
 uint32_t echeance = 0;
 bool echeanceActive = false;
@@ -271,6 +272,11 @@ void AvancerHorloge(bool blocage) {
         echeanceActive = false;
         return;
     }
+    if (!fermerEnFinDeScript) {
+        // Nothing will ever come: a waiting caller gets the quit message rather than waiting for ever.
+        if (blocage) Message_PosterQuitter(0);
+        return;
+    }
     // The script is used up: the window is closed, then, if the program goes on, told to quit.
     if (!fermetureEnvoyee && etat().principale != nullptr) {
         fermetureEnvoyee = true;
@@ -407,6 +413,7 @@ OptionsPlateforme Plateforme_OptionsEnvironnement() {
     o.fenetre = vrai(std::getenv("MORVANE_FENETRE"));
     if (const char* s = std::getenv("MORVANE_SCRIPT")) o.script = s;
     if (const char* c = std::getenv("MORVANE_CAPTURE")) o.dossierCapture = c;
+    o.fermerEnFinDeScript = true;
     return o;
 }
 
@@ -420,6 +427,7 @@ bool Plateforme_Initialiser(const OptionsPlateforme& options, std::string* erreu
     Temps_Fixer(0);
     script.clear();
     fermetureEnvoyee = false;
+    fermerEnFinDeScript = options.fermerEnFinDeScript;
     quittersEnvoyes = 0;
     echeanceActive = false;
     if (!options.script.empty()) {

@@ -67,6 +67,9 @@ struct OptionsPlateforme {
     bool fenetre = false;         // a resizable window instead of the full screen
     std::string script;           // headless input script
     std::string dossierCapture;   // where "capture NAME" writes NAME.png
+    // When the script is used up (or there is none), close the window so that the run ends.
+    // Tests leave it off and drive the queue themselves.
+    bool fermerEnFinDeScript = false;
 };
 
 // Reads MORVANE_HEADLESS, MORVANE_FENETRE, MORVANE_SCRIPT, MORVANE_CAPTURE.
