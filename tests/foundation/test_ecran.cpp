@@ -1,4 +1,5 @@
 #include <cstring>
+#include <thread>
 #include <vector>
 
 #include "arbre_temporaire.h"
@@ -249,6 +250,21 @@ TEST(Processeur, MmxSelonLeProcesseur) {
 #if defined(__x86_64__)
     EXPECT_EQ(mmx, 1);
 #endif
+}
+
+}  // namespace
+
+namespace {
+
+// The movie player presents from its own thread: the frame reaches the window through the main thread.
+TEST_F(FenetreJeu, PresentationDepuisUnAutreThread) {
+    std::fill(EcranTampon, EcranTampon + 640 * 480, uint16_t{0x0123});
+    uint64_t avant = Affichage_NombrePresentations();
+    std::thread t([] { Ecran_AffichageRappel(1); });
+    t.join();
+    EXPECT_EQ(Affichage_NombrePresentations(), avant + 1);
+    EXPECT_EQ(Presente()[639], 0x0123);
+    Pomper();
 }
 
 }  // namespace
