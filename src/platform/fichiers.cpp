@@ -155,7 +155,7 @@ FILE* Fichier_Ouvrir(const char* cheminJeu, const char* mode) {
         }
         cookie_io_functions_t fonctions{LireTexte, nullptr, ChercherTexte, FermerTexte};
         FILE* f = fopencookie(flux.get(), "r", fonctions);
-        if (f != nullptr) flux.release();
+        if (f != nullptr) (void)flux.release();   // the stream owns it now
         return f;
     }
     return std::fopen(chemin.c_str(), m.c_str());
