@@ -14,6 +14,7 @@ int32_t DefilementMaxY = 0;
 int32_t NombreCasesVisibles = 0;
 int32_t LargeurLigneEcran = 0;
 std::array<int32_t, 128> DecalageLignes{};
+char CheminTampon[1024] = {};
 
 void Ecran__Geometrie(int largeur, int hauteur) {
     LargeurEcran = largeur;

@@ -18,4 +18,7 @@ extern int32_t NombreCasesVisibles;
 extern int32_t LargeurLigneEcran;
 extern std::array<int32_t, 128> DecalageLignes;
 
+// The shared scratch path buffer of the loaders.
+extern char CheminTampon[1024];
+
 void Ecran__Geometrie(int largeur, int hauteur);
