@@ -9,7 +9,7 @@
 
 namespace {
 
-using Tga = ArbreTemporaire;
+using Tga = ArbreImages;
 
 uint32_t Pixel(const Image* image, int x, int y) {
     const uint8_t* p = image->pixels + static_cast<size_t>(y) * image->octetsParLigne + x * (image->bitsParPixel / 8);
@@ -138,7 +138,7 @@ TEST_F(Tga, RangeesRetourneesEtComplementeesAQuatreOctets) {
     Image_Liberation(image);
 }
 
-TEST(Image, ConversionGardeLesBitsDuHaut) {
+TEST(ImageConversion, ConversionGardeLesBitsDuHaut) {
     // 8-bit channels to 5 bits: 255 -> 31, 8 -> 1, 7 -> 0, in each channel.
     Image* source = Nouvelle({8, 0, 8, 8, 8, 16, 24}, 4, 1);
     EcrirePixel(source, 0, 0, 0xFFFFFF);
@@ -161,7 +161,7 @@ TEST(Image, ConversionGardeLesBitsDuHaut) {
     Image_Liberation(source);
 }
 
-TEST(Image, ConversionRefuseUnFormatInexprimable) {
+TEST(ImageConversion, ConversionRefuseUnFormatInexprimable) {
     Image* source = Nouvelle({8, 0, 8, 8, 8, 16, 24}, 2, 2);
     const FormatImage mauvais[] = {
         {5, 0, 5, 5, 5, 10, 8},    // pixel size
@@ -180,7 +180,7 @@ TEST(Image, ConversionRefuseUnFormatInexprimable) {
     Image_Liberation(source);
 }
 
-TEST(Image, FonduPremierMilieuEtDernierPas) {
+TEST(ImageConversion, FonduPremierMilieuEtDernierPas) {
     struct Cas {
         FormatImage format;
         uint32_t pixel;
@@ -215,7 +215,7 @@ TEST(Image, FonduPremierMilieuEtDernierPas) {
     }
 }
 
-class Copie : public ::testing::Test {
+class CopieImage : public ::testing::Test {
 protected:
     std::vector<uint16_t> tampon;
     void SetUp() override {
@@ -236,7 +236,7 @@ protected:
     static uint16_t Attendu(int x, int y) { return static_cast<uint16_t>((x * 7 + y * 131) & 0x7FFF); }
 };
 
-TEST_F(Copie, GrandeImageDecaleeMontreSonMilieu) {
+TEST_F(CopieImage, GrandeImageDecaleeMontreSonMilieu) {
     Image* image = Reperee(800, 600);
     Image_Copie(-80, -60, nullptr, image);
     for (auto [x, y] : {std::pair{0, 0}, {639, 0}, {0, 479}, {639, 479}, {320, 240}})
@@ -244,7 +244,7 @@ TEST_F(Copie, GrandeImageDecaleeMontreSonMilieu) {
     Image_Liberation(image);
 }
 
-TEST_F(Copie, RogneeAuxBordsDeLEcranEtDeLImage) {
+TEST_F(CopieImage, RogneeAuxBordsDeLEcranEtDeLImage) {
     Image* image = Reperee(100, 50);
     // Bottom-right corner: only 40 x 20 fit.
     Image_Copie(600, 460, nullptr, image);
@@ -267,7 +267,7 @@ TEST_F(Copie, RogneeAuxBordsDeLEcranEtDeLImage) {
     Image_Liberation(image);
 }
 
-TEST_F(Copie, RienHorsEcranNiPourUneImageQuiNEstPasEn16Bits) {
+TEST_F(CopieImage, RienHorsEcranNiPourUneImageQuiNEstPasEn16Bits) {
     const std::vector<uint16_t> avant = tampon;
     Image* image = Reperee(100, 50);
     for (auto [x, y] : {std::pair{640, 0}, {0, 480}, {-100, 0}, {0, -50}, {-5000, -5000}}) Image_Copie(x, y, nullptr, image);

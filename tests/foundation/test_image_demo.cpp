@@ -1,33 +1,19 @@
 #include <gtest/gtest.h>
 
+#include "ecran_fixture.h"
 #include "foundation/demo_images.h"
-#include "foundation/ecran.h"
-#include "foundation/fenetre.h"
-#include "foundation/polices.h"
 #include "platform/affichage.h"
-#include "platform/plateforme.h"
 #include "test_image_outils.h"
 
 namespace {
 
-class Demo : public ArbreTemporaire {
+class DemoImages : public FenetreJeu {
 protected:
-    void SetUp() override {
-        ArbreTemporaire::SetUp();
-        std::string erreur;
-        ASSERT_TRUE(Plateforme_Initialiser(OptionsPlateforme{}, &erreur)) << erreur;
-        ASSERT_TRUE(Fenetre_Creation(nullptr));
-        ASSERT_TRUE(Polices_Creation(nullptr));
-        Message m;
-        while (Message_Attente(&m) && Message_Lire(&m)) {
-            Message_Traduire(&m);
-            Message_Distribuer(&m);
-        }
-    }
+    ArbreTemporaire arbre;
     // The presented frame, captured as the game would.
-    std::vector<uint16_t> Image() {
+    std::vector<uint16_t> Capture() {
         Ecran_Affichage();
-        EXPECT_TRUE(Affichage_CapturerPng((racine / "demo.png").string()));
+        EXPECT_TRUE(Affichage_CapturerPng((arbre.Racine() / "demo.png").string()));
         int largeur = 0, hauteur = 0;
         std::vector<uint16_t> image = Affichage_DerniereImage(&largeur, &hauteur);
         EXPECT_EQ(largeur, 640);
@@ -41,10 +27,11 @@ uint32_t Intro(int x, int) { return x < 320 ? 0x0000FFu : 0xFF0000u; }
 
 }  // namespace
 
-TEST_F(Demo, IntroPuisUneRangeeDeTuilesEclairees) {
-    Ecrire("images/Intro.tga", FichierTga({.largeur = 640, .hauteur = 480}, RangeesTga24(640, 480, Intro)));
+TEST_F(DemoImages, IntroPuisUneRangeeDeTuilesEclairees) {
+    const std::vector<uint8_t> tga = FichierTga({.largeur = 640, .hauteur = 480}, RangeesTga24(640, 480, Intro));
+    arbre.Ecrire("images/Intro.tga", std::string(tga.begin(), tga.end()));
     Demo_ImagesEtTuiles();
-    const std::vector<uint16_t> image = Image();
+    const std::vector<uint16_t> image = Capture();
     ASSERT_EQ(image.size(), 640u * 480u);
     const auto at = [&image](int x, int y) { return image[static_cast<size_t>(y) * 640 + x]; };
     EXPECT_EQ(at(10, 10), 0x001F);
@@ -61,13 +48,13 @@ TEST_F(Demo, IntroPuisUneRangeeDeTuilesEclairees) {
         precedente = p;
     }
     EXPECT_GE(eclairees, 10);
-    EXPECT_TRUE(std::filesystem::exists(racine / "demo.png"));
+    EXPECT_TRUE(arbre.Existe("demo.png"));
 }
 
-TEST_F(Demo, SansIntroLesTuilesRestent) {
+TEST_F(DemoImages, SansIntroLesTuilesRestent) {
     // No picture: reported, and the tiles are drawn all the same.
     Demo_ImagesEtTuiles();
-    const std::vector<uint16_t> image = Image();
+    const std::vector<uint16_t> image = Capture();
     EXPECT_EQ(image[10], 0);
     EXPECT_NE(image[static_cast<size_t>(480 - 48) * 640 + 10 + 24], 0);
 }

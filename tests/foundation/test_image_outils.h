@@ -1,15 +1,14 @@
-// Picture tests: a temporary game tree (working directory "run/" inside it, so that "..\X" is
-// the tree's X) and a TGA writer for fixtures.
+// Picture tests: a temporary game tree and a TGA writer for fixtures.
 #pragma once
 
 #include <gtest/gtest.h>
-#include <unistd.h>
-
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <string>
 #include <vector>
+
+#include "arbre_temporaire.h"
 
 struct EnteteTga {
     uint8_t longueurId = 0;
@@ -59,31 +58,12 @@ std::vector<uint8_t> RangeesTga24(int largeur, int hauteur, F couleur) {
     return d;
 }
 
-class ArbreTemporaire : public ::testing::Test {
+// A temporary game tree for the picture tests.
+class ArbreImages : public ::testing::Test {
 protected:
-    std::filesystem::path racine;
-    std::filesystem::path ancien;
-
-    void SetUp() override {
-        char modele[] = "/tmp/morvane_images_XXXXXX";
-        ASSERT_NE(mkdtemp(modele), nullptr);
-        racine = modele;
-        std::filesystem::create_directories(racine / "run");
-        std::filesystem::create_directories(racine / "images");
-        ancien = std::filesystem::current_path();
-        std::filesystem::current_path(racine / "run");
-    }
-    void TearDown() override {
-        std::filesystem::current_path(ancien);
-        std::error_code e;
-        std::filesystem::remove_all(racine, e);
-    }
+    ArbreTemporaire arbre;
     // Writes a file under the tree ("images/x.tga").
     void Ecrire(const std::string& relatif, const std::vector<uint8_t>& octets) {
-        FILE* f = std::fopen((racine / relatif).c_str(), "wb");
-        ASSERT_NE(f, nullptr);
-        const size_t ecrits = octets.empty() ? 0 : std::fwrite(octets.data(), 1, octets.size(), f);
-        std::fclose(f);
-        ASSERT_EQ(ecrits, octets.size());
+        arbre.Ecrire(relatif, std::string(octets.begin(), octets.end()));
     }
 };

@@ -10,7 +10,7 @@ namespace {
 
 // The renderers write into a back buffer of the given size; the shade table's entry tells its
 // own light step and palette index (step << 8 | index), so a pixel shows which light it got.
-class Rendu : public ::testing::Test {
+class RenduTuile : public ::testing::Test {
 protected:
     static constexpr uint16_t Fond = 0xFFFF;
     std::vector<uint16_t> tampon;
@@ -48,7 +48,7 @@ protected:
 
 }  // namespace
 
-TEST_F(Rendu, CoinsEgauxDonnentLeMemePasPartout) {
+TEST_F(RenduTuile, CoinsEgauxDonnentLeMemePasPartout) {
     for (int n = 0; n < 128; ++n) {
         Coins(n, n, n, n);
         Tuile_AffichageGouraud();
@@ -58,7 +58,7 @@ TEST_F(Rendu, CoinsEgauxDonnentLeMemePasPartout) {
     }
 }
 
-TEST_F(Rendu, DegradeDeGaucheADroite) {
+TEST_F(RenduTuile, DegradeDeGaucheADroite) {
     // Corners 0 on the left and 96 on the right: first pixel of each row step 2, last 96.
     Coins(0, 96, 0, 96);
     TuileX = 96;
@@ -75,7 +75,7 @@ TEST_F(Rendu, DegradeDeGaucheADroite) {
     EXPECT_EQ(At(96, 96), Fond);
 }
 
-TEST_F(Rendu, QuatreCoinsCalculesALaMain) {
+TEST_F(RenduTuile, QuatreCoinsCalculesALaMain) {
     // Left edge 10 -> 70, right edge 40 -> 100, in 16.16 steps of 60/48 and a row step of 30/48:
     // row 0 from 10 + 1/2 + 30/48 to 40 + 1/2; row 47 from 68.75 + 1/2 + 30/48 to 98.75 + 1/2 + 30.
     Coins(10, 40, 70, 100);
@@ -92,7 +92,7 @@ TEST_F(Rendu, QuatreCoinsCalculesALaMain) {
     EXPECT_EQ(Pas(47, 47), 11);
 }
 
-TEST_F(Rendu, TransparenteAvanceLaLumiereAuxSeulsPixelsDessines) {
+TEST_F(RenduTuile, TransparenteAvanceLaLumiereAuxSeulsPixelsDessines) {
     texels.fill(0);
     texels[0] = 5;
     texels[47] = 6;
@@ -109,7 +109,7 @@ TEST_F(Rendu, TransparenteAvanceLaLumiereAuxSeulsPixelsDessines) {
     EXPECT_EQ(At(47, 0), table[96 * 256 + 6]);
 }
 
-TEST_F(Rendu, CoinsHorsDePlageRamenesA0Et127) {
+TEST_F(RenduTuile, CoinsHorsDePlageRamenesA0Et127) {
     Coins(-40, 500, -1, 128);
     Tuile_AffichageGouraud();
     const std::vector<uint16_t> borne = tampon;
@@ -120,7 +120,7 @@ TEST_F(Rendu, CoinsHorsDePlageRamenesA0Et127) {
     EXPECT_EQ(Pas(47, 47), 127);
 }
 
-TEST_F(Rendu, TuileHorsTamponNonDessineeQuelQueSoitLePas) {
+TEST_F(RenduTuile, TuileHorsTamponNonDessineeQuelQueSoitLePas) {
     // A narrow buffer with an odd pitch: a tile inside lands at the right rows.
     Ecran(101, 60);
     Coins(30, 30, 30, 30);
@@ -231,7 +231,7 @@ TEST(PixelsTuile, ConversionEn555) {
     EXPECT_EQ(sortie[48 * 48 - 1], 0);
 }
 
-class PixelsEcran : public ::testing::Test {
+class PixelsEcranTuile : public ::testing::Test {
 protected:
     std::vector<uint16_t> ecran;
     void SetUp() override {
@@ -241,7 +241,7 @@ protected:
     }
 };
 
-TEST_F(PixelsEcran, CopieDUnBloc48) {
+TEST_F(PixelsEcranTuile, CopieDUnBloc48) {
     std::vector<uint16_t> bloc(48 * 48);
     for (int i = 0; i < 48 * 48; ++i) bloc[i] = static_cast<uint16_t>(i + 1);
     Tuile_Copie48(bloc.data(), ecran.data(), 52, 22);   // bottom-right corner, pitch 100
@@ -255,7 +255,7 @@ TEST_F(PixelsEcran, CopieDUnBloc48) {
     EXPECT_EQ(ecran, avant);
 }
 
-TEST_F(PixelsEcran, AjoutRGBSature) {
+TEST_F(PixelsEcranTuile, AjoutRGBSature) {
     uint16_t& p = ecran[5 * 100 + 7];
     p = 25 << 10 | 3 << 5 | 31;
     Pixel_AjoutRGB(ecran.data(), 7, 5, 10, 0, 0);
