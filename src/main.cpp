@@ -5,6 +5,7 @@
 #include "foundation/ecran.h"
 #include "foundation/entrees.h"
 #include "foundation/fenetre.h"
+#include "foundation/demo_images.h"
 #include "foundation/polices.h"
 #include "platform/temps.h"
 
@@ -39,6 +40,8 @@ int main() {
     }
     if (!Fenetre_Creation(nullptr)) return 1;
     if (!Polices_Creation(nullptr)) return 1;
+    // Until the game exists, the keys 1 to 4 choose what the program shows.
+    int page = 1;
     Message m;
     for (;;) {
         if (Message_Attente(&m)) {
@@ -46,7 +49,14 @@ int main() {
             Message_Traduire(&m);
             Message_Distribuer(&m);
         } else {
-            ImageDEssai();
+            int32_t* pages[] = {&Touche1, &Touche2};
+            for (int i = 0; i < 2; ++i)
+                if (*pages[i]) {
+                    page = i + 1;
+                    *pages[i] = 0;
+                }
+            if (page == 2) Demo_ImagesEtTuiles();
+            else ImageDEssai();
             Ecran_Affichage();
             if (!Plateforme_SansTete()) Temps_Dormir(10);
         }
