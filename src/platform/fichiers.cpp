@@ -182,9 +182,10 @@ std::vector<std::string> Repertoire_Lister(const char* motif) {
     if (motif == nullptr) return noms;
     std::string m = motif;
     size_t coupe = m.find_last_of("\\/");
-    std::string dossier = coupe == std::string::npos ? "." : m.substr(0, coupe);
+    std::string dossier = coupe == std::string::npos ? std::string(".")
+                          : coupe == 0                ? std::string(1, '/')
+                                                      : m.substr(0, coupe);
     std::string filtre = coupe == std::string::npos ? m : m.substr(coupe + 1);
-    if (dossier.empty()) dossier = "/";
     std::string chemin = Chemin_Resoudre(dossier.c_str());
     if (DIR* d = ::opendir(chemin.c_str())) {
         while (dirent* e = ::readdir(d)) {
