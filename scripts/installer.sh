@@ -3,7 +3,7 @@
 # A second run with everything present touches neither apt nor the network.
 set -euo pipefail
 paquets=(build-essential cmake pkg-config libsdl2-dev libsdl2-ttf-dev libpng-dev
-         fonts-dejavu-core fonts-liberation googletest libbenchmark-dev)
+         fonts-dejavu-core fonts-liberation googletest libgtest-dev libbenchmark-dev)
 manquants=()
 for p in "${paquets[@]}"; do
   if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
