@@ -33,6 +33,8 @@ void LibererAffichage();
 // Presents since the last message was taken (a capture waits for the frame that follows input).
 uint64_t PresentationsDepuisMessage();
 void MessagePris();
+// Headless: the sound service mixes what is due up to the current tick (son.cpp).
+void SonRattraper();
 
 }  // namespace plateforme
 

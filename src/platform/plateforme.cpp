@@ -528,6 +528,7 @@ intptr_t Fenetre_ProcedureDefaut(HandleFenetre fenetre, uint32_t message, ParamM
 bool Message_Attente(Message* message) {
     if (!Plateforme_ThreadPrincipal()) return false;
     if (etat().sansTete) {
+        plateforme::SonRattraper();
         NourrirScript();
         if (FileVide() && capturesDifferees == 0) {
             AvancerHorloge(false);
@@ -546,6 +547,7 @@ int Message_Lire(Message* message) {
     Message m;
     for (;;) {
         if (etat().sansTete) {
+            plateforme::SonRattraper();
             NourrirScript();
             if (FileVide()) {
                 if (capturesDifferees > 0) capturesDifferees = 3;   // nothing will be presented while we wait
