@@ -772,7 +772,7 @@ int32_t SND_ApplyBuffer3DParams(SndManager* m, int32_t instance, Snd3DParams* pa
     if (!InstanceValide(m, instance) || m->tampons[instance].taille != TAILLE_SND_BUFFER) return Argument(m, 1);
     if (parametres == nullptr || parametres->taille != TAILLE_SND_3DPARAMS) return Argument(m, 2);
     const Snd3DBuffer& s = parametres->tampon3D;
-    Parametres3DSon p;
+    PlacementSon3D p;
     Copier3(p.position, s.position);
     Copier3(p.vitesse, s.vitesse);
     p.angleConeInterieur = s.angleConeInterieur;

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <sys/stat.h>
 #include <string>
 #include <vector>
 
@@ -31,7 +32,7 @@ std::string SansBlancs(const std::string& s) {
 
 FILE* Ouvrir(const char* fichier, const char* mode) { return Fichier_Ouvrir(fichier, mode); }
 
-std::vector<std::string> Lignes(const char* fichier) {
+std::vector<std::string> LireLignes(const char* fichier) {
     std::vector<std::string> lignes;
     FILE* f = Ouvrir(fichier, "rb");
     if (f == nullptr) return lignes;
@@ -49,6 +50,32 @@ std::vector<std::string> Lignes(const char* fichier) {
     if (!ligne.empty()) lignes.push_back(ligne);
     std::fclose(f);
     return lignes;
+}
+
+// The last file read stays in memory while it is unchanged on disk: a list read key by key
+// does not read the file once per key.
+struct Cache {
+    std::string chemin;
+    struct timespec modification {};
+    off_t taille = -1;
+    std::vector<std::string> lignes;
+} cache;
+
+const std::vector<std::string>& Lignes(const char* fichier) {
+    std::string chemin = Chemin_Resoudre(fichier);
+    struct stat st {};
+    if (::stat(chemin.c_str(), &st) != 0) {
+        cache = Cache{};
+        return cache.lignes;
+    }
+    if (chemin != cache.chemin || st.st_size != cache.taille || st.st_mtim.tv_sec != cache.modification.tv_sec ||
+        st.st_mtim.tv_nsec != cache.modification.tv_nsec) {
+        cache.lignes = LireLignes(fichier);
+        cache.chemin = chemin;
+        cache.taille = st.st_size;
+        cache.modification = st.st_mtim;
+    }
+    return cache.lignes;
 }
 
 // The name of a "[section]" line, or false.
@@ -118,6 +145,7 @@ uint32_t Profil_LireTexte(const char* section, const char* cle, const char* defa
 bool Profil_EcrireTexte(const char* section, const char* cle, const char* valeur, const char* fichier) {
     if (section == nullptr || fichier == nullptr) return false;
     std::vector<std::string> lignes = Lignes(fichier);
+    cache = Cache{};
     std::vector<std::string> sortie;
     bool dedans = false, trouveeSection = false, ecrite = false;
     std::string nom, k;
@@ -166,4 +194,16 @@ bool Profil_EcrireTexte(const char* section, const char* cle, const char* valeur
         ok = ok && std::fwrite(l.data(), 1, l.size(), f) == l.size() && std::fwrite("\r\n", 1, 2, f) == 2;
     }
     return std::fclose(f) == 0 && ok;
+}
+
+std::vector<std::string> Profil_LireCles(const char* section, const char* fichier) {
+    std::vector<std::string> cles;
+    if (section == nullptr || fichier == nullptr) return cles;
+    bool dedans = false;
+    std::string nom, k;
+    for (const std::string& ligne : Lignes(fichier)) {
+        if (Section(ligne, &nom)) dedans = EgalSansCasse(nom, section);
+        else if (dedans && Entree(ligne, &k, nullptr)) cles.push_back(k);
+    }
+    return cles;
 }

@@ -5,6 +5,8 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
+#include <vector>
 
 // The integer at the start of the value (an optional sign, then digits); `defaut` when the key
 // is missing, 0 when the value does not start with a number.
@@ -16,3 +18,5 @@ uint32_t Profil_LireTexte(const char* section, const char* cle, const char* defa
 // Writes key=value in the section, creating the file, the section or the key as needed; a null
 // value removes the key, a null key removes the whole section. False when the file cannot be written.
 bool Profil_EcrireTexte(const char* section, const char* cle, const char* valeur, const char* fichier);
+// The keys of a section, in file order.
+std::vector<std::string> Profil_LireCles(const char* section, const char* fichier);

@@ -35,7 +35,7 @@ struct TamponSon {
     int32_t volume = 0;
     int32_t pan = 0;
     uint32_t frequence = 0;
-    Parametres3DSon p3d;
+    PlacementSon3D p3d;
     int categorie = 0;
     std::vector<uint32_t> positions;
     RappelNotificationSon rappelNotification = nullptr;
@@ -563,7 +563,7 @@ bool TamponSon_Est3D(const TamponSon* tampon) {
     return tampon != nullptr && (tampon->drapeaux & TAMPON_CTRL_3D) != 0;
 }
 
-int32_t TamponSon_Parametres3D(TamponSon* tampon, const Parametres3DSon* parametres) {
+int32_t TamponSon_Parametres3D(TamponSon* tampon, const PlacementSon3D* parametres) {
     TAMPON_VIVANT(tampon);
     if (!(tampon->drapeaux & TAMPON_CTRL_3D)) return SON_ERREUR_INTERDIT;
     if (parametres == nullptr || parametres->mode > 2) return SON_ERREUR_PARAMETRE;
@@ -652,6 +652,14 @@ bool Aux_EcrireVolume(int index, uint32_t volume) {
 }
 
 void Son_Rattraper() { Rattraper(); }
+
+bool TamponSon_Gains(TamponSon* tampon, float* gauche, float* droite) {
+    std::lock_guard<std::mutex> g(S().verrou);
+    if (tampon == nullptr || tampon->objet == nullptr || tampon->primaire) return false;
+    if (gauche) *gauche = tampon->voix.gainGauche;
+    if (droite) *droite = tampon->voix.gainDroite;
+    return true;
+}
 
 void Son_SimulerAbsence(bool absent) {
     std::lock_guard<std::mutex> g(S().verrou);

@@ -51,7 +51,7 @@ constexpr int32_t VOLUME_MIN = -10000, VOLUME_MAX = 0, PAN_GAUCHE = -10000, PAN_
 constexpr uint32_t FREQUENCE_MIN = 100, FREQUENCE_MAX = 100000;
 
 // Placement of a 3D buffer.
-struct Parametres3DSon {
+struct PlacementSon3D {
     float position[3] = {0, 0, 0};
     float vitesse[3] = {0, 0, 0};
     uint32_t angleConeInterieur = 360;
@@ -120,7 +120,7 @@ int32_t TamponSon_PlacerLecture(TamponSon* tampon, uint32_t octet);
 int32_t TamponSon_PositionLecture(TamponSon* tampon, uint32_t* lecture, uint32_t* ecriture);
 // 3D: only for buffers created with TAMPON_CTRL_3D.
 bool TamponSon_Est3D(const TamponSon* tampon);
-int32_t TamponSon_Parametres3D(TamponSon* tampon, const Parametres3DSon* parametres);
+int32_t TamponSon_Parametres3D(TamponSon* tampon, const PlacementSon3D* parametres);
 // Property sets (reverb extensions): none is supported; *support is 0.
 int32_t TamponSon_ProprieteSupport(TamponSon* tampon, const uint8_t ensemble[16], uint32_t propriete,
                                    uint32_t* support);
@@ -156,8 +156,9 @@ bool Aux_EcrireVolume(int index, uint32_t volume);
 // Headless: mixes everything due up to the current tick (the service does this itself on every
 // call; the message pump calls it too, so that ends and notifications arrive on time).
 void Son_Rattraper();
-// Tests: behave as a machine without any sound device.
+// Tests: behave as a machine without any sound device; the gains the mixer applies to a buffer.
 void Son_SimulerAbsence(bool absent);
+bool TamponSon_Gains(TamponSon* tampon, float* gauche, float* droite);
 
 // The system debugger output: a line for whoever watches (standard error when MORVANE_TRACE is
 // set). The last line is kept for tests.

@@ -1,3 +1,5 @@
 #include "shell/trame.h"
 
 int32_t JeuEnPause = 0;
+int32_t RepereX = 0;
+int32_t RepereY = 0;

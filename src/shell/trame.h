@@ -4,3 +4,7 @@
 #include <cstdint>
 
 extern int32_t JeuEnPause;
+
+// The view origin on the battle map, in cells (kept even).
+extern int32_t RepereX;
+extern int32_t RepereY;
