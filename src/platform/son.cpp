@@ -99,16 +99,18 @@ void EnTeteCapture(EtatSon& e) {
     std::fseek(e.capture, 0, SEEK_END);
 }
 
+// The capture file is chosen when the device first opens.
+void OuvrirCapture(EtatSon& e) {
+    if (e.captureLue) return;
+    e.captureLue = true;
+    const char* chemin = std::getenv("MORVANE_AUDIO_CAPTURE");
+    if (chemin == nullptr || *chemin == 0) return;
+    e.capture = std::fopen(chemin, "wb");
+    if (e.capture == nullptr) std::fprintf(stderr, "morvane: cannot write the audio capture %s\n", chemin);
+    else EnTeteCapture(e);
+}
+
 void Capturer(EtatSon& e, const int16_t* echantillons, size_t trames) {
-    if (!e.captureLue) {
-        e.captureLue = true;
-        const char* chemin = std::getenv("MORVANE_AUDIO_CAPTURE");
-        if (chemin != nullptr && *chemin != 0) {
-            e.capture = std::fopen(chemin, "wb");
-            if (e.capture == nullptr) std::fprintf(stderr, "morvane: cannot write the audio capture %s\n", chemin);
-            else EnTeteCapture(e);
-        }
-    }
     if (e.capture == nullptr) return;
     uint8_t o[4 * TRAMES_BLOC];
     size_t n = 0;
@@ -123,13 +125,7 @@ void Capturer(EtatSon& e, const int16_t* echantillons, size_t trames) {
     std::fflush(e.capture);
 }
 
-bool CaptureVoulue(EtatSon& e) {
-    if (!e.captureLue) {
-        const char* chemin = std::getenv("MORVANE_AUDIO_CAPTURE");
-        return chemin != nullptr && *chemin != 0;
-    }
-    return e.capture != nullptr;
-}
+bool CaptureVoulue(const EtatSon& e) { return e.capture != nullptr; }
 
 // Mixes one block under the lock; the callbacks it triggers are collected for after the lock.
 void MixerBloc(EtatSon& e, int16_t* sortie, size_t trames, Rappels* rappels) {
@@ -302,6 +298,7 @@ int32_t SonObjet_Creer(int index, SonObjet** objet) {
     std::lock_guard<std::mutex> g(e.verrou);
     if (e.absent || index != 0) return SON_ERREUR_PERIPHERIQUE;
     if (e.objets == 0) {
+        OuvrirCapture(e);
         if (!Plateforme_SansTete()) {
             if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return SON_ERREUR_PERIPHERIQUE;
             SDL_AudioSpec voulu{}, obtenu{};
