@@ -248,3 +248,13 @@ TEST_F(CoucheAudio, VolumesAuxiliaires) {
     Aux_LireVolume(AuxSons, &w);
     EXPECT_EQ(w, 0xFFFFFFFFu);
 }
+
+TEST_F(CoucheAudio, ListeDuJeuDExemple) {
+    std::filesystem::copy_file(std::filesystem::path(MORVANE_SOURCE_DIR) / "data" / "Son" / "SoundList.ini",
+                               racine / "Son" / "SoundList.ini", std::filesystem::copy_options::overwrite_existing);
+    Demarrer();
+    for (int32_t id : {2010, 2011, 2012, 2017, 2018, 2019}) EXPECT_NE(Ressource__Cherche(RESSOURCE_SON, id), nullptr) << id;
+    for (int32_t id = 110; id <= 149; ++id) EXPECT_NE(Ressource__Cherche(RESSOURCE_SON, id), nullptr) << id;
+    EXPECT_EQ(Echantillon(2010)->volume, 80);
+    EXPECT_STREQ(Ressource__Cherche(RESSOURCE_SON, 2019)->nom, "..\\Son\\or.wav");
+}
