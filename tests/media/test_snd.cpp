@@ -187,6 +187,16 @@ TEST_F(Bibliotheque, FichiersWavFautifs) {
     EXPECT_EQ(s.description.octets, longue.donnees.size());
     EXPECT_STREQ(s.nom, "..\\son\\FMTLONG.wav");
     SND_C_FreeSound(m, &s);
+    // A format the mixer cannot play loads, and is refused when a buffer is made for it.
+    Wav bits24 = bon;
+    bits24.bits = 24;
+    bits24.donnees.resize(bits24.donnees.size() / 2 * 3);
+    Ecrire(racine / "Son" / "bits24.wav", bits24.Octets());
+    ASSERT_EQ(SND_C_LoadWave(m, "..\\Son\\bits24.wav", &s), 1);
+    EXPECT_EQ(SND_C_Play3D(m, &s, &p, 0), 0);
+    EXPECT_EQ(m->derniereErreur, SND_ERR_ALLOCATION_TAMPON);
+    EXPECT_EQ(s.nombreInstances, 0);
+    SND_C_FreeSound(m, &s);
 }
 
 TEST_F(Bibliotheque, ReserveDInstances) {
