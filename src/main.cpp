@@ -7,6 +7,7 @@
 #include "foundation/fenetre.h"
 #include "foundation/demo_images.h"
 #include "foundation/polices.h"
+#include "foundation/son.h"
 #include "platform/temps.h"
 
 namespace {
@@ -39,6 +40,9 @@ int main() {
         return 2;
     }
     if (!Fenetre_Creation(nullptr)) return 1;
+    Ressource__Initialisation();
+    Son__Initialisation(FenetrePrincipale);
+    Son__LectureListe("..\\Son\\SoundList.ini");
     if (!Polices_Creation(nullptr)) return 1;
     // Until the game exists, the keys 1 to 4 choose what the program shows.
     int page = 1;
@@ -55,12 +59,26 @@ int main() {
                     page = i + 1;
                     *pages[i] = 0;
                 }
+            // S plays the feedback sounds one after the other, M the music track.
+            if (ToucheS) {
+                static const int32_t sons[] = {2011, 2012, 2017, 2018, 2019, 2010};
+                static int suivant = 0;
+                ToucheS = 0;
+                Son__JoueIntervalle(sons[suivant], 0);
+                suivant = (suivant + 1) % 6;
+            }
+            if (ToucheM) {
+                ToucheM = 0;
+                CD__Joue(2);
+            }
             if (page == 2) Demo_ImagesEtTuiles();
             else ImageDEssai();
             Ecran_Affichage();
             if (!Plateforme_SansTete()) Temps_Dormir(10);
         }
     }
+    Son__Fin();
+    Ressource__Fin();
     Plateforme_Fermer();
     return 0;
 }

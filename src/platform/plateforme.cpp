@@ -116,6 +116,8 @@ int quittersEnvoyes = 0;
 uint32_t echeance = 0;
 bool echeanceActive = false;
 int capturesDifferees = 0;
+bool vuVide = false;        // the last look at the queue found it empty,
+uint32_t vuVideA = 0;       // at this moment
 
 uint32_t CodeTouche(const std::string& nom) {
     static const std::map<std::string, uint32_t> noms = {
@@ -531,14 +533,23 @@ bool Message_Attente(Message* message) {
         plateforme::SonRattraper();
         NourrirScript();
         if (FileVide() && capturesDifferees == 0) {
-            AvancerHorloge(false);
-            NourrirScript();
+            // The first empty look at a moment lets the loop do its idle work then; the next one
+            // means there is nothing more to do at this moment, so time moves on.
+            if (vuVideA == Temps_Ticks() && vuVide) {
+                AvancerHorloge(false);
+                NourrirScript();
+                vuVide = false;
+            } else {
+                vuVide = true;
+                vuVideA = Temps_Ticks();
+            }
         }
     } else {
         PomperSdl();
     }
     std::lock_guard<std::mutex> g(verrouFile);
     if (file.empty()) return false;
+    vuVide = false;
     if (message) *message = file.front();
     return true;
 }
