@@ -18,8 +18,6 @@ int32_t NbObjetsGfx = 0;
 
 namespace {
 
-char CheminTampon[1024];   // the sprite file's path
-
 struct MotCle {
     const char* motCle;
     int numero;

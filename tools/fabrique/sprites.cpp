@@ -263,8 +263,8 @@ std::vector<ImageBlitter> Curseur() {
     for (int i = 0; i < 23; ++i) {
         Toile t(32, 32);
         if (i > 0) {
-            const double r = 3 + (i % 11) * 1.1;
-            t.Forme([=](double x, double y) { double d = std::hypot(x - 1, y - 1); return d <= r && d >= r - 1.5; },
+            const double r = 4 + (i % 11) * 0.8;
+            t.Forme([=](double x, double y) { double d = std::hypot(x - 7, y - 9); return d <= r && d >= r - 1.5; },
                     [=](double, double) { return Rvb(31, 22 - i % 11, 4); });
         }
         Fleche(t);
