@@ -391,7 +391,7 @@ std::vector<uint8_t> Blitter_EncoderFichier(const std::vector<ImageBlitter>& ima
         }
     }
     E32(s.data() + OFF_TAILLE, static_cast<uint32_t>(s.size()));
-    std::vector<uint8_t> fichier = {'S', 'P', 'R', 'T', 'E', 'S', 'K', '1'};
-    fichier.insert(fichier.end(), s.begin(), s.end());
-    return fichier;
+    static const char MAGIE[8] = {'S', 'P', 'R', 'T', 'E', 'S', 'K', '1'};
+    s.insert(s.begin(), MAGIE, MAGIE + 8);
+    return s;
 }
