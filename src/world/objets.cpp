@@ -1,0 +1,3 @@
+#include "world/objets.h"
+
+Objet* ObjetCourant = nullptr;
