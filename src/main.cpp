@@ -46,7 +46,7 @@ void ChargerSprites() {
     if (code != 0) {
         char texte[512] = "";
         Spr_MessageErreur(code, texte, sizeof texte);
-        Erreur_Fatale("main()", "%s", texte);
+        Erreur_Fatale("Init librairie sprite", "%s", texte);
     }
     CreationDeLalIsteDesObjetsGfx();
 }
@@ -63,7 +63,7 @@ int main() {
     Ressource__Initialisation();
     Son__Initialisation(FenetrePrincipale);
     Son__LectureListe("..\\Son\\SoundList.ini");
-    if (!Polices_Creation(nullptr)) return 1;
+    if (!Polices_Creation(nullptr)) Erreur_Fatale("Init Direct X", "problème d'initialisation Direct X");
     TableTexteFondu_Construction();
     ChargerSprites();
     // Until the game exists, the keys 1 to 4 choose what the program shows; Q asks a question.

@@ -6,6 +6,7 @@
 #include "foundation/ecran.h"
 #include "foundation/entrees.h"
 #include "foundation/objetsgfx.h"
+#include "foundation/sprites.h"
 #include "world/objets.h"
 
 namespace {
@@ -41,7 +42,7 @@ void Demo_Sprites() {
     if (EcranTampon == nullptr) return;
     ++Etape;
     Fond();
-    Ecrire(8, 10, "SPRITES: PLEIN, TRS, TRS50, ECLAIRE, OMBRE, COULEUR JOUEUR, NUIT");
+    Ecrire(8, 10, "SPRITES: PLEIN, TRS, TRS50, ECLAIRE, OMBRE, COULEUR JOUEUR, NUIT, ALPHA");
 
     // The tinted and darkened rows use graphic objects of their own: a palette belongs to its object.
     static Objet rouge;
@@ -83,6 +84,11 @@ void Demo_Sprites() {
     ObjetGfx_Ombre(63, 18);
     Sprite__Affiche(63, 560, 260, 2);
     ObjetCourant = ancien;
+    // Alpha, which no numbered call uses: the creature as a glow, straight from its sprite.
+    ObjetGfx& lueur = TableObjetsGfx[36];
+    if (lueur.sprite == nullptr && !lueur.chargementEchoue) Spr_Load(lueur.fichierSprite, &lueur);
+    if (lueur.sprite) Spr_Alpha(lueur.sprite, &EcranDestination, 490, 400, (Etape % 8) * 12 + Etape % 12);
+    Ecrire(460, 436, "ALPHA");
 
     Ecrire(8, 458, "0123456789 ABCDEFGHIJKLMNOPQRSTUVWXYZ !?.,:;-+()/%*=<>'\"#[]@&$");
     Sprite__AfficheOmbre(19, SourisX + 4, SourisY + 5, 0);

@@ -42,6 +42,7 @@ class Blitter : public ::testing::Test {
     BlitAff aff = Routine<BlitAff>("AFF_SPR");
     BlitAffTrs trs = Routine<BlitAffTrs>("AFF_SPRTRS");
     BlitAff trs50 = Routine<BlitAff>("AFF_SPRTRS50");
+    BlitAff alpha = Routine<BlitAff>("AFF_SPRALPHA");
     BlitAffRgb ecl = Routine<BlitAffRgb>("AFF_SPRECL");
     BlitAffRgb omb = Routine<BlitAffRgb>("AFF_SPROMB");
     BlitRepal repal = Routine<BlitRepal>("SPR_REPAL");
@@ -143,6 +144,28 @@ TEST_F(Blitter, BlendingModesPixelByPixel) {
         k.dessin(&t.c);
         EXPECT_EQ(t.At(2, 0), k.attendu) << k.nom;
         EXPECT_EQ(t.At(1, 0), FOND) << k.nom << ": transparent pixel touched";
+    }
+}
+
+// Alpha: the source adds to what lies under it, which shows through by 31 - the source's brightest
+// channel: black is invisible, a full channel covers.
+TEST_F(Blitter, AlphaGlowsOverTheBackground) {
+    struct Cas {
+        uint16_t source, attendu;
+    };
+    const int f = 10 * 23 / 31;   // FOND under a source whose brightest channel is 8
+    const Cas cas[] = {
+        {Rvb(8, 4, 0), Rvb(8 + f, 4 + f, f)},
+        {Rvb(31, 0, 0), Rvb(31, 0, 0)},
+        {Rvb(0, 0, 0), FOND},
+        {Rvb(31, 31, 31), Rvb(31, 31, 31)},
+    };
+    for (const Cas& k : cas) {
+        std::vector<uint8_t> direct = essai::EnMemoire(essai::FichierDirect(2, 2, k.source));
+        Cible t(4, 4, 4);
+        EXPECT_EQ(alpha(direct.data(), &t.c, 1, 1, 0), 1);
+        EXPECT_EQ(t.At(1, 1), k.attendu) << std::hex << k.source;
+        EXPECT_EQ(t.At(3, 3), FOND);
     }
 }
 
