@@ -62,6 +62,17 @@ TEST_F(Fichiers, FichierAbsentAvecPourcentDansLeNom) {
     EXPECT_EQ(arbre.Lire("Erreur.txt"), "Fichier_Ouverture(): fichier non trouvé : ..\\absent%s%n.spr");
 }
 
+TEST_F(Fichiers, FichierDeConfigurationAbsentAvecPourcentDansLeNom) {
+    FILE* f = nullptr;
+    try {
+        Configuration_Position("..\\ini\\absent%s%n.ini", "//m.", &f);
+        FAIL() << "no report";
+    } catch (const FinProgramme& fin) {
+        EXPECT_EQ(fin.code, 1);
+    }
+    EXPECT_EQ(arbre.Lire("Erreur.txt"), "SCRIPT_C: Configuration_Position() fichier non trouvé :: ..\\ini\\absent%s%n.ini");
+}
+
 TEST_F(Fichiers, MotTropLongPoseLaQuestionPuisContinue) {
     arbre.Ecrire("long.txt", std::string(3000, 'x') + " //m. suite");
     FILE* f = nullptr;
@@ -109,6 +120,20 @@ TEST(Listes, CreationEmpilerDepilerRetirer) {
     EXPECT_EQ(Liste__Valeur(tete), 2);
     EXPECT_TRUE(Liste__Vide(tete->suivant));
     Liste__Liberer(&tete);
+}
+
+TEST_F(Fichiers, RetirerUnNoeudAbsentLeSignaleSansToucherLaListe) {
+    NoeudEntier* tete = nullptr;
+    NoeudEntier* autre = nullptr;
+    Liste__Creation1(&tete, 3);
+    Liste__Creation1(&autre, 3);
+    Liste__Retirer(&tete, autre);   // a node of another list
+    EXPECT_EQ(arbre.Lire("Erreur.txt"), "Liste__Retirer(): Noeud 1 absent de la liste");
+    std::string valeurs;
+    for (NoeudEntier* p = tete; p->suivant; p = p->suivant) valeurs += std::to_string(p->valeur);
+    EXPECT_EQ(valeurs, "12");
+    Liste__Liberer(&tete);
+    Liste__Liberer(&autre);
 }
 
 }  // namespace
