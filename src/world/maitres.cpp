@@ -96,6 +96,15 @@ bool Entier(const char* mot, int* valeur) {
 
 const char* const OU_CHARGEMENT = "Chargement";
 
+// Closes a stream when its reader leaves, a report included.
+struct Fermeture {
+    FILE*& f;
+    ~Fermeture() {
+        if (f) std::fclose(f);
+        f = nullptr;
+    }
+};
+
 // Whitespace-separated tokens of a text file, each at most 1023 bytes; the end of the file is
 // reported with the name of what was expected instead of being read as garbage.
 class Lecteur {
@@ -328,6 +337,7 @@ int Maitres__Liste__Creation() {
     NombreMaitres = 0;
 
     FILE* liste = nullptr;
+    Fermeture fermetureListe{liste};
     Configuration_Position("..\\ini\\mv.ini", "//liste_des_objets_maîtres.", &liste);
     Lecteur lecteur(liste, "..\\ini\\mv.ini");
     for (;;) {
@@ -357,6 +367,7 @@ int Maitres__Liste__Creation() {
         }
         if (std::snprintf(chemin.get(), 1024, "..\\maitres\\%.1000s.txt", fichier) < 0) chemin[0] = 0;
         FILE* f = Fichier_Ouvrir(chemin.get(), "rt");
+        Fermeture fermeture{f};
         if (f == nullptr) Erreur_Fatale("Maitre_Liste__Creation", "Fichier non trouvé : %s", chemin.get());
         TableMaitres[n].typeMaitre = n;
         size_t longueur = std::strlen(nom);
@@ -366,10 +377,12 @@ int Maitres__Liste__Creation() {
         Lecteur description(f, chemin.get());
         LireDescription(description, n, chemin.get());
         std::fclose(f);
+        f = nullptr;
         AppliquerReglesFinales(n);
         ++NombreMaitres;
         if (NombreMaitres >= NOMBRE_TYPES_MAITRES) Erreur_Fatale(OU_TROP, "%s", MESSAGE_TROP);
     }
     std::fclose(liste);
+    liste = nullptr;
     return NombreMaitres;
 }
