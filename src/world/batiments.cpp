@@ -1,25 +1,8 @@
 #include "world/batiments.h"
 
+#include "world/descriptions.h"
 #include "world/grilles.h"
 #include "world/objets.h"
-
-TableDescriptions DescriptionBatimentD{}, DescriptionBatimentT{}, DescriptionBatimentG{};
-DescriptionBatiment* DescriptionBatimentCourante = nullptr;
-
-TableDescriptions* Batiment__TableOrientation(int orientation) {
-    switch (orientation) {
-        case 0: return &DescriptionBatimentD;
-        case 1: return &DescriptionBatimentT;
-        case 2: return &DescriptionBatimentG;
-        default: return nullptr;
-    }
-}
-
-void Batiment___operation(int, int numero, int orientation) {
-    TableDescriptions* table = Batiment__TableOrientation(orientation);
-    if (table == nullptr || numero < 0 || numero >= 600) return;
-    DescriptionBatimentCourante = &(*table)[numero];
-}
 
 void Batiment__Naissance(int objet) {
     if (objet < 1 || objet >= NOMBRE_OBJETS || DescriptionBatimentCourante == nullptr) return;

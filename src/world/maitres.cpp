@@ -14,7 +14,7 @@
 #include "foundation/objetsgfx.h"
 #include "platform/fichiers.h"
 #include "platform/hasard.h"
-#include "world/batiments.h"
+#include "world/descriptions.h"
 
 std::array<Objet, NOMBRE_TYPES_MAITRES> TableMaitres{};
 int32_t NombreMaitres = 0;
@@ -308,10 +308,9 @@ void AppliquerReglesFinales(int n) {
     m.typeLiberation = 0;
     m.decalageX = m.decalageY = 0;
     m.groupe = 0;
-    for (int o = 0; o < 3; ++o) {
-        DescriptionBatiment& d = (*Batiment__TableOrientation(o))[n];
-        d.occupationSol = d.occupationAir = d.priorite = d.air = d.selection = d.optimisation = d.zone = nullptr;
-    }
+    // Its three building descriptions load on first use (their grids are kept for the reload).
+    for (int o = 0; o < 3; ++o)
+        if (DescriptionBatiment* d = Batiment__Description(n, o)) d->charge = 0;
 }
 
 }  // namespace

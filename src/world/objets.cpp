@@ -11,6 +11,7 @@
 #include "shell/conditions.h"
 #include "shell/trame.h"
 #include "world/batiments.h"
+#include "world/descriptions.h"
 #include "world/experience.h"
 #include "world/grilles.h"
 #include "world/groupes.h"
@@ -154,10 +155,11 @@ int ObjetNaissance(int t, int a, int x, int y, int g, int d) {
         case FAMILLE_CRENAU: {
             if (o->famille == FAMILLE_BATIMENT) o->aleaAffichage = 31;
             int orientation = o->famille == FAMILLE_CRENAU ? 1 : o->direction;
-            TableDescriptions* table = Batiment__TableOrientation(orientation);
-            if (table == nullptr) Erreur_Fatale("ObjetNaissance()", "Direction de l'objet incorrect : %d", o->direction);
-            if ((*table)[t].occupationSol == nullptr) Batiment___operation(0, t, orientation);
-            DescriptionBatimentCourante = &(*table)[t];
+            DescriptionBatiment* description = Batiment__Description(t, orientation);
+            if (description == nullptr)
+                Erreur_Fatale("ObjetNaissance()", "Direction de l'objet incorrect : %d", o->direction);
+            if (!Batiment__Chargee(description)) Batiment___operation(0, t, orientation);
+            DescriptionBatimentCourante = description;
             Batiment__Naissance(i);
             break;
         }
