@@ -1,13 +1,11 @@
-// Stand-ins, defined weak, for calls whose modules are being written on other branches: the
-// graphic object list and the sound placed on the map. The real definitions replace them at
-// link time; this file goes once those modules are in.
+// Stand-ins, defined weak, for the graphic object list, whose module is being written on another
+// branch. The real definitions replace them at link time; this file goes once that module is in.
 #include <cstdio>
 #include <cstring>
 
 #include "foundation/erreurs.h"
 #include "foundation/fichier.h"
 #include "foundation/objetsgfx.h"
-#include "foundation/son.h"
 
 __attribute__((weak)) std::array<ObjetGfx, NOMBRE_OBJETS_GFX> TableObjetsGfx{};
 __attribute__((weak)) int32_t NbObjetsGfx = 0;
@@ -46,5 +44,3 @@ __attribute__((weak)) int DonneNomObjetGraphique(const char* nom) {
     Avertissement("", "DonneNomObjetGraphique: L'objet gfx nontrouvé: %s", nom);
     return 0;
 }
-
-__attribute__((weak)) void Son__JoueEnPosition(int, int, int) {}
