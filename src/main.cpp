@@ -6,7 +6,12 @@
 #include "foundation/entrees.h"
 #include "foundation/fenetre.h"
 #include "foundation/demo_images.h"
+#include "foundation/demo_sprites.h"
+#include "foundation/demo_texte.h"
+#include "foundation/erreurs.h"
+#include "foundation/objetsgfx.h"
 #include "foundation/polices.h"
+#include "foundation/sprites.h"
 #include "foundation/son.h"
 #include "platform/temps.h"
 
@@ -31,6 +36,21 @@ void ImageDEssai() {
         }
 }
 
+// The sprite library for this processor, then the graphic object list.
+void ChargerSprites() {
+    CpuClasse = Cpu_Famille();
+    if (CpuClasse < 0) CpuClasse = 5;
+    const uint8_t format555[7] = {1, 10, 3, 5, 3, 0, 3};
+    int code = SprDll_Chargement(CpuClasse >= 4 ? "spr_p6.dll" : "spr_p5.dll");
+    if (code == 0) code = SprDll_Init(12, format555, nullptr);
+    if (code != 0) {
+        char texte[512] = "";
+        Spr_MessageErreur(code, texte, sizeof texte);
+        Erreur_Fatale("main()", "%s", texte);
+    }
+    CreationDeLalIsteDesObjetsGfx();
+}
+
 }  // namespace
 
 int main() {
@@ -44,7 +64,9 @@ int main() {
     Son__Initialisation(FenetrePrincipale);
     Son__LectureListe("..\\Son\\SoundList.ini");
     if (!Polices_Creation(nullptr)) return 1;
-    // Until the game exists, the keys 1 to 4 choose what the program shows.
+    TableTexteFondu_Construction();
+    ChargerSprites();
+    // Until the game exists, the keys 1 to 4 choose what the program shows; Q asks a question.
     int page = 1;
     Message m;
     for (;;) {
@@ -53,8 +75,8 @@ int main() {
             Message_Traduire(&m);
             Message_Distribuer(&m);
         } else {
-            int32_t* pages[] = {&Touche1, &Touche2};
-            for (int i = 0; i < 2; ++i)
+            int32_t* pages[] = {&Touche1, &Touche2, &Touche3, &Touche4};
+            for (int i = 0; i < 4; ++i)
                 if (*pages[i]) {
                     page = i + 1;
                     *pages[i] = 0;
@@ -72,11 +94,20 @@ int main() {
                 CD__Joue(2);
             }
             if (page == 2) Demo_ImagesEtTuiles();
+            else if (page == 3) Demo_Sprites();
+            else if (page == 4) Demo_Texte();
             else ImageDEssai();
+            if (ToucheQ) {
+                ToucheQ = 0;
+                Ecran_Affichage();
+                Demo_Question();
+            }
             Ecran_Affichage();
             if (!Plateforme_SansTete()) Temps_Dormir(10);
         }
     }
+    ObjetsGfx_Liberation();
+    SprDll_Free();
     Son__Fin();
     Ressource__Fin();
     Plateforme_Fermer();

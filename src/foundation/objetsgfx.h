@@ -8,9 +8,10 @@
 struct ObjetGfx {
     char* nom = nullptr;             // the object's name
     char* fichierSprite = nullptr;   // sprite file name, without folder or extension
-    uint8_t* sprite = nullptr;       // the loaded sprite, null until first use
+    uint8_t* sprite = nullptr;       // the loaded sprite (new[]), null until first use
     int32_t cleCouleur = -1;         // key of the player colour last applied
     int32_t niveauOmbre = 0;         // shade level last applied
+    uint8_t chargementEchoue = 0;    // the sprite file failed to load: not asked again until freed
 };
 
 constexpr int NOMBRE_OBJETS_GFX = 1500;
