@@ -14,6 +14,7 @@
 #include "foundation/sprites.h"
 #include "foundation/son.h"
 #include "platform/temps.h"
+#include "world/demo_monde.h"
 
 namespace {
 
@@ -66,6 +67,7 @@ int main() {
     if (!Polices_Creation(nullptr)) return 1;
     TableTexteFondu_Construction();
     ChargerSprites();
+    Demo_ChargerMaitres();
     // Until the game exists, the keys 1 to 4 choose what the program shows; Q asks a question.
     int page = 1;
     Message m;
