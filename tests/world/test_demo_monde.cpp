@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "monde_fixture.h"
+#include "foundation/sprites.h"
 #include "world/demo_monde.h"
 
 namespace {
@@ -76,12 +77,30 @@ TEST(DemoMonde, ArbreDuJeuAssembleSansRapport) {
     try {
         CreationDeLalIsteDesObjetsGfx();
         EXPECT_TRUE(Demo_ChargerMaitres());
+        // Each figure drawn by the asset maker has the frames its master's animations show.
+        const uint8_t format[7] = {1, 10, 3, 5, 3, 0, 3};
+        ASSERT_EQ(SprDll_Init(12, format, nullptr), 0);
+        for (int n = 0; n < NombreMaitres; ++n) {
+            const Objet& m = TableMaitres[static_cast<size_t>(n)];
+            if (NomsMaitres[static_cast<size_t>(n)] == nullptr || m.famille == 1) continue;
+            for (int k = 0; k < NOMBRE_ANIMATIONS; ++k) {
+                const int g = (*TablesObjetGfxAnimations[static_cast<size_t>(k)])[static_cast<size_t>(n)];
+                if (g <= 0) continue;
+                ObjetGfx& objet = TableObjetsGfx[static_cast<size_t>(g)];
+                if (std::string(objet.fichierSprite).find("caserne") != std::string::npos) continue;
+                Spr_Load(objet.fichierSprite, &objet);
+                ASSERT_NE(objet.sprite, nullptr) << objet.fichierSprite;
+                const int attendu = m.famille == 0 ? m.animations[k].directions * m.animations[k].images : 4;
+                EXPECT_EQ(Spr_GetNb(objet.sprite), attendu) << n << " " << MotsClesAnimations[static_cast<size_t>(k)];
+            }
+        }
     } catch (const FinProgramme&) {
         ADD_FAILURE() << LireFichier(jeu / "Erreur.txt");
     }
     fs::current_path(ancien);
     EXPECT_FALSE(fs::exists(jeu / "Erreur.txt")) << LireFichier(jeu / "Erreur.txt");
     VerifierDistribution();
+    ObjetsGfx_Liberation();
 }
 
 }  // namespace
