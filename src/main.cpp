@@ -14,6 +14,7 @@
 #include "foundation/sprites.h"
 #include "foundation/son.h"
 #include "platform/temps.h"
+#include "world/demo_monde.h"
 
 namespace {
 
@@ -66,7 +67,8 @@ int main() {
     if (!Polices_Creation(nullptr)) Erreur_Fatale("Init Direct X", "problème d'initialisation Direct X");
     TableTexteFondu_Construction();
     ChargerSprites();
-    // Until the game exists, the keys 1 to 4 choose what the program shows; Q asks a question.
+    Demo_ChargerMaitres();
+    // Until the game exists, the keys 1 to 5 choose what the program shows; Q asks a question.
     int page = 1;
     Message m;
     for (;;) {
@@ -75,8 +77,8 @@ int main() {
             Message_Traduire(&m);
             Message_Distribuer(&m);
         } else {
-            int32_t* pages[] = {&Touche1, &Touche2, &Touche3, &Touche4};
-            for (int i = 0; i < 4; ++i)
+            int32_t* pages[] = {&Touche1, &Touche2, &Touche3, &Touche4, &Touche5};
+            for (int i = 0; i < 5; ++i)
                 if (*pages[i]) {
                     page = i + 1;
                     *pages[i] = 0;
@@ -96,6 +98,7 @@ int main() {
             if (page == 2) Demo_ImagesEtTuiles();
             else if (page == 3) Demo_Sprites();
             else if (page == 4) Demo_Texte();
+            else if (page == 5) Demo_Figures();
             else ImageDEssai();
             if (ToucheQ) {
                 ToucheQ = 0;

@@ -45,7 +45,7 @@ void Demo_Sprites() {
     Ecrire(8, 10, "SPRITES: PLEIN, TRS, TRS50, ECLAIRE, OMBRE, COULEUR JOUEUR, NUIT, ALPHA");
 
     // The tinted and darkened rows use graphic objects of their own: a palette belongs to its object.
-    static Objet rouge;
+    static Objet rouge{};
     std::memcpy(rouge.couleur, "\xF0\x30\x20", 4);
     Objet* ancien = ObjetCourant;
     ObjetCourant = &rouge;

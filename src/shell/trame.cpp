@@ -3,3 +3,4 @@
 int32_t JeuEnPause = 0;
 int32_t RepereX = 0;
 int32_t RepereY = 0;
+uint32_t HorlogeJeu = 0;

@@ -8,3 +8,4 @@ extern int32_t JeuEnPause;
 // The view origin on the battle map, in cells (kept even).
 extern int32_t RepereX;
 extern int32_t RepereY;
+extern uint32_t HorlogeJeu;   // the game clock in milliseconds, taken from the tick count

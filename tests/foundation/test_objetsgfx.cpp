@@ -42,7 +42,7 @@ class ObjetsGfx : public ::testing::Test {
   protected:
     ArbreTemporaire arbre;
     std::vector<uint16_t> ecran;
-    Objet objet;
+    Objet objet{};
 
     void SetUp() override {
         Plateforme_Initialiser(OptionsPlateforme{});
@@ -56,6 +56,7 @@ class ObjetsGfx : public ::testing::Test {
         arbre.Ecrire("sprite/test.spr", essai::FichierIndexe());
         arbre.Ecrire("sprite/bleu.spr", essai::FichierDirect(2, 2, Rvb(0, 0, 31)));
         arbre.Ecrire("sprite/faux.spr", "SPRTESK2" + essai::FichierIndexe().substr(8));
+        objet.couleur[0] = ' ';   // no team tint
         ObjetCourant = &objet;
     }
     void TearDown() override {

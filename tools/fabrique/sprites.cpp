@@ -11,10 +11,12 @@
 
 bool Sprite_Ecrire(const std::string& racine, const std::string& nom, const std::vector<ImageBlitter>& images,
                    const std::vector<uint16_t>* palette) {
+    // The name may hold a sub-folder ("figures/x").
+    const std::filesystem::path fichier = std::filesystem::path(racine) / "sprite" / (nom + ".spr");
     std::error_code e;
-    std::filesystem::create_directories(std::filesystem::path(racine) / "sprite", e);
+    std::filesystem::create_directories(fichier.parent_path(), e);
     const std::vector<uint8_t> octets = Blitter_EncoderFichier(images, palette);
-    const std::string chemin = (std::filesystem::path(racine) / "sprite" / (nom + ".spr")).string();
+    const std::string chemin = fichier.string();
     FILE* f = std::fopen(chemin.c_str(), "wb");
     if (f == nullptr) return false;
     const bool ok = std::fwrite(octets.data(), 1, octets.size(), f) == octets.size();

@@ -1,0 +1,3 @@
+#include "battle/formations.h"
+
+int Groupe__Initialise(int) { return 0; }

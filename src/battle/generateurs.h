@@ -1,0 +1,6 @@
+// Spawners, corpses and damage over time. For now only the set-up of a spawner at its birth.
+#pragma once
+
+// Set-up of ObjetCourant, a spawner being born: 10 groups to bring forth, period and countdown
+// 50. The master it brings forth comes from its building's description, not read yet (0).
+void Generateur__Naissance();

@@ -1,0 +1,6 @@
+#include "campaign/campagne.h"
+
+int32_t CampagneCourante = 0;
+int32_t ExperienceHeros = 0;
+int32_t NumeroJetonRegiment = 0;
+int32_t DeploiementEnCours = 0;

@@ -1,0 +1,33 @@
+// The three 128 x 128 grids of the battle world: which object stands on each cell, per layer.
+// Cell (x, y) is at index x + 128 y; 0 is empty. Every stamp is clipped to the map.
+#pragma once
+
+#include <cstdint>
+
+constexpr int TAILLE_UNIVERS = 128;
+
+extern int32_t* GrilleAir;      // flyers
+extern int32_t* GrilleUnites;   // units, buildings, trees, decor; 1 marks water and impassable cells
+extern int32_t* GrilleSol;      // spawners, teleporters, corpses
+extern int32_t* PointeurCase;   // left after the last cell walked by a zone test
+
+// The three blocks, zero-filled; the world creation makes them and the teardown frees them.
+void Univers__AlloueGrilles();
+void Univers__LibereGrilles();
+
+// 1 when every cell of the area is empty; a cell off the map counts as taken.
+int Univers__ZoneLibreAir(int x, int y, int largeur, int hauteur);
+int Univers__ZoneLibreUnites(int x, int y, int largeur, int hauteur);
+int Univers__ZoneLibreSol(int x, int y, int largeur, int hauteur);
+// 0 off the map.
+int Univers__CaseUnites(int x, int y);
+int Univers__CaseSol(int x, int y);
+void Univers__PoseCaseUnites(int x, int y, int indice);
+void Univers__EffaceCaseUnites(int x, int y);
+void Univers__OccupationAir(int indice);
+void Univers__OccupationUnites(int indice);
+void Univers__OccupationSol(int indice);
+void Univers__LiberationAir(int indice);
+void Univers__LiberationUnites(int indice);
+void Univers__LiberationSol(int indice);
+void Univers__EffaceEmpreinteUnites(int indice, int caseIndice);

@@ -1,0 +1,106 @@
+// The sample cast loads without a report: from the source data, and from the assembled sample
+// tree as the program sees it (working directory at its bin/).
+#include <unistd.h>
+
+#include <filesystem>
+
+#include "monde_fixture.h"
+#include "foundation/sprites.h"
+#include "world/demo_monde.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string LireFichier(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+void VerifierDistribution() {
+    EXPECT_EQ(NombreMaitres, 202);
+    struct Cas {
+        int numero;
+        const char* nom;
+        int famille, classe;
+    };
+    for (Cas c : {Cas{5, "EMPIRE   HEROS", 0, 3}, Cas{13, "EMPIRE   ARCHER", 0, 4}, Cas{17, "EMPIRE   MAGICIEN", 0, 0},
+                  Cas{20, "EMPIRE   SOLDAT", 0, 3}, Cas{130, "OBSTACLE", 2, 24}, Cas{131, "ARBRE CHENE", 3, 22},
+                  Cas{150, "DECOR ROCHER", 2, 24}, Cas{200, "EMPIRE   CASERNE", 1, 5},
+                  Cas{201, "EMPIRE   CASERNE RUINE", 2, 5}}) {
+        ASSERT_NE(NomsMaitres[c.numero], nullptr) << c.numero;
+        EXPECT_STREQ(NomsMaitres[c.numero], c.nom);
+        EXPECT_EQ(TableMaitres[c.numero].famille, c.famille) << c.numero;
+        EXPECT_EQ(TableMaitres[c.numero].classe, c.classe) << c.numero;
+    }
+    EXPECT_EQ(TableMaitres[130].actif, 0);   // the placeholder that marks water and impassable cells
+    EXPECT_EQ(TableMaitres[17].sorts[0], 33);
+    EXPECT_EQ(ObjetGfx_ANIM__MOR[200], ObjetGfx_ANIM__ARA[201]);   // the building's ruin
+    EXPECT_GT(ObjetGfx_ANIM__DPL[20], 0);
+    EXPECT_GT(ObjetGfx_ANIM__SIN[17], 0);
+    EXPECT_EQ(VoixSelection[20][0], 2100);
+    // Every animation named resolves to a figure of the sample cast (an unknown name would give 0).
+    for (int n = 0; n < NombreMaitres; ++n)
+        for (const TableParMaitre* table : TablesObjetGfxAnimations) {
+            if (NomsMaitres[static_cast<size_t>(n)] == nullptr) break;   // an empty slot
+            const int g = (*table)[static_cast<size_t>(n)];
+            if (g == -1) continue;
+            ASSERT_TRUE(g > 0 && g < NbObjetsGfx) << n;
+            EXPECT_EQ(std::string(TableObjetsGfx[static_cast<size_t>(g)].fichierSprite).rfind("figures\\", 0), 0u)
+                << n << " " << TableObjetsGfx[static_cast<size_t>(g)].fichierSprite;
+        }
+    // The fighting poses draw the attack figure.
+    for (int n : {5, 13, 17, 20}) EXPECT_EQ(ObjetGfx_ANIM__ARE[static_cast<size_t>(n)], ObjetGfx_ANIM__ATT[static_cast<size_t>(n)]) << n;
+}
+
+TEST_F(Monde, DistributionDExempleSansRapport) {
+    const fs::path source = MORVANE_SOURCE_DIR;
+    for (const auto& e : fs::directory_iterator(source / "data/maitres"))
+        arbre.Ecrire("maitres/" + e.path().filename().string(), LireFichier(e.path()));
+    arbre.Ecrire("ini/mv.ini", LireFichier(source / "data/ini/mv.ini"));
+    CreationDeLalIsteDesObjetsGfx();
+    EXPECT_TRUE(Demo_ChargerMaitres());
+    EXPECT_FALSE(arbre.Existe("Erreur.txt")) << Rapport();
+    VerifierDistribution();
+}
+
+TEST(DemoMonde, ArbreDuJeuAssembleSansRapport) {
+    const fs::path jeu = MORVANE_JEU_DIR;
+    Plateforme_Initialiser(OptionsPlateforme{});
+    Plateforme_CrochetTerminer([](int code) { throw FinProgramme(code); });
+    fs::path ancien = fs::current_path();
+    fs::current_path(jeu / "bin");
+    std::error_code e;
+    fs::remove(jeu / "Erreur.txt", e);
+    try {
+        CreationDeLalIsteDesObjetsGfx();
+        EXPECT_TRUE(Demo_ChargerMaitres());
+        // Each figure drawn by the asset maker has the frames its master's animations show.
+        const uint8_t format[7] = {1, 10, 3, 5, 3, 0, 3};
+        ASSERT_EQ(SprDll_Init(12, format, nullptr), 0);
+        for (int n = 0; n < NombreMaitres; ++n) {
+            const Objet& m = TableMaitres[static_cast<size_t>(n)];
+            if (NomsMaitres[static_cast<size_t>(n)] == nullptr || m.famille == 1) continue;
+            for (int k = 0; k < NOMBRE_ANIMATIONS; ++k) {
+                const int g = (*TablesObjetGfxAnimations[static_cast<size_t>(k)])[static_cast<size_t>(n)];
+                if (g <= 0) continue;
+                ObjetGfx& objet = TableObjetsGfx[static_cast<size_t>(g)];
+                if (std::string(objet.fichierSprite).find("caserne") != std::string::npos) continue;
+                Spr_Load(objet.fichierSprite, &objet);
+                ASSERT_NE(objet.sprite, nullptr) << objet.fichierSprite;
+                const int attendu = m.famille == 0 ? m.animations[k].directions * m.animations[k].images : 4;
+                EXPECT_EQ(Spr_GetNb(objet.sprite), attendu) << n << " " << MotsClesAnimations[static_cast<size_t>(k)];
+            }
+        }
+    } catch (const FinProgramme&) {
+        ADD_FAILURE() << LireFichier(jeu / "Erreur.txt");
+    }
+    fs::current_path(ancien);
+    EXPECT_FALSE(fs::exists(jeu / "Erreur.txt")) << LireFichier(jeu / "Erreur.txt");
+    VerifierDistribution();
+    ObjetsGfx_Liberation();
+}
+
+}  // namespace

@@ -1,0 +1,85 @@
+// The three grids: stamps, releases, zone tests, and footprints at the map's edges.
+#include "monde_fixture.h"
+
+namespace {
+
+class Grilles : public Monde {
+  protected:
+    void SetUp() override {
+        Monde::SetUp();
+        MondeAvec({{"petit", FicheMaitre()}, {"moyen", FicheMaitre("HUMAIN", "2")}, {"grand", FicheMaitre("HUMAIN", "6")}});
+    }
+    int Occupees(int32_t* grille, int indice) {
+        int n = 0;
+        for (int i = 0; i < TAILLE_UNIVERS * TAILLE_UNIVERS; ++i) n += grille[i] == indice;
+        return n;
+    }
+};
+
+TEST_F(Grilles, DeplacementEffaceLAncienneEmpreinte) {
+    int o = ObjetNaissance(1, 0, 10, 10, -1, 0);
+    for (auto [x, y] : {std::pair{10, 10}, {11, 10}, {10, 11}, {11, 11}}) EXPECT_EQ(Univers__CaseUnites(x, y), o);
+    TableObjets[o].x = 11;
+    Univers__OccupationUnites(o);
+    EXPECT_EQ(Univers__CaseUnites(10, 10), 0);
+    EXPECT_EQ(Univers__CaseUnites(10, 11), 0);
+    for (auto [x, y] : {std::pair{11, 10}, {12, 10}, {11, 11}, {12, 11}}) EXPECT_EQ(Univers__CaseUnites(x, y), o);
+    EXPECT_EQ(Occupees(GrilleUnites, o), 4);
+}
+
+TEST_F(Grilles, LiberationLaisseLaCaseDUnAutre) {
+    int a = ObjetNaissance(1, 0, 10, 10, -1, 0);
+    int b = ObjetNaissance(0, 0, 11, 11, -1, 0);   // over a's corner
+    Univers__LiberationUnites(a);
+    EXPECT_EQ(Univers__CaseUnites(11, 11), b);
+    EXPECT_EQ(Occupees(GrilleUnites, a), 0);
+    EXPECT_EQ(ObjetCourant, &TableObjets[a]);
+}
+
+TEST_F(Grilles, ZonesLibres) {
+    ObjetNaissance(0, 0, 20, 20, -1, 0);
+    EXPECT_EQ(Univers__ZoneLibreUnites(20, 20, 0, 0), 1);   // side 0 is always free
+    EXPECT_EQ(Univers__ZoneLibreUnites(18, 18, 2, 2), 1);
+    EXPECT_EQ(Univers__ZoneLibreUnites(18, 18, 3, 3), 0);
+    EXPECT_EQ(PointeurCase, GrilleUnites + 21 + 128 * 20);   // stopped after the occupied cell
+    EXPECT_EQ(Univers__ZoneLibreAir(18, 18, 3, 3), 1);
+    EXPECT_EQ(Univers__ZoneLibreSol(18, 18, 3, 3), 1);
+    // Off the map counts as taken.
+    EXPECT_EQ(Univers__ZoneLibreUnites(126, 0, 3, 3), 0);
+    EXPECT_EQ(Univers__ZoneLibreUnites(-1, 5, 2, 2), 0);
+    EXPECT_EQ(Univers__ZoneLibreUnites(126, 126, 2, 2), 1);
+}
+
+TEST_F(Grilles, EmpreintesAuBordDeLaCarte) {
+    struct Cas {
+        int maitre, x, y, cases;
+    };
+    // Footprints are clipped to the map, never wrapped into the next row nor written past the grid.
+    for (Cas c : {Cas{1, 127, 60, 2}, Cas{1, 60, 127, 2}, Cas{1, 127, 127, 1}, Cas{2, 125, 125, 9}, Cas{2, 0, 0, 36},
+                  Cas{2, 124, 0, 24}}) {
+        int o = ObjetNaissance(c.maitre, 0, c.x, c.y, -1, 0);
+        EXPECT_EQ(Occupees(GrilleUnites, o), c.cases) << c.x << "," << c.y;
+        if (c.x == 127) {
+            EXPECT_EQ(Univers__CaseUnites(0, c.y + 1 < 128 ? c.y + 1 : 0), 0);
+        }
+        Univers__LiberationUnites(o);
+        EXPECT_EQ(Occupees(GrilleUnites, o), 0);
+        Objet__Liberation(o);
+    }
+    // An object moved off the map by later code stamps only its cells on the map.
+    int o = ObjetNaissance(2, 0, 0, 0, -1, 0);
+    TableObjets[o].x = -3;
+    TableObjets[o].y = -2;
+    Univers__OccupationUnites(o);
+    EXPECT_EQ(Occupees(GrilleUnites, o), 12);
+    Univers__OccupationAir(o);
+    EXPECT_EQ(Occupees(GrilleAir, o), 12);
+    // Single cells off the map read empty and take no write.
+    Univers__PoseCaseUnites(128, 0, 7);
+    Univers__PoseCaseUnites(-1, 3, 7);
+    EXPECT_EQ(Occupees(GrilleUnites, 7), 0);
+    EXPECT_EQ(Univers__CaseUnites(200, 200), 0);
+    EXPECT_EQ(Univers__CaseSol(-5, 0), 0);
+}
+
+}  // namespace
