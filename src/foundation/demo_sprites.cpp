@@ -46,7 +46,7 @@ void Demo_Sprites() {
 
     // The tinted and darkened rows use graphic objects of their own: a palette belongs to its object.
     static Objet rouge{};
-    std::memcpy(rouge.couleur, "\xF0\x30\x20", 4);
+    std::memcpy(rouge.couleur, "\x1E\x06\x04", 4);
     Objet* ancien = ObjetCourant;
     ObjetCourant = &rouge;
     const Rangee rangees[] = {

@@ -66,9 +66,9 @@ void RecalculerPalette(uint8_t* s) {
         int r = Canal(c, 10), g = Canal(c, 5), b = Canal(c, 0);
         if (teinte && i >= premier && i < premier + nombre) {
             int m = std::max({r, g, b});
-            r = m * tr / 255;
-            g = m * tg / 255;
-            b = m * tb / 255;
+            r = m * tr / 31;
+            g = m * tg / 31;
+            b = m * tb / 31;
         }
         r = r * lumiere / 31;
         g = g * lumiere / 31;
@@ -221,9 +221,10 @@ void Repal(uint8_t* s, int32_t premier, int32_t nombre, uint8_t r, uint8_t g, ui
     premier = std::clamp(premier, 0, 0xFFFF);
     nombre = std::clamp(nombre, 0, 0xFFFF);
     s[OFF_TEINTE] = 1;
-    s[OFF_TEINTE + 1] = r;
-    s[OFF_TEINTE + 2] = g;
-    s[OFF_TEINTE + 3] = b;
+    // Team tints are 0..31 a channel, as the master files give them.
+    s[OFF_TEINTE + 1] = std::min<uint8_t>(r, 31);
+    s[OFF_TEINTE + 2] = std::min<uint8_t>(g, 31);
+    s[OFF_TEINTE + 3] = std::min<uint8_t>(b, 31);
     E16(s + OFF_TEINTE_PREMIER, static_cast<uint16_t>(premier));
     E16(s + OFF_TEINTE_NOMBRE, static_cast<uint16_t>(nombre));
     RecalculerPalette(s);

@@ -11,7 +11,7 @@
 //   4   u32 size of the sprite in bytes, from the flags word to the end of the file
 //   8   u16 number of frames (1 or more)
 //   10  u16 number of palette entries (1..256 when indexed, 0 for direct colour)
-//   12  palette state, written by the palette routines: u8 tint on, u8 r, u8 g, u8 b (0..255),
+//   12  palette state, written by the palette routines: u8 tint on, u8 r, u8 g, u8 b (0..31),
 //       u16 first tinted entry, u16 tinted count, u8 light level 0..31 (31 = as drawn), 3 spare
 //   24  current palette: entries x u16 (5-5-5), what frames are drawn with
 //       original palette: entries x u16, as the file gave it; the current one is always
@@ -38,7 +38,8 @@
 //   shaded r,g,b d = d x (31 - k) / 31: the sprite's shape darkens what is under it (its colours
 //                do not matter); 31 gives black, 0 leaves d as it was
 // Palette (indexed sprites): the tint turns each entry of [first, first + count) into the
-// brightest channel of its original (0..31) times (r, g, b) / 255; the light level then scales
+// brightest channel of its original (0..31) times (r, g, b) / 31 (each
+// channel above 31 counts as 31); the light level then scales
 // every entry by level / 31. A direct-colour sprite has no palette: the tint does nothing, and
 // the light level scales its pixels as they are drawn.
 #pragma once

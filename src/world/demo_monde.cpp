@@ -47,10 +47,10 @@ void Demo_Figures() {
 
     struct Rangee {
         int maitre;
-        const char* couleur;   // R, V, B of the team
+        const char* couleur;   // R, V, B of the team, 0..31
     };
     static Objet equipes[4]{};
-    const Rangee rangees[4] = {{20, "\xF0\x28\x20"}, {13, "\x30\x60\xF0"}, {17, "\x90\x30\xE0"}, {5, "\xF0\xC8\x20"}};
+    const Rangee rangees[4] = {{20, "\x1E\x05\x04"}, {13, "\x06\x0C\x1E"}, {17, "\x12\x06\x1C"}, {5, "\x1E\x19\x04"}};
     const int image = (Etape / 3) % 12;
     for (int r = 0; r < 4; ++r) {
         const int m = rangees[r].maitre;

@@ -135,7 +135,7 @@ TEST_F(ObjetsGfx, LazyLoadAndReloadAfterFreeing) {
     EXPECT_EQ(TableObjetsGfx[0].cleCouleur, -1);
     EXPECT_EQ(TableObjetsGfx[0].niveauOmbre, 0);
     EXPECT_EQ(At(1, 1), Rvb(31, 31, 31));
-    std::memcpy(objet.couleur, "\xFF\x00\x00", 4);
+    std::memcpy(objet.couleur, "\x1F\x00\x00", 4);
     ObjetGfx_CouleurJoueur(0, 7);
     ObjetGfx_Ombre(0, 10);
     EXPECT_EQ(TableObjetsGfx[0].cleCouleur, 7);
@@ -175,7 +175,7 @@ TEST_F(ObjetsGfx, PlayerColourOnlyWhenTheObjectHasOne) {
     Creer(Liste({{0, "test"}}));
     ObjetGfx_CouleurJoueur(0, 4);   // a blank first byte: nothing, not even a load
     EXPECT_EQ(TableObjetsGfx[0].sprite, nullptr);
-    std::memcpy(objet.couleur, "\x00\xFF\x00", 4);
+    std::memcpy(objet.couleur, "\x00\x1F\x00", 4);
     ObjetGfx_CouleurJoueur(0, 4);
     ObjetGfx_CouleurJoueur(0, 4);
     EXPECT_EQ(TableObjetsGfx[0].cleCouleur, 4);

@@ -175,16 +175,16 @@ TEST_F(Blitter, RecolourAndShadeAreRecomputedNotCompounded) {
         aff(sprite.data(), &t.c, 1, 1, 0);
         return t.At(0, 0);   // index 31, in the tinted range
     };
-    repal(sprite.data(), 0, 32, 255, 0, 128);
+    repal(sprite.data(), 0, 32, 31, 0, 15);
     const uint16_t teinte = couleur();
     EXPECT_EQ(teinte, Rvb(31, 0, 15));
-    repal(sprite.data(), 0, 32, 255, 0, 128);
+    repal(sprite.data(), 0, 32, 200, 0, 15);   // a channel above 31 counts as 31
     EXPECT_EQ(couleur(), teinte);
     ombrePal(sprite.data(), 15, 0);
     const uint16_t sombre = couleur();
     EXPECT_EQ(sombre, Rvb(31 * 15 / 31, 0, 15 * 15 / 31));
     ombrePal(sprite.data(), 15, 0);
-    repal(sprite.data(), 0, 32, 255, 0, 128);
+    repal(sprite.data(), 0, 32, 31, 0, 15);
     EXPECT_EQ(couleur(), sombre);
     ombrePal(sprite.data(), 31, 0);
     EXPECT_EQ(couleur(), teinte);
