@@ -206,6 +206,8 @@ TEST_F(Descriptions, ExemplesAllerRetourIdentiques) {
         arbre.Ecrire("Batiment/" + calage, txt);
         const int numero = std::stoi(nom.substr(0, 4));
         const int orientation = nom[4] == 'd' ? 0 : nom[4] == 't' ? 1 : 2;
+        Batiment___operation(2, numero, orientation);   // from a cleared record
+        fs::remove(arbre.Racine() / "Erreur.txt");
         Batiment___operation(0, numero, orientation);
         EXPECT_FALSE(arbre.Existe("Erreur.txt")) << nom << ": " << arbre.Lire("Erreur.txt");
         Batiment___operation(1, numero, orientation);
