@@ -1,7 +1,9 @@
 #include "world/descriptions.h"
 
 #include <cstdio>
+#include <cstdint>
 #include <cstring>
+#include <vector>
 
 #include "foundation/erreurs.h"
 #include "platform/fichiers.h"
@@ -66,8 +68,8 @@ int LireCalage(DescriptionBatiment* d, const char* chemin) {
             return couche;
         }
         int paire = PaireDeCouche(couche);
-        d->calage[paire][0] = static_cast<int16_t>(x);
-        d->calage[paire][1] = static_cast<int16_t>(y);
+        d->calage[paire][0] = static_cast<int16_t>(x < -4096 ? -4096 : x > 4096 ? 4096 : x);   // pixels near the building
+        d->calage[paire][1] = static_cast<int16_t>(y < -4096 ? -4096 : y > 4096 ? 4096 : y);
         if (couche == 2) couche2 = true;
     }
     std::fclose(f);
@@ -84,6 +86,74 @@ void CheminCalage(char (&calage)[1024], const char* description) {
     std::snprintf(calage, sizeof calage, "%s", description);
     size_t n = std::strlen(calage);
     if (n >= 3) std::memcpy(calage + n - 3, "txt", 3);
+}
+
+// What a description file holds, read whole before anything of the record changes.
+struct Lecture {
+    int largeur = 0, hauteur = 0;
+    std::vector<int32_t> grilles[7];
+    int nbElements = 0;
+    int elements[11][6] = {};   // nature, sprite, x, y, direction, phase
+    int nbCodes = 0;
+    int codes[12][5] = {};      // code, x, y, param1, param2
+};
+
+bool Court(int v) { return v >= INT16_MIN && v <= INT16_MAX; }
+
+// Reads the whole file; false with the reason in `raison` when it ends early or does not hold
+// together (sizes, counts or offsets out of bounds, a value too large for its field).
+bool LireDescription(FILE* f, Lecture& l, char (&raison)[128]) {
+    char mot[64];
+    auto fin = [&](const char* partie) {
+        std::snprintf(raison, sizeof raison, "fin de fichier dans %s", partie);
+        return false;
+    };
+    if (!LireMot(f, mot) || !LireEntier(f, &l.largeur) || !LireEntier(f, &l.hauteur)) return fin("LARGEURHAUTEUR");
+    if (l.largeur < 0 || l.hauteur < 0 || l.largeur > TAILLE_MAX || l.hauteur > TAILLE_MAX) {
+        std::snprintf(raison, sizeof raison, "dimensions %d x %d", l.largeur, l.hauteur);
+        return false;
+    }
+    for (int g = 0; g < 7; ++g) {
+        if (!LireMot(f, mot)) return fin(GRILLES[g].etiquette);
+        if (g == 0 && std::strcmp(mot, "OCCUPATIONSOL") != 0)
+            Avertissement("Batiment___operation()", "Erreur de positionnement sur l'occupation au sol : %s", mot);
+        l.grilles[g].resize(static_cast<size_t>(l.largeur) * l.hauteur);
+        for (int32_t& v : l.grilles[g]) {
+            int lu;
+            if (!LireEntier(f, &lu)) return fin(GRILLES[g].etiquette);
+            v = lu;
+        }
+    }
+    if (!LireMot(f, mot) || !LireEntier(f, &l.nbElements)) return fin("ELEMENTS");
+    if (l.nbElements < 0 || l.nbElements > 11) {
+        std::snprintf(raison, sizeof raison, "%d éléments", l.nbElements);
+        return false;
+    }
+    for (auto& e : l.elements)
+        for (int& v : e) {
+            if (!LireEntier(f, &v)) return fin("ELEMENTS");
+            if (!Court(v)) {
+                std::snprintf(raison, sizeof raison, "élément %d", v);
+                return false;
+            }
+        }
+    if (!LireMot(f, mot) || !LireEntier(f, &l.nbCodes)) return fin("CODESOBJETS");
+    if (l.nbCodes < 0 || l.nbCodes > 12) {
+        std::snprintf(raison, sizeof raison, "%d codes objets", l.nbCodes);
+        return false;
+    }
+    for (int c = 0; c < l.nbCodes; ++c)
+        for (int k = 0; k < 5; ++k) {
+            int& v = l.codes[c][k];
+            if (!LireEntier(f, &v)) return fin("CODESOBJETS");
+            // An attached object lies within a map's reach of the building's cell.
+            const bool decalage = k == 1 || k == 2;
+            if (!Court(v) || (decalage && (v <= -TAILLE_MAX || v >= TAILLE_MAX))) {
+                std::snprintf(raison, sizeof raison, "code objet %d : %d", c, v);
+                return false;
+            }
+        }
+    return true;
 }
 
 }  // namespace
@@ -111,12 +181,24 @@ void Batiment___operation(int mode, int numero, int orientation) {
     char calage[1024];
     CheminCalage(calage, CheminTampon);
 
+    Lecture lecture;
     FILE* f = nullptr;
     if (mode == 0) {
         f = Fichier_Ouvrir(CheminTampon, "rt");
         if (f == nullptr) {
             Erreur_Question("Batiment___operation()", "Absence du fichier : %s", CheminTampon);
             mode = 2;
+        } else {
+            // A file that ends early or does not hold together is refused as a whole: the record
+            // is cleared as for a missing file, never left half read.
+            char raison[128] = "";
+            const bool complet = LireDescription(f, lecture, raison);
+            std::fclose(f);
+            f = nullptr;
+            if (!complet) {
+                Erreur_Question("Batiment___operation()", "Fichier de bâtiment incorrect : %s (%s)", CheminTampon, raison);
+                mode = 2;
+            }
         }
     } else if (mode == 1) {
         f = Fichier_Ouvrir(CheminTampon, "wt");
@@ -126,17 +208,9 @@ void Batiment___operation(int mode, int numero, int orientation) {
     }
     DescriptionBatimentCourante = d;
 
-    char mot[64];
     if (mode == 0) {
-        int l = d->largeur, h = d->hauteur;
-        if (LireMot(f, mot) && LireEntier(f, &l) && LireEntier(f, &h)) {
-            if (l < 0 || h < 0 || l > TAILLE_MAX || h > TAILLE_MAX) {
-                std::fclose(f);
-                Erreur_Fatale("Batiment___operation()", "Dimensions incorrectes %d x %d : %s", l, h, CheminTampon);
-            }
-            d->largeur = static_cast<int16_t>(l);
-            d->hauteur = static_cast<int16_t>(h);
-        }
+        d->largeur = static_cast<int16_t>(lecture.largeur);
+        d->hauteur = static_cast<int16_t>(lecture.hauteur);
     } else if (mode == 1) {
         std::fprintf(f, "LARGEURHAUTEUR\n");
         std::fprintf(f, "%d %d\n", d->largeur, d->hauteur);
@@ -145,7 +219,6 @@ void Batiment___operation(int mode, int numero, int orientation) {
     if (mode == 1) {
         Batiment__SauvegardeCalage();
     } else if (int couche = LireCalage(d, calage); couche != 0) {
-        if (f != nullptr) std::fclose(f);
         Erreur_Fatale("Batiment___operation()", "La couche est inconnue : %d", couche);
     }
 
@@ -154,12 +227,7 @@ void Batiment___operation(int mode, int numero, int orientation) {
     for (int g = 0; g < 7; ++g) {
         int32_t* grille = d->*GRILLES[g].champ;
         if (mode == 0) {
-            if (LireMot(f, mot) && g == 0 && std::strcmp(mot, "OCCUPATIONSOL") != 0)
-                Avertissement("Batiment___operation()", "Erreur de positionnement sur l'occupation au sol : %s", mot);
-            for (int i = 0; i < cellules; ++i) {
-                int v;
-                if (LireEntier(f, &v)) grille[i] = v;
-            }
+            for (int i = 0; i < cellules; ++i) grille[i] = lecture.grilles[g][i];
         } else if (mode == 1) {
             std::fprintf(f, "%s\n", GRILLES[g].etiquette);
             for (int r = 0; r < d->hauteur; ++r) {
@@ -177,14 +245,9 @@ void Batiment___operation(int mode, int numero, int orientation) {
     }
 
     if (mode == 0) {
-        int n = 0;
-        LireMot(f, mot);
-        if (!LireEntier(f, &n)) n = 0;
-        d->nbElements = n < 0 ? 0 : n > 11 ? 11 : n;
+        d->nbElements = lecture.nbElements;
         for (int e = 0; e < 11; ++e) {
-            int v[6] = {};   // what a short file does not give is 0
-            for (int& x : v)
-                if (!LireEntier(f, &x)) x = 0;
+            const int* v = lecture.elements[e];
             d->elementNature[e] = static_cast<int16_t>(v[0]);
             d->elementSprite[e] = static_cast<int16_t>(v[1]);
             d->elementX[e] = static_cast<int16_t>(v[2]);
@@ -193,14 +256,9 @@ void Batiment___operation(int mode, int numero, int orientation) {
             // Animated elements start at staggered frames; the phase in the file is not used.
             d->elementPhase[e] = (v[0] == 2 || v[0] == 7) ? static_cast<int16_t>((e * 6 + Hasard_Visuel() % 6) % 12) : 0;
         }
-        n = 0;
-        LireMot(f, mot);
-        if (!LireEntier(f, &n)) n = 0;
-        d->nbCodesObjets = n < 0 ? 0 : n > 12 ? 12 : n;
+        d->nbCodesObjets = lecture.nbCodes;
         for (int c = 0; c < d->nbCodesObjets; ++c) {
-            int v[5] = {};
-            for (int& x : v)
-                if (!LireEntier(f, &x)) x = 0;
+            const int* v = lecture.codes[c];
             d->codeObjet[c] = static_cast<int16_t>(v[0]);
             d->codeX[c] = static_cast<int16_t>(v[1]);
             d->codeY[c] = static_cast<int16_t>(v[2]);

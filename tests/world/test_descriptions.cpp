@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <stdexcept>
 #include <string>
 
@@ -14,6 +17,13 @@ struct FinProgramme : std::runtime_error {
     int code;
     explicit FinProgramme(int c) : std::runtime_error("fin"), code(c) {}
 };
+
+std::string LireFichier(const std::filesystem::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
 
 const char* const OCP_2x3 =
     "LARGEURHAUTEUR\n2 3\n"
@@ -125,28 +135,87 @@ TEST_F(Descriptions, FichierAbsentDonneUnEnregistrementVide) {
     EXPECT_EQ(Fin([] { Batiment___operation(0, 3, 3); }), 1);
 }
 
-TEST_F(Descriptions, FichiersCourtsOuDemesures) {
-    // More than 12 codes: at most 12 read; a short file gives 0 where nothing was read.
-    std::string ocp = std::string(OCP_2x3).substr(0, std::string(OCP_2x3).find("CODESOBJETS"));
-    arbre.Ecrire("Batiment/0009d.ocp", ocp + "CODESOBJETS 40\n1 1 1 1 1\n");
+TEST_F(Descriptions, FichiersTronquesOuIncoherentsRefuses) {
+    // A good load first: a refused file must not leave it half overwritten.
+    arbre.Ecrire("Batiment/0009d.ocp", OCP_2x3);
     Batiment___operation(0, 9, 0);
     DescriptionBatiment* d = DescriptionBatimentCourante;
-    EXPECT_EQ(d->nbCodesObjets, 12);
-    EXPECT_EQ(d->codeObjet[0], 1);
-    EXPECT_EQ(d->codeObjet[1], 0);
+    ASSERT_EQ(d->nbCodesObjets, 2);
+    const std::string avantCodes = std::string(OCP_2x3).substr(0, std::string(OCP_2x3).find("CODESOBJETS"));
+    const std::string raccourci = std::string(OCP_2x3).substr(0, std::string(OCP_2x3).find("\nPRIORITE"));
+    struct Cas {
+        std::string contenu, raison;
+    };
+    for (const Cas& c : {Cas{raccourci, "fin de fichier dans PRIORITE"},
+                         Cas{avantCodes + "CODESOBJETS 40\n1 1 1 1 1\n", "40 codes objets"},
+                         Cas{avantCodes + "CODESOBJETS 2\n3 1 2 0 0\n", "fin de fichier dans CODESOBJETS"},
+                         Cas{avantCodes + "CODESOBJETS 1\n3 500 2 0 0\n", "code objet 0 : 500"},
+                         Cas{"LARGEURHAUTEUR 500 2", "dimensions 500 x 2"},
+                         Cas{"LARGEURHAUTEUR -1 2", "dimensions -1 x 2"},
+                         Cas{"LARGEURHAUTEUR 1 1 OCCUPATIONSOL 1 OCCUPATIONAIR x", "fin de fichier dans OCCUPATIONAIR"},
+                         Cas{std::string(OCP_2x3).replace(std::string(OCP_2x3).find("ELEMENTS 2"), 10, "ELEMENTS 12"),
+                             "12 éléments"},
+                         Cas{std::string(OCP_2x3).replace(std::string(OCP_2x3).find("2 40 10"), 7, "2 99999 10"),
+                             "élément 99999"}}) {
+        arbre.Ecrire("Batiment/0009d.ocp", c.contenu);
+        Batiment___operation(0, 9, 0);
+        EXPECT_EQ(arbre.Lire("Erreur.txt"),
+                  "Batiment___operation(): Fichier de bâtiment incorrect : ..\\Batiment\\0009d.ocp (" + c.raison + ")");
+        // Cleared as for a missing file, at the size it had.
+        EXPECT_TRUE(Batiment__Chargee(d));
+        EXPECT_EQ(d->largeur, 2);
+        EXPECT_EQ(d->hauteur, 3);
+        EXPECT_EQ(d->occupationSol[0], 0);
+        EXPECT_EQ(d->nbCodesObjets, 0);
+        EXPECT_EQ(d->nbElements, 0);
+    }
     // A later load with a larger footprint gets grids of its size.
-    arbre.Ecrire("Batiment/0009d.ocp", "LARGEURHAUTEUR 10 12 OCCUPATIONSOL");
+    arbre.Ecrire("Batiment/0009d.ocp", OCP_2x3);
+    Batiment___operation(0, 9, 0);
+    std::string grand = "LARGEURHAUTEUR\n10 12\n";
+    for (const char* g : {"OCCUPATIONSOL", "OCCUPATIONAIR", "PRIORITE", "AIR", "ZONE", "SELECTION", "OPTIMISATION"}) {
+        grand += std::string(g) + "\n";
+        for (int i = 0; i < 120; ++i) grand += "1 ";
+    }
+    grand += avantCodes.substr(avantCodes.find("ELEMENTS")) + "CODESOBJETS 0\n";
+    arbre.Ecrire("Batiment/0009d.ocp", grand);
     Batiment___operation(0, 9, 0);
     EXPECT_EQ(d->largeur, 10);
     EXPECT_GE(d->capaciteGrilles, 120);
-    d->selection[119] = 1;
-    arbre.Ecrire("Batiment/0009d.ocp", "LARGEURHAUTEUR 500 2");
-    EXPECT_EQ(Fin([] { Batiment___operation(0, 9, 0); }), 1);
+    EXPECT_EQ(d->selection[119], 1);
     // A wrong first grid label is a warning; reading goes on.
-    arbre.Ecrire("Batiment/0010d.ocp", "LARGEURHAUTEUR 1 1 OCCUPATION 1 X 2");
+    arbre.Ecrire("Batiment/0010d.ocp", "LARGEURHAUTEUR 1 1 OCCUPATION 1 X 2 P 0 A 0 Z 0 S 0 O 0 " + avantCodes.substr(avantCodes.find("ELEMENTS")) +
+                                           "CODESOBJETS 0");
     Batiment___operation(0, 10, 0);
     EXPECT_EQ(DescriptionBatimentCourante->occupationSol[0], 1);
     EXPECT_EQ(DescriptionBatimentCourante->occupationAir[0], 2);
+}
+
+// Every sample building description comes back byte for byte after a load and a save.
+TEST_F(Descriptions, ExemplesAllerRetourIdentiques) {
+    namespace fs = std::filesystem;
+    const fs::path source = fs::path(MORVANE_SOURCE_DIR) / "data" / "Batiment";
+    int fichiers = 0;
+    for (const auto& e : fs::directory_iterator(source)) {
+        if (e.path().extension() != ".ocp") continue;
+        const std::string nom = e.path().filename().string();
+        const std::string calage = e.path().stem().string() + ".txt";
+        const std::string ocp = LireFichier(e.path()), txt = LireFichier(source / calage);
+        ASSERT_FALSE(txt.empty()) << calage;
+        arbre.Ecrire("Batiment/" + nom, ocp);
+        arbre.Ecrire("Batiment/" + calage, txt);
+        const int numero = std::stoi(nom.substr(0, 4));
+        const int orientation = nom[4] == 'd' ? 0 : nom[4] == 't' ? 1 : 2;
+        Batiment___operation(2, numero, orientation);   // from a cleared record
+        fs::remove(arbre.Racine() / "Erreur.txt");
+        Batiment___operation(0, numero, orientation);
+        EXPECT_FALSE(arbre.Existe("Erreur.txt")) << nom << ": " << arbre.Lire("Erreur.txt");
+        Batiment___operation(1, numero, orientation);
+        EXPECT_EQ(arbre.Lire("Batiment/" + nom), ocp) << nom;
+        EXPECT_EQ(arbre.Lire("Batiment/" + calage), txt) << calage;
+        ++fichiers;
+    }
+    EXPECT_EQ(fichiers, 6);
 }
 
 TEST_F(Descriptions, EditionDesElementsEtDesCodes) {

@@ -1,0 +1,5 @@
+#include "battle/cadavres.h"
+
+int32_t CadavresDemandes = 0;
+
+void Cadavre__Creation(int) { ++CadavresDemandes; }
