@@ -20,7 +20,7 @@ std::string LireFichier(const fs::path& p) {
 }
 
 void VerifierDistribution() {
-    EXPECT_EQ(NombreMaitres, 202);
+    EXPECT_EQ(NombreMaitres, 306);
     struct Cas {
         int numero;
         const char* nom;
@@ -29,7 +29,7 @@ void VerifierDistribution() {
     for (Cas c : {Cas{5, "EMPIRE   HEROS", 0, 3}, Cas{13, "EMPIRE   ARCHER", 0, 4}, Cas{17, "EMPIRE   MAGICIEN", 0, 0},
                   Cas{20, "EMPIRE   SOLDAT", 0, 3}, Cas{130, "OBSTACLE", 2, 24}, Cas{131, "ARBRE CHENE", 3, 22},
                   Cas{150, "DECOR ROCHER", 2, 24}, Cas{200, "EMPIRE   CASERNE", 1, 5},
-                  Cas{201, "EMPIRE   CASERNE RUINE", 2, 5}}) {
+                  Cas{201, "EMPIRE   CASERNE RUINE", 2, 5}, Cas{305, "PORTE   CASERNE", 10, 5}}) {
         ASSERT_NE(NomsMaitres[c.numero], nullptr) << c.numero;
         EXPECT_STREQ(NomsMaitres[c.numero], c.nom);
         EXPECT_EQ(TableMaitres[c.numero].famille, c.famille) << c.numero;
@@ -37,6 +37,7 @@ void VerifierDistribution() {
     }
     EXPECT_EQ(TableMaitres[130].actif, 0);   // the placeholder that marks water and impassable cells
     EXPECT_EQ(TableMaitres[17].sorts[0], 33);
+    EXPECT_EQ(TableMaitres[200].sorts[7], 2);   // the barracks' door, shut
     EXPECT_EQ(ObjetGfx_ANIM__MOR[200], ObjetGfx_ANIM__ARA[201]);   // the building's ruin
     EXPECT_GT(ObjetGfx_ANIM__DPL[20], 0);
     EXPECT_GT(ObjetGfx_ANIM__SIN[17], 0);
