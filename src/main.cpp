@@ -14,6 +14,7 @@
 #include "foundation/sprites.h"
 #include "foundation/son.h"
 #include "platform/temps.h"
+#include "world/demo_batiments.h"
 #include "world/demo_monde.h"
 
 namespace {
@@ -68,7 +69,7 @@ int main() {
     TableTexteFondu_Construction();
     ChargerSprites();
     Demo_ChargerMaitres();
-    // Until the game exists, the keys 1 to 5 choose what the program shows; Q asks a question.
+    // Until the game exists, the keys 1 to 6 choose what the program shows; Q asks a question.
     int page = 1;
     Message m;
     for (;;) {
@@ -77,8 +78,8 @@ int main() {
             Message_Traduire(&m);
             Message_Distribuer(&m);
         } else {
-            int32_t* pages[] = {&Touche1, &Touche2, &Touche3, &Touche4, &Touche5};
-            for (int i = 0; i < 5; ++i)
+            int32_t* pages[] = {&Touche1, &Touche2, &Touche3, &Touche4, &Touche5, &Touche6};
+            for (int i = 0; i < 6; ++i)
                 if (*pages[i]) {
                     page = i + 1;
                     *pages[i] = 0;
@@ -99,6 +100,7 @@ int main() {
             else if (page == 3) Demo_Sprites();
             else if (page == 4) Demo_Texte();
             else if (page == 5) Demo_Figures();
+            else if (page == 6) Demo_Batiments();
             else ImageDEssai();
             if (ToucheQ) {
                 ToucheQ = 0;

@@ -332,7 +332,11 @@ int Maitres__Liste__Creation() {
     static const char* const OU_TROP = "MAITRES__C: Maitres__Liste__Creation()";
     static const char* const MESSAGE_TROP = "Le nombre d'objets maîtres est insuffisant.";
     auto chemin = std::make_unique<char[]>(1024);
-    NomsMaitres.fill(nullptr);
+    // A second load (a new scene) replaces the names of the first.
+    for (char*& nom : NomsMaitres) {
+        delete[] nom;
+        nom = nullptr;
+    }
     NombreMaitres = 0;
 
     FILE* liste = nullptr;
