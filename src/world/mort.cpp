@@ -29,21 +29,6 @@ namespace {
 enum { FAMILLE_HUMAIN = 0, FAMILLE_BATIMENT = 1, FAMILLE_MACHINES = 5, FAMILLE_DRAGON = 6, FAMILLE_CADAVRE = 13,
        FAMILLE_GRILLE = 26 };
 
-// The side counter of an army, as counted at birth; null for an army counted nowhere.
-int32_t* CompteurCamp(int a) {
-    if (a < 0 || a > 5) return nullptr;
-    if (a == 0) return &NbUnitesAmies;
-    if (a == 4) return &NbUnitesNeutres;
-    if (TableAttaque[a][0]) return &NbUnitesEnnemies;
-    bool neutre = true;
-    for (int b = 1; b <= 4; ++b)
-        if (TableAttaque[a][b]) neutre = false;
-    if (neutre) return &NbUnitesNeutres;
-    for (int b = 0; b <= 4; ++b)
-        if (TableCiblage[a][b]) return &NbUnitesAlliees;
-    return &NbUnitesNeutres;
-}
-
 bool EstFortification(int t) { return t == 433 || t == 473 || t == 512 || t == 551 || t == 590; }
 
 const char* NomMaitre(const Objet& o) {

@@ -33,6 +33,10 @@ enum { FAMILLE_BATIMENT = 1, FAMILLE_ARBRES = 3, FAMILLE_PROJECTILE = 4, FAMILLE
        FAMILLE_GENERATEUR = 11, FAMILLE_TELEPORTEUR = 12, FAMILLE_CADAVRE = 13, FAMILLE_CRENAU = 20,
        FAMILLE_ANGE = 21, FAMILLE_REGIMENT = 23, FAMILLE_GRILLE = 26 };
 
+int Borner(int v) { return v < 0 ? 0 : (v >= TAILLE_UNIVERS ? TAILLE_UNIVERS - 1 : v); }
+
+}  // namespace
+
 // The side counter of an army, null for an army that is counted nowhere.
 int32_t* CompteurCamp(int a) {
     if (a < 0 || a > 5) return nullptr;
@@ -47,10 +51,6 @@ int32_t* CompteurCamp(int a) {
         if (TableCiblage[a][b]) return &NbUnitesAlliees;
     return &NbUnitesNeutres;
 }
-
-int Borner(int v) { return v < 0 ? 0 : (v >= TAILLE_UNIVERS ? TAILLE_UNIVERS - 1 : v); }
-
-}  // namespace
 
 int ObjetNaissance(int t, int a, int x, int y, int g, int d) {
     // Every index is checked before it touches a table.

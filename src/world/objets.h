@@ -122,6 +122,9 @@ extern NoeudEntier* ListeObjetsVivants;   // live and dying objects, newest firs
 extern NoeudEntier* ListeObjetsMorts;
 extern int32_t NombreObjets;
 extern Objet* ObjetCourant;
+
+// The side counter (NbUnitesAmies, ...) an army is counted in at birth; null for one counted nowhere.
+int32_t* CompteurCamp(int armee);
 extern std::array<int32_t, NOMBRE_TYPES_MAITRES> PopulationParType;
 extern int32_t NbUnitesAmies, NbUnitesEnnemies, NbUnitesNeutres, NbUnitesAlliees;
 extern int32_t TotalUnitesAmies, TotalUnitesEnnemies;
