@@ -631,17 +631,21 @@ void Plateforme_Terminer(int code) {
     std::exit(code);
 }
 
-std::string Texte_Cp1252VersUtf8(const char* texte) {
+uint32_t Texte_Cp1252Point(unsigned char c) {
     // Code points of 0x80..0x9F in Windows-1252; 0 where the code page has no character.
     static const uint16_t haut[32] = {0x20AC, 0, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
                                       0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0, 0x017D, 0,
                                       0, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
                                       0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0, 0x017E, 0x0178};
+    if (c < 0x80 || c >= 0xA0) return c;
+    return haut[c - 0x80] ? haut[c - 0x80] : '?';
+}
+
+std::string Texte_Cp1252VersUtf8(const char* texte) {
     std::string r;
     if (texte == nullptr) return r;
     for (const unsigned char* p = reinterpret_cast<const unsigned char*>(texte); *p; ++p) {
-        uint32_t c = *p;
-        if (c >= 0x80 && c < 0xA0) c = haut[c - 0x80] ? haut[c - 0x80] : '?';
+        const uint32_t c = Texte_Cp1252Point(*p);
         if (c < 0x80) {
             r += static_cast<char>(c);
         } else if (c < 0x800) {

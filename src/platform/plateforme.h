@@ -114,6 +114,8 @@ void Plateforme_CrochetTerminer(std::function<void(int)> crochet);
 
 // Windows-1252 text (the game's) to UTF-8 (the terminal's and SDL's).
 std::string Texte_Cp1252VersUtf8(const char* texte);
+// The character of one Windows-1252 byte ('?' for the bytes the code page leaves undefined).
+uint32_t Texte_Cp1252Point(unsigned char c);
 
 // Tests: inject events as the script would, and step the manual clock.
 void Plateforme_InjecterSouris(int x, int y);

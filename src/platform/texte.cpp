@@ -6,7 +6,9 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdlib>
+#include <cstring>
 #include <string>
+#include <string_view>
 #include <sys/stat.h>
 #include <vector>
 
@@ -82,21 +84,18 @@ bool ChoisirFichier(const char* face, bool gras, std::string* chemin, bool* gras
     return false;
 }
 
+// The bytes of a text: up to its end, and no more than longueur when longueur >= 0.
+std::string_view Octets(const char* texte, int longueur) {
+    if (texte == nullptr) return {};
+    return {texte, longueur < 0 ? std::strlen(texte) : ::strnlen(texte, static_cast<size_t>(longueur))};
+}
+
 // The advance width of a text, as the text extent is: the sum of its characters' advances.
-int Avance(TTF_Font* ttf, const std::string& utf8) {
+int Avance(TTF_Font* ttf, std::string_view octets) {
     int total = 0;
-    const auto* p = reinterpret_cast<const unsigned char*>(utf8.c_str());
-    while (*p) {
-        uint32_t c = *p++;
-        if (c >= 0xE0 && p[0] && p[1]) {
-            c = (c & 0x0F) << 12 | (p[0] & 0x3Fu) << 6 | (p[1] & 0x3Fu);
-            p += 2;
-        } else if (c >= 0xC0 && p[0]) {
-            c = (c & 0x1F) << 6 | (p[0] & 0x3Fu);
-            p += 1;
-        }
+    for (unsigned char c : octets) {
         int avance = 0;
-        if (TTF_GlyphMetrics32(ttf, c, nullptr, nullptr, nullptr, nullptr, &avance) == 0) total += avance;
+        if (TTF_GlyphMetrics32(ttf, Texte_Cp1252Point(c), nullptr, nullptr, nullptr, nullptr, &avance) == 0) total += avance;
     }
     return total;
 }
@@ -186,13 +185,7 @@ bool Texte_Mesurer(const ContexteTexte* contexte, const char* texte, int longueu
     bool ok = contexte != nullptr;
     if (ok && contexte->police != nullptr) {
         h = contexte->police->hauteur;
-        std::string octets = texte ? (longueur < 0 ? std::string(texte) : std::string(texte, static_cast<size_t>(longueur)))
-                                   : std::string();
-        octets = octets.substr(0, octets.find('\0'));
-        if (!octets.empty()) {
-            std::string utf8 = Texte_Cp1252VersUtf8(octets.c_str());
-            l = Avance(contexte->police->ttf, utf8);
-        }
+        l = Avance(contexte->police->ttf, Octets(texte, longueur));
     }
     if (largeur) *largeur = l;
     if (hauteur) *hauteur = h;
@@ -201,14 +194,12 @@ bool Texte_Mesurer(const ContexteTexte* contexte, const char* texte, int longueu
 
 void Texte_Dessiner(ContexteTexte* contexte, int x, int y, const char* texte, int longueur) {
     if (contexte == nullptr || contexte->police == nullptr || contexte->pixels == nullptr || texte == nullptr) return;
-    std::string octets = longueur < 0 ? std::string(texte) : std::string(texte, static_cast<size_t>(longueur));
-    octets = octets.substr(0, octets.find('\0'));
+    const std::string octets(Octets(texte, longueur));
     if (octets.empty()) return;
     std::string utf8 = Texte_Cp1252VersUtf8(octets.c_str());
     const int L = contexte->largeur, H = contexte->hauteur, pas = contexte->pas;
     if (!contexte->fondTransparent) {
-        int w = 0;
-        Texte_Mesurer(contexte, octets.c_str(), -1, &w, nullptr);
+        const int w = Avance(contexte->police->ttf, octets);
         uint32_t f = contexte->couleurFond;
         uint16_t fond = static_cast<uint16_t>(((f & 0xFF) >> 3) << 10 | (((f >> 8) & 0xFF) >> 3) << 5 | ((f >> 16) & 0xFF) >> 3);
         for (int j = std::max(y, 0); j < std::min(y + contexte->police->hauteur, H); ++j)

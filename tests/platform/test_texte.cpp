@@ -87,6 +87,10 @@ TEST(TextePlateforme, MesureEtTexteVide) {
     Texte_Mesurer(c.contexte, "abcdef", 2, &ab, nullptr);
     Texte_Mesurer(c.contexte, "ab", -1, &a, nullptr);
     EXPECT_EQ(ab, a);
+    // A count past the text's end stops at its end (nothing is read beyond it).
+    int auDela = 0;
+    Texte_Mesurer(c.contexte, "ab", 40, &auDela, nullptr);
+    EXPECT_EQ(auDela, a);
     // Windows-1252 bytes are characters, not broken UTF-8.
     int e = 0, eAigu = 0;
     Texte_Mesurer(c.contexte, "e", -1, &e, nullptr);
