@@ -66,7 +66,6 @@ int main() {
     Son__Initialisation(FenetrePrincipale);
     Son__LectureListe("..\\Son\\SoundList.ini");
     if (!Polices_Creation(nullptr)) Erreur_Fatale("Init Direct X", "problème d'initialisation Direct X");
-    TableTexteFondu_Construction();
     ChargerSprites();
     Demo_ChargerMaitres();
     // Until the game exists, the keys 1 to 6 choose what the program shows; Q asks a question.
