@@ -788,7 +788,9 @@ int32_t SND_ApplyBuffer3DParams(SndManager* m, int32_t instance, Snd3DParams* pa
 
 int32_t SND_Play3D(SndManager* m, SndSound* son, Snd3DParams* parametres, int32_t boucle) {
     if (!Ouvert(m)) return 0;
-    if (son == nullptr || son->taille != TAILLE_SND_SOUND) return Argument(m, 1);
+    // A freed sound keeps its size word but has no data or format left to make a buffer from.
+    if (son == nullptr || son->taille != TAILLE_SND_SOUND || son->donnees == nullptr || son->description.format == nullptr)
+        return Argument(m, 1);
     if (parametres == nullptr || parametres->taille != TAILLE_SND_3DPARAMS) return Argument(m, 2);
     if (boucle != 0 && boucle != 1) return Argument(m, 3);
     if (!Mode3D(m)) return 0;

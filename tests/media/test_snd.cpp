@@ -238,6 +238,10 @@ TEST_F(Bibliotheque, SonLibereOuGestionnaireRouvert) {
     // taking it later for b writes nothing into a's freed list.
     SND_C_FreeSound(m, &a);
     EXPECT_EQ(m->tampons[0].proprietaire, nullptr);
+    // Its size word stays but its data is gone: a play of it is refused, not attempted.
+    EXPECT_EQ(SND_C_Play3D(m, &a, &p, 0), 0);
+    EXPECT_EQ(m->derniereErreur, SND_ERR_ARGUMENT);
+    EXPECT_EQ(m->detailErreur, 1u);
     Temps_Avancer(200);
     ASSERT_EQ(SND_C_Play3D(m, &b, &p, 0), 1);
     EXPECT_EQ(m->nombreTampons, 1);
