@@ -427,31 +427,23 @@ int32_t SND_LoadWave(SndManager* m, const char* chemin, SndSound* son) {
         SND_SetLastError(m, code, detail);
         return 0;
     };
-    ChunkRiff riff, fmt, data;
-    if (!Riff_Descendre(f, &riff, nullptr, Riff_Code('W', 'A', 'V', 'E'), true)) return echec(SND_ERR_LECTURE_FICHIER, 1);
-    if (!Riff_Descendre(f, &fmt, &riff, Riff_Code('f', 'm', 't', ' '), false)) return echec(SND_ERR_LECTURE_FICHIER, 2);
-    // The six standard fields; a longer format chunk (extensible formats) has its rest skipped.
-    uint8_t o[16];
-    if (fmt.taille < 16 || Riff_Lire(f, o, 16) != 16) return echec(SND_ERR_LECTURE_FICHIER, 3);
-    if (!Riff_Remonter(f, &fmt)) return echec(SND_ERR_LECTURE_FICHIER, 3);
-    if (!Riff_Descendre(f, &data, &riff, Riff_Code('d', 'a', 't', 'a'), false)) return echec(SND_ERR_LECTURE_FICHIER, 4);
-    if (data.taille == 0) return echec(SND_ERR_LECTURE_FICHIER, 5);
-    // A data chunk that claims more than the file holds is refused before anything is allocated.
-    if (data.taille > Riff_Restant(f)) return echec(SND_ERR_LECTURE_FICHIER, 6);
+    FormatOnde lu;
+    uint32_t octets = 0;
+    if (int etape = Wav_LireEntete(f, &lu, &octets); etape != 0)
+        return echec(SND_ERR_LECTURE_FICHIER, static_cast<uint32_t>(etape));
     format = static_cast<SndFormat*>(std::calloc(1, sizeof(SndFormat)));
     if (format == nullptr) return echec(SND_ERR_MEMOIRE_SON, 1);
-    format->format = static_cast<uint16_t>(o[0] | (o[1] << 8));
-    format->canaux = static_cast<uint16_t>(o[2] | (o[3] << 8));
-    format->frequence = static_cast<uint32_t>(o[4] | (o[5] << 8) | (o[6] << 16)) | (static_cast<uint32_t>(o[7]) << 24);
-    format->octetsParSeconde =
-        static_cast<uint32_t>(o[8] | (o[9] << 8) | (o[10] << 16)) | (static_cast<uint32_t>(o[11]) << 24);
-    format->alignement = static_cast<uint16_t>(o[12] | (o[13] << 8));
-    format->bits = static_cast<uint16_t>(o[14] | (o[15] << 8));
+    format->format = lu.format;
+    format->canaux = lu.canaux;
+    format->frequence = lu.frequence;
+    format->octetsParSeconde = lu.octetsParSeconde;
+    format->alignement = lu.alignement;
+    format->bits = lu.bits;
     format->supplement = 18;
-    donnees = static_cast<uint8_t*>(std::malloc(static_cast<size_t>(data.taille) + 16));
+    donnees = static_cast<uint8_t*>(std::malloc(static_cast<size_t>(octets) + 16));
     if (donnees == nullptr) return echec(SND_ERR_MEMOIRE_SON, 1);
-    if (Riff_Lire(f, donnees, data.taille) != data.taille) return echec(SND_ERR_LECTURE_FICHIER, 6);
-    std::memset(donnees + data.taille, 0, 16);
+    if (Riff_Lire(f, donnees, octets) != octets) return echec(SND_ERR_LECTURE_FICHIER, 6);
+    std::memset(donnees + octets, 0, 16);
     char* nom = Copie(chemin);
     if (nom == nullptr) return echec(SND_ERR_MEMOIRE_SON, 2);
     Riff_Fermer(f);
@@ -460,7 +452,7 @@ int32_t SND_LoadWave(SndManager* m, const char* chemin, SndSound* son) {
     son->donnees = donnees;
     son->description.taille = TAILLE_SND_DESCRIPTION;
     son->description.drapeaux = SND_DRAPEAUX_SON;
-    son->description.octets = data.taille;
+    son->description.octets = octets;
     son->description.reserve = 0;
     son->description.format = format;
     son->capaciteInstances = 0;
