@@ -36,6 +36,13 @@ int32_t Argument(SndManager* m, uint32_t numero) {
     return 0;
 }
 
+// A sound service result: 1 on success, else 0 with `code` and the result as the last error.
+int32_t Resultat(SndManager* m, int32_t r, int32_t code) {
+    if (r == SON_OK) return 1;
+    SND_SetLastError(m, code, static_cast<uint32_t>(r));
+    return 0;
+}
+
 bool InstanceValide(const SndManager* m, int32_t instance) {
     return instance >= 0 && instance < m->nombreTampons && m->tampons != nullptr;
 }
@@ -285,12 +292,7 @@ int32_t SND_GetDeviceCaps(SndManager* m, SndDevice* device, SonObjet* objet) {
 }
 
 int32_t SND_GetSpeakerConfig(SndManager* m, SndDevice* device, SonObjet* objet) {
-    int32_t r = SonObjet_HautParleurs(objet, &device->hautParleurs);
-    if (r != SON_OK) {
-        SND_SetLastError(m, SND_ERR_HAUT_PARLEURS, static_cast<uint32_t>(r));
-        return 0;
-    }
-    return 1;
+    return Resultat(m, SonObjet_HautParleurs(objet, &device->hautParleurs), SND_ERR_HAUT_PARLEURS);
 }
 
 int32_t SND_GetDeviceCount(SndManager* m) { return m->nombrePeripheriques; }
@@ -305,22 +307,12 @@ SndDevice* SND_GetDevice(SndManager* m, int32_t index) {
 int32_t SND_SetCooperativeLevel(SndManager* m, HandleFenetre fenetre, uint32_t niveau) {
     if (fenetre == nullptr) return Argument(m, 1);
     if (niveau < 1 || niveau > 4) return Argument(m, 2);
-    int32_t r = SonObjet_NiveauCooperation(m->directSound, fenetre, niveau);
-    if (r != SON_OK) {
-        SND_SetLastError(m, SND_ERR_COOPERATION, static_cast<uint32_t>(r));
-        return 0;
-    }
-    return 1;
+    return Resultat(m, SonObjet_NiveauCooperation(m->directSound, fenetre, niveau), SND_ERR_COOPERATION);
 }
 
 int32_t SND_CreatePrimaryBuffer(SndManager* m) {
     uint32_t drapeaux = TAMPON_PRIMAIRE | (m->mode == SND_MODE_3D ? TAMPON_CTRL_3D : 0u);
-    int32_t r = SonObjet_CreerTampon(m->directSound, drapeaux, 0, nullptr, &m->primaire);
-    if (r != SON_OK) {
-        SND_SetLastError(m, SND_ERR_PRIMAIRE, static_cast<uint32_t>(r));
-        return 0;
-    }
-    return 1;
+    return Resultat(m, SonObjet_CreerTampon(m->directSound, drapeaux, 0, nullptr, &m->primaire), SND_ERR_PRIMAIRE);
 }
 
 int32_t SND_SetPrimaryFormat(SndManager* m, uint16_t canaux, uint32_t frequence, uint16_t bits) {
@@ -335,12 +327,7 @@ int32_t SND_SetPrimaryFormat(SndManager* m, uint16_t canaux, uint32_t frequence,
     f.bits = bits;
     f.alignement = static_cast<uint16_t>(bits / 8 * canaux);
     f.octetsParSeconde = frequence * f.alignement;
-    int32_t r = TamponSon_FormatPrimaire(m->primaire, &f);
-    if (r != SON_OK) {
-        SND_SetLastError(m, SND_ERR_FORMAT_PRIMAIRE, static_cast<uint32_t>(r));
-        return 0;
-    }
-    return 1;
+    return Resultat(m, TamponSon_FormatPrimaire(m->primaire, &f), SND_ERR_FORMAT_PRIMAIRE);
 }
 
 int32_t SND_SelectDevice(SndManager* m, HandleFenetre fenetre, SndDevice* device, uint32_t mode) {
@@ -585,12 +572,7 @@ int32_t SND_FillBuffer(SndManager* m, int32_t instance, SndSound* son) {
         uint32_t reste = octets - premier < n2 ? octets - premier : n2;
         std::memcpy(p2, son->donnees + premier, reste);
     }
-    r = TamponSon_Deverrouiller(b.tampon, p1, n1, p2, n2);
-    if (r != SON_OK) {
-        SND_SetLastError(m, SND_ERR_DEVERROU, static_cast<uint32_t>(r));
-        return 0;
-    }
-    return 1;
+    return Resultat(m, TamponSon_Deverrouiller(b.tampon, p1, n1, p2, n2), SND_ERR_DEVERROU);
 }
 
 int32_t SND_AttachBuffer(SndManager* m, int32_t instance, SndSound* son) {
@@ -682,43 +664,23 @@ int32_t SND_PanToDb(int32_t min, int32_t max, int32_t v) {
 int32_t SND_SetBufferVolume(SndManager* m, int32_t instance, int32_t volume) {
     if (volume < 0 || volume > 100) return Argument(m, 2);
     if (!InstanceValide(m, instance)) return Argument(m, 1);
-    int32_t r = TamponSon_Volume(m->tampons[instance].tampon, SND_VolumeToDb(0, 100, volume));
-    if (r != SON_OK) {
-        SND_SetLastError(m, SND_ERR_VOLUME, static_cast<uint32_t>(r));
-        return 0;
-    }
-    return 1;
+    return Resultat(m, TamponSon_Volume(m->tampons[instance].tampon, SND_VolumeToDb(0, 100, volume)), SND_ERR_VOLUME);
 }
 
 int32_t SND_SetBufferPan(SndManager* m, int32_t instance, int32_t pan) {
     if (!InstanceValide(m, instance)) return Argument(m, 1);
-    int32_t r = TamponSon_Pan(m->tampons[instance].tampon, SND_PanToDb(-100, 100, pan));
-    if (r != SON_OK) {
-        SND_SetLastError(m, SND_ERR_PAN, static_cast<uint32_t>(r));
-        return 0;
-    }
-    return 1;
+    return Resultat(m, TamponSon_Pan(m->tampons[instance].tampon, SND_PanToDb(-100, 100, pan)), SND_ERR_PAN);
 }
 
 int32_t SND_SetBufferFrequency(SndManager* m, int32_t instance, uint32_t frequence) {
     if (!InstanceValide(m, instance)) return Argument(m, 1);
     if (frequence != 0) frequence = frequence < 100 ? 100 : frequence > 100000 ? 100000 : frequence;
-    int32_t r = TamponSon_Frequence(m->tampons[instance].tampon, frequence);
-    if (r != SON_OK) {
-        SND_SetLastError(m, SND_ERR_FREQUENCE, static_cast<uint32_t>(r));
-        return 0;
-    }
-    return 1;
+    return Resultat(m, TamponSon_Frequence(m->tampons[instance].tampon, frequence), SND_ERR_FREQUENCE);
 }
 
 int32_t SND_SetBufferPosition(SndManager* m, int32_t instance, uint32_t position) {
     if (!InstanceValide(m, instance)) return Argument(m, 1);
-    int32_t r = TamponSon_PlacerLecture(m->tampons[instance].tampon, position);
-    if (r != SON_OK) {
-        SND_SetLastError(m, SND_ERR_POSITION, static_cast<uint32_t>(r));
-        return 0;
-    }
-    return 1;
+    return Resultat(m, TamponSon_PlacerLecture(m->tampons[instance].tampon, position), SND_ERR_POSITION);
 }
 
 int32_t SND_PlayBuffer(SndManager* m, int32_t instance, uint32_t drapeaux) {
@@ -727,12 +689,7 @@ int32_t SND_PlayBuffer(SndManager* m, int32_t instance, uint32_t drapeaux) {
     SND_SetBufferVolume(m, instance, m->volumeDefaut);
     SND_SetBufferFrequency(m, instance, static_cast<uint32_t>(m->frequenceDefaut));
     SND_SetBufferPosition(m, instance, static_cast<uint32_t>(m->positionDefaut));
-    int32_t r = TamponSon_Jouer(m->tampons[instance].tampon, drapeaux == 1 ? JOUER_BOUCLE : 0u);
-    if (r != SON_OK) {
-        SND_SetLastError(m, SND_ERR_JOUER, static_cast<uint32_t>(r));
-        return 0;
-    }
-    return 1;
+    return Resultat(m, TamponSon_Jouer(m->tampons[instance].tampon, drapeaux == 1 ? JOUER_BOUCLE : 0u), SND_ERR_JOUER);
 }
 
 // ---- 3D -------------------------------------------------------------------------------------
