@@ -10,13 +10,13 @@ using namespace outils_son;
 
 namespace {
 
-class Bibliotheque : public ArbreTemporaire {
+class Bibliotheque : public ArbreSon {
 protected:
     SndManager* m = nullptr;
     Snd3DParams p{};
 
     void SetUp() override {
-        ArbreTemporaire::SetUp();
+        ArbreSon::SetUp();
         m = SND_Create();
         ASSERT_NE(m, nullptr);
         ASSERT_EQ(SND_C_CheckVersion(m, 1), 1);
@@ -26,7 +26,7 @@ protected:
     }
     void TearDown() override {
         SND_Delete(m);
-        ArbreTemporaire::TearDown();
+        ArbreSon::TearDown();
     }
     // Writes ..\Son\<nom>.wav (0.1 s tone) and loads it.
     void Charger(const char* nom, SndSound* s, double secondes = 0.1) {
