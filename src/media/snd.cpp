@@ -138,6 +138,16 @@ void LibererSon(SndSound* son) {
     son->nom = nullptr;
 }
 
+// The listener, the primary buffer and the device object go; the manager is closed.
+void LibererObjet(SndManager* m) {
+    m->ecouteur.interface = nullptr;
+    TamponSon_Liberer(m->primaire);
+    m->primaire = nullptr;
+    SonObjet_Liberer(m->directSound);
+    m->directSound = nullptr;
+    m->ouvert = 0;
+}
+
 }  // namespace
 
 // ---- construction, errors, trace ------------------------------------------------------------
@@ -357,12 +367,7 @@ int32_t SND_SelectDevice(SndManager* m, HandleFenetre fenetre, SndDevice* device
         ok = SND_SetPrimaryFormat(m, 2, 22050, 16);
     }
     if (!ok) {
-        m->ecouteur.interface = nullptr;
-        TamponSon_Liberer(m->primaire);
-        m->primaire = nullptr;
-        SonObjet_Liberer(m->directSound);
-        m->directSound = nullptr;
-        m->ouvert = 0;
+        LibererObjet(m);
         m->mode = SND_MODE_2D;
         return 0;
     }
@@ -383,12 +388,7 @@ int32_t SND_Close(SndManager* m) {
     m->tampons = nullptr;
     m->nombreTampons = 0;
     m->derniereInstance = -1;
-    m->ecouteur.interface = nullptr;
-    TamponSon_Liberer(m->primaire);
-    m->primaire = nullptr;
-    SonObjet_Liberer(m->directSound);
-    m->directSound = nullptr;
-    m->ouvert = 0;
+    LibererObjet(m);
     return 1;
 }
 
