@@ -41,13 +41,6 @@ void* ObjetDirectSound = nullptr;
 
 namespace {
 
-char* CopieTexte(const char* texte) {
-    size_t n = std::strlen(texte) + 1;
-    char* c = static_cast<char*>(std::malloc(n));
-    if (c != nullptr) std::memcpy(c, texte, n);
-    return c;
-}
-
 void LibererDonnees(Ressource* r) {
     // The sample's sound record is freed by the unload; what is left is the record itself.
     std::free(r->donnees);
@@ -113,7 +106,7 @@ int32_t Ressource__Ajoute(int32_t type, int32_t delai, const char* nom, int32_t 
     r->type = type;
     r->delaiInactivite = delai;
     r->dernierUsage = 0;
-    r->nom = CopieTexte(nom);
+    r->nom = ::strdup(nom);
     r->precedent = nullptr;
     r->suivant = ListeRessources;
     if (ListeRessources != nullptr) ListeRessources->precedent = r;
@@ -182,15 +175,7 @@ void Ressource__RetireType(int32_t type) {
 }
 
 void Ressource__Fin() {
-    while (ListeRessources != nullptr) {
-        Ressource* r = ListeRessources;
-        Ressource__Decharge(r);
-        LibererDonnees(r);
-        std::free(r->nom);
-        ListeRessources = r->suivant;
-        if (ListeRessources != nullptr) ListeRessources->precedent = nullptr;
-        std::free(r);
-    }
+    while (ListeRessources != nullptr) Ressource__Retire(ListeRessources);
 }
 
 // ---- samples --------------------------------------------------------------------------------

@@ -36,6 +36,13 @@ int32_t Argument(SndManager* m, uint32_t numero) {
     return 0;
 }
 
+// A sound service result: 1 on success, else 0 with `code` and the result as the last error.
+int32_t Resultat(SndManager* m, int32_t r, int32_t code) {
+    if (r == SON_OK) return 1;
+    SND_SetLastError(m, code, static_cast<uint32_t>(r));
+    return 0;
+}
+
 bool InstanceValide(const SndManager* m, int32_t instance) {
     return instance >= 0 && instance < m->nombreTampons && m->tampons != nullptr;
 }
@@ -129,6 +136,16 @@ void LibererSon(SndSound* son) {
     son->donnees = nullptr;
     std::free(son->nom);
     son->nom = nullptr;
+}
+
+// The listener, the primary buffer and the device object go; the manager is closed.
+void LibererObjet(SndManager* m) {
+    m->ecouteur.interface = nullptr;
+    TamponSon_Liberer(m->primaire);
+    m->primaire = nullptr;
+    SonObjet_Liberer(m->directSound);
+    m->directSound = nullptr;
+    m->ouvert = 0;
 }
 
 }  // namespace
@@ -285,12 +302,7 @@ int32_t SND_GetDeviceCaps(SndManager* m, SndDevice* device, SonObjet* objet) {
 }
 
 int32_t SND_GetSpeakerConfig(SndManager* m, SndDevice* device, SonObjet* objet) {
-    int32_t r = SonObjet_HautParleurs(objet, &device->hautParleurs);
-    if (r != SON_OK) {
-        SND_SetLastError(m, SND_ERR_HAUT_PARLEURS, static_cast<uint32_t>(r));
-        return 0;
-    }
-    return 1;
+    return Resultat(m, SonObjet_HautParleurs(objet, &device->hautParleurs), SND_ERR_HAUT_PARLEURS);
 }
 
 int32_t SND_GetDeviceCount(SndManager* m) { return m->nombrePeripheriques; }
@@ -305,22 +317,12 @@ SndDevice* SND_GetDevice(SndManager* m, int32_t index) {
 int32_t SND_SetCooperativeLevel(SndManager* m, HandleFenetre fenetre, uint32_t niveau) {
     if (fenetre == nullptr) return Argument(m, 1);
     if (niveau < 1 || niveau > 4) return Argument(m, 2);
-    int32_t r = SonObjet_NiveauCooperation(m->directSound, fenetre, niveau);
-    if (r != SON_OK) {
-        SND_SetLastError(m, SND_ERR_COOPERATION, static_cast<uint32_t>(r));
-        return 0;
-    }
-    return 1;
+    return Resultat(m, SonObjet_NiveauCooperation(m->directSound, fenetre, niveau), SND_ERR_COOPERATION);
 }
 
 int32_t SND_CreatePrimaryBuffer(SndManager* m) {
     uint32_t drapeaux = TAMPON_PRIMAIRE | (m->mode == SND_MODE_3D ? TAMPON_CTRL_3D : 0u);
-    int32_t r = SonObjet_CreerTampon(m->directSound, drapeaux, 0, nullptr, &m->primaire);
-    if (r != SON_OK) {
-        SND_SetLastError(m, SND_ERR_PRIMAIRE, static_cast<uint32_t>(r));
-        return 0;
-    }
-    return 1;
+    return Resultat(m, SonObjet_CreerTampon(m->directSound, drapeaux, 0, nullptr, &m->primaire), SND_ERR_PRIMAIRE);
 }
 
 int32_t SND_SetPrimaryFormat(SndManager* m, uint16_t canaux, uint32_t frequence, uint16_t bits) {
@@ -335,12 +337,7 @@ int32_t SND_SetPrimaryFormat(SndManager* m, uint16_t canaux, uint32_t frequence,
     f.bits = bits;
     f.alignement = static_cast<uint16_t>(bits / 8 * canaux);
     f.octetsParSeconde = frequence * f.alignement;
-    int32_t r = TamponSon_FormatPrimaire(m->primaire, &f);
-    if (r != SON_OK) {
-        SND_SetLastError(m, SND_ERR_FORMAT_PRIMAIRE, static_cast<uint32_t>(r));
-        return 0;
-    }
-    return 1;
+    return Resultat(m, TamponSon_FormatPrimaire(m->primaire, &f), SND_ERR_FORMAT_PRIMAIRE);
 }
 
 int32_t SND_SelectDevice(SndManager* m, HandleFenetre fenetre, SndDevice* device, uint32_t mode) {
@@ -370,12 +367,7 @@ int32_t SND_SelectDevice(SndManager* m, HandleFenetre fenetre, SndDevice* device
         ok = SND_SetPrimaryFormat(m, 2, 22050, 16);
     }
     if (!ok) {
-        m->ecouteur.interface = nullptr;
-        TamponSon_Liberer(m->primaire);
-        m->primaire = nullptr;
-        SonObjet_Liberer(m->directSound);
-        m->directSound = nullptr;
-        m->ouvert = 0;
+        LibererObjet(m);
         m->mode = SND_MODE_2D;
         return 0;
     }
@@ -396,12 +388,7 @@ int32_t SND_Close(SndManager* m) {
     m->tampons = nullptr;
     m->nombreTampons = 0;
     m->derniereInstance = -1;
-    m->ecouteur.interface = nullptr;
-    TamponSon_Liberer(m->primaire);
-    m->primaire = nullptr;
-    SonObjet_Liberer(m->directSound);
-    m->directSound = nullptr;
-    m->ouvert = 0;
+    LibererObjet(m);
     return 1;
 }
 
@@ -427,31 +414,23 @@ int32_t SND_LoadWave(SndManager* m, const char* chemin, SndSound* son) {
         SND_SetLastError(m, code, detail);
         return 0;
     };
-    ChunkRiff riff, fmt, data;
-    if (!Riff_Descendre(f, &riff, nullptr, Riff_Code('W', 'A', 'V', 'E'), true)) return echec(SND_ERR_LECTURE_FICHIER, 1);
-    if (!Riff_Descendre(f, &fmt, &riff, Riff_Code('f', 'm', 't', ' '), false)) return echec(SND_ERR_LECTURE_FICHIER, 2);
-    // The six standard fields; a longer format chunk (extensible formats) has its rest skipped.
-    uint8_t o[16];
-    if (fmt.taille < 16 || Riff_Lire(f, o, 16) != 16) return echec(SND_ERR_LECTURE_FICHIER, 3);
-    if (!Riff_Remonter(f, &fmt)) return echec(SND_ERR_LECTURE_FICHIER, 3);
-    if (!Riff_Descendre(f, &data, &riff, Riff_Code('d', 'a', 't', 'a'), false)) return echec(SND_ERR_LECTURE_FICHIER, 4);
-    if (data.taille == 0) return echec(SND_ERR_LECTURE_FICHIER, 5);
-    // A data chunk that claims more than the file holds is refused before anything is allocated.
-    if (data.taille > Riff_Restant(f)) return echec(SND_ERR_LECTURE_FICHIER, 6);
+    FormatOnde lu;
+    uint32_t octets = 0;
+    if (int etape = Wav_LireEntete(f, &lu, &octets); etape != 0)
+        return echec(SND_ERR_LECTURE_FICHIER, static_cast<uint32_t>(etape));
     format = static_cast<SndFormat*>(std::calloc(1, sizeof(SndFormat)));
     if (format == nullptr) return echec(SND_ERR_MEMOIRE_SON, 1);
-    format->format = static_cast<uint16_t>(o[0] | (o[1] << 8));
-    format->canaux = static_cast<uint16_t>(o[2] | (o[3] << 8));
-    format->frequence = static_cast<uint32_t>(o[4] | (o[5] << 8) | (o[6] << 16)) | (static_cast<uint32_t>(o[7]) << 24);
-    format->octetsParSeconde =
-        static_cast<uint32_t>(o[8] | (o[9] << 8) | (o[10] << 16)) | (static_cast<uint32_t>(o[11]) << 24);
-    format->alignement = static_cast<uint16_t>(o[12] | (o[13] << 8));
-    format->bits = static_cast<uint16_t>(o[14] | (o[15] << 8));
+    format->format = lu.format;
+    format->canaux = lu.canaux;
+    format->frequence = lu.frequence;
+    format->octetsParSeconde = lu.octetsParSeconde;
+    format->alignement = lu.alignement;
+    format->bits = lu.bits;
     format->supplement = 18;
-    donnees = static_cast<uint8_t*>(std::malloc(static_cast<size_t>(data.taille) + 16));
+    donnees = static_cast<uint8_t*>(std::malloc(static_cast<size_t>(octets) + 16));
     if (donnees == nullptr) return echec(SND_ERR_MEMOIRE_SON, 1);
-    if (Riff_Lire(f, donnees, data.taille) != data.taille) return echec(SND_ERR_LECTURE_FICHIER, 6);
-    std::memset(donnees + data.taille, 0, 16);
+    if (Riff_Lire(f, donnees, octets) != octets) return echec(SND_ERR_LECTURE_FICHIER, 6);
+    std::memset(donnees + octets, 0, 16);
     char* nom = Copie(chemin);
     if (nom == nullptr) return echec(SND_ERR_MEMOIRE_SON, 2);
     Riff_Fermer(f);
@@ -460,7 +439,7 @@ int32_t SND_LoadWave(SndManager* m, const char* chemin, SndSound* son) {
     son->donnees = donnees;
     son->description.taille = TAILLE_SND_DESCRIPTION;
     son->description.drapeaux = SND_DRAPEAUX_SON;
-    son->description.octets = data.taille;
+    son->description.octets = octets;
     son->description.reserve = 0;
     son->description.format = format;
     son->capaciteInstances = 0;
@@ -593,12 +572,7 @@ int32_t SND_FillBuffer(SndManager* m, int32_t instance, SndSound* son) {
         uint32_t reste = octets - premier < n2 ? octets - premier : n2;
         std::memcpy(p2, son->donnees + premier, reste);
     }
-    r = TamponSon_Deverrouiller(b.tampon, p1, n1, p2, n2);
-    if (r != SON_OK) {
-        SND_SetLastError(m, SND_ERR_DEVERROU, static_cast<uint32_t>(r));
-        return 0;
-    }
-    return 1;
+    return Resultat(m, TamponSon_Deverrouiller(b.tampon, p1, n1, p2, n2), SND_ERR_DEVERROU);
 }
 
 int32_t SND_AttachBuffer(SndManager* m, int32_t instance, SndSound* son) {
@@ -690,43 +664,23 @@ int32_t SND_PanToDb(int32_t min, int32_t max, int32_t v) {
 int32_t SND_SetBufferVolume(SndManager* m, int32_t instance, int32_t volume) {
     if (volume < 0 || volume > 100) return Argument(m, 2);
     if (!InstanceValide(m, instance)) return Argument(m, 1);
-    int32_t r = TamponSon_Volume(m->tampons[instance].tampon, SND_VolumeToDb(0, 100, volume));
-    if (r != SON_OK) {
-        SND_SetLastError(m, SND_ERR_VOLUME, static_cast<uint32_t>(r));
-        return 0;
-    }
-    return 1;
+    return Resultat(m, TamponSon_Volume(m->tampons[instance].tampon, SND_VolumeToDb(0, 100, volume)), SND_ERR_VOLUME);
 }
 
 int32_t SND_SetBufferPan(SndManager* m, int32_t instance, int32_t pan) {
     if (!InstanceValide(m, instance)) return Argument(m, 1);
-    int32_t r = TamponSon_Pan(m->tampons[instance].tampon, SND_PanToDb(-100, 100, pan));
-    if (r != SON_OK) {
-        SND_SetLastError(m, SND_ERR_PAN, static_cast<uint32_t>(r));
-        return 0;
-    }
-    return 1;
+    return Resultat(m, TamponSon_Pan(m->tampons[instance].tampon, SND_PanToDb(-100, 100, pan)), SND_ERR_PAN);
 }
 
 int32_t SND_SetBufferFrequency(SndManager* m, int32_t instance, uint32_t frequence) {
     if (!InstanceValide(m, instance)) return Argument(m, 1);
     if (frequence != 0) frequence = frequence < 100 ? 100 : frequence > 100000 ? 100000 : frequence;
-    int32_t r = TamponSon_Frequence(m->tampons[instance].tampon, frequence);
-    if (r != SON_OK) {
-        SND_SetLastError(m, SND_ERR_FREQUENCE, static_cast<uint32_t>(r));
-        return 0;
-    }
-    return 1;
+    return Resultat(m, TamponSon_Frequence(m->tampons[instance].tampon, frequence), SND_ERR_FREQUENCE);
 }
 
 int32_t SND_SetBufferPosition(SndManager* m, int32_t instance, uint32_t position) {
     if (!InstanceValide(m, instance)) return Argument(m, 1);
-    int32_t r = TamponSon_PlacerLecture(m->tampons[instance].tampon, position);
-    if (r != SON_OK) {
-        SND_SetLastError(m, SND_ERR_POSITION, static_cast<uint32_t>(r));
-        return 0;
-    }
-    return 1;
+    return Resultat(m, TamponSon_PlacerLecture(m->tampons[instance].tampon, position), SND_ERR_POSITION);
 }
 
 int32_t SND_PlayBuffer(SndManager* m, int32_t instance, uint32_t drapeaux) {
@@ -735,12 +689,7 @@ int32_t SND_PlayBuffer(SndManager* m, int32_t instance, uint32_t drapeaux) {
     SND_SetBufferVolume(m, instance, m->volumeDefaut);
     SND_SetBufferFrequency(m, instance, static_cast<uint32_t>(m->frequenceDefaut));
     SND_SetBufferPosition(m, instance, static_cast<uint32_t>(m->positionDefaut));
-    int32_t r = TamponSon_Jouer(m->tampons[instance].tampon, drapeaux == 1 ? JOUER_BOUCLE : 0u);
-    if (r != SON_OK) {
-        SND_SetLastError(m, SND_ERR_JOUER, static_cast<uint32_t>(r));
-        return 0;
-    }
-    return 1;
+    return Resultat(m, TamponSon_Jouer(m->tampons[instance].tampon, drapeaux == 1 ? JOUER_BOUCLE : 0u), SND_ERR_JOUER);
 }
 
 // ---- 3D -------------------------------------------------------------------------------------
@@ -788,7 +737,9 @@ int32_t SND_ApplyBuffer3DParams(SndManager* m, int32_t instance, Snd3DParams* pa
 
 int32_t SND_Play3D(SndManager* m, SndSound* son, Snd3DParams* parametres, int32_t boucle) {
     if (!Ouvert(m)) return 0;
-    if (son == nullptr || son->taille != TAILLE_SND_SOUND) return Argument(m, 1);
+    // A freed sound keeps its size word but has no data or format left to make a buffer from.
+    if (son == nullptr || son->taille != TAILLE_SND_SOUND || son->donnees == nullptr || son->description.format == nullptr)
+        return Argument(m, 1);
     if (parametres == nullptr || parametres->taille != TAILLE_SND_3DPARAMS) return Argument(m, 2);
     if (boucle != 0 && boucle != 1) return Argument(m, 3);
     if (!Mode3D(m)) return 0;

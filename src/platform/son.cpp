@@ -69,6 +69,7 @@ struct EtatSon {
     FILE* capture = nullptr;
     uint32_t captureOctets = 0;
     std::vector<int16_t> bloc;
+    std::vector<VoixMixeur*> voix;   // the playing voices of the block being mixed
 };
 
 EtatSon& S() {
@@ -129,10 +130,10 @@ bool CaptureVoulue(const EtatSon& e) { return e.capture != nullptr; }
 
 // Mixes one block under the lock; the callbacks it triggers are collected for after the lock.
 void MixerBloc(EtatSon& e, int16_t* sortie, size_t trames, Rappels* rappels) {
-    std::vector<VoixMixeur*> voix;
+    e.voix.clear();
     for (TamponSon* t : e.tampons)
-        if (t->voix.joue) voix.push_back(&t->voix);
-    Mixeur_Remplir(voix.data(), voix.size(), e.frequenceSortie, sortie, trames);
+        if (t->voix.joue) e.voix.push_back(&t->voix);
+    Mixeur_Remplir(e.voix.data(), e.voix.size(), e.frequenceSortie, sortie, trames);
     for (TamponSon* t : e.tampons) {
         if (t->rappelNotification != nullptr)
             for (uint32_t k : t->voix.atteintes) {

@@ -79,7 +79,9 @@ float Mixeur_GainDb(int32_t centiemes) {
 void Mixeur_Remplir(VoixMixeur* const* voix, size_t nombre, uint32_t frequenceSortie, int16_t* sortie,
                     size_t trames) {
     if (sortie == nullptr || trames == 0) return;
-    std::vector<float> somme(trames * 2, 0.0f);
+    // Kept from call to call: the audio callback allocates nothing once it has run.
+    thread_local std::vector<float> somme;
+    somme.assign(trames * 2, 0.0f);
     if (frequenceSortie > 0) {
         for (size_t k = 0; k < nombre; ++k) {
             VoixMixeur* v = voix[k];

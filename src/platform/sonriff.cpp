@@ -118,26 +118,36 @@ bool Riff_Remonter(FichierRiff* fichier, const ChunkRiff* chunk) {
     return Placer(fichier, static_cast<uint32_t>(suite));
 }
 
+int Wav_LireEntete(FichierRiff* fichier, FormatOnde* format, uint32_t* octetsDonnees) {
+    ChunkRiff riff, fmt, data;
+    if (!Riff_Descendre(fichier, &riff, nullptr, Riff_Code('W', 'A', 'V', 'E'), true)) return 1;
+    if (!Riff_Descendre(fichier, &fmt, &riff, Riff_Code('f', 'm', 't', ' '), false)) return 2;
+    uint8_t o[16];
+    if (fmt.taille < 16 || Riff_Lire(fichier, o, 16) != 16 || !Riff_Remonter(fichier, &fmt)) return 3;
+    if (!Riff_Descendre(fichier, &data, &riff, Riff_Code('d', 'a', 't', 'a'), false)) return 4;
+    if (data.taille == 0) return 5;
+    if (data.taille > Riff_Restant(fichier)) return 6;
+    auto mot16 = [&](int i) { return static_cast<uint16_t>(o[i] | (o[i + 1] << 8)); };
+    auto mot32 = [&](int i) { return static_cast<uint32_t>(mot16(i)) | (static_cast<uint32_t>(mot16(i + 2)) << 16); };
+    format->format = mot16(0);
+    format->canaux = mot16(2);
+    format->frequence = mot32(4);
+    format->octetsParSeconde = mot32(8);
+    format->alignement = mot16(12);
+    format->bits = mot16(14);
+    *octetsDonnees = data.taille;
+    return 0;
+}
+
 bool Wav_Charger(const char* cheminJeu, FormatOnde* format, std::vector<uint8_t>* donnees) {
     if (format == nullptr || donnees == nullptr) return false;
     FichierRiff* r = Riff_Ouvrir(cheminJeu);
     if (r == nullptr) return false;
-    bool ok = false;
-    ChunkRiff riff, fmt, data;
-    uint8_t o[16];
-    if (Riff_Descendre(r, &riff, nullptr, Riff_Code('W', 'A', 'V', 'E'), true) &&
-        Riff_Descendre(r, &fmt, &riff, Riff_Code('f', 'm', 't', ' '), false) && fmt.taille >= 16 &&
-        Riff_Lire(r, o, 16) == 16 && Riff_Remonter(r, &fmt) &&
-        Riff_Descendre(r, &data, &riff, Riff_Code('d', 'a', 't', 'a'), false) && data.taille > 0 &&
-        data.taille <= Riff_Restant(r)) {
-        format->format = static_cast<uint16_t>(o[0] | (o[1] << 8));
-        format->canaux = static_cast<uint16_t>(o[2] | (o[3] << 8));
-        format->frequence = static_cast<uint32_t>(o[4] | (o[5] << 8) | (o[6] << 16)) | (static_cast<uint32_t>(o[7]) << 24);
-        format->octetsParSeconde = static_cast<uint32_t>(o[8] | (o[9] << 8) | (o[10] << 16)) | (static_cast<uint32_t>(o[11]) << 24);
-        format->alignement = static_cast<uint16_t>(o[12] | (o[13] << 8));
-        format->bits = static_cast<uint16_t>(o[14] | (o[15] << 8));
-        donnees->resize(data.taille);
-        ok = Riff_Lire(r, donnees->data(), data.taille) == data.taille;
+    uint32_t octets = 0;
+    bool ok = Wav_LireEntete(r, format, &octets) == 0;
+    if (ok) {
+        donnees->resize(octets);
+        ok = Riff_Lire(r, donnees->data(), octets) == octets;
     }
     Riff_Fermer(r);
     return ok;

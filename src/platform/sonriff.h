@@ -50,6 +50,13 @@ struct FormatOnde {
     uint16_t bits = 0;
 };
 
+// Reads a WAV file's header up to its data: the format chunk's six standard fields (the rest of
+// a longer chunk is skipped) and the data chunk's size, which the file is checked to hold. The
+// position is then at the first data byte. 0 on success, else the step that failed: 1 not a
+// "WAVE", 2 no "fmt " chunk, 3 a format chunk that cannot be read whole, 4 no "data" chunk,
+// 5 an empty data chunk, 6 data longer than what the file holds.
+int Wav_LireEntete(FichierRiff* fichier, FormatOnde* format, uint32_t* octetsDonnees);
+
 // Whole WAV file in memory: its format and data. False when the file is missing, not a WAVE,
 // has no format or data, or is shorter than it says.
 bool Wav_Charger(const char* cheminJeu, FormatOnde* format, std::vector<uint8_t>* donnees);

@@ -17,10 +17,10 @@ using namespace outils_son;
 namespace {
 
 // A game tree with a few samples and a sound list, the audio started on the main window.
-class CoucheAudio : public ArbreTemporaire {
+class CoucheAudio : public ArbreSon {
 protected:
     void SetUp() override {
-        ArbreTemporaire::SetUp();
+        ArbreSon::SetUp();
         FenetrePrincipale = fenetre;
         LargeurEcran = 640;
         HauteurEcran = 480;
@@ -34,7 +34,7 @@ protected:
     void TearDown() override {
         Ressource__Fin();
         Son__Fin();
-        ArbreTemporaire::TearDown();
+        ArbreSon::TearDown();
     }
     void Demarrer() {
         Ressource__Initialisation();

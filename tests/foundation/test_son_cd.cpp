@@ -38,11 +38,11 @@ void Pomper() {
 }
 
 // A tree with samples, a sound list and a CD folder holding track 2 (0.5 s of a constant level).
-class CDEtCapture : public ArbreTemporaire {
+class CDEtCapture : public ArbreSon {
 protected:
     std::string capture;
     void SetUp() override {
-        ArbreTemporaire::SetUp();
+        ArbreSon::SetUp();
         Fenetre_EnregistrerClasse("CD", Procedure);
         FenetrePrincipale = Fenetre_Creer("CD", "CD", 0, 0, 640, 480);
         LargeurEcran = 640;
@@ -63,7 +63,7 @@ protected:
     void TearDown() override {
         Ressource__Fin();
         Son__Fin();
-        ArbreTemporaire::TearDown();
+        ArbreSon::TearDown();
     }
 };
 

@@ -1,18 +1,19 @@
-// Test helpers for sound: a temporary game tree with the working directory in its run/ folder,
-// WAV writing, and reading a capture back.
+// Test helpers for sound: a temporary game tree with the platform started, WAV writing, and
+// reading a capture back.
 #pragma once
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "arbre_temporaire.h"
 #include "platform/plateforme.h"
 
 namespace outils_son {
@@ -119,31 +120,23 @@ inline double Rms(const std::vector<int16_t>& s, int canal, size_t debut, size_t
 
 inline intptr_t ProcedureVide(HandleFenetre f, uint32_t m, ParamMot w, ParamLong l) { return Fenetre_ProcedureDefaut(f, m, w, l); }
 
-// A temporary tree: root/ with run/ as the working directory, the platform started headless,
-// and a main window.
-class ArbreTemporaire : public ::testing::Test {
+// The shared temporary tree (arbre_temporaire.h) with the platform started headless and a main
+// window.
+class ArbreSon : public ::testing::Test {
 protected:
+    std::optional<ArbreTemporaire> arbre;
     std::filesystem::path racine;
-    std::filesystem::path ancien;
     HandleFenetre fenetre = nullptr;
 
     void SetUp() override {
-        char modele[] = "/tmp/morvane_son_XXXXXX";
-        ASSERT_NE(::mkdtemp(modele), nullptr);
-        racine = modele;
-        std::filesystem::create_directories(racine / "run");
-        ancien = std::filesystem::current_path();
-        std::filesystem::current_path(racine / "run");
+        arbre.emplace();
+        racine = arbre->Racine();
         ASSERT_TRUE(Plateforme_Initialiser(OptionsPlateforme{}));
         Fenetre_EnregistrerClasse("MORVANE", ProcedureVide);
         fenetre = Fenetre_Creer("MORVANE", "Morvane", 0, 0, 640, 480);
         ASSERT_NE(fenetre, nullptr);
     }
-    void TearDown() override {
-        std::filesystem::current_path(ancien);
-        std::error_code e;
-        std::filesystem::remove_all(racine, e);
-    }
+    void TearDown() override { arbre.reset(); }
 };
 
 }  // namespace outils_son

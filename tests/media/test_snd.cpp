@@ -10,13 +10,13 @@ using namespace outils_son;
 
 namespace {
 
-class Bibliotheque : public ArbreTemporaire {
+class Bibliotheque : public ArbreSon {
 protected:
     SndManager* m = nullptr;
     Snd3DParams p{};
 
     void SetUp() override {
-        ArbreTemporaire::SetUp();
+        ArbreSon::SetUp();
         m = SND_Create();
         ASSERT_NE(m, nullptr);
         ASSERT_EQ(SND_C_CheckVersion(m, 1), 1);
@@ -26,7 +26,7 @@ protected:
     }
     void TearDown() override {
         SND_Delete(m);
-        ArbreTemporaire::TearDown();
+        ArbreSon::TearDown();
     }
     // Writes ..\Son\<nom>.wav (0.1 s tone) and loads it.
     void Charger(const char* nom, SndSound* s, double secondes = 0.1) {
@@ -238,6 +238,10 @@ TEST_F(Bibliotheque, SonLibereOuGestionnaireRouvert) {
     // taking it later for b writes nothing into a's freed list.
     SND_C_FreeSound(m, &a);
     EXPECT_EQ(m->tampons[0].proprietaire, nullptr);
+    // Its size word stays but its data is gone: a play of it is refused, not attempted.
+    EXPECT_EQ(SND_C_Play3D(m, &a, &p, 0), 0);
+    EXPECT_EQ(m->derniereErreur, SND_ERR_ARGUMENT);
+    EXPECT_EQ(m->detailErreur, 1u);
     Temps_Avancer(200);
     ASSERT_EQ(SND_C_Play3D(m, &b, &p, 0), 1);
     EXPECT_EQ(m->nombreTampons, 1);
