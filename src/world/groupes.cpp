@@ -112,6 +112,12 @@ void Groupe__Destruction(int gi) {
         Objet__LiberationComplete(o);
     }
 
+    Groupe__Liberation(gi);
+}
+
+void Groupe__Liberation(int gi) {
+    if (!Groupe__Actif(gi)) return;
+    Groupe& g = TableGroupes[gi];
     delete[] g.nom;
     std::free(g.membres);
     delete[] g.tampon;

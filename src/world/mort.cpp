@@ -1,7 +1,6 @@
 #include "world/mort.h"
 
 #include <cstdio>
-#include <cstdlib>
 
 #include "battle/cadavres.h"
 #include "battle/occupation.h"
@@ -107,17 +106,7 @@ void QuitterGroupe(int indice, Objet& o) {
     }
     Groupe__OubliReferences(gi);
     if (GroupeEnSelection == gi) GroupeEnSelection = -1;
-    g.nbMembres = 0;
-    delete[] g.nom;
-    std::free(g.membres);
-    delete[] g.tampon;   // the group's path buffer goes with it
-    g.nom = nullptr;
-    g.membres = nullptr;
-    g.tampon = nullptr;
-    Liste__Retirer(&ListeGroupesActifs, g.noeudListe);
-    g.noeudListe = nullptr;
-    Liste__Empiler(&ListeGroupesLibres, gi);
-    --NombreGroupes;
+    Groupe__Liberation(gi);
     for (int i = 0; i < NombreGroupesSelectionnes; ++i)
         if (GroupesSelectionnes[i] == gi) {
             GroupesSelectionnes[i] = GroupesSelectionnes[--NombreGroupesSelectionnes];
