@@ -1,6 +1,5 @@
 #include "world/mort.h"
 
-#include <cstdio>
 
 #include "battle/cadavres.h"
 #include "battle/occupation.h"
@@ -35,9 +34,9 @@ const char* NomMaitre(const Objet& o) {
     return NomsMaitres[o.typeMaitre];
 }
 
-void Journal(const char* format, const Objet& o) {
+void Journal(const char* modele, const Objet& o) {
     char ligne[512];
-    std::snprintf(ligne, sizeof ligne, format, NomMaitre(o));
+    Localisation__Texte(ligne, sizeof ligne, modele, NomMaitre(o));
     Messages_Ajout(ligne, 0);
 }
 
