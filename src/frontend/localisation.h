@@ -3,6 +3,13 @@
 // localisation file is read.
 #pragma once
 
+#include <cstddef>
+
 extern char TextesCriMort[4][256];
 extern char TextePanique[256];
 extern char TextesNiveau[3][256];
+
+// Writes text `modele` into `sortie` (at most taille - 1 bytes and a 0): "%s" takes `nom`, "%d"
+// takes `nombre`, "%%" gives "%", and any other '%' stays as written. The texts come from a file
+// a player may edit, so they never reach printf as a format.
+void Localisation__Texte(char* sortie, size_t taille, const char* modele, const char* nom, int nombre = 0);

@@ -96,7 +96,7 @@ void Batiment__AffichagePorte(int sx, int sy) {
     const DescriptionBatiment* d = DescriptionBatimentCourante;
     const Objet* o = ObjetCourant;
     if (d == nullptr || o == nullptr) return;
-    const int codes = d->nbCodesObjets < 0 ? 0 : d->nbCodesObjets > 12 ? 12 : d->nbCodesObjets;
+    const int codes = Batiment__NombreCodes(d);
     for (int c = 0; c < codes; ++c) {
         if (d->codeObjet[c] != 3) continue;
         const int n = GfxDuMaitre(ObjetGfx_ANIM__ARA, o->typeMaitre);
@@ -112,7 +112,7 @@ void Batiment__AffichagePorte(int sx, int sy) {
 int AfficherPersonnagePrePlace(int cx, int cy, int sx, int sy, int base) {
     const DescriptionBatiment* d = DescriptionBatimentCourante;
     if (d == nullptr) return 0;
-    const int codes = d->nbCodesObjets < 0 ? 0 : d->nbCodesObjets > 12 ? 12 : d->nbCodesObjets;
+    const int codes = Batiment__NombreCodes(d);
     for (int c = 0; c < codes; ++c) {
         if (d->codeObjet[c] != 4 || d->codeX[c] != cx || d->codeY[c] != cy) continue;
         const int m = d->codeParam1[c], dir = d->codeParam2[c];

@@ -83,7 +83,7 @@ void Batiment__Naissance(int objet) {
             if (d->selection[i] != 0 && GrilleUnites[cellule] == 1) GrilleUnites[cellule] = 0;
         });
 
-    const int codes = d->nbCodesObjets < 0 ? 0 : d->nbCodesObjets > 12 ? 12 : d->nbCodesObjets;
+    const int codes = Batiment__NombreCodes(d);
     for (int c = 0; c < codes; ++c) {
         int direction = 0;
         const int m = MaitreDuCode(*d, c, objet, &direction);

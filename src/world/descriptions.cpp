@@ -172,6 +172,11 @@ bool Batiment__Chargee(const DescriptionBatiment* description) {
     return description != nullptr && description->charge != 0;
 }
 
+int Batiment__NombreCodes(const DescriptionBatiment* d) {
+    if (d == nullptr || d->nbCodesObjets < 0) return 0;
+    return d->nbCodesObjets > 12 ? 12 : d->nbCodesObjets;
+}
+
 void Batiment___operation(int mode, int numero, int orientation) {
     DescriptionBatiment* d = Batiment__Description(numero, orientation);
     if (d == nullptr) {
@@ -370,8 +375,8 @@ void Batiment__SupprimeCodeObjet(int n) {
 
 void Batiment__ChercheCodeObjet(int code, int x, int y, int* param1, int* param2) {
     DescriptionBatiment* d = DescriptionBatimentCourante;
-    int n = d ? d->nbCodesObjets : 0;
-    for (int c = 0; c < n && c < 12; ++c) {
+    const int n = Batiment__NombreCodes(d);
+    for (int c = 0; c < n; ++c) {
         if (d->codeObjet[c] == code && d->codeX[c] == x && d->codeY[c] == y) {
             if (param1) *param1 = d->codeParam1[c];
             if (param2) *param2 = d->codeParam2[c];

@@ -48,6 +48,8 @@ DescriptionBatiment* Batiment__Description(int numero, int orientation);
 // mode 0 load, 1 save, 2 clear.
 void Batiment___operation(int mode, int numero, int orientation);
 bool Batiment__Chargee(const DescriptionBatiment* description);
+// The object codes in use (nbCodesObjets within the 12 slots); 0 for a null record.
+int Batiment__NombreCodes(const DescriptionBatiment* description);
 
 void Batiment__CompteElements();
 void Batiment__CompteCodesObjets();

@@ -1,6 +1,5 @@
 #include "world/experience.h"
 
-#include <cstdio>
 #include <initializer_list>
 #include <utility>
 
@@ -122,7 +121,7 @@ void ExperienceGain(int k, int v, int quantite) {
         char ligne[512];
         const char* nom = tueur.typeMaitre >= 0 && tueur.typeMaitre < 600 && NomsMaitres[tueur.typeMaitre]
                               ? NomsMaitres[tueur.typeMaitre] : "";
-        std::snprintf(ligne, sizeof ligne, TextesNiveau[Hasard_Visuel() % 3], nom, tueur.niveau);
+        Localisation__Texte(ligne, sizeof ligne, TextesNiveau[Hasard_Visuel() % 3], nom, tueur.niveau);
         Messages_Ajout(ligne, 1);
         Son__JoueIntervalle((Hasard_Visuel() & 1) ? 2014 : 2013, 3000);
         Experience__AppliqueNiveau(k);

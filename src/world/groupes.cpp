@@ -46,6 +46,9 @@ int Groupe___Creation(int t, int a, int x, int y, int c, int r, int d) {
         Erreur_Fatale("Groupe___Creation", "le nombre de groupe maximal est bientôt atteint : %d", NOMBRE_GROUPES);
     // A group without members would be read at its first member everywhere.
     if (c <= 0 || r <= 0) Erreur_Fatale("Groupe___Creation", "Groupe sans membre : %d x %d (objet m %d)", c, r, t);
+    // More members than the object table holds could never be born (nor their count be sized).
+    if (c > (NOMBRE_OBJETS - 1) / r)
+        Erreur_Fatale("Objet__Création()", "le nombre maximum d'objets est atteint : %d", NombreObjets);
     if (t < 0 || t >= NombreMaitres)
         Erreur_Fatale("ObjetNaissance()", "Création objet type>supérieur nombre obj maître: %d", t);
 
@@ -112,6 +115,12 @@ void Groupe__Destruction(int gi) {
         Objet__LiberationComplete(o);
     }
 
+    Groupe__Liberation(gi);
+}
+
+void Groupe__Liberation(int gi) {
+    if (!Groupe__Actif(gi)) return;
+    Groupe& g = TableGroupes[gi];
     delete[] g.nom;
     std::free(g.membres);
     delete[] g.tampon;

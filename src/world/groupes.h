@@ -73,6 +73,9 @@ bool Groupe__Actif(int groupe);
 
 int Groupe___Creation(int typeMaitre, int armee, int x, int y, int colonnes, int lignes, int direction);
 void Groupe__Destruction(int groupe);
+// Gives the slot of an active group back: its name, members and path freed, out of the active
+// list onto the free one. The members and the selections are the caller's.
+void Groupe__Liberation(int groupe);
 void Groupe__Selection(int groupe);
 void Groupe__DeselectionTout();
 void Groupe__RemplacementMembre(int groupe, int objet, int remplacant);

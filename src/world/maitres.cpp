@@ -156,15 +156,24 @@ int32_t NumeroGfx(const char* valeur) {
     return DonneNomObjetGraphique(valeur);
 }
 
-// One animation pair entry (directions, images); "-" in either token gives -1 for both.
-void LirePaire(const char* premier, const char* second, const char* chemin, int32_t* directions, int32_t* images) {
-    if (std::strcmp(premier, "-") == 0 || std::strcmp(second, "-") == 0) {
-        *directions = *images = -1;
-        return;
-    }
+// The most directions (war machines turn in 16) and frames per direction a pair may give: the
+// event tables and the frame numbers are sized from them.
+constexpr int DIRECTIONS_MAX = 16;
+constexpr int IMAGES_MAX = 256;
+
+// One animation pair entry (directions, images); "-" in either token gives -1 for both, and so
+// does a pair out of bounds, after a question.
+void LirePaire(const char* premier, const char* second, const char* chemin, int n, int32_t* directions,
+               int32_t* images) {
+    *directions = *images = -1;
+    if (std::strcmp(premier, "-") == 0 || std::strcmp(second, "-") == 0) return;
     int d = 0, i = 0;
     if (!Entier(premier, &d) || !Entier(second, &i))
         Erreur_Fatale(OU_CHARGEMENT, "Format non respecté : %s %s (%s)", premier, second, chemin);
+    if (d < -1 || d > DIRECTIONS_MAX || i < -1 || i > IMAGES_MAX) {
+        Erreur_Question("Maitre_Liste__Creation", "Paire d'animation incorrecte : %d %d (objet m %d)", d, i, n);
+        return;
+    }
     *directions = d;
     *images = i;
 }
@@ -203,7 +212,7 @@ void LireDescription(Lecteur& lecteur, int n, const char* chemin) {
         if (std::strcmp(lecteur.Etiquette(), suivant) != 0) {
             // The entry is the pair of animation k; the next entry is then the next animation.
             int32_t directions = 0, images = 0;
-            LirePaire(lecteur.Etiquette(), v, chemin, &directions, &images);
+            LirePaire(lecteur.Etiquette(), v, chemin, n, &directions, &images);
             if (m.animations) {
                 m.animations[k].directions = directions;
                 m.animations[k].images = images;

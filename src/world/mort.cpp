@@ -1,7 +1,5 @@
 #include "world/mort.h"
 
-#include <cstdio>
-#include <cstdlib>
 
 #include "battle/cadavres.h"
 #include "battle/occupation.h"
@@ -36,9 +34,9 @@ const char* NomMaitre(const Objet& o) {
     return NomsMaitres[o.typeMaitre];
 }
 
-void Journal(const char* format, const Objet& o) {
+void Journal(const char* modele, const Objet& o) {
     char ligne[512];
-    std::snprintf(ligne, sizeof ligne, format, NomMaitre(o));
+    Localisation__Texte(ligne, sizeof ligne, modele, NomMaitre(o));
     Messages_Ajout(ligne, 0);
 }
 
@@ -107,17 +105,7 @@ void QuitterGroupe(int indice, Objet& o) {
     }
     Groupe__OubliReferences(gi);
     if (GroupeEnSelection == gi) GroupeEnSelection = -1;
-    g.nbMembres = 0;
-    delete[] g.nom;
-    std::free(g.membres);
-    delete[] g.tampon;   // the group's path buffer goes with it
-    g.nom = nullptr;
-    g.membres = nullptr;
-    g.tampon = nullptr;
-    Liste__Retirer(&ListeGroupesActifs, g.noeudListe);
-    g.noeudListe = nullptr;
-    Liste__Empiler(&ListeGroupesLibres, gi);
-    --NombreGroupes;
+    Groupe__Liberation(gi);
     for (int i = 0; i < NombreGroupesSelectionnes; ++i)
         if (GroupesSelectionnes[i] == gi) {
             GroupesSelectionnes[i] = GroupesSelectionnes[--NombreGroupesSelectionnes];

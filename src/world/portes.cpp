@@ -24,7 +24,7 @@ void Porte__Gestion() {
     if (d == nullptr) return;
     DescriptionBatimentCourante = d;
     batiment.sorts[7] = -1;   // the door layer of this building only
-    const int codes = d->nbCodesObjets < 0 ? 0 : d->nbCodesObjets > 12 ? 12 : d->nbCodesObjets;
+    const int codes = Batiment__NombreCodes(d);
     for (int c = 0; c < codes; ++c) {
         if (d->codeObjet[c] != 3) continue;
         const int victime = Univers__CaseUnites(batiment.x + d->codeX[c], batiment.y + d->codeY[c]);

@@ -4,11 +4,14 @@
 
 #include <gtest/gtest.h>
 
-#include <stdexcept>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "arbre_temporaire.h"
+#include "foundation/ecran_fixture.h"   // FinProgramme
 #include "foundation/objetsgfx.h"
 #include "platform/hasard.h"
 #include "platform/plateforme.h"
@@ -16,10 +19,13 @@
 #include "world/maitres.h"
 #include "world/objets.h"
 
-struct FinProgramme : std::runtime_error {
-    int code;
-    explicit FinProgramme(int c) : std::runtime_error("fin"), code(c) {}
-};
+// A whole file from outside the tree (the source data, the assembled game), "" when absent.
+inline std::string LireFichier(const std::filesystem::path& chemin) {
+    std::ifstream in(chemin, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
 
 // A master file in the loader's order; tests replace one line to break it.
 inline std::string FicheMaitre(const std::string& famille = "HUMAIN", const std::string& taille = "1") {

@@ -1,10 +1,8 @@
 // Building display, headless: the sample barracks in its three orientations with its door shut
 // and open, from the sample sprites and descriptions; captures written beside the game tree.
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
-#include "arbre_temporaire.h"
+#include "monde_fixture.h"
 #include "foundation/ecran.h"
 #include "foundation/objetsgfx.h"
 #include "foundation/sprites.h"
@@ -22,19 +20,6 @@
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string LireFichier(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-std::string Remplacer(std::string s, const std::string& avant, const std::string& apres) {
-    for (size_t p = s.find(avant); p != std::string::npos; p = s.find(avant, p + apres.size()))
-        s.replace(p, avant.size(), apres);
-    return s;
-}
 
 class AffichageBatiments : public FenetreJeu {
   protected:

@@ -75,6 +75,13 @@ TEST_F(Groupes, GroupeSansMembreRefuse) {
     EXPECT_EQ(NombreGroupes, 0);
 }
 
+TEST_F(Groupes, GroupePlusGrandQueLaTableRefuse) {
+    EXPECT_EQ(Creer(1, 0, 0, 100000, 100000), -1);
+    EXPECT_EQ(Rapport(), "Objet__Création(): le nombre maximum d'objets est atteint : 0");
+    EXPECT_EQ(NombreGroupes, 0);
+    EXPECT_EQ(NombreObjets, 0);
+}
+
 TEST_F(Groupes, DestructionLibereLesMembresEtLesLiens) {
     int a = Creer(0, 10, 10, 2, 2);
     int b = Creer(1, 40, 40, 3, 1);

@@ -183,6 +183,8 @@ INSTANTIATE_TEST_SUITE_P(
                   1},
         CasErreur{"PaireIllisible", "ANIM__ARA -\n", "ANIM__ARA -\nhuit 12\n",
                   "Chargement: Format non respecté : huit 12 (..\\maitres\\m0.txt)", 1},
+        CasErreur{"PaireDemesuree", "ANIM__ARA -\n", "ANIM__ARA -\n100000 100000\n",
+                  "Maitre_Liste__Creation: Paire d'animation incorrecte : 100000 100000 (objet m 0)", -1},
         CasErreur{"SortInconnu", "S4 -", "S4 ABRACADABRA", "MAITRES__C: Sort__Numero(): Le sort est inconnu : ABRACADABRA",
                   1},
         CasErreur{"FichierAbsent", "", "", "Maitre_Liste__Creation: Fichier non trouvé : ..\\maitres\\absent.txt", 1},

@@ -1,6 +1,9 @@
 // Death of objects: the delay list and the release, morale and rout, counters, groups, corpses.
+#include <cstring>
+
 #include "battle/cadavres.h"
 #include "foundation/journal.h"
+#include "frontend/localisation.h"
 #include "monde_fixture.h"
 #include "shell/scenario.h"
 #include "world/groupes.h"
@@ -163,6 +166,15 @@ TEST_F(Mort, PasDePaniqueHorsDesConditions) {
     EXPECT_EQ(TableGroupes[tient].enDeroute, 0);
     ASSERT_EQ(NombreMessages, 1);
     EXPECT_NE(std::string(TextesMessages[Liste__Valeur(ListeMessages)]).find("M 0"), std::string::npos);
+}
+
+// The cries are texts a player may edit: only "%s" (and "%%") are filled in, nothing else is read.
+TEST_F(Mort, CriDUnTexteModifieSansFormatLu) {
+    for (char* texte : TextesCriMort) std::strcpy(texte, "%s %n %s %x %d 100%% %");
+    ObjetCourant = &TableObjets[Membre(NouveauGroupe(1), 0)];
+    Objet__CriMort();
+    ASSERT_EQ(NombreMessages, 1);
+    EXPECT_STREQ(TextesMessages[Liste__Valeur(ListeMessages)], "M 0 %n M 0 %x 0 100% %");
 }
 
 TEST_F(Mort, CompteursGroupesEtCadavres) {
