@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <memory>
 
 #include "foundation/ecran.h"
 #include "foundation/erreurs.h"
@@ -40,25 +41,41 @@ void TableOmbrageDemo(std::array<uint16_t, 128 * 256>& table) {
     }
 }
 
+struct LibererImage {
+    void operator()(Image* image) const { Image_Liberation(image); }
+};
+
+// The frame is drawn again every frame: the picture is read (or reported missing) once.
+std::unique_ptr<Image, LibererImage> intro;   // in the back buffer's format
+bool introLue = false;
+
 }  // namespace
+
+void Demo_ImagesLiberer() {
+    intro.reset();
+    introLue = false;
+}
 
 void Demo_ImagesEtTuiles() {
     if (EcranTampon == nullptr) return;
-    Image* tga = Image_ChargementTga("..\\images\\Intro.tga");
-    if (tga == nullptr) {
-        Avertissement("Image", "Chargement impossible");
-    } else {
-        Image* ecran = Image_Conversion(tga, FormatEcran555);
-        Image_Copie((LargeurEcran - 640) / 2, (HauteurEcran - 480) / 2, nullptr, ecran);
-        Image_Liberation(ecran);
+    if (!introLue) {
+        introLue = true;
+        Image* tga = Image_ChargementTga("..\\images\\Intro.tga");
+        if (tga == nullptr) Avertissement("Image", "Chargement impossible");
+        else intro.reset(Image_Conversion(tga, FormatEcran555));
         Image_Liberation(tga);
     }
+    Image_Copie((LargeurEcran - 640) / 2, (HauteurEcran - 480) / 2, nullptr, intro.get());
 
     static std::array<uint8_t, 48 * 48> pleine, ronde;
     static std::array<uint16_t, 128 * 256> table;
-    TuileBriques(pleine, false);
-    TuileBriques(ronde, true);
-    TableOmbrageDemo(table);
+    static bool construites = false;
+    if (!construites) {
+        TuileBriques(pleine, false);
+        TuileBriques(ronde, true);
+        TableOmbrageDemo(table);
+        construites = true;
+    }
     // Corner lights: top-left, top-right, bottom-left, bottom-right.
     static constexpr int32_t lumieres[12][4] = {
         {96, 96, 96, 96}, {0, 127, 0, 127}, {127, 0, 127, 0}, {0, 0, 127, 127}, {127, 127, 0, 0}, {127, 0, 0, 127},

@@ -85,9 +85,8 @@ void Demo_Sprites() {
     Sprite__Affiche(63, 560, 260, 2);
     ObjetCourant = ancien;
     // Alpha, which no numbered call uses: the creature as a glow, straight from its sprite.
-    ObjetGfx& lueur = TableObjetsGfx[36];
-    if (lueur.sprite == nullptr && !lueur.chargementEchoue) Spr_Load(lueur.fichierSprite, &lueur);
-    if (lueur.sprite) Spr_Alpha(lueur.sprite, &EcranDestination, 490, 400, (Etape % 8) * 12 + Etape % 12);
+    if (ObjetGfx* lueur = ObjetGfx_Pret(36))
+        Spr_Alpha(lueur->sprite, &EcranDestination, 490, 400, (Etape % 8) * 12 + Etape % 12);
     Ecrire(460, 436, "ALPHA");
 
     Ecrire(8, 458, "0123456789 ABCDEFGHIJKLMNOPQRSTUVWXYZ !?.,:;-+()/%*=<>'\"#[]@&$");

@@ -70,15 +70,6 @@ char* Copie(const char* texte) {
     return copie;
 }
 
-// The record of a drawable number with its sprite loaded, or null: numbers outside the table
-// and sprites that failed to load draw nothing.
-ObjetGfx* ObjetPret(int n) {
-    if (n < 0 || n >= NbObjetsGfx) return nullptr;
-    ObjetGfx* objet = &TableObjetsGfx[static_cast<size_t>(n)];
-    if (objet->sprite == nullptr && !objet->chargementEchoue) Spr_Load(objet->fichierSprite, objet);
-    return objet->sprite ? objet : nullptr;
-}
-
 struct FermerFichier {
     void operator()(FILE* f) const {
         if (f) std::fclose(f);
@@ -94,6 +85,13 @@ bool LireMot(FILE* f, char (&mot)[512]) {
 }
 
 }  // namespace
+
+ObjetGfx* ObjetGfx_Pret(int n) {
+    if (n < 0 || n >= NbObjetsGfx) return nullptr;
+    ObjetGfx* objet = &TableObjetsGfx[static_cast<size_t>(n)];
+    if (objet->sprite == nullptr && !objet->chargementEchoue) Spr_Load(objet->fichierSprite, objet);
+    return objet->sprite ? objet : nullptr;
+}
 
 int CreationDeLalIsteDesObjetsGfx() {
     const char* ou = "CreationDeLalIsteDesObjetsGfx()";
@@ -187,7 +185,7 @@ int ObjetGraphique(const char* motCle) {
 
 void ObjetGfx_CouleurJoueur(int n, int32_t cle) {
     if (ObjetCourant == nullptr || ObjetCourant->couleur[0] == ' ') return;
-    ObjetGfx* objet = ObjetPret(n);
+    ObjetGfx* objet = ObjetGfx_Pret(n);
     if (objet == nullptr) return;
     const auto* c = reinterpret_cast<const uint8_t*>(ObjetCourant->couleur);
     Spr_Repal(objet->sprite, 0, 32, c[0], c[1], c[2]);
@@ -197,36 +195,36 @@ void ObjetGfx_CouleurJoueur(int n, int32_t cle) {
 void ObjetGfx_Ombre(int n, int niveau) {
     niveau = std::clamp(niveau, 0, 31);
     // Loaded first: a load puts the level back to 0, and the comparison must see that.
-    ObjetGfx* objet = ObjetPret(n);
+    ObjetGfx* objet = ObjetGfx_Pret(n);
     if (objet == nullptr || niveau == objet->niveauOmbre) return;
     objet->niveauOmbre = niveau;
     Spr_OmbrePal(objet->sprite, static_cast<uint8_t>(31 - niveau), 0);
 }
 
 void Sprite__Affiche(int n, int x, int y, int image) {
-    if (ObjetGfx* objet = ObjetPret(n)) Spr_Aff(objet->sprite, &EcranDestination, x, y, image);
+    if (ObjetGfx* objet = ObjetGfx_Pret(n)) Spr_Aff(objet->sprite, &EcranDestination, x, y, image);
 }
 
 void Sprite__AfficheTrs50(int n, int x, int y, int image) {
-    if (ObjetGfx* objet = ObjetPret(n)) Spr_AffTrs50(objet->sprite, &EcranDestination, x, y, image);
+    if (ObjetGfx* objet = ObjetGfx_Pret(n)) Spr_AffTrs50(objet->sprite, &EcranDestination, x, y, image);
 }
 
 void Sprite__AfficheTrs(int n, int x, int y, int image, uint8_t niveau) {
-    if (ObjetGfx* objet = ObjetPret(n)) Spr_AffTrs(objet->sprite, &EcranDestination, x, y, image, niveau);
+    if (ObjetGfx* objet = ObjetGfx_Pret(n)) Spr_AffTrs(objet->sprite, &EcranDestination, x, y, image, niveau);
 }
 
 void Sprite__AfficheEclaire(int16_t n, int16_t x, int16_t y, int16_t image, int r, int g, int b) {
-    if (ObjetGfx* objet = ObjetPret(n))
+    if (ObjetGfx* objet = ObjetGfx_Pret(n))
         Spr_Ecl(objet->sprite, &EcranDestination, x, y, image, Niveau31(r), Niveau31(g), Niveau31(b));
 }
 
 void Sprite__AfficheOmbreRGB(int16_t n, int16_t x, int16_t y, int16_t image, int r, int g, int b) {
-    if (ObjetGfx* objet = ObjetPret(n))
+    if (ObjetGfx* objet = ObjetGfx_Pret(n))
         Spr_Omb(objet->sprite, &EcranDestination, x, y, image, Niveau31(r), Niveau31(g), Niveau31(b));
 }
 
 void Sprite__AfficheOmbre(int16_t n, int16_t x, int16_t y, int16_t image) {
-    if (ObjetGfx* objet = ObjetPret(n)) Spr_Omb(objet->sprite, &EcranDestination, x, y, image, 14, 14, 14);
+    if (ObjetGfx* objet = ObjetGfx_Pret(n)) Spr_Omb(objet->sprite, &EcranDestination, x, y, image, 14, 14, 14);
 }
 
 // Both bytes of each pixel take the value; the span is clipped to the back buffer.

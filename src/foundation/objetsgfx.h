@@ -19,6 +19,9 @@ extern std::array<ObjetGfx, NOMBRE_OBJETS_GFX> TableObjetsGfx;
 extern int32_t NbObjetsGfx;
 
 int CreationDeLalIsteDesObjetsGfx();
+// The record of a drawable number with its sprite loaded (on first use), or null: numbers
+// outside the table and sprites that failed to load draw nothing.
+ObjetGfx* ObjetGfx_Pret(int n);
 void Spr_Load(const char* nomFichier, ObjetGfx* objet);
 void ObjetsGfx_LiberationSprites();
 void ObjetsGfx_Liberation();

@@ -7,6 +7,7 @@
 
 #include "platform/affichage.h"
 #include "platform/fichiers.h"
+#include "platform/octets.h"
 
 HandleBibliotheque SprDllModule = nullptr;
 AllocationSpr SprAllocation = nullptr;
@@ -200,8 +201,7 @@ int Spr_Chargement(const char* nomFichier, uint8_t* tampon, uint32_t taille) {
     std::fclose(f);
     const size_t n = static_cast<size_t>(reste);
 
-    uint32_t drapeaux;
-    std::memcpy(&drapeaux, tampon, 4);
+    const uint32_t drapeaux = Octets_Lire32(tampon);
     size_t position = 0;
     if (drapeaux & 0x80) Spr_Conv32_64(tampon);
     if (drapeaux & 0x04) {

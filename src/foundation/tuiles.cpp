@@ -48,40 +48,30 @@ inline uint16_t Teinte(int32_t lumiere, uint8_t texel) {
     return TuileTableOmbrage[((lumiere >> 16) & 0x7F) * 256 + texel];
 }
 
+// Both renderers: with `transparent`, texel 0 is skipped and the light does not advance there.
+template <bool transparent>
+void Gouraud() {
+    uint16_t* ecran = DestinationTuile();
+    if (ecran == nullptr) return;
+    int32_t gauche[N], droite[N];
+    Bords(gauche, droite);
+    const uint8_t* texel = TuileTexels;
+    for (int32_t ligne = 0; ligne < N; ++ligne, ecran += TuileLargeurEcran, texel += N) {
+        const int32_t pas = (droite[ligne] - gauche[ligne]) / N;
+        int32_t lumiere = gauche[ligne] + Demi;
+        for (int32_t x = 0; x < N; ++x) {
+            if (transparent && texel[x] == 0) continue;
+            lumiere += pas;
+            ecran[x] = Teinte(lumiere, texel[x]);
+        }
+    }
+}
+
 }  // namespace
 
-void Tuile_AffichageGouraud() {
-    uint16_t* ecran = DestinationTuile();
-    if (ecran == nullptr) return;
-    int32_t gauche[N], droite[N];
-    Bords(gauche, droite);
-    const uint8_t* texel = TuileTexels;
-    for (int32_t ligne = 0; ligne < N; ++ligne, ecran += TuileLargeurEcran, texel += N) {
-        const int32_t pas = (droite[ligne] - gauche[ligne]) / N;
-        int32_t lumiere = gauche[ligne] + Demi;
-        for (int32_t x = 0; x < N; ++x) {
-            lumiere += pas;
-            ecran[x] = Teinte(lumiere, texel[x]);
-        }
-    }
-}
+void Tuile_AffichageGouraud() { Gouraud<false>(); }
 
-void Tuile_AffichageGouraud2() {
-    uint16_t* ecran = DestinationTuile();
-    if (ecran == nullptr) return;
-    int32_t gauche[N], droite[N];
-    Bords(gauche, droite);
-    const uint8_t* texel = TuileTexels;
-    for (int32_t ligne = 0; ligne < N; ++ligne, ecran += TuileLargeurEcran, texel += N) {
-        const int32_t pas = (droite[ligne] - gauche[ligne]) / N;
-        int32_t lumiere = gauche[ligne] + Demi;
-        for (int32_t x = 0; x < N; ++x) {
-            if (texel[x] == 0) continue;
-            lumiere += pas;
-            ecran[x] = Teinte(lumiere, texel[x]);
-        }
-    }
-}
+void Tuile_AffichageGouraud2() { Gouraud<true>(); }
 
 void Tuile_DecalageLignes(uint8_t* tuile, const uint8_t* decalages) {
     if (tuile == nullptr || decalages == nullptr) return;

@@ -134,7 +134,8 @@ void Affichage_Presenter(const uint16_t* pixels, int largeur, int hauteur, int p
             return;
         }
     }
-    Montrer(derniere, largeur, hauteur);
+    // Our own copy: another thread may replace `derniere` while this one shows it.
+    Montrer(image, largeur, hauteur);
 }
 
 std::vector<uint16_t> Affichage_DerniereImage(int* largeur, int* hauteur) {

@@ -1,10 +1,9 @@
 #include "platform/blitter.h"
 
 #include <algorithm>
-#include <bit>
 #include <cstring>
 
-static_assert(std::endian::native == std::endian::little, "the sprite format is read in place, little-endian");
+#include "platform/octets.h"
 
 namespace {
 
@@ -20,23 +19,11 @@ constexpr size_t TAILLE_ENTETE_IMAGE = 12;
 constexpr int DIMENSION_MAX = 8192;
 constexpr uint32_t DRAPEAUX_PERMIS = BLITTER_DIRECT | BLITTER_INDEXE | 0x10 | 0x20 | 0x200 | 0x800;
 
-uint16_t L16(const uint8_t* p) {
-    uint16_t v;
-    std::memcpy(&v, p, 2);
-    return v;
-}
-int16_t LS16(const uint8_t* p) {
-    int16_t v;
-    std::memcpy(&v, p, 2);
-    return v;
-}
-uint32_t L32(const uint8_t* p) {
-    uint32_t v;
-    std::memcpy(&v, p, 4);
-    return v;
-}
-void E16(uint8_t* p, uint16_t v) { std::memcpy(p, &v, 2); }
-void E32(uint8_t* p, uint32_t v) { std::memcpy(p, &v, 4); }
+constexpr auto& L16 = Octets_Lire16;
+constexpr auto& LS16 = Octets_LireS16;
+constexpr auto& L32 = Octets_Lire32;
+constexpr auto& E16 = Octets_Ecrire16;
+constexpr auto& E32 = Octets_Ecrire32;
 
 bool Indexe(const uint8_t* s) { return (L32(s) & BLITTER_INDEXE) != 0; }
 int NbImages(const uint8_t* s) { return L16(s + OFF_NB_IMAGES); }
@@ -118,8 +105,7 @@ int32_t Dessiner(const uint8_t* s, const CibleBlitter* c, int32_t x, int32_t y, 
 }
 
 int8_t Init(const char*, const uint8_t* format, void* (*)(size_t)) {
-    static const uint8_t format555[7] = {1, 10, 3, 5, 3, 0, 3};
-    if (format == nullptr || std::memcmp(format, format555, 7) != 0) return 6;
+    if (format == nullptr || std::memcmp(format, BLITTER_FORMAT_555, sizeof BLITTER_FORMAT_555) != 0) return 6;
     return 0;
 }
 

@@ -60,6 +60,9 @@ struct CibleBlitter {
     int32_t clipDroite = 0;
 };
 
+// The pixel format descriptor of a 5-5-5 target, the only one drawn.
+inline constexpr uint8_t BLITTER_FORMAT_555[7] = {1, 10, 3, 5, 3, 0, 3};
+
 constexpr uint32_t BLITTER_DIRECT = 0x01;
 constexpr uint32_t BLITTER_INDEXE = 0x02;
 

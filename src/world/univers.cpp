@@ -1,6 +1,10 @@
 #include "world/univers.h"
 
+#include <algorithm>
+#include <iterator>
+
 #include "foundation/ecran.h"
+#include "platform/blitter.h"
 
 int32_t PasEcranOctets = 0;
 int32_t PasEcranDemi = 0;
@@ -36,7 +40,6 @@ void Ecran__Geometrie(int largeur, int hauteur) {
     LargeurLigneEcran = largeur;
     EcranDestination.pixels = EcranTampon;
     EcranDestination.pasPixels = largeur;
-    static const uint8_t format555[7] = {1, 10, 3, 5, 3, 0, 3};
-    for (int i = 0; i < 7; ++i) EcranDestination.format[i] = format555[i];
+    std::copy(std::begin(BLITTER_FORMAT_555), std::end(BLITTER_FORMAT_555), EcranDestination.format);
     for (int y = 0; y < 128; ++y) DecalageLignes[y] = 128 * y;
 }

@@ -10,6 +10,7 @@ namespace {
 class DemoImages : public FenetreJeu {
 protected:
     ArbreTemporaire arbre;
+    ~DemoImages() override { Demo_ImagesLiberer(); }
     // The presented frame, captured as the game would.
     std::vector<uint16_t> Capture() {
         Ecran_Affichage();

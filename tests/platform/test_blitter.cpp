@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/blitter.h"
+#include "platform/octets.h"
 #include "sprite_essai.h"
 
 namespace {
@@ -222,11 +223,7 @@ TEST_F(Blitter, VerifierRefusesEveryTruncationAndBadIndices) {
     auto o = Blitter_EncoderFichier(essai::Images(), &palette);
     std::vector<uint8_t> s(o.begin() + 8, o.end());
     // The encoder clamps indices: write one past the palette by hand, in frame 0's first run.
-    auto l32 = [&](size_t o) {
-        uint32_t v;
-        std::memcpy(&v, s.data() + o, 4);
-        return v;
-    };
+    auto l32 = [&](size_t o) { return Octets_Lire32(s.data() + o); };
     ASSERT_TRUE(Blitter_Verifier(s.data(), s.size()));
     const size_t image = l32(24 + 4 * 20);
     const size_t ligne = image + l32(image + 12);

@@ -3,7 +3,6 @@
 // (frame 3); its ruin in the three orientations. Direct 5-5-5 colours.
 #include <algorithm>
 #include <cmath>
-#include <filesystem>
 
 #include "fabrique.h"
 #include "sprite_dessin.h"
@@ -92,8 +91,6 @@ Toile Ruine(int w, int h, int graine) {
 }
 
 bool FabriquerBatiments(const std::string& racine) {
-    std::error_code e;
-    std::filesystem::create_directories(std::filesystem::path(racine) / "sprite" / "figures", e);
     bool ok = true;
     // Front view: 5 x 4 cells, door at cell (2, 3); side views: 4 x 5 cells, door at (1, 4) or (2, 4).
     ok &= Sprite_Ecrire(racine, "figures/caserne_t",

@@ -22,30 +22,21 @@ enum : int32_t {
 };
 
 std::vector<uint16_t> Palette() {
-    std::vector<uint16_t> pal;
-    for (int i = 0; i < 32; ++i) pal.push_back(static_cast<uint16_t>(Rvb(i * 6 / 10, i * 7 / 10, i)));
-    pal.push_back(static_cast<uint16_t>(Rvb(2, 2, 3)));
-    auto rampe = [&](int r, int g, int b) {
-        for (int i = 0; i < 8; ++i)
-            pal.push_back(static_cast<uint16_t>(Rvb(r * (i + 3) / 10, g * (i + 3) / 10, b * (i + 3) / 10)));
-    };
-    rampe(31, 23, 17);   // skin
-    rampe(26, 27, 29);   // metal
-    rampe(20, 13, 7);    // leather
-    rampe(24, 16, 8);    // wood
-    rampe(9, 24, 7);     // leaves
-    rampe(31, 5, 4);     // red
-    rampe(23, 22, 20);   // stone
-    rampe(31, 26, 6);    // gold
-    rampe(16, 26, 31);   // magic light
-    rampe(31, 31, 30);   // white
-    rampe(16, 10, 6);    // bark
+    std::vector<uint16_t> pal = PaletteRampes({
+        {31, 23, 17},   // skin
+        {26, 27, 29},   // metal
+        {20, 13, 7},    // leather
+        {24, 16, 8},    // wood
+        {9, 24, 7},     // leaves
+        {31, 5, 4},     // red
+        {23, 22, 20},   // stone
+        {31, 26, 6},    // gold
+        {16, 26, 31},   // magic light
+        {31, 31, 30},   // white
+        {16, 10, 6},    // bark
+    });
     pal.push_back(static_cast<uint16_t>(Rvb(3, 4, 2)));   // ground shadow
     return pal;
-}
-
-int32_t Teinte(int32_t base, int pas, double lumiere) {
-    return base + std::clamp(static_cast<int>(std::lround(lumiere * (pas - 1))), 0, pas - 1);
 }
 
 // A point of the figure's own space: u forward, v to its right, h up from the feet.
@@ -101,8 +92,8 @@ void Cylindre(Scene& s, const Vue& vue, P3 a, P3 b, double ep, int32_t base, int
     const P2 pa = vue(a), pb = vue(b);
     const double e = ep * vue.echelle;
     s.Ajouter((pa.z + pb.z) / 2 + biais, [=](Toile& t) {
-        t.Trait(pa.x, pa.y, pb.x, pb.y, e, Teinte(base, pas, 0.35));
-        if (e >= 1.8) t.Trait(pa.x - e * 0.18, pa.y - e * 0.18, pb.x - e * 0.18, pb.y - e * 0.18, e * 0.45, Teinte(base, pas, 0.8));
+        t.Trait(pa.x, pa.y, pb.x, pb.y, e, Rampe(base, pas, 0.35));
+        if (e >= 1.8) t.Trait(pa.x - e * 0.18, pa.y - e * 0.18, pb.x - e * 0.18, pb.y - e * 0.18, e * 0.45, Rampe(base, pas, 0.8));
     });
 }
 
@@ -113,7 +104,7 @@ void Boule(Scene& s, const Vue& vue, P3 c, double r, int32_t base, int pas, doub
     s.Ajouter(p.z + biais, [=](Toile& t) {
         t.Forme([=](double x, double y) { return (x - p.x) * (x - p.x) + (y - p.y) * (y - p.y) <= rr * rr; },
                 [=](double x, double y) {
-                    return Teinte(base, pas, std::clamp(0.8 - 0.5 * ((x - p.x) + (y - p.y)) / (rr * 1.41), 0.0, 1.0));
+                    return Rampe(base, pas, std::clamp(0.8 - 0.5 * ((x - p.x) + (y - p.y)) / (rr * 1.41), 0.0, 1.0));
                 });
     });
 }
@@ -130,11 +121,11 @@ void Plaque(Scene& s, const Vue& vue, const std::vector<P3>& points, int32_t bas
     z /= static_cast<double>(points.size());
     s.Ajouter(z + biais, [=](Toile& t) {
         t.Polygone(sommets, [=](double x, double) {
-            return Teinte(base, pas, std::clamp(lumiere - 0.02 * (x - sommets[0].first), 0.1, 1.0));
+            return Rampe(base, pas, std::clamp(lumiere - 0.02 * (x - sommets[0].first), 0.1, 1.0));
         });
         // An edge-on plate still shows as a line.
         for (size_t i = 0; i + 1 < sommets.size(); ++i)
-            t.Trait(sommets[i].first, sommets[i].second, sommets[i + 1].first, sommets[i + 1].second, 1.2, Teinte(base, pas, lumiere * 0.8));
+            t.Trait(sommets[i].first, sommets[i].second, sommets[i + 1].first, sommets[i + 1].second, 1.2, Rampe(base, pas, lumiere * 0.8));
     });
 }
 
@@ -405,14 +396,14 @@ void Feuillage(Toile& t, double cx, double cy, double r, int graine) {
                 [=](double x, double y) {
                     const double l = 0.85 - 0.55 * ((x - cx) + (y - cy)) / (r * 1.6) - 0.25 * ((x - bx) + (y - by)) / br;
                     const double grain = Bruit(static_cast<int>(x), static_cast<int>(y), graine) * 0.25;
-                    return Teinte(FEUILLE, 8, std::clamp(l - grain, 0.05, 1.0));
+                    return Rampe(FEUILLE, 8, std::clamp(l - grain, 0.05, 1.0));
                 });
     }
 }
 
 void Tronc(Toile& t, double bx, double by, double haut, double large) {
     t.Polygone({{bx - large, by}, {bx - large * 0.45, by - haut}, {bx + large * 0.45, by - haut}, {bx + large, by}},
-               [=](double x, double) { return Teinte(ECORCE, 8, std::clamp(0.75 - (x - bx + large) / (2 * large) * 0.6, 0.0, 1.0)); });
+               [=](double x, double) { return Rampe(ECORCE, 8, std::clamp(0.75 - (x - bx + large) / (2 * large) * 0.6, 0.0, 1.0)); });
     for (int k : {-1, 1}) t.Trait(bx, by - haut * 0.6, bx + k * large * 2.2, by - haut * 1.15, 2, ECORCE + 2);
 }
 
@@ -479,7 +470,7 @@ std::vector<ImageBlitter> Rocher() {
         }
         t.Polygone(bord, [=](double x, double y) {
             const double l = 0.9 - 0.035 * ((x - cx) + 1.6 * (y - cy + 6)) - 0.2 * Bruit(static_cast<int>(x / 2), static_cast<int>(y / 2), f);
-            return Teinte(PIERRE, 8, std::clamp(l, 0.05, 1.0));
+            return Rampe(PIERRE, 8, std::clamp(l, 0.05, 1.0));
         });
         // Cracks and a tuft of moss.
         t.Trait(cx - 4 + f, cy - 8, cx + 2, cy, 1, PIERRE + 1);

@@ -3,9 +3,11 @@
 #pragma once
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <utility>
 #include <vector>
@@ -84,6 +86,23 @@ struct Toile {
 
 inline int32_t Rvb(int r, int g, int b) {
     return (std::clamp(r, 0, 31) << 10) | (std::clamp(g, 0, 31) << 5) | std::clamp(b, 0, 31);
+}
+
+// The entry of a ramp of `pas` entries from `base` for a light of 0..1.
+inline int32_t Rampe(int32_t base, int pas, double lumiere) {
+    return base + std::clamp(static_cast<int>(std::lround(lumiere * (pas - 1))), 0, pas - 1);
+}
+
+// A palette of the indexed sprites: 0..31 the player colour ramp (steel blue until tinted), 32
+// the outline, then a ramp of 8 entries, dark to light, for each colour given.
+inline std::vector<uint16_t> PaletteRampes(std::initializer_list<std::array<int, 3>> couleurs) {
+    std::vector<uint16_t> pal;
+    for (int i = 0; i < 32; ++i) pal.push_back(static_cast<uint16_t>(Rvb(i * 6 / 10, i * 7 / 10, i)));
+    pal.push_back(static_cast<uint16_t>(Rvb(2, 2, 3)));
+    for (const auto& [r, g, b] : couleurs)
+        for (int i = 0; i < 8; ++i)
+            pal.push_back(static_cast<uint16_t>(Rvb(r * (i + 3) / 10, g * (i + 3) / 10, b * (i + 3) / 10)));
+    return pal;
 }
 
 // Writes a sprite file under the game folder's "sprite" folder. False on failure.

@@ -32,25 +32,15 @@ constexpr double PI = std::numbers::pi;
 enum : int32_t { JOUEUR = 0, CONTOUR = 32, PEAU = 33, METAL = 41, BOIS = 49, VERT = 57, ROUGE = 65, PIERRE = 73, OR = 81 };
 
 std::vector<uint16_t> Palette() {
-    std::vector<uint16_t> pal;
-    for (int i = 0; i < 32; ++i) pal.push_back(static_cast<uint16_t>(Rvb(i * 6 / 10, i * 7 / 10, i)));
-    pal.push_back(static_cast<uint16_t>(Rvb(2, 2, 3)));
-    auto rampe = [&](int r, int g, int b) {
-        for (int i = 0; i < 8; ++i) pal.push_back(static_cast<uint16_t>(Rvb(r * (i + 3) / 10, g * (i + 3) / 10, b * (i + 3) / 10)));
-    };
-    rampe(31, 24, 18);   // skin
-    rampe(26, 27, 29);   // metal
-    rampe(22, 14, 7);    // wood
-    rampe(10, 28, 8);    // green
-    rampe(31, 6, 4);     // red
-    rampe(22, 21, 19);   // stone
-    rampe(31, 26, 6);    // gold
-    return pal;
-}
-
-// A value of a ramp of n steps lit from the top left: light 0..1.
-int32_t Rampe(int32_t base, int pas, double lumiere) {
-    return base + std::clamp(static_cast<int>(std::lround(lumiere * (pas - 1))), 0, pas - 1);
+    return PaletteRampes({
+        {31, 24, 18},   // skin
+        {26, 27, 29},   // metal
+        {22, 14, 7},    // wood
+        {10, 28, 8},    // green
+        {31, 6, 4},     // red
+        {22, 21, 19},   // stone
+        {31, 26, 6},    // gold
+    });
 }
 
 // Light of a round shape at (x, y) around (cx, cy) of radius r.
