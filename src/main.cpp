@@ -13,6 +13,7 @@
 #include "foundation/polices.h"
 #include "foundation/sprites.h"
 #include "foundation/son.h"
+#include "platform/blitter.h"
 #include "platform/temps.h"
 #include "world/demo_batiments.h"
 #include "world/demo_monde.h"
@@ -42,9 +43,8 @@ void ImageDEssai() {
 void ChargerSprites() {
     CpuClasse = Cpu_Famille();
     if (CpuClasse < 0) CpuClasse = 5;
-    const uint8_t format555[7] = {1, 10, 3, 5, 3, 0, 3};
     int code = SprDll_Chargement(CpuClasse >= 4 ? "spr_p6.dll" : "spr_p5.dll");
-    if (code == 0) code = SprDll_Init(12, format555, nullptr);
+    if (code == 0) code = SprDll_Init(12, BLITTER_FORMAT_555, nullptr);
     if (code != 0) {
         char texte[512] = "";
         Spr_MessageErreur(code, texte, sizeof texte);

@@ -80,10 +80,8 @@ unsigned CaractereSprite(unsigned char c) {
 
 // Frames of the sprite font, loading it on first use.
 int ImagesPoliceSprite() {
-    if (OBJET_POLICE_SPRITE >= NbObjetsGfx) return 0;
-    ObjetGfx& o = TableObjetsGfx[OBJET_POLICE_SPRITE];
-    if (o.sprite == nullptr && !o.chargementEchoue) Spr_Load(o.fichierSprite, &o);
-    return o.sprite ? Spr_GetNb(o.sprite) : 0;
+    ObjetGfx* o = ObjetGfx_Pret(OBJET_POLICE_SPRITE);
+    return o ? Spr_GetNb(o->sprite) : 0;
 }
 
 }  // namespace

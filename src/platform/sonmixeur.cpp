@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstring>
 
+#include "platform/octets.h"
+
 namespace {
 
 // Sample of channel c (0 or 1) at frame i, as a float in 16-bit units.
@@ -13,7 +15,7 @@ inline float Echantillon(const VoixMixeur& v, uint32_t i, unsigned c) {
         return (static_cast<float>(v.donnees[i * v.canaux + canal]) - 128.0f) * 256.0f;
     }
     const uint8_t* p = v.donnees + (static_cast<size_t>(i) * v.canaux + canal) * 2;
-    return static_cast<float>(static_cast<int16_t>(static_cast<uint16_t>(p[0] | (p[1] << 8))));
+    return static_cast<float>(Octets_LireS16(p));
 }
 
 void Notifier(VoixMixeur& v, uint32_t avant, uint32_t apres, bool tour) {

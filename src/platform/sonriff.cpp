@@ -4,6 +4,7 @@
 #include <new>
 
 #include "platform/fichiers.h"
+#include "platform/octets.h"
 
 struct FichierRiff {
     FILE* f = nullptr;
@@ -56,8 +57,7 @@ bool Placer(FichierRiff* r, uint32_t position) {
 bool LireMot(FichierRiff* r, uint32_t* mot) {
     uint8_t o[4];
     if (Riff_Lire(r, o, 4) != 4) return false;
-    *mot = static_cast<uint32_t>(o[0]) | (static_cast<uint32_t>(o[1]) << 8) | (static_cast<uint32_t>(o[2]) << 16) |
-           (static_cast<uint32_t>(o[3]) << 24);
+    *mot = Octets_Lire32(o);
     return true;
 }
 
@@ -127,14 +127,12 @@ int Wav_LireEntete(FichierRiff* fichier, FormatOnde* format, uint32_t* octetsDon
     if (!Riff_Descendre(fichier, &data, &riff, Riff_Code('d', 'a', 't', 'a'), false)) return 4;
     if (data.taille == 0) return 5;
     if (data.taille > Riff_Restant(fichier)) return 6;
-    auto mot16 = [&](int i) { return static_cast<uint16_t>(o[i] | (o[i + 1] << 8)); };
-    auto mot32 = [&](int i) { return static_cast<uint32_t>(mot16(i)) | (static_cast<uint32_t>(mot16(i + 2)) << 16); };
-    format->format = mot16(0);
-    format->canaux = mot16(2);
-    format->frequence = mot32(4);
-    format->octetsParSeconde = mot32(8);
-    format->alignement = mot16(12);
-    format->bits = mot16(14);
+    format->format = Octets_Lire16(o);
+    format->canaux = Octets_Lire16(o + 2);
+    format->frequence = Octets_Lire32(o + 4);
+    format->octetsParSeconde = Octets_Lire32(o + 8);
+    format->alignement = Octets_Lire16(o + 12);
+    format->bits = Octets_Lire16(o + 14);
     *octetsDonnees = data.taille;
     return 0;
 }
