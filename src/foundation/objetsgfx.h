@@ -28,6 +28,7 @@ void ObjetsGfx_Liberation();
 int DonneNomObjetGraphique(const char* nom);
 int ObjetGraphique(const char* motCle);
 void ObjetGfx_CouleurJoueur(int n, int32_t cle);
+// niveau 0..31: 31 is the sprite as drawn in its file, 0 the darkest.
 void ObjetGfx_Ombre(int n, int niveau);
 
 // Numbered drawing into EcranDestination; n = -1 (or any number outside the table) draws nothing.

@@ -233,9 +233,10 @@ int32_t SavPal(uint8_t* s, int32_t) {
     return 1;
 }
 
+// `niveau` is an amount of shade (0 as drawn, 31 the darkest); the sprite keeps the light level.
 int32_t OmbrePal(uint8_t* s, uint8_t niveau, int32_t) {
     if (s == nullptr) return 0;
-    s[OFF_LUMIERE] = static_cast<uint8_t>(std::min<int>(niveau, 31));
+    s[OFF_LUMIERE] = static_cast<uint8_t>(31 - std::min<int>(niveau, 31));
     if (Indexe(s)) RecalculerPalette(s);
     return 1;
 }

@@ -41,7 +41,8 @@
 // brightest channel of its original (0..31) times (r, g, b) / 31 (each
 // channel above 31 counts as 31); the light level then scales
 // every entry by level / 31. A direct-colour sprite has no palette: the tint does nothing, and
-// the light level scales its pixels as they are drawn.
+// the light level scales its pixels as they are drawn. SPR_OMBREPAL takes an amount of shade,
+// 0 (as drawn) to 31 (black; above 31 as 31), and keeps the light level 31 - shade.
 #pragma once
 
 #include <cstddef>

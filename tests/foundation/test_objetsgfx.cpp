@@ -141,7 +141,7 @@ TEST_F(ObjetsGfx, LazyLoadAndReloadAfterFreeing) {
     EXPECT_EQ(TableObjetsGfx[0].cleCouleur, 7);
     EXPECT_EQ(TableObjetsGfx[0].niveauOmbre, 10);
     Sprite__Affiche(0, 2, 2, 0);
-    EXPECT_EQ(At(1, 1), Rvb(31 * 21 / 31, 0, 0));
+    EXPECT_EQ(At(1, 1), Rvb(31 * 10 / 31, 0, 0));
     ObjetsGfx_LiberationSprites();
     EXPECT_EQ(TableObjetsGfx[0].sprite, nullptr);
     EXPECT_STREQ(TableObjetsGfx[0].nom, "OBJ_0");   // names stay
@@ -158,17 +158,34 @@ TEST_F(ObjetsGfx, ShadeClampsSkipsRepeatsAndSeesAFreshLoad) {
     EXPECT_EQ(TableObjetsGfx[0].niveauOmbre, 31);
     ObjetGfx_Ombre(0, -5);
     EXPECT_EQ(TableObjetsGfx[0].niveauOmbre, 0);
-    // Shading an object not yet loaded, then back to 0: the colours must come back.
+    // Shading an object not yet loaded, then back to 31: the colours must come back.
     ObjetsGfx_LiberationSprites();
     ObjetGfx_Ombre(0, 10);
-    ObjetGfx_Ombre(0, 0);
+    ObjetGfx_Ombre(0, 31);
     Sprite__Affiche(0, 2, 2, 0);
     EXPECT_EQ(At(1, 1), Rvb(31, 31, 31));
-    // Direct colour: the level scales the pixels as they are drawn.
-    Creer(Liste({{0, "bleu"}}));
-    ObjetGfx_Ombre(0, 31);
-    Sprite__Affiche(0, 0, 0, 0);
-    EXPECT_EQ(At(0, 0), Rvb(0, 0, 0));
+}
+
+TEST_F(ObjetsGfx, ShadeLevel31IsTheFileAndLevel0TheDarkest) {
+    // Trees, decors in daylight and regiment tokens are drawn at 31: exactly as in their file.
+    Creer(Liste({{0, "test"}, {1, "bleu"}}));
+    constexpr uint16_t VIDE = Rvb(3, 17, 9);   // a colour no sprite pixel has
+    auto dessin = [&](int n) {
+        std::fill(ecran.begin(), ecran.end(), VIDE);
+        Sprite__Affiche(n, 2, 2, 0);
+    };
+    for (int n : {0, 1}) {
+        dessin(n);
+        const std::vector<uint16_t> fichier = ecran;
+        for (int niveau : {31, 0}) {
+            ObjetGfx_Ombre(n, niveau);
+            dessin(n);
+            for (size_t i = 0; i < ecran.size(); ++i) {
+                if (niveau == 31) ASSERT_EQ(ecran[i], fichier[i]) << n << " " << i;
+                else ASSERT_EQ(ecran[i], fichier[i] == VIDE ? VIDE : Rvb(0, 0, 0)) << n << " " << i;
+            }
+        }
+    }
 }
 
 TEST_F(ObjetsGfx, PlayerColourOnlyWhenTheObjectHasOne) {

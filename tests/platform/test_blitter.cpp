@@ -181,13 +181,18 @@ TEST_F(Blitter, RecolourAndShadeAreRecomputedNotCompounded) {
     EXPECT_EQ(teinte, Rvb(31, 0, 15));
     repal(sprite.data(), 0, 32, 200, 0, 15);   // a channel above 31 counts as 31
     EXPECT_EQ(couleur(), teinte);
+    // The palette shade is an amount of shade: 0 as drawn, 31 the darkest.
     ombrePal(sprite.data(), 15, 0);
     const uint16_t sombre = couleur();
-    EXPECT_EQ(sombre, Rvb(31 * 15 / 31, 0, 15 * 15 / 31));
+    EXPECT_EQ(sombre, Rvb(31 * 16 / 31, 0, 15 * 16 / 31));
     ombrePal(sprite.data(), 15, 0);
     repal(sprite.data(), 0, 32, 31, 0, 15);
     EXPECT_EQ(couleur(), sombre);
     ombrePal(sprite.data(), 31, 0);
+    EXPECT_EQ(couleur(), Rvb(0, 0, 0));
+    ombrePal(sprite.data(), 200, 0);   // above 31 counts as 31
+    EXPECT_EQ(couleur(), Rvb(0, 0, 0));
+    ombrePal(sprite.data(), 0, 0);
     EXPECT_EQ(couleur(), teinte);
     // Entries outside the range keep their colour: index 32 stays red.
     Cible t(4, 4, 4);
@@ -195,6 +200,14 @@ TEST_F(Blitter, RecolourAndShadeAreRecomputedNotCompounded) {
     EXPECT_EQ(t.At(2, 0), Rvb(31, 0, 0));
     Routine<BlitPal>("SPR_RESTOPAL")(sprite.data(), 0);
     EXPECT_EQ(couleur(), Rvb(31, 31, 31));
+    // A direct-colour sprite is shaded as it is drawn.
+    std::vector<uint8_t> direct = essai::EnMemoire(essai::FichierDirect(2, 2, Rvb(31, 20, 10)));
+    for (auto [ombre, attendu] : {std::pair{0, Rvb(31, 20, 10)}, {31, Rvb(0, 0, 0)}, {10, Rvb(21, 13, 6)}}) {
+        ombrePal(direct.data(), static_cast<uint8_t>(ombre), 0);
+        Cible d(2, 2, 2);
+        aff(direct.data(), &d.c, 0, 0, 0);
+        EXPECT_EQ(d.At(0, 0), attendu) << ombre;
+    }
 }
 
 TEST_F(Blitter, HotSpotChangeIsFromTheFilesHotSpot) {
