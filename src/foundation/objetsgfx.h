@@ -10,7 +10,7 @@ struct ObjetGfx {
     char* fichierSprite = nullptr;   // sprite file name, without folder or extension
     uint8_t* sprite = nullptr;       // the loaded sprite (new[]), null until first use
     int32_t cleCouleur = -1;         // key of the player colour last applied
-    int32_t niveauOmbre = 0;         // shade level last applied
+    int32_t niveauOmbre = 0;         // shade level last applied; 31 (as drawn) after a load
     uint8_t chargementEchoue = 0;    // the sprite file failed to load: not asked again until freed
 };
 

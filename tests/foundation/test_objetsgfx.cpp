@@ -133,7 +133,7 @@ TEST_F(ObjetsGfx, LazyLoadAndReloadAfterFreeing) {
     Sprite__Affiche(0, 2, 2, 0);
     ASSERT_NE(TableObjetsGfx[0].sprite, nullptr);
     EXPECT_EQ(TableObjetsGfx[0].cleCouleur, -1);
-    EXPECT_EQ(TableObjetsGfx[0].niveauOmbre, 0);
+    EXPECT_EQ(TableObjetsGfx[0].niveauOmbre, 31);   // the level a sprite is drawn at as loaded
     EXPECT_EQ(At(1, 1), Rvb(31, 31, 31));
     std::memcpy(objet.couleur, "\x1F\x00\x00", 4);
     ObjetGfx_CouleurJoueur(0, 7);
@@ -148,7 +148,7 @@ TEST_F(ObjetsGfx, LazyLoadAndReloadAfterFreeing) {
     Effacer();
     Sprite__Affiche(0, 2, 2, 0);
     EXPECT_EQ(TableObjetsGfx[0].cleCouleur, -1);
-    EXPECT_EQ(TableObjetsGfx[0].niveauOmbre, 0);
+    EXPECT_EQ(TableObjetsGfx[0].niveauOmbre, 31);   // the level a sprite is drawn at as loaded
     EXPECT_EQ(At(1, 1), Rvb(31, 31, 31));   // the palette as in the file
 }
 
@@ -158,6 +158,13 @@ TEST_F(ObjetsGfx, ShadeClampsSkipsRepeatsAndSeesAFreshLoad) {
     EXPECT_EQ(TableObjetsGfx[0].niveauOmbre, 31);
     ObjetGfx_Ombre(0, -5);
     EXPECT_EQ(TableObjetsGfx[0].niveauOmbre, 0);
+    // A fresh load is drawn as in its file: a first shade of 0 must still darken it.
+    ObjetsGfx_LiberationSprites();
+    Sprite__Affiche(0, 2, 2, 0);
+    ObjetGfx_Ombre(0, 0);
+    Effacer();
+    Sprite__Affiche(0, 2, 2, 0);
+    EXPECT_EQ(At(1, 1), Rvb(0, 0, 0));
     // Shading an object not yet loaded, then back to 31: the colours must come back.
     ObjetsGfx_LiberationSprites();
     ObjetGfx_Ombre(0, 10);
