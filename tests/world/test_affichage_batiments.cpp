@@ -49,7 +49,7 @@ class AffichageBatiments : public FenetreJeu {
         arbre.Ecrire("ini/mv.ini", ini + "//.\r\n");
         ASSERT_GT(CreationDeLalIsteDesObjetsGfx(), 0);
         ASSERT_EQ(Maitres__Liste__Creation(), 306);
-        for (auto* table : {&DescriptionsBatimentD, &DescriptionsBatimentT, &DescriptionsBatimentG}) (*table)[200].charge = 0;
+        for (auto* table : {&DescriptionsBatimentD, &DescriptionsBatimentT, &DescriptionsBatimentG}) Batiment__LibereGrilles(&(*table)[200]);
         Ecran__Geometrie(640, 480);
     }
     void TearDown() override {

@@ -37,7 +37,7 @@ class Batiments : public Monde {
         MondeAvec(maitres);
         Univers__AlloueGrillesBatiments();
         for (auto* table : {&DescriptionsBatimentD, &DescriptionsBatimentT, &DescriptionsBatimentG})
-            for (int t : {SPECIAL, CASERNE}) (*table)[t].charge = 0;
+            for (int t : {SPECIAL, CASERNE}) Batiment__LibereGrilles(&(*table)[t]);
         // 3 x 2: units on the left two columns, air on the top row, selection everywhere,
         // priority on the right column; a gate at (1, 1), a generator at (2, 0), a teleporter
         // at (0, 1) ... and a soldier facing 5 pre-placed at (2, 1).
