@@ -15,6 +15,7 @@
 #include "world/grilles.h"
 #include "world/maitres.h"
 #include "world/objets.h"
+#include "world/portes.h"
 #include "world/univers.h"
 
 namespace {
@@ -98,7 +99,14 @@ TEST_F(AffichageBatiments, CaserneTroisOrientationsPorteFermeeEtOuverte) {
     // A fallen gate: no door drawn, the ground shows through the doorway.
     Objet& caserne = TableObjets[Univers__CaseUnites(9, 2)];
     ASSERT_EQ(caserne.typeMaitre, 200);
-    caserne.sorts[7] = -1;
+    const DescriptionBatiment& t = DescriptionsBatimentT[200];
+    int porte = 0;
+    for (int c = 0; c < Batiment__NombreCodes(&t) && porte == 0; ++c)
+        if (t.codeObjet[c] == 3) porte = Univers__CaseUnites(caserne.x + t.codeX[c], caserne.y + t.codeY[c]);
+    ASSERT_GT(porte, 0);
+    TableObjets[porte].pointsDeVie = 0;
+    ObjetCourant = &TableObjets[porte];
+    Porte__Gestion();
     Demo_Batiments();
     Capturer("batiments_porte_tombee.png");
     const uint16_t seuil = At(224 + 40 + 12, 48 + 60 + 12);
