@@ -72,7 +72,7 @@ int32_t Dessiner(const uint8_t* s, const CibleBlitter* c, int32_t x, int32_t y, 
     const int largeur = LS16(image), hauteur = LS16(image + 2);
     const int x0 = x - LS16(image + 4), y0 = y - LS16(image + 6);
     const int gauche = std::max(c->clipGauche, 0), droite = std::min(c->clipDroite, c->pas);
-    const int haut = std::max(c->clipHaut, 0), bas = c->clipBas;
+    const int haut = std::max(c->clipHaut, 0), bas = std::min(c->clipBas, c->hauteur);
     const int premiere = std::max(0, haut - y0), derniere = std::min(hauteur, bas - y0);
     if (gauche >= droite || premiere >= derniere || x0 >= droite || x0 + largeur <= gauche) return 1;
 

@@ -25,7 +25,7 @@
 //
 // A frame is drawn with its hot spot at (x, y): its top-left pixel lands at (x - hot spot x,
 // y - hot spot y). Every routine clips to the target's clip rectangle (end values exclusive, and
-// within the target's pitch) and writes rows pitch pixels apart. A frame number outside
+// within the target's pitch and height) and writes rows pitch pixels apart. A frame number outside
 // 0 .. frames - 1 is refused: nothing is drawn and the routine returns 0.
 //
 // What each mode does to a destination pixel d under an opaque source pixel s (per 5-bit channel):
@@ -51,7 +51,9 @@
 
 #include "platform/bibliotheques.h"
 
-// A drawing target: pixels rows `pas` pixels apart, clip rectangle (end values exclusive).
+// A drawing target: `hauteur` rows of pixels `pas` pixels apart, clip rectangle (end values
+// exclusive). Nothing is drawn left of column 0, from column `pas` on, above row 0 or from row
+// `hauteur` on, whatever the clip rectangle says.
 struct CibleBlitter {
     uint16_t* pixels = nullptr;
     int32_t pas = 0;
@@ -59,6 +61,7 @@ struct CibleBlitter {
     int32_t clipBas = 0;
     int32_t clipGauche = 0;
     int32_t clipDroite = 0;
+    int32_t hauteur = 0;
 };
 
 // The pixel format descriptor of a 5-5-5 target, the only one drawn.

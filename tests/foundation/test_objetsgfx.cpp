@@ -258,6 +258,18 @@ TEST_F(ObjetsGfx, DrawingClipsToTheView) {
     EXPECT_EQ(At(48, 10), FOND);
 }
 
+// Mended: a clip bottom below the back buffer (a stale or wrong rectangle) stops at the buffer's
+// last row, as the right edge stops at the pitch; it used to write past the buffer.
+TEST_F(ObjetsGfx, ClipBottomPastTheBufferStopsAtItsLastRow) {
+    Creer(Liste({{0, "bleu"}}));
+    EcranDestination.clipBas = 480;
+    EcranDestination.clipDroite = 640;
+    for (int y : {47, 48, 49, 100, 479}) Sprite__Affiche(0, 10, y, 0);
+    int bleus = 0;
+    for (int x = 0; x < 64; ++x) bleus += At(x, 47) == Rvb(0, 0, 31);
+    EXPECT_EQ(bleus, 2);   // the frames at 47 and 48 reach the last row
+}
+
 TEST_F(ObjetsGfx, KeywordTable) {
     EXPECT_EQ(ObjetGraphique("MORVANE___PD"), 339);
     EXPECT_EQ(ObjetGraphique("MORVANE___DP"), 339);
