@@ -43,8 +43,9 @@ void ImpressionEcran() {
     Tga__Conversion555(image.data(), EcranTampon, largeur, hauteur);
     FILE* f = Fichier_Ouvrir(nom, "wb+");
     if (f == nullptr) {
+        // A picture that cannot be written is reported; the game goes on.
         Erreur_Question("ImpressionEcran()", "Erreur creation fichier : %s\n", nom);
-        Plateforme_Terminer(0);
+        return;
     }
     uint8_t entete[18] = {0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0,
                           static_cast<uint8_t>(largeur & 0xFF), static_cast<uint8_t>(largeur >> 8),

@@ -64,7 +64,7 @@ void Demo_Sprites() {
             const int x = 96 + i * 70, yy = y - (i == 3 ? 8 : 0);
             const int image = i == 4 ? ((Etape / 4 + r) % 16) * 6 + Etape % 6 : ((r + i) % 8) * 12 + Etape % 12;
             if (r == 5) ObjetGfx_CouleurJoueur(n, 1);
-            if (r == 6) ObjetGfx_Ombre(n, 18);
+            if (r == 6) ObjetGfx_Ombre(n, 13);
             switch (r) {
                 case 1: Sprite__AfficheTrs(n, x, yy, image, 12); break;
                 case 2: Sprite__AfficheTrs50(n, x, yy, image); break;
@@ -81,7 +81,7 @@ void Demo_Sprites() {
     Sprite__Affiche(61, 470, 40, 0);
     ObjetGfx_CouleurJoueur(62, 1);
     Sprite__Affiche(62, 470, 150, 1);
-    ObjetGfx_Ombre(63, 18);
+    ObjetGfx_Ombre(63, 13);
     Sprite__Affiche(63, 560, 260, 2);
     ObjetCourant = ancien;
     // Alpha, which no numbered call uses: the creature as a glow, straight from its sprite.

@@ -62,6 +62,11 @@ int Ecran_ModeVideo(int largeur, int hauteur) {
     Ecran_LiberationSurfaces();
     if (EcranDC == nullptr) return 0;
     if (largeur <= 0 || hauteur <= 0) return Erreur_InitDirectX(FenetrePrincipale, "CreateDIBSection");
+    // A size beyond the display's limit is refused before its buffer is allocated.
+    if (!Affichage_ModePossible(largeur, hauteur)) {
+        Erreur_Question("Direct Draw", "impossible d'obtenir le mode vidéo");
+        return Erreur_InitDirectX(FenetrePrincipale, "setdisplaymode");
+    }
     std::vector<uint16_t> nouveau;
     try {
         nouveau.assign(static_cast<size_t>(largeur) * static_cast<size_t>(hauteur), 0);

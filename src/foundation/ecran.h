@@ -18,6 +18,7 @@ struct EcranSprite {
     int32_t clipDroite = 0;   // exclusive
     uint8_t marque = 0;       // set by screens after they change the clip rectangle
     uint8_t format[7] = {};   // pixel format descriptor of the target
+    int32_t hauteurPixels = 0;   // rows in `pixels`: nothing is drawn below, whatever clipBas says
 };
 
 // Pixel format of a surface: 32 bytes, RGB flag, 16 bits, channel masks.

@@ -146,7 +146,9 @@ void Spr_Load(const char* nomFichier, ObjetGfx* objet) {
         objet->chargementEchoue = 1;
         Erreur_Question("Spr_Load()", "Chargement du fichier sprite %s", CheminTampon);
     }
-    objet->niveauOmbre = 0;
+    // A sprite as loaded is drawn as in its file: shade level 31. Recording 0 there would make a
+    // first request for the darkest level look like a repeat and leave the sprite unshaded.
+    objet->niveauOmbre = 31;
     objet->cleCouleur = -1;
 }
 
@@ -194,7 +196,7 @@ void ObjetGfx_CouleurJoueur(int n, int32_t cle) {
 
 void ObjetGfx_Ombre(int n, int niveau) {
     niveau = std::clamp(niveau, 0, 31);
-    // Loaded first: a load puts the level back to 0, and the comparison must see that.
+    // Loaded first: a load puts the level back to 31, and the comparison must see that.
     ObjetGfx* objet = ObjetGfx_Pret(n);
     if (objet == nullptr || niveau == objet->niveauOmbre) return;
     objet->niveauOmbre = niveau;

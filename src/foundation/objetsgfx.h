@@ -10,7 +10,7 @@ struct ObjetGfx {
     char* fichierSprite = nullptr;   // sprite file name, without folder or extension
     uint8_t* sprite = nullptr;       // the loaded sprite (new[]), null until first use
     int32_t cleCouleur = -1;         // key of the player colour last applied
-    int32_t niveauOmbre = 0;         // shade level last applied
+    int32_t niveauOmbre = 0;         // shade level last applied; 31 (as drawn) after a load
     uint8_t chargementEchoue = 0;    // the sprite file failed to load: not asked again until freed
 };
 
@@ -28,6 +28,7 @@ void ObjetsGfx_Liberation();
 int DonneNomObjetGraphique(const char* nom);
 int ObjetGraphique(const char* motCle);
 void ObjetGfx_CouleurJoueur(int n, int32_t cle);
+// niveau 0..31: 31 is the sprite as drawn in its file, 0 the darkest.
 void ObjetGfx_Ombre(int n, int niveau);
 
 // Numbered drawing into EcranDestination; n = -1 (or any number outside the table) draws nothing.

@@ -95,6 +95,7 @@ CibleBlitter Cible(const EcranSprite* e) {
         c.clipBas = e->clipBas;
         c.clipGauche = e->clipGauche;
         c.clipDroite = e->clipDroite;
+        c.hauteur = e->hauteurPixels;
     }
     return c;
 }

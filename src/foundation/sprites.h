@@ -73,4 +73,5 @@ void Spr_Conv32_64(uint8_t* sprite);
 void Spr_Repal(uint8_t* sprite, int32_t premier, int32_t nombre, uint8_t r, uint8_t g, uint8_t b);
 int32_t Spr_RestoPal(uint8_t* sprite, int32_t valeur);
 int32_t Spr_SavPal(uint8_t* sprite, int32_t valeur);
+// niveau: the amount of shade, 0 as drawn to 31 the darkest.
 int32_t Spr_OmbrePal(uint8_t* sprite, uint8_t niveau, int32_t zero);

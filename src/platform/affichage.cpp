@@ -95,9 +95,13 @@ void MessagePris() {
 
 }  // namespace plateforme
 
+bool Affichage_ModePossible(int largeur, int hauteur) {
+    return largeur > 0 && hauteur > 0 && largeur <= 8192 && hauteur <= 8192;
+}
+
 bool Affichage_ModeVideo(int largeur, int hauteur) {
     auto& e = etat();
-    if (simulerEchec || largeur <= 0 || hauteur <= 0 || largeur > 8192 || hauteur > 8192) return false;
+    if (simulerEchec || !Affichage_ModePossible(largeur, hauteur)) return false;
     if (!e.sansTete && e.rendu != nullptr) {
         SDL_Texture* t = SDL_CreateTexture(e.rendu, SDL_PIXELFORMAT_RGB555, SDL_TEXTUREACCESS_STREAMING, largeur, hauteur);
         if (t == nullptr) return false;

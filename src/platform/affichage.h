@@ -11,6 +11,8 @@
 
 // Sets the display mode. False when the mode cannot be set.
 bool Affichage_ModeVideo(int largeur, int hauteur);
+// False for a size no display mode can have (at most 8192 x 8192), known before anything is built.
+bool Affichage_ModePossible(int largeur, int hauteur);
 int Affichage_Largeur();
 int Affichage_Hauteur();
 

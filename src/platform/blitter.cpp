@@ -72,7 +72,7 @@ int32_t Dessiner(const uint8_t* s, const CibleBlitter* c, int32_t x, int32_t y, 
     const int largeur = LS16(image), hauteur = LS16(image + 2);
     const int x0 = x - LS16(image + 4), y0 = y - LS16(image + 6);
     const int gauche = std::max(c->clipGauche, 0), droite = std::min(c->clipDroite, c->pas);
-    const int haut = std::max(c->clipHaut, 0), bas = c->clipBas;
+    const int haut = std::max(c->clipHaut, 0), bas = std::min(c->clipBas, c->hauteur);
     const int premiere = std::max(0, haut - y0), derniere = std::min(hauteur, bas - y0);
     if (gauche >= droite || premiere >= derniere || x0 >= droite || x0 + largeur <= gauche) return 1;
 
@@ -233,9 +233,10 @@ int32_t SavPal(uint8_t* s, int32_t) {
     return 1;
 }
 
+// `niveau` is an amount of shade (0 as drawn, 31 the darkest); the sprite keeps the light level.
 int32_t OmbrePal(uint8_t* s, uint8_t niveau, int32_t) {
     if (s == nullptr) return 0;
-    s[OFF_LUMIERE] = static_cast<uint8_t>(std::min<int>(niveau, 31));
+    s[OFF_LUMIERE] = static_cast<uint8_t>(31 - std::min<int>(niveau, 31));
     if (Indexe(s)) RecalculerPalette(s);
     return 1;
 }

@@ -25,7 +25,7 @@
 //
 // A frame is drawn with its hot spot at (x, y): its top-left pixel lands at (x - hot spot x,
 // y - hot spot y). Every routine clips to the target's clip rectangle (end values exclusive, and
-// within the target's pitch) and writes rows pitch pixels apart. A frame number outside
+// within the target's pitch and height) and writes rows pitch pixels apart. A frame number outside
 // 0 .. frames - 1 is refused: nothing is drawn and the routine returns 0.
 //
 // What each mode does to a destination pixel d under an opaque source pixel s (per 5-bit channel):
@@ -41,7 +41,8 @@
 // brightest channel of its original (0..31) times (r, g, b) / 31 (each
 // channel above 31 counts as 31); the light level then scales
 // every entry by level / 31. A direct-colour sprite has no palette: the tint does nothing, and
-// the light level scales its pixels as they are drawn.
+// the light level scales its pixels as they are drawn. SPR_OMBREPAL takes an amount of shade,
+// 0 (as drawn) to 31 (black; above 31 as 31), and keeps the light level 31 - shade.
 #pragma once
 
 #include <cstddef>
@@ -50,7 +51,9 @@
 
 #include "platform/bibliotheques.h"
 
-// A drawing target: pixels rows `pas` pixels apart, clip rectangle (end values exclusive).
+// A drawing target: `hauteur` rows of pixels `pas` pixels apart, clip rectangle (end values
+// exclusive). Nothing is drawn left of column 0, from column `pas` on, above row 0 or from row
+// `hauteur` on, whatever the clip rectangle says.
 struct CibleBlitter {
     uint16_t* pixels = nullptr;
     int32_t pas = 0;
@@ -58,6 +61,7 @@ struct CibleBlitter {
     int32_t clipBas = 0;
     int32_t clipGauche = 0;
     int32_t clipDroite = 0;
+    int32_t hauteur = 0;
 };
 
 // The pixel format descriptor of a 5-5-5 target, the only one drawn.

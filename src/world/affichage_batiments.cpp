@@ -9,6 +9,7 @@
 #include "world/grilles.h"
 #include "world/maitres.h"
 #include "world/objets.h"
+#include "world/portes.h"
 
 namespace {
 
@@ -95,12 +96,12 @@ void BatimentAffichage(int passe) {
 void Batiment__AffichagePorte(int sx, int sy) {
     const DescriptionBatiment* d = DescriptionBatimentCourante;
     const Objet* o = ObjetCourant;
-    if (d == nullptr || o == nullptr) return;
+    if (d == nullptr || o == nullptr || Porte__Tombee(o->indice)) return;
     const int codes = Batiment__NombreCodes(d);
     for (int c = 0; c < codes; ++c) {
         if (d->codeObjet[c] != 3) continue;
         const int n = GfxDuMaitre(ObjetGfx_ANIM__ARA, o->typeMaitre);
-        const int image = o->sorts[7];   // -1 once the gate has fallen
+        const int image = o->sorts[7];
         if (image == -1) return;
         Couche(n, sx, sy, 8, image, SANS);
         const int porte = Univers__CaseUnites(o->x + d->codeX[c], o->y + d->codeY[c]);

@@ -6,6 +6,7 @@
 #include "world/groupes.h"
 #include "world/maitres.h"
 #include "world/objets.h"
+#include "world/portes.h"
 
 int32_t* GrilleSelection = nullptr;
 int32_t* GrillePriorite = nullptr;
@@ -62,6 +63,7 @@ void Batiment__Naissance(int objet) {
     DescriptionBatiment* const d = DescriptionBatimentCourante;
     Objet* o = &TableObjets[objet];
     ObjetCourant = o;
+    Porte__Relever(objet);   // a slot's earlier building may have lost its gate
     struct Tampon {
         int32_t* DescriptionBatiment::*source;
         int32_t* grille;

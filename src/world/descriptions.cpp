@@ -1,5 +1,6 @@
 #include "world/descriptions.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdint>
 #include <cstring>
@@ -33,21 +34,6 @@ const Grille GRILLES[7] = {
 
 // Calage pair of a file layer: layers 1..7 are pairs 1..7, layer 8 (the door) pair 9, layer 9 pair 8.
 int PaireDeCouche(int couche) { return couche <= 7 ? couche - 1 : couche == 8 ? 8 : 7; }
-
-// The grids hold largeur x hauteur cells; a larger description than the one they were made for
-// gets new grids, never a write past the old ones.
-void AllouerGrilles(DescriptionBatiment* d) {
-    int32_t cellules = static_cast<int32_t>(d->largeur) * d->hauteur;
-    bool nouvelles = d->occupationSol == nullptr || cellules > d->capaciteGrilles;
-    for (const Grille& g : GRILLES) {
-        int32_t*& grille = d->*g.champ;
-        if (nouvelles) {
-            delete[] grille;
-            grille = new int32_t[cellules > 0 ? cellules : 1]();
-        }
-    }
-    if (nouvelles) d->capaciteGrilles = cellules > 0 ? cellules : 1;
-}
 
 bool LireEntier(FILE* f, int* v) { return f != nullptr && std::fscanf(f, "%d", v) == 1; }
 
@@ -169,7 +155,32 @@ DescriptionBatiment* Batiment__Description(int numero, int orientation) {
 }
 
 bool Batiment__Chargee(const DescriptionBatiment* description) {
-    return description != nullptr && description->charge != 0;
+    return description != nullptr && description->occupationSol != nullptr;
+}
+
+// The grids hold largeur x hauteur cells; a larger description than the one they were made for
+// gets new grids, never a write past the old ones.
+void Batiment__AlloueGrilles(DescriptionBatiment* d) {
+    if (d == nullptr) return;
+    const int32_t cellules = std::max(static_cast<int32_t>(d->largeur) * d->hauteur, int32_t{1});
+    bool complet = d->capaciteGrilles >= cellules;
+    for (const Grille& g : GRILLES) complet = complet && d->*g.champ != nullptr;
+    if (complet) return;
+    for (const Grille& g : GRILLES) {
+        int32_t*& grille = d->*g.champ;
+        delete[] grille;
+        grille = new int32_t[static_cast<size_t>(cellules)]();
+    }
+    d->capaciteGrilles = cellules;
+}
+
+void Batiment__LibereGrilles(DescriptionBatiment* d) {
+    if (d == nullptr) return;
+    for (const Grille& g : GRILLES) {
+        delete[] (d->*g.champ);
+        d->*g.champ = nullptr;
+    }
+    d->capaciteGrilles = 0;
 }
 
 int Batiment__NombreCodes(const DescriptionBatiment* d) {
@@ -227,7 +238,7 @@ void Batiment___operation(int mode, int numero, int orientation) {
         Erreur_Fatale("Batiment___operation()", "La couche est inconnue : %d", couche);
     }
 
-    AllouerGrilles(d);
+    Batiment__AlloueGrilles(d);
     const int cellules = d->largeur * d->hauteur;
     for (int g = 0; g < 7; ++g) {
         int32_t* grille = d->*GRILLES[g].champ;
@@ -293,7 +304,6 @@ void Batiment___operation(int mode, int numero, int orientation) {
             d->codeObjet[c] = d->codeX[c] = d->codeY[c] = d->codeParam1[c] = d->codeParam2[c] = 0;
     }
     if (f != nullptr) std::fclose(f);
-    d->charge = 1;
 }
 
 void Batiment__SauvegardeCalage() {

@@ -31,9 +31,8 @@ struct DescriptionBatiment {
     int16_t codeY[12] = {};
     int16_t codeParam1[12] = {};
     int16_t codeParam2[12] = {};
-    // Cells the seven grids were allocated for, and whether a load or a clear has filled the record.
+    // Cells the seven grids were allocated for (Batiment__AlloueGrilles records it).
     int32_t capaciteGrilles = 0;
-    int32_t charge = 0;
 };
 
 constexpr int NOMBRE_DESCRIPTIONS = 600;
@@ -47,7 +46,14 @@ DescriptionBatiment* Batiment__Description(int numero, int orientation);
 
 // mode 0 load, 1 save, 2 clear.
 void Batiment___operation(int mode, int numero, int orientation);
+// Loaded while its grids exist (occupationSol), whoever allocated them.
 bool Batiment__Chargee(const DescriptionBatiment* description);
+// The one way to give a record its seven grids: for largeur x hauteur cells, kept when they are
+// already that large, else made anew and zeroed; the capacity is recorded. The building editor
+// resizes a description through it.
+void Batiment__AlloueGrilles(DescriptionBatiment* description);
+// Frees the seven grids: the record is no longer loaded and the next birth reads its file again.
+void Batiment__LibereGrilles(DescriptionBatiment* description);
 // The object codes in use (nbCodesObjets within the 12 slots); 0 for a null record.
 int Batiment__NombreCodes(const DescriptionBatiment* description);
 

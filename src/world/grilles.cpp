@@ -1,5 +1,8 @@
 #include "world/grilles.h"
 
+#include <array>
+#include <cstddef>
+
 #include "world/objets.h"
 
 int32_t* GrilleAir = nullptr;
@@ -25,19 +28,44 @@ int ZoneLibre(int32_t* grille, int x, int y, int largeur, int hauteur) {
     return 1;
 }
 
-// The object's square, clipped to the map: its index written, or, when freeing, cleared where
-// it still holds the index.
-void Poser(int32_t* grille, int indice, int x, int y, int cote, bool liberer) {
+// The cells a square covers on the map: columns x0 .. x1 - 1, rows y0 .. y1 - 1.
+struct Rectangle {
+    int x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+};
+
+Rectangle Rogner(int x, int y, int cote) {
+    return {x < 0 ? 0 : x, y < 0 ? 0 : y, x + cote > N ? N : x + cote, y + cote > N ? N : y + cote};
+}
+
+void PoserRectangle(int32_t* grille, int indice, Rectangle r, bool liberer) {
     if (grille == nullptr) return;
-    int x0 = x < 0 ? 0 : x, y0 = y < 0 ? 0 : y;
-    int x1 = x + cote > N ? N : x + cote, y1 = y + cote > N ? N : y + cote;
-    for (int cy = y0; cy < y1; ++cy) {
+    for (int cy = r.y0; cy < r.y1; ++cy) {
         int32_t* ligne = grille + N * cy;
-        for (int cx = x0; cx < x1; ++cx) {
+        for (int cx = r.x0; cx < r.x1; ++cx) {
             if (!liberer) ligne[cx] = indice;
             else if (ligne[cx] == indice) ligne[cx] = 0;
         }
     }
+}
+
+// The object's square, clipped to the map: its index written, or, when freeing, cleared where
+// it still holds the index.
+void Poser(int32_t* grille, int indice, int x, int y, int cote, bool liberer) {
+    PoserRectangle(grille, indice, Rogner(x, y, cote), liberer);
+}
+
+// The cells each object's last unit-grid stamp wrote, with the cell index it was recorded under:
+// a cell index cannot give back a square that stood off the left or top edge.
+struct Empreinte {
+    int32_t cellule = -1;
+    Rectangle cases;
+};
+std::array<Empreinte, NOMBRE_OBJETS> EmpreintesUnites;
+
+const Empreinte* EmpreinteDe(int indice, int caseIndice) {
+    if (indice < 1 || indice >= NOMBRE_OBJETS || caseIndice == -1) return nullptr;
+    const Empreinte& e = EmpreintesUnites[static_cast<std::size_t>(indice)];
+    return e.cellule == caseIndice ? &e : nullptr;
 }
 
 Objet* Courant(int indice) {
@@ -54,6 +82,7 @@ void Occupation(int32_t* grille, int indice, bool liberer) {
 
 void Univers__AlloueGrilles() {
     Univers__LibereGrilles();
+    EmpreintesUnites.fill(Empreinte{});
     GrilleAir = new int32_t[N * N]();
     GrilleUnites = new int32_t[N * N]();
     GrilleSol = new int32_t[N * N]();
@@ -83,7 +112,13 @@ void Univers__EffaceCaseUnites(int x, int y) { Univers__PoseCaseUnites(x, y, 0);
 void Univers__OccupationAir(int indice) { Occupation(GrilleAir, indice, false); }
 void Univers__OccupationSol(int indice) { Occupation(GrilleSol, indice, false); }
 void Univers__LiberationAir(int indice) { Occupation(GrilleAir, indice, true); }
-void Univers__LiberationUnites(int indice) { Occupation(GrilleUnites, indice, true); }
+void Univers__LiberationUnites(int indice) {
+    Objet* o = Courant(indice);
+    if (o == nullptr) return;
+    Poser(GrilleUnites, indice, o->x, o->y, o->taille, true);
+    // And the last stamp, should the object have moved since.
+    if (const Empreinte* e = EmpreinteDe(indice, o->empreinteUnites)) PoserRectangle(GrilleUnites, indice, e->cases, true);
+}
 void Univers__LiberationSol(int indice) { Occupation(GrilleSol, indice, true); }
 
 void Univers__OccupationUnites(int indice) {
@@ -91,10 +126,17 @@ void Univers__OccupationUnites(int indice) {
     if (o == nullptr) return;
     if (o->empreinteUnites != -1) Univers__EffaceEmpreinteUnites(indice, o->empreinteUnites);
     o->empreinteUnites = o->x + N * o->y;
-    Poser(GrilleUnites, indice, o->x, o->y, o->taille, false);
+    const Rectangle cases = Rogner(o->x, o->y, o->taille);
+    EmpreintesUnites[static_cast<std::size_t>(indice)] = {o->empreinteUnites, cases};
+    PoserRectangle(GrilleUnites, indice, cases, false);
 }
 
 void Univers__EffaceEmpreinteUnites(int indice, int caseIndice) {
+    // The cells the stamp recorded under that index, exactly.
+    if (const Empreinte* e = EmpreinteDe(indice, caseIndice)) {
+        PoserRectangle(GrilleUnites, indice, e->cases, true);
+        return;
+    }
     if (ObjetCourant == nullptr || caseIndice < 0 || caseIndice >= N * N) return;
     Poser(GrilleUnites, indice, caseIndice % N, caseIndice / N, ObjetCourant->taille, true);
 }

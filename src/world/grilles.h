@@ -30,4 +30,7 @@ void Univers__OccupationSol(int indice);
 void Univers__LiberationAir(int indice);
 void Univers__LiberationUnites(int indice);
 void Univers__LiberationSol(int indice);
+// Clears the cells the object's last unit-grid stamp wrote when caseIndice is the index it
+// recorded (empreinteUnites), else the ObjetCourant-sized square at that index; only cells
+// holding the object's index are cleared.
 void Univers__EffaceEmpreinteUnites(int indice, int caseIndice);

@@ -317,9 +317,8 @@ void AppliquerReglesFinales(int n) {
     m.typeLiberation = 0;
     m.decalageX = m.decalageY = 0;
     m.groupe = 0;
-    // Its three building descriptions load on first use (their grids are kept for the reload).
-    for (int o = 0; o < 3; ++o)
-        if (DescriptionBatiment* d = Batiment__Description(n, o)) d->charge = 0;
+    // Its three building descriptions load again on first use.
+    for (int o = 0; o < 3; ++o) Batiment__LibereGrilles(Batiment__Description(n, o));
 }
 
 }  // namespace

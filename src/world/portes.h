@@ -4,5 +4,12 @@
 #pragma once
 
 // The gate's frame for ObjetCourant. When it falls, every gate part of its building dies and
-// the building stops drawing its door; the shared description keeps its codes for later scenes.
+// that building stops drawing its door; the shared description keeps its codes for later scenes.
+// A gate whose building's slot now holds another object leaves that object alone.
 void Porte__Gestion();
+
+// Whether the gate of the building in slot `batiment` has fallen: its door is no longer drawn.
+// The door frame stays in the building's sorts[7], where layer 9 of the d and g views takes its
+// frame. A building's birth stands its door up again.
+bool Porte__Tombee(int batiment);
+void Porte__Relever(int batiment);

@@ -40,6 +40,7 @@ void Ecran__Geometrie(int largeur, int hauteur) {
     LargeurLigneEcran = largeur;
     EcranDestination.pixels = EcranTampon;
     EcranDestination.pasPixels = largeur;
+    EcranDestination.hauteurPixels = hauteur;
     std::copy(std::begin(BLITTER_FORMAT_555), std::end(BLITTER_FORMAT_555), EcranDestination.format);
     for (int y = 0; y < 128; ++y) DecalageLignes[y] = 128 * y;
 }

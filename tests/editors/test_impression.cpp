@@ -1,4 +1,10 @@
+#include <sys/wait.h>
+
+#include <cstdlib>
 #include <filesystem>
+#include <set>
+#include <string>
+#include <vector>
 
 #include "arbre_temporaire.h"
 #include "editors/impression.h"
@@ -48,16 +54,41 @@ TEST_F(Capture, ConversionEtRangees) {
     EXPECT_EQ(static_cast<uint8_t>(f[haut + 3]), 255);
 }
 
-TEST_F(Capture, DossierAbsentFinitLeProgrammeAvecZero) {
+// Mended: a screenshot that cannot be written is reported and the game goes on; it used to end
+// the program, losing the game for a picture.
+TEST_F(Capture, DossierAbsentSignaleEtLeJeuContinue) {
     std::filesystem::remove_all(arbre.Racine() / "ScreenShots");
     Plateforme_InjecterTouche(13, true);
     try {
         ImpressionEcran();
-        FAIL() << "the program goes on";
     } catch (const FinProgramme& fin) {
-        EXPECT_EQ(fin.code, 0);
+        FAIL() << "the program ended with " << fin.code;
     }
     EXPECT_EQ(arbre.Lire("Erreur.txt"), "ImpressionEcran(): Erreur creation fichier : ..\\ScreenShots\\Morvane_Screen001.tga\n");
+    EXPECT_FALSE(arbre.Existe("ScreenShots"));   // the folder is not made by the program
+}
+
+// The assembled game tree has its "ScreenShots" folder: I writes a picture there and the run goes on.
+TEST(CaptureJeu, ToucheIDansLArbreAssemble) {
+    namespace fs = std::filesystem;
+    const fs::path dossier = fs::path(MORVANE_JEU_DIR) / "ScreenShots";
+    ASSERT_TRUE(fs::is_directory(dossier));
+    std::set<fs::path> avant;
+    for (const auto& e : fs::directory_iterator(dossier)) avant.insert(e.path());
+    ArbreTemporaire arbre;
+    arbre.Ecrire("script.txt", "300 move 10 10\n400 key I\n900 move 20 20\n1500 capture apres\n");
+    const std::string commande = std::string("cd '") + MORVANE_JEU_DIR + "/bin' && MORVANE_HEADLESS=1 MORVANE_SCRIPT='" +
+                                 (arbre.Racine() / "script.txt").string() + "' MORVANE_CAPTURE='" + arbre.Racine().string() +
+                                 "' ./morvane >/dev/null 2>&1";
+    const int etat = std::system(commande.c_str());
+    std::vector<fs::path> nouvelles;
+    for (const auto& e : fs::directory_iterator(dossier))
+        if (!avant.count(e.path())) nouvelles.push_back(e.path());
+    for (const fs::path& p : nouvelles) fs::remove(p);
+    EXPECT_TRUE(WIFEXITED(etat) && WEXITSTATUS(etat) == 0) << etat;
+    ASSERT_EQ(nouvelles.size(), 1u);
+    EXPECT_EQ(nouvelles[0].filename().string().rfind("Morvane_Screen", 0), 0u);
+    EXPECT_TRUE(arbre.Existe("apres.png"));   // the run went on past the key
 }
 
 }  // namespace

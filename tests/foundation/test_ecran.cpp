@@ -141,6 +141,37 @@ TEST_F(FenetreJeu, ModeRefuseGardeLAncienneTaille) {
     Affichage_SimulerEchec(false);
 }
 
+#if defined(__SANITIZE_ADDRESS__)
+extern "C" int __sanitizer_install_malloc_and_free_hooks(void (*)(const volatile void*, size_t),
+                                                         void (*)(const volatile void*));
+size_t PlusGrandeAllocation = 0;
+void NoterAllocation(const volatile void*, size_t taille) {
+    if (taille > PlusGrandeAllocation) PlusGrandeAllocation = taille;
+}
+void NoterLiberation(const volatile void*) {}
+#endif
+
+// Mended: a size above the display's limit is refused before its buffer is allocated (a damaged
+// configuration asking for 60000 x 60000 used to allocate gigabytes first).
+TEST_F(FenetreJeu, TailleHorsLimiteRefuseeAvantLAllocation) {
+#if defined(__SANITIZE_ADDRESS__)
+    ArbreTemporaire arbre;
+    uint16_t* tampon = EcranTampon;
+    __sanitizer_install_malloc_and_free_hooks(NoterAllocation, NoterLiberation);
+    for (auto [l, h] : {std::pair{8193, 8192}, {60000, 60000}}) {
+        PlusGrandeAllocation = 0;
+        Plateforme_InjecterTouche(13, true);   // answers the question the refusal asks
+        EXPECT_EQ(Ecran_ModeVideo(l, h), 0);
+        EXPECT_LT(PlusGrandeAllocation, 1000000u) << l << " x " << h;
+        EXPECT_EQ(arbre.Lire("Erreur.txt"), "Direct Draw: impossible d'obtenir le mode vidéo");
+        EXPECT_EQ(EcranTampon, tampon);
+        EXPECT_EQ(LargeurEcran, 640);
+    }
+#else
+    GTEST_SKIP() << "needs the address sanitizer's allocation hooks";
+#endif
+}
+
 TEST(Ecran, PremierModeConstruitLeTamponMemeSiLaTailleEstDejaLa) {
     ASSERT_TRUE(Plateforme_Initialiser(OptionsPlateforme{}));
     LargeurEcran = 640;

@@ -133,7 +133,7 @@ TEST_F(ObjetsGfx, LazyLoadAndReloadAfterFreeing) {
     Sprite__Affiche(0, 2, 2, 0);
     ASSERT_NE(TableObjetsGfx[0].sprite, nullptr);
     EXPECT_EQ(TableObjetsGfx[0].cleCouleur, -1);
-    EXPECT_EQ(TableObjetsGfx[0].niveauOmbre, 0);
+    EXPECT_EQ(TableObjetsGfx[0].niveauOmbre, 31);   // the level a sprite is drawn at as loaded
     EXPECT_EQ(At(1, 1), Rvb(31, 31, 31));
     std::memcpy(objet.couleur, "\x1F\x00\x00", 4);
     ObjetGfx_CouleurJoueur(0, 7);
@@ -141,14 +141,14 @@ TEST_F(ObjetsGfx, LazyLoadAndReloadAfterFreeing) {
     EXPECT_EQ(TableObjetsGfx[0].cleCouleur, 7);
     EXPECT_EQ(TableObjetsGfx[0].niveauOmbre, 10);
     Sprite__Affiche(0, 2, 2, 0);
-    EXPECT_EQ(At(1, 1), Rvb(31 * 21 / 31, 0, 0));
+    EXPECT_EQ(At(1, 1), Rvb(31 * 10 / 31, 0, 0));
     ObjetsGfx_LiberationSprites();
     EXPECT_EQ(TableObjetsGfx[0].sprite, nullptr);
     EXPECT_STREQ(TableObjetsGfx[0].nom, "OBJ_0");   // names stay
     Effacer();
     Sprite__Affiche(0, 2, 2, 0);
     EXPECT_EQ(TableObjetsGfx[0].cleCouleur, -1);
-    EXPECT_EQ(TableObjetsGfx[0].niveauOmbre, 0);
+    EXPECT_EQ(TableObjetsGfx[0].niveauOmbre, 31);   // the level a sprite is drawn at as loaded
     EXPECT_EQ(At(1, 1), Rvb(31, 31, 31));   // the palette as in the file
 }
 
@@ -158,17 +158,41 @@ TEST_F(ObjetsGfx, ShadeClampsSkipsRepeatsAndSeesAFreshLoad) {
     EXPECT_EQ(TableObjetsGfx[0].niveauOmbre, 31);
     ObjetGfx_Ombre(0, -5);
     EXPECT_EQ(TableObjetsGfx[0].niveauOmbre, 0);
-    // Shading an object not yet loaded, then back to 0: the colours must come back.
+    // A fresh load is drawn as in its file: a first shade of 0 must still darken it.
+    ObjetsGfx_LiberationSprites();
+    Sprite__Affiche(0, 2, 2, 0);
+    ObjetGfx_Ombre(0, 0);
+    Effacer();
+    Sprite__Affiche(0, 2, 2, 0);
+    EXPECT_EQ(At(1, 1), Rvb(0, 0, 0));
+    // Shading an object not yet loaded, then back to 31: the colours must come back.
     ObjetsGfx_LiberationSprites();
     ObjetGfx_Ombre(0, 10);
-    ObjetGfx_Ombre(0, 0);
+    ObjetGfx_Ombre(0, 31);
     Sprite__Affiche(0, 2, 2, 0);
     EXPECT_EQ(At(1, 1), Rvb(31, 31, 31));
-    // Direct colour: the level scales the pixels as they are drawn.
-    Creer(Liste({{0, "bleu"}}));
-    ObjetGfx_Ombre(0, 31);
-    Sprite__Affiche(0, 0, 0, 0);
-    EXPECT_EQ(At(0, 0), Rvb(0, 0, 0));
+}
+
+TEST_F(ObjetsGfx, ShadeLevel31IsTheFileAndLevel0TheDarkest) {
+    // Trees, decors in daylight and regiment tokens are drawn at 31: exactly as in their file.
+    Creer(Liste({{0, "test"}, {1, "bleu"}}));
+    constexpr uint16_t VIDE = Rvb(3, 17, 9);   // a colour no sprite pixel has
+    auto dessin = [&](int n) {
+        std::fill(ecran.begin(), ecran.end(), VIDE);
+        Sprite__Affiche(n, 2, 2, 0);
+    };
+    for (int n : {0, 1}) {
+        dessin(n);
+        const std::vector<uint16_t> fichier = ecran;
+        for (int niveau : {31, 0}) {
+            ObjetGfx_Ombre(n, niveau);
+            dessin(n);
+            for (size_t i = 0; i < ecran.size(); ++i) {
+                if (niveau == 31) ASSERT_EQ(ecran[i], fichier[i]) << n << " " << i;
+                else ASSERT_EQ(ecran[i], fichier[i] == VIDE ? VIDE : Rvb(0, 0, 0)) << n << " " << i;
+            }
+        }
+    }
 }
 
 TEST_F(ObjetsGfx, PlayerColourOnlyWhenTheObjectHasOne) {
@@ -232,6 +256,18 @@ TEST_F(ObjetsGfx, DrawingClipsToTheView) {
     Sprite__Affiche(0, 47, 10, 0);   // the view is 48 wide on this 64-wide screen
     EXPECT_EQ(At(47, 10), Rvb(0, 0, 31));
     EXPECT_EQ(At(48, 10), FOND);
+}
+
+// Mended: a clip bottom below the back buffer (a stale or wrong rectangle) stops at the buffer's
+// last row, as the right edge stops at the pitch; it used to write past the buffer.
+TEST_F(ObjetsGfx, ClipBottomPastTheBufferStopsAtItsLastRow) {
+    Creer(Liste({{0, "bleu"}}));
+    EcranDestination.clipBas = 480;
+    EcranDestination.clipDroite = 640;
+    for (int y : {47, 48, 49, 100, 479}) Sprite__Affiche(0, 10, y, 0);
+    int bleus = 0;
+    for (int x = 0; x < 64; ++x) bleus += At(x, 47) == Rvb(0, 0, 31);
+    EXPECT_EQ(bleus, 2);   // the frames at 47 and 48 reach the last row
 }
 
 TEST_F(ObjetsGfx, KeywordTable) {

@@ -106,6 +106,7 @@ TEST_F(SprLiaison, WrapperResults) {
     cible.pixels = pixels.data();
     cible.pasPixels = 4;
     cible.clipBas = cible.clipDroite = 4;
+    cible.hauteurPixels = 4;
     EXPECT_EQ(Spr_Aff(sprite.data(), &cible, 1, 1, 0), 0);
     EXPECT_EQ(Spr_Aff(sprite.data(), &cible, 1, 1, -1), 5);
     EXPECT_EQ(Spr_Ecl(sprite.data(), &cible, 1, 1, 0, 1, 2, 3), 0);

@@ -33,6 +33,7 @@ struct Cible {
         c.pas = pas;
         c.clipBas = h;
         c.clipDroite = w;
+        c.hauteur = h;
     }
     uint16_t At(int x, int y) const { return pixels[static_cast<size_t>(y) * c.pas + x]; }
 };
@@ -91,11 +92,28 @@ TEST_F(Blitter, ClipsToTheViewEdgeAndTheTop) {
     EXPECT_EQ(aff(sprite.data(), &u.c, 100, -50, 0), 1);
 }
 
+TEST_F(Blitter, ClipBottomStopsAtTheTargetsHeight) {
+    // A clip rectangle taller than the target, as a stale one would be: the last row is the limit.
+    std::vector<uint16_t> pixels(4 * 3, FOND);
+    CibleBlitter c;
+    c.pixels = pixels.data();
+    c.pas = 4;
+    c.clipBas = 100;
+    c.clipDroite = 4;
+    c.hauteur = 3;
+    for (int y : {2, 3, 4, 50}) EXPECT_EQ(aff(sprite.data(), &c, 2, y, 0), 1);
+    EXPECT_EQ(pixels[2 * 4 + 1], Rvb(31, 31, 31));   // frame 0's top row, drawn at y 3
+    c.hauteur = 0;   // a target that does not say its height takes nothing
+    std::fill(pixels.begin(), pixels.end(), FOND);
+    aff(sprite.data(), &c, 2, 2, 0);
+    for (uint16_t p : pixels) EXPECT_EQ(p, FOND);
+}
+
 TEST_F(Blitter, TileTargetRespectsItsPitchAndClip) {
     auto fichier = essai::FichierDirect(50, 50, Rvb(1, 2, 3));
     auto grand = essai::EnMemoire(fichier);
     std::vector<uint16_t> tuile(48 * 48 + 16, FOND);   // guard past the tile
-    CibleBlitter c{tuile.data(), 48, 0, 48, 0, 48};
+    CibleBlitter c{tuile.data(), 48, 0, 48, 0, 48, 48};
     aff(grand.data(), &c, -1, -1, 0);
     for (int i = 0; i < 48 * 48; ++i) ASSERT_EQ(tuile[i], Rvb(1, 2, 3)) << i;
     for (int i = 48 * 48; i < 48 * 48 + 16; ++i) EXPECT_EQ(tuile[i], FOND);
@@ -181,13 +199,18 @@ TEST_F(Blitter, RecolourAndShadeAreRecomputedNotCompounded) {
     EXPECT_EQ(teinte, Rvb(31, 0, 15));
     repal(sprite.data(), 0, 32, 200, 0, 15);   // a channel above 31 counts as 31
     EXPECT_EQ(couleur(), teinte);
+    // The palette shade is an amount of shade: 0 as drawn, 31 the darkest.
     ombrePal(sprite.data(), 15, 0);
     const uint16_t sombre = couleur();
-    EXPECT_EQ(sombre, Rvb(31 * 15 / 31, 0, 15 * 15 / 31));
+    EXPECT_EQ(sombre, Rvb(31 * 16 / 31, 0, 15 * 16 / 31));
     ombrePal(sprite.data(), 15, 0);
     repal(sprite.data(), 0, 32, 31, 0, 15);
     EXPECT_EQ(couleur(), sombre);
     ombrePal(sprite.data(), 31, 0);
+    EXPECT_EQ(couleur(), Rvb(0, 0, 0));
+    ombrePal(sprite.data(), 200, 0);   // above 31 counts as 31
+    EXPECT_EQ(couleur(), Rvb(0, 0, 0));
+    ombrePal(sprite.data(), 0, 0);
     EXPECT_EQ(couleur(), teinte);
     // Entries outside the range keep their colour: index 32 stays red.
     Cible t(4, 4, 4);
@@ -195,6 +218,14 @@ TEST_F(Blitter, RecolourAndShadeAreRecomputedNotCompounded) {
     EXPECT_EQ(t.At(2, 0), Rvb(31, 0, 0));
     Routine<BlitPal>("SPR_RESTOPAL")(sprite.data(), 0);
     EXPECT_EQ(couleur(), Rvb(31, 31, 31));
+    // A direct-colour sprite is shaded as it is drawn.
+    std::vector<uint8_t> direct = essai::EnMemoire(essai::FichierDirect(2, 2, Rvb(31, 20, 10)));
+    for (auto [ombre, attendu] : {std::pair{0, Rvb(31, 20, 10)}, {31, Rvb(0, 0, 0)}, {10, Rvb(21, 13, 6)}}) {
+        ombrePal(direct.data(), static_cast<uint8_t>(ombre), 0);
+        Cible d(2, 2, 2);
+        aff(direct.data(), &d.c, 0, 0, 0);
+        EXPECT_EQ(d.At(0, 0), attendu) << ombre;
+    }
 }
 
 TEST_F(Blitter, HotSpotChangeIsFromTheFilesHotSpot) {

@@ -15,6 +15,7 @@
 #include "world/grilles.h"
 #include "world/maitres.h"
 #include "world/objets.h"
+#include "world/portes.h"
 #include "world/univers.h"
 
 namespace {
@@ -49,7 +50,7 @@ class AffichageBatiments : public FenetreJeu {
         arbre.Ecrire("ini/mv.ini", ini + "//.\r\n");
         ASSERT_GT(CreationDeLalIsteDesObjetsGfx(), 0);
         ASSERT_EQ(Maitres__Liste__Creation(), 306);
-        for (auto* table : {&DescriptionsBatimentD, &DescriptionsBatimentT, &DescriptionsBatimentG}) (*table)[200].charge = 0;
+        for (auto* table : {&DescriptionsBatimentD, &DescriptionsBatimentT, &DescriptionsBatimentG}) Batiment__LibereGrilles(&(*table)[200]);
         Ecran__Geometrie(640, 480);
     }
     void TearDown() override {
@@ -98,7 +99,14 @@ TEST_F(AffichageBatiments, CaserneTroisOrientationsPorteFermeeEtOuverte) {
     // A fallen gate: no door drawn, the ground shows through the doorway.
     Objet& caserne = TableObjets[Univers__CaseUnites(9, 2)];
     ASSERT_EQ(caserne.typeMaitre, 200);
-    caserne.sorts[7] = -1;
+    const DescriptionBatiment& t = DescriptionsBatimentT[200];
+    int porte = 0;
+    for (int c = 0; c < Batiment__NombreCodes(&t) && porte == 0; ++c)
+        if (t.codeObjet[c] == 3) porte = Univers__CaseUnites(caserne.x + t.codeX[c], caserne.y + t.codeY[c]);
+    ASSERT_GT(porte, 0);
+    TableObjets[porte].pointsDeVie = 0;
+    ObjetCourant = &TableObjets[porte];
+    Porte__Gestion();
     Demo_Batiments();
     Capturer("batiments_porte_tombee.png");
     const uint16_t seuil = At(224 + 40 + 12, 48 + 60 + 12);

@@ -37,7 +37,7 @@ class Batiments : public Monde {
         MondeAvec(maitres);
         Univers__AlloueGrillesBatiments();
         for (auto* table : {&DescriptionsBatimentD, &DescriptionsBatimentT, &DescriptionsBatimentG})
-            for (int t : {SPECIAL, CASERNE}) (*table)[t].charge = 0;
+            for (int t : {SPECIAL, CASERNE}) Batiment__LibereGrilles(&(*table)[t]);
         // 3 x 2: units on the left two columns, air on the top row, selection everywhere,
         // priority on the right column; a gate at (1, 1), a generator at (2, 0), a teleporter
         // at (0, 1) ... and a soldier facing 5 pre-placed at (2, 1).
@@ -142,13 +142,36 @@ TEST_F(Batiments, ChuteDeLaPorte) {
     EXPECT_EQ(TableObjets[porte].ordreSecondaire, 4);
     EXPECT_EQ(Case(GrilleUnites, 41, 41), 0);
     EXPECT_FALSE(arbre.Existe("Erreur.txt")) << Rapport();
-    // This building no longer draws its door; the shared description keeps it for the next scene.
-    EXPECT_EQ(TableObjets[b].sorts[7], -1);
+    // This building no longer draws its door; the shared description keeps it for the next scene,
+    // and the door frame stays in sorts[7], where layer 9 of the d and g views takes its frame.
+    EXPECT_EQ(TableObjets[b].sorts[7], 2);
     EXPECT_EQ(DescriptionsBatimentT[CASERNE].codeObjet[0], 3);
     EXPECT_EQ(TableObjets[b].ordreSecondaire, 2);
     const int autre = Batiment(CASERNE, 60, 60);
     EXPECT_EQ(TableObjets[Case(GrilleUnites, 61, 61)].typeMaitre, PORTE);
     (void)autre;
+}
+
+// Mended: a fallen gate still dying after its building is gone leaves the building's reused slot
+// alone; it used to write -1 into that object's sorts[7] every frame (a caster lost a spell).
+TEST_F(Batiments, PorteSurvivantASonBatiment) {
+    const int b = Batiment(CASERNE, 40, 40);
+    const int porte = Case(GrilleUnites, 41, 41);
+    ASSERT_EQ(TableObjets[porte].typeMaitre, PORTE);
+    TableObjets[porte].pointsDeVie = 0;
+    ObjetCourant = &TableObjets[porte];
+    Porte__Gestion();
+    ASSERT_EQ(TableObjets[porte].ordreSecondaire, 4);
+    Objet__LiberationComplete(b);
+    const int soldat = ObjetNaissance(SOLDAT, 0, 70, 70, -1, 0);
+    ASSERT_EQ(soldat, b);   // the building's slot, handed out again
+    TableObjets[soldat].sorts[7] = 12;
+    for (int image = 0; image < 3; ++image) {
+        ObjetCourant = &TableObjets[porte];
+        Porte__Gestion();
+        EXPECT_EQ(TableObjets[soldat].sorts[7], 12);
+    }
+    EXPECT_FALSE(arbre.Existe("Erreur.txt")) << Rapport();
 }
 
 }  // namespace

@@ -191,6 +191,52 @@ TEST_F(Descriptions, FichiersTronquesOuIncoherentsRefuses) {
     EXPECT_EQ(DescriptionBatimentCourante->occupationAir[0], 2);
 }
 
+// Mended: a record counts as loaded while its grids exist, whoever made or freed them; a flag of
+// its own, set only by the file operation, used to say loaded after the grids were freed.
+TEST_F(Descriptions, ChargeeSuitLesGrilles) {
+    arbre.Ecrire("Batiment/0042d.ocp", OCP_2x3);
+    Batiment___operation(0, 42, 0);
+    DescriptionBatiment* d = &DescriptionsBatimentD[42];
+    ASSERT_TRUE(Batiment__Chargee(d));
+    for (int32_t** g : {&d->occupationSol, &d->occupationAir, &d->priorite, &d->air, &d->selection, &d->optimisation,
+                        &d->zone}) {
+        delete[] *g;
+        *g = nullptr;
+    }
+    EXPECT_FALSE(Batiment__Chargee(d));
+    Batiment___operation(0, 42, 0);   // loads again, into grids of its own
+    EXPECT_TRUE(Batiment__Chargee(d));
+    EXPECT_EQ(d->occupationSol[2], 1);
+    Batiment__LibereGrilles(d);
+    EXPECT_FALSE(Batiment__Chargee(d));
+    EXPECT_EQ(d->priorite, nullptr);
+    EXPECT_EQ(d->capaciteGrilles, 0);
+
+    // Grids made by the editor are loaded, and a save writes what they hold.
+    DescriptionBatiment* e = &DescriptionsBatimentT[43];
+    e->largeur = 2;
+    e->hauteur = 1;
+    Batiment__AlloueGrilles(e);
+    ASSERT_TRUE(Batiment__Chargee(e));
+    e->occupationSol[0] = e->occupationSol[1] = 1;
+    e->priorite[0] = 4;
+    e->priorite[1] = 5;
+    Batiment___operation(1, 43, 1);
+    const std::string ecrit = LireFichier(arbre.Racine() / "Batiment/0043t.ocp");
+    EXPECT_EQ(ecrit.substr(0, ecrit.find("OCCUPATIONAIR")), "LARGEURHAUTEUR\n2 1\nOCCUPATIONSOL\n1 1 \n\n");
+    EXPECT_NE(ecrit.find("PRIORITE\n4 5 \n"), std::string::npos);
+    // A resize by the editor gets grids of the new size.
+    e->largeur = 10;
+    e->hauteur = 12;
+    Batiment__AlloueGrilles(e);
+    EXPECT_GE(e->capaciteGrilles, 120);
+    for (int32_t* g : {e->occupationSol, e->occupationAir, e->priorite, e->air, e->selection, e->optimisation, e->zone})
+        for (int i = 0; i < 120; ++i) g[i] = 1;
+    Batiment___operation(1, 43, 1);
+    EXPECT_NE(LireFichier(arbre.Racine() / "Batiment/0043t.ocp").find("ZONE\n1 1 1 1 1 1 1 1 1 1 \n"), std::string::npos);
+    Batiment__LibereGrilles(e);
+}
+
 // Every sample building description comes back byte for byte after a load and a save.
 TEST_F(Descriptions, ExemplesAllerRetourIdentiques) {
     namespace fs = std::filesystem;

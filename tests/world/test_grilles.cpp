@@ -36,6 +36,33 @@ TEST_F(Grilles, LiberationLaisseLaCaseDUnAutre) {
     EXPECT_EQ(ObjetCourant, &TableObjets[a]);
 }
 
+// Mended: a footprint stamped off the left or top edge is freed cell for cell. Its cell index
+// used to be read back as (127, y - 1) for x = -1, and skipped for a negative y, leaving stale cells.
+TEST_F(Grilles, EmpreinteAuBordGaucheOuHautLibereeAuDeplacement) {
+    struct Cas {
+        int x, y;
+    };
+    for (Cas c : {Cas{-1, 5}, Cas{5, -1}, Cas{-1, -1}, Cas{127, 5}}) {
+        const int voisin = ObjetNaissance(0, 0, 127, 4, -1, 0);   // where (-1, 5) used to be read
+        const int o = ObjetNaissance(1, 0, 40, 40, -1, 0);
+        TableObjets[o].x = c.x;
+        TableObjets[o].y = c.y;
+        Univers__OccupationUnites(o);
+        TableObjets[o].x = 60;
+        TableObjets[o].y = 60;
+        Univers__OccupationUnites(o);
+        EXPECT_EQ(Occupees(GrilleUnites, o), 4) << c.x << "," << c.y;
+        EXPECT_EQ(Univers__CaseUnites(127, 4), voisin);
+        // Moved again without a new stamp, then freed: neither place keeps its index.
+        TableObjets[o].x = 80;
+        Univers__LiberationUnites(o);
+        EXPECT_EQ(Occupees(GrilleUnites, o), 0) << c.x << "," << c.y;
+        Objet__Liberation(o);
+        Univers__LiberationUnites(voisin);
+        Objet__Liberation(voisin);
+    }
+}
+
 TEST_F(Grilles, ZonesLibres) {
     ObjetNaissance(0, 0, 20, 20, -1, 0);
     EXPECT_EQ(Univers__ZoneLibreUnites(20, 20, 0, 0), 1);   // side 0 is always free
