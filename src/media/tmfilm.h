@@ -1,0 +1,126 @@
+// The movie player: one movie object plays one RVF6 movie at a time. Its feeder thread reads the
+// file block by block and queues the image blocks; its image sender decodes each frame, paces it
+// by the library clock and shows it, or hands it to the caller's window procedure (on the main
+// thread, see tmnotification.h). This module holds the object and its control; tmthreads.cpp
+// holds the threads and the feeder's states.
+#pragma once
+
+#include <atomic>
+#include <condition_variable>
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+#include "media/tmacces.h"
+#include "media/tmreglages.h"
+#include "media/tmsync.h"
+#include "platform/plateforme.h"
+
+struct TMMovie;
+using TMEtatFonction = int32_t (*)(TMMovie*);
+
+// Feeder state codes: go on, end of file, error.
+enum : int32_t { TM_CODE_CONTINUE = 0, TM_CODE_FIN = 2, TM_CODE_ERREUR = 5 };
+
+// A thread of the movie: its stop event and its done flag (set by the thread as its last act;
+// a thread that was never started counts as done).
+struct TMArretThread {
+    std::unique_ptr<TMEvenement> arret;
+    std::atomic<int32_t> fini{1};
+    std::thread thread;
+};
+
+// One buffer of a ring: its data, its data length (full while not 0), its free and filled events.
+struct TMTampon {
+    std::vector<uint8_t> donnees;
+    int32_t longueur = 0;
+    TMEvenement libre{true};
+    TMEvenement plein{false};
+};
+
+// What a thread of the movie is doing, for runs on the manual clock.
+enum : int32_t { TM_ACTIF = 0, TM_ATTEND = 1, TM_ATTEND_HORLOGE = 2, TM_TERMINE = 3 };
+enum { TM_FEED = 0, TM_ISEND = 1 };
+
+struct TMMovie {
+    HandleFenetre fenetre = nullptr;
+    ProcedureFenetre procedure = nullptr;
+    SurfaceImage* primaire = nullptr;
+    SurfaceImage* arriere = nullptr;
+    SurfaceImage* primairePropre = nullptr;   // the player's own display, when no window is given
+    void* instance = nullptr;
+    TMSettings reglages;
+    TMEtatFonction etat = nullptr;
+    std::atomic<int32_t> codeEtat{0};
+    std::unique_ptr<TMEvenement> fin;
+    TMAcces lecteur;
+    bool ouvert = false;
+    bool codecCharge = false;
+    int32_t cadre[4] = {0, 0, 0, 0};
+    int32_t message = -1;
+    int32_t bltFlags = 0;
+    int32_t imagesMontrees = 0;
+    std::atomic<int32_t> enPause{0};
+    std::atomic<int32_t> figeMaintenant{0};
+    std::unique_ptr<TMEvenement> pas;
+    std::vector<uint8_t> blocSon;   // sound blocks are read here and dropped
+    // Image block ring (feeder to image sender) and surface ring (current and previous frames).
+    std::vector<std::unique_ptr<TMTampon>> images;
+    int32_t lectureImage = 0, ecritureImage = 0;
+    std::vector<SurfaceImage*> surfaces;
+    int32_t surfaceCourante = -1, surfacePrecedente = 0;
+    TMArretThread isend, feed;
+
+    // Pause and freeze hold the threads at their next step, in place of suspending them.
+    std::mutex verrouPorte;
+    std::condition_variable porte;
+    bool suspendus = false;
+    std::atomic<int32_t> arretForce{0};   // the caller stops the movie: nothing more is shown
+    // Manual clock: what each thread does, and the tick the image sender waits for.
+    std::atomic<int32_t> activite[2] = {TM_TERMINE, TM_TERMINE};
+    std::atomic<uint32_t> echeance{0};
+    std::atomic<uint32_t> changements{0};
+
+    TMMovie();
+    ~TMMovie();
+    TMMovie(const TMMovie&) = delete;
+    TMMovie& operator=(const TMMovie&) = delete;
+};
+
+int32_t TM_SetSettings(TMMovie* m, const TMSettings* reglages);
+int32_t TM_GetSettingsInto(TMMovie* m, TMSettings* reglages);
+int32_t TM_StartFile(TMMovie* m, const char* chemin, TMPlayParams* pcp);
+int32_t TM_Start(TMMovie* m, TMPlayParams* pcp);
+int32_t TM_DoStop(TMMovie* m);
+int32_t TM_DoPause(TMMovie* m);
+int32_t TM_DoResume(TMMovie* m);
+int32_t TM_SetFreeze(TMMovie* m, int32_t on);
+int32_t TM_IsFrozen(TMMovie* m);
+int32_t TM_Step(TMMovie* m);
+int32_t TM_End(TMMovie* m);
+int32_t TM_Release(TMMovie* m);
+void TM_SetState(TMMovie* m, TMEtatFonction etat, int32_t code);
+// The procedure of the player's own window: Escape stops, F11 pauses and resumes, F2 cycles the
+// frame-rate display, F3 toggles dropping late frames, F4 the freeze, F5 steps one frame.
+intptr_t TM_WindowProc(HandleFenetre fenetre, uint32_t message, ParamMot w, ParamLong l);
+
+// The threads and the feeder's states (tmthreads.cpp).
+void FEED_THREAD(TMMovie* m);
+void ISEND_THREAD(TMMovie* m);
+int32_t TM_StateBegin(TMMovie* m);
+int32_t TM_StateBlockSet(TMMovie* m);
+int32_t TM_DispatchBlock(TMMovie* m);
+int32_t TM_StateSoundBlock(TMMovie* m);
+int32_t TM_StateImageBlock(TMMovie* m);
+int32_t TM_StateEnd(TMMovie* m);
+double TM_FramePeriod(TMMovie* m);
+
+// Holds the calling thread while the movie is paused or frozen; returns at once on a stop.
+void TM_Porte(TMMovie* m, int indice);
+void TM_Activite(TMMovie* m, int indice, int32_t etat);
+// Starts a thread of the movie; false when it could not be started (it then counts as done).
+bool TM_Lancer(TMMovie* m, TMArretThread& t, void (*corps)(TMMovie*));
+// Sends a notification to the caller's window procedure (none with message -1).
+void TM_Notification(TMMovie* m, uint32_t code, SurfaceImage* image, uint32_t longueur, bool attendre);

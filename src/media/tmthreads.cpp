@@ -1,0 +1,261 @@
+// The movie player's threads: the feeder (reads the file block by block, queues the image
+// blocks) and the image sender (decodes, paces by the library clock, shows or hands over).
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <thread>
+
+#include "media/tmcadence.h"
+#include "media/tmfilm.h"
+#include "platform/affichage.h"
+#include "platform/temps.h"
+
+namespace {
+
+// Waits for `evenement` or the thread's stop event: true when stopped.
+bool Attendre(TMMovie* m, int indice, TMEvenement& evenement, TMArretThread& t) {
+    if (evenement.Signale()) return false;
+    TM_Activite(m, indice, TM_ATTEND);
+    const int r = TM_Attendre(&evenement, t.arret.get());
+    TM_Activite(m, indice, TM_ACTIF);
+    return r != 0;
+}
+
+void AvancerSurfaces(TMMovie* m) {
+    m->surfacePrecedente = m->surfaceCourante;
+    m->surfaceCourante = (m->surfaceCourante + 1) % static_cast<int32_t>(m->surfaces.size());
+}
+
+// Shows the current frame: handed to the caller, or copied to the player's own display.
+void Montrer(TMMovie* m, uint32_t longueur) {
+    SurfaceImage* image = m->surfaces[m->surfaceCourante];
+    if (m->message == -1) {
+        if (m->primairePropre != nullptr) {
+            m->primairePropre->pixels = image->pixels;
+            Affichage_Presenter(m->primairePropre->pixels.data(), m->primairePropre->largeur,
+                                m->primairePropre->hauteur, m->primairePropre->pas, 0, 0);
+        }
+    } else {
+        TM_Notification(m, TM_NOTIF_IMAGE, image, longueur, true);
+    }
+    ++m->imagesMontrees;
+    AvancerSurfaces(m);
+}
+
+// Waits until the library clock reaches `cible`, or the caller stops the movie.
+void AttendreMoment(TMMovie* m, double cible) {
+    double reste = cible - Acces_Maintenant();
+    if (reste <= 0) return;
+    m->echeance = Temps_Ticks() + static_cast<uint32_t>(std::ceil(reste));
+    TM_Activite(m, TM_ISEND, TM_ATTEND_HORLOGE);
+    while (m->arretForce == 0 && (reste = cible - Acces_Maintenant()) > 0) {
+        // On the manual clock the main thread moves time; a paused clock holds the frame.
+        if (!Temps_Manuel() && reste > 2.0) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        else if (Temps_Manuel()) std::this_thread::sleep_for(std::chrono::microseconds(200));
+        else std::this_thread::yield();
+        if (Temps_Manuel()) m->echeance = Temps_Ticks() + static_cast<uint32_t>(std::ceil(std::max(reste, 0.0)));
+    }
+    TM_Activite(m, TM_ISEND, TM_ACTIF);
+}
+
+}  // namespace
+
+double TM_FramePeriod(TMMovie* m) {
+    m->reglages.SoundSync = 0;
+    // A rate of 0 (settings never given) plays at the library's default.
+    if (!(m->reglages.FrameRate > 0.0f)) m->reglages.FrameRate = 15.0f;
+    return TM_PeriodeImage(m->reglages.FrameRate);
+}
+
+// ---- the feeder ------------------------------------------------------------------------------
+
+int32_t TM_StateBegin(TMMovie* m) {
+    TM_SetState(m, TM_StateBlockSet, TM_CODE_CONTINUE);
+    return 0;
+}
+
+int32_t TM_StateBlockSet(TMMovie* m) {
+    if (Acces_FinAtteinte(&m->lecteur)) {
+        TM_SetState(m, TM_StateEnd, TM_CODE_FIN);
+        return 0;
+    }
+    const int32_t r = Acces_EnsembleSuivant(&m->lecteur);
+    if (r != 0) {
+        TM_SetState(m, TM_StateEnd, TM_CODE_FIN);
+        return r;
+    }
+    TM_SetState(m, TM_DispatchBlock, TM_CODE_CONTINUE);
+    return 0;
+}
+
+int32_t TM_DispatchBlock(TMMovie* m) {
+    const int32_t r = Acces_BlocSuivant(&m->lecteur);
+    if (r != 0) {
+        TM_SetState(m, TM_StateEnd, r == TM_ERR_BLOC_INCONNU ? TM_CODE_ERREUR : TM_CODE_FIN);
+        return r;
+    }
+    if (Acces_BlocSon(&m->lecteur)) {
+        TM_StateSoundBlock(m);
+        return 0;
+    }
+    if (Acces_BlocImage(&m->lecteur)) {
+        TMTampon& t = *m->images[m->ecritureImage];
+        if (Attendre(m, TM_FEED, t.libre, m->feed)) return TM_ERR_ARRETE;
+        TM_SetState(m, TM_StateImageBlock, TM_CODE_CONTINUE);
+        return 0;
+    }
+    // A block header that reached the end of the file was not checked: an unknown id ends the
+    // movie as an error, like any other unknown id.
+    TM_SetState(m, TM_StateEnd, TM_CODE_ERREUR);
+    return TM_ERR_BLOC_INCONNU;
+}
+
+namespace {
+void Suite(TMMovie* m) {
+    if (Acces_EnsembleEpuise(&m->lecteur)) TM_SetState(m, TM_StateBlockSet, TM_CODE_CONTINUE);
+    else TM_SetState(m, TM_DispatchBlock, TM_CODE_CONTINUE);
+}
+}  // namespace
+
+int32_t TM_StateSoundBlock(TMMovie* m) {
+    int32_t longueur = 0;
+    const int32_t r = Acces_LireBloc(&m->lecteur, m->blocSon, &longueur);
+    if (r != 0) {
+        TM_SetState(m, TM_StateEnd, TM_CODE_FIN);
+        return r;
+    }
+    if (Acces_FinAtteinte(&m->lecteur)) {
+        TM_SetState(m, TM_StateEnd, TM_CODE_FIN);
+        return 0;
+    }
+    Suite(m);
+    return 0;
+}
+
+int32_t TM_StateImageBlock(TMMovie* m) {
+    TMTampon& t = *m->images[m->ecritureImage];
+    int32_t longueur = 0;
+    const int32_t r = Acces_LireBloc(&m->lecteur, t.donnees, &longueur);
+    if (r != 0) {
+        TM_SetState(m, TM_StateEnd, TM_CODE_FIN);
+        return r;
+    }
+    t.longueur = longueur;
+    t.libre.Effacer();
+    t.plein.Signaler();
+    m->ecritureImage = (m->ecritureImage + 1) % static_cast<int32_t>(m->images.size());
+    if (Acces_FinAtteinte(&m->lecteur)) {
+        TM_SetState(m, TM_StateEnd, TM_CODE_FIN);
+        return 0;
+    }
+    Suite(m);
+    return 0;
+}
+
+int32_t TM_StateEnd(TMMovie* m) {
+    if (m->codeEtat != TM_CODE_FIN) return 0;
+    if (m->isend.fini != 0) return TM_ERR_ARRETE;
+    bool plein = false;
+    for (auto& t : m->images)
+        if (t->plein.Signale()) plein = true;
+    // The image sender ends once it has taken the last image.
+    if (!plein && m->isend.arret) m->isend.arret->Signaler();
+    // Waiting for the image sender: nothing to do until it has shown its last frames.
+    TM_Activite(m, TM_FEED, TM_ATTEND);
+    std::this_thread::sleep_for(std::chrono::microseconds(200));
+    return m->isend.fini != 0 ? TM_ERR_ARRETE : 0;
+}
+
+void FEED_THREAD(TMMovie* m) {
+    for (;;) {
+        TM_Porte(m, TM_FEED);
+        if (m->feed.arret->Signale() && m->etat != TM_StateEnd) {
+            // A stop: the feeder ends at once.
+            break;
+        }
+        const int32_t r = m->etat(m);
+        if (r == TM_ERR_ARRETE || m->codeEtat == TM_CODE_ERREUR) break;
+        if (m->feed.arret->Signale()) break;
+    }
+    // The image sender ends with the feeder.
+    if (m->isend.arret) m->isend.arret->Signaler();
+    TM_Activite(m, TM_FEED, TM_ATTEND);
+    while (m->isend.fini == 0) std::this_thread::sleep_for(std::chrono::microseconds(200));
+    TM_Activite(m, TM_FEED, TM_TERMINE);
+    m->fin->Signaler();
+    TM_Notification(m, TM_NOTIF_FIN, nullptr, 0, false);
+    m->feed.fini = 1;
+}
+
+// ---- the image sender --------------------------------------------------------------------------
+
+void ISEND_THREAD(TMMovie* m) {
+    TM_FramePeriod(m);
+    double debut = Acces_Maintenant();
+    m->imagesMontrees = 0;
+    int32_t compteur = 0;
+    bool premiere = true;
+    for (;;) {
+        // 1. Step mode: one frame per step.
+        if (m->reglages.Freeze != 0 && m->arretForce == 0) {
+            if (m->figeMaintenant == 0) {
+                m->figeMaintenant = 1;
+                Acces_PauseHorloge();
+                std::lock_guard<std::mutex> g(m->verrouPorte);
+                m->suspendus = true;
+            }
+            TM_Activite(m, TM_ISEND, TM_ATTEND);
+            const int r = TM_Attendre(m->pas.get(), m->isend.arret.get());
+            TM_Activite(m, TM_ISEND, TM_ACTIF);
+            if (r == 0) {
+                m->pas->Effacer();
+                Acces_RepriseHorloge();
+                {
+                    std::lock_guard<std::mutex> g(m->verrouPorte);
+                    m->suspendus = m->enPause != 0;
+                    m->porte.notify_all();
+                }
+                m->figeMaintenant = 0;
+            }
+        }
+        TM_Porte(m, TM_ISEND);
+        // 2. The next image block.
+        TMTampon& t = *m->images[m->lectureImage];
+        if (Attendre(m, TM_ISEND, t.plein, m->isend) && !t.plein.Signale()) break;
+        if (m->arretForce != 0) break;
+        // 3. Decoded against the previous frame, even when it will not be shown.
+        const int32_t longueur = t.longueur;
+        SurfaceImage* courante = m->surfaces[m->surfaceCourante];
+        SurfaceImage* precedente = m->surfaces[m->surfacePrecedente];
+        uint16_t* pc = Surface_Verrouiller(courante);
+        uint16_t* pp = Surface_Verrouiller(precedente);
+        if (pc != nullptr && pp != nullptr)
+            Acces_DecoderImage(t.donnees.data(), longueur, pp, pc, courante->largeur, courante->hauteur);
+        if (pp != nullptr) Surface_Deverrouiller(precedente);
+        if (pc != nullptr) Surface_Deverrouiller(courante);
+        t.longueur = 0;
+        t.plein.Effacer();
+        t.libre.Signaler();
+        m->lectureImage = (m->lectureImage + 1) % static_cast<int32_t>(m->images.size());
+        Acces_CompterImages(&m->lecteur, 1);
+        // 4, 5. The first frame at once (the clock starts there), the others at their time.
+        if (premiere) {
+            premiere = false;
+            debut = Acces_Maintenant();
+            compteur = 0;
+            Montrer(m, static_cast<uint32_t>(longueur));
+            continue;
+        }
+        ++compteur;
+        const double cible = TM_CibleImage(compteur, m->reglages.FrameRate, debut);
+        if (TM_ImageAMontrer(m->reglages.DropLate, Acces_Maintenant(), cible)) {
+            AttendreMoment(m, cible);
+            if (m->arretForce != 0) break;
+            Montrer(m, static_cast<uint32_t>(longueur));
+        } else {
+            AvancerSurfaces(m);
+        }
+    }
+    TM_Activite(m, TM_ISEND, TM_TERMINE);
+    m->isend.fini = 1;
+}
