@@ -6,6 +6,7 @@
 
 #include "platform/fichiers.h"
 #include "platform/octets.h"
+#include "platform/son.h"
 #include "platform/temps.h"
 
 namespace {
@@ -216,4 +217,178 @@ void Acces_RepriseHorloge() {
     if (!horlogeArretee) return;
     tempsEnPause = tempsEnPause.load() + static_cast<double>(Temps_Ticks()) - debutPause.load();
     horlogeArretee = false;
+}
+
+// ---- sound ---------------------------------------------------------------------------------------
+
+bool Acces_Stereo(const TMAcces* a) { return a->canaux == 2; }
+int32_t Acces_Canaux(const TMAcces* a) { return a->canaux; }
+int32_t Acces_Frequence(const TMAcces* a) { return a->frequence; }
+
+namespace {
+
+const int32_t TablePas[89] = {
+    7,     8,     9,     10,    11,    12,    13,    14,    16,    17,    19,    21,    23,    25,    28,
+    31,    34,    37,    41,    45,    50,    55,    60,    66,    73,    80,    88,    97,    107,   118,
+    130,   143,   157,   173,   190,   209,   230,   253,   279,   307,   337,   371,   408,   449,   494,
+    544,   598,   658,   724,   796,   876,   963,   1060,  1166,  1282,  1411,  1552,  1707,  1878,  2066,
+    2272,  2499,  2749,  3024,  3327,  3660,  4026,  4428,  4871,  5358,  5894,  6484,  7132,  7845,  8630,
+    9493,  10442, 11487, 12635, 13899, 15289, 16818, 18500, 20350, 22385, 24623, 27086, 29794, 32767};
+const int32_t TableIndice[8] = {-1, -1, -1, -1, 2, 4, 6, 8};
+
+int16_t Code(TMApc* apc, int canal, uint8_t c) {
+    const int32_t s = apc->pas[canal];
+    int32_t diff = s >> 3;
+    if (c & 4) diff += s;
+    if (c & 2) diff += s >> 1;
+    if (c & 1) diff += s >> 2;
+    if (c & 8) diff = -diff;
+    // Kept as a 32-bit sum, not clamped; the sample is its low 16 bits.
+    apc->predicteur[canal] = static_cast<int32_t>(static_cast<uint32_t>(apc->predicteur[canal]) + static_cast<uint32_t>(diff));
+    apc->indice[canal] = std::clamp(apc->indice[canal] + TableIndice[c & 7], 0, 88);
+    apc->pas[canal] = TablePas[apc->indice[canal]];
+    return static_cast<int16_t>(static_cast<uint16_t>(apc->predicteur[canal] & 0xFFFF));
+}
+
+}  // namespace
+
+int32_t Acces_ApcEntete(const uint8_t* donnees, int32_t longueur, TMApc* apc) {
+    if (donnees == nullptr || apc == nullptr || longueur < 32) return TM_ERR_APC;
+    if (std::memcmp(donnees, "TESK_APC", 8) != 0 || std::memcmp(donnees + 8, "1.20", 4) != 0) return TM_ERR_APC;
+    *apc = TMApc{};
+    apc->stereo = Lu32(donnees + 28) & 1;
+    apc->total = Lu32(donnees + 12);
+    apc->frequence = Lu32(donnees + 16);
+    apc->restant = static_cast<int32_t>(std::min<uint32_t>(apc->total, 0x7FFFFFFF));
+    apc->predicteur[0] = static_cast<int32_t>(Lu32(donnees + 20));
+    apc->predicteur[1] = static_cast<int32_t>(Lu32(donnees + 24));
+    apc->donnees = donnees + 32;
+    apc->finDonnees = donnees + longueur;
+    return 0;
+}
+
+void Acces_ApcBloc(TMApc* apc, const uint8_t* donnees, int32_t longueur) {
+    apc->donnees = donnees;
+    apc->finDonnees = donnees + std::max(longueur, 0);
+}
+
+void Acces_ApcDecoder(TMApc* apc, int16_t* sortie, int32_t trames, int32_t* manque) {
+    int32_t n = std::max(0, std::min(trames, apc->restant)), faites = 0;
+    for (; faites < n; ++faites) {
+        if (apc->stereo) {
+            if (apc->donnees >= apc->finDonnees) break;
+            apc->octet = *apc->donnees++;
+            *sortie++ = Code(apc, 0, static_cast<uint8_t>(apc->octet >> 4));
+            *sortie++ = Code(apc, 1, static_cast<uint8_t>(apc->octet & 15));
+        } else {
+            apc->phase ^= 1;
+            if (apc->phase == 1) {
+                if (apc->donnees >= apc->finDonnees) {
+                    apc->phase = 0;
+                    break;
+                }
+                apc->octet = *apc->donnees++;
+                *sortie++ = Code(apc, 0, static_cast<uint8_t>(apc->octet >> 4));
+            } else {
+                *sortie++ = Code(apc, 0, static_cast<uint8_t>(apc->octet & 15));
+            }
+        }
+    }
+    apc->restant -= faites;
+    if (manque) *manque = trames - faites;
+}
+
+// ---- the sound stream ------------------------------------------------------------------------
+
+namespace {
+void SegmentJoue(void* contexte, uint32_t index) {
+    auto* f = static_cast<TMFlux*>(contexte);
+    if (index < f->joues.size()) f->joues[index]->Signaler();
+}
+}  // namespace
+
+int32_t Acces_FluxCreer(TMFlux* f, SonObjet* son, int32_t canaux, int32_t frequence, int32_t segments,
+                        int32_t tailleSegment) {
+    Acces_FluxLiberer(f);
+    if (son == nullptr) return TM_ERR_PAS_DE_DIRECTSOUND;
+    if (segments < 1 || tailleSegment < 4 || canaux < 1 || canaux > 2) return TM_ERR_DIRECTSOUND;
+    FormatOnde format;
+    format.format = 1;
+    format.canaux = static_cast<uint16_t>(canaux);
+    format.frequence = static_cast<uint32_t>(frequence);
+    format.alignement = static_cast<uint16_t>(2 * canaux);
+    format.octetsParSeconde = format.frequence * format.alignement;
+    format.bits = 16;
+    const uint32_t taille = static_cast<uint32_t>(segments) * static_cast<uint32_t>(tailleSegment);
+    int32_t r = SonObjet_CreerTampon(son, TAMPON_POSITION2 | TAMPON_CTRL_NOTIFICATION | TAMPON_CTRL_VOLUME, taille,
+                                     &format, &f->tampon);
+    if (r != 0 || f->tampon == nullptr) {
+        lastdxerror = r;
+        f->tampon = nullptr;
+        return TM_ERR_DIRECTSOUND;
+    }
+    f->segments = segments;
+    f->tailleSegment = tailleSegment;
+    std::vector<uint32_t> positions;
+    for (int32_t i = 0; i < segments; ++i) {
+        f->joues.push_back(std::make_unique<TMEvenement>(true));
+        positions.push_back(static_cast<uint32_t>((i + 1) * tailleSegment - 1));
+    }
+    // Silence until the segments are filled.
+    void* p1 = nullptr;
+    void* p2 = nullptr;
+    uint32_t n1 = 0, n2 = 0;
+    if (TamponSon_Verrouiller(f->tampon, 0, taille, 0, &p1, &n1, &p2, &n2) == 0) {
+        if (p1) std::memset(p1, 0, n1);
+        TamponSon_Deverrouiller(f->tampon, p1, n1, p2, n2);
+    }
+    r = TamponSon_Notifications(f->tampon, static_cast<uint32_t>(segments), positions.data(), SegmentJoue, f);
+    if (r != 0) {
+        lastdxerror = r;
+        Acces_FluxLiberer(f);
+        return TM_ERR_DIRECTSOUND;
+    }
+    return 0;
+}
+
+int32_t Acces_FluxEcrire(TMFlux* f, int32_t segment, int32_t decalage, const uint8_t* octets, int32_t n) {
+    if (f->tampon == nullptr) return TM_ERR_PAS_DE_FLUX;
+    if (segment < 0 || segment >= f->segments || decalage < 0 || n <= 0 || decalage + n > f->tailleSegment) return 0;
+    void* p1 = nullptr;
+    void* p2 = nullptr;
+    uint32_t n1 = 0, n2 = 0;
+    const uint32_t debut = static_cast<uint32_t>(segment * f->tailleSegment + decalage);
+    int32_t r = TamponSon_Verrouiller(f->tampon, debut, static_cast<uint32_t>(n), 0, &p1, &n1, &p2, &n2);
+    if (r != 0) {
+        lastdxerror = r;
+        return TM_ERR_DIRECTSOUND;
+    }
+    if (p1) std::memcpy(p1, octets, std::min<uint32_t>(n1, static_cast<uint32_t>(n)));
+    TamponSon_Deverrouiller(f->tampon, p1, n1, p2, n2);
+    return 0;
+}
+
+int32_t Acces_FluxJouer(TMFlux* f) {
+    if (f->tampon == nullptr) return TM_ERR_PAS_DE_FLUX;
+    int32_t r = TamponSon_Jouer(f->tampon, JOUER_BOUCLE);
+    if (r != 0) lastdxerror = r;
+    return r == 0 ? 0 : TM_ERR_DIRECTSOUND;
+}
+
+int32_t Acces_FluxArreter(TMFlux* f) {
+    if (f->tampon == nullptr) return TM_ERR_PAS_DE_FLUX;
+    int32_t r = TamponSon_Arreter(f->tampon);
+    if (r != 0) lastdxerror = r;
+    return r == 0 ? 0 : TM_ERR_DIRECTSOUND;
+}
+
+void Acces_FluxLiberer(TMFlux* f) {
+    if (f->tampon != nullptr) {
+        TamponSon_Arreter(f->tampon);
+        TamponSon_Liberer(f->tampon);
+    }
+    f->tampon = nullptr;
+    f->segments = 0;
+    f->tailleSegment = 0;
+    f->joues.clear();
 }

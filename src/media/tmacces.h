@@ -5,9 +5,11 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <memory>
 #include <vector>
 
 #include "media/tmreglages.h"
+#include "media/tmsync.h"
 
 struct TMAcces {
     FILE* fichier = nullptr;
@@ -62,3 +64,50 @@ void Acces_DecoderImage(const uint8_t* donnees, int32_t longueur, const uint16_t
 double Acces_Maintenant();
 void Acces_PauseHorloge();
 void Acces_RepriseHorloge();
+
+// ---- sound ---------------------------------------------------------------------------------------
+
+bool Acces_Stereo(const TMAcces* a);
+int32_t Acces_Canaux(const TMAcces* a);
+int32_t Acces_Frequence(const TMAcces* a);
+
+// The state of an APC stream ("TESK_APC" version "1.20", then IMA ADPCM, 4 bits a sample; in
+// stereo one byte a frame, left in the high nibble). Decoding goes on across blocks.
+struct TMApc {
+    uint32_t stereo = 0;
+    const uint8_t* donnees = nullptr;
+    const uint8_t* finDonnees = nullptr;   // the end of the block being decoded
+    uint32_t phase = 0;
+    uint32_t frequence = 0;
+    uint32_t total = 0;
+    int32_t restant = 0;
+    int32_t predicteur[2] = {0, 0};
+    int32_t indice[2] = {0, 0};
+    int32_t pas[2] = {7, 7};
+    uint8_t octet = 0;
+};
+// Reads the 32-byte header at the start of the first sound block: 0 or -29.
+int32_t Acces_ApcEntete(const uint8_t* donnees, int32_t longueur, TMApc* apc);
+// Points the decoder at a new block of ADPCM bytes.
+void Acces_ApcBloc(TMApc* apc, const uint8_t* donnees, int32_t longueur);
+// Decodes up to `trames` frames into `sortie` (16-bit, interleaved in stereo); *manque gets the
+// frames it could not give (the stream or the block ran out). Never reads past the block.
+void Acces_ApcDecoder(TMApc* apc, int16_t* sortie, int32_t trames, int32_t* manque);
+
+// The movie's sound stream: one looping buffer cut into segments; each segment's event is set
+// when the play cursor has passed its last byte (all are set at creation: nothing to play yet).
+struct SonObjet;
+struct TamponSon;
+struct TMFlux {
+    TamponSon* tampon = nullptr;
+    int32_t segments = 0;
+    int32_t tailleSegment = 0;
+    std::vector<std::unique_ptr<TMEvenement>> joues;
+};
+int32_t Acces_FluxCreer(TMFlux* f, SonObjet* son, int32_t canaux, int32_t frequence, int32_t segments,
+                        int32_t tailleSegment);
+// Writes n bytes at `decalage` inside segment `segment`.
+int32_t Acces_FluxEcrire(TMFlux* f, int32_t segment, int32_t decalage, const uint8_t* octets, int32_t n);
+int32_t Acces_FluxJouer(TMFlux* f);
+int32_t Acces_FluxArreter(TMFlux* f);
+void Acces_FluxLiberer(TMFlux* f);

@@ -6,6 +6,7 @@
 
 #include "media/tmnotification.h"
 #include "platform/affichage.h"
+#include "platform/son.h"
 #include "platform/temps.h"
 
 namespace {
@@ -42,7 +43,8 @@ void LibererCodec(TMMovie* m) {
 }
 
 // Stops the threads that run and waits until each has ended. A held thread is let go first, so
-// that a paused or frozen movie stops as well as a running one.
+// that a paused or frozen movie stops as well as a running one. The feeder ends first: it is
+// the one that starts the sound sender, which starts the image sender.
 void ArreterThreads(TMMovie* m) {
     m->arretForce = 1;
     {
@@ -51,11 +53,13 @@ void ArreterThreads(TMMovie* m) {
         m->porte.notify_all();
     }
     if (m->pas) m->pas->Signaler();
-    for (TMArretThread* t : {&m->isend, &m->feed}) {
+    if (m->flux.tampon != nullptr) Acces_FluxArreter(&m->flux);
+    for (TMArretThread* t : {&m->ssend, &m->isend, &m->feed})
         if (t->arret) t->arret->Signaler();
+    for (TMArretThread* t : {&m->feed, &m->ssend, &m->isend})
         while (t->fini == 0) std::this_thread::yield();
+    for (TMArretThread* t : {&m->feed, &m->ssend, &m->isend})
         if (t->thread.joinable()) t->thread.join();
-    }
     // A movie stopped while paused or frozen gives the library clock back running.
     if (m->enPause != 0 || m->figeMaintenant != 0) Acces_RepriseHorloge();
     m->enPause = 0;
@@ -111,7 +115,7 @@ bool TM_Lancer(TMMovie* m, TMArretThread& t, void (*corps)(TMMovie*)) {
 void TM_Porte(TMMovie* m, int indice) {
     std::unique_lock<std::mutex> g(m->verrouPorte);
     if (!m->suspendus || m->arretForce != 0) return;
-    // The image sender is held only by a pause; a freeze holds the feeder alone.
+    // The image sender is held only by a pause; a freeze holds the feeder and the sound sender.
     if (indice == TM_ISEND && m->enPause == 0) return;
     const int32_t avant = m->activite[indice];
     TM_Activite(m, indice, TM_ATTEND);
@@ -174,6 +178,7 @@ void AttendreFin(TMMovie* m, bool pomper) {
             Temps_Fixer(echeance);
         else
             Temps_Avancer(10);
+        Son_Rattraper();
     }
 }
 
@@ -184,9 +189,13 @@ int32_t TM_Start(TMMovie* m, TMPlayParams* pcp) {
     ArreterThreads(m);
     m->fin.reset();
     m->pas.reset();
+    m->ssend.arret.reset();
     m->isend.arret.reset();
     m->feed.arret.reset();
+    Acces_FluxLiberer(&m->flux);
     m->bltFlags = 0;
+    m->BSC_firstready = 0;
+    m->segmentCourant = 0;
     m->enPause = 0;
     m->figeMaintenant = 0;
     m->arretForce = 0;
@@ -199,6 +208,7 @@ int32_t TM_Start(TMMovie* m, TMPlayParams* pcp) {
     // 3. The display.
     const int32_t largeur = Acces_Largeur(&m->lecteur), hauteur = Acces_Hauteur(&m->lecteur);
     m->instance = pcp->instance;
+    m->son = pcp->directSound;
     if (pcp->indexMotFenetre != -21 && (pcp->indexMotFenetre < 0 || pcp->indexMotFenetre % 4 != 0))
         return TM_ERR_INDEX_FENETRE;
     if (pcp->fenetre != nullptr) {
@@ -269,26 +279,52 @@ int32_t TM_Start(TMMovie* m, TMPlayParams* pcp) {
         LibererSurfaces(m);
         return TM_ERR_MEMOIRE;
     }
-    // 10. State and events. Sound is not played: its blocks are read and dropped.
+    // The decoded sound ring, when the movie's sound is played.
+    if (!Acces_ASon(&m->lecteur) || m->son == nullptr) m->reglages.SoundOn = 0;
+    if (m->reglages.SoundOn != 0) {
+        if (m->reglages.SoundBlocks < 1 || m->reglages.SoundSegments < 1 || m->reglages.SoundBufferBlocks < 1) {
+            LibererSurfaces(m);
+            return TM_ERR_ANNEAU_VIDE;
+        }
+        try {
+            m->sons.clear();
+            for (int i = 0; i < m->reglages.SoundBlocks; ++i) {
+                auto t = std::make_unique<TMTampon>();
+                t->donnees.resize(6960);
+                m->sons.push_back(std::move(t));
+            }
+        } catch (const std::bad_alloc&) {
+            m->sons.clear();
+            LibererSurfaces(m);
+            return TM_ERR_MEMOIRE;
+        }
+        m->lectureSon = m->ecritureSon = 0;
+        m->blocSon.resize(std::max<size_t>(m->blocSon.size(), 1740));
+    }
+    // 10. State and events.
     TM_SetState(m, TM_StateBegin, 0);
-    m->reglages.SoundOn = 0;
     m->fin = std::make_unique<TMEvenement>();
+    if (m->reglages.SoundOn != 0) m->ssend.arret = std::make_unique<TMEvenement>();
     m->isend.arret = std::make_unique<TMEvenement>();
     m->feed.arret = std::make_unique<TMEvenement>();
     m->pas = std::make_unique<TMEvenement>();
-    // 11. The feeder, then the image sender. Both count as running from here: the feeder must
-    // not take an image sender that has not started yet for one that has ended.
+    // 11. The feeder, then the image sender; with sound the sound sender starts the image sender
+    // after its first pass. The image sender counts as running from here: the feeder must not
+    // take one that has not started yet for one that has ended.
     m->feed.fini = 0;
     m->isend.fini = 0;
+    m->ssend.fini = m->reglages.SoundOn != 0 ? 0 : 1;
     TM_Activite(m, TM_FEED, TM_ACTIF);
+    TM_Activite(m, TM_ISEND, TM_ACTIF);
+    if (m->reglages.SoundOn != 0) TM_Activite(m, TM_SSEND, TM_ACTIF);
     if (!TM_Lancer(m, m->feed, FEED_THREAD)) {
         m->isend.fini = 1;
-        TM_Activite(m, TM_FEED, TM_TERMINE);
+        m->ssend.fini = 1;
+        for (int i = 0; i < 3; ++i) TM_Activite(m, i, TM_TERMINE);
         TM_Release(m);
         return TM_ERR_THREAD;
     }
-    TM_Activite(m, TM_ISEND, TM_ACTIF);
-    if (!TM_Lancer(m, m->isend, ISEND_THREAD)) {
+    if (m->reglages.SoundOn == 0 && !TM_Lancer(m, m->isend, ISEND_THREAD)) {
         TM_Activite(m, TM_ISEND, TM_TERMINE);
         TM_Release(m);
         return TM_ERR_THREAD;
@@ -311,6 +347,7 @@ int32_t TM_DoPause(TMMovie* m) {
     std::lock_guard<std::mutex> g(m->verrouPorte);
     m->enPause = 1;
     Acces_PauseHorloge();
+    if (m->reglages.SoundOn != 0) Acces_FluxArreter(&m->flux);
     m->suspendus = true;
     return 0;
 }
@@ -322,6 +359,7 @@ int32_t TM_DoResume(TMMovie* m) {
     m->enPause = 0;
     m->suspendus = false;
     m->porte.notify_all();
+    if (m->reglages.SoundOn != 0 && m->flux.tampon != nullptr) Acces_FluxJouer(&m->flux);
     return 0;
 }
 
@@ -347,10 +385,13 @@ int32_t TM_Step(TMMovie* m) {
 int32_t TM_Release(TMMovie* m) {
     ArreterThreads(m);
     m->fin.reset();
+    m->ssend.arret.reset();
     m->isend.arret.reset();
     m->feed.arret.reset();
     m->pas.reset();
     m->images.clear();
+    m->sons.clear();
+    Acces_FluxLiberer(&m->flux);
     TM_OublierNotifications(m);
     return 0;
 }

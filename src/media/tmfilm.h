@@ -1,7 +1,8 @@
 // The movie player: one movie object plays one RVF6 movie at a time. Its feeder thread reads the
-// file block by block and queues the image blocks; its image sender decodes each frame, paces it
-// by the library clock and shows it, or hands it to the caller's window procedure (on the main
-// thread, see tmnotification.h). This module holds the object and its control; tmthreads.cpp
+// file block by block, queues the image blocks and decodes the sound; its sound sender streams
+// the sound to the sound device in notified segments; its image sender decodes each frame, paces
+// it by the library clock (at the sound's rate when there is sound) and shows it, or hands it to
+// the caller's window procedure (on the main thread, see tmnotification.h). This module holds the object and its control; tmthreads.cpp
 // holds the threads and the feeder's states.
 #pragma once
 
@@ -32,17 +33,19 @@ struct TMArretThread {
     std::thread thread;
 };
 
-// One buffer of a ring: its data, its data length (full while not 0), its free and filled events.
+// One buffer of a ring: its data, its data length, the bytes already taken, its free and
+// filled events.
 struct TMTampon {
     std::vector<uint8_t> donnees;
     int32_t longueur = 0;
+    int32_t pris = 0;
     TMEvenement libre{true};
     TMEvenement plein{false};
 };
 
 // What a thread of the movie is doing, for runs on the manual clock.
 enum : int32_t { TM_ACTIF = 0, TM_ATTEND = 1, TM_ATTEND_HORLOGE = 2, TM_TERMINE = 3 };
-enum { TM_FEED = 0, TM_ISEND = 1 };
+enum { TM_FEED = 0, TM_ISEND = 1, TM_SSEND = 2 };
 
 struct TMMovie {
     HandleFenetre fenetre = nullptr;
@@ -50,6 +53,7 @@ struct TMMovie {
     SurfaceImage* primaire = nullptr;
     SurfaceImage* arriere = nullptr;
     SurfaceImage* primairePropre = nullptr;   // the player's own display, when no window is given
+    SonObjet* son = nullptr;                  // the sound device the stream plays on
     void* instance = nullptr;
     TMSettings reglages;
     TMEtatFonction etat = nullptr;
@@ -65,13 +69,25 @@ struct TMMovie {
     std::atomic<int32_t> enPause{0};
     std::atomic<int32_t> figeMaintenant{0};
     std::unique_ptr<TMEvenement> pas;
-    std::vector<uint8_t> blocSon;   // sound blocks are read here and dropped
+    std::vector<uint8_t> blocSon;   // the sound block being read
+    int32_t longueurBlocSon = 0;
+    // Sound: the APC stream, the decoded sound ring (feeder to sound sender), the stream.
+    int32_t BSC_firstready = 0;
+    TMApc apc;
+    int32_t SoundBlockBytes = 0;
+    int32_t SoundBlockBytes32 = 0;
+    int32_t tailleFlux = 0;
+    int32_t tailleSegment = 0;
+    std::vector<std::unique_ptr<TMTampon>> sons;
+    int32_t lectureSon = 0, ecritureSon = 0;
+    TMFlux flux;
+    int32_t segmentCourant = 0;
     // Image block ring (feeder to image sender) and surface ring (current and previous frames).
     std::vector<std::unique_ptr<TMTampon>> images;
     int32_t lectureImage = 0, ecritureImage = 0;
     std::vector<SurfaceImage*> surfaces;
     int32_t surfaceCourante = -1, surfacePrecedente = 0;
-    TMArretThread isend, feed;
+    TMArretThread ssend, isend, feed;
 
     // Pause and freeze hold the threads at their next step, in place of suspending them.
     std::mutex verrouPorte;
@@ -79,7 +95,7 @@ struct TMMovie {
     bool suspendus = false;
     std::atomic<int32_t> arretForce{0};   // the caller stops the movie: nothing more is shown
     // Manual clock: what each thread does, and the tick the image sender waits for.
-    std::atomic<int32_t> activite[2] = {TM_TERMINE, TM_TERMINE};
+    std::atomic<int32_t> activite[3] = {TM_TERMINE, TM_TERMINE, TM_TERMINE};
     std::atomic<uint32_t> echeance{0};
     std::atomic<uint32_t> changements{0};
 
@@ -108,7 +124,10 @@ intptr_t TM_WindowProc(HandleFenetre fenetre, uint32_t message, ParamMot w, Para
 
 // The threads and the feeder's states (tmthreads.cpp).
 void FEED_THREAD(TMMovie* m);
+void SSEND_THREAD(TMMovie* m);
 void ISEND_THREAD(TMMovie* m);
+int32_t TM_StartSound(TMMovie* m);
+int32_t TM_DecodeSoundBlock(TMMovie* m);
 int32_t TM_StateBegin(TMMovie* m);
 int32_t TM_StateBlockSet(TMMovie* m);
 int32_t TM_DispatchBlock(TMMovie* m);

@@ -61,7 +61,8 @@ void AttendreMoment(TMMovie* m, double cible) {
 }  // namespace
 
 double TM_FramePeriod(TMMovie* m) {
-    m->reglages.SoundSync = 0;
+    if (m->reglages.SoundOn != 0) m->reglages.FrameRate = m->reglages.SoundFrameRate;
+    else m->reglages.SoundSync = 0;
     // A rate of 0 (settings never given) plays at the library's default.
     if (!(m->reglages.FrameRate > 0.0f)) m->reglages.FrameRate = 15.0f;
     return TM_PeriodeImage(m->reglages.FrameRate);
@@ -118,17 +119,110 @@ void Suite(TMMovie* m) {
 }  // namespace
 
 int32_t TM_StateSoundBlock(TMMovie* m) {
-    int32_t longueur = 0;
-    const int32_t r = Acces_LireBloc(&m->lecteur, m->blocSon, &longueur);
+    const int32_t r = Acces_LireBloc(&m->lecteur, m->blocSon, &m->longueurBlocSon);
     if (r != 0) {
         TM_SetState(m, TM_StateEnd, TM_CODE_FIN);
         return r;
+    }
+    if (m->reglages.SoundOn != 0) {
+        int32_t e = 0;
+        if (m->BSC_firstready == 0) {
+            e = TM_StartSound(m);
+            m->BSC_firstready = 1;
+        } else {
+            e = TM_DecodeSoundBlock(m);
+        }
+        if (e != 0) return e;
     }
     if (Acces_FinAtteinte(&m->lecteur)) {
         TM_SetState(m, TM_StateEnd, TM_CODE_FIN);
         return 0;
     }
     Suite(m);
+    return 0;
+}
+
+namespace {
+
+TMTampon* TamponSonEcriture(TMMovie* m) { return m->sons[m->ecritureSon].get(); }
+
+void Valider(TMMovie* m, TMTampon* t, int32_t longueur) {
+    t->longueur = longueur;
+    t->pris = 0;
+    t->libre.Effacer();
+    t->plein.Signaler();
+    m->ecritureSon = (m->ecritureSon + 1) % static_cast<int32_t>(m->sons.size());
+}
+
+void Liberer(TMMovie* m, TMTampon* t) {
+    t->longueur = 0;
+    t->pris = 0;
+    t->plein.Effacer();
+    t->libre.Signaler();
+    m->lectureSon = (m->lectureSon + 1) % static_cast<int32_t>(m->sons.size());
+}
+
+}  // namespace
+
+int32_t TM_StartSound(TMMovie* m) {
+    const int32_t longueur = m->longueurBlocSon;
+    const int32_t canaux = Acces_Canaux(&m->lecteur);
+    TMSonDimensions d;
+    // A stream that does not start with its header, or gives no frame rate (a rate of 0), is
+    // refused as an APC error.
+    if (Acces_ApcEntete(m->blocSon.data(), longueur, &m->apc) != 0 ||
+        !TM_DimensionsSon(longueur - 32, canaux, Acces_Frequence(&m->lecteur), &d)) {
+        TM_SetState(m, TM_StateEnd, TM_CODE_ERREUR);
+        return TM_ERR_APC;
+    }
+    m->SoundBlockBytes = d.SoundBlockBytes;
+    m->SoundBlockBytes32 = d.SoundBlockBytes / 32;
+    m->reglages.SoundFrameRate = d.SoundFrameRate;
+    m->tailleFlux = m->SoundBlockBytes * m->reglages.SoundBufferBlocks;
+    // Segments of whole sample frames.
+    m->tailleSegment = (m->tailleFlux / m->reglages.SoundSegments) & ~3;
+    if (Acces_FluxCreer(&m->flux, m->son, canaux, Acces_Frequence(&m->lecteur), m->reglages.SoundSegments,
+                        m->tailleSegment) != 0) {
+        TM_SetState(m, TM_StateEnd, TM_CODE_ERREUR);
+        return TM_ERR_DIRECTSOUND;
+    }
+    m->segmentCourant = 0;
+    // The first block's sound, decoded at once.
+    TMTampon* t = TamponSonEcriture(m);
+    const int32_t n = d.echantillons;
+    const size_t octets = static_cast<size_t>(n) * 2 * static_cast<size_t>(canaux);
+    if (t->donnees.size() < octets) t->donnees.resize(octets);
+    int32_t manque = 0;
+    Acces_ApcDecoder(&m->apc, reinterpret_cast<int16_t*>(t->donnees.data()), n, &manque);
+    if (manque > 0)
+        std::fill(t->donnees.begin() + static_cast<std::ptrdiff_t>((n - manque) * 2 * canaux),
+                  t->donnees.begin() + static_cast<std::ptrdiff_t>(octets), uint8_t{0});
+    Valider(m, t, static_cast<int32_t>(octets));
+    // The sound sender; the image sender counts as running from here, the sound sender starts it.
+    m->isend.fini = 0;
+    if (!TM_Lancer(m, m->ssend, SSEND_THREAD)) {
+        m->isend.fini = 1;
+        TM_Activite(m, TM_SSEND, TM_TERMINE);
+        TM_SetState(m, TM_StateEnd, TM_CODE_ERREUR);
+    }
+    return 0;
+}
+
+int32_t TM_DecodeSoundBlock(TMMovie* m) {
+    TMTampon* t = TamponSonEcriture(m);
+    if (Attendre(m, TM_FEED, t->libre, m->feed)) return TM_ERR_ARRETE;
+    const int32_t canaux = Acces_Canaux(&m->lecteur);
+    const int32_t n = m->longueurBlocSon * 2 / canaux;
+    const size_t octets = static_cast<size_t>(n) * 2 * static_cast<size_t>(canaux);
+    if (t->donnees.size() < octets) t->donnees.resize(octets);
+    Acces_ApcBloc(&m->apc, m->blocSon.data(), m->longueurBlocSon);
+    int32_t manque = n;
+    // Once the stream has given all its samples, the rest is silence.
+    if (m->apc.restant != 0) Acces_ApcDecoder(&m->apc, reinterpret_cast<int16_t*>(t->donnees.data()), n, &manque);
+    if (manque > 0)
+        std::fill(t->donnees.begin() + static_cast<std::ptrdiff_t>((n - manque) * 2 * canaux),
+                  t->donnees.begin() + static_cast<std::ptrdiff_t>(octets), uint8_t{0});
+    Valider(m, t, static_cast<int32_t>(octets));
     return 0;
 }
 
@@ -154,16 +248,40 @@ int32_t TM_StateImageBlock(TMMovie* m) {
 
 int32_t TM_StateEnd(TMMovie* m) {
     if (m->codeEtat != TM_CODE_FIN) return 0;
-    if (m->isend.fini != 0) return TM_ERR_ARRETE;
-    bool plein = false;
-    for (auto& t : m->images)
-        if (t->plein.Signale()) plein = true;
-    // The image sender ends once it has taken the last image.
-    if (!plein && m->isend.arret) m->isend.arret->Signaler();
-    // Waiting for the image sender: nothing to do until it has shown its last frames.
+    const bool son = m->reglages.SoundOn != 0;
+    if (son && m->BSC_firstready == 0) {
+        // The header promised sound that never came: the images play silently.
+        m->reglages.SoundOn = 0;
+        m->ssend.fini = 1;
+        TM_Activite(m, TM_SSEND, TM_TERMINE);
+        if (!TM_Lancer(m, m->isend, ISEND_THREAD)) TM_Activite(m, TM_ISEND, TM_TERMINE);
+        return 0;
+    }
+    // (a) The sound sender ends once everything queued has been played.
+    if (son && m->ssend.fini == 0) {
+        bool plein = false;
+        for (auto& t : m->sons)
+            if (t->plein.Signale()) plein = true;
+        bool joue = true;
+        for (auto& e : m->flux.joues)
+            if (!e->Signale()) joue = false;
+        if (!plein && joue) {
+            m->ssend.arret->Signaler();
+            Acces_FluxArreter(&m->flux);
+        }
+    }
+    // (b) The image sender ends once it has taken the last image.
+    if (m->isend.fini == 0) {
+        bool plein = false;
+        for (auto& t : m->images)
+            if (t->plein.Signale()) plein = true;
+        if (!plein && m->isend.arret) m->isend.arret->Signaler();
+    }
+    if (m->isend.fini != 0 && (!son || m->ssend.fini != 0)) return TM_ERR_ARRETE;
+    // Waiting for the senders: nothing to do until they have played their last frames.
     TM_Activite(m, TM_FEED, TM_ATTEND);
     std::this_thread::sleep_for(std::chrono::microseconds(200));
-    return m->isend.fini != 0 ? TM_ERR_ARRETE : 0;
+    return 0;
 }
 
 void FEED_THREAD(TMMovie* m) {
@@ -177,14 +295,64 @@ void FEED_THREAD(TMMovie* m) {
         if (r == TM_ERR_ARRETE || m->codeEtat == TM_CODE_ERREUR) break;
         if (m->feed.arret->Signale()) break;
     }
-    // The image sender ends with the feeder.
+    // The senders end with the feeder.
+    if (m->ssend.arret) m->ssend.arret->Signaler();
     if (m->isend.arret) m->isend.arret->Signaler();
+    if (m->flux.tampon != nullptr) Acces_FluxArreter(&m->flux);
     TM_Activite(m, TM_FEED, TM_ATTEND);
-    while (m->isend.fini == 0) std::this_thread::sleep_for(std::chrono::microseconds(200));
+    while (m->isend.fini == 0 || m->ssend.fini == 0) std::this_thread::sleep_for(std::chrono::microseconds(200));
     TM_Activite(m, TM_FEED, TM_TERMINE);
     m->fin->Signaler();
     TM_Notification(m, TM_NOTIF_FIN, nullptr, 0, false);
     m->feed.fini = 1;
+}
+
+// ---- the sound sender --------------------------------------------------------------------------
+
+void SSEND_THREAD(TMMovie* m) {
+    bool premier = true;
+    for (;;) {
+        TM_Porte(m, TM_SSEND);
+        // 1. The current segment, once played.
+        TMEvenement& segment = *m->flux.joues[m->segmentCourant];
+        if (Attendre(m, TM_SSEND, segment, m->ssend)) break;
+        // 2. Filled whole from the decoded sound.
+        int32_t reste = m->tailleSegment, decalage = 0;
+        bool arrete = false;
+        while (reste > 0) {
+            TMTampon* t = m->sons[m->lectureSon].get();
+            if (Attendre(m, TM_SSEND, t->plein, m->ssend) && !t->plein.Signale()) {
+                arrete = true;
+                break;
+            }
+            const int32_t a = t->longueur - t->pris;
+            if (a < 1) {
+                Liberer(m, t);
+                continue;
+            }
+            const int32_t n = std::min(a, reste);
+            Acces_FluxEcrire(&m->flux, m->segmentCourant, decalage, t->donnees.data() + t->pris, n);
+            t->pris += n;
+            decalage += n;
+            reste -= n;
+            if (t->pris >= t->longueur) Liberer(m, t);
+        }
+        if (arrete) break;
+        segment.Effacer();
+        m->segmentCourant = (m->segmentCourant + 1) % m->flux.segments;
+        // 3. After the first pass, the image sender.
+        if (premier) {
+            premier = false;
+            TM_Activite(m, TM_ISEND, TM_ACTIF);
+            if (!TM_Lancer(m, m->isend, ISEND_THREAD)) {
+                TM_Activite(m, TM_ISEND, TM_TERMINE);
+                TM_SetState(m, TM_StateEnd, TM_CODE_ERREUR);
+            }
+        }
+    }
+    if (premier && m->isend.fini == 0 && !m->isend.thread.joinable()) m->isend.fini = 1;
+    TM_Activite(m, TM_SSEND, TM_TERMINE);
+    m->ssend.fini = 1;
 }
 
 // ---- the image sender --------------------------------------------------------------------------
@@ -201,6 +369,7 @@ void ISEND_THREAD(TMMovie* m) {
             if (m->figeMaintenant == 0) {
                 m->figeMaintenant = 1;
                 Acces_PauseHorloge();
+                if (m->reglages.SoundOn != 0) Acces_FluxArreter(&m->flux);
                 std::lock_guard<std::mutex> g(m->verrouPorte);
                 m->suspendus = true;
             }
@@ -210,6 +379,7 @@ void ISEND_THREAD(TMMovie* m) {
             if (r == 0) {
                 m->pas->Effacer();
                 Acces_RepriseHorloge();
+                if (m->reglages.SoundOn != 0) Acces_FluxJouer(&m->flux);
                 {
                     std::lock_guard<std::mutex> g(m->verrouPorte);
                     m->suspendus = m->enPause != 0;
@@ -241,6 +411,7 @@ void ISEND_THREAD(TMMovie* m) {
         // 4, 5. The first frame at once (the clock starts there), the others at their time.
         if (premiere) {
             premiere = false;
+            if (m->reglages.SoundOn != 0) Acces_FluxJouer(&m->flux);
             debut = Acces_Maintenant();
             compteur = 0;
             Montrer(m, static_cast<uint32_t>(longueur));

@@ -10,6 +10,7 @@
 #include "media/tmnotification.h"
 #include "platform/affichage.h"
 #include "platform/plateforme.h"
+#include "platform/son.h"
 #include "platform/temps.h"
 
 namespace {
@@ -91,7 +92,10 @@ class Lecteur : public ::testing::Test {
         uint32_t vus = 0;
         int calmes = 0;
         while (!fin() && Compter(3) == 0) {
-            if (std::chrono::steady_clock::now() > limite) return false;
+            if (std::chrono::steady_clock::now() > limite) {
+                ADD_FAILURE() << "movie still playing: " << Compter(2) << " frames shown, feeder state " << film->codeEtat;
+                return false;
+            }
             TM_AttendreNotifications(1);
             uint32_t echeance = 0, activite = 0;
             bool repos = TM_Repos(film, &echeance, &activite);
@@ -101,6 +105,7 @@ class Lecteur : public ::testing::Test {
             calmes = 0;
             if (echeance != 0 && static_cast<int32_t>(echeance - Temps_Ticks()) > 0) Temps_Fixer(echeance);
             else Temps_Avancer(10);
+            Son_Rattraper();
         }
         return true;
     }
@@ -377,4 +382,137 @@ TEST(InterfaceFilm, ReglagesParDefautEtAppelsSansFilm) {
     EXPECT_EQ(film->reglages.ImageBlocks, 0);
     EXPECT_EQ(TM_Close(film), 0);
     TM_Delete(film);
+}
+
+TEST(ApcFilm, CodesCalculesALaMainStereoEtDebordement) {
+    // Header: 4 mono frames, first sample 100.
+    std::string s = "TESK_APC1.20";
+    film_essai::Mot32(s, 4);
+    film_essai::Mot32(s, 22050);
+    film_essai::Mot32(s, 100);
+    film_essai::Mot32(s, 0);
+    film_essai::Mot32(s, 0);
+    // Codes 0, 7, 8 | 4: step 7 -> diff 0; step 7 (index 0 after -1 clamped) code 7: 0+7+3+1 = 11.
+    s += static_cast<char>(0x07);
+    s += static_cast<char>(0x8F);
+    TMApc apc;
+    ASSERT_EQ(Acces_ApcEntete(reinterpret_cast<const uint8_t*>(s.data()), static_cast<int32_t>(s.size()), &apc), 0);
+    int16_t sortie[6] = {};
+    int32_t manque = 0;
+    Acces_ApcDecoder(&apc, sortie, 6, &manque);
+    EXPECT_EQ(manque, 2);
+    EXPECT_EQ(sortie[0], 100);
+    EXPECT_EQ(sortie[1], 111);
+    // Index 8 after code 7: step 16; code 8 gives -(16 >> 3) = -2.
+    EXPECT_EQ(sortie[2], 109);
+    // Wrong magic or version: refused.
+    std::string faux = s;
+    faux[3] = 'x';
+    EXPECT_EQ(Acces_ApcEntete(reinterpret_cast<const uint8_t*>(faux.data()), 40, &apc), TM_ERR_APC);
+    faux = s;
+    faux[11] = '1';
+    EXPECT_EQ(Acces_ApcEntete(reinterpret_cast<const uint8_t*>(faux.data()), 40, &apc), TM_ERR_APC);
+    // A predictor past 32767 is written as its low 16 bits.
+    std::string haut = "TESK_APC1.20";
+    film_essai::Mot32(haut, 2);
+    film_essai::Mot32(haut, 22050);
+    film_essai::Mot32(haut, 32767);
+    film_essai::Mot32(haut, 0);
+    film_essai::Mot32(haut, 1);   // stereo
+    haut += static_cast<char>(0x70);
+    haut += static_cast<char>(0x00);
+    ASSERT_EQ(Acces_ApcEntete(reinterpret_cast<const uint8_t*>(haut.data()), static_cast<int32_t>(haut.size()), &apc), 0);
+    Acces_ApcDecoder(&apc, sortie, 2, &manque);
+    EXPECT_EQ(manque, 0);
+    EXPECT_EQ(sortie[0], static_cast<int16_t>(static_cast<uint16_t>((32767 + 11) & 0xFFFF)));
+    EXPECT_EQ(sortie[1], 0);
+}
+
+TEST(ApcFilm, TonCodeRelu) {
+    for (int canaux : {1, 2}) {
+        const std::string s = film_essai::ApcTon(canaux, 3001);
+        TMApc entier, morceaux;
+        const auto* p = reinterpret_cast<const uint8_t*>(s.data());
+        ASSERT_EQ(Acces_ApcEntete(p, static_cast<int32_t>(s.size()), &entier), 0);
+        ASSERT_EQ(Acces_ApcEntete(p, static_cast<int32_t>(s.size()), &morceaux), 0);
+        std::vector<int16_t> a(3001 * 2), b(3001 * 2);
+        int32_t manque = 0;
+        Acces_ApcDecoder(&entier, a.data(), 3001, &manque);
+        EXPECT_EQ(manque, 0);
+        // In calls of odd sizes: the same samples.
+        size_t fait = 0;
+        for (int32_t n : {1, 7, 333, 1000, 1660}) {
+            Acces_ApcDecoder(&morceaux, b.data() + fait * canaux, n, &manque);
+            fait += static_cast<size_t>(n - manque);
+        }
+        EXPECT_EQ(fait, 3001u);
+        EXPECT_EQ(a, b);
+        int pire = 0;
+        for (size_t i = 0; i < 3001; ++i)
+            for (int c = 0; c < canaux; ++c)
+                if (i >= 100) pire = std::max(pire, std::abs(a[i * canaux + c] - film_essai::Ton(i, c)));
+        // Once the step has grown to the tone's slope.
+        EXPECT_LT(pire, 1200) << canaux;
+        // Past the end: nothing, all shortfall.
+        Acces_ApcDecoder(&entier, a.data(), 5, &manque);
+        EXPECT_EQ(manque, 5);
+    }
+}
+
+// The movie's sound on the null sound device: the frame rate comes from the first sound block,
+// every frame is shown at it, and the movie ends with its sound.
+TEST_F(Lecteur, FilmAvecSon) {
+    SonObjet* son = nullptr;
+    ASSERT_EQ(SonObjet_Creer(0, &son), 0);
+    pcp.directSound = son;
+    for (int canaux : {1, 2}) {
+        recus.clear();
+        film_essai::Options o;
+        o.images = 40;
+        o.canauxSon = canaux;
+        reglages.SoundOn = 1;
+        const uint32_t avant = Temps_Ticks();
+        ASSERT_EQ(Demarrer(Ecrire(o, canaux == 1 ? "mono.rvs" : "stereo.rvs")), 0);
+        ASSERT_TRUE(Jouer());
+        TM_DistribuerNotifications();
+        EXPECT_EQ(Compter(2), 40u) << canaux;
+        EXPECT_FLOAT_EQ(film->reglages.SoundFrameRate, 15.0f);
+        EXPECT_FLOAT_EQ(film->reglages.FrameRate, 15.0f);
+        EXPECT_EQ(film->SoundBlockBytes, 2 * canaux * 32 * (canaux == 2 ? 1470 : 735));
+        EXPECT_GE(Temps_Ticks() - avant, 2600u);
+        EXPECT_EQ(TM_Stop(film), 0);
+        EXPECT_EQ(TM_Close(film), 0);
+        EXPECT_EQ(film->ssend.fini, 1);
+        EXPECT_EQ(film->flux.tampon, nullptr);
+    }
+    // Stopped while paused, with its sound.
+    recus.clear();
+    film_essai::Options o;
+    o.images = 40;
+    o.canauxSon = 2;
+    ASSERT_EQ(Demarrer(Ecrire(o, "p.rvs")), 0);
+    ASSERT_TRUE(Jouer([] { return Compter(2) >= 3; }));
+    TM_DoPause(film);
+    EXPECT_EQ(TM_Stop(film), 0);
+    EXPECT_EQ(film->ssend.fini, 1);
+    EXPECT_EQ(TM_Close(film), 0);
+    SonObjet_Liberer(son);
+}
+
+// Without its sound (no sound device, or SoundOn 0) the same movie plays at the settings' rate.
+TEST_F(Lecteur, FilmAvecSonJoueMuet) {
+    reglages.SoundOn = 0;
+    reglages.FrameRate = 10.0f;
+    film_essai::Options o;
+    o.images = 11;
+    o.canauxSon = 2;
+    const uint32_t avant = Temps_Ticks();
+    ASSERT_EQ(Demarrer(Ecrire(o)), 0);
+    ASSERT_TRUE(Jouer());
+    TM_DistribuerNotifications();
+    EXPECT_EQ(Compter(2), 11u);
+    EXPECT_GE(Temps_Ticks() - avant, 1000u);
+    EXPECT_LT(Temps_Ticks() - avant, 1100u);
+    TM_Stop(film);
+    TM_Close(film);
 }
