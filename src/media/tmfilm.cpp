@@ -100,6 +100,51 @@ void TM_Activite(TMMovie* m, int indice, int32_t etat) {
     if (m->activite[indice].exchange(etat) != etat) ++m->changements;
 }
 
+int TM_AttendreThread(TMMovie* m, int indice, const TMEvenement* a, const TMEvenement* b) {
+    m->attendus[indice][0] = a;
+    m->attendus[indice][1] = b;
+    TM_Activite(m, indice, TM_ATTEND);
+    const int r = TM_Attendre(a, b);
+    TM_Activite(m, indice, TM_ACTIF);
+    m->attendus[indice][0] = nullptr;
+    m->attendus[indice][1] = nullptr;
+    return r;
+}
+
+bool TM_AuRepos(TMMovie* m) {
+    for (int i = 0; i < 3; ++i) {
+        const int32_t a = m->activite[i];
+        if (a == TM_ACTIF) return false;
+        if (a == TM_ATTEND)
+            for (auto& e : m->attendus[i]) {
+                const TMEvenement* ev = e.load();
+                if (ev != nullptr && ev->Signale()) return false;
+            }
+        if (a == TM_ATTEND_HORLOGE && Acces_Maintenant() >= m->cible) return false;
+    }
+    // The feeder polls at the end: it is about to act when what it waits for has come.
+    if (m->activite[TM_FEED] == TM_ATTEND && m->feederEnFin != 0) {
+        const bool sendersFinis = m->isend.fini != 0 && m->ssend.fini != 0;
+        if (sendersFinis) return false;
+        if (m->feederEnFin == 1) {
+            auto plein = [](const std::vector<std::unique_ptr<TMTampon>>& anneau) {
+                for (auto& t : anneau)
+                    if (t->plein.Signale()) return true;
+                return false;
+            };
+            if (m->isend.fini == 0 && !plein(m->images) && m->isend.arret && !m->isend.arret->Signale()) return false;
+            if (m->reglages.SoundOn != 0 && m->ssend.fini == 0 && m->ssend.arret && !m->ssend.arret->Signale() &&
+                !plein(m->sons)) {
+                bool joue = true;
+                for (auto& e : m->flux.joues)
+                    if (!e->Signale()) joue = false;
+                if (joue) return false;
+            }
+        }
+    }
+    return true;
+}
+
 bool TM_Lancer(TMMovie* m, TMArretThread& t, void (*corps)(TMMovie*)) {
     if (t.thread.joinable()) t.thread.join();
     t.fini = 0;
@@ -164,9 +209,7 @@ void AttendreFin(TMMovie* m, bool pomper) {
             if (Message_Attente(&message) && Message_Lire(&message)) Message_Distribuer(&message);
         }
         if (!Temps_Manuel()) continue;
-        bool repos = true;
-        for (auto& a : m->activite)
-            if (a == TM_ACTIF) repos = false;
+        const bool repos = TM_AuRepos(m);
         const uint32_t changements = m->changements;
         calmes = (repos && changements == vus) ? calmes + 1 : 0;
         vus = changements;
@@ -201,6 +244,7 @@ int32_t TM_Start(TMMovie* m, TMPlayParams* pcp) {
     m->arretForce = 0;
     m->suspendus = false;
     m->echeance = 0;
+    m->feederEnFin = 0;
     for (auto& a : m->activite) a = TM_TERMINE;
     // 2. The window and the notification message.
     if (pcp->fenetre == nullptr) pcp->indexMotFenetre = -21;

@@ -97,7 +97,11 @@ struct TMMovie {
     // Manual clock: what each thread does, and the tick the image sender waits for.
     std::atomic<int32_t> activite[3] = {TM_TERMINE, TM_TERMINE, TM_TERMINE};
     std::atomic<uint32_t> echeance{0};
+    std::atomic<double> cible{0.0};
+    std::atomic<int32_t> feederEnFin{0};   // 1 in its end state, 2 waiting for the senders to end
     std::atomic<uint32_t> changements{0};
+    // The events a waiting thread waits on: while one is set, the thread is about to go on.
+    std::atomic<const TMEvenement*> attendus[3][2] = {};
 
     TMMovie();
     ~TMMovie();
@@ -139,6 +143,10 @@ double TM_FramePeriod(TMMovie* m);
 // Holds the calling thread while the movie is paused or frozen; returns at once on a stop.
 void TM_Porte(TMMovie* m, int indice);
 void TM_Activite(TMMovie* m, int indice, int32_t etat);
+// Waits for `a` or `b` as thread `indice`: 0 for a, 1 for b.
+int TM_AttendreThread(TMMovie* m, int indice, const TMEvenement* a, const TMEvenement* b);
+// True when no thread of the movie can go on before time passes or the caller acts.
+bool TM_AuRepos(TMMovie* m);
 // Starts a thread of the movie; false when it could not be started (it then counts as done).
 bool TM_Lancer(TMMovie* m, TMArretThread& t, void (*corps)(TMMovie*));
 // Sends a notification to the caller's window procedure (none with message -1).

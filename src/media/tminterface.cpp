@@ -33,8 +33,7 @@ bool TM_Repos(TMMovie* film, uint32_t* echeance, uint32_t* activite) {
     if (activite) *activite = 0;
     if (film == nullptr) return true;
     if (activite) *activite = film->changements;
-    for (auto& a : film->activite)
-        if (a == TM_ACTIF) return false;
+    if (!TM_AuRepos(film)) return false;
     if (echeance && film->activite[TM_ISEND] == TM_ATTEND_HORLOGE) *echeance = film->echeance;
     return true;
 }

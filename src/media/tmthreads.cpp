@@ -15,10 +15,7 @@ namespace {
 // Waits for `evenement` or the thread's stop event: true when stopped.
 bool Attendre(TMMovie* m, int indice, TMEvenement& evenement, TMArretThread& t) {
     if (evenement.Signale()) return false;
-    TM_Activite(m, indice, TM_ATTEND);
-    const int r = TM_Attendre(&evenement, t.arret.get());
-    TM_Activite(m, indice, TM_ACTIF);
-    return r != 0;
+    return TM_AttendreThread(m, indice, &evenement, t.arret.get()) != 0;
 }
 
 void AvancerSurfaces(TMMovie* m) {
@@ -47,6 +44,7 @@ void AttendreMoment(TMMovie* m, double cible) {
     double reste = cible - Acces_Maintenant();
     if (reste <= 0) return;
     m->echeance = Temps_Ticks() + static_cast<uint32_t>(std::ceil(reste));
+    m->cible = cible;
     TM_Activite(m, TM_ISEND, TM_ATTEND_HORLOGE);
     while (m->arretForce == 0 && (reste = cible - Acces_Maintenant()) > 0) {
         // On the manual clock the main thread moves time; a paused clock holds the frame.
@@ -248,6 +246,7 @@ int32_t TM_StateImageBlock(TMMovie* m) {
 
 int32_t TM_StateEnd(TMMovie* m) {
     if (m->codeEtat != TM_CODE_FIN) return 0;
+    m->feederEnFin = 1;
     const bool son = m->reglages.SoundOn != 0;
     if (son && m->BSC_firstready == 0) {
         // The header promised sound that never came: the images play silently.
@@ -299,6 +298,7 @@ void FEED_THREAD(TMMovie* m) {
     if (m->ssend.arret) m->ssend.arret->Signaler();
     if (m->isend.arret) m->isend.arret->Signaler();
     if (m->flux.tampon != nullptr) Acces_FluxArreter(&m->flux);
+    m->feederEnFin = 2;
     TM_Activite(m, TM_FEED, TM_ATTEND);
     while (m->isend.fini == 0 || m->ssend.fini == 0) std::this_thread::sleep_for(std::chrono::microseconds(200));
     TM_Activite(m, TM_FEED, TM_TERMINE);
@@ -373,9 +373,7 @@ void ISEND_THREAD(TMMovie* m) {
                 std::lock_guard<std::mutex> g(m->verrouPorte);
                 m->suspendus = true;
             }
-            TM_Activite(m, TM_ISEND, TM_ATTEND);
-            const int r = TM_Attendre(m->pas.get(), m->isend.arret.get());
-            TM_Activite(m, TM_ISEND, TM_ACTIF);
+            const int r = TM_AttendreThread(m, TM_ISEND, m->pas.get(), m->isend.arret.get());
             if (r == 0) {
                 m->pas->Effacer();
                 Acces_RepriseHorloge();
