@@ -14,6 +14,7 @@ struct FileFetcherBuffer {
     int32_t available = 0;
     int64_t lastOffset = 0;   // file offset of the last byte read into it
     int32_t readOffset = 0;
+    bool dernier = false;     // the thread's last buffer
     TMEvenement libre{true};
     TMEvenement rempli{false};
 };
