@@ -13,6 +13,7 @@
 #include "media/tminterface.h"
 #include "media/tmnotification.h"
 #include "platform/fichiers.h"
+#include "platform/son.h"
 #include "platform/temps.h"
 #include "shell/curseur.h"
 #include "shell/demarrage.h"
@@ -115,6 +116,8 @@ void TourManuel(int passable) {
             break;
         }
     }
+    // The sound is mixed up to now before the movie's threads go on.
+    Son_Rattraper();
     Passer(passable);
 }
 

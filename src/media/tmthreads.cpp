@@ -301,9 +301,10 @@ void FEED_THREAD(TMMovie* m) {
     m->feederEnFin = 2;
     TM_Activite(m, TM_FEED, TM_ATTEND);
     while (m->isend.fini == 0 || m->ssend.fini == 0) std::this_thread::sleep_for(std::chrono::microseconds(200));
-    TM_Activite(m, TM_FEED, TM_TERMINE);
     m->fin->Signaler();
+    // Sent before the feeder counts as ended: on the manual clock no time passes in between.
     TM_Notification(m, TM_NOTIF_FIN, nullptr, 0, false);
+    TM_Activite(m, TM_FEED, TM_TERMINE);
     m->feed.fini = 1;
 }
 
