@@ -1,6 +1,6 @@
-// What the movie player reads, decodes and paces through: the RVF6 file (header, block sets,
-// blocks and their payloads), the frame decoder and the library clock. One place, so that the
-// player's threads do not depend on how each is done.
+// What the movie player reads and plays through: the RVF6 file (header, block sets, blocks and
+// their payloads) and the sound stream. One place, so that the player's threads do not depend
+// on how each is done.
 #pragma once
 
 #include <cstdint>
@@ -52,47 +52,11 @@ bool Acces_EnsembleEpuise(const TMAcces* a);
 bool Acces_DerniereImage(const TMAcces* a);
 void Acces_CompterImages(TMAcces* a, uint32_t n);
 
-// The frame decoder for the movie's width: 0, -14 (width), -46 (refused header).
-int32_t Acces_ChargerCodec(const uint8_t* entete);
-void Acces_LibererCodec();
-// Decodes one frame payload into `courant` from `precedent` (both largeur x hauteur, 5-5-5).
-// A payload that is cut short or malformed leaves the rest of the frame as it was before.
-void Acces_DecoderImage(const uint8_t* donnees, int32_t longueur, const uint16_t* precedent, uint16_t* courant,
-                        int32_t largeur, int32_t hauteur);
-
-// The library clock in ms: the platform's tick count less the time spent paused.
-double Acces_Maintenant();
-void Acces_PauseHorloge();
-void Acces_RepriseHorloge();
-
 // ---- sound ---------------------------------------------------------------------------------------
 
 bool Acces_Stereo(const TMAcces* a);
 int32_t Acces_Canaux(const TMAcces* a);
 int32_t Acces_Frequence(const TMAcces* a);
-
-// The state of an APC stream ("TESK_APC" version "1.20", then IMA ADPCM, 4 bits a sample; in
-// stereo one byte a frame, left in the high nibble). Decoding goes on across blocks.
-struct TMApc {
-    uint32_t stereo = 0;
-    const uint8_t* donnees = nullptr;
-    const uint8_t* finDonnees = nullptr;   // the end of the block being decoded
-    uint32_t phase = 0;
-    uint32_t frequence = 0;
-    uint32_t total = 0;
-    int32_t restant = 0;
-    int32_t predicteur[2] = {0, 0};
-    int32_t indice[2] = {0, 0};
-    int32_t pas[2] = {7, 7};
-    uint8_t octet = 0;
-};
-// Reads the 32-byte header at the start of the first sound block: 0 or -29.
-int32_t Acces_ApcEntete(const uint8_t* donnees, int32_t longueur, TMApc* apc);
-// Points the decoder at a new block of ADPCM bytes.
-void Acces_ApcBloc(TMApc* apc, const uint8_t* donnees, int32_t longueur);
-// Decodes up to `trames` frames into `sortie` (16-bit, interleaved in stereo); *manque gets the
-// frames it could not give (the stream or the block ran out). Never reads past the block.
-void Acces_ApcDecoder(TMApc* apc, int16_t* sortie, int32_t trames, int32_t* manque);
 
 // The movie's sound stream: one looping buffer cut into segments; each segment's event is set
 // when the play cursor has passed its last byte (all are set at creation: nothing to play yet).

@@ -4,6 +4,7 @@
 #include <chrono>
 #include <cstring>
 
+#include "media/tmhorloge.h"
 #include "media/tmnotification.h"
 #include "platform/affichage.h"
 #include "platform/son.h"
@@ -38,7 +39,7 @@ void LibererSurfaces(TMMovie* m) {
 
 void LibererCodec(TMMovie* m) {
     if (!m->codecCharge) return;
-    Acces_LibererCodec();
+    TM_FreeCodec();
     m->codecCharge = false;
 }
 
@@ -61,7 +62,7 @@ void ArreterThreads(TMMovie* m) {
     for (TMArretThread* t : {&m->feed, &m->ssend, &m->isend})
         if (t->thread.joinable()) t->thread.join();
     // A movie stopped while paused or frozen gives the library clock back running.
-    if (m->enPause != 0 || m->figeMaintenant != 0) Acces_RepriseHorloge();
+    if (m->enPause != 0 || m->figeMaintenant != 0) TM_ClockResume();
     m->enPause = 0;
     m->figeMaintenant = 0;
 }
@@ -120,7 +121,8 @@ bool TM_AuRepos(TMMovie* m) {
                 const TMEvenement* ev = e.load();
                 if (ev != nullptr && ev->Signale()) return false;
             }
-        if (a == TM_ATTEND_HORLOGE && Acces_Maintenant() >= m->cible) return false;
+        // Paused, the image sender waits for the resume, not for the clock.
+        if (a == TM_ATTEND_HORLOGE && m->enPause == 0 && TM_Now() >= m->cible) return false;
     }
     // The feeder polls at the end: it is about to act when what it waits for has come.
     if (m->activite[TM_FEED] == TM_ATTEND && m->feederEnFin != 0) {
@@ -287,7 +289,7 @@ int32_t TM_Start(TMMovie* m, TMPlayParams* pcp) {
         return TM_ERR_BITS;
     }
     // 7. The decoder.
-    int32_t r = Acces_ChargerCodec(m->lecteur.entete);
+    int32_t r = TM_LoadCodec(m->lecteur.entete, 15, true);
     if (r != 0 && r != TM_ERR_CODEC_DEJA_CHARGE) {
         LibererSurfaces(m);
         return r;
@@ -390,7 +392,7 @@ int32_t TM_DoPause(TMMovie* m) {
     if (m->enPause != 0 || m->reglages.Freeze != 0) return 0;
     std::lock_guard<std::mutex> g(m->verrouPorte);
     m->enPause = 1;
-    Acces_PauseHorloge();
+    TM_ClockPause();
     if (m->reglages.SoundOn != 0) Acces_FluxArreter(&m->flux);
     m->suspendus = true;
     return 0;
@@ -399,7 +401,7 @@ int32_t TM_DoPause(TMMovie* m) {
 int32_t TM_DoResume(TMMovie* m) {
     if (m->enPause == 0 || m->reglages.Freeze != 0) return 0;
     std::lock_guard<std::mutex> g(m->verrouPorte);
-    Acces_RepriseHorloge();
+    TM_ClockResume();
     m->enPause = 0;
     m->suspendus = false;
     m->porte.notify_all();

@@ -14,6 +14,7 @@
 #include <thread>
 #include <vector>
 
+#include "media/adpcm.h"
 #include "media/tmacces.h"
 #include "media/tmreglages.h"
 #include "media/tmsync.h"
@@ -73,7 +74,7 @@ struct TMMovie {
     int32_t longueurBlocSon = 0;
     // Sound: the APC stream, the decoded sound ring (feeder to sound sender), the stream.
     int32_t BSC_firstready = 0;
-    TMApc apc;
+    APCDecoder apc;
     int32_t SoundBlockBytes = 0;
     int32_t SoundBlockBytes32 = 0;
     int32_t tailleFlux = 0;

@@ -6,7 +6,9 @@
 #include <thread>
 
 #include "media/tmcadence.h"
+#include "media/rvfpi.h"
 #include "media/tmfilm.h"
+#include "media/tmhorloge.h"
 #include "platform/affichage.h"
 #include "platform/temps.h"
 
@@ -41,12 +43,13 @@ void Montrer(TMMovie* m, uint32_t longueur) {
 
 // Waits until the library clock reaches `cible`, or the caller stops the movie.
 void AttendreMoment(TMMovie* m, double cible) {
-    double reste = cible - Acces_Maintenant();
+    double reste = cible - TM_Now();
     if (reste <= 0) return;
     m->echeance = Temps_Ticks() + static_cast<uint32_t>(std::ceil(reste));
     m->cible = cible;
     TM_Activite(m, TM_ISEND, TM_ATTEND_HORLOGE);
-    while (m->arretForce == 0 && (reste = cible - Acces_Maintenant()) > 0) {
+    // A pause holds the frame until the resume (the clock then leaves the pause out).
+    while (m->arretForce == 0 && ((reste = cible - TM_Now()) > 0 || m->enPause != 0)) {
         // On the manual clock the main thread moves time; a paused clock holds the frame.
         if (!Temps_Manuel() && reste > 2.0) std::this_thread::sleep_for(std::chrono::milliseconds(1));
         else if (Temps_Manuel()) std::this_thread::sleep_for(std::chrono::microseconds(200));
@@ -168,7 +171,8 @@ int32_t TM_StartSound(TMMovie* m) {
     TMSonDimensions d;
     // A stream that does not start with its header, or gives no frame rate (a rate of 0), is
     // refused as an APC error.
-    if (Acces_ApcEntete(m->blocSon.data(), longueur, &m->apc) != 0 ||
+    if (Adpcm_Init(ADPCM_VERSION) != 0 || longueur < static_cast<int32_t>(APC_TAILLE_ENTETE) ||
+        APC_ReadHeader(m->blocSon.data(), &m->apc) != 0 ||
         !TM_DimensionsSon(longueur - 32, canaux, Acces_Frequence(&m->lecteur), &d)) {
         TM_SetState(m, TM_StateEnd, TM_CODE_ERREUR);
         return TM_ERR_APC;
@@ -190,10 +194,14 @@ int32_t TM_StartSound(TMMovie* m) {
     const int32_t n = d.echantillons;
     const size_t octets = static_cast<size_t>(n) * 2 * static_cast<size_t>(canaux);
     if (t->donnees.size() < octets) t->donnees.resize(octets);
-    int32_t manque = 0;
-    Acces_ApcDecoder(&m->apc, reinterpret_cast<int16_t*>(t->donnees.data()), n, &manque);
+    uint32_t manque = 0;
+    int16_t* sortie = reinterpret_cast<int16_t*>(t->donnees.data());
+    if (APC_DecodeBorne(&sortie, &m->apc, static_cast<uint32_t>(n), &manque, m->blocSon.data() + longueur) != 0) {
+        TM_SetState(m, TM_StateEnd, TM_CODE_ERREUR);
+        return TM_ERR_APC;
+    }
     if (manque > 0)
-        std::fill(t->donnees.begin() + static_cast<std::ptrdiff_t>((n - manque) * 2 * canaux),
+        std::fill(t->donnees.begin() + static_cast<std::ptrdiff_t>((n - static_cast<int32_t>(manque)) * 2 * canaux),
                   t->donnees.begin() + static_cast<std::ptrdiff_t>(octets), uint8_t{0});
     Valider(m, t, static_cast<int32_t>(octets));
     // The sound sender; the image sender counts as running from here, the sound sender starts it.
@@ -213,12 +221,17 @@ int32_t TM_DecodeSoundBlock(TMMovie* m) {
     const int32_t n = m->longueurBlocSon * 2 / canaux;
     const size_t octets = static_cast<size_t>(n) * 2 * static_cast<size_t>(canaux);
     if (t->donnees.size() < octets) t->donnees.resize(octets);
-    Acces_ApcBloc(&m->apc, m->blocSon.data(), m->longueurBlocSon);
-    int32_t manque = n;
+    m->apc.data = m->blocSon.data();
+    uint32_t manque = static_cast<uint32_t>(n);
     // Once the stream has given all its samples, the rest is silence.
-    if (m->apc.restant != 0) Acces_ApcDecoder(&m->apc, reinterpret_cast<int16_t*>(t->donnees.data()), n, &manque);
+    int16_t* sortie = reinterpret_cast<int16_t*>(t->donnees.data());
+    if (m->apc.remaining != 0 &&
+        APC_DecodeBorne(&sortie, &m->apc, static_cast<uint32_t>(n), &manque, m->blocSon.data() + m->longueurBlocSon) != 0) {
+        TM_SetState(m, TM_StateEnd, TM_CODE_ERREUR);
+        return TM_ERR_APC;
+    }
     if (manque > 0)
-        std::fill(t->donnees.begin() + static_cast<std::ptrdiff_t>((n - manque) * 2 * canaux),
+        std::fill(t->donnees.begin() + static_cast<std::ptrdiff_t>((n - static_cast<int32_t>(manque)) * 2 * canaux),
                   t->donnees.begin() + static_cast<std::ptrdiff_t>(octets), uint8_t{0});
     Valider(m, t, static_cast<int32_t>(octets));
     return 0;
@@ -360,7 +373,7 @@ void SSEND_THREAD(TMMovie* m) {
 
 void ISEND_THREAD(TMMovie* m) {
     TM_FramePeriod(m);
-    double debut = Acces_Maintenant();
+    double debut = TM_Now();
     m->imagesMontrees = 0;
     int32_t compteur = 0;
     bool premiere = true;
@@ -369,7 +382,7 @@ void ISEND_THREAD(TMMovie* m) {
         if (m->reglages.Freeze != 0 && m->arretForce == 0) {
             if (m->figeMaintenant == 0) {
                 m->figeMaintenant = 1;
-                Acces_PauseHorloge();
+                TM_ClockPause();
                 if (m->reglages.SoundOn != 0) Acces_FluxArreter(&m->flux);
                 std::lock_guard<std::mutex> g(m->verrouPorte);
                 m->suspendus = true;
@@ -377,7 +390,7 @@ void ISEND_THREAD(TMMovie* m) {
             const int r = TM_AttendreThread(m, TM_ISEND, m->pas.get(), m->isend.arret.get());
             if (r == 0) {
                 m->pas->Effacer();
-                Acces_RepriseHorloge();
+                TM_ClockResume();
                 if (m->reglages.SoundOn != 0) Acces_FluxJouer(&m->flux);
                 {
                     std::lock_guard<std::mutex> g(m->verrouPorte);
@@ -398,8 +411,9 @@ void ISEND_THREAD(TMMovie* m) {
         SurfaceImage* precedente = m->surfaces[m->surfacePrecedente];
         uint16_t* pc = Surface_Verrouiller(courante);
         uint16_t* pp = Surface_Verrouiller(precedente);
-        if (pc != nullptr && pp != nullptr)
-            Acces_DecoderImage(t.donnees.data(), longueur, pp, pc, courante->largeur, courante->hauteur);
+        if (pc != nullptr && pp != nullptr && TM_CodecLoaded())
+            RVFPI_DecoderBorne(t.donnees.data(), static_cast<size_t>(longueur), pp, pc,
+                               static_cast<size_t>(courante->pas) * 2);
         if (pp != nullptr) Surface_Deverrouiller(precedente);
         if (pc != nullptr) Surface_Deverrouiller(courante);
         t.longueur = 0;
@@ -411,14 +425,14 @@ void ISEND_THREAD(TMMovie* m) {
         if (premiere) {
             premiere = false;
             if (m->reglages.SoundOn != 0) Acces_FluxJouer(&m->flux);
-            debut = Acces_Maintenant();
+            debut = TM_Now();
             compteur = 0;
             Montrer(m, static_cast<uint32_t>(longueur));
             continue;
         }
         ++compteur;
         const double cible = TM_CibleImage(compteur, m->reglages.FrameRate, debut);
-        if (TM_ImageAMontrer(m->reglages.DropLate, Acces_Maintenant(), cible)) {
+        if (TM_ImageAMontrer(m->reglages.DropLate, TM_Now(), cible)) {
             AttendreMoment(m, cible);
             if (m->arretForce != 0) break;
             Montrer(m, static_cast<uint32_t>(longueur));
