@@ -7,6 +7,7 @@
 #include "media/tmhorloge.h"
 #include "media/tmnotification.h"
 #include "platform/affichage.h"
+#include "platform/fichiers.h"
 #include "platform/son.h"
 #include "platform/temps.h"
 
@@ -61,8 +62,11 @@ void ArreterThreads(TMMovie* m) {
         while (t->fini == 0) std::this_thread::yield();
     for (TMArretThread* t : {&m->feed, &m->ssend, &m->isend})
         if (t->thread.joinable()) t->thread.join();
-    // A movie stopped while paused or frozen gives the library clock back running.
-    if (m->enPause != 0 || m->figeMaintenant != 0) TM_ClockResume();
+    // A movie stopped while paused or frozen gives the library clock and the reader back running.
+    if (m->enPause != 0 || m->figeMaintenant != 0) {
+        TM_ClockResume();
+        RVFReader_Resume(&m->lecteur);
+    }
     m->enPause = 0;
     m->figeMaintenant = 0;
 }
@@ -188,10 +192,12 @@ void TM_Notification(TMMovie* m, uint32_t code, SurfaceImage* image, uint32_t lo
 int32_t TM_StartFile(TMMovie* m, const char* chemin, TMPlayParams* pcp) {
     if (pcp == nullptr) return TM_ERR_PCP_NUL;
     if (m->ouvert) {
-        Acces_Fermer(&m->lecteur);
+        RVFReader_Close(&m->lecteur);
         m->ouvert = false;
     }
-    int32_t r = Acces_Ouvrir(&m->lecteur, chemin);
+    // The game's path ("..\rvf\Menu.rvf") to this system's.
+    const std::string systeme = chemin != nullptr ? Chemin_Resoudre(chemin) : std::string();
+    int32_t r = RVFReader_OpenFile(&m->lecteur, chemin != nullptr ? systeme.c_str() : nullptr, &m->reglages);
     if (r != 0) return r;
     m->ouvert = true;
     return TM_Start(m, pcp);
@@ -252,7 +258,7 @@ int32_t TM_Start(TMMovie* m, TMPlayParams* pcp) {
     if (pcp->fenetre == nullptr) pcp->indexMotFenetre = -21;
     m->message = pcp->message;
     // 3. The display.
-    const int32_t largeur = Acces_Largeur(&m->lecteur), hauteur = Acces_Hauteur(&m->lecteur);
+    const int32_t largeur = RVFReader_Width(&m->lecteur), hauteur = RVFReader_Height(&m->lecteur);
     m->instance = pcp->instance;
     m->son = pcp->directSound;
     if (pcp->indexMotFenetre != -21 && (pcp->indexMotFenetre < 0 || pcp->indexMotFenetre % 4 != 0))
@@ -289,7 +295,7 @@ int32_t TM_Start(TMMovie* m, TMPlayParams* pcp) {
         return TM_ERR_BITS;
     }
     // 7. The decoder.
-    int32_t r = TM_LoadCodec(m->lecteur.entete, 15, true);
+    int32_t r = TM_LoadCodec(m->lecteur.header, 15, true);
     if (r != 0 && r != TM_ERR_CODEC_DEJA_CHARGE) {
         LibererSurfaces(m);
         return r;
@@ -326,7 +332,7 @@ int32_t TM_Start(TMMovie* m, TMPlayParams* pcp) {
         return TM_ERR_MEMOIRE;
     }
     // The decoded sound ring, when the movie's sound is played.
-    if (!Acces_ASon(&m->lecteur) || m->son == nullptr) m->reglages.SoundOn = 0;
+    if (!RVFReader_HasSound(&m->lecteur) || m->son == nullptr) m->reglages.SoundOn = 0;
     if (m->reglages.SoundOn != 0) {
         if (m->reglages.SoundBlocks < 1 || m->reglages.SoundSegments < 1 || m->reglages.SoundBufferBlocks < 1) {
             LibererSurfaces(m);
@@ -395,6 +401,7 @@ int32_t TM_DoPause(TMMovie* m) {
     TM_ClockPause();
     if (m->reglages.SoundOn != 0) Acces_FluxArreter(&m->flux);
     m->suspendus = true;
+    RVFReader_Suspend(&m->lecteur);
     return 0;
 }
 
@@ -403,6 +410,7 @@ int32_t TM_DoResume(TMMovie* m) {
     std::lock_guard<std::mutex> g(m->verrouPorte);
     TM_ClockResume();
     m->enPause = 0;
+    RVFReader_Resume(&m->lecteur);
     m->suspendus = false;
     m->porte.notify_all();
     if (m->reglages.SoundOn != 0 && m->flux.tampon != nullptr) Acces_FluxJouer(&m->flux);
@@ -447,7 +455,7 @@ int32_t TM_End(TMMovie* m) {
     // what its start opened is released all the same.
     if (m->fin && m->feed.fini == 0) AttendreFin(m, false);
     if (m->ouvert) {
-        Acces_Fermer(&m->lecteur);
+        RVFReader_Close(&m->lecteur);
         m->ouvert = false;
     }
     TM_Release(m);

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "media/adpcm.h"
+#include "media/rvf6.h"
 #include "media/tmacces.h"
 #include "media/tmreglages.h"
 #include "media/tmsync.h"
@@ -60,7 +61,7 @@ struct TMMovie {
     TMEtatFonction etat = nullptr;
     std::atomic<int32_t> codeEtat{0};
     std::unique_ptr<TMEvenement> fin;
-    TMAcces lecteur;
+    RVFReader lecteur;
     bool ouvert = false;
     bool codecCharge = false;
     int32_t cadre[4] = {0, 0, 0, 0};

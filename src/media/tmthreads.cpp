@@ -20,6 +20,22 @@ bool Attendre(TMMovie* m, int indice, TMEvenement& evenement, TMArretThread& t) 
     return TM_AttendreThread(m, indice, &evenement, t.arret.get()) != 0;
 }
 
+// Reads the current block's payload into `dest` (grown to hold every byte read, never shrunk),
+// counts it as consumed and takes it off its block set; *longueur gets its data bytes. 0, or
+// -11 when the file's end has been delivered with it (the block is whole: its reader checked
+// that it fits in the file).
+int32_t LireBloc(TMMovie* m, std::vector<uint8_t>& dest, int32_t* longueur) {
+    RVFReader* r = &m->lecteur;
+    const int32_t lire = RVFReader_PayloadReadBytes(r), donnees = RVFReader_PayloadDataBytes(r);
+    const size_t place = static_cast<size_t>((std::max(lire, donnees) + 3) & ~3);
+    if (dest.size() < place) dest.resize(place);
+    const int32_t resultat = lire > 0 ? RVFReader_ReadPayload(r, dest.data(), lire) : 0;
+    RVFReader_AddConsumed(r, static_cast<uint32_t>(lire));
+    RVFReader_SubtractSet(r, lire);
+    *longueur = donnees;
+    return (resultat == TM_ERR_LONGUEUR_NULLE || RVFReader_EndReached(r)) ? TM_ERR_LONGUEUR_NULLE : resultat;
+}
+
 void AvancerSurfaces(TMMovie* m) {
     m->surfacePrecedente = m->surfaceCourante;
     m->surfaceCourante = (m->surfaceCourante + 1) % static_cast<int32_t>(m->surfaces.size());
@@ -77,11 +93,11 @@ int32_t TM_StateBegin(TMMovie* m) {
 }
 
 int32_t TM_StateBlockSet(TMMovie* m) {
-    if (Acces_FinAtteinte(&m->lecteur)) {
+    if (RVFReader_EndReached(&m->lecteur)) {
         TM_SetState(m, TM_StateEnd, TM_CODE_FIN);
         return 0;
     }
-    const int32_t r = Acces_EnsembleSuivant(&m->lecteur);
+    const int32_t r = RVFReader_NextBlockSet(&m->lecteur);
     if (r != 0) {
         TM_SetState(m, TM_StateEnd, TM_CODE_FIN);
         return r;
@@ -91,16 +107,16 @@ int32_t TM_StateBlockSet(TMMovie* m) {
 }
 
 int32_t TM_DispatchBlock(TMMovie* m) {
-    const int32_t r = Acces_BlocSuivant(&m->lecteur);
+    const int32_t r = RVFReader_NextBlock(&m->lecteur);
     if (r != 0) {
         TM_SetState(m, TM_StateEnd, r == TM_ERR_BLOC_INCONNU ? TM_CODE_ERREUR : TM_CODE_FIN);
         return r;
     }
-    if (Acces_BlocSon(&m->lecteur)) {
+    if (RVFReader_IsSoundBlock(&m->lecteur)) {
         TM_StateSoundBlock(m);
         return 0;
     }
-    if (Acces_BlocImage(&m->lecteur)) {
+    if (RVFReader_IsImageBlock(&m->lecteur)) {
         TMTampon& t = *m->images[m->ecritureImage];
         if (Attendre(m, TM_FEED, t.libre, m->feed)) return TM_ERR_ARRETE;
         TM_SetState(m, TM_StateImageBlock, TM_CODE_CONTINUE);
@@ -114,17 +130,14 @@ int32_t TM_DispatchBlock(TMMovie* m) {
 
 namespace {
 void Suite(TMMovie* m) {
-    if (Acces_EnsembleEpuise(&m->lecteur)) TM_SetState(m, TM_StateBlockSet, TM_CODE_CONTINUE);
+    if (RVFReader_SetExhausted(&m->lecteur)) TM_SetState(m, TM_StateBlockSet, TM_CODE_CONTINUE);
     else TM_SetState(m, TM_DispatchBlock, TM_CODE_CONTINUE);
 }
 }  // namespace
 
 int32_t TM_StateSoundBlock(TMMovie* m) {
-    const int32_t r = Acces_LireBloc(&m->lecteur, m->blocSon, &m->longueurBlocSon);
-    if (r != 0) {
-        TM_SetState(m, TM_StateEnd, TM_CODE_FIN);
-        return r;
-    }
+    const int32_t r = LireBloc(m, m->blocSon, &m->longueurBlocSon);
+    if (r != 0 && r != TM_ERR_LONGUEUR_NULLE) return r;
     if (m->reglages.SoundOn != 0) {
         int32_t e = 0;
         if (m->BSC_firstready == 0) {
@@ -135,7 +148,7 @@ int32_t TM_StateSoundBlock(TMMovie* m) {
         }
         if (e != 0) return e;
     }
-    if (Acces_FinAtteinte(&m->lecteur)) {
+    if (r == TM_ERR_LONGUEUR_NULLE) {
         TM_SetState(m, TM_StateEnd, TM_CODE_FIN);
         return 0;
     }
@@ -167,13 +180,13 @@ void Liberer(TMMovie* m, TMTampon* t) {
 
 int32_t TM_StartSound(TMMovie* m) {
     const int32_t longueur = m->longueurBlocSon;
-    const int32_t canaux = Acces_Canaux(&m->lecteur);
+    const int32_t canaux = RVFReader_Channels(&m->lecteur);
     TMSonDimensions d;
     // A stream that does not start with its header, or gives no frame rate (a rate of 0), is
     // refused as an APC error.
     if (Adpcm_Init(ADPCM_VERSION) != 0 || longueur < static_cast<int32_t>(APC_TAILLE_ENTETE) ||
         APC_ReadHeader(m->blocSon.data(), &m->apc) != 0 ||
-        !TM_DimensionsSon(longueur - 32, canaux, Acces_Frequence(&m->lecteur), &d)) {
+        !TM_DimensionsSon(longueur - 32, canaux, RVFReader_Rate(&m->lecteur), &d)) {
         TM_SetState(m, TM_StateEnd, TM_CODE_ERREUR);
         return TM_ERR_APC;
     }
@@ -183,7 +196,7 @@ int32_t TM_StartSound(TMMovie* m) {
     m->tailleFlux = m->SoundBlockBytes * m->reglages.SoundBufferBlocks;
     // Segments of whole sample frames.
     m->tailleSegment = (m->tailleFlux / m->reglages.SoundSegments) & ~3;
-    if (Acces_FluxCreer(&m->flux, m->son, canaux, Acces_Frequence(&m->lecteur), m->reglages.SoundSegments,
+    if (Acces_FluxCreer(&m->flux, m->son, canaux, RVFReader_Rate(&m->lecteur), m->reglages.SoundSegments,
                         m->tailleSegment) != 0) {
         TM_SetState(m, TM_StateEnd, TM_CODE_ERREUR);
         return TM_ERR_DIRECTSOUND;
@@ -217,7 +230,7 @@ int32_t TM_StartSound(TMMovie* m) {
 int32_t TM_DecodeSoundBlock(TMMovie* m) {
     TMTampon* t = TamponSonEcriture(m);
     if (Attendre(m, TM_FEED, t->libre, m->feed)) return TM_ERR_ARRETE;
-    const int32_t canaux = Acces_Canaux(&m->lecteur);
+    const int32_t canaux = RVFReader_Channels(&m->lecteur);
     const int32_t n = m->longueurBlocSon * 2 / canaux;
     const size_t octets = static_cast<size_t>(n) * 2 * static_cast<size_t>(canaux);
     if (t->donnees.size() < octets) t->donnees.resize(octets);
@@ -240,16 +253,14 @@ int32_t TM_DecodeSoundBlock(TMMovie* m) {
 int32_t TM_StateImageBlock(TMMovie* m) {
     TMTampon& t = *m->images[m->ecritureImage];
     int32_t longueur = 0;
-    const int32_t r = Acces_LireBloc(&m->lecteur, t.donnees, &longueur);
-    if (r != 0) {
-        TM_SetState(m, TM_StateEnd, TM_CODE_FIN);
-        return r;
-    }
+    const int32_t r = LireBloc(m, t.donnees, &longueur);
+    if (r != 0 && r != TM_ERR_LONGUEUR_NULLE) return r;
+    // The last block comes with the end of the file: it is queued all the same.
     t.longueur = longueur;
     t.libre.Effacer();
     t.plein.Signaler();
     m->ecritureImage = (m->ecritureImage + 1) % static_cast<int32_t>(m->images.size());
-    if (Acces_FinAtteinte(&m->lecteur)) {
+    if (r == TM_ERR_LONGUEUR_NULLE) {
         TM_SetState(m, TM_StateEnd, TM_CODE_FIN);
         return 0;
     }
@@ -384,6 +395,7 @@ void ISEND_THREAD(TMMovie* m) {
                 m->figeMaintenant = 1;
                 TM_ClockPause();
                 if (m->reglages.SoundOn != 0) Acces_FluxArreter(&m->flux);
+                RVFReader_Suspend(&m->lecteur);
                 std::lock_guard<std::mutex> g(m->verrouPorte);
                 m->suspendus = true;
             }
@@ -391,6 +403,7 @@ void ISEND_THREAD(TMMovie* m) {
             if (r == 0) {
                 m->pas->Effacer();
                 TM_ClockResume();
+                RVFReader_Resume(&m->lecteur);
                 if (m->reglages.SoundOn != 0) Acces_FluxJouer(&m->flux);
                 {
                     std::lock_guard<std::mutex> g(m->verrouPorte);
@@ -420,7 +433,7 @@ void ISEND_THREAD(TMMovie* m) {
         t.plein.Effacer();
         t.libre.Signaler();
         m->lectureImage = (m->lectureImage + 1) % static_cast<int32_t>(m->images.size());
-        Acces_CompterImages(&m->lecteur, 1);
+        RVFReader_CountImages(&m->lecteur, 1);
         // 4, 5. The first frame at once (the clock starts there), the others at their time.
         if (premiere) {
             premiere = false;
