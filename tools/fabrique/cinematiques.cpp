@@ -1,24 +1,21 @@
 // Sample movies under rvf\: the maker's logo "Tesk.rvs" (silent), the intro "Intro.rvs" with its
 // music, and the main menu's background "Menu.rvf" with a music that loops with the picture.
-// RVF6 files of 640 x 480 frames in the player's frame format ("FRM1", run-coded against the
-// previous frame), with APC sound (IMA ADPCM, mono 22050 Hz, 32 frames of sound ahead).
+// RVF6 files of 640 x 480 frames at 15 a second, with mono 22050 Hz sound, by the movie writer.
 #include <algorithm>
-#include <climits>
 #include <cmath>
 #include <cstdint>
 #include <filesystem>
-#include <fstream>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "fabrique.h"
+#include "media/rvfecriture.h"
 
 namespace {
 
 constexpr int L = 640, H = 480;
 constexpr int Frequence = 22050;
-constexpr size_t OctetsParImage = 735;   // 1470 mono samples an image at 15 images a second
 
 using Image = std::vector<uint16_t>;
 
@@ -81,163 +78,23 @@ void Armee(Image& im, int sol, int decalage, int image, uint16_t couleur) {
         }
 }
 
-// ---- the frame format and the file ------------------------------------------------------------
-
-void Mot16(std::string& s, uint16_t v) {
-    s += static_cast<char>(v & 0xFF);
-    s += static_cast<char>(v >> 8);
-}
-void Mot32(std::string& s, uint32_t v) {
-    for (int i = 0; i < 4; ++i) s += static_cast<char>((v >> (8 * i)) & 0xFF);
-}
-
-// A frame run-coded against the previous one (null for the first): runs copied from it, runs
-// of one value, and literal pixels.
-std::string Coder(const Image& im, const Image* avant) {
-    std::string corps;
-    const size_t n = im.size();
-    size_t i = 0;
-    std::vector<uint16_t> litteraux;
-    auto viderLitteraux = [&] {
-        for (size_t d = 0; d < litteraux.size();) {
-            const size_t m = std::min<size_t>(litteraux.size() - d, 0x3FFF);
-            Mot16(corps, static_cast<uint16_t>(0x4000 | m));
-            for (size_t k = 0; k < m; ++k) Mot16(corps, litteraux[d + k]);
-            d += m;
-        }
-        litteraux.clear();
-    };
-    while (i < n) {
-        size_t copie = 0;
-        if (avant != nullptr)
-            while (i + copie < n && copie < 0x3FFF && (*avant)[i + copie] == im[i + copie]) ++copie;
-        size_t repete = 1;
-        while (i + repete < n && repete < 0x3FFF && im[i + repete] == im[i]) ++repete;
-        if (copie >= 4 && copie >= repete) {
-            viderLitteraux();
-            Mot16(corps, static_cast<uint16_t>(copie));
-            i += copie;
-        } else if (repete >= 4) {
-            viderLitteraux();
-            Mot16(corps, static_cast<uint16_t>(0x8000 | repete));
-            Mot16(corps, im[i]);
-            i += repete;
-        } else {
-            litteraux.push_back(im[i]);
-            ++i;
-        }
-    }
-    viderLitteraux();
-    std::string p = "FRM1";
-    p += static_cast<char>(1);
-    p += '\0';
-    Mot16(p, 0);
-    Mot32(p, static_cast<uint32_t>(corps.size()));
-    return p + corps;
-}
-
-// APC: IMA ADPCM codes chosen so that the decoder's unclamped sum stays within 16 bits.
-std::string Apc(const std::vector<int16_t>& pcm) {
-    static const int32_t pas[89] = {
-        7, 8, 9, 10, 11, 12, 13, 14, 16, 17, 19, 21, 23, 25, 28, 31, 34, 37, 41, 45, 50, 55, 60, 66, 73, 80, 88,
-        97, 107, 118, 130, 143, 157, 173, 190, 209, 230, 253, 279, 307, 337, 371, 408, 449, 494, 544, 598, 658,
-        724, 796, 876, 963, 1060, 1166, 1282, 1411, 1552, 1707, 1878, 2066, 2272, 2499, 2749, 3024, 3327, 3660,
-        4026, 4428, 4871, 5358, 5894, 6484, 7132, 7845, 8630, 9493, 10442, 11487, 12635, 13899, 15289, 16818,
-        18500, 20350, 22385, 24623, 27086, 29794, 32767};
-    static const int32_t indices[8] = {-1, -1, -1, -1, 2, 4, 6, 8};
-    auto diff = [](int32_t s, int c) {
-        int32_t d = s >> 3;
-        if (c & 4) d += s;
-        if (c & 2) d += s >> 1;
-        if (c & 1) d += s >> 2;
-        return (c & 8) ? -d : d;
-    };
-    std::string s = "TESK_APC1.20";
-    Mot32(s, static_cast<uint32_t>(pcm.size()));
-    Mot32(s, Frequence);
-    Mot32(s, 0);
-    Mot32(s, 0);
-    Mot32(s, 0);
-    int32_t pred = 0, indice = 0;
-    std::vector<uint8_t> codes;
-    for (int16_t cible : pcm) {
-        int meilleur = 0;
-        int64_t ecart = INT64_MAX;
-        for (int c = 0; c < 16; ++c) {
-            const int64_t p = static_cast<int64_t>(pred) + diff(pas[indice], c);
-            if (p < -32768 || p > 32767) continue;
-            const int64_t e = std::llabs(p - cible);
-            if (e < ecart) {
-                ecart = e;
-                meilleur = c;
-            }
-        }
-        pred += diff(pas[indice], meilleur);
-        indice = std::clamp(indice + indices[meilleur & 7], 0, 88);
-        codes.push_back(static_cast<uint8_t>(meilleur));
-    }
-    if (codes.size() % 2) codes.push_back(0);
-    for (size_t i = 0; i < codes.size(); i += 2) s += static_cast<char>(codes[i] << 4 | codes[i + 1]);
-    return s;
-}
-
-std::string Bloc(const char* id, const std::string& charge) {
-    std::string b;
-    Mot32(b, static_cast<uint32_t>(8 + charge.size()));
-    b += id[0];
-    b += id[1];
-    b += '\0';
-    b += '\0';
-    b += charge;
-    while (b.size() % 4) b += '\0';   // padding, outside the block's length
-    return b;
-}
-
 // The movie: `images` frames drawn by `dessiner`, with `musique` (one value -1..1 a sample) or silent.
 bool EcrireFilm(const std::filesystem::path& chemin, int images, const std::function<void(Image&, int)>& dessiner,
                 const std::function<double(double)>& musique) {
-    std::string apc;
-    if (musique) {
-        std::vector<int16_t> pcm(static_cast<size_t>(images) * 1470);
-        for (size_t i = 0; i < pcm.size(); ++i)
-            pcm[i] = static_cast<int16_t>(std::lrint(std::clamp(musique(static_cast<double>(i) / Frequence), -1.0, 1.0) * 9000));
-        apc = Apc(pcm);
-    }
-    std::string corps;
-    size_t plusGrande = 0;
-    Image avant, im(static_cast<size_t>(L) * H);
+    FilmSource film;
+    Image im(static_cast<size_t>(L) * H);
     for (int k = 0; k < images; ++k) {
         dessiner(im, k);
-        std::string ensemble;
-        if (!apc.empty() && k == 0) ensemble += Bloc("AA", apc.substr(0, std::min(apc.size(), 32 + 32 * OctetsParImage)));
-        const size_t debut = 32 + (31 + static_cast<size_t>(k)) * OctetsParImage;
-        if (!apc.empty() && k > 0 && debut < apc.size()) ensemble += Bloc("AA", apc.substr(debut, OctetsParImage));
-        std::string image = Coder(im, k == 0 ? nullptr : &avant);
-        plusGrande = std::max(plusGrande, image.size());
-        ensemble += Bloc("IV", image);
-        std::string taille;
-        Mot32(taille, static_cast<uint32_t>(4 + ensemble.size()));
-        corps += taille + ensemble;
-        avant = im;
+        film.images.push_back(im);
     }
-    std::string e = "RVF6";
-    e += '\0';
-    e += '\0';
-    e += static_cast<char>(apc.empty() ? 0 : 0x20);   // mono 22050 Hz
-    e += static_cast<char>(15);
-    Mot16(e, L);
-    Mot16(e, H);
-    Mot32(e, static_cast<uint32_t>(64 + corps.size()));
-    Mot32(e, static_cast<uint32_t>(images));
-    e += "    ";
-    Mot16(e, 0);
-    Mot16(e, 0);
-    Mot32(e, static_cast<uint32_t>(plusGrande));
-    e += std::string(32, '\0');
+    if (musique) {
+        film.pcm.resize(static_cast<size_t>(images) * Frequence / 15);
+        for (size_t i = 0; i < film.pcm.size(); ++i)
+            film.pcm[i] = static_cast<int16_t>(
+                std::lrint(std::clamp(musique(static_cast<double>(i) / Frequence), -1.0, 1.0) * 9000));
+    }
     std::filesystem::create_directories(chemin.parent_path());
-    std::ofstream f(chemin, std::ios::binary);
-    f << e << corps;
-    return static_cast<bool>(f);
+    return RVF_EcrireFichier(chemin.string(), film);
 }
 
 // A note with a few harmonics and a soft attack, `t` seconds into it.
