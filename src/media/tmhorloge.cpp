@@ -9,6 +9,7 @@
 
 #include "media/rvfpi.h"
 #include "platform/bibliotheques.h"
+#include "platform/son.h"
 #include "platform/temps.h"
 
 // ---- clock ----------------------------------------------------------------------------------------
@@ -51,7 +52,8 @@ void Ecrire(bool finDeLigne, const char* format, va_list args) {
     std::vsnprintf(ligne, sizeof ligne, format, args);
     std::lock_guard<std::mutex> garde(verrouJournal);
     const char* fin = finDeLigne ? "\n" : "";
-    if (TraceDemandee()) std::fprintf(stderr, "%s%s", ligne, fin);
+    if (finDeLigne) Trace_Debogueur(ligne);   // the system's debug output
+    else if (TraceDemandee()) std::fprintf(stderr, "%s", ligne);
     if (fichierJournal != nullptr) {
         std::fprintf(fichierJournal, "%s%s", ligne, fin);
         std::fflush(fichierJournal);
