@@ -191,6 +191,7 @@ void TM_Notification(TMMovie* m, uint32_t code, SurfaceImage* image, uint32_t lo
 
 int32_t TM_StartFile(TMMovie* m, const char* chemin, TMPlayParams* pcp) {
     if (pcp == nullptr) return TM_ERR_PCP_NUL;
+    TM_MovieStarted();
     if (m->ouvert) {
         RVFReader_Close(&m->lecteur);
         m->ouvert = false;
@@ -382,7 +383,10 @@ int32_t TM_Start(TMMovie* m, TMPlayParams* pcp) {
         return TM_ERR_THREAD;
     }
     // 12. Without a notification message the start returns at the end.
-    if (m->message == -1) AttendreFin(m, true);
+    if (m->message == -1) {
+        AttendreFin(m, true);
+        TM_MovieEnded();
+    }
     return 0;
 }
 

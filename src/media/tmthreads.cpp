@@ -124,6 +124,7 @@ int32_t TM_DispatchBlock(TMMovie* m) {
     }
     // A block header that reached the end of the file was not checked: an unknown id ends the
     // movie as an error, like any other unknown id.
+    TM_Log("%s(%d): unknown RVF block ID!!!", "teskmvie", __LINE__);
     TM_SetState(m, TM_StateEnd, TM_CODE_ERREUR);
     return TM_ERR_BLOC_INCONNU;
 }
@@ -308,6 +309,7 @@ int32_t TM_StateEnd(TMMovie* m) {
 }
 
 void FEED_THREAD(TMMovie* m) {
+    TM_Log("TM: Starting FEED_THREAD");
     for (;;) {
         TM_Porte(m, TM_FEED);
         if (m->feed.arret->Signale() && m->etat != TM_StateEnd) {
@@ -335,6 +337,7 @@ void FEED_THREAD(TMMovie* m) {
 // ---- the sound sender --------------------------------------------------------------------------
 
 void SSEND_THREAD(TMMovie* m) {
+    TM_Log("TM: Starting SSEND_THREAD");
     bool premier = true;
     for (;;) {
         TM_Porte(m, TM_SSEND);
@@ -383,6 +386,7 @@ void SSEND_THREAD(TMMovie* m) {
 // ---- the image sender --------------------------------------------------------------------------
 
 void ISEND_THREAD(TMMovie* m) {
+    TM_Log("TM: Starting ISEND_THREAD");
     TM_FramePeriod(m);
     double debut = TM_Now();
     m->imagesMontrees = 0;
