@@ -1,5 +1,6 @@
 // The movie player's threads: the feeder (reads the file block by block, queues the image
-// blocks) and the image sender (decodes, paces by the library clock, shows or hands over).
+// blocks, decodes the sound), the sound sender (fills the stream's segments as they play) and the
+// image sender (decodes, paces by the library clock, shows or hands over).
 #include <algorithm>
 #include <chrono>
 #include <cmath>
@@ -60,7 +61,7 @@ void Montrer(TMMovie* m, uint32_t longueur) {
 // Waits until the library clock reaches `cible`, or the caller stops the movie.
 void AttendreMoment(TMMovie* m, double cible) {
     double reste = cible - TM_Now();
-    if (reste <= 0) return;
+    if (reste <= 0 && m->enPause == 0) return;
     m->echeance = Temps_Ticks() + static_cast<uint32_t>(std::ceil(reste));
     m->cible = cible;
     TM_Activite(m, TM_ISEND, TM_ATTEND_HORLOGE);
