@@ -124,13 +124,20 @@ std::once_flag codecEnregistre;
 
 int32_t TM_LoadCodec(const uint8_t* entete, int32_t bitsRvb, bool initialiser) {
     std::call_once(codecEnregistre, RVFPI_Enregistrer);
+    const int32_t largeur = entete != nullptr ? static_cast<int16_t>(entete[8] | entete[9] << 8) : 0;
+    const int32_t hauteur = entete != nullptr ? static_cast<int16_t>(entete[10] | entete[11] << 8) : 0;
     if (codec.bibliotheque != nullptr) {
-        if (codec.bitsRvb == bitsRvb) return -20;
+        if (codec.bitsRvb == bitsRvb) {
+            // Kept, but set up for this movie: the last one's size would overrun this one's frames.
+            if (initialiser && entete != nullptr && codec.init(bitsRvb, hauteur, largeur, entete) <= 0) {
+                TM_FreeCodec();
+                return -46;
+            }
+            return -20;
+        }
         TM_FreeCodec();
     }
     if (entete == nullptr) return -14;
-    const int32_t largeur = static_cast<int16_t>(entete[8] | entete[9] << 8);
-    const int32_t hauteur = static_cast<int16_t>(entete[10] | entete[11] << 8);
     if (largeur != 512 && largeur != 640 && largeur != 800 && largeur != 1024) return -14;
     char nom[32];
     std::snprintf(nom, sizeof nom, "TM6_%dx16.DLL", largeur);

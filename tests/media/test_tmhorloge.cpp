@@ -79,6 +79,13 @@ TEST_F(Codec, LoaderCodes) {
     EXPECT_EQ(TM_LoadCodec(e800.data(), 15, true), 0);   // the codec takes 800; the reader will not
     EXPECT_EQ(TM_LoadCodec(e640.data(), 15, true), -20);
     EXPECT_TRUE(TM_CodecLoaded());
+    {
+        // Kept, but set up for the new movie's size: a 640 x 480 frame fills 640 x 480 pixels.
+        std::vector<uint16_t> image(640 * 480, 0x1234), precedent(640 * 480), courant(640 * 480);
+        auto charge = RVFPI_EncoderBrut(image.data(), image.size());
+        ASSERT_TRUE(TM_DecodeFrame(charge.data(), precedent.data(), courant.data()));
+        EXPECT_EQ(courant, image);
+    }
     EXPECT_EQ(TM_LoadCodec(e640.data(), 16, true), 0);   // other bits: freed and loaded again
     EXPECT_EQ(TM_FreeCodec(), 0);
     EXPECT_EQ(TM_FreeCodec(), -22);
