@@ -55,7 +55,7 @@ void ArreterThreads(TMMovie* m) {
         m->porte.notify_all();
     }
     if (m->pas) m->pas->Signaler();
-    if (m->flux.tampon != nullptr) Acces_FluxArreter(&m->flux);
+    if (m->sortieSon.flux != nullptr) TMSound_Stop(&m->sortieSon);
     for (TMArretThread* t : {&m->ssend, &m->isend, &m->feed})
         if (t->arret) t->arret->Signaler();
     for (TMArretThread* t : {&m->feed, &m->ssend, &m->isend})
@@ -142,8 +142,8 @@ bool TM_AuRepos(TMMovie* m) {
             if (m->reglages.SoundOn != 0 && m->ssend.fini == 0 && m->ssend.arret && !m->ssend.arret->Signale() &&
                 !plein(m->sons)) {
                 bool joue = true;
-                for (auto& e : m->flux.joues)
-                    if (!e->Signale()) joue = false;
+                for (auto& g : m->segmentsSon.segments)
+                    if (!g.evenement->Signale()) joue = false;
                 if (joue) return false;
             }
         }
@@ -244,10 +244,11 @@ int32_t TM_Start(TMMovie* m, TMPlayParams* pcp) {
     m->ssend.arret.reset();
     m->isend.arret.reset();
     m->feed.arret.reset();
-    Acces_FluxLiberer(&m->flux);
+    m->segmentsSon.Free();
+    TMSound_Release(&m->sortieSon);
+    TMSound_Reset(&m->sortieSon);
     m->bltFlags = 0;
     m->BSC_firstready = 0;
-    m->segmentCourant = 0;
     m->enPause = 0;
     m->figeMaintenant = 0;
     m->arretForce = 0;
@@ -335,6 +336,16 @@ int32_t TM_Start(TMMovie* m, TMPlayParams* pcp) {
     // The decoded sound ring, when the movie's sound is played.
     if (!RVFReader_HasSound(&m->lecteur) || m->son == nullptr) m->reglages.SoundOn = 0;
     if (m->reglages.SoundOn != 0) {
+        TMSound_Reset(&m->sortieSon);
+        int32_t e = TMSound_SetDirectSound(&m->sortieSon, m->son);
+        if (e == 0) {
+            TMSound_SetWindow(&m->sortieSon, m->fenetre);
+            e = TMSound_SetPrimaryFormat(&m->sortieSon, &m->lecteur);
+        }
+        if (e != 0) {
+            LibererSurfaces(m);
+            return e;
+        }
         if (m->reglages.SoundBlocks < 1 || m->reglages.SoundSegments < 1 || m->reglages.SoundBufferBlocks < 1) {
             LibererSurfaces(m);
             return TM_ERR_ANNEAU_VIDE;
@@ -403,7 +414,7 @@ int32_t TM_DoPause(TMMovie* m) {
     std::lock_guard<std::mutex> g(m->verrouPorte);
     m->enPause = 1;
     TM_ClockPause();
-    if (m->reglages.SoundOn != 0) Acces_FluxArreter(&m->flux);
+    if (m->reglages.SoundOn != 0) TMSound_Stop(&m->sortieSon);
     m->suspendus = true;
     RVFReader_Suspend(&m->lecteur);
     return 0;
@@ -417,7 +428,7 @@ int32_t TM_DoResume(TMMovie* m) {
     RVFReader_Resume(&m->lecteur);
     m->suspendus = false;
     m->porte.notify_all();
-    if (m->reglages.SoundOn != 0 && m->flux.tampon != nullptr) Acces_FluxJouer(&m->flux);
+    if (m->reglages.SoundOn != 0 && m->sortieSon.flux != nullptr) TMSound_Play(&m->sortieSon);
     return 0;
 }
 
@@ -449,7 +460,8 @@ int32_t TM_Release(TMMovie* m) {
     m->pas.reset();
     m->images.clear();
     m->sons.clear();
-    Acces_FluxLiberer(&m->flux);
+    m->segmentsSon.Free();
+    TMSound_Release(&m->sortieSon);
     TM_OublierNotifications(m);
     return 0;
 }

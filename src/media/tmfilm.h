@@ -16,7 +16,7 @@
 
 #include "media/adpcm.h"
 #include "media/rvf6.h"
-#include "media/tmacces.h"
+#include "media/tmson.h"
 #include "media/tmreglages.h"
 #include "media/tmsync.h"
 #include "platform/plateforme.h"
@@ -82,8 +82,8 @@ struct TMMovie {
     int32_t tailleSegment = 0;
     std::vector<std::unique_ptr<TMTampon>> sons;
     int32_t lectureSon = 0, ecritureSon = 0;
-    TMFlux flux;
-    int32_t segmentCourant = 0;
+    TMSoundOut sortieSon;
+    TMSoundSegmentRing segmentsSon;
     // Image block ring (feeder to image sender) and surface ring (current and previous frames).
     std::vector<std::unique_ptr<TMTampon>> images;
     int32_t lectureImage = 0, ecritureImage = 0;

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cmath>
+#include <cstring>
 #include <thread>
 
 #include "media/tmcadence.h"
@@ -198,12 +199,11 @@ int32_t TM_StartSound(TMMovie* m) {
     m->tailleFlux = m->SoundBlockBytes * m->reglages.SoundBufferBlocks;
     // Segments of whole sample frames.
     m->tailleSegment = (m->tailleFlux / m->reglages.SoundSegments) & ~3;
-    if (Acces_FluxCreer(&m->flux, m->son, canaux, RVFReader_Rate(&m->lecteur), m->reglages.SoundSegments,
-                        m->tailleSegment) != 0) {
+    m->segmentsSon.Bind(&m->sortieSon);
+    if (m->segmentsSon.Create(m->reglages.SoundSegments, m->tailleSegment) != 0) {
         TM_SetState(m, TM_StateEnd, TM_CODE_ERREUR);
         return TM_ERR_DIRECTSOUND;
     }
-    m->segmentCourant = 0;
     // The first block's sound, decoded at once.
     TMTampon* t = TamponSonEcriture(m);
     const int32_t n = d.echantillons;
@@ -288,11 +288,11 @@ int32_t TM_StateEnd(TMMovie* m) {
         for (auto& t : m->sons)
             if (t->plein.Signale()) plein = true;
         bool joue = true;
-        for (auto& e : m->flux.joues)
-            if (!e->Signale()) joue = false;
+        for (auto& g : m->segmentsSon.segments)
+            if (!g.evenement->Signale()) joue = false;
         if (!plein && joue) {
             m->ssend.arret->Signaler();
-            Acces_FluxArreter(&m->flux);
+            TMSound_Stop(&m->sortieSon);
         }
     }
     // (b) The image sender ends once it has taken the last image.
@@ -324,7 +324,7 @@ void FEED_THREAD(TMMovie* m) {
     // The senders end with the feeder.
     if (m->ssend.arret) m->ssend.arret->Signaler();
     if (m->isend.arret) m->isend.arret->Signaler();
-    if (m->flux.tampon != nullptr) Acces_FluxArreter(&m->flux);
+    if (m->sortieSon.flux != nullptr) TMSound_Stop(&m->sortieSon);
     m->feederEnFin = 2;
     TM_Activite(m, TM_FEED, TM_ATTEND);
     while (m->isend.fini == 0 || m->ssend.fini == 0) std::this_thread::sleep_for(std::chrono::microseconds(200));
@@ -343,10 +343,12 @@ void SSEND_THREAD(TMMovie* m) {
     for (;;) {
         TM_Porte(m, TM_SSEND);
         // 1. The current segment, once played.
-        TMEvenement& segment = *m->flux.joues[m->segmentCourant];
-        if (Attendre(m, TM_SSEND, segment, m->ssend)) break;
+        if (m->segmentsSon.count == 0) break;
+        TMEvenement* joue = m->segmentsSon.segments[static_cast<size_t>(m->segmentsSon.current)].evenement;
+        if (!joue->Signale() && TM_AttendreThread(m, TM_SSEND, joue, m->ssend.arret.get()) != 0) break;
+        if (m->segmentsSon.WaitCurrent(m->ssend.arret.get()) != 0) break;
         // 2. Filled whole from the decoded sound.
-        int32_t reste = m->tailleSegment, decalage = 0;
+        int32_t reste = m->segmentsSon.CurrentSize(), decalage = 0;
         bool arrete = false;
         while (reste > 0) {
             TMTampon* t = m->sons[m->lectureSon].get();
@@ -360,15 +362,15 @@ void SSEND_THREAD(TMMovie* m) {
                 continue;
             }
             const int32_t n = std::min(a, reste);
-            Acces_FluxEcrire(&m->flux, m->segmentCourant, decalage, t->donnees.data() + t->pris, n);
+            if (uint8_t* p = m->segmentsSon.LockCurrent(decalage, n)) std::memcpy(p, t->donnees.data() + t->pris, n);
+            m->segmentsSon.UnlockCurrent();
             t->pris += n;
             decalage += n;
             reste -= n;
             if (t->pris >= t->longueur) Liberer(m, t);
         }
         if (arrete) break;
-        segment.Effacer();
-        m->segmentCourant = (m->segmentCourant + 1) % m->flux.segments;
+        m->segmentsSon.CompleteCurrent();
         // 3. After the first pass, the image sender.
         if (premier) {
             premier = false;
@@ -399,7 +401,7 @@ void ISEND_THREAD(TMMovie* m) {
             if (m->figeMaintenant == 0) {
                 m->figeMaintenant = 1;
                 TM_ClockPause();
-                if (m->reglages.SoundOn != 0) Acces_FluxArreter(&m->flux);
+                if (m->reglages.SoundOn != 0) TMSound_Stop(&m->sortieSon);
                 RVFReader_Suspend(&m->lecteur);
                 std::lock_guard<std::mutex> g(m->verrouPorte);
                 m->suspendus = true;
@@ -409,7 +411,7 @@ void ISEND_THREAD(TMMovie* m) {
                 m->pas->Effacer();
                 TM_ClockResume();
                 RVFReader_Resume(&m->lecteur);
-                if (m->reglages.SoundOn != 0) Acces_FluxJouer(&m->flux);
+                if (m->reglages.SoundOn != 0) TMSound_Play(&m->sortieSon);
                 {
                     std::lock_guard<std::mutex> g(m->verrouPorte);
                     m->suspendus = m->enPause != 0;
@@ -442,7 +444,7 @@ void ISEND_THREAD(TMMovie* m) {
         // 4, 5. The first frame at once (the clock starts there), the others at their time.
         if (premiere) {
             premiere = false;
-            if (m->reglages.SoundOn != 0) Acces_FluxJouer(&m->flux);
+            if (m->reglages.SoundOn != 0) TMSound_Play(&m->sortieSon);
             debut = TM_Now();
             compteur = 0;
             Montrer(m, static_cast<uint32_t>(longueur));

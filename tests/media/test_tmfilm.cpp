@@ -408,7 +408,7 @@ TEST_F(Lecteur, FilmAvecSon) {
         EXPECT_EQ(TM_Stop(film), 0);
         EXPECT_EQ(TM_Close(film), 0);
         EXPECT_EQ(film->ssend.fini, 1);
-        EXPECT_EQ(film->flux.tampon, nullptr);
+        EXPECT_EQ(film->sortieSon.flux, nullptr);
     }
     // Stopped while paused, with its sound.
     recus.clear();
