@@ -2,6 +2,7 @@
 #include <cstdio>
 #include <string>
 
+#include "foundation/cinematique.h"
 #include "foundation/ecran.h"
 #include "foundation/entrees.h"
 #include "foundation/fenetre.h"
@@ -39,6 +40,17 @@ void ImageDEssai() {
         }
 }
 
+// The menu's background movie, played again at its end until Escape or a right click.
+int32_t RappelMenuDemo(int32_t) {
+    if (ToucheEchap || BoutonDroit == 1) {
+        ToucheEchap = 0;
+        BoutonDroit = 0;
+        return 0;
+    }
+    Ecran_Affichage();
+    return 3;
+}
+
 // The sprite library for this processor, then the graphic object list.
 void ChargerSprites() {
     CpuClasse = Cpu_Famille();
@@ -68,7 +80,8 @@ int main() {
     if (!Polices_Creation(nullptr)) Erreur_Fatale("Init Direct X", "problème d'initialisation Direct X");
     ChargerSprites();
     Demo_ChargerMaitres();
-    // Until the game exists, the keys 1 to 6 choose what the program shows; Q asks a question.
+    // Until the game exists, the keys 1 to 6 choose what the program shows; Q asks a question,
+    // V plays the movies.
     int page = 1;
     Message m;
     for (;;) {
@@ -95,6 +108,14 @@ int main() {
                 ToucheM = 0;
                 CD__Joue(2);
             }
+            // V plays the start-up movies (Escape skips the intro), then the menu's background
+            // movie over and over until Escape or a right click.
+            if (ToucheV) {
+                ToucheV = 0;
+                Cinematique_Jouer("Rvf\\Tesk.rvs", 1, Ecran_AffichageRappel);
+                if (!QuitterJeu) Cinematique_Jouer("Rvf\\Intro.rvs", 1, Ecran_AffichageRappel);
+                if (!QuitterJeu) Cinematique_Jouer("rvf\\Menu.rvf", 0, RappelMenuDemo);
+            }
             if (page == 2) Demo_ImagesEtTuiles();
             else if (page == 3) Demo_Sprites();
             else if (page == 4) Demo_Texte();
@@ -110,6 +131,7 @@ int main() {
             if (!Plateforme_SansTete()) Temps_Dormir(10);
         }
     }
+    Ecran_FinCinematique();
     ObjetsGfx_Liberation();
     SprDll_Free();
     Son__Fin();

@@ -4,8 +4,10 @@
 #include <cstring>
 #include <vector>
 
+#include "foundation/cinematique.h"
 #include "foundation/erreurs.h"
 #include "foundation/son.h"
+#include "media/tminterface.h"
 #include "platform/hasard.h"
 #include "shell/trame.h"
 #include "world/univers.h"
@@ -161,8 +163,33 @@ void Ecran_CopieCentree(uint16_t* destination, const uint16_t* source, int large
     Ecran_CopieImage(destination, source, largeur, hauteur, largeur);
 }
 
-// The movie object arrives with the movie player; until then there is nothing to hand over.
-int Ecran_InitCinematique(void*) { return 0; }
-void Ecran_FinCinematique() {}
+// A new movie object for the new display, with the game's window, surfaces and sound.
+int Ecran_InitCinematique(void* instance) {
+    if (FilmCourant != nullptr) TM_Delete(FilmCourant);
+    FilmCourant = TM_Create();
+    ParametresFilm = TMPlayParams{};
+    ParametresFilm.instance = instance;
+    ParametresFilm.indexMotFenetre = -21;
+    ParametresFilm.fenetre = FenetrePrincipale;
+    ParametresFilm.message = static_cast<int32_t>(MSG_APPLICATION);
+    ParametresFilm.directDraw = DirectDrawObjet ? &DirectDrawObjet : nullptr;
+    ParametresFilm.directDraw2 = nullptr;
+    ParametresFilm.primaire = SurfacePrimaire;
+    ParametresFilm.arriere = SurfaceHorsEcran;
+    ParametresFilm.formatPixel = &FormatPixel555;
+    ParametresFilm.directSound = static_cast<SonObjet*>(ObjetDirectSound);
+    TM_GetDefaultSettings(&ReglagesFilm);
+    ReglagesFilm.SoundSync = 1;
+    ReglagesFilm.DropLate = 1;
+    ReglagesFilm.FullScreen = 1;
+    ReglagesFilm.SoundOn = ObjetDirectSound != nullptr ? 1 : 0;
+    return TM_Init(FilmCourant, &ReglagesFilm);
+}
+
+void Ecran_FinCinematique() {
+    if (FilmCourant == nullptr) return;
+    TM_Delete(FilmCourant);
+    FilmCourant = nullptr;
+}
 
 void Triche_Enregistrement(const char*, void (*)()) {}

@@ -1,0 +1,465 @@
+// The movie player's threads: the feeder (reads the file block by block, queues the image
+// blocks, decodes the sound), the sound sender (fills the stream's segments as they play) and the
+// image sender (decodes, paces by the library clock, shows or hands over).
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstring>
+#include <thread>
+
+#include "media/tmcadence.h"
+#include "media/rvfpi.h"
+#include "media/tmfilm.h"
+#include "media/tmhorloge.h"
+#include "platform/affichage.h"
+#include "platform/temps.h"
+
+namespace {
+
+// Waits for `evenement` or the thread's stop event: true when stopped.
+bool Attendre(TMMovie* m, int indice, TMEvenement& evenement, TMArretThread& t) {
+    if (evenement.Signale()) return false;
+    return TM_AttendreThread(m, indice, &evenement, t.arret.get()) != 0;
+}
+
+// Reads the current block's payload into `dest` (grown to hold every byte read, never shrunk),
+// counts it as consumed and takes it off its block set; *longueur gets its data bytes. 0, or
+// -11 when the file's end has been delivered with it (the block is whole: its reader checked
+// that it fits in the file).
+int32_t LireBloc(TMMovie* m, std::vector<uint8_t>& dest, int32_t* longueur) {
+    RVFReader* r = &m->lecteur;
+    const int32_t lire = RVFReader_PayloadReadBytes(r), donnees = RVFReader_PayloadDataBytes(r);
+    const size_t place = static_cast<size_t>((std::max(lire, donnees) + 3) & ~3);
+    if (dest.size() < place) dest.resize(place);
+    const int32_t resultat = lire > 0 ? RVFReader_ReadPayload(r, dest.data(), lire) : 0;
+    RVFReader_AddConsumed(r, static_cast<uint32_t>(lire));
+    RVFReader_SubtractSet(r, lire);
+    *longueur = donnees;
+    return (resultat == TM_ERR_LONGUEUR_NULLE || RVFReader_EndReached(r)) ? TM_ERR_LONGUEUR_NULLE : resultat;
+}
+
+void AvancerSurfaces(TMMovie* m) {
+    m->surfacePrecedente = m->surfaceCourante;
+    m->surfaceCourante = (m->surfaceCourante + 1) % static_cast<int32_t>(m->surfaces.size());
+}
+
+// Shows the current frame: handed to the caller, or copied to the player's own display.
+void Montrer(TMMovie* m, uint32_t longueur) {
+    SurfaceImage* image = m->surfaces[m->surfaceCourante];
+    if (m->message == -1) {
+        if (m->primairePropre != nullptr) {
+            m->primairePropre->pixels = image->pixels;
+            Affichage_Presenter(m->primairePropre->pixels.data(), m->primairePropre->largeur,
+                                m->primairePropre->hauteur, m->primairePropre->pas, 0, 0);
+        }
+    } else {
+        TM_Notification(m, TM_NOTIF_IMAGE, image, longueur, true);
+    }
+    ++m->imagesMontrees;
+    AvancerSurfaces(m);
+}
+
+// Waits until the library clock reaches `cible`, or the caller stops the movie.
+void AttendreMoment(TMMovie* m, double cible) {
+    double reste = cible - TM_Now();
+    if (reste <= 0 && m->enPause == 0) return;
+    m->echeance = Temps_Ticks() + static_cast<uint32_t>(std::ceil(reste));
+    m->cible = cible;
+    TM_Activite(m, TM_ISEND, TM_ATTEND_HORLOGE);
+    // A pause holds the frame until the resume (the clock then leaves the pause out).
+    while (m->arretForce == 0 && ((reste = cible - TM_Now()) > 0 || m->enPause != 0)) {
+        // On the manual clock the main thread moves time; a paused clock holds the frame.
+        if (!Temps_Manuel() && reste > 2.0) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        else if (Temps_Manuel()) std::this_thread::sleep_for(std::chrono::microseconds(200));
+        else std::this_thread::yield();
+        if (Temps_Manuel()) m->echeance = Temps_Ticks() + static_cast<uint32_t>(std::ceil(std::max(reste, 0.0)));
+    }
+    TM_Activite(m, TM_ISEND, TM_ACTIF);
+}
+
+}  // namespace
+
+double TM_FramePeriod(TMMovie* m) {
+    if (m->reglages.SoundOn != 0) m->reglages.FrameRate = m->reglages.SoundFrameRate;
+    else m->reglages.SoundSync = 0;
+    // A rate of 0 (settings never given) plays at the library's default.
+    if (!(m->reglages.FrameRate > 0.0f)) m->reglages.FrameRate = 15.0f;
+    return TM_PeriodeImage(m->reglages.FrameRate);
+}
+
+// ---- the feeder ------------------------------------------------------------------------------
+
+int32_t TM_StateBegin(TMMovie* m) {
+    TM_SetState(m, TM_StateBlockSet, TM_CODE_CONTINUE);
+    return 0;
+}
+
+int32_t TM_StateBlockSet(TMMovie* m) {
+    if (RVFReader_EndReached(&m->lecteur)) {
+        TM_SetState(m, TM_StateEnd, TM_CODE_FIN);
+        return 0;
+    }
+    const int32_t r = RVFReader_NextBlockSet(&m->lecteur);
+    if (r != 0) {
+        TM_SetState(m, TM_StateEnd, TM_CODE_FIN);
+        return r;
+    }
+    TM_SetState(m, TM_DispatchBlock, TM_CODE_CONTINUE);
+    return 0;
+}
+
+int32_t TM_DispatchBlock(TMMovie* m) {
+    const int32_t r = RVFReader_NextBlock(&m->lecteur);
+    if (r != 0) {
+        TM_SetState(m, TM_StateEnd, r == TM_ERR_BLOC_INCONNU ? TM_CODE_ERREUR : TM_CODE_FIN);
+        return r;
+    }
+    if (RVFReader_IsSoundBlock(&m->lecteur)) {
+        TM_StateSoundBlock(m);
+        return 0;
+    }
+    if (RVFReader_IsImageBlock(&m->lecteur)) {
+        TMTampon& t = *m->images[m->ecritureImage];
+        if (Attendre(m, TM_FEED, t.libre, m->feed)) return TM_ERR_ARRETE;
+        TM_SetState(m, TM_StateImageBlock, TM_CODE_CONTINUE);
+        return 0;
+    }
+    // A block header that reached the end of the file was not checked: an unknown id ends the
+    // movie as an error, like any other unknown id.
+    TM_Log("%s(%d): unknown RVF block ID!!!", "teskmvie", __LINE__);
+    TM_SetState(m, TM_StateEnd, TM_CODE_ERREUR);
+    return TM_ERR_BLOC_INCONNU;
+}
+
+namespace {
+void Suite(TMMovie* m) {
+    if (RVFReader_SetExhausted(&m->lecteur)) TM_SetState(m, TM_StateBlockSet, TM_CODE_CONTINUE);
+    else TM_SetState(m, TM_DispatchBlock, TM_CODE_CONTINUE);
+}
+}  // namespace
+
+int32_t TM_StateSoundBlock(TMMovie* m) {
+    const int32_t r = LireBloc(m, m->blocSon, &m->longueurBlocSon);
+    if (r != 0 && r != TM_ERR_LONGUEUR_NULLE) return r;
+    if (m->reglages.SoundOn != 0) {
+        int32_t e = 0;
+        if (m->BSC_firstready == 0) {
+            e = TM_StartSound(m);
+            m->BSC_firstready = 1;
+        } else {
+            e = TM_DecodeSoundBlock(m);
+        }
+        if (e != 0) return e;
+    }
+    if (r == TM_ERR_LONGUEUR_NULLE) {
+        TM_SetState(m, TM_StateEnd, TM_CODE_FIN);
+        return 0;
+    }
+    Suite(m);
+    return 0;
+}
+
+namespace {
+
+TMTampon* TamponSonEcriture(TMMovie* m) { return m->sons[m->ecritureSon].get(); }
+
+void Valider(TMMovie* m, TMTampon* t, int32_t longueur) {
+    t->longueur = longueur;
+    t->pris = 0;
+    t->libre.Effacer();
+    t->plein.Signaler();
+    m->ecritureSon = (m->ecritureSon + 1) % static_cast<int32_t>(m->sons.size());
+}
+
+void Liberer(TMMovie* m, TMTampon* t) {
+    t->longueur = 0;
+    t->pris = 0;
+    t->plein.Effacer();
+    t->libre.Signaler();
+    m->lectureSon = (m->lectureSon + 1) % static_cast<int32_t>(m->sons.size());
+}
+
+}  // namespace
+
+int32_t TM_StartSound(TMMovie* m) {
+    const int32_t longueur = m->longueurBlocSon;
+    const int32_t canaux = RVFReader_Channels(&m->lecteur);
+    TMSonDimensions d;
+    // A stream that does not start with its header, or gives no frame rate (a rate of 0), is
+    // refused as an APC error.
+    if (Adpcm_Init(ADPCM_VERSION) != 0 || longueur < static_cast<int32_t>(APC_TAILLE_ENTETE) ||
+        APC_ReadHeader(m->blocSon.data(), &m->apc) != 0 ||
+        !TM_DimensionsSon(longueur - 32, canaux, RVFReader_Rate(&m->lecteur), &d)) {
+        TM_SetState(m, TM_StateEnd, TM_CODE_ERREUR);
+        return TM_ERR_APC;
+    }
+    m->SoundBlockBytes = d.SoundBlockBytes;
+    m->SoundBlockBytes32 = d.SoundBlockBytes / 32;
+    m->reglages.SoundFrameRate = d.SoundFrameRate;
+    m->tailleFlux = m->SoundBlockBytes * m->reglages.SoundBufferBlocks;
+    // Segments of whole sample frames.
+    m->tailleSegment = (m->tailleFlux / m->reglages.SoundSegments) & ~3;
+    m->segmentsSon.Bind(&m->sortieSon);
+    if (m->segmentsSon.Create(m->reglages.SoundSegments, m->tailleSegment) != 0) {
+        TM_SetState(m, TM_StateEnd, TM_CODE_ERREUR);
+        return TM_ERR_DIRECTSOUND;
+    }
+    // The first block's sound, decoded at once.
+    TMTampon* t = TamponSonEcriture(m);
+    const int32_t n = d.echantillons;
+    const size_t octets = static_cast<size_t>(n) * 2 * static_cast<size_t>(canaux);
+    if (t->donnees.size() < octets) t->donnees.resize(octets);
+    uint32_t manque = 0;
+    int16_t* sortie = reinterpret_cast<int16_t*>(t->donnees.data());
+    if (APC_DecodeBorne(&sortie, &m->apc, static_cast<uint32_t>(n), &manque, m->blocSon.data() + longueur) != 0) {
+        TM_SetState(m, TM_StateEnd, TM_CODE_ERREUR);
+        return TM_ERR_APC;
+    }
+    if (manque > 0)
+        std::fill(t->donnees.begin() + static_cast<std::ptrdiff_t>((n - static_cast<int32_t>(manque)) * 2 * canaux),
+                  t->donnees.begin() + static_cast<std::ptrdiff_t>(octets), uint8_t{0});
+    Valider(m, t, static_cast<int32_t>(octets));
+    // The sound sender; the image sender counts as running from here, the sound sender starts it.
+    m->isend.fini = 0;
+    if (!TM_Lancer(m, m->ssend, SSEND_THREAD)) {
+        m->isend.fini = 1;
+        TM_Activite(m, TM_SSEND, TM_TERMINE);
+        TM_SetState(m, TM_StateEnd, TM_CODE_ERREUR);
+    }
+    return 0;
+}
+
+int32_t TM_DecodeSoundBlock(TMMovie* m) {
+    TMTampon* t = TamponSonEcriture(m);
+    if (Attendre(m, TM_FEED, t->libre, m->feed)) return TM_ERR_ARRETE;
+    const int32_t canaux = RVFReader_Channels(&m->lecteur);
+    const int32_t n = m->longueurBlocSon * 2 / canaux;
+    const size_t octets = static_cast<size_t>(n) * 2 * static_cast<size_t>(canaux);
+    if (t->donnees.size() < octets) t->donnees.resize(octets);
+    m->apc.data = m->blocSon.data();
+    uint32_t manque = static_cast<uint32_t>(n);
+    // Once the stream has given all its samples, the rest is silence.
+    int16_t* sortie = reinterpret_cast<int16_t*>(t->donnees.data());
+    if (m->apc.remaining != 0 &&
+        APC_DecodeBorne(&sortie, &m->apc, static_cast<uint32_t>(n), &manque, m->blocSon.data() + m->longueurBlocSon) != 0) {
+        TM_SetState(m, TM_StateEnd, TM_CODE_ERREUR);
+        return TM_ERR_APC;
+    }
+    if (manque > 0)
+        std::fill(t->donnees.begin() + static_cast<std::ptrdiff_t>((n - static_cast<int32_t>(manque)) * 2 * canaux),
+                  t->donnees.begin() + static_cast<std::ptrdiff_t>(octets), uint8_t{0});
+    Valider(m, t, static_cast<int32_t>(octets));
+    return 0;
+}
+
+int32_t TM_StateImageBlock(TMMovie* m) {
+    TMTampon& t = *m->images[m->ecritureImage];
+    int32_t longueur = 0;
+    const int32_t r = LireBloc(m, t.donnees, &longueur);
+    if (r != 0 && r != TM_ERR_LONGUEUR_NULLE) return r;
+    // The last block comes with the end of the file: it is queued all the same.
+    t.longueur = longueur;
+    t.libre.Effacer();
+    t.plein.Signaler();
+    m->ecritureImage = (m->ecritureImage + 1) % static_cast<int32_t>(m->images.size());
+    if (r == TM_ERR_LONGUEUR_NULLE) {
+        TM_SetState(m, TM_StateEnd, TM_CODE_FIN);
+        return 0;
+    }
+    Suite(m);
+    return 0;
+}
+
+int32_t TM_StateEnd(TMMovie* m) {
+    if (m->codeEtat != TM_CODE_FIN) return 0;
+    m->feederEnFin = 1;
+    const bool son = m->reglages.SoundOn != 0;
+    if (son && m->BSC_firstready == 0) {
+        // The header promised sound that never came: the images play silently.
+        m->reglages.SoundOn = 0;
+        m->ssend.fini = 1;
+        TM_Activite(m, TM_SSEND, TM_TERMINE);
+        if (!TM_Lancer(m, m->isend, ISEND_THREAD)) TM_Activite(m, TM_ISEND, TM_TERMINE);
+        return 0;
+    }
+    // (a) The sound sender ends once everything queued has been played.
+    if (son && m->ssend.fini == 0) {
+        bool plein = false;
+        for (auto& t : m->sons)
+            if (t->plein.Signale()) plein = true;
+        bool joue = true;
+        for (auto& g : m->segmentsSon.segments)
+            if (!g.evenement->Signale()) joue = false;
+        if (!plein && joue) {
+            m->ssend.arret->Signaler();
+            TMSound_Stop(&m->sortieSon);
+        }
+    }
+    // (b) The image sender ends once it has taken the last image.
+    if (m->isend.fini == 0) {
+        bool plein = false;
+        for (auto& t : m->images)
+            if (t->plein.Signale()) plein = true;
+        if (!plein && m->isend.arret) m->isend.arret->Signaler();
+    }
+    if (m->isend.fini != 0 && (!son || m->ssend.fini != 0)) return TM_ERR_ARRETE;
+    // Waiting for the senders: nothing to do until they have played their last frames.
+    TM_Activite(m, TM_FEED, TM_ATTEND);
+    std::this_thread::sleep_for(std::chrono::microseconds(200));
+    return 0;
+}
+
+void FEED_THREAD(TMMovie* m) {
+    TM_Log("TM: Starting FEED_THREAD");
+    for (;;) {
+        TM_Porte(m, TM_FEED);
+        if (m->feed.arret->Signale() && m->etat != TM_StateEnd) {
+            // A stop: the feeder ends at once.
+            break;
+        }
+        const int32_t r = m->etat(m);
+        if (r == TM_ERR_ARRETE || m->codeEtat == TM_CODE_ERREUR) break;
+        if (m->feed.arret->Signale()) break;
+    }
+    // The senders end with the feeder.
+    if (m->ssend.arret) m->ssend.arret->Signaler();
+    if (m->isend.arret) m->isend.arret->Signaler();
+    if (m->sortieSon.flux != nullptr) TMSound_Stop(&m->sortieSon);
+    m->feederEnFin = 2;
+    TM_Activite(m, TM_FEED, TM_ATTEND);
+    while (m->isend.fini == 0 || m->ssend.fini == 0) std::this_thread::sleep_for(std::chrono::microseconds(200));
+    m->fin->Signaler();
+    // Sent before the feeder counts as ended: on the manual clock no time passes in between.
+    TM_Notification(m, TM_NOTIF_FIN, nullptr, 0, false);
+    TM_Activite(m, TM_FEED, TM_TERMINE);
+    m->feed.fini = 1;
+}
+
+// ---- the sound sender --------------------------------------------------------------------------
+
+void SSEND_THREAD(TMMovie* m) {
+    TM_Log("TM: Starting SSEND_THREAD");
+    bool premier = true;
+    for (;;) {
+        TM_Porte(m, TM_SSEND);
+        // 1. The current segment, once played.
+        if (m->segmentsSon.count == 0) break;
+        TMEvenement* joue = m->segmentsSon.segments[static_cast<size_t>(m->segmentsSon.current)].evenement;
+        if (!joue->Signale() && TM_AttendreThread(m, TM_SSEND, joue, m->ssend.arret.get()) != 0) break;
+        if (m->segmentsSon.WaitCurrent(m->ssend.arret.get()) != 0) break;
+        // 2. Filled whole from the decoded sound.
+        int32_t reste = m->segmentsSon.CurrentSize(), decalage = 0;
+        bool arrete = false;
+        while (reste > 0) {
+            TMTampon* t = m->sons[m->lectureSon].get();
+            if (Attendre(m, TM_SSEND, t->plein, m->ssend) && !t->plein.Signale()) {
+                arrete = true;
+                break;
+            }
+            const int32_t a = t->longueur - t->pris;
+            if (a < 1) {
+                Liberer(m, t);
+                continue;
+            }
+            const int32_t n = std::min(a, reste);
+            if (uint8_t* p = m->segmentsSon.LockCurrent(decalage, n)) std::memcpy(p, t->donnees.data() + t->pris, n);
+            m->segmentsSon.UnlockCurrent();
+            t->pris += n;
+            decalage += n;
+            reste -= n;
+            if (t->pris >= t->longueur) Liberer(m, t);
+        }
+        if (arrete) break;
+        m->segmentsSon.CompleteCurrent();
+        // 3. After the first pass, the image sender.
+        if (premier) {
+            premier = false;
+            TM_Activite(m, TM_ISEND, TM_ACTIF);
+            if (!TM_Lancer(m, m->isend, ISEND_THREAD)) {
+                TM_Activite(m, TM_ISEND, TM_TERMINE);
+                TM_SetState(m, TM_StateEnd, TM_CODE_ERREUR);
+            }
+        }
+    }
+    if (premier && m->isend.fini == 0 && !m->isend.thread.joinable()) m->isend.fini = 1;
+    TM_Activite(m, TM_SSEND, TM_TERMINE);
+    m->ssend.fini = 1;
+}
+
+// ---- the image sender --------------------------------------------------------------------------
+
+void ISEND_THREAD(TMMovie* m) {
+    TM_Log("TM: Starting ISEND_THREAD");
+    TM_FramePeriod(m);
+    double debut = TM_Now();
+    m->imagesMontrees = 0;
+    int32_t compteur = 0;
+    bool premiere = true;
+    for (;;) {
+        // 1. Step mode: one frame per step.
+        if (m->reglages.Freeze != 0 && m->arretForce == 0) {
+            if (m->figeMaintenant == 0) {
+                m->figeMaintenant = 1;
+                TM_ClockPause();
+                if (m->reglages.SoundOn != 0) TMSound_Stop(&m->sortieSon);
+                RVFReader_Suspend(&m->lecteur);
+                std::lock_guard<std::mutex> g(m->verrouPorte);
+                m->suspendus = true;
+            }
+            const int r = TM_AttendreThread(m, TM_ISEND, m->pas.get(), m->isend.arret.get());
+            if (r == 0) {
+                m->pas->Effacer();
+                TM_ClockResume();
+                RVFReader_Resume(&m->lecteur);
+                if (m->reglages.SoundOn != 0) TMSound_Play(&m->sortieSon);
+                {
+                    std::lock_guard<std::mutex> g(m->verrouPorte);
+                    m->suspendus = m->enPause != 0;
+                    m->porte.notify_all();
+                }
+                m->figeMaintenant = 0;
+            }
+        }
+        TM_Porte(m, TM_ISEND);
+        // 2. The next image block.
+        TMTampon& t = *m->images[m->lectureImage];
+        if (Attendre(m, TM_ISEND, t.plein, m->isend) && !t.plein.Signale()) break;
+        if (m->arretForce != 0) break;
+        // 3. Decoded against the previous frame, even when it will not be shown.
+        const int32_t longueur = t.longueur;
+        SurfaceImage* courante = m->surfaces[m->surfaceCourante];
+        SurfaceImage* precedente = m->surfaces[m->surfacePrecedente];
+        uint16_t* pc = Surface_Verrouiller(courante);
+        uint16_t* pp = Surface_Verrouiller(precedente);
+        if (pc != nullptr && pp != nullptr && TM_CodecLoaded())
+            RVFPI_DecoderBorne(t.donnees.data(), static_cast<size_t>(longueur), pp, pc,
+                               static_cast<size_t>(courante->pas) * 2);
+        if (pp != nullptr) Surface_Deverrouiller(precedente);
+        if (pc != nullptr) Surface_Deverrouiller(courante);
+        t.longueur = 0;
+        t.plein.Effacer();
+        t.libre.Signaler();
+        m->lectureImage = (m->lectureImage + 1) % static_cast<int32_t>(m->images.size());
+        RVFReader_CountImages(&m->lecteur, 1);
+        // 4, 5. The first frame at once (the clock starts there), the others at their time.
+        if (premiere) {
+            premiere = false;
+            if (m->reglages.SoundOn != 0) TMSound_Play(&m->sortieSon);
+            debut = TM_Now();
+            compteur = 0;
+            Montrer(m, static_cast<uint32_t>(longueur));
+            continue;
+        }
+        ++compteur;
+        const double cible = TM_CibleImage(compteur, m->reglages.FrameRate, debut);
+        if (TM_ImageAMontrer(m->reglages.DropLate, TM_Now(), cible)) {
+            AttendreMoment(m, cible);
+            if (m->arretForce != 0) break;
+            Montrer(m, static_cast<uint32_t>(longueur));
+        } else {
+            AvancerSurfaces(m);
+        }
+    }
+    TM_Activite(m, TM_ISEND, TM_TERMINE);
+    m->isend.fini = 1;
+}

@@ -1,0 +1,5 @@
+#include "shell/demarrage.h"
+
+int32_t ResolutionLargeur = 640;
+int32_t ResolutionHauteur = 480;
+int32_t ModeSceneCourant = 0;

@@ -1,0 +1,10 @@
+// The program's start-up and the settings it reads. For now only what the movie launcher reads.
+#pragma once
+
+#include <cstdint>
+
+// The battle resolution, from "..\INI\Configuration.ini" (640 x 480 by default).
+extern int32_t ResolutionLargeur;
+extern int32_t ResolutionHauteur;
+// The scene mode: 0 castle, 1 region map, 2 battle, 3 skirmish preview.
+extern int32_t ModeSceneCourant;
