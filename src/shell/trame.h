@@ -8,4 +8,6 @@ extern int32_t JeuEnPause;
 // The view origin on the battle map, in cells (kept even).
 extern int32_t RepereX;
 extern int32_t RepereY;
+extern int32_t ReperePixelX;   // the same in pixels
+extern int32_t ReperePixelY;
 extern uint32_t HorlogeJeu;   // the game clock in milliseconds, taken from the tick count
