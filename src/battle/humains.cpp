@@ -9,4 +9,5 @@ void HumainGestion() {
     if (o == nullptr || o->ordreSecondaire != 3) return;
     // The death animation: 12 frames, then the death itself.
     if (Animation__Avance(12)) Objet__Mort(o->indice, 2);
+    else ++o->compteurEvenement;
 }

@@ -1,4 +1,4 @@
-// The sample game's text data (data/) copied into a temporary tree, its masters loaded, and a
+// The sample game's text data (data/) copied into a temporary tree with the sample sprites, its masters loaded, and a
 // battle scene started and ended on a level of it. Reports are read from "..\Erreur.txt"; a
 // fatal report ends the test's call with FinProgramme.
 #pragma once
@@ -20,6 +20,9 @@ class Scene : public Monde {
         Monde::SetUp();
         std::filesystem::copy(std::filesystem::path(MORVANE_SOURCE_DIR) / "data", arbre.Racine(),
                               std::filesystem::copy_options::recursive);
+        // The sprites the asset maker drew for the sample game, shared read-only.
+        std::filesystem::create_directory_symlink(std::filesystem::path(MORVANE_JEU_DIR) / "sprite",
+                                                  arbre.Racine() / "sprite");
         ASSERT_GT(Charger(), 0) << Rapport();
         ModeSceneCourant = 2;
         ModeJeuCourant = -1;
