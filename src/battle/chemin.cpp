@@ -417,6 +417,12 @@ void Direction__Voisine(int* sortie, int d, int sens) {
 int Trajet__Calcul(int xDepart, int yDepart, int xBut, int yBut, int32_t* nombre, PointTrajet* points,
                    const uint32_t* carte, int objet, int groupe) {
     const Groupe* g = GroupePlanifie(groupe);
+    if (!g && groupe > 0) {
+        // A group not in use, or whose leader slot is not an object: nothing to plan for.
+        if (nombre) *nombre = 0;
+        TrajetBrutNombre = TrajetLisseNombre = 0;
+        return 1;
+    }
     if (g) {
         const int t = TableObjets[g->membres[0]].taille;
         TrajetEmpriseLargeur = g->largeurFormation * t;

@@ -1,6 +1,5 @@
 #include "battle/occupation.h"
 
-#include <algorithm>
 #include <cstring>
 #include <initializer_list>
 #include <new>
@@ -41,9 +40,8 @@ constexpr int FAMILLE_DRAGON = 6;
 constexpr int MAITRE_SANS_PORTEE = 135;
 
 bool SurCarte(int x, int y) { return x >= 0 && x < COTE_CARTE && y >= 0 && y < COTE_CARTE; }
+// An object index; as a cell value, neither free nor the static mark.
 bool ObjetValide(long v) { return v >= 1 && v < NOMBRE_OBJETS; }
-// A cell value naming an object (not free, not the static mark, within the table).
-bool EstObjet(long v) { return ObjetValide(v); }
 
 bool Volant(const Objet& o) { return o.couche == 2; }
 uint32_t* CarteDeCouche(const Objet& o) { return Volant(o) ? CarteOccupationAir : CarteOccupationSol; }
@@ -87,7 +85,7 @@ void Ecrit(int largeur, int hauteur, int x, int y, uint32_t* carte, uint32_t num
 // The priority rule: a unit that wants the cell of another with priority (a smaller number, or a
 // waiting one) heading for the same next cell gives way.
 bool CedeA(const Objet& unite, int o) {
-    if (!EstObjet(o)) return false;
+    if (!ObjetValide(o)) return false;
     const Objet& autre = TableObjets[o];
     return (autre.numeroObjet < unite.numeroObjet || autre.attenteCase == 1) &&
            autre.prochaineCaseX == unite.prochaineCaseX && autre.prochaineCaseY == unite.prochaineCaseY;
@@ -151,7 +149,7 @@ int TestDeplacement(int objet, int x, int y, int largeur, int hauteur, int dx, i
         if (!SurCarte(cx, cy)) return -1;
         const uint32_t v = carte[cx + COTE_CARTE * cy];
         if (v == 0) return 0;
-        if (!EstObjet(v)) return -1;   // the static mark, or a value that is no object
+        if (!ObjetValide(v)) return -1;   // the static mark, or a value that is no object
         const Objet& o = TableObjets[v];
         if (groupe < 0 ? static_cast<int>(v) == u.numeroObjet : o.groupe == groupe) return 0;
         if (EnBloc(o)) {
@@ -314,7 +312,7 @@ int Occupation__Avance(int objet, int origine, int) {
         const int t = u.taille;
         const int o = Occupation__Test(t, t, u.x, u.y, nullptr, u.numeroObjet);
         Occupation__PoseAvecPoussee2(t, t, u.x, u.y, nullptr, u.numeroObjet, 1);
-        if (!EstObjet(o) || TableObjets[o].numeroObjet == origine) break;
+        if (!ObjetValide(o) || TableObjets[o].numeroObjet == origine) break;
         origine = u.numeroObjet;
         objet = o;
     }

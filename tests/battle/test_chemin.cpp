@@ -80,6 +80,8 @@ TEST_F(Chemin, TableDeCas) {
         // Both walks follow the map's edge as an obstacle and give up: the path stops at the wall.
         {"mur d'un bord a l'autre", {{0, 60, 127, 60}}, 30, 50, 30, 70, 0, 30, 59, true},
         {"contour ouest seul possible", {{40, 60, 127, 60}}, 100, 50, 100, 70, 0, 100, 70, true},
+        {"but hors de la carte", {}, 60, 60, 140, 60, 0, 127, 60, true},
+        {"but hors de la carte derriere un mur", {{120, 0, 127, 127}}, 60, 60, 200, 60, 0, 119, 60, true},
     };
     for (const CasPlan& c : cas) {
         SCOPED_TRACE(c.nom);
@@ -256,6 +258,13 @@ TEST_F(Chemin, RectangleDeFormation) {
     EXPECT_EQ(Trajet__CaseBloquee(38, 20, CarteOccupationSol, 0, 0, 2), 1);
     EXPECT_EQ(Trajet__CaseBloquee(38, 21, CarteOccupationSol, 0, 0, 2), 0);
     EXPECT_EQ(Trajet__CaseBloquee(38, 24, CarteOccupationSol, 0, 0, 2), 1);
+
+    // A leader slot that is no object: no plan, nothing read.
+    g.membres[0] = NOMBRE_OBJETS + 5;
+    TrajetLisseNombre = 9;
+    EXPECT_EQ(Trajet__Calcul(10, 30, 60, 30, &TrajetLisseNombre, TrajetLisse, CarteOccupationSol, 0, 2), 1);
+    EXPECT_EQ(TrajetLisseNombre, 0);
+    g.membres[0] = 10;
 
     // A goal on the wall: moved back off it, and the group goes to free formation.
     ASSERT_EQ(Trajet__Calcul(10, 30, 40, 50, &TrajetLisseNombre, TrajetLisse, CarteOccupationSol, 0, 2), 0);
