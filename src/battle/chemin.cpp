@@ -1,14 +1,14 @@
 #include "battle/chemin.h"
 
 #include <initializer_list>
-#include <utility>
 #include <new>
+#include <utility>
 
 #include "battle/astar.h"
+#include "battle/occupation.h"
 #include "world/grilles.h"
 #include "world/groupes.h"
 #include "world/objets.h"
-#include "battle/occupation.h"
 
 PointTrajet* TrajetBrut = nullptr;
 int32_t TrajetBrutNombre = 0;
@@ -51,7 +51,6 @@ int Trajet__AlloueTampons() {
     }
     return 1;
 }
-
 
 namespace {
 
