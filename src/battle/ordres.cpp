@@ -8,3 +8,5 @@ void Groupe__OrdreDeplacement(int groupe, int x, int y, int, int) {
     TableGroupes[groupe].destinationOrdreY = y;
     TableGroupes[groupe].nouvelOrdre = 1;
 }
+
+void Groupe__OrdreAttaque(int, int, int, int, int) {}
