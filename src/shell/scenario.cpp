@@ -205,12 +205,13 @@ bool LireCondition(Lecture& l, bool victoire, ConditionBataille& c, int* chronom
     const int nombreTypes = victoire ? 8 : 9;
     for (int t = 0; t < nombreTypes; ++t)
         if (motCle == (victoire ? Victoire[t] : Defaite[t])) type = t;
+    // Every condition names its event, a known one or not: the reading stays in step.
+    l.Ou(ou);
+    c.evenement = l.Evenement();
     if (type < 0) {
         Erreur_Question(ou, "Condition inconnue :%s dans fichier %s", motCle.c_str(), l.Nom());
         return false;
     }
-    l.Ou(ou);
-    c.evenement = l.Evenement();
     c.type = type;
     bool maitreLu = false;
     switch (type) {

@@ -58,13 +58,8 @@ std::array<int32_t, 24> TableIntensite{31, 31, 31, 31, 31, 31, 31, 31, 31, 31, 3
                                        31, 31, 31, 31, 31, 31, 31, 31, 31, 31, 31, 31};
 uint32_t HeureDebutBataille = 0;
 
-// The occupancy maps and the group tick's start flag, until their own modules define them: the
-// weak definitions give way to those.
-int Univers__AlloueCartes();
-void Univers__LibereCartes();
+// The group tick's start flag, until its own module defines it: the weak definition gives way.
 extern int32_t IAActive;
-int __attribute__((weak)) Univers__AlloueCartes() { return 1; }
-void __attribute__((weak)) Univers__LibereCartes() {}
 int32_t __attribute__((weak)) IAActive = 0;
 
 namespace {
