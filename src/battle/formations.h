@@ -27,5 +27,12 @@ int Formation__CasesLibres(int groupe);
 // foreign cells (plus one). 1 at once for a routed group.
 int Formation__Etablie(int groupe);
 
+// Shared by the orders: the rectangle laid at an anchor by the orientation; the anchor and butX,
+// butY from the corner unit of the orientation; the rectangle from the anchor to anchor + (W-1, H-1).
+struct Groupe;
+void Formation__PoseRectangle(Groupe& g, int ancreX, int ancreY);
+void Formation__AncreCoin(Groupe& g);
+void Formation__RectangleLibre(Groupe& g);
+
 // (Re)initialises a group's formation and order state; the result is not used.
 int Groupe__Initialise(int groupe);
