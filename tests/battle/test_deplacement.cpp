@@ -143,6 +143,51 @@ TEST_F(Deplacement, ContourneUneFoisPuisAttend) {
     EXPECT_EQ(o.prochaineCaseY, 11);
 }
 
+TEST_F(Deplacement, PousseUnAmiInoccupe) {
+    struct Cas {
+        int armee, modeAutre;
+        bool pousse;
+    };
+    // An idle friend in free movement steps aside; a unit of an enemy block never does.
+    const Cas cas[] = {{0, 1, true}, {1, 4, false}};
+    for (const Cas& c : cas) {
+        SCOPED_TRACE(c.armee);
+        Occupation__Reconstruit();
+        Objet& o = Soldat(1, 10, 10, 5);
+        Objet& ami = Soldat(2, 11, 10, 6);
+        ami.armee = c.armee;
+        ami.modeDeplacement = 4;
+        Groupe& g = GroupeAvec(5, {1}, 0);
+        Groupe& autre = GroupeAvec(6, {2}, c.modeAutre);
+        Rectangle(g, 60, 60, 61, 61);
+        Rectangle(autre, 11, 10, 11, 10);
+        g.nbPointsTrajet = 9;
+        g.pointCourant = 3;
+        const PointTrajet chemin[] = {{11, 10}, {12, 10}, {13, 10}};
+        std::copy(std::begin(chemin), std::end(chemin), o.trajet);
+        o.nbPointsTrajetUnite = 3;
+        o.modeDeplacement = 2;
+        Occupation__Pose(1, 1, 10, 10, CarteOccupationSol, 1);
+        Occupation__Pose(1, 1, 11, 10, CarteOccupationSol, 2);
+
+        EXPECT_EQ(Unite__Pas(1, 0, 0, -1, 5), 1);
+        if (c.pousse) {
+            EXPECT_EQ(ami.prochaineCaseX, 12);
+            EXPECT_EQ(ami.attenteCase, 1);
+            EXPECT_EQ(autre.modeFormation, 1);
+            EXPECT_EQ(autre.enFuite, 1);
+            EXPECT_EQ(g.nbPointsTrajet, 3);   // the pusher's group drops the rest of its path
+            EXPECT_EQ(Sol(12, 10), 2u);
+            EXPECT_EQ(o.prochaineCaseX, 11);
+            EXPECT_EQ(Sol(11, 10), 1u);
+        } else {
+            EXPECT_EQ(ami.prochaineCaseX, 11);
+            EXPECT_EQ(autre.modeFormation, 4);
+            EXPECT_EQ(Sol(11, 10), 2u);
+        }
+    }
+}
+
 TEST_F(Deplacement, PasSansDeplacementNeDiviseRien) {
     Occupation__Reconstruit();
     Objet& o = Soldat(1, 10, 10, 5);
