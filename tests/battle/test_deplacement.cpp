@@ -238,6 +238,20 @@ TEST_F(Deplacement, CheminPropreAutourDUnMur) {
     EXPECT_EQ(TrajetLisseNombre, 0);
     for (int i = 0; i < o.nbPointsTrajetUnite; ++i)
         EXPECT_NE(SolBase(o.trajet[i].x, o.trajet[i].y), OBSTACLE_FIXE);
+
+    // Goals off the map or walled in: the planner answers within the map, whatever it finds.
+    for (int y = 50; y <= 52; ++y)
+        for (int x = 50; x <= 52; ++x)
+            if (x != 51 || y != 51) Fixe(101, x, y);
+    Occupation__Reconstruit();
+    const int buts[][2] = {{500, -3}, {-1, 200}, {51, 51}, {30, 5}};
+    for (const auto& b : buts) {
+        Unite__OrdreDeplacement(1, b[0], b[1]);
+        EXPECT_TRUE(o.modeDeplacement == 2 || o.modeDeplacement == 4);
+        ASSERT_LE(o.nbPointsTrajetUnite, POINTS_TRAJET_UNITE);
+        for (int i = 0; i < o.nbPointsTrajetUnite; ++i)
+            ASSERT_TRUE(o.trajet[i].x >= 0 && o.trajet[i].x < 128 && o.trajet[i].y >= 0 && o.trajet[i].y < 128);
+    }
 }
 
 // A whole battle-map world: a 3 x 3 group ordered across a wall, moved frame by frame the way

@@ -157,6 +157,59 @@ TEST_F(Formations, ComptesDuRectangle) {
     EXPECT_EQ(Formation__Etablie(5), 1);
 }
 
+TEST_F(Formations, PasDuGroupeLeLongDuTrajet) {
+    PointTrajet tampon[POINTS_TRAJET_GROUPE]{};
+    Groupe& g = Carre(2, 10, 10);
+    g.tampon = tampon;
+    g.modeFormation = 4;
+    g.largeurFormation = g.hauteurFormation = 2;
+    g.orientation = 3;
+    g.ancreX = g.ancreY = 10;
+    g.destinationOrdreX = g.destinationOrdreY = 40;
+    tampon[0] = {11, 10};
+    tampon[1] = {12, 10};
+    g.nbPointsTrajet = 2;
+    Occupation__Reconstruit();
+    for (int n = 1; n <= 4; ++n) Occupation__Pose(1, 1, TableObjets[n].x, TableObjets[n].y, CarteOccupationSol, n);
+
+    Groupe__SuitTrajet(5);
+    EXPECT_EQ(g.pointCourant, 1);
+    EXPECT_EQ(g.pasX, 1);
+    EXPECT_EQ(g.pasY, 0);
+    EXPECT_EQ(g.ancreX, 11);
+    int x0, y0, x1, y1;
+    Bornes(g, &x0, &y0, &x1, &y1);
+    EXPECT_EQ((std::vector<int>{x0, y0, x1, y1}), (std::vector<int>{11, 10, 12, 11}));
+
+    // A stranger in the way: the group plans again from where it stands, the step is cleared.
+    Unite(20, 13, 10, 1, 1, 9);
+    Occupation__Pose(1, 1, 13, 10, CarteOccupationSol, 20);
+    TableObjets[2].x = 12;   // the right-hand column has moved up to the stranger
+    TableObjets[4].x = 12;
+    Groupe__SuitTrajet(5);
+    EXPECT_EQ(g.pasX, 0);
+    EXPECT_EQ(g.pasY, 0);
+    EXPECT_EQ(g.butPrecedentX, 40);
+    EXPECT_EQ(g.pointCourant, 0);
+    EXPECT_GT(g.nbPointsTrajet, 0);
+
+    // Out of path: nothing moves.
+    g.pointCourant = g.nbPointsTrajet;
+    const int ancre = g.ancreX;
+    Groupe__SuitTrajet(5);
+    EXPECT_EQ(g.ancreX, ancre);
+
+    // Free movement: the rectangle hangs from butLibre, top-left.
+    g.modeFormation = 5;
+    g.butLibreX = 30;
+    g.butLibreY = 31;
+    g.orientation = 0;
+    Groupe__SuitTrajet(5);
+    EXPECT_EQ(g.orientation, 3);
+    Bornes(g, &x0, &y0, &x1, &y1);
+    EXPECT_EQ((std::vector<int>{x0, y0, x1, y1}), (std::vector<int>{30, 31, 31, 32}));
+}
+
 TEST_F(Formations, GroupeSansChefValideIgnore) {
     Unite(1, 10, 10, 1, 1, 5);
     Groupe& g = GroupeAvec(5, {1});
