@@ -5,6 +5,7 @@
 #include "arbre_temporaire.h"
 #include "foundation/ecran_fixture.h"   // FinProgramme
 #include "platform/plateforme.h"
+#include "shell/chefs.h"
 #include "shell/conditions.h"
 #include "shell/routeur.h"
 #include "shell/scenario.h"
@@ -183,6 +184,22 @@ TEST_F(Vbat, LeNomVientDuNiveauEtSonAbsenceEstFatale) {
     EscarmoucheEnCours = 3;
     EXPECT_THROW(ConditionsChargement("..\\niveau\\sans.mv"), FinProgramme);
     EXPECT_EQ(Rapport(), "Victory_c: ConditionsChargement(): ..\\Skirmish\\Escarmouche.VBat non trouvé");
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(Vbat, AuChateauLaPresenceNEstPasLue) {
+    ModeSceneCourant = 0;
+    TableChefs[8].present = 0;
+    Lire(std::string(Debut) + "[VICTOIRE] 0 [DEFAITE] 0\n" + Fin);
+    EXPECT_EQ(TableChefs[8].present, 0);
+    EXPECT_FALSE(arbre.Existe("Erreur.txt")) << Rapport();
+    ModeSceneCourant = 2;
+    Lire(std::string(Debut) + "[VICTOIRE] 0 [DEFAITE] 0\n" + Fin);
+    EXPECT_EQ(TableChefs[0].present, 1);
+    EXPECT_EQ(TableChefs[8].present, 1);
 }
 
 }  // namespace
