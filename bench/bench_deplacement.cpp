@@ -90,7 +90,7 @@ void Image() {
         Groupe__SuitTrajet(g);
         for (int i = 0; i < gr.nbMembres; ++i) {
             if (gr.modeFormation == 4) {
-                if (gr.pointCourant != avant) Unite__Glisse(gr.membres[i], g);
+                if (gr.pointCourant != avant && Unite__Glisse(gr.membres[i], g) != 0) break;
             } else {
                 Formation__PasUnite(gr.membres[i], g);
                 Unite__DeplacementRappel(gr.membres[i], g);

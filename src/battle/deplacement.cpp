@@ -64,7 +64,7 @@ void PasDeCote(Objet& o, int d) {
 // Pushes the units standing on the path ahead. False when a unit that cannot be pushed, or a
 // pushed unit with no room ahead, ends the look-ahead.
 bool DegagePassage(Objet& o, Groupe& g) {
-    const int n = o.nbPointsTrajetUnite, pc = o.pointCourantUnite;
+    const int n = std::min(static_cast<int>(o.nbPointsTrajetUnite), POINTS_TRAJET_UNITE), pc = o.pointCourantUnite;
     if (!o.trajet || n < 2 || pc < 0 || pc > n - 2) return true;
     const int num = Numero(o);
     int k = -1;

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <random>
 #include <vector>
 
 #include "battle/deplacement.h"
@@ -289,7 +290,7 @@ class Traversee : public Deplacement {
         Groupe__SuitTrajet(G);
         for (int i = 0; i < g.nbMembres; ++i) {
             if (g.modeFormation == 4) {
-                if (g.pointCourant != avant) Unite__Glisse(g.membres[i], G);
+                if (g.pointCourant != avant && Unite__Glisse(g.membres[i], G) != 0) break;
             } else {
                 Formation__PasUnite(g.membres[i], G);
                 Unite__DeplacementRappel(g.membres[i], G);
@@ -374,6 +375,88 @@ TEST_F(Traversee, MemeScriptMemeMonde) {
         const std::vector<int32_t> b = essai();
         ASSERT_EQ(a.size(), b.size());
         EXPECT_EQ(std::memcmp(a.data(), b.data(), a.size() * sizeof(int32_t)), 0) << "mode " << mode;
+    }
+}
+
+// Random small battles: walls, groups of every mode, orders anywhere (off the map too); each
+// frame every unit stays on the map and out of the walls.
+TEST_F(Traversee, BataillesAuHasard) {
+    std::mt19937 hasard(7);
+    auto tirage = [&](int a, int b) { return std::uniform_int_distribution<int>(a, b)(hasard); };
+    static PointTrajet tampons[4][POINTS_TRAJET_GROUPE];
+    for (int essai = 0; essai < 25; ++essai) {
+        TearDown();
+        SetUp();
+        for (int m = 0; m < 6; ++m) {
+            const int x = tirage(0, 127), y = tirage(0, 127), l = tirage(1, 40);
+            const bool vertical = tirage(0, 1);
+            for (int i = 0; i < l; ++i) {
+                const int cx = vertical ? x : std::min(x + i, 127), cy = vertical ? std::min(y + i, 127) : y;
+                if (GrilleUnites[cx + 128 * cy] == 0) Fixe(300 + m, cx, cy);
+            }
+        }
+        int n = 1;
+        std::vector<int> groupes;
+        for (int k = 0; k < 4; ++k) {
+            const int c = tirage(1, 3), l = tirage(1, 3), x0 = tirage(0, 124), y0 = tirage(0, 124);
+            std::vector<int> membres;
+            for (int j = 0; j < l; ++j)
+                for (int i = 0; i < c; ++i)
+                    if (GrilleUnites[(x0 + i) + 128 * (y0 + j)] == 0) {
+                        Objet& o = Soldat(n, x0 + i, y0 + j, 10 + k);
+                        o.armee = k % 2;
+                        o.vitesse = tirage(1, 24);
+                        membres.push_back(n++);
+                    }
+            if (membres.empty()) continue;
+            const int modes[] = {1, 4, 5};
+            Groupe& g = GroupeAvec(10 + k, membres, modes[tirage(0, 2)]);
+            g.modeFormationMaitre = g.modeFormation;
+            g.colonnes = c;
+            g.lignes = l;
+            g.tampon = tampons[k];
+            g.groupeCibleIAPropose = tirage(0, 1) ? -1 : 0;
+            groupes.push_back(10 + k);
+        }
+        Occupation__Reconstruit();
+        for (int g : groupes) Groupe__Initialise(g);
+        for (int t = 0; t < 150; ++t) {
+            if (t % 50 == 0)
+                for (int g : groupes) {
+                    if (tirage(0, 3) == 0) Groupe__OrdreAttaque(g, tirage(-20, 150), tirage(-20, 150), 0, tirage(0, 1));
+                    else Groupe__OrdreDeplacement(g, tirage(-20, 150), tirage(-20, 150));
+                }
+            Occupation__Reconstruit();
+            for (int g : groupes) {
+                Groupe& gr = TableGroupes[g];
+                for (int i = 0; i < gr.nbMembres; ++i) {
+                    Objet& o = TableObjets[gr.membres[i]];
+                    Occupation__Pose(1, 1, o.prochaineCaseX, o.prochaineCaseY, CarteOccupationSol, gr.membres[i]);
+                    o.attenteCase = 0;
+                }
+                const int avant = gr.pointCourant;
+                Groupe__SuitTrajet(g);
+                for (int i = 0; i < gr.nbMembres; ++i) {
+                    if (gr.modeFormation == 4) {
+                        if (gr.pointCourant != avant && Unite__Glisse(gr.membres[i], g) != 0) break;
+                    } else {
+                        Formation__PasUnite(gr.membres[i], g);
+                        Unite__DeplacementRappel(gr.membres[i], g);
+                    }
+                }
+            }
+            GroupesGeres = t % 3 != 0;
+            for (int u = 1; u < n; ++u) {
+                ObjetCourant = &TableObjets[u];
+                Objet__Deplacement();
+                const Objet& o = TableObjets[u];
+                ASSERT_TRUE(o.x >= 0 && o.x < 128 && o.y >= 0 && o.y < 128) << "essai " << essai << " tour " << t;
+                // Never inside a wall (two walkers may briefly share a cell until the group tick
+                // checks the occupation).
+                const int v = GrilleUnites[o.x + 128 * o.y];
+                ASSERT_TRUE(v >= 1 && v < n) << "essai " << essai << " tour " << t;
+            }
+        }
     }
 }
 
