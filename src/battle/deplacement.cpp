@@ -19,7 +19,7 @@ namespace {
 constexpr int PIXELS_CASE = 24;
 
 bool ObjetValide(int o) { return o > 0 && o < NOMBRE_OBJETS; }
-bool MortOuMourant(const Objet& o) { return o.ordreSecondaire == 3 || o.ordreSecondaire == 4; }
+bool MortOuMourant(const Objet& o) { return o.mourant || o.ordreSecondaire == 3 || o.ordreSecondaire == 4; }
 bool Attaque(const Objet& o) { return o.ordreSecondaire == 1; }
 bool SurCarte(int x, int y) { return x >= 0 && x < COTE_CARTE && y >= 0 && y < COTE_CARTE; }
 int Taille(const Objet& o) { return o.taille > 0 ? o.taille : 1; }

@@ -27,7 +27,7 @@ bool Groupe__Valide(int groupe) {
     return g.nbMembres > 0 && Membre(g, 0) != nullptr;
 }
 
-bool MortOuMourant(const Objet& o) { return o.ordreSecondaire == 3 || o.ordreSecondaire == 4; }
+bool MortOuMourant(const Objet& o) { return o.mourant || o.ordreSecondaire == 3 || o.ordreSecondaire == 4; }
 
 uint32_t* CarteDe(const Objet& o) { return o.couche == 2 ? CarteOccupationAir : CarteOccupationSol; }
 

@@ -22,7 +22,7 @@ Objet* Membre(const Groupe& g, int i) {
     return ObjetValide(g.membres[i]) ? &TableObjets[g.membres[i]] : nullptr;
 }
 
-bool MortOuMourant(const Objet& o) { return o.ordreSecondaire == 3 || o.ordreSecondaire == 4; }
+bool MortOuMourant(const Objet& o) { return o.mourant || o.ordreSecondaire == 3 || o.ordreSecondaire == 4; }
 
 bool ArmeeValide(int a) { return a >= 0 && a < 6; }
 
