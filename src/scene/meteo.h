@@ -1,0 +1,7 @@
+// Weather: the wind that carries the particles.
+#pragma once
+
+#include <cstdint>
+
+extern int32_t VentForce;       // pixels per frame
+extern int32_t VentDirection;   // 0 up, then clockwise in eighths: 2 right, 4 down, 6 left
