@@ -11,6 +11,7 @@
 #include "foundation/ecran_fixture.h"   // FinProgramme
 #include "foundation/objetsgfx.h"
 #include "foundation/sprites.h"
+#include "platform/affichage.h"
 #include "platform/hasard.h"
 #include "platform/plateforme.h"
 #include "platform/temps.h"
@@ -536,3 +537,76 @@ TEST_F(DessinParticules, SampleEffectsLiveAndDie) {
 }
 
 }  // namespace
+
+// Every sample effect with the sample particle sprites, one cell each of a 640 x 480 frame; the
+// frame is written as a PNG into the folder MORVANE_CAPTURE names, when it is set.
+class VitrineParticules : public Particules {
+  protected:
+    ArbreTemporaire arbre;
+    std::vector<uint16_t> ecran;
+    static constexpr uint16_t FOND = Rvb(5, 8, 4);
+
+    void SetUp() override {
+        Particules::SetUp();
+        const uint8_t format[7] = {1, 10, 3, 5, 3, 0, 3};
+        ASSERT_EQ(SprDll_Init(12, format, nullptr), 0);
+        ecran.assign(640 * 480, FOND);
+        EcranTampon = ecran.data();
+        Ecran__Geometrie(640, 480);
+        static const char* const Fichiers[6] = {"particule_fumee", "particule_etincelle", "particule_feu",
+                                                "particule_sang", "particule_poussiere", "particule_lueur"};
+        std::string liste = "//liste_des_objets.\n";
+        for (int n = 0; n <= 1305; ++n)
+            liste += "#define GFX_" + std::to_string(n) + " " + std::to_string(n) + " // " +
+                     (n >= 1300 ? Fichiers[n - 1300] : "-") + "\n";
+        arbre.Ecrire("ini/mv.ini", liste + "//.\n");
+        std::filesystem::create_directories(arbre.Racine() / "sprite");
+        for (const char* f : Fichiers)
+            std::filesystem::copy_file(std::filesystem::path(MORVANE_JEU_DIR) / "sprite" / (std::string(f) + ".spr"),
+                                       arbre.Racine() / "sprite" / (std::string(f) + ".spr"));
+        ASSERT_EQ(CreationDeLalIsteDesObjetsGfx(), 1306);
+        std::filesystem::copy(std::filesystem::path(MORVANE_SOURCE_DIR) / "data/particules",
+                              arbre.Racine() / "particules", std::filesystem::copy_options::recursive);
+    }
+    void TearDown() override {
+        Effets_Liberation();
+        ObjetsGfx_Liberation();
+        SprDll_Free();
+        EcranTampon = nullptr;
+        Particules::TearDown();
+    }
+};
+
+TEST_F(VitrineParticules, EachSampleEffectShowsInItsCell) {
+    Effets_Chargement();
+    std::vector<NoeudEffet*> effets;
+    for (NoeudEffet* n = ListeEffets; n; n = n->precedent) effets.insert(effets.begin(), n);
+    ASSERT_EQ(effets.size(), 38u);
+    Particule* plans[3] = {PlanParticules0.data(), PlanParticules1.data(), PlanParticules2.data()};
+    int16_t* nombres[3] = {&NombreParticules0, &NombreParticules1, &NombreParticules2};
+    auto centre = [](size_t i) { return std::pair<int, int>(40 + static_cast<int>(i % 8) * 78, 60 + static_cast<int>(i / 8) * 96); };
+    for (int k = 0; k < 8; ++k) {
+        if (k % 3 == 0) {
+            for (size_t i = 0; i < effets.size(); ++i) {
+                auto [x, y] = centre(i);
+                Temps_Avancer(1000);
+                Particules_Emission(effets[i]->effet, plans[i % 3], 1000, nombres[i % 3], x, y, 0, 0, -1, -1);
+            }
+        }
+        Particules_Gestion(1);
+    }
+    Particules_Affichage(PlanParticules0.data(), NombreParticules0);
+    Particules_Affichage(PlanParticules1.data(), NombreParticules1);
+    Particules_Affichage(PlanParticules2.data(), NombreParticules2);
+    for (size_t i = 0; i < effets.size(); ++i) {
+        auto [cx, cy] = centre(i);
+        int changes = 0;
+        for (int y = std::max(0, cy - 45); y < std::min(480, cy + 45); ++y)
+            for (int x = std::max(0, cx - 38); x < std::min(640, cx + 38); ++x)
+                changes += ecran[static_cast<size_t>(y) * 640 + x] != FOND;
+        EXPECT_GT(changes, 0) << effets[i]->nomEffet;
+    }
+    if (const char* dossier = std::getenv("MORVANE_CAPTURE")) {
+        EXPECT_TRUE(Image_EcrirePng555(std::string(dossier) + "/particules.png", ecran.data(), 640, 480));
+    }
+}
