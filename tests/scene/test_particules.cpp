@@ -94,6 +94,22 @@ TEST_F(Particules, PlanHoldsAt999) {
     EXPECT_EQ(NombreParticules0, -3);
 }
 
+// Particles are only seen: emitting, ageing and jittering them never moves the rules' stream.
+TEST_F(Particules, RulesStreamIsUntouched) {
+    Hasard_GraineRegles(1234);
+    const int attendu = (Hasard_Regles(), Hasard_Regles());
+    Hasard_GraineRegles(1234);
+    Hasard_Regles();
+    EffetParticule e = Effet(20, 0);
+    e.typePosition = 0;
+    e.typeVie = 0;
+    e.typeVitesse = 1;
+    e.trajet = 0;
+    Emettre(e);
+    for (int k = 0; k < 40; ++k) Particules_Gestion(1);
+    EXPECT_EQ(Hasard_Regles(), attendu);
+}
+
 TEST_F(Particules, ZeroCountBecomesOneAndEmitsNextTime) {
     EffetParticule e = Effet(0);
     Emettre(e);
