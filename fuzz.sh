@@ -19,8 +19,9 @@ jeu=build-fuzz/game
 declare -A graines=(
   [fuzz_mvini]="data/ini/mv.ini" [fuzz_maitre]="data/maitres" [fuzz_sprite]="$jeu/sprite"
   [fuzz_tga]="$jeu/images" [fuzz_wav]="$jeu/Son" [fuzz_listeson]="data/Son" [fuzz_ini]="data/Son"
-  [fuzz_batiment]="data/Batiment" [fuzz_niveau]="data/niveau" [fuzz_section]="data/sections"
-  [fuzz_vbat]="data/niveau")
+  [fuzz_batiment]="data/Batiment" [fuzz_niveau]="data/niveau/essai.mv data/niveau/Chateau/E_Chateau1.mv"
+  [fuzz_section]="data/sections"
+  [fuzz_vbat]="data/niveau/essai.VBat data/niveau/Chateau/E_Chateau1.VBat")
 export MORVANE_HEADLESS=1
 # A refused file may end the reader mid-way: what it held is not a finding.
 export ASAN_OPTIONS=detect_leaks=0
