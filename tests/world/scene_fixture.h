@@ -23,12 +23,16 @@ class Scene : public Monde {
         // The sprites the asset maker drew for the sample game, shared read-only.
         std::filesystem::create_directory_symlink(std::filesystem::path(MORVANE_JEU_DIR) / "sprite",
                                                   arbre.Racine() / "sprite");
+        AvantChargement();
         ASSERT_GT(Charger(), 0) << Rapport();
         ModeSceneCourant = 2;
         ModeJeuCourant = -1;
         MissionSpecialeEnCours = 0;
         std::snprintf(FichierNiveauRegion, sizeof FichierNiveauRegion, "..\\niveau\\essai.mv");
     }
+    // A test may change the copied data before the masters are read.
+    virtual void AvantChargement() {}
+
     void TearDown() override {
         Region__Quitte();
         Monde::TearDown();

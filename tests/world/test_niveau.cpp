@@ -133,6 +133,30 @@ TEST_F(Niveaux, UneSectionSansUniteNeCreeRien) {
     EXPECT_EQ(TableGroupes[GroupesDe(ARCHER)[0]].nbMembres, 1);
 }
 
+// A decor master in 323..337 keeps its direction modulo 2; a negative direction is 0.
+class DecorsOrientes : public Scene {
+  protected:
+    void AvantChargement() override {
+        std::string liste = arbre.Lire("ini/mv.ini");
+        std::string ajout;
+        for (int n = 306; n < 330; ++n) ajout += "#define LIBRE_" + std::to_string(n) + " " + std::to_string(n) + " // -\r\n";
+        ajout += "#define DECOR_330 330 // rocher\r\n//.";
+        const size_t fin = liste.rfind("//.");
+        ASSERT_NE(fin, std::string::npos);
+        liste.replace(fin, 3, ajout);
+        arbre.Ecrire("ini/mv.ini", liste);
+    }
+};
+
+TEST_F(DecorsOrientes, LaDirectionDesDecorsEstBornee) {
+    arbre.Ecrire("niveau/essai.mv", Remplacer(Niveau(), "[OBJETS]\r\n2\r\n150 40 90 0\r\n150 42 92 1",
+                                              "[OBJETS]\r\n2\r\n330 40 90 5\r\n150 42 92 -3"));
+    ASSERT_TRUE(Creer()) << Rapport();
+    ASSERT_EQ(GroupesDe(330).size(), 1u);
+    EXPECT_EQ(TableObjets[TableGroupes[GroupesDe(330)[0]].membres[0]].direction, 1);
+    EXPECT_EQ(TableObjets[TableGroupes[GroupesDe(ROCHER)[0]].membres[0]].direction, 0);
+}
+
 struct CasFatal {
     const char* nom;
     const char* avant;     // replaced in the sample level ("" writes `apres` as the whole file)
