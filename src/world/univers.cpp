@@ -25,6 +25,9 @@
 #include "platform/fichiers.h"
 #include "platform/hasard.h"
 #include "platform/temps.h"
+#include "scene/palettes.h"
+#include "scene/particules.h"
+#include "scene/particules_effets.h"
 #include "shell/curseur.h"
 #include "shell/routeur.h"
 #include "shell/scenario.h"
@@ -173,6 +176,7 @@ int UniversCreation() {
     Univers__AlloueGrillesBatiments();
     delete[] GrilleAltitude;
     GrilleAltitude = new int32_t[COTE_ALTITUDE * COTE_ALTITUDE * 4]();
+    Particules_Initialisation();
     ObjetsGroupes__Initialisation();
     ObjetFortification = 0;
 
@@ -250,6 +254,9 @@ void ChargeRegion() {
 
     // 4, 5. The conditions, the projectiles, the world and its level.
     Conditions_Initialisation();
+    ChargementSprite();
+    Effets_Chargement();
+    Effets_AdressesScene();
     ProjectileRazQueue();
     UniversCreation();
 
@@ -393,6 +400,7 @@ int Region__Quitte() {
     ObjetCourant = nullptr;
     GroupeCourant = nullptr;
     Messages_Liberation();
+    Terrain__Liberation();
     UniversDestruction();
 
     // 6. The castle's copy of the armies goes back to the working copy.
