@@ -56,8 +56,9 @@ int32_t I32(int64_t v) { return static_cast<int32_t>(v); }
 // The whole displacement turned by the particle's angle about its origin.
 void PositionTournee(Particule& p) {
     const int a = p.angle;
-    p.positionX = I32(int64_t{Tronque16(p.deplacementX * Cos(a) + p.deplacementY * Sin(a))} + p.ecartX + p.origineX);
-    p.positionY = I32(int64_t{Tronque16(-p.deplacementX * Sin(a) + p.deplacementY * Cos(a))} + p.ecartY + p.origineY);
+    const double x = p.deplacementX, y = p.deplacementY;
+    p.positionX = I32(int64_t{Tronque16(x * Cos(a) + y * Sin(a))} + p.ecartX + p.origineX);
+    p.positionY = I32(int64_t{Tronque16(-x * Sin(a) + y * Cos(a))} + p.ecartY + p.origineY);
 }
 
 void PositionDroite(Particule& p) {
@@ -127,8 +128,9 @@ void Avancer(Particule& p, int32_t n) {
                 PositionTournee(p);
             } else {
                 const int a = p.angle;
-                p.positionX = I32(int64_t{p.deplacementX} + Tronque16(p.ecartX * Cos(a) + p.ecartY * Sin(a)) + p.origineX);
-                p.positionY = I32(int64_t{p.deplacementY} + Tronque16(-p.ecartX * Sin(a) + p.ecartY * Cos(a)) + p.origineY);
+                const double x = p.ecartX, y = p.ecartY;
+                p.positionX = I32(int64_t{p.deplacementX} + Tronque16(x * Cos(a) + y * Sin(a)) + p.origineX);
+                p.positionY = I32(int64_t{p.deplacementY} + Tronque16(-x * Sin(a) + y * Cos(a)) + p.origineY);
             }
             break;
         case 3:   // UNIFORME

@@ -626,3 +626,42 @@ TEST_F(VitrineParticules, EachSampleEffectShowsInItsCell) {
         EXPECT_TRUE(Image_EcrirePng555(std::string(dossier) + "/particules.png", ecran.data(), 640, 480));
     }
 }
+
+// Effects of any values a file can hold (extremes included) emit, age and draw without fault
+// under the sanitizers, and the plans stay within their bounds.
+TEST_F(DessinParticules, AnyEffectValuesAreSafe) {
+    uint32_t graine = 12345;
+    auto tirage = [&graine]() {
+        graine = graine * 1103515245u + 12345u;
+        return graine >> 8;
+    };
+    const int16_t extremes[] = {INT16_MIN, -32767, -361, -360, -31, -1, 0, 1, 2, 3, 4, 5, 31, 359, 360, 999, INT16_MAX};
+    auto valeur16 = [&]() -> int16_t {
+        return tirage() % 2 ? extremes[tirage() % std::size(extremes)] : static_cast<int16_t>(tirage() % 13 - 3);
+    };
+    for (int essai = 0; essai < 1000; ++essai) {
+        EffetParticule e{};
+        e.positionRelativeX = tirage() % 3 ? static_cast<int32_t>(tirage() % 41) - 20 : INT32_MAX;
+        e.positionRelativeY = tirage() % 3 ? static_cast<int32_t>(tirage() % 41) - 20 : INT32_MIN;
+        for (int16_t* v : {&e.directionX, &e.directionY, &e.vent, &e.rouge, &e.vert, &e.bleu, &e.plan, &e.dureeDeVie,
+                           &e.emission, &e.typePosition, &e.trajet, &e.typeVie, &e.champReserve, &e.modeCopie,
+                           &e.premiereFrame, &e.nombreFrames, &e.typeVitesse, &e.repere, &e.naissanceDifferee,
+                           &e.animation, &e.pasAngle})
+            *v = valeur16();
+        e.nombre = static_cast<int16_t>(tirage() % 3 ? tirage() % 20 : valeur16());
+        e.sprite = static_cast<int16_t>(tirage() % 3 ? 1 : 1300);
+        const float vitesses[] = {0.0f, 1.0f, -2.5f, 1e30f, -1e30f, 3.4e38f};
+        e.vitesse = vitesses[tirage() % std::size(vitesses)];
+        VentForce = static_cast<int32_t>(tirage() % 5);
+        VentDirection = static_cast<int32_t>(tirage() % 10) - 1;
+        ReperePixelX = static_cast<int32_t>(tirage() % 3000);
+        Particules_Emission(&e, PlanParticules1.data(), 1000, &NombreParticules1, static_cast<int>(tirage() % 200) - 50,
+                            static_cast<int>(tirage() % 200) - 50, 0, valeur16(), valeur16(),
+                            tirage() % 2 ? -1 : valeur16());
+        ASSERT_GE(NombreParticules1, 0);
+        ASSERT_LT(NombreParticules1, 1000);
+        Particules_Gestion(static_cast<int32_t>(tirage() % 3) + 1);
+        Particules_Affichage(PlanParticules1.data(), NombreParticules1);
+    }
+    EXPECT_EQ(NombreParticulesTotal, NombreParticules1);
+}
