@@ -4,6 +4,7 @@
 #include <cstdint>
 
 extern int32_t JeuEnPause;
+extern int32_t LumiereActive;   // terrain lighting on (1) or off
 
 // The view origin on the battle map, in cells (kept even).
 extern int32_t RepereX;
