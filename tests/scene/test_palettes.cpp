@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <filesystem>
 #include <string>
 
 #include "../arbre_temporaire.h"
@@ -143,6 +145,25 @@ TEST_F(Palettes, SceneSetIsLoadedAndFreed) {
     Terrain__Liberation();
     EXPECT_EQ(TerrainTuiles, nullptr);
     EXPECT_EQ(TerrainTableOmbrage, nullptr);
+}
+
+}  // namespace
+
+namespace {
+
+// The sample game's terrain set: whole, and its opaque tiles hold no transparent index.
+TEST_F(Palettes, SampleTerrainSetIsWhole) {
+    const std::filesystem::path dossier = std::filesystem::path(MORVANE_JEU_DIR) / "spredit" / "moteur";
+    ASSERT_EQ(std::filesystem::file_size(dossier / "matiere1.pal"), 768u);
+    ASSERT_EQ(std::filesystem::file_size(dossier / "matiere1.spr"), 676u * 2304u);
+    Terrain__Chargement((dossier / "matiere1").string().c_str(), 676);
+    EXPECT_FALSE(arbre.Existe("Erreur.txt")) << Rapport();
+    for (int n : {1, 5, 24, 75, 81, 128, 283, 336, 387, 390, 677}) {
+        const int banque = n >= 390 ? n - 2 : n;
+        const uint8_t* tuile = TerrainTuiles + banque * 2304;
+        EXPECT_EQ(std::count(tuile, tuile + 2304, 0), 0) << n;
+    }
+    EXPECT_NE(TerrainTableOmbrage[127 * 256 + TerrainTuiles[0]], 0);
 }
 
 }  // namespace
