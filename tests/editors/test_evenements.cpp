@@ -1,6 +1,7 @@
 // The animation event files of the masters: reading into the event tables, writing back.
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -346,6 +347,39 @@ TEST_F(Evenements, FichiersDExemple) {
         EXPECT_EQ(c->caseY, x.caseY);
         ASSERT_EQ(AnimationSauverEvenements(N), 0);
         EXPECT_EQ(arbre.Lire("maitres/essai.cfg"), cfg);
+    }
+}
+
+}  // namespace
+
+namespace {
+
+// Every cut and every one-word change of a small file: read without going past anything, and
+// whatever was read writes back and reads again without a report.
+TEST_F(Evenements, ChaqueCoupureEtChaqueMotChange) {
+    const std::string bon = Fichier({" feu 1 2 3 4 5 1 //\n 6 1 0 //\n", "-\n 8 1 2 3 4 0 1 //\n"},
+                                    {"-\n-\n", "-\n 7 0 0 //\n"});
+    std::vector<size_t> debuts;
+    for (size_t i = 0; i < bon.size(); ++i)
+        if (!std::isspace(static_cast<unsigned char>(bon[i])) && (i == 0 || std::isspace(static_cast<unsigned char>(bon[i - 1]))))
+            debuts.push_back(i);
+    std::vector<std::string> variantes;
+    for (size_t d : debuts) variantes.push_back(bon.substr(0, d));
+    for (size_t d : debuts) {
+        const size_t fin = bon.find_first_of(" \n", d);
+        for (const char* mot : {"-", "//", "Anime", "Position", "Frame", "8", "-1", "21", "x", "99999999999"})
+            variantes.push_back(bon.substr(0, d) + mot + bon.substr(fin));
+    }
+    for (const std::string& v : variantes) {
+        Charger(v);
+        ASSERT_EQ(AnimationSauverEvenements(N), 0);
+        std::error_code e;
+        fs::remove(arbre.Racine() / "Erreur.txt", e);
+        const std::string ecrit = arbre.Lire("maitres/essai.cfg");
+        AnimationChargerEvenements(N, "..\\maitres\\essai.txt");
+        ASSERT_EQ(AnimationSauverEvenements(N), 0);
+        EXPECT_EQ(arbre.Lire("maitres/essai.cfg"), ecrit) << v;
+        EXPECT_FALSE(arbre.Existe("Erreur.txt")) << v << Rapport();
     }
 }
 
