@@ -3,3 +3,5 @@
 int32_t CadavresDemandes = 0;
 
 void Cadavre__Creation(int) { ++CadavresDemandes; }
+
+void Minuterie__Gestion() {}

@@ -7,3 +7,5 @@ extern int32_t CadavresDemandes;   // corpses asked for since the start
 
 // Leaves the corpse of destroyed object `objet`.
 void Cadavre__Creation(int objet);
+// The corpse's frame for ObjetCourant; corpses do not age yet.
+void Minuterie__Gestion();

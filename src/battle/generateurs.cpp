@@ -10,3 +10,7 @@ void Generateur__Naissance() {
     ObjetCourant->generateurPeriode() = 50;
     ObjetCourant->generateurDelai() = 50;
 }
+
+void Generateur__Gestion() {}
+
+int Objet__DegatsContinus() { return 0; }

@@ -4,3 +4,7 @@
 // Set-up of ObjetCourant, a spawner being born: 10 groups to bring forth, period and countdown
 // 50. The master it brings forth comes from its building's description, not read yet (0).
 void Generateur__Naissance();
+// The spawner's frame for ObjetCourant; spawns nothing yet.
+void Generateur__Gestion();
+// Damage over time on ObjetCourant: 1 when its hit points fell below 1. None is dealt yet.
+int Objet__DegatsContinus();

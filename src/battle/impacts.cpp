@@ -1,4 +1,10 @@
 #include "battle/impacts.h"
 
-// The table arrives with the impact effects; until then there is nothing to free.
-void EffetImpactViderTable() {}
+int32_t EffetsImpactDemandes = 0;
+
+int EffetImpactAjouter(Objet*, int, int, int, int, int) {
+    ++EffetsImpactDemandes;
+    return 1;
+}
+
+void EffetImpactViderTable() { EffetsImpactDemandes = 0; }

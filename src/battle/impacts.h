@@ -1,4 +1,17 @@
-// The impact effects of the battle. For now only the emptying of their table.
+// Impact effects: timed actions at a place (explosions, glows, healing zones), queued by spells,
+// projectiles, deaths, the level loader and building collapses. For now the queue only counts
+// what it is asked for.
 #pragma once
 
+#include <cstdint>
+
+#include "foundation/ecran.h"   // FonduNiveau, TremblementAmplitude
+
+struct Objet;
+
+extern int32_t EffetsImpactDemandes;   // effects queued since the table was last emptied
+
+// Queues an effect of kind `genre` at (x, y); 1, or 0 when the table is full.
+int EffetImpactAjouter(Objet* proprietaire, int genre, int x, int y, int parametre, int duree);
+// Frees every slot (scene start and end, level loading).
 void EffetImpactViderTable();

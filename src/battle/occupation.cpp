@@ -1,16 +1,227 @@
 #include "battle/occupation.h"
 
+#include <cstring>
+#include <initializer_list>
+#include <new>
+
+#include "battle/chemin.h"
 #include "battle/trajet.h"
+#include "shell/scenario.h"
+#include "world/batiments.h"
+#include "world/grilles.h"
+#include "world/groupes.h"
+#include "world/niveau.h"
 #include "world/objets.h"
 
+uint32_t* CarteOccupationSol = nullptr;
+uint32_t* CarteOccupationAir = nullptr;
+uint32_t* CarteOccupationSolBase = nullptr;
+uint32_t* CarteOccupationAirBase = nullptr;
+int32_t ObstaclesListe[TAILLE_OBSTACLES_LISTE] = {};
+int32_t ObstaclesNombre = 0;
+
+// Until the scene start, the game variables and the group tick define them.
+int32_t __attribute__((weak)) ZoneBatimentsPresente = 0;
+int32_t __attribute__((weak)) ZoneBatimentsX = 127;
+int32_t __attribute__((weak)) ZoneBatimentsY = 127;
+int32_t __attribute__((weak)) ZoneBatimentsDroite = 0;
+int32_t __attribute__((weak)) ZoneBatimentsBas = 0;
+int32_t __attribute__((weak)) NiveauArcDistance = 0;
+extern int32_t SimulationInitialisee;
+int32_t __attribute__((weak)) SimulationInitialisee = 0;
+
+namespace {
+
+constexpr int CLASSE_GUERRIER = 3;
+constexpr int CLASSE_ARCHER = 4;
+constexpr int CLASSE_FORTIFICATION = 25;
+constexpr int FAMILLE_MACHINES = 5;
+constexpr int FAMILLE_DRAGON = 6;
+constexpr int MAITRE_SANS_PORTEE = 135;
+
+bool SurCarte(int x, int y) { return x >= 0 && x < COTE_CARTE && y >= 0 && y < COTE_CARTE; }
+// An object index; as a cell value, neither free nor the static mark.
+bool ObjetValide(long v) { return v >= 1 && v < NOMBRE_OBJETS; }
+
+bool Volant(const Objet& o) { return o.couche == 2; }
+uint32_t* CarteDeCouche(const Objet& o) { return Volant(o) ? CarteOccupationAir : CarteOccupationSol; }
+uint32_t* BaseDeCouche(const Objet& o) { return Volant(o) ? CarteOccupationAirBase : CarteOccupationSolBase; }
+
+bool MourantOuMort(const Objet& o) { return o.mourant || o.ordreSecondaire == 3 || o.ordreSecondaire == 4; }
+
+void LibereCarte(uint32_t*& c) {
+    delete[] c;
+    c = nullptr;
+}
+
+void LibereCartes() {
+    for (uint32_t** c : {&CarteOccupationSol, &CarteOccupationAir, &CarteOccupationSolBase, &CarteOccupationAirBase})
+        LibereCarte(*c);
+}
+
+// The grid copied, live objects' cells freed and everything else made static.
+void Reconstruit(const int32_t* grille, uint32_t* carte, uint32_t* base) {
+    if (!carte) return;
+    for (int i = 0; i < CASES_CARTE; ++i) {
+        const int32_t v = grille ? grille[i] : 0;
+        if (v == 0)
+            carte[i] = 0;
+        else if (ObjetValide(v) && TableObjets[v].actif == 1)
+            carte[i] = 0;
+        else
+            carte[i] = OBSTACLE_FIXE;
+    }
+    if (base) std::memcpy(base, carte, sizeof(uint32_t) * CASES_CARTE);
+}
+
+// Writes the number over every on-map cell of the footprint.
+void Ecrit(int largeur, int hauteur, int x, int y, uint32_t* carte, uint32_t numero) {
+    if (!carte) return;
+    for (int i = x; i < x + largeur; ++i)
+        for (int j = y; j < y + hauteur; ++j)
+            if (SurCarte(i, j)) carte[i + COTE_CARTE * j] = numero;
+}
+
+// The priority rule: a unit that wants the cell of another with priority (a smaller number, or a
+// waiting one) heading for the same next cell gives way.
+bool CedeA(const Objet& unite, int o) {
+    if (!ObjetValide(o)) return false;
+    const Objet& autre = TableObjets[o];
+    return (autre.numeroObjet < unite.numeroObjet || autre.attenteCase == 1) &&
+           autre.prochaineCaseX == unite.prochaineCaseX && autre.prochaineCaseY == unite.prochaineCaseY;
+}
+
+void AjouteObstacle(int32_t v) {
+    if (ObstaclesNombre > 0 && ObstaclesListe[ObstaclesNombre - 1] == v) return;
+    if (ObstaclesNombre >= TAILLE_OBSTACLES_LISTE) return;
+    ObstaclesListe[ObstaclesNombre++] = v;
+}
+
+bool EnBloc(const Objet& o) {
+    if (o.groupe < 1 || o.groupe >= NOMBRE_GROUPES) return false;
+    const Groupe& g = TableGroupes[o.groupe];
+    return g.modeFormation == 4 && g.enFuite == 0;
+}
+
+struct Balayage {
+    int x, y, dx, dy, n;   // n cells from (x, y) by (dx, dy)
+};
+
+int TestDeplacement(int objet, int x, int y, int largeur, int hauteur, int dx, int dy, int groupe) {
+    ObstaclesNombre = 0;
+    if (!ObjetValide(objet)) return -1;
+    const Objet& u = TableObjets[objet];
+    const uint32_t* carte = CarteDeCouche(u);
+    if (!carte) return -1;
+    const bool air = Volant(u);
+    const int sx = (dx > 0) - (dx < 0), sy = (dy > 0) - (dy < 0);
+
+    Balayage b[2];
+    int nb = 0;
+    const bool empreinte = sx == 0 && sy == 0;
+    if (empreinte) {
+        if (!SurCarte(x, y)) return -1;
+    } else if (sy == 0) {
+        b[nb++] = {sx < 0 ? x - 1 : x + largeur, y, 0, 1, hauteur};
+    } else if (sx == 0) {
+        b[nb++] = {x, sy < 0 ? y - 1 : y + hauteur, 1, 0, largeur};
+    } else if (sx < 0 && sy < 0) {
+        b[nb++] = {x - 1, y - 1, 1, 0, largeur};
+        b[nb++] = {x - 1, y - 1, 0, 1, hauteur};
+    } else if (sx > 0 && sy < 0) {
+        b[nb++] = {x + 1, y - 1, 1, 0, largeur};
+        b[nb++] = {x + largeur, y - 1, 0, 1, hauteur};
+    } else if (sx > 0 && sy > 0) {
+        b[nb++] = {x + 1, y + hauteur, 1, 0, largeur};
+        b[nb++] = {x + largeur, y + 1, 0, 1, hauteur};
+    } else {
+        b[nb++] = {x - 1, y + hauteur, 1, 0, largeur};
+        b[nb++] = {x - 1, y + 1, 0, 1, hauteur};
+    }
+    // A move that would leave the map is refused before any cell is read.
+    for (int k = 0; k < nb; ++k)
+        for (int i = 0; i < b[k].n; ++i)
+            if (!SurCarte(b[k].x + i * b[k].dx, b[k].y + i * b[k].dy)) return -1;
+
+    int compte = 0;
+    // -1 refuses the move; otherwise counts what stands in the way.
+    auto Cellule = [&](int cx, int cy) -> int {
+        if (!SurCarte(cx, cy)) return -1;
+        const uint32_t v = carte[cx + COTE_CARTE * cy];
+        if (v == 0) return 0;
+        if (!ObjetValide(v)) return -1;   // the static mark, or a value that is no object
+        const Objet& o = TableObjets[v];
+        if (groupe < 0 ? static_cast<int>(v) == u.numeroObjet : o.groupe == groupe) return 0;
+        if (EnBloc(o)) {
+            if (air || (groupe < 0 && !empreinte)) return -1;
+            ++compte;
+            return 0;
+        }
+        ++compte;
+        AjouteObstacle(static_cast<int32_t>(v));
+        return 0;
+    };
+    if (empreinte) {
+        for (int i = x; i < x + largeur; ++i)
+            for (int j = y; j < y + hauteur; ++j)
+                if (Cellule(i, j) < 0) return -1;
+    } else {
+        for (int k = 0; k < nb; ++k)
+            for (int i = 0; i < b[k].n; ++i)
+                if (Cellule(b[k].x + i * b[k].dx, b[k].y + i * b[k].dy) < 0) return -1;
+    }
+    return compte > 0 ? 1 : 0;
+}
+
+}  // namespace
+
+int Univers__AlloueCartes() {
+    if (!Trajet__AlloueTampons()) return 0;
+    LibereCartes();
+    for (uint32_t** c : {&CarteOccupationSol, &CarteOccupationAir, &CarteOccupationSolBase, &CarteOccupationAirBase}) {
+        *c = new (std::nothrow) uint32_t[CASES_CARTE]();
+        if (!*c) {
+            LibereCartes();
+            Trajet__LibereTampons();
+            return 0;
+        }
+    }
+    ObstaclesNombre = 0;
+    SimulationInitialisee = 0;
+    return 1;
+}
+
+void Univers__LibereCartes() {
+    LibereCartes();
+    Trajet__LibereTampons();
+}
+
 void Objet__AlloueTrajet(int objet) {
-    if (objet < 1 || objet >= NOMBRE_OBJETS) return;
+    if (!ObjetValide(objet)) return;
     Objet& o = TableObjets[objet];
     Objet__LibereTrajet(objet);
     o.trajet = new PointTrajet[POINTS_TRAJET_UNITE]();
     o.listeAllies = new int32_t[TAILLE_LISTE_CIBLES];
     o.listeEnnemis = new int32_t[TAILLE_LISTE_CIBLES];
     for (int i = 0; i < TAILLE_LISTE_CIBLES; ++i) o.listeAllies[i] = o.listeEnnemis[i] = -1;
+
+    if (o.classe == CLASSE_ARCHER || o.sorts[0] > 0) {
+        int h = 0, w = 0;
+        if (GrilleAltitude && SurCarte(o.x, o.y)) h = GrilleAltitude[(o.y / 4) * COTE_ALTITUDE + o.x / 4];
+        if (GrilleSelection && SurCarte(o.x, o.y)) {
+            const int32_t b = GrilleSelection[o.x + COTE_CARTE * o.y];
+            if (ObjetValide(b) && TableObjets[b].classe == CLASSE_FORTIFICATION) w = 1;
+        }
+        o.porteeVue = h + w + 11;
+        o.porteeAttaque = NiveauArcDistance + h + 7 + w;
+        if (o.porteeAttaque > o.porteeVue) o.porteeVue = o.porteeAttaque;
+    }
+    if (o.classe == CLASSE_GUERRIER) o.porteeVue = 3, o.porteeAttaque = 1;
+    if (o.couche == 2) o.porteeVue = 10, o.porteeAttaque = 6;
+    if (o.famille == FAMILLE_MACHINES) o.porteeVue = 14, o.porteeAttaque = 10;
+    if (o.typeMaitre == MAITRE_SANS_PORTEE) o.porteeVue = 3, o.porteeAttaque = 1;
+    if (o.famille == FAMILLE_DRAGON) o.porteeVue = 10, o.porteeAttaque = 6;
+
     o.dernierAllie = o.dernierEnnemi = -1;
     o.cible = -1;
     o.groupeCible = -1;
@@ -20,11 +231,129 @@ void Objet__AlloueTrajet(int objet) {
 }
 
 void Objet__LibereTrajet(int objet) {
-    if (objet < 1 || objet >= NOMBRE_OBJETS) return;
+    if (!ObjetValide(objet)) return;
     Objet& o = TableObjets[objet];
     delete[] o.trajet;
     delete[] o.listeAllies;
     delete[] o.listeEnnemis;
     o.trajet = nullptr;
     o.listeAllies = o.listeEnnemis = nullptr;
+}
+
+void Occupation__Reconstruit() {
+    Reconstruit(GrilleUnites, CarteOccupationSol, CarteOccupationSolBase);
+    Reconstruit(GrilleAir, CarteOccupationAir, CarteOccupationAirBase);
+}
+
+void Occupation__Pose(int largeur, int hauteur, int x, int y, uint32_t* carte, int numero) {
+    uint32_t* base = nullptr;
+    bool grand = false;
+    if (numero != 0 && numero != static_cast<int>(OBSTACLE_FIXE) && ObjetValide(numero)) {
+        const Objet& o = TableObjets[numero];
+        carte = CarteDeCouche(o);
+        base = BaseDeCouche(o);
+        grand = o.taille > 1;
+    }
+    if (!carte) return;
+    if (numero == 0) {
+        Ecrit(largeur, hauteur, x, y, carte, 0);
+        return;
+    }
+    for (int i = x; i < x + largeur; ++i)
+        for (int j = y; j < y + hauteur; ++j) {
+            if (!SurCarte(i, j)) continue;
+            uint32_t& c = carte[i + COTE_CARTE * j];
+            if (c != 0 && c != static_cast<uint32_t>(numero)) continue;
+            c = static_cast<uint32_t>(numero);
+            if (grand && base) base[i + COTE_CARTE * j] = OBSTACLE_FIXE;
+        }
+}
+
+int Occupation__Test(int largeur, int hauteur, int x, int y, uint32_t* carte, int numero) {
+    if (numero != 0 && numero != static_cast<int>(OBSTACLE_FIXE) && ObjetValide(numero))
+        carte = CarteDeCouche(TableObjets[numero]);
+    for (int i = x; i < x + largeur; ++i)
+        for (int j = y; j < y + hauteur; ++j) {
+            if (!SurCarte(i, j) || !carte) return -1;
+            const uint32_t c = carte[i + COTE_CARTE * j];
+            if (c != static_cast<uint32_t>(numero)) return static_cast<int>(c);
+        }
+    return 0;
+}
+
+void Occupation__Leve(int objet, int largeur, int hauteur, int x, int y, uint32_t* carte, int numero, int drapeau) {
+    if (numero != 0 || !ObjetValide(objet)) return;
+    Objet& u = TableObjets[objet];
+    if (!drapeau && CedeA(u, Occupation__Test(largeur, hauteur, x, y, carte, 0)))
+        Occupation__Avance(objet, u.numeroObjet);
+    if (u.actif == 1) Ecrit(largeur, hauteur, x, y, CarteDeCouche(u), 0);
+}
+
+void Occupation__PoseAvecPoussee2(int largeur, int hauteur, int x, int y, uint32_t*, int numero, int drapeau) {
+    if (!ObjetValide(numero)) return;
+    Objet& u = TableObjets[numero];
+    // A unit that gives way stands on its own cell, stamped there by its fall back; it must not
+    // also take the cell from the unit that kept it.
+    if (!drapeau && CedeA(u, Occupation__Test(largeur, hauteur, x, y, nullptr, numero))) {
+        Occupation__Avance(numero, u.numeroObjet);
+        return;
+    }
+    if (u.actif == 1) Ecrit(largeur, hauteur, x, y, CarteDeCouche(u), static_cast<uint32_t>(numero));
+}
+
+int Occupation__Avance(int objet, int origine, int) {
+    // Each link stamps one object on its own cell; a chain never needs more links than there are
+    // objects, which also ends any cycle.
+    for (int liens = 0; liens < NOMBRE_OBJETS && ObjetValide(objet); ++liens) {
+        Objet& u = TableObjets[objet];
+        if (u.numeroObjet == 0 || u.actif != 1 || MourantOuMort(u)) break;
+        u.prochaineCaseX = u.x;
+        u.prochaineCaseY = u.y;
+        const int t = u.taille;
+        const int o = Occupation__Test(t, t, u.x, u.y, nullptr, u.numeroObjet);
+        Occupation__PoseAvecPoussee2(t, t, u.x, u.y, nullptr, u.numeroObjet, 1);
+        if (!ObjetValide(o) || TableObjets[o].numeroObjet == origine) break;
+        origine = u.numeroObjet;
+        objet = o;
+    }
+    return 0;
+}
+
+int Collision__TestDeplacement(int objet, int x, int y, int largeur, int hauteur, int dx, int dy) {
+    return TestDeplacement(objet, x, y, largeur, hauteur, dx, dy, -1);
+}
+
+int Collision__TestDeplacementGroupe(int objet, int x, int y, int largeur, int hauteur, int dx, int dy, int groupe) {
+    return TestDeplacement(objet, x, y, largeur, hauteur, dx, dy, groupe < 0 ? NOMBRE_GROUPES : groupe);
+}
+
+int Carte__DansZoneMurs(int x, int y) {
+    return ZoneBatimentsX < x && x < ZoneBatimentsDroite && ZoneBatimentsY < y && y < ZoneBatimentsBas ? 1 : 0;
+}
+
+void Carte__RameneDansZone(int groupe, int objet, int* x, int* y) {
+    if (!x || !y) return;
+    if (ZoneBatimentsPresente != 1 || PorteTrouvee != 1 || BrecheOuverte || FortificationDetruite) return;
+    int rx = 0, ry = 0;
+    int unite = objet;
+    if (ObjetValide(objet)) {
+        rx = TableObjets[objet].x;
+        ry = TableObjets[objet].y;
+    } else if (Groupe__Actif(groupe)) {
+        const Groupe& g = TableGroupes[groupe];
+        rx = g.butX;
+        ry = g.butY;
+        unite = g.nbMembres > 0 && g.membres ? g.membres[0] : 0;
+    } else {
+        return;
+    }
+    if (ObjetValide(unite) && Volant(TableObjets[unite])) return;
+    const bool dedans = Carte__DansZoneMurs(rx, ry), versDedans = Carte__DansZoneMurs(*x, *y);
+    if (!dedans && versDedans) {
+        *x = PorteX + 6;
+        *y = PorteY + 14;
+    } else if (dedans && !versDedans) {
+        *x = PorteX + 6;
+        *y = PorteY;
+    }
 }

@@ -12,3 +12,8 @@ extern int32_t NiveauPuissanceMana, NiveauPuissanceManaMalefique, NiveauPuissanc
 extern int32_t NiveauRecuperationMana, NiveauRecuperationManaMalefique, NiveauRecuperationFoi;
 // The spell research levels: index 0 is NiveauMG1 (NiveauNE1, NiveauPR1) ... index 7 NiveauMG8.
 extern std::array<int32_t, 8> NiveauMG, NiveauNE, NiveauPR;
+
+// The game variables of a scene start: the skirmish's, or the faction's start values. Not read
+// from their files yet: the levels stay as they are.
+void Variables__chargerEscarmouche();
+void Variables__chargerDebut();

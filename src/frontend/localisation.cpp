@@ -34,6 +34,8 @@ char TextesCriMort[4][256] = {"%s : Aaargh !", "%s : Je meurs...", "%s : Vengez-
 char TextePanique[256] = "%s : Sauve qui peut !";
 char TextesNiveau[3][256] = {"%s passe au niveau %d.", "%s gagne en expérience : niveau %d.",
                              "%s atteint le niveau %d !"};
+char TexteRalliement[256] = "%s : Ralliez-vous !";
+char TextesDestruction[3][256] = {"%s s'effondre.", "%s est détruit.", "%s est en ruine : la brèche est ouverte !"};
 
 namespace {
 

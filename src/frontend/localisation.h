@@ -38,6 +38,8 @@ int Localisation__LireLigne(char* tampon, size_t taille, FILE* fichier, bool* co
 extern char TextesCriMort[4][256];
 extern char TextePanique[256];
 extern char TextesNiveau[3][256];
+extern char TexteRalliement[256];
+extern char TextesDestruction[3][256];
 
 // Writes text `modele` into `sortie` (at most taille - 1 bytes and a 0): "%s" takes `nom`, "%d"
 // takes `nombre`, "%%" gives "%", and any other '%' stays as written. The texts come from a file

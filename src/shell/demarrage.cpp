@@ -2,4 +2,3 @@
 
 int32_t ResolutionLargeur = 640;
 int32_t ResolutionHauteur = 480;
-int32_t ModeSceneCourant = 0;

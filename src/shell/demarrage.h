@@ -6,5 +6,4 @@
 // The battle resolution, from "..\INI\Configuration.ini" (640 x 480 by default).
 extern int32_t ResolutionLargeur;
 extern int32_t ResolutionHauteur;
-// The scene mode: 0 castle, 1 region map, 2 battle, 3 skirmish preview.
-extern int32_t ModeSceneCourant;
+#include "shell/routeur.h"

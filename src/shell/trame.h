@@ -4,8 +4,11 @@
 #include <cstdint>
 
 extern int32_t JeuEnPause;
+extern int32_t LumiereActive;   // terrain lighting on (1) or off
 
 // The view origin on the battle map, in cells (kept even).
 extern int32_t RepereX;
 extern int32_t RepereY;
+extern int32_t ReperePixelX;   // the same in pixels
+extern int32_t ReperePixelY;
 extern uint32_t HorlogeJeu;   // the game clock in milliseconds, taken from the tick count

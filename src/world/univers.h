@@ -4,6 +4,8 @@
 #include <array>
 #include <cstdint>
 
+#include "foundation/listes.h"
+
 // Screen geometry: the view is a whole number of 48-pixel squares of two by two 24-pixel cells.
 extern int32_t PasEcranOctets;   // bytes per row of the back buffer
 extern int32_t PasEcranDemi;
@@ -21,4 +23,22 @@ extern std::array<int32_t, 128> DecalageLignes;
 // The shared scratch path buffer of the loaders.
 extern char CheminTampon[1024];
 
+// Light level of each hour, read from "..\ini\intensite.txt" at every scene start.
+extern std::array<int32_t, 24> TableIntensite;
+// The game clock when the battle started.
+extern uint32_t HeureDebutBataille;
+
 void Ecran__Geometrie(int largeur, int hauteur);
+// At start-up: the scratch strings and the geometry of the current screen.
+void Moteur__Initialisation();
+
+// The world of a scene: its grids, the object and group tables, the placeholder of water and
+// impassable cells, the level of the scene mode; the result of the occupancy maps' allocation.
+int UniversCreation();
+void UniversDestruction();
+// The scene start for ModeSceneCourant.
+void ChargeRegion();
+// The scene teardown; the next router code, also left in MorvaneCode.
+int Region__Quitte();
+// Pops every node of an integer list down to its terminal node.
+void Liste__Vider(NoeudEntier** liste);

@@ -1,0 +1,15 @@
+// A building description "..\Batiment\0200t.ocp".
+#include "cible.h"
+#include "foundation/objetsgfx.h"
+#include "world/descriptions.h"
+#include "world/maitres.h"
+
+void Cible_Preparer() {
+    CreationDeLalIsteDesObjetsGfx();
+    Maitres__Liste__Creation();
+}
+
+void Cible_Lire(const uint8_t* donnees, size_t taille) {
+    Cible_Ecrire("Batiment/0200t.ocp", donnees, taille);
+    Batiment___operation(0, 200, 1);
+}

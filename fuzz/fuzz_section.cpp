@@ -1,0 +1,26 @@
+// A section file "..\sections\soldat.sct", imported at its first two levels into a fresh world.
+#include "cible.h"
+#include "foundation/objetsgfx.h"
+#include "shell/routeur.h"
+#include "world/grilles.h"
+#include "world/maitres.h"
+#include "world/niveau.h"
+#include "world/objets.h"
+#include "world/univers.h"
+
+void Cible_Preparer() {
+    CreationDeLalIsteDesObjetsGfx();
+    Maitres__Liste__Creation();
+}
+
+void Cible_Lire(const uint8_t* donnees, size_t taille) {
+    Cible_Ecrire("sections/soldat.sct", donnees, taille);
+    struct Fin {
+        ~Fin() { Region__Quitte(); }
+    } fin;
+    ModeSceneCourant = 2;
+    Univers__AlloueGrilles();
+    ObjetsGroupes__Initialisation();
+    ImportationSectionEditeur(20, 0, 50, 50, 2, 0);
+    ImportationSectionEditeur(20, 1, 120, 120, 2, 1);
+}

@@ -1,0 +1,502 @@
+#include "battle/chemin.h"
+
+#include <initializer_list>
+#include <new>
+#include <utility>
+
+#include "battle/astar.h"
+#include "battle/occupation.h"
+#include "world/grilles.h"
+#include "world/groupes.h"
+#include "world/objets.h"
+
+PointTrajet* TrajetBrut = nullptr;
+int32_t TrajetBrutNombre = 0;
+PointTrajet* TrajetTrigo = nullptr;
+int32_t TrajetTrigoNombre = 0;
+PointTrajet* TrajetTrigoInverse = nullptr;
+int32_t TrajetTrigoInverseNombre = 0;
+PointTrajet* TrajetLisse = nullptr;
+int32_t TrajetLisseNombre = 0;
+int32_t TrajetEmpriseLargeur = 1;
+int32_t TrajetEmpriseHauteur = 1;
+int32_t ContourPas = 0;
+
+void Trajet__LibereTampons() {
+    for (PointTrajet** p : {&TrajetBrut, &TrajetTrigo, &TrajetTrigoInverse, &TrajetLisse}) {
+        delete[] *p;
+        *p = nullptr;
+    }
+    delete[] AstarOuverts;
+    delete[] AstarFermes;
+    AstarOuverts = AstarFermes = nullptr;
+    TrajetBrutNombre = TrajetTrigoNombre = TrajetTrigoInverseNombre = TrajetLisseNombre = 0;
+    AstarOuvertsNombre = AstarFermesNombre = 0;
+}
+
+int Trajet__AlloueTampons() {
+    Trajet__LibereTampons();
+    for (PointTrajet** p : {&TrajetBrut, &TrajetTrigo, &TrajetTrigoInverse, &TrajetLisse}) {
+        *p = new (std::nothrow) PointTrajet[POINTS_TAMPON_TRAJET]();
+        if (!*p) {
+            Trajet__LibereTampons();
+            return 0;
+        }
+    }
+    AstarOuverts = new (std::nothrow) NoeudAstar[NOEUDS_ASTAR]();
+    AstarFermes = new (std::nothrow) NoeudAstar[NOEUDS_ASTAR]();
+    if (!AstarOuverts || !AstarFermes) {
+        Trajet__LibereTampons();
+        return 0;
+    }
+    return 1;
+}
+
+namespace {
+
+bool SurCarte(int x, int y) { return x >= 0 && x < COTE_CARTE && y >= 0 && y < COTE_CARTE; }
+int Tourne(int d, int n) { return ((d + n) % 8 + 8) % 8; }
+
+// The group whose formation is planned, or null for a single unit.
+const Groupe* GroupePlanifie(int groupe) {
+    if (!Groupe__Actif(groupe)) return nullptr;
+    const Groupe& g = TableGroupes[groupe];
+    if (g.nbMembres < 1 || !g.membres) return nullptr;
+    const int chef = g.membres[0];
+    if (chef < 1 || chef >= NOMBRE_OBJETS) return nullptr;
+    return &g;
+}
+
+// Where the rectangle lies relative to its path cell: by the group's orientation, for a group of
+// more than one member.
+void Decalage(const Groupe* g, int* dx, int* dy) {
+    *dx = *dy = 0;
+    if (!g || g->nbMembres <= 1) return;
+    const int w = TrajetEmpriseLargeur, h = TrajetEmpriseHauteur;
+    switch (g->orientation) {
+        case 0: *dx = 1 - w, *dy = 1 - h; break;
+        case 1: *dx = 1 - w; break;
+        case 2: *dy = 1 - h; break;
+        default: break;
+    }
+}
+
+// Whether the rectangle placed at (x, y) covers the cell (cx, cy).
+bool Contient(int x, int y, int ox, int oy, int cx, int cy) {
+    return cx >= x + ox && cx < x + ox + TrajetEmpriseLargeur && cy >= y + oy && cy < y + oy + TrajetEmpriseHauteur;
+}
+
+int DirectionDuPas(int dx, int dy) {
+    for (int k = 0; k < 8; ++k)
+        if (DirectionDx[k] == dx && DirectionDy[k] == dy) return k;
+    return 0;
+}
+
+// The line from (x, y) to (tx, ty), one of the eight neighbours per step.
+struct Ligne {
+    int x, y, dx, dy, sx, sy, err, reste;
+    bool raide;
+
+    Ligne(int x0, int y0, int tx, int ty) : x(x0), y(y0) {
+        dx = tx > x0 ? tx - x0 : x0 - tx;
+        dy = ty > y0 ? ty - y0 : y0 - ty;
+        sx = (tx > x0) - (tx < x0);
+        sy = (ty > y0) - (ty < y0);
+        raide = dy > dx;
+        if (raide) std::swap(dx, dy);
+        err = 2 * dy - dx;
+        reste = dx;
+    }
+    // The next cell; false once the target is reached.
+    bool Suivante() {
+        if (reste <= 0) return false;
+        --reste;
+        while (err >= 0) {
+            if (raide)
+                x += sx;
+            else
+                y += sy;
+            err -= 2 * dx;
+        }
+        if (raide)
+            y += sy;
+        else
+            x += sx;
+        err += 2 * dy;
+        return true;
+    }
+};
+
+bool Bloquee(int x, int y, const uint32_t* carte, int objet, int groupe) {
+    return Trajet__CaseBloquee(x, y, carte, 0, objet, groupe) != 0;
+}
+
+int Marche(bool enregistre, int x, int y, int xBut, int yBut, int* xLibre, int* yLibre, int* xReprise, int* yReprise,
+           int* direction, const uint32_t* carte, int objet, int groupe) {
+    *xReprise = xBut;
+    *yReprise = yBut;
+    if (x == xBut && y == yBut) {
+        *xLibre = x;
+        *yLibre = y;
+        return 0;
+    }
+    Ligne l(x, y, xBut, yBut);
+    int px = x, py = y;
+    bool bloque = false;
+    while (l.Suivante()) {
+        const bool libre = !Bloquee(l.x, l.y, carte, objet, groupe);
+        if (!bloque) {
+            if (libre) {
+                if (enregistre && TrajetBrut) {
+                    if (TrajetBrutNombre < 0) TrajetBrutNombre = 0;
+                    if (TrajetBrutNombre < POINTS_TAMPON_TRAJET) TrajetBrut[TrajetBrutNombre++] = {l.x, l.y};
+                    if (TrajetBrutNombre >= POINTS_TAMPON_TRAJET) return 0;
+                }
+            } else {
+                bloque = true;
+                *xLibre = px;
+                *yLibre = py;
+                *direction = DirectionDuPas(l.x - px, l.y - py);
+            }
+        } else if (libre) {
+            *xReprise = l.x;
+            *yReprise = l.y;
+            break;
+        }
+        px = l.x;
+        py = l.y;
+    }
+    if (bloque) return 1;
+    *xLibre = *xReprise = x;
+    *yLibre = *yReprise = y;
+    return 0;
+}
+
+// Every contour walk of one plan together never takes more steps than this; a walk that keeps
+// closing its loop short of the goal gives up as one that took too long.
+constexpr int PAS_CONTOURS_TOTAL_MAX = 128 * (PAS_CONTOUR_MAX + 1);
+
+// sens +1 follows the obstacle counter-clockwise, -1 clockwise.
+CodeContour Contour(int sens, int xDepart, int yDepart, int xReprise, int yReprise, int d, const uint32_t* carte,
+                    int xBut, int yBut, int* xFin, int* yFin, int objet, int groupe) {
+    PointTrajet* tampon = sens > 0 ? TrajetTrigo : TrajetTrigoInverse;
+    int32_t& nombre = sens > 0 ? TrajetTrigoNombre : TrajetTrigoInverseNombre;
+    if (!tampon) return CONTOUR_SORTIE;
+    if (nombre < 0 || nombre > POINTS_TAMPON_TRAJET) nombre = 0;
+    d = Tourne(d, 0);
+    *xFin = xDepart;
+    *yFin = yDepart;
+    int cx = xDepart, cy = yDepart;
+    ContourPas = 0;
+    int ox = 0, oy = 0;
+    Decalage(GroupePlanifie(groupe), &ox, &oy);
+    const bool grand = TrajetEmpriseLargeur > 1 || TrajetEmpriseHauteur > 1;
+    const int m = grand ? 3 : 0;
+    auto B = [&](int dir) { return Bloquee(cx + DirectionDx[dir], cy + DirectionDy[dir], carte, objet, groupe); };
+
+    for (int essai = 0; essai < 8; ++essai) {
+        const bool trouve = !B(Tourne(d, sens)) && B(d);
+        d = Tourne(d, sens);
+        if (trouve) break;
+    }
+
+    int pasTotal = 0;
+    for (;;) {
+        ++ContourPas;
+        if (++pasTotal > PAS_CONTOURS_TOTAL_MAX) return CONTOUR_TROP_LONG;
+        int tour = -sens;
+        const int d0 = d;
+        bool tourne = false, choisi = false;
+        bool bD = B(d), bN = B(Tourne(d, tour));
+        for (int k = 0; k < 8; ++k) {
+            if (!choisi) {
+                if (!bD && bN) {
+                    if (d == d0 % 4 && tourne) {
+                        d = d0;
+                        tour = sens;
+                        bD = B(d);
+                        bN = B(Tourne(d, tour));
+                    } else {
+                        choisi = true;
+                    }
+                }
+                if (!choisi) {
+                    tourne = true;
+                    d = Tourne(d, tour);
+                    bD = bN;
+                    bN = B(Tourne(d, tour));
+                }
+            }
+            if (ContourPas > m && Contient(cx + DirectionDx[k], cy + DirectionDy[k], ox, oy, xReprise, yReprise)) {
+                bool pris = false;
+                if (k % 2 == 1) {
+                    if (!B(Tourne(k, -1)) && !B(Tourne(k, 1))) pris = true;
+                } else if (!grand) {
+                    pris = true;
+                }
+                if (pris) {
+                    d = k;
+                    break;
+                }
+            }
+        }
+
+        for (int j = 0; j < 8; ++j) {
+            if (ContourPas > TrajetEmpriseLargeur + 4 &&
+                Contient(cx + DirectionDx[j], cy + DirectionDy[j], ox, oy, xDepart, yDepart)) {
+                int lx, ly, rx, ry, dir;
+                if (Trajet__TesteLigne(xReprise, yReprise, xBut, yBut, &lx, &ly, &rx, &ry, &dir, carte, objet, groupe) ==
+                    0)
+                    return CONTOUR_BOUCLE;
+                xReprise = rx;
+                yReprise = ry;
+                *xFin = rx;
+                *yFin = ry;
+                nombre = 0;
+                ContourPas = 0;
+                break;
+            }
+        }
+
+        const int nx = cx + DirectionDx[d], ny = cy + DirectionDy[d];
+        if (!SurCarte(nx, ny)) return CONTOUR_SORTIE;
+        tampon[nombre++] = {nx, ny};
+        if (nombre >= POINTS_TAMPON_TRAJET) return CONTOUR_SORTIE;
+        cx = nx;
+        cy = ny;
+        if (ContourPas > PAS_CONTOUR_MAX) return CONTOUR_TROP_LONG;
+        *xFin = cx;
+        *yFin = cy;
+        if (ContourPas > m && Contient(cx, cy, ox, oy, xReprise, yReprise)) return CONTOUR_ATTEINT;
+    }
+}
+
+// Appends a whole contour to the raw path; false when it would fill it.
+bool AjouteContour(const PointTrajet* contour, int32_t nombre) {
+    if (TrajetBrutNombre + nombre >= POINTS_TAMPON_TRAJET) return false;
+    for (int32_t i = 0; i < nombre; ++i) TrajetBrut[TrajetBrutNombre++] = contour[i];
+    return true;
+}
+
+void LibreFormation(int groupe) {
+    if (!Groupe__Actif(groupe)) return;
+    TableGroupes[groupe].modeFormation = 1;
+    TableGroupes[groupe].enFuite = 1;
+}
+
+}  // namespace
+
+int Trajet__CaseBloquee(int x, int y, const uint32_t* carte, int permisA, int permisB, int groupe) {
+    const Groupe* g = GroupePlanifie(groupe);
+    if (!g) {
+        if (TrajetEmpriseLargeur > 1 || TrajetEmpriseHauteur > 1) {
+            if (permisB > 0 && permisB < NOMBRE_OBJETS && TableObjets[permisB].couche == 2)
+                carte = reinterpret_cast<const uint32_t*>(GrilleAir);
+            else
+                carte = CarteOccupationSol;
+        }
+        for (int i = x; i < x + TrajetEmpriseLargeur; ++i)
+            for (int j = y; j < y + TrajetEmpriseHauteur; ++j) {
+                if (!SurCarte(i, j) || !carte) return 1;
+                const uint32_t v = carte[i + COTE_CARTE * j];
+                if (v != static_cast<uint32_t>(permisA) && v != static_cast<uint32_t>(permisB)) return 1;
+            }
+        return 0;
+    }
+    int ox, oy;
+    Decalage(g, &ox, &oy);
+    for (int i = x + ox; i < x + ox + TrajetEmpriseLargeur; ++i)
+        for (int j = y + oy; j < y + oy + TrajetEmpriseHauteur; ++j) {
+            if (!SurCarte(i, j) || !carte) return 1;
+            if (carte[i + COTE_CARTE * j] == 0) continue;
+            // A taken cell lets the group's own units and those of its target through; a cell with
+            // no unit (a static obstacle) is blocked.
+            const int32_t u = GrilleUnites ? GrilleUnites[i + COTE_CARTE * j] : 0;
+            if (u < 1 || u >= NOMBRE_OBJETS) return 1;
+            const int32_t gu = TableObjets[u].groupe;
+            if (gu == groupe) continue;
+            if (g->groupeCibleIA != -1 && gu == g->groupeCibleIA) continue;
+            return 1;
+        }
+    return 0;
+}
+
+int Trajet__LigneDroite(int x, int y, int xBut, int yBut, int* xDernierLibre, int* yDernierLibre, int* xReprise,
+                        int* yReprise, int* direction, const uint32_t* carte, int objet, int groupe) {
+    return Marche(true, x, y, xBut, yBut, xDernierLibre, yDernierLibre, xReprise, yReprise, direction, carte, objet,
+                  groupe);
+}
+
+int Trajet__TesteLigne(int x, int y, int xBut, int yBut, int* xDernierLibre, int* yDernierLibre, int* xReprise,
+                       int* yReprise, int* direction, const uint32_t* carte, int objet, int groupe) {
+    return Marche(false, x, y, xBut, yBut, xDernierLibre, yDernierLibre, xReprise, yReprise, direction, carte, objet,
+                  groupe);
+}
+
+void Trajet__ButLibre(int xBut, int yBut, int xDepart, int yDepart, int* xNouveau, int* yNouveau, int* direction,
+                      const uint32_t* carte, int objet, int groupe) {
+    *xNouveau = xDepart;
+    *yNouveau = yDepart;
+    Ligne l(xBut, yBut, xDepart, yDepart);
+    int px = xBut, py = yBut;
+    while (l.Suivante()) {
+        if (direction) *direction = DirectionDuPas(l.x - px, l.y - py);
+        px = l.x;
+        py = l.y;
+        if (l.x == xDepart && l.y == yDepart) break;
+        if (!Bloquee(l.x, l.y, carte, objet, groupe)) {
+            *xNouveau = l.x;
+            *yNouveau = l.y;
+            return;
+        }
+    }
+}
+
+CodeContour Trajet__ContourTrigo(int xDepart, int yDepart, int xReprise, int yReprise, int direction,
+                                 const uint32_t* carte, int xBut, int yBut, int* xFin, int* yFin, int objet,
+                                 int groupe) {
+    return Contour(1, xDepart, yDepart, xReprise, yReprise, direction, carte, xBut, yBut, xFin, yFin, objet, groupe);
+}
+
+CodeContour Trajet__ContourTrigoInverse(int xDepart, int yDepart, int xReprise, int yReprise, int direction,
+                                        const uint32_t* carte, int xBut, int yBut, int* xFin, int* yFin, int objet,
+                                        int groupe) {
+    return Contour(-1, xDepart, yDepart, xReprise, yReprise, direction, carte, xBut, yBut, xFin, yFin, objet, groupe);
+}
+
+int Trajet__Visibilite(int ax, int ay, int bx, int by, const uint32_t* carte, int objet, int groupe) {
+    if (ax == bx && ay == by) return 1;
+    if (Bloquee(ax, ay, carte, objet, groupe)) return 0;
+    Ligne l(ax, ay, bx, by);
+    while (l.Suivante()) {
+        if (l.x == bx && l.y == by) break;
+        if (Bloquee(l.x, l.y, carte, objet, groupe)) return 0;
+    }
+    return 1;
+}
+
+void Trajet__Segment(int ax, int ay, int bx, int by) {
+    if (!TrajetLisse) return;
+    if (TrajetLisseNombre < 0) TrajetLisseNombre = 0;
+    if (ax == bx && ay == by) return;
+    if (TrajetLisseNombre >= POINTS_TAMPON_TRAJET) return;
+    TrajetLisse[TrajetLisseNombre++] = {ax, ay};
+    Ligne l(ax, ay, bx, by);
+    while (l.Suivante() && !(l.x == bx && l.y == by)) {
+        if (TrajetLisseNombre >= POINTS_TAMPON_TRAJET) return;
+        TrajetLisse[TrajetLisseNombre++] = {l.x, l.y};
+    }
+}
+
+void Trajet__Lissage(const uint32_t* carte, int objet, int groupe) {
+    if (!TrajetBrut || !TrajetLisse) return;
+    if (TrajetLisseNombre < 0) TrajetLisseNombre = 0;
+    const int n = TrajetBrutNombre < POINTS_TAMPON_TRAJET ? TrajetBrutNombre : POINTS_TAMPON_TRAJET;
+    int i = 0;
+    while (i < n && TrajetLisseNombre < POINTS_TAMPON_TRAJET) {
+        int j = n - 1;
+        while (j > i && !Trajet__Visibilite(TrajetBrut[i].x, TrajetBrut[i].y, TrajetBrut[j].x, TrajetBrut[j].y, carte,
+                                             objet, groupe))
+            --j;
+        Trajet__Segment(TrajetBrut[i].x, TrajetBrut[i].y, TrajetBrut[j].x, TrajetBrut[j].y);
+        if (TrajetLisseNombre >= POINTS_TAMPON_TRAJET) break;
+        TrajetLisse[TrajetLisseNombre++] = TrajetBrut[j];
+        i = j + 1;
+    }
+}
+
+void Direction__Tourne(int* d, int sens) {
+    if (d) *d = Tourne(*d, sens == 1 ? 1 : -1);
+}
+
+void Direction__Voisine(int* sortie, int d, int sens) {
+    if (sortie) *sortie = Tourne(d, sens == 1 ? 1 : -1);
+}
+
+int Trajet__Calcul(int xDepart, int yDepart, int xBut, int yBut, int32_t* nombre, PointTrajet* points,
+                   const uint32_t* carte, int objet, int groupe) {
+    const Groupe* g = GroupePlanifie(groupe);
+    if (!g && groupe > 0) {
+        // A group not in use, or whose leader slot is not an object: nothing to plan for.
+        if (nombre) *nombre = 0;
+        TrajetBrutNombre = TrajetLisseNombre = 0;
+        return 1;
+    }
+    if (g) {
+        const int t = TableObjets[g->membres[0]].taille;
+        TrajetEmpriseLargeur = g->largeurFormation * t;
+        TrajetEmpriseHauteur = g->hauteurFormation * t;
+    } else {
+        groupe = -1;
+        const int t = objet > 0 && objet < NOMBRE_OBJETS ? TableObjets[objet].taille : 1;
+        TrajetEmpriseLargeur = TrajetEmpriseHauteur = t;
+    }
+    // An empty rectangle would be free everywhere, off the map included.
+    if (TrajetEmpriseLargeur < 1) TrajetEmpriseLargeur = 1;
+    if (TrajetEmpriseHauteur < 1) TrajetEmpriseHauteur = 1;
+    if (nombre) *nombre = 0;
+    TrajetBrutNombre = 0;
+    TrajetLisseNombre = 0;
+    if (!TrajetBrut || !TrajetLisse || !TrajetTrigo || !TrajetTrigoInverse || !nombre) return 1;
+
+    if (Bloquee(xBut, yBut, carte, objet, groupe)) {
+        int dir = 0;
+        Trajet__ButLibre(xBut, yBut, xDepart, yDepart, &xBut, &yBut, &dir, carte, objet, groupe);
+        LibreFormation(groupe);
+    }
+
+    int ret1 = 0, ret2 = 0;
+    int cx = xDepart, cy = yDepart;
+    // Each turn appends to the raw path or moves nearer the goal; the bound is a safeguard.
+    for (int tour = 0; cx != xBut || cy != yBut; ++tour) {
+        if (tour >= POINTS_TAMPON_TRAJET) {
+            *nombre = 0;
+            return 1;
+        }
+        int lx, ly, rx, ry, dir = 0;
+        if (Trajet__LigneDroite(cx, cy, xBut, yBut, &lx, &ly, &rx, &ry, &dir, carte, objet, groupe) == 0) break;
+        TrajetTrigoNombre = TrajetTrigoInverseNombre = 0;
+        int fx1, fy1, fx2, fy2;
+        ret1 = Trajet__ContourTrigo(lx, ly, rx, ry, dir, carte, xBut, yBut, &fx1, &fy1, objet, groupe);
+        ret2 = Trajet__ContourTrigoInverse(lx, ly, rx, ry, dir, carte, xBut, yBut, &fx2, &fy2, objet, groupe);
+        if (ret1 == CONTOUR_SORTIE && ret2 == CONTOUR_SORTIE) {
+            *nombre = 0;
+            return 1;
+        }
+        if ((ret1 == CONTOUR_BOUCLE && ret2 == CONTOUR_BOUCLE) || (ret1 == CONTOUR_TROP_LONG && ret2 == CONTOUR_TROP_LONG)) {
+            LibreFormation(groupe);
+            break;
+        }
+        if (ret1 >= 0 && (TrajetTrigoNombre < TrajetTrigoInverseNombre || ret2 == CONTOUR_BOUCLE)) {
+            if (!AjouteContour(TrajetTrigo, TrajetTrigoNombre)) {
+                *nombre = 0;
+                return 1;
+            }
+            cx = fx1;
+            cy = fy1;
+        } else if (ret2 >= 0) {
+            if (!AjouteContour(TrajetTrigoInverse, TrajetTrigoInverseNombre)) {
+                *nombre = 0;
+                return 1;
+            }
+            cx = fx2;
+            cy = fy2;
+        } else {
+            cx = rx;
+            cy = ry;
+        }
+    }
+
+    if (ret1 == CONTOUR_BOUCLE || ret2 == CONTOUR_BOUCLE) {
+        *nombre = 0;
+        if (TrajetBrutNombre >= POINTS_TAMPON_TRAJET) return 1;
+    }
+    Trajet__Lissage(carte, objet, groupe);
+    // The output pair is normally TrajetLisse itself.
+    if (points != TrajetLisse || nombre != &TrajetLisseNombre) {
+        if (points && points != TrajetLisse)
+            for (int32_t i = 0; i < TrajetLisseNombre; ++i) points[i] = TrajetLisse[i];
+        *nombre = TrajetLisseNombre;
+    }
+    return 0;
+}

@@ -1,0 +1,128 @@
+#include "battle/cibles.h"
+
+#include <cstdlib>
+
+#include "battle/occupation.h"
+#include "shell/conditions.h"
+#include "shell/scenario.h"
+#include "world/grilles.h"
+#include "world/groupes.h"
+#include "world/maitres.h"
+#include "world/objets.h"
+
+namespace {
+
+bool Valide(int n) { return n >= 1 && n < NOMBRE_OBJETS; }
+bool SurCarte(int x, int y) { return x >= 0 && x < TAILLE_UNIVERS && y >= 0 && y < TAILLE_UNIVERS; }
+
+bool AMortAnimee(const Objet& o) {
+    return o.typeMaitre >= 0 && o.typeMaitre < NOMBRE_TYPES_MAITRES &&
+           ObjetGfx_ANIM__MOR[static_cast<size_t>(o.typeMaitre)] != -1;
+}
+
+void Ajoute(int32_t* liste, int32_t& dernier, int n) {
+    if (liste && dernier < TAILLE_LISTE_CIBLES - 1) liste[++dernier] = n;
+}
+
+bool Pleine(const Objet& o) { return o.dernierEnnemi >= TAILLE_LISTE_CIBLES - 1; }
+
+bool Prend(const Objet& o, const Objet& t, int filtre, int cx, int cy) {
+    if (filtre == -1 || t.groupe == filtre) return true;
+    const int r = o.porteeAttaque;
+    if (o.groupe >= 1 && o.groupe < NOMBRE_GROUPES && TableGroupes[o.groupe].engagementLibre &&
+        std::abs(cy - o.y) <= r && std::abs(cx - o.x) <= r)
+        return true;
+    return std::abs(cy - o.y) < 2 && std::abs(cx - o.x) < 2;
+}
+
+// A ring of radius r laid round a footprint of side t; false once the enemy list is full.
+bool Anneau(int objet, int filtre, int x, int y, int r, int t, int mode) {
+    const Objet& o = TableObjets[objet];
+    const int d = x + r + t - 1, b = y + r + t - 1;
+    for (int i = x - r; i <= d; ++i) Objet__AjouteCible(objet, filtre, i, y - r, mode);
+    if (Pleine(o)) return false;
+    for (int j = y + 1 - r; j <= b - 1; ++j) Objet__AjouteCible(objet, filtre, d, j, mode);
+    if (Pleine(o)) return false;
+    for (int i = d; i >= x - r; --i) Objet__AjouteCible(objet, filtre, i, b, mode);
+    if (Pleine(o)) return false;
+    for (int j = b - 1; j >= y - r + 1; --j) Objet__AjouteCible(objet, filtre, x - r, j, mode);
+    return !Pleine(o);
+}
+
+}  // namespace
+
+bool Objet__MourantOuMort(int objet) {
+    const Objet& o = TableObjets[objet];
+    return o.ordreSecondaire == 3 || o.ordreSecondaire == 4;
+}
+
+bool Unite__CombatADistance(int objet) {
+    const Objet& o = TableObjets[objet];
+    return o.classe == CLASSE_ARCHER || o.couche == 2 || o.sorts[0] != -1 || o.famille == FAMILLE_MACHINE;
+}
+
+bool Armees__Hostiles(int armee, int autre) {
+    if (armee < 0 || armee > 5 || autre < 0 || autre > 5) return false;
+    return TableAttaque[static_cast<size_t>(armee)][static_cast<size_t>(autre)] != 0;
+}
+
+void Objet__RazCibles(int objet) {
+    if (!Valide(objet)) return;
+    Objet& o = TableObjets[objet];
+    if (o.cible != -1) return;
+    o.dernierEnnemi = o.dernierAllie = -1;
+}
+
+void Objet__AjouteCible(int objet, int filtre, int cx, int cy, int mode) {
+    if (!Valide(objet) || !SurCarte(cx, cy)) return;
+    Objet& o = TableObjets[objet];
+    if (cx == o.x && cy == o.y) return;
+    const int i = cx + TAILLE_UNIVERS * cy;
+    if (mode == 0) {
+        if (!GrilleSol) return;
+        const int n = GrilleSol[i];
+        if (!Valide(n)) return;
+        const Objet& c = TableObjets[n];
+        if (c.famille == FAMILLE_CADAVRE && c.ordreSecondaire != 4 && c.sorts[0] != 18)
+            Ajoute(o.listeEnnemis, o.dernierEnnemi, n);
+        return;
+    }
+    const int32_t* grille = mode == 2 ? GrilleAir : GrilleUnites;
+    if (!grille) return;
+    const int n = grille[i];
+    if (!Valide(n) || n == objet) return;
+    const Objet& t = TableObjets[n];
+    const bool hostile = Armees__Hostiles(o.armee, t.armee);
+    if (mode == 2) {
+        if (t.actif != 1 || Objet__MourantOuMort(n)) return;
+        if (!hostile) Ajoute(o.listeAllies, o.dernierAllie, n);
+        else if (Prend(o, t, filtre, cx, cy)) Ajoute(o.listeEnnemis, o.dernierEnnemi, n);
+        return;
+    }
+    const bool siege = hostile && AMortAnimee(t) &&
+                       ((t.classe == CLASSE_FORTIFICATION && o.typeMaitre == 141) ||
+                        (t.typeMaitre == 433 && EtatGrille == 0));
+    if (t.actif != 1 && !siege) return;
+    if (Objet__MourantOuMort(n) || t.typeMaitre == 18) return;
+    if (!hostile && !siege) Ajoute(o.listeAllies, o.dernierAllie, n);
+    else if (Prend(o, t, filtre, cx, cy)) Ajoute(o.listeEnnemis, o.dernierEnnemi, n);
+}
+
+int Objet__ChercheCibles(int objet, int filtre) {
+    if (!Valide(objet)) return 0;
+    Objet& o = TableObjets[objet];
+    const bool groupe = o.groupe >= 1 && o.groupe < NOMBRE_GROUPES;
+    if (o.sorts[0] != -1 && (!groupe || TableGroupes[o.groupe].ordreAttaque == 0)) filtre = -1;
+    o.dernierEnnemi = o.dernierAllie = -1;
+    if (o.typeMaitre == 9)
+        for (int r = 1; r <= 3; ++r)
+            if (!Anneau(objet, filtre, o.x, o.y, r, 1, 0)) return 1;
+    const int s = o.famille == FAMILLE_DRAGON ? 4 : 1;
+    const int t = o.taille > 0 ? o.taille : 1;
+    if (Unite__CombatADistance(objet))
+        for (int r = s; r <= o.porteeAttaque; ++r)
+            if (!Anneau(objet, filtre, o.x, o.y, r, t, 2)) return 1;
+    for (int r = s; r <= o.porteeAttaque; ++r)
+        if (!Anneau(objet, filtre, o.x, o.y, r, t, 1)) return 1;
+    return o.dernierEnnemi >= 0 ? 1 : 0;
+}

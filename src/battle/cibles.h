@@ -1,0 +1,22 @@
+// Candidate target lists: the hostile objects a unit may strike and the friends it sees, filled
+// ring by ring round it, nearest first.
+#pragma once
+
+constexpr int CLASSE_ARCHER = 4;
+constexpr int CLASSE_FORTIFICATION = 25;
+constexpr int FAMILLE_MACHINE = 5;
+constexpr int FAMILLE_DRAGON = 6;
+constexpr int FAMILLE_CADAVRE = 13;
+
+// Empties both lists when the object exists and has no target.
+void Objet__RazCibles(int objet);
+// Empties and fills both lists; 1 when the enemy list holds an entry.
+int Objet__ChercheCibles(int objet, int groupeFiltre);
+// One cell: mode 0 corpses on GrilleSol, 1 objects of GrilleUnites, 2 of GrilleAir.
+void Objet__AjouteCible(int objet, int groupeFiltre, int x, int y, int mode);
+
+// Shared by the target search: fights at a distance (archer, flyer, caster, war machine).
+bool Unite__CombatADistance(int objet);
+bool Objet__MourantOuMort(int objet);
+// TableAttaque with both armies bounded; an army off the table is hostile to nobody.
+bool Armees__Hostiles(int armee, int autre);

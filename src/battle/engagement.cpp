@@ -1,0 +1,316 @@
+#include "battle/engagement.h"
+
+#include <cstdlib>
+
+#include "battle/approche.h"
+#include "battle/cibles.h"
+#include "battle/occupation.h"
+#include "platform/hasard.h"
+#include "shell/scenario.h"
+#include "world/grilles.h"
+#include "world/groupes.h"
+#include "world/maitres.h"
+#include "world/objets.h"
+
+// Casters cast nothing until the spells exist.
+int __attribute__((weak)) Unite__SortsAutomatiques(int) { return 0; }
+
+namespace {
+
+bool Valide(int n) { return n >= 1 && n < NOMBRE_OBJETS; }
+bool GroupeValide(int g) { return g >= 1 && g < NOMBRE_GROUPES && TableGroupes[g].membres; }
+
+int Distance(const Objet& a, const Objet& b) {
+    return static_cast<int>(Case__Distance(a.x, a.y, b.x, b.y));
+}
+
+bool AMortAnimee(const Objet& o) {
+    return o.typeMaitre >= 0 && o.typeMaitre < NOMBRE_TYPES_MAITRES &&
+           ObjetGfx_ANIM__MOR[static_cast<size_t>(o.typeMaitre)] != -1;
+}
+
+bool Sature(int n) { return TableObjets[n].totalEngage >= TableObjets[n].capaciteEngagement; }
+
+// The unit's group accepts the candidate.
+bool Accepte(const Objet& u, int c) {
+    if (!GroupeValide(u.groupe)) return false;
+    const Groupe& g = TableGroupes[u.groupe];
+    if (g.engagementLibre == 1) return true;
+    return g.groupeCibleIA != -1 && Valide(c) && TableObjets[c].groupe == g.groupeCibleIA;
+}
+
+template <typename Cle>
+int Passe(int32_t* liste, int dernier, Cle cle) {
+    if (!liste || dernier < 0) return -1;
+    int i = 0;
+    while (i < dernier && i < TAILLE_LISTE_CIBLES - 1) {
+        if (cle(liste[i + 1]) < cle(liste[i])) {
+            const int32_t t = liste[i];
+            liste[i] = liste[i + 1];
+            liste[i + 1] = t;
+        } else {
+            ++i;
+        }
+    }
+    return 0;
+}
+
+bool ADistance(const Objet& u) {
+    return u.classe == CLASSE_ARCHER || u.couche == 2 || u.sorts[0] != -1 || u.famille == FAMILLE_MACHINE;
+}
+
+// Orders both lists, then pursues.
+void OrdonneEtPoursuit(int objet) {
+    Objet& u = TableObjets[objet];
+    Unite__CibleLaPlusProche(objet, u.listeAllies);
+    Unite__TrieCibles(objet);
+    Unite__Poursuivre(objet);
+}
+
+}  // namespace
+
+int Unite__CibleLaPlusProche(int objet, int32_t* liste) {
+    if (!Valide(objet)) return 0;
+    Objet& u = TableObjets[objet];
+    const int dernier = liste == u.listeEnnemis ? u.dernierEnnemi : u.dernierAllie;
+    auto cle = [&](int32_t n) { return Valide(n) ? Distance(u, TableObjets[n]) : 0; };
+    if (Passe(liste, dernier, cle) < 0) return 0;
+    return cle(liste[0]);
+}
+
+int Unite__TrieCibles(int objet) {
+    if (!Valide(objet)) return 0;
+    Objet& u = TableObjets[objet];
+    auto cle = [](int32_t n) { return Valide(n) ? TableObjets[n].capaciteEngagement : 0; };
+    return Passe(u.listeEnnemis, u.dernierEnnemi, cle) < 0 ? 0 : 1;
+}
+
+void Unite__FinEngagement(int objet) {
+    if (!Valide(objet)) return;
+    Objet& u = TableObjets[objet];
+    u.groupeCible = u.cible;
+    if (u.finCycle != 1) return;
+    if (u.cible == -1) {
+        u.groupeCible = -1;
+        return;
+    }
+    // A target number off the table is dropped like a released one.
+    if (!Valide(u.cible)) {
+        u.groupeCible = u.cible = -1;
+        Objet__RazCibles(objet);
+        return;
+    }
+    Objet& t = TableObjets[u.cible];
+    if (t.numeroObjet <= 0) return;
+    if (t.totalEngage >= u.degats) t.totalEngage -= u.degats;
+    if (t.totalEngage < 0) t.totalEngage = 0;
+    u.groupeCible = u.cible = -1;
+    Objet__RazCibles(objet);
+}
+
+int Unite__Poursuivre(int objet) {
+    if (!Valide(objet)) return 1;
+    Objet& u = TableObjets[objet];
+    u.cible = -1;
+    if (const int r = Unite__SortsAutomatiques(objet)) return r;
+    if (!u.listeEnnemis) return 1;
+    int i = 0;
+    for (;;) {
+        while (i <= u.dernierEnnemi && i < TAILLE_LISTE_CIBLES &&
+               (!Valide(u.listeEnnemis[i]) || Sature(u.listeEnnemis[i])))
+            ++i;
+        if (i > u.dernierEnnemi || i >= TAILLE_LISTE_CIBLES) break;
+        const int c = u.listeEnnemis[i];
+        Objet& t = TableObjets[c];
+        const int cap = t.capaciteEngagement, tot = t.totalEngage, d = u.degats;
+        if (d >= cap || d + tot >= cap) {
+            if (Unite__Engager(objet, c)) {
+                if (Accepte(u, c)) {
+                    u.cible = u.groupeCible = c;
+                    t.totalEngage += d;
+                }
+                return 1;
+            }
+            ++i;
+            continue;
+        }
+        if (u.dernierAllie == -1 || !Unite__Engager(objet, c)) {
+            ++i;
+            continue;
+        }
+        int somme = tot + d;
+        u.cible = u.groupeCible = c;
+        for (int k = 0; k <= u.dernierAllie && k < TAILLE_LISTE_CIBLES && somme < cap; ++k) {
+            const int a = u.listeAllies[k];
+            if (!Valide(a)) continue;
+            Objet& al = TableObjets[a];
+            if (al.cible == -1 && (al.ordreSecondaire != 2 || al.groupe == u.groupe) && Unite__Engager(a, c)) {
+                al.cible = al.groupeCible = c;
+                somme += al.degats;
+            }
+        }
+        t.totalEngage = somme;
+        return 1;
+    }
+    // Every candidate is saturated (or the list is empty).
+    Unite__FinEngagement(objet);
+    if (u.dernierEnnemi < 0) return 1;
+    Unite__CibleLaPlusProche(objet, u.listeEnnemis);
+    const int c = u.listeEnnemis[0];
+    if (Valide(c) && Accepte(u, c)) {
+        u.cible = u.groupeCible = c;
+        Unite__Engager(objet, c);
+    }
+    return 1;
+}
+
+int Unite__ChoisirCible(int numero, int filtre) {
+    if (!Valide(numero)) return 1;
+    Objet& u = TableObjets[numero];
+    if (u.numeroObjet == 0 || u.actif != 1) return 1;
+    if (!GroupeValide(u.groupe)) return 1;
+    Groupe& g = TableGroupes[u.groupe];
+
+    if (!ADistance(u) && g.modeFormation == 4 && g.engagementLibre) {
+        if (!Objet__ChercheCibles(numero, filtre)) {
+            u.dernierEnnemi = u.dernierAllie = -1;
+            return 0;
+        }
+        Unite__FinEngagement(numero);
+        if (Unite__CibleLaPlusProche(numero, u.listeEnnemis) < 2 && Valide(u.listeEnnemis[0])) {
+            const int c = u.listeEnnemis[0];
+            u.cible = u.groupeCible = c;
+            TableObjets[c].totalEngage += u.degats;
+        }
+        u.dernierEnnemi = u.dernierAllie = -1;
+        return 1;
+    }
+
+    // The target of the last member of the group that has one, -1 none.
+    auto cibleDUnMembre = [&](bool restreint) {
+        for (int i = g.nbMembres - 1; i >= 0; --i) {
+            const int m = g.membres[i];
+            if (!Valide(m) || TableObjets[m].cible == -1 || !Valide(TableObjets[m].cible)) continue;
+            if (!restreint) return TableObjets[m].cible;
+            const int c = TableObjets[m].cible;
+            if ((ADistance(u) && (g.ordreAttaque == 1 || g.engagementLibre == 1)) ||
+                (g.engagementLibre == 0 && g.groupeCibleIA != -1 && TableObjets[c].groupe == g.groupeCibleIA))
+                return c;
+        }
+        return -1;
+    };
+
+    if (u.cible != -1) {
+        if (!Valide(u.cible) || !Unite__Engager(numero, u.cible)) {
+            Unite__FinEngagement(numero);
+            if (Objet__ChercheCibles(numero, filtre)) {
+                OrdonneEtPoursuit(numero);
+            } else if (const int c = cibleDUnMembre(false); c != -1) {
+                u.cible = u.groupeCible = c;
+                Unite__Engager(numero, c);
+            }
+        }
+    } else {
+        if (Objet__ChercheCibles(numero, filtre)) {
+            OrdonneEtPoursuit(numero);
+        } else if (const int c = cibleDUnMembre(true); c != -1) {
+            u.cible = u.groupeCible = c;
+            Unite__Engager(numero, c);
+        }
+    }
+    if (u.cible == -1) {
+        u.ordreSecondaire = 2;
+        u.dernierEnnemi = u.dernierAllie = -1;
+        return 0;
+    }
+    if (u.auContact == 0 && u.dernierEnnemi >= 0) {
+        for (int i = 0; i < g.nbMembres; ++i) {
+            const int m = g.membres[i];
+            if (!Valide(m) || TableObjets[m].cible != -1) continue;
+            const Objet& om = TableObjets[m];
+            const bool qualifie =
+                ((om.classe == CLASSE_ARCHER || om.couche == 2 || u.famille == FAMILLE_MACHINE) &&
+                 (g.ordreAttaque == 1 || g.engagementLibre == 1)) ||
+                (g.engagementLibre == 0 && g.groupeCibleIA != -1);
+            if (!qualifie) continue;
+            const int k = u.dernierEnnemi > 0 ? Hasard_Regles() % u.dernierEnnemi + 1 : 0;
+            const int c = u.listeEnnemis[k];
+            if (Valide(c) && TableObjets[c].groupe == g.groupeCibleIA) {
+                TableObjets[m].cible = TableObjets[m].groupeCible = c;
+                Unite__Engager(m, c);
+            }
+        }
+    }
+    Objet__RazCibles(numero);
+    return 1;
+}
+
+int Case__ContientCible(int objet, int filtre, int x, int y, int couche) {
+    if (!Valide(objet) || x < 0 || y < 0 || x >= TAILLE_UNIVERS || y >= TAILLE_UNIVERS) return 0;
+    Objet& u = TableObjets[objet];
+    if (x == u.x && y == u.y) return 0;
+    const int i = x + TAILLE_UNIVERS * y;
+    if (couche == 0) {
+        if (!GrilleSol) return 0;
+        const int n = GrilleSol[i];
+        if (!Valide(n)) return 0;
+        const Objet& c = TableObjets[n];
+        if (c.famille != FAMILLE_CADAVRE || c.sorts[0] == 18) return 0;
+        u.groupeCible = n;
+        return n;
+    }
+    const int32_t* grille = couche == 2 ? GrilleAir : GrilleUnites;
+    if (!grille) return 0;
+    const int n = grille[i];
+    if (!Valide(n) || n == objet) return 0;
+    const Objet& t = TableObjets[n];
+    const bool hostile = Armees__Hostiles(u.armee, t.armee);
+    if (couche == 2) {
+        if (t.actif != 1 || Objet__MourantOuMort(n) || !hostile) return 0;
+    } else {
+        const bool siege = hostile && AMortAnimee(t) &&
+                           ((t.classe == CLASSE_FORTIFICATION && u.typeMaitre == 141) ||
+                            (t.typeMaitre == 433 && EtatGrille == 0));
+        if (t.actif != 1 && !siege) return 0;
+        if (Objet__MourantOuMort(n) || t.typeMaitre == 18 || !(hostile || siege)) return 0;
+    }
+    bool pris = filtre == -1 || t.groupe == filtre;
+    if (!pris && GroupeValide(u.groupe) && TableGroupes[u.groupe].engagementLibre)
+        pris = std::abs(x - u.x) <= u.porteeAttaque && std::abs(y - u.y) <= u.porteeAttaque;
+    if (!pris) return 0;
+    u.groupeCible = t.numeroObjet;
+    return t.numeroObjet;
+}
+
+namespace {
+// The ring of radius r round a footprint of side s on a layer; the first target found, 0 none.
+int Anneau(int objet, int filtre, int x, int y, int r, int s, int couche) {
+    const int d = x + r + s - 1, b = y + r + s - 1;
+    for (int i = x - r; i <= d; ++i)
+        if (const int n = Case__ContientCible(objet, filtre, i, y - r, couche)) return n;
+    for (int j = y - r + 1; j <= b - 1; ++j)
+        if (const int n = Case__ContientCible(objet, filtre, d, j, couche)) return n;
+    for (int i = d; i >= x - r; --i)
+        if (const int n = Case__ContientCible(objet, filtre, i, b, couche)) return n;
+    for (int j = b - 1; j >= y - r + 1; --j)
+        if (const int n = Case__ContientCible(objet, filtre, x - r, j, couche)) return n;
+    return 0;
+}
+}  // namespace
+
+int Unite__ChercherCibleAutour(int objet, int portee, int filtre) {
+    if (!Valide(objet)) return 0;
+    const Objet& u = TableObjets[objet];
+    if (u.sorts[0] != -1 && (!GroupeValide(u.groupe) || TableGroupes[u.groupe].ordreAttaque == 0)) filtre = -1;
+    if (u.typeMaitre == 9)
+        for (int r = 1; r <= 3; ++r)
+            if (const int n = Anneau(objet, filtre, u.x, u.y, r, 1, 0)) return n;
+    const int r0 = u.famille == FAMILLE_DRAGON ? 4 : 1;
+    const int s = u.taille > 0 ? u.taille : 1;
+    if (ADistance(u))
+        for (int r = r0; r <= portee; ++r)
+            if (const int n = Anneau(objet, filtre, u.x, u.y, r, s, 2)) return n;
+    for (int r = r0; r <= portee; ++r)
+        if (const int n = Anneau(objet, filtre, u.x, u.y, r, s, 1)) return n;
+    return 0;
+}

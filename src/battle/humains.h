@@ -1,0 +1,6 @@
+// The behaviour of men (family HUMAIN) frame by frame. For now only the death animation runs to
+// its end; moving and fighting come with the animation player.
+#pragma once
+
+// The frame of ObjetCourant.
+void HumainGestion();

@@ -1,0 +1,6 @@
+#include "battle/machines.h"
+
+void Baliste___gestion() {}
+void Catapulte___gestion() {}
+void Catapulte_debris___gestion() {}
+void Baliste_debris___gestion() {}

@@ -1,0 +1,4 @@
+#include "battle/projectiles.h"
+
+void ProjectileViderListe() {}
+void ProjectileRazQueue() {}

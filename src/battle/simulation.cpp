@@ -1,0 +1,463 @@
+#include "battle/simulation.h"
+
+#include "battle/cibles.h"
+#include "battle/deplacement.h"
+#include "battle/engagement.h"
+#include "battle/formations.h"
+#include "battle/ia.h"
+#include "battle/occupation.h"
+#include "battle/ordres.h"
+#include "battle/trajet.h"
+#include "shell/routeur.h"
+#include "world/groupes.h"
+#include "world/objets.h"
+
+int32_t SimulationCompteur = 0;
+int32_t SimulationInitialisee = 0;
+int32_t IAActive = 0;
+
+namespace {
+
+bool Valide(int n) { return n >= 1 && n < NOMBRE_OBJETS; }
+bool GroupeIndice(int g) { return g >= 1 && g < NOMBRE_GROUPES; }
+
+bool MourantOuMort(const Objet& o) { return o.ordreSecondaire == 3 || o.ordreSecondaire == 4; }
+bool Decale(const Objet& o) { return o.decalageX != 0 || o.decalageY != 0; }
+uint32_t* Carte(const Objet& o) { return o.couche == 2 ? CarteOccupationAir : CarteOccupationSol; }
+int Taille(const Objet& o) { return o.taille > 0 ? o.taille : 1; }
+
+// The group's first member, null when its slot is not a valid object.
+Objet* Chef(const Groupe& g) {
+    if (!g.membres || g.nbMembres <= 0 || !Valide(g.membres[0])) return nullptr;
+    return &TableObjets[g.membres[0]];
+}
+
+bool Vivant(int g) {
+    if (!GroupeIndice(g)) return false;
+    const Objet* c = Chef(TableGroupes[g]);
+    return c && c->actif == 1 && c->enIncantation == 0 && c->gel == 0;
+}
+
+bool PasDeCible(const Groupe& g) { return g.groupeCibleIA == -1; }
+
+void Engage(int g) {
+    Groupe__PourChaqueUnite(g, [](int o, int) { Unite__FinEngagement(o); });
+    Groupe__PourChaqueUnite(g, Unite__Engagement);
+}
+
+bool PretPourAttaque(const Groupe& g) {
+    if (!GroupeIndice(g.groupeCibleIA) || TableGroupes[g.groupeCibleIA].nbMembres < 0) return false;
+    for (int i = 0; i < g.nbMembres; ++i) {
+        if (!Valide(g.membres[i])) continue;
+        const Objet& o = TableObjets[g.membres[i]];
+        if (o.cible != -1 || o.compteurRepos == 0) return false;
+    }
+    return true;
+}
+
+void OrdreAttaqueEtEngage(int gi) {
+    Groupe& g = TableGroupes[gi];
+    const Objet* c = Chef(TableGroupes[g.groupeCibleIA]);
+    if (c) Groupe__OrdreAttaque(gi, c->x, c->y, 0, 0);
+    Engage(gi);
+}
+
+// Sets bloque; the quick form stops at the first blocked member.
+bool TestBloque(int gi, bool rapide) {
+    Groupe& g = TableGroupes[gi];
+    g.bloque = 0;
+    for (int i = 0; i < g.nbMembres; ++i) {
+        if (!Valide(g.membres[i])) continue;
+        const Objet& o = TableObjets[g.membres[i]];
+        if (o.ordreSecondaire != 2 || o.attenteCase) g.bloque = 1;
+        const int x = o.x + g.pasX, y = o.y + g.pasY;
+        const uint32_t* carte = Carte(o);
+        if (x < 0 || y < 0 || x >= COTE_CARTE || y >= COTE_CARTE || !carte) {
+            g.bloque = 1;   // a cell ahead off the map blocks
+        } else {
+            const uint32_t v = carte[x + COTE_CARTE * y];
+            if (v == OBSTACLE_FIXE) g.bloque = 1;
+            else if (v != 0 && Valide(static_cast<int>(v)) && TableObjets[v].groupe != gi) g.bloque = 1;
+        }
+        if (rapide && g.bloque) break;
+    }
+    return g.bloque != 0;
+}
+
+void Glisse(int gi) {
+    Groupe& g = TableGroupes[gi];
+    for (int i = 0; i < g.nbMembres; ++i)
+        if (Valide(g.membres[i]) && Unite__Glisse(g.membres[i], gi) != 0) break;
+    g.aGlisse = 1;
+    g.etatPas -= 1;
+}
+
+void Libre(int gi) {
+    TableGroupes[gi].etatPas = 0;
+    Groupe__PourChaqueUnite(gi, [](int o, int) { Unite__FinEngagement(o); });
+    Groupe__PourChaqueUnite(gi, Unite__Engagement);
+    Groupe__PourChaqueUnite(gi, Formation__PasUnite);
+    Groupe__PourChaqueUnite(gi, Unite__DeplacementRappel);
+}
+
+void RetourMaitre(Groupe& g) { g.modeFormation = g.modeFormationMaitre; }
+
+// The search of the range and sight scans, for one member.
+int Cherche(const Objet& o, const Groupe& g, int portee) {
+    const int filtre = g.engagementLibre == 1 ? -1 : g.groupeCibleIA;
+    return Unite__ChercherCibleAutour(o.numeroObjet, portee, filtre);
+}
+
+int Scan(int gi, bool vue) {
+    if (!GroupeIndice(gi)) return 0;
+    const Groupe& g = TableGroupes[gi];
+    if (g.enDeroute == 1 || !g.membres) return 0;
+    for (int i = 0; i < g.nbMembres; ++i) {
+        if (!Valide(g.membres[i])) continue;
+        const Objet& o = TableObjets[g.membres[i]];
+        if (Decale(o) || MourantOuMort(o)) continue;
+        int t = 0;
+        if (vue) {
+            if (g.ordreAttaque != 1 && g.engagementLibre != 1) return 0;
+            t = Cherche(o, g, o.porteeVue);
+        } else if (!Unite__CombatADistance(o.numeroObjet)) {
+            if (g.engagementLibre != 1) return 0;
+            t = Unite__ChercherCibleAutour(o.numeroObjet, 1, -1);
+        } else {
+            if (g.ordreAttaque != 1 && g.engagementLibre != 1) return 0;
+            t = Cherche(o, g, o.porteeAttaque);
+        }
+        if (t) return 1;
+    }
+    return 0;
+}
+
+// The inline attack of a melee unit.
+void AttaqueMelee(Objet& o, int filtre, int t) {
+    Objet__ChercheCibles(o.numeroObjet, filtre);
+    if (o.cible == -1) o.cible = t;
+    o.compteurEvenement = -1;
+    o.image = 0;
+    o.ordreSecondaire = 1;
+    o.attenteCase = 1;
+}
+
+}  // namespace
+
+void Groupes__PourChaque(const NoeudEntier* liste, OperationGroupe operation) {
+    for (const NoeudEntier* n = liste; n && n->suivant; n = n->suivant)
+        if (Vivant(n->valeur)) operation(n->valeur);
+}
+
+void Groupes__PourChaqueAvecMembres(const NoeudEntier* liste, OperationGroupe operation) {
+    for (const NoeudEntier* n = liste; n && n->suivant; n = n->suivant)
+        if (GroupeIndice(n->valeur) && TableGroupes[n->valeur].membres) operation(n->valeur);
+}
+
+void Groupe__PourChaqueUnite(int gi, OperationUnite operation) {
+    if (!GroupeIndice(gi)) return;
+    const Groupe& g = TableGroupes[gi];
+    if (!Chef(g)) return;
+    for (int i = 0; i < g.nbMembres; ++i) {
+        const Objet* c = Chef(g);
+        if (!c || c->gel != 0) return;
+        const int m = g.membres[i];
+        if (!Valide(m)) continue;
+        const Objet& o = TableObjets[m];
+        if (o.actif == 1 && o.enIncantation == 0) operation(m, gi);
+    }
+}
+
+void Groupe__PoseUnites(int gi) {
+    Groupe& g = TableGroupes[gi];
+    g.placee = 1;
+    for (int i = 0; i < g.nbMembres; ++i) {
+        if (!Valide(g.membres[i])) continue;
+        const Objet& o = TableObjets[g.membres[i]];
+        if (Decale(o)) g.placee = 0;
+        if (o.actif == 1 && !MourantOuMort(o))
+            Occupation__Pose(Taille(o), Taille(o), o.prochaineCaseX, o.prochaineCaseY, Carte(o), o.numeroObjet);
+    }
+}
+
+void Unite__Recale(int objet, int gi) {
+    Objet& o = TableObjets[objet];
+    if (!Decale(o) && o.actif == 1 && !MourantOuMort(o)) {
+        Occupation__Pose(Taille(o), Taille(o), o.prochaineCaseX, o.prochaineCaseY, Carte(o), o.numeroObjet);
+        o.x = o.prochaineCaseX;
+        o.y = o.prochaineCaseY;
+    }
+    if (Decale(o) || o.ordreSecondaire == 1 || o.ordreSecondaire == 4) return;
+    o.attenteCase = 0;
+    if (Formation__UniteDansRectangle(objet, o.x, o.y, gi) == 0) o.modeDeplacement = 4;
+}
+
+void Groupe__PrepareUnites(int gi) { Groupe__PourChaqueUnite(gi, Unite__Recale); }
+
+void Unite__VerifieOccupation(int objet, int) {
+    Objet& o = TableObjets[objet];
+    const int v = Occupation__Test(Taille(o), Taille(o), o.prochaineCaseX, o.prochaineCaseY, Carte(o), 0);
+    if (v != 0 && v != o.numeroObjet) Occupation__Avance(objet, o.numeroObjet);
+}
+
+void Groupe__VerifieOccupation(int gi) { Groupe__PourChaqueUnite(gi, Unite__VerifieOccupation); }
+
+void Groupe__PrePas(int gi) {
+    Groupe& g = TableGroupes[gi];
+    const Objet* chef = Chef(g);
+    if (!chef) return;
+    g.compteurPoursuite += 1;
+    if (g.ordreAttaque == 1 && g.compteurPoursuite > 11 && g.groupeCibleIA != -1 && g.attaqueLancee == 0) {
+        g.compteurPoursuite = 0;
+        // The target group may have lost its members since it was chosen: then there is no chase.
+        if (GroupeIndice(g.groupeCibleIA)) {
+            if (const Objet* c = Chef(TableGroupes[g.groupeCibleIA]))
+                Groupe__OrdreDeplacement(chef->groupe, c->x, c->y, 0, 1);
+        }
+    }
+    g.force = g.nbMembres * chef->pointsDeVie / 3;
+    g.forceEngagee = 0;
+    if (g.modeFormation == 1) {
+        g.enFuite = 1;
+        for (; g.tampon && g.pointCourant < g.nbPointsTrajet; ++g.pointCourant) {
+            g.pasX = g.tampon[g.pointCourant].x - g.ancreX;
+            g.pasY = g.tampon[g.pointCourant].y - g.ancreY;
+        }
+    }
+    if (g.modeFormation != g.modeFormationMaitre && g.toursArrivee >= 2 && Formation__Etablie(gi) == 0) {
+        RetourMaitre(g);
+        g.enFuite = 0;
+    }
+}
+
+void Groupe__RazSuivi(int gi) {
+    Groupe& g = TableGroupes[gi];
+    const bool libre = g.modeFormation == 1 || g.modeFormation == 5;
+    if (g.bloque == 0) {
+        g.pasX = g.pasY = 0;
+    } else if (libre) {
+        g.pointCourant = g.nbPointsTrajet;
+        g.pasX = g.pasY = 0;
+    }
+    const bool peutAvancer = g.engagementLibre == 0 || Groupe__EnnemiAPortee(gi) == 0;
+    if (g.suiviDemarre == 0) {
+        if (peutAvancer) {
+            Groupe__SuitTrajet(gi);
+            g.suiviDemarre = 1;
+            g.toursDepuisPas = 0;
+            g.etatPas = 2;
+            g.aGlisse = 0;
+        }
+    } else if (g.modeFormation == 4) {
+        if (Formation__Etablie(gi) == 0) {
+            RetourMaitre(g);
+            g.toursArrivee += 1;
+            g.enFuite = 0;
+            g.aGlisse = 0;
+        }
+        if (Formation__Etablie(gi) == 0 && g.nbPointsTrajet > 1) {
+            if (peutAvancer) Groupe__SuitTrajet(gi);
+            g.toursDepuisPas = 0;
+            g.aGlisse = 0;
+            g.etatPas = 2;
+        }
+    } else if (libre) {
+        if (Formation__Etablie(gi) == 0) {
+            RetourMaitre(g);
+            g.toursArrivee += 1;
+            g.enFuite = 0;
+        }
+        Groupe__SuitTrajet(gi);
+        g.toursDepuisPas = 0;
+        g.etatPas = 0;
+    }
+}
+
+int Groupe__EnnemiAPortee(int gi) { return Scan(gi, false); }
+int Groupe__EnnemiEnVue(int gi) { return Scan(gi, true); }
+
+int Groupe__MembreEnTransit(int gi) {
+    const Groupe& g = TableGroupes[gi];
+    for (int i = 0; i < g.nbMembres; ++i) {
+        if (!Valide(g.membres[i])) continue;
+        const Objet& o = TableObjets[g.membres[i]];
+        if (o.ordreSecondaire != 2 || Decale(o)) return 1;
+    }
+    return 0;
+}
+
+void Unite__SignaleEngagement(int objet, int gi) {
+    const Objet& o = TableObjets[objet];
+    if (o.ordreSecondaire == 1 || (o.cible != -1 && (o.prochaineCaseX != o.x || o.prochaineCaseY != o.y)))
+        TableGroupes[gi].bloque = 1;
+}
+
+void Groupe__Gestion(int gi) {
+    Groupe& g = TableGroupes[gi];
+    if (!Chef(g) || g.placee != 1) return;
+    if (g.toursArrivee != 0) g.etatGroupe = 2;
+    GroupesGeres = 1;
+    g.toursDepuisPas += 1;
+    Groupe__RazSuivi(gi);
+    if (g.pointCourant >= g.nbPointsTrajet) {
+        g.toursArrivee += 1;
+        if (PasDeCible(g)) g.ordreAttaque = 0;
+    }
+    const bool cibleOuOrdre = g.ordreAttaque == 1 || !PasDeCible(g);
+    if (g.modeFormation == 1 || g.modeFormation == 5) {
+        Libre(gi);
+    } else if (g.modeFormation == 4 && Formation__CasesEtrangeres(gi) != 0) {
+        if (Groupe__EnnemiAPortee(gi) && g.engagementLibre != 0) {
+            g.nbPointsTrajet = 0;
+            g.toursArrivee = 200;
+            if (PasDeCible(g)) g.ordreAttaque = 0;
+            Engage(gi);
+        } else if (cibleOuOrdre && g.engagementLibre == 1) {
+            if (!Groupe__EnnemiEnVue(gi)) {
+                Engage(gi);
+                g.bloque = 0;
+                Groupe__PourChaqueUnite(gi, Unite__SignaleEngagement);
+                if (!TestBloque(gi, true) && Formation__CasesLibres(gi) != 0 && Groupe__MembreEnTransit(gi) == 0 &&
+                    g.aGlisse == 0 && g.etatPas == 2)
+                    Glisse(gi);
+            } else {
+                Engage(gi);
+                if (PretPourAttaque(g)) {
+                    OrdreAttaqueEtEngage(gi);
+                    if (!TestBloque(gi, false) && Groupe__MembreEnTransit(gi) == 0 && g.etatPas == 2 &&
+                        g.aGlisse == 0) {
+                        g.etatPas = 2;
+                        Glisse(gi);
+                    }
+                }
+            }
+        }
+    } else if (g.modeFormation == 4) {
+        if (g.aGlisse || g.enFuite) {
+            Libre(gi);
+        } else {
+            if (Groupe__EnnemiEnVue(gi) && g.engagementLibre == 1 && cibleOuOrdre) {
+                Engage(gi);
+                if (PretPourAttaque(g)) {
+                    g.attaqueLancee = 1;
+                    OrdreAttaqueEtEngage(gi);
+                    if (!TestBloque(gi, false) && Groupe__MembreEnTransit(gi) == 0 && g.aGlisse == 0 &&
+                        g.etatPas == 2) {
+                        Groupe__SuitTrajet(gi);
+                        g.etatPas = 2;
+                        Glisse(gi);
+                    }
+                }
+            }
+            if (Groupe__EnnemiAPortee(gi) && g.engagementLibre == 1 && g.aGlisse == 0) {
+                Engage(gi);
+                if (PretPourAttaque(g)) {
+                    OrdreAttaqueEtEngage(gi);
+                    if (!TestBloque(gi, false) && Formation__CasesLibres(gi) != 0 &&
+                        Groupe__MembreEnTransit(gi) == 0 && g.aGlisse == 0 && g.etatPas == 2) {
+                        Groupe__SuitTrajet(gi);
+                        g.etatPas = 2;
+                        Glisse(gi);
+                    }
+                }
+            } else if (!g.aGlisse) {
+                Engage(gi);
+                g.bloque = 0;
+                Groupe__PourChaqueUnite(gi, Unite__SignaleEngagement);
+                if (!TestBloque(gi, true) && Formation__CasesLibres(gi) != 0 && Groupe__MembreEnTransit(gi) == 0 &&
+                    g.aGlisse == 0)
+                    Glisse(gi);
+            }
+        }
+    } else {
+        return;
+    }
+    g.nouvelOrdre = 0;
+}
+
+void Unite__Attaque(int objet, int gi, int groupeCible, int cible) {
+    Objet& o = TableObjets[objet];
+    if (o.ordreSecondaire != 1) {
+        Objet__ChercheCibles(objet, groupeCible);
+        if (o.cible == -1) o.cible = cible;
+        o.ordreSecondaire = 1;
+        o.image = 0;
+        o.compteurEvenement = -1;
+        o.attenteCase = 1;
+        return;
+    }
+    o.ordreSecondaire = 2;
+    if (!GroupeIndice(gi)) return;
+    Groupe& g = TableGroupes[gi];
+    g.modeFormation = 1;
+    g.pointCourant = g.nbPointsTrajet;
+    g.pasX = g.pasY = 0;
+    g.enFuite = 1;
+}
+
+void Unite__Engagement(int objet, int gi) {
+    if (ModeSceneCourant == 1) return;
+    Objet& o = TableObjets[objet];
+    Groupe& g = TableGroupes[gi];
+    o.auContact = 0;
+    if (Decale(o) || MourantOuMort(o) || g.enDeroute != 0 || o.finCycle != 1) return;
+    o.finCycle = 0;
+    const int t = Unite__ChercherCibleAutour(objet, o.porteeAttaque, -1);
+    const int tp = g.groupeCibleIA != -1 ? Unite__ChercherCibleAutour(objet, o.porteeAttaque, g.groupeCibleIA) : 0;
+    const bool distance = Unite__CombatADistance(objet);
+    auto avance = [&] { o.ordreSecondaire = 2; };
+    auto attaqueFiltre = [&](int groupeCible) {
+        if (tp) Unite__Attaque(objet, gi, groupeCible, tp);
+        else avance();
+    };
+    if (g.ordreAttaque == 1) {
+        if (t == 0 || o.attenteCase) avance();
+        else if (g.engagementLibre != 1) attaqueFiltre(g.groupeCibleIA);
+        else if (distance) Unite__Attaque(objet, gi, g.groupeCibleIA, t);
+        else if (o.ordreSecondaire != 1) AttaqueMelee(o, g.groupeCibleIA, t);
+        else avance();
+    } else {
+        if (t == 0 || o.attenteCase) avance();
+        else if (g.engagementLibre == 1) {
+            if (distance) Unite__Attaque(objet, gi, -1, t);
+            else if (o.ordreSecondaire != 1) AttaqueMelee(o, -1, t);
+            else avance();
+        } else if (g.groupeCibleIA != -1) {
+            attaqueFiltre(-1);
+        } else {
+            avance();
+        }
+    }
+    if (o.ordreSecondaire == 1 && g.toursArrivee > 1) {
+        o.auContact = 1;
+        Unite__ChoisirCible(o.numeroObjet, -1);
+        o.auContact = 0;
+        return;
+    }
+    if (g.ordreAttaque == 1) Unite__ChoisirCible(o.numeroObjet, g.groupeCibleIA);
+    else if (g.engagementLibre == 1) Unite__ChoisirCible(o.numeroObjet, -1);
+}
+
+void Simulation__Tour() {
+    if (ModeSceneCourant == 1) return;
+    if ((SimulationCompteur + 1) % 6 != 0) {
+        if (SimulationInitialisee == 0) {
+            Groupes__PourChaque(ListeGroupesActifs, [](int g) { Groupe__Initialise(g); });
+            SimulationInitialisee = 1;
+        }
+        Occupation__Reconstruit();
+        Groupes__PourChaqueAvecMembres(ListeGroupesActifs, Groupe__PoseUnites);
+        Groupes__PourChaque(ListeGroupesActifs, Groupe__PrepareUnites);
+        Groupes__PourChaque(ListeGroupesActifs, Groupe__PrePas);
+        Groupes__PourChaque(ListeGroupesActifs, Groupe__Gestion);
+        Groupes__PourChaque(ListeGroupesActifs, Groupe__VerifieOccupation);
+    }
+    if (IAActive) {
+        SimulationCompteur += 1;
+        if (SimulationCompteur % 6 == 0) {
+            IA__EvaluationCibles();
+            IA__Ordres(IACompteur % 4);
+            IACompteur += 1;
+        }
+    }
+}

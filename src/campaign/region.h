@@ -1,0 +1,43 @@
+// The campaign's side of a scene start: the region map's level and battle level, the campaign
+// step, the player's region regiments and the army hand-over after a battle.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+extern int32_t CampDuJoueur;        // 0 "Empire", 1 "Justice", 2 "Lumiere", 3 "Morvane"
+extern int32_t EtapeCampagne;
+extern int32_t ChargementSauvegarde;   // a saved game was just loaded
+extern int32_t OrigineBataille;        // 0 or 1 a regiment meeting, 2 a unique site
+// The battle's conditions come from FichierVbat rather than from the level's own file.
+extern int32_t ConditionsDepuisFichierVbat;
+extern char FichierVbat[512];
+
+// A regiment of the player on the region map (the fields the scene start reads).
+struct RegimentRegion {
+    int32_t enBataille;
+    int32_t mort;
+    int32_t pointsAction;
+    int32_t vue;
+};
+constexpr int REGIMENTS_REGION = 12;
+extern std::array<RegimentRegion, REGIMENTS_REGION> RegimentsRegion;
+extern int32_t NbRegimentsRegion;
+
+// 1 new campaign, 2 back to the start, 3 after a battle; anything else: the region map goes on.
+int Campagne__etapeRegion();
+// Copies the campaign's templates into the working copy "..\tmp\Joueur0\".
+void Campagne__CopieFichiers(int campagne);
+// The current region's level path without extension, into `chemin`.
+void Chemin__Region(char* chemin, int taille);
+// The battle level chosen for the region battle: FichierNiveauRegion until the region map
+// chooses it.
+extern char FichierNiveauRegion[512];
+const char* RegionNomFichierNiveau();
+void RegionChargerArmeesEnnemies();
+// The frame of an enemy regiment token on the region map.
+void RegimentNmi_Animation();
+
+// After a battle: drops the dead regiments from the working copy, renumbers the survivors'
+// files through "..\armees\Joueur0\" and copies them back.
+void ChargeRegion__armee();

@@ -1,0 +1,12 @@
+// The skirmish set-up and the faction choice, as the scene start and teardown use them.
+#pragma once
+
+#include <cstdint>
+
+extern char* CarteEscarmouche;        // heap name of the chosen skirmish map, null none
+extern int32_t EscarmoucheConfirmee;
+
+// Frees the skirmish set-up lists at the end of a skirmish.
+void Escarmouche__Liberation();
+// The faction choice screen of a new campaign: the campaign 0..4.
+int ChoixCamp();

@@ -1,0 +1,27 @@
+// The victory and defeat test's state that the scenario reader and the scene start fill: the
+// side counts at the last recount, the countdowns, the pending alliances and defections. The
+// test itself, the consequences and the events come later; these calls do nothing yet but the
+// recount.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+extern int32_t NbUnitesAmiesPrecedent, NbUnitesEnnemiesPrecedent;
+extern int32_t ResultatBataille;   // -1 undecided, 0 defeat, 1 victory
+
+struct Chronometre {
+    int32_t debut;
+    int32_t duree;
+};
+constexpr int NOMBRE_CHRONOMETRES = 20;
+extern std::array<Chronometre, NOMBRE_CHRONOMETRES> TableChronometres;
+
+// Per army 0..4: 1 pending, -1 none.
+extern std::array<int32_t, 5> AlliancesEnAttente, DefectionsEnAttente;
+
+// Counts the living units of every side into the side counters.
+void Unites_Comptage();
+void EvenementsAvantBataille_Verification(int enCours);
+void Alliances_Application();
+void Defections_Application();

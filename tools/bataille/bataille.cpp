@@ -1,0 +1,284 @@
+// morvane_bataille: the battle simulation with no window, no drawing and no sound, one logic pass
+// per 66 ms of the manual clock, on worlds built in code. Prints plain lines for scripts:
+//   passes N / armee A vivants N / etat HASH / ms_par_passe p50 .. p99 .. max ..
+#include <algorithm>
+#include <chrono>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "battle/deplacement.h"
+#include "battle/ia.h"
+#include "battle/occupation.h"
+#include "battle/simulation.h"
+#include "battle/trajet.h"
+#include "platform/hasard.h"
+#include "platform/temps.h"
+#include "shell/routeur.h"
+#include "world/grilles.h"
+#include "world/groupes.h"
+#include "world/objets.h"
+
+namespace {
+
+constexpr int PASSE_MS = 66;
+constexpr int GUERRIER = 3, ARCHER = 4;
+
+struct Options {
+    uint32_t graine = 1;
+    int passes = 2000;
+    int echauffement = 0;
+    std::string scenario = "ouvert";
+};
+
+std::vector<PointTrajet*> Tampons;
+int ProchainObjet = 1;
+
+// A group of n units of one army, laid in rows of `colonnes` from (x0, y0); archers where the
+// rules stream says so (part in percent).
+int NouveauGroupe(int armee, int x0, int y0, int n, int colonnes, int partArchers) {
+    static int prochain = 1;
+    if (prochain >= NOMBRE_GROUPES || ProchainObjet >= NOMBRE_OBJETS) return -1;
+    n = std::min(n, NOMBRE_OBJETS - ProchainObjet);
+    const int gi = prochain++;
+    ::Groupe& g = TableGroupes[static_cast<size_t>(gi)];
+    g = ::Groupe{};
+    g.indice = gi;
+    g.capacite = n;
+    g.membres = new int32_t[static_cast<size_t>(n)];
+    g.nbMembres = n;
+    g.colonnes = colonnes;
+    g.lignes = (n + colonnes - 1) / colonnes;
+    g.modeFormation = g.modeFormationMaitre = n > 1 ? 4 : 1;
+    g.groupeCibleIA = g.groupeCibleIAPropose = g.groupeCibleIAPrecedent = -1;
+    g.engagementLibre = 1;
+    g.tampon = new PointTrajet[POINTS_TRAJET_GROUPE]();
+    Tampons.push_back(g.tampon);
+    const bool archers = Hasard_Regles() % 100 < partArchers;
+    for (int i = 0; i < n; ++i) {
+        const int o = ProchainObjet++;
+        Objet& u = TableObjets[static_cast<size_t>(o)];
+        u = Objet{};
+        u.numeroObjet = o;
+        u.indice = o;
+        u.actif = 1;
+        u.taille = 1;
+        u.couche = 1;
+        u.armee = armee;
+        u.classe = archers ? ARCHER : GUERRIER;
+        u.sorts[0] = -1;
+        u.pointsDeVie = u.pointsDeVieMaximum = archers ? 20 : 30;
+        u.degats = u.capaciteEngagement = archers ? 3 : 5;
+        u.vitesse = 4;
+        u.groupe = gi;
+        u.ordreSecondaire = 2;
+        u.empreinteUnites = -1;
+        u.x = u.prochaineCaseX = u.xPrecedent = x0 + i % colonnes;
+        u.y = u.prochaineCaseY = u.yPrecedent = y0 + i / colonnes;
+        u.compteurRepos = 1;
+        GrilleUnites[u.x + TAILLE_UNIVERS * u.y] = o;
+        Objet__AlloueTrajet(o);
+        g.membres[i] = o;
+        u.noeudListe = Liste__Empiler(&ListeObjetsVivants, o);
+    }
+    g.noeudListe = Liste__Empiler(&ListeGroupesActifs, gi);
+    return gi;
+}
+
+bool Libre(int x, int y, int l, int h) { return Univers__ZoneLibreUnites(x, y, l, h) == 1; }
+
+void Bloc(int x, int y) {
+    for (int i = x; i < x + 2; ++i)
+        for (int j = y; j < y + 2; ++j) GrilleUnites[i + TAILLE_UNIVERS * j] = 1;
+}
+
+// Two armies of 1000 in 40 groups of 25 each side, 30 % archers, scattered 2 x 2 blocks between.
+void Ouvert() {
+    for (int k = 0; k < 60; ++k) {
+        const int x = 30 + Hasard_Regles() % 66, y = 4 + Hasard_Regles() % 118;
+        Bloc(x, y);
+    }
+    for (int armee = 0; armee < 2; ++armee)
+        for (int k = 0; k < 40; ++k) {
+            const int x0 = (armee == 0 ? 2 : 100) + 6 * (k % 4), y0 = 2 + 6 * (k / 4) + 3 * (k % 2);
+            NouveauGroupe(armee, x0, y0, 25, 5, k % 10 < 3 ? 100 : 0);
+        }
+}
+
+// About 2000 objects in about 1500 groups, mostly single units, scattered over the map.
+void Dispersion() {
+    for (int armee = 0; armee < 2; ++armee) {
+        for (int k = 0; k < 125; ++k) {
+            const int x0 = (armee == 0 ? 4 : 84) + 8 * (k % 5), y0 = 2 + 5 * (k / 5);
+            NouveauGroupe(armee, x0, y0, 4, 2, 30);
+        }
+        for (int k = 0; k < 620; ++k) {
+            for (int essai = 0; essai < 50; ++essai) {
+                const int x = (armee == 0 ? 2 : 64) + Hasard_Regles() % 62, y = 1 + Hasard_Regles() % 126;
+                if (!Libre(x, y, 1, 1)) continue;
+                NouveauGroupe(armee, x, y, 1, 1, 30);
+                break;
+            }
+        }
+    }
+}
+
+// A wall across the map with one 4-cell gap; the armies start on either side.
+void Breche() {
+    for (int y = 0; y < TAILLE_UNIVERS; ++y)
+        if (y < 62 || y >= 66) GrilleUnites[64 + TAILLE_UNIVERS * y] = 1;
+    for (int armee = 0; armee < 2; ++armee)
+        for (int k = 0; k < 20; ++k) {
+            const int x0 = (armee == 0 ? 4 : 100) + 6 * (k % 4), y0 = 30 + 6 * (k / 4);
+            NouveauGroupe(armee, x0, y0, 25, 5, 30);
+        }
+}
+
+void Passe() {
+    Simulation__Tour();
+    // Stand-in for the per-kind behaviours: a unit on a whole cell ends its cycle and is ready.
+    for (const NoeudEntier* n = ListeObjetsVivants; n && n->suivant; n = n->suivant) {
+        Objet& o = TableObjets[static_cast<size_t>(n->valeur)];
+        if (o.actif != 1) continue;
+        ObjetCourant = &o;
+        GroupesGeres = 1;
+        Objet__Deplacement();
+        if (o.decalageX == 0 && o.decalageY == 0) {
+            o.finCycle = 1;
+            if (o.compteurRepos == 0) o.compteurRepos = 1;
+        }
+    }
+    ObjetCourant = nullptr;
+    if (Temps_Manuel()) Temps_Avancer(PASSE_MS);
+}
+
+// FNV-1a over bytes.
+struct Empreinte {
+    uint64_t h = 1469598103934665603ULL;
+    template <typename T>
+    void Ajoute(const T& v) {
+        const auto* p = reinterpret_cast<const unsigned char*>(&v);
+        for (size_t i = 0; i < sizeof(T); ++i) h = (h ^ p[i]) * 1099511628211ULL;
+    }
+};
+
+uint64_t Etat() {
+    Empreinte e;
+    for (int o = 1; o < ProchainObjet; ++o) {
+        const Objet& u = TableObjets[static_cast<size_t>(o)];
+        for (const int32_t v : {u.actif, u.x, u.y, u.prochaineCaseX, u.prochaineCaseY, u.decalageX, u.decalageY,
+                                u.ordreSecondaire, u.cible, u.groupeCible, u.totalEngage, u.attenteCase,
+                                u.xPrecedent, u.yPrecedent, u.dernierEnnemi, u.dernierAllie, u.pointsDeVie,
+                                u.modeDeplacement, u.pointCourantUnite, u.nbPointsTrajetUnite})
+            e.Ajoute(v);
+    }
+    for (const NoeudEntier* n = ListeGroupesActifs; n && n->suivant; n = n->suivant) {
+        const ::Groupe& g = TableGroupes[static_cast<size_t>(n->valeur)];
+        for (const int32_t v : {g.nbMembres, g.modeFormation, g.ancreX, g.ancreY, g.pasX, g.pasY, g.nbPointsTrajet,
+                                g.pointCourant, g.toursArrivee, g.etatPas, g.groupeCibleIA, g.groupeCibleIAPropose,
+                                g.ordreAttaque, g.force, g.forceEngagee, g.bloque, g.enFuite, g.butX, g.butY})
+            e.Ajoute(v);
+    }
+    for (int i = 0; i < CASES_CARTE; ++i) {
+        e.Ajoute(CarteOccupationSol[i]);
+        e.Ajoute(CarteOccupationAir[i]);
+    }
+    e.Ajoute(SimulationCompteur);
+    e.Ajoute(IACompteur);
+    // The streams' states, read through their next draws (the run is over).
+    for (int i = 0; i < 4; ++i) {
+        e.Ajoute(Hasard_Regles());
+        e.Ajoute(Hasard_Visuel());
+    }
+    return e.h;
+}
+
+bool Entier(const char* texte, int& valeur) {
+    char* fin = nullptr;
+    const long v = std::strtol(texte, &fin, 10);
+    if (!*texte || *fin || v < 0 || v > 100000000) return false;
+    valeur = static_cast<int>(v);
+    return true;
+}
+
+int Usage() {
+    std::fprintf(stderr,
+                 "usage: morvane_bataille [--scenario ouvert|dispersion|breche] [--passes N] "
+                 "[--echauffement N] [--graine N]\n");
+    return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    Options opt;
+    for (int i = 1; i < argc; ++i) {
+        const std::string a = argv[i];
+        if (i + 1 >= argc) return Usage();
+        int v = 0;
+        if (a == "--scenario") opt.scenario = argv[++i];
+        else if (a == "--passes" && Entier(argv[i + 1], v)) opt.passes = v, ++i;
+        else if (a == "--echauffement" && Entier(argv[i + 1], v)) opt.echauffement = v, ++i;
+        else if (a == "--graine" && Entier(argv[i + 1], v)) opt.graine = static_cast<uint32_t>(v), ++i;
+        else return Usage();
+    }
+    if (opt.scenario != "ouvert" && opt.scenario != "dispersion" && opt.scenario != "breche") return Usage();
+
+    Hasard_Graine(opt.graine);
+    ModeSceneCourant = 2;
+    Liste__Creation1(&ListeGroupesActifs, 1);
+    Liste__Creation1(&ListeObjetsVivants, 1);
+    Univers__AlloueGrilles();
+    if (Univers__AlloueCartes() != 1) {
+        std::fprintf(stderr, "morvane_bataille: out of memory\n");
+        return 1;
+    }
+    if (opt.scenario == "ouvert") Ouvert();
+    else if (opt.scenario == "dispersion") Dispersion();
+    else Breche();
+    Occupation__Reconstruit();
+    SimulationCompteur = 0;
+    SimulationInitialisee = 0;
+    IAActive = 1;
+    TricheIAJoueur = 1;   // both armies are computer players here
+
+    for (int i = 0; i < opt.echauffement; ++i) Passe();
+    std::vector<double> ms;
+    ms.reserve(static_cast<size_t>(opt.passes));
+    for (int i = 0; i < opt.passes; ++i) {
+        const auto t0 = std::chrono::steady_clock::now();
+        Passe();
+        ms.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count());
+    }
+
+    int vivants[2] = {0, 0}, engages[2] = {0, 0};
+    for (int o = 1; o < ProchainObjet; ++o) {
+        const Objet& u = TableObjets[static_cast<size_t>(o)];
+        if (u.armee < 0 || u.armee > 1 || u.actif != 1 || u.ordreSecondaire == 3 || u.ordreSecondaire == 4) continue;
+        ++vivants[u.armee];
+        if (u.cible != -1 || u.ordreSecondaire == 1) ++engages[u.armee];
+    }
+    std::printf("passes %d\n", opt.passes);
+    for (int a = 0; a < 2; ++a) std::printf("armee %d vivants %d\n", a, vivants[a]);
+    for (int a = 0; a < 2; ++a) std::printf("armee %d engages %d\n", a, engages[a]);
+    std::printf("etat %016llx\n", static_cast<unsigned long long>(Etat()));
+    std::sort(ms.begin(), ms.end());
+    auto centile = [&](double p) {
+        return ms.empty() ? 0.0 : ms[std::min(ms.size() - 1, static_cast<size_t>(p * static_cast<double>(ms.size())))];
+    };
+    std::printf("ms_par_passe p50 %.2f p99 %.2f max %.2f\n", centile(0.50), centile(0.99),
+                ms.empty() ? 0.0 : ms.back());
+
+    for (int g = 1; g < NOMBRE_GROUPES; ++g) {
+        delete[] TableGroupes[static_cast<size_t>(g)].membres;
+        TableGroupes[static_cast<size_t>(g)].membres = nullptr;
+    }
+    for (PointTrajet* t : Tampons) delete[] t;
+    for (int o = 1; o < ProchainObjet; ++o) Objet__LibereTrajet(o);
+    Univers__LibereCartes();
+    Univers__LibereGrilles();
+    return 0;
+}
