@@ -1,12 +1,14 @@
 // morvane_bataille: the battle simulation with no window, no drawing and no sound, one logic pass
-// per 66 ms of the manual clock, on worlds built in code. Prints plain lines for scripts:
-//   passes N / armee A vivants N / etat HASH / ms_par_passe p50 .. p99 .. max ..
+// per 66 ms of the manual clock, on worlds built in code or on a level of the game tree. Prints
+// plain lines for scripts:
+//   passes N / armee A vivants N / armee A engages N / etat HASH / ms_par_passe p50 .. p99 .. max ..
 #include <algorithm>
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -15,12 +17,20 @@
 #include "battle/occupation.h"
 #include "battle/simulation.h"
 #include "battle/trajet.h"
+#include "campaign/region.h"
+#include "foundation/objetsgfx.h"
 #include "platform/hasard.h"
+#include "platform/plateforme.h"
 #include "platform/temps.h"
 #include "shell/routeur.h"
+#include "world/gestion_objets.h"
 #include "world/grilles.h"
 #include "world/groupes.h"
+#include "world/maitres.h"
+#include "world/mort.h"
+#include "world/niveau.h"
 #include "world/objets.h"
+#include "world/univers.h"
 
 namespace {
 
@@ -32,7 +42,11 @@ struct Options {
     int passes = 2000;
     int echauffement = 0;
     std::string scenario = "ouvert";
+    std::string niveau;   // a level of the game tree, in the game's own form ("..\\niveau\\essai.mv")
+    std::string jeu = MORVANE_JEU_DIR;
 };
+
+Options opt;
 
 std::vector<PointTrajet*> Tampons;
 int ProchainObjet = 1;
@@ -137,7 +151,22 @@ void Breche() {
         }
 }
 
+// A logic pass of the game frame on a level: the group tick, every object's behaviour, the death
+// delay, and the dead released as after the display.
+void PasseNiveau() {
+    GroupesGeres = 0;
+    Simulation__Tour();
+    Objets__GestionTour();
+    TemporisationMort__Tick();
+    ObjetsMorts__Liberation();
+    if (Temps_Manuel()) Temps_Avancer(PASSE_MS);
+}
+
 void Passe() {
+    if (!opt.niveau.empty()) {
+        PasseNiveau();
+        return;
+    }
     Simulation__Tour();
     // Stand-in for the per-kind behaviours: a unit on a whole cell ends its cycle and is ready.
     for (const NoeudEntier* n = ListeObjetsVivants; n && n->suivant; n = n->suivant) {
@@ -206,44 +235,92 @@ bool Entier(const char* texte, int& valeur) {
 
 int Usage() {
     std::fprintf(stderr,
-                 "usage: morvane_bataille [--scenario ouvert|dispersion|breche] [--passes N] "
-                 "[--echauffement N] [--graine N]\n");
+                 "usage: morvane_bataille [--scenario ouvert|dispersion|breche | --niveau LEVEL [--jeu DIR]] "
+                 "[--passes N] [--echauffement N] [--graine N]\n"
+                 "  LEVEL is a level file of the game tree DIR as the game names it, e.g. ..\\niveau\\essai.mv\n");
     return 2;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-    Options opt;
-    for (int i = 1; i < argc; ++i) {
-        const std::string a = argv[i];
-        if (i + 1 >= argc) return Usage();
-        int v = 0;
-        if (a == "--scenario") opt.scenario = argv[++i];
-        else if (a == "--passes" && Entier(argv[i + 1], v)) opt.passes = v, ++i;
-        else if (a == "--echauffement" && Entier(argv[i + 1], v)) opt.echauffement = v, ++i;
-        else if (a == "--graine" && Entier(argv[i + 1], v)) opt.graine = static_cast<uint32_t>(v), ++i;
-        else return Usage();
+// Loads the game tree's lists and masters and starts the battle scene on the level. False with a
+// message when the tree or the level cannot be read.
+bool DemarrerNiveau() {
+    std::error_code ec;
+    std::filesystem::current_path(std::filesystem::path(opt.jeu) / "bin", ec);
+    if (ec) {
+        std::fprintf(stderr, "morvane_bataille: no game tree in %s\n", opt.jeu.c_str());
+        return false;
     }
-    if (opt.scenario != "ouvert" && opt.scenario != "dispersion" && opt.scenario != "breche") return Usage();
+    OptionsPlateforme options;
+    options.sansTete = true;
+    std::string erreur;
+    if (!Plateforme_Initialiser(options, &erreur)) {
+        std::fprintf(stderr, "morvane_bataille: %s\n", erreur.c_str());
+        return false;
+    }
+    // A fatal report ends the program with its code; the report itself is in ..\Erreur.txt.
+    Plateforme_CrochetTerminer([](int code) {
+        std::fprintf(stderr, "morvane_bataille: the game stopped (code %d), see %s/Erreur.txt\n", code,
+                     opt.jeu.c_str());
+        std::exit(1);
+    });
+    CreationDeLalIsteDesObjetsGfx();
+    if (Maitres__Liste__Creation() <= 0) {
+        std::fprintf(stderr, "morvane_bataille: no master objects in %s\n", opt.jeu.c_str());
+        return false;
+    }
+    ModeSceneCourant = 2;
+    ModeJeuCourant = -1;
+    std::snprintf(FichierNiveauRegion, sizeof FichierNiveauRegion, "%s", opt.niveau.c_str());
+    ChargeRegion();
+    ProchainObjet = NOMBRE_OBJETS;
+    return true;
+}
 
-    Hasard_Graine(opt.graine);
+// A world built in code for scenario `nom`; false when it cannot be made.
+bool Monde(const std::string& nom) {
+    if (nom != "ouvert" && nom != "dispersion" && nom != "breche") return Usage() == 0;
     ModeSceneCourant = 2;
     Liste__Creation1(&ListeGroupesActifs, 1);
     Liste__Creation1(&ListeObjetsVivants, 1);
     Univers__AlloueGrilles();
     if (Univers__AlloueCartes() != 1) {
         std::fprintf(stderr, "morvane_bataille: out of memory\n");
-        return 1;
+        return false;
     }
-    if (opt.scenario == "ouvert") Ouvert();
-    else if (opt.scenario == "dispersion") Dispersion();
+    if (nom == "ouvert") Ouvert();
+    else if (nom == "dispersion") Dispersion();
     else Breche();
     Occupation__Reconstruit();
+    return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string a = argv[i];
+        if (i + 1 >= argc) return Usage();
+        int v = 0;
+        if (a == "--scenario") opt.scenario = argv[++i];
+        else if (a == "--niveau") opt.niveau = argv[++i];
+        else if (a == "--jeu") opt.jeu = argv[++i];
+        else if (a == "--passes" && Entier(argv[i + 1], v)) opt.passes = v, ++i;
+        else if (a == "--echauffement" && Entier(argv[i + 1], v)) opt.echauffement = v, ++i;
+        else if (a == "--graine" && Entier(argv[i + 1], v)) opt.graine = static_cast<uint32_t>(v), ++i;
+        else return Usage();
+    }
+
+    Hasard_Graine(opt.graine);
+    if (!opt.niveau.empty()) {
+        if (!DemarrerNiveau()) return 1;
+    } else if (!Monde(opt.scenario)) {
+        return 1;
+    }
     SimulationCompteur = 0;
     SimulationInitialisee = 0;
     IAActive = 1;
-    TricheIAJoueur = 1;   // both armies are computer players here
+    TricheIAJoueur = 1;   // every army is a computer player here
+
 
     for (int i = 0; i < opt.echauffement; ++i) Passe();
     std::vector<double> ms;
@@ -254,16 +331,21 @@ int main(int argc, char** argv) {
         ms.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count());
     }
 
-    int vivants[2] = {0, 0}, engages[2] = {0, 0};
+    // Units: live objects that belong to a group (a level's buildings, trees and decors do not).
+    int vivants[6] = {}, engages[6] = {};
     for (int o = 1; o < ProchainObjet; ++o) {
         const Objet& u = TableObjets[static_cast<size_t>(o)];
-        if (u.armee < 0 || u.armee > 1 || u.actif != 1 || u.ordreSecondaire == 3 || u.ordreSecondaire == 4) continue;
+        if (u.armee < 0 || u.armee > 5 || u.actif != 1 || u.ordreSecondaire == 3 || u.ordreSecondaire == 4) continue;
+        if (u.groupe < 1 || u.groupe >= NOMBRE_GROUPES) continue;
         ++vivants[u.armee];
         if (u.cible != -1 || u.ordreSecondaire == 1) ++engages[u.armee];
     }
+    // Armies 0 and 1 always, the others when they have units.
     std::printf("passes %d\n", opt.passes);
-    for (int a = 0; a < 2; ++a) std::printf("armee %d vivants %d\n", a, vivants[a]);
-    for (int a = 0; a < 2; ++a) std::printf("armee %d engages %d\n", a, engages[a]);
+    for (int a = 0; a < 6; ++a)
+        if (a < 2 || vivants[a] > 0) std::printf("armee %d vivants %d\n", a, vivants[a]);
+    for (int a = 0; a < 6; ++a)
+        if (a < 2 || vivants[a] > 0) std::printf("armee %d engages %d\n", a, engages[a]);
     std::printf("etat %016llx\n", static_cast<unsigned long long>(Etat()));
     std::sort(ms.begin(), ms.end());
     auto centile = [&](double p) {
@@ -272,6 +354,11 @@ int main(int argc, char** argv) {
     std::printf("ms_par_passe p50 %.2f p99 %.2f max %.2f\n", centile(0.50), centile(0.99),
                 ms.empty() ? 0.0 : ms.back());
 
+    if (!opt.niveau.empty()) {
+        Region__Quitte();
+        Plateforme_Fermer();
+        return 0;
+    }
     for (int g = 1; g < NOMBRE_GROUPES; ++g) {
         delete[] TableGroupes[static_cast<size_t>(g)].membres;
         TableGroupes[static_cast<size_t>(g)].membres = nullptr;
