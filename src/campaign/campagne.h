@@ -7,3 +7,10 @@ extern int32_t CampagneCourante;      // 0..4, 0 the tutorial
 extern int32_t ExperienceHeros;       // the hero's experience, given to master 5 at birth
 extern int32_t NumeroJetonRegiment;   // the region token being placed (first sorts word of a REGIMENT)
 extern int32_t DeploiementEnCours;    // 1 while the campaign deploys a regiment
+
+// The faction of each player number: entry 0 is the faction of the files (the player's own
+// faction in the campaign), entry 4 the faction chosen for the player. Factions 0 "Empire",
+// 1 "Justice", 2 "Lumiere", 3 "Morvane".
+extern int32_t CampParJoueur[5];
+extern int32_t& CampFichiers;
+extern int32_t& CampDuJoueur;
