@@ -29,3 +29,5 @@ void Localisation__Texte(char* sortie, size_t taille, const char* modele, const 
     }
     sortie[n] = 0;
 }
+
+char TextesInterface[148][256] = {};

@@ -13,3 +13,6 @@ extern char TextesNiveau[3][256];
 // takes `nombre`, "%%" gives "%", and any other '%' stays as written. The texts come from a file
 // a player may edit, so they never reach printf as a format.
 void Localisation__Texte(char* sortie, size_t taille, const char* modele, const char* nom, int nombre = 0);
+
+// The interface texts of "..\localisation\menus.txt", by line number (1..147); empty until read.
+extern char TextesInterface[148][256];
