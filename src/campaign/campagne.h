@@ -14,3 +14,10 @@ extern int32_t DeploiementEnCours;    // 1 while the campaign deploys a regiment
 extern int32_t CampParJoueur[5];
 extern int32_t& CampFichiers;
 extern int32_t& CampDuJoueur;
+
+// The battle set-up read by the deployment of regiments.
+extern int32_t EtapeCampagne;            // the step of the campaign: enemy regiments enter one level above it
+extern int32_t VerificationArmee;        // set while an army is only being checked: enemies enter at level 1
+extern int32_t MissionSpecialeEnCours;   // set while a special mission is played: enemies enter at level 1
+// The buildings zone of the battle map, where no section is set down.
+extern int32_t ZoneBatimentsPresente, ZoneBatimentsX, ZoneBatimentsY, ZoneBatimentsLargeur, ZoneBatimentsHauteur;
