@@ -201,6 +201,11 @@ Regiment* chargerRegiment(FILE* f) {
     return creerRegiment(nom, id, &sections);
 }
 
+std::string Regiment__lireNom(FILE* f) {
+    LireCle(f, "Regiment__mort");
+    return LireNom(f, "Regiment__nom");
+}
+
 bool Armee__sauvegarderDans(const std::string& dossier) {
     int32_t h = -1;
     if (ArmeeJoueur)

@@ -16,6 +16,9 @@ void Regiment__sauvegarder(const Regiment* regiment, FILE* f);
 // None for a regiment marked dead.
 Regiment* chargerRegiment(FILE* f);
 
+// The name of a regiment file: its "Regiment__mort" line, then its "Regiment__nom" line.
+std::string Regiment__lireNom(FILE* f);
+
 void Armee__sauvegarder();
 void Armee__charger();
 // Writes ArmeeJoueur into a folder (game path ending with '\'): the regiment files first, the header

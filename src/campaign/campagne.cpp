@@ -14,3 +14,6 @@ int32_t VerificationArmee = 0;
 int32_t MissionSpecialeEnCours = 0;
 int32_t ZoneBatimentsPresente = 0, ZoneBatimentsX = 0, ZoneBatimentsY = 0, ZoneBatimentsLargeur = 0,
         ZoneBatimentsHauteur = 0;
+
+int32_t OrAffiche = 0;
+ChefCampagne TableChefs[8] = {};

@@ -21,3 +21,11 @@ extern int32_t VerificationArmee;        // set while an army is only being chec
 extern int32_t MissionSpecialeEnCours;   // set while a special mission is played: enemies enter at level 1
 // The buildings zone of the battle map, where no section is set down.
 extern int32_t ZoneBatimentsPresente, ZoneBatimentsX, ZoneBatimentsY, ZoneBatimentsLargeur, ZoneBatimentsHauteur;
+
+// The gold shown by the gold panel.
+extern int32_t OrAffiche;
+// The leaders of the campaign: the master object of each leader slot.
+struct ChefCampagne {
+    int32_t numeroMaitre;
+};
+extern ChefCampagne TableChefs[8];

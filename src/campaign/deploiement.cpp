@@ -133,8 +133,13 @@ int32_t Section__poserSurCarte(Section* section, int32_t y, int32_t x, int32_t c
 }
 
 int32_t Regiment__poserSurCarte(Regiment* regiment, int32_t direction, int32_t camp) {
+    return Regiment__poserSurCarte(regiment, direction, camp, nullptr);
+}
+
+int32_t Regiment__poserSurCarte(Regiment* regiment, int32_t direction, int32_t camp, int32_t* posees) {
     const AncreEntree ancre = Deploiement__ancre(direction);
     int32_t rayon = 0, pas = 0;
+    if (posees) *posees = 0;
     for (Section* section : regiment->sections) {
         for (;;) {
             const double angle = pas * 6.283184 / 180;
@@ -142,6 +147,7 @@ int32_t Regiment__poserSurCarte(Regiment* regiment, int32_t direction, int32_t c
             const int32_t y = ancre.y + static_cast<int32_t>(std::sin(angle) * rayon);
             if (Section__essayerPoser(section, y, x)) {
                 Section__poserSurCarte(section, y, x, camp, regiment->id, direction);
+                if (posees) ++*posees;
                 break;
             }
             if (++pas > 359) {

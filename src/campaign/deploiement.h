@@ -15,6 +15,8 @@ AncreEntree Deploiement__ancre(int32_t direction);
 
 // 0 when every section found a place, -1 otherwise (the sections placed stay on the map).
 int32_t Regiment__poserSurCarte(Regiment* regiment, int32_t direction, int32_t camp);
+// The same, telling how many sections (the first ones of the list) were set down.
+int32_t Regiment__poserSurCarte(Regiment* regiment, int32_t direction, int32_t camp, int32_t* posees);
 int32_t Section__essayerPoser(const Section* section, int32_t y, int32_t x);
 // The group made, or -1 when the section has no unit to set down.
 int32_t Section__poserSurCarte(Section* section, int32_t y, int32_t x, int32_t camp, int32_t id, int32_t direction);

@@ -2,6 +2,10 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <memory>
+
+#include "campaign/armee_fichiers.h"
+#include "campaign/chargement_armees.h"
 
 #include "campaign/campagne.h"
 #include "campaign/deploiement.h"
@@ -194,4 +198,100 @@ TEST_F(Deploiement, RetourDepuisLaCarte) {
     EXPECT_EQ(s->unites[0]->santeMaximum, 77);
     EXPECT_EQ(s->unites[0]->experience, 1199);
     delete retour;
+}
+
+namespace {
+
+class Chargements : public Deploiement {
+  protected:
+    void SetUp() override {
+        Deploiement::SetUp();
+        Armee__viderRegimentsCharges();
+        RestrictionsCatalogue = 1;
+    }
+    // Writes a regiment of n soldier sections to a game path under the tree.
+    void EcrireRegiment(const std::string& relatif, int n, const char* nom) {
+        if (!Catalogue) Catalogue__charger(0);
+        std::unique_ptr<Regiment> r(Soldats(n, 0, 1500));
+        r->nom = nom;
+        arbre.Ecrire(relatif, "");
+        FILE* f = std::fopen((arbre.Racine() / relatif).c_str(), "w");
+        Regiment__sauvegarder(r.get(), f);
+        std::fclose(f);
+    }
+};
+
+}  // namespace
+
+TEST_F(Chargements, RegimentsDuJoueurChargesPuisRecopies) {
+    EcrireRegiment("tmp/Joueur0/regiment2.txt", 2, "Deuxième");
+    EcrireRegiment("tmp/Joueur0/regiment3.txt", 1, "Troisième");
+    EcrireRegiment("tmp/Joueur0/regiment4.txt", 1, "Resté au camp");
+    const std::string reste = arbre.Lire("tmp/Joueur0/regiment4.txt");
+    ASSERT_EQ(Armee__chargerRegimentJoueur(0, 2, 0), 0);
+    ASSERT_EQ(Armee__chargerRegimentJoueur(0, 3, 4), 0);
+    EXPECT_EQ(NombreRegimentsCharges, 2);
+    EXPECT_EQ(Armee__regimentDejaCharge(3), 1);
+    EXPECT_EQ(Armee__regimentDejaCharge(4), 0);
+    EXPECT_EQ(DeploiementEnCours, 0);
+    const std::vector<int> groupes = GroupesDe(2);
+    ASSERT_EQ(groupes.size(), 2u);
+    EXPECT_EQ(TableGroupes[groupes[0]].cibleDeploiement, 1);
+    // One member of the newest section changes sides; regiment 3 is wiped out.
+    TableObjets[TableGroupes[groupes[0]].membres[1]].armee = 1;
+    const int32_t survivants[MAX_REGIMENTS] = {0, 0, 1, 0, 0};
+    Armee__copierRegimentTmp(0, survivants);
+    EXPECT_EQ(arbre.Lire("tmp/Joueur0/regiment3.txt"), "Regiment__mort 1\n");
+    EXPECT_EQ(arbre.Lire("tmp/Joueur0/regiment4.txt"), reste);
+    Catalogue__charger(0);
+    FILE* f = std::fopen((arbre.Racine() / "tmp/Joueur0/regiment2.txt").c_str(), "r");
+    std::unique_ptr<Regiment> r(chargerRegiment(f));
+    std::fclose(f);
+    ASSERT_TRUE(r);
+    EXPECT_EQ(r->nom, "Deuxième");
+    EXPECT_EQ(r->id, 2);
+    EXPECT_EQ(r->sections.nombre, 2);
+    EXPECT_EQ(r->nbUnites, 5);
+    EXPECT_EQ(r->sections[1]->unites[0]->experience, 1499);
+}
+
+TEST_F(Chargements, SectionsSansPlaceGardees) {
+    EcrireRegiment("tmp/Joueur0/regiment1.txt", 2, "Serré");
+    for (int i = 0; i < TAILLE_UNIVERS * TAILLE_UNIVERS; ++i) GrilleUnites[i] = 1;
+    for (int y = 2; y < 8; ++y)
+        for (int x = 2; x < 7; ++x) GrilleUnites[x + TAILLE_UNIVERS * y] = 0;
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(Armee__chargerRegimentJoueur(0, 1, 3), -1);
+    testing::internal::GetCapturedStderr();
+    EXPECT_EQ(GroupesDe(1).size(), 1u);
+    const int32_t survivants[MAX_REGIMENTS] = {0, 1};
+    Armee__copierRegimentTmp(0, survivants);
+    Catalogue__charger(0);
+    FILE* f = std::fopen((arbre.Racine() / "tmp/Joueur0/regiment1.txt").c_str(), "r");
+    std::unique_ptr<Regiment> r(chargerRegiment(f));
+    std::fclose(f);
+    ASSERT_TRUE(r);
+    EXPECT_EQ(r->sections.nombre, 2);
+    EXPECT_EQ(r->nbUnites, 6);
+}
+
+TEST_F(Chargements, EnnemisEtEscarmouche) {
+    arbre.Ecrire("Armees/Regimentsnmi/mort.txt", "Regiment__mort 1\n");
+    EXPECT_EQ(Armee__chargerEnnemi(1, "..\\Armees\\Regimentsnmi\\mort.txt", 4, 0), -1);
+    EXPECT_EQ(RestrictionsCatalogue, 1);
+    EcrireRegiment("Armees/Regimentsnmi/nmi7.txt", 1, "Pillards");
+    EXPECT_EQ(Armee__chargerEnnemi(1, "..\\Armees\\Regimentsnmi\\nmi7.txt", 4, 0), 0);
+    EXPECT_EQ(GroupesDe(0).size(), 1u);
+    EXPECT_EQ(TableObjets[TableGroupes[GroupesDe(0)[0]].membres[0]].armee, 1);
+    EXPECT_FALSE(Catalogue);
+    EcrireRegiment("Armees/Escarmouche/Empire/Essai/regiment0.txt", 1, "Essai");
+    EXPECT_EQ(Armee__chargerFichier(0, "..\\Armees\\Escarmouche\\Empire\\Essai\\regiment0.txt", 2, 2), 0);
+    testing::internal::CaptureStderr();
+    try {
+        Armee__chargerEnnemi(1, "..\\Armees\\Regimentsnmi\\absent.txt", 4, 0);
+        ADD_FAILURE();
+    } catch (const FinProgramme&) {
+    }
+    testing::internal::GetCapturedStderr();
+    EXPECT_EQ(Rapport(), "Erreur: fichier nmi ..\\Armees\\Regimentsnmi\\absent.txt non trouvé");
 }
