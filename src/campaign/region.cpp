@@ -7,8 +7,6 @@
 #include "foundation/erreurs.h"
 #include "platform/fichiers.h"
 
-int32_t CampDuJoueur = 0;
-int32_t EtapeCampagne = 0;
 int32_t ChargementSauvegarde = 0;
 int32_t OrigineBataille = 0;
 int32_t ConditionsDepuisFichierVbat = 0;
@@ -60,8 +58,6 @@ void Copier(const char* source, const char* destination) {
 }  // namespace
 
 int Campagne__etapeRegion() { return 0; }
-void Campagne__CopieFichiers(int) {}
-
 void Chemin__Region(char* chemin, int taille) {
     if (chemin && taille > 0) std::snprintf(chemin, static_cast<size_t>(taille), "..\\niveau\\region");
 }

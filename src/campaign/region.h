@@ -5,8 +5,8 @@
 #include <array>
 #include <cstdint>
 
-extern int32_t CampDuJoueur;        // 0 "Empire", 1 "Justice", 2 "Lumiere", 3 "Morvane"
-extern int32_t EtapeCampagne;
+#include "campaign/campagne.h"
+
 extern int32_t ChargementSauvegarde;   // a saved game was just loaded
 extern int32_t OrigineBataille;        // 0 or 1 a regiment meeting, 2 a unique site
 // The battle's conditions come from FichierVbat rather than from the level's own file.
@@ -27,7 +27,7 @@ extern int32_t NbRegimentsRegion;
 // 1 new campaign, 2 back to the start, 3 after a battle; anything else: the region map goes on.
 int Campagne__etapeRegion();
 // Copies the campaign's templates into the working copy "..\tmp\Joueur0\".
-void Campagne__CopieFichiers(int campagne);
+void Campagne__CopieFichiers(int32_t campagne);
 // The current region's level path without extension, into `chemin`.
 void Chemin__Region(char* chemin, int taille);
 // The battle level chosen for the region battle: FichierNiveauRegion until the region map

@@ -300,7 +300,7 @@ void ChargeRegion() {
     for (int n = 730; n <= 734; ++n) ObjetGfx_Ombre(n, 20);
     Texte__Couleur(0xFFFFFF);
     if (ModeSceneCourant == 3 || ModeJeuCourant == 3) Variables__chargerEscarmouche();
-    else Variables__chargerDebut();
+    else Variables__charger();
     Batiments__chargerCatalogue();
     Scene__InitialisationVariables();
     Messages_Initialisation();

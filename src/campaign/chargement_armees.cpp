@@ -1,0 +1,170 @@
+#include "campaign/chargement_armees.h"
+
+#include <cstdio>
+#include <memory>
+#include <string>
+
+#include "campaign/armee.h"
+#include "campaign/armee_fichiers.h"
+#include "campaign/campagne.h"
+#include "shell/chefs.h"
+#include "campaign/catalogue.h"
+#include "campaign/deploiement.h"
+#include "campaign/variables.h"
+#include "foundation/erreurs.h"
+#include "platform/fichiers.h"
+
+int32_t RegimentsCharges[MAX_REGIMENTS_CHARGES] = {-1, -1, -1, -1, -1, -1, -1, -1, -1, -1,
+                                                   -1, -1, -1, -1, -1, -1, -1, -1, -1, -1};
+int32_t NombreRegimentsCharges = 0;
+
+namespace {
+
+using Flux = std::unique_ptr<FILE, int (*)(FILE*)>;
+
+// The sections of each player regiment that found no place on the map: they sit out the battle
+// and are written back with the survivors.
+ListeExtensible<Section> SectionsNonPosees[MAX_REGIMENTS];
+
+std::string CheminRegimentJoueur(int32_t numeroJoueur, int32_t numero) {
+    char chemin[128];
+    if (numeroJoueur == 0)
+        std::snprintf(chemin, sizeof chemin, "..\\tmp\\Joueur0\\regiment%d.txt", numero);
+    else
+        std::snprintf(chemin, sizeof chemin, "..\\Armees\\Joueur%d\\regiment%d.txt", numeroJoueur, numero);
+    return chemin;
+}
+
+void ViderNonPosees(int32_t numero) {
+    ListeExtensible<Section>& l = SectionsNonPosees[numero];
+    while (l.nombre > 0) delete l.retirer(l.nombre - 1);
+}
+
+// Reads and deploys one regiment file; the catalogue of the player number is read for it.
+int32_t ChargerEtPoser(int32_t numeroJoueur, const std::string& chemin, const char* messageAbsent, int32_t direction,
+                       int32_t camp, int32_t numero) {
+    Catalogue__charger(numeroJoueur);
+    Flux f(Fichier_Ouvrir(chemin.c_str(), "rt"), std::fclose);
+    if (f == nullptr) Erreur_Fatale("Erreur", messageAbsent, chemin.c_str());
+    std::unique_ptr<Regiment> r(chargerRegiment(f.get()));
+    f.reset();
+    int32_t resultat = -1;
+    if (r && r->sections.nombre > 0) {
+        if (numero >= 0) r->id = numero;
+        int32_t posees = 0;
+        resultat = Regiment__poserSurCarte(r.get(), direction, camp, &posees);
+        if (numero >= 0 && numero < MAX_REGIMENTS) {
+            ViderNonPosees(numero);
+            while (r->sections.nombre > posees) SectionsNonPosees[numero].ajouter(Regiment__retirerSection(r.get(), posees));
+        }
+    }
+    r.reset();
+    Catalogue__liberer();
+    return resultat;
+}
+
+bool CopierSur(const std::string& source, const std::string& destination) {
+    std::string contenu;
+    if (!Fichier_LireTout(source.c_str(), &contenu)) return false;
+    EcritureSure ecriture(destination);
+    if (ecriture.Flux() == nullptr) return false;
+    std::fwrite(contenu.data(), 1, contenu.size(), ecriture.Flux());
+    return ecriture.Valider();
+}
+
+const char* const DOSSIERS_CAMPAGNES[5] = {"Tutorial", "Morvane", "Justice", "Empire", "Lumiere"};
+
+void CopierCatalogues(int32_t campagne) {
+    const std::string source = campagne == 5 ? std::string("..\\Skirmish\\sections\\")
+                                             : std::string("..\\Campagnes\\") + DOSSIERS_CAMPAGNES[campagne] + "\\sections\\";
+    for (const char* camp : {"Morvane", "Empire", "Justice", "Lumiere"})
+        CopierSur(source + camp + ".txt", std::string("..\\sections\\") + camp + ".txt");
+}
+
+}  // namespace
+
+void Armee__viderRegimentsCharges() {
+    for (int32_t& n : RegimentsCharges) n = -1;
+    NombreRegimentsCharges = 0;
+}
+
+int32_t Armee__regimentDejaCharge(int32_t numero) {
+    for (int32_t i = 0; i < NombreRegimentsCharges && i < MAX_REGIMENTS_CHARGES; ++i)
+        if (RegimentsCharges[i] == numero) return 1;
+    return 0;
+}
+
+int32_t Armee__chargerEnnemi(int32_t camp, const char* fichier, int32_t direction, int32_t numeroJoueur) {
+    RestrictionsCatalogue = 0;
+    const int32_t r = ChargerEtPoser(numeroJoueur, fichier ? fichier : "", "fichier nmi %s non trouvé", direction,
+                                     camp, -1);
+    RestrictionsCatalogue = 1;
+    return r;
+}
+
+int32_t Armee__chargerRegimentJoueur(int32_t numeroJoueur, int32_t numero, int32_t direction) {
+    if (NombreRegimentsCharges < MAX_REGIMENTS_CHARGES && !Armee__regimentDejaCharge(numero))
+        RegimentsCharges[NombreRegimentsCharges++] = numero;
+    DeploiementEnCours = 1;
+    const int32_t r = ChargerEtPoser(numeroJoueur, CheminRegimentJoueur(numeroJoueur, numero), "fichier %s non trouvé",
+                                     direction, numeroJoueur, numero);
+    DeploiementEnCours = 0;
+    return r;
+}
+
+int32_t Armee__chargerFichier(int32_t numeroJoueur, const char* fichier, int32_t direction, int32_t camp) {
+    return ChargerEtPoser(numeroJoueur, fichier ? fichier : "", "fichier %s non trouvé", direction, camp, -1);
+}
+
+void Armee__copierRegimentTmp(int32_t numeroJoueur, const int32_t* survivants) {
+    Catalogue__charger(numeroJoueur);
+    for (int32_t i = 0; i < MAX_REGIMENTS; ++i) {
+        if (!Armee__regimentDejaCharge(i)) continue;
+        const std::string chemin = CheminRegimentJoueur(numeroJoueur, i);
+        const bool vivant = survivants && survivants[i];
+        std::unique_ptr<Regiment> r;
+        if (vivant || SectionsNonPosees[i].nombre > 0) {
+            Flux f(Fichier_Ouvrir(chemin.c_str(), "rt"), std::fclose);
+            if (f == nullptr) Erreur_Fatale("Erreur", "fichier %s non trouvé", chemin.c_str());
+            const std::string nom = Regiment__lireNom(f.get());
+            f.reset();
+            if (vivant)
+                r.reset(Regiment__depuisCarte(nom, numeroJoueur, i));
+            else
+                r.reset(creerRegiment(nom, i, nullptr));
+            while (SectionsNonPosees[i].nombre > 0) Regiment__ajouterSection(r.get(), SectionsNonPosees[i].retirer(0));
+        }
+        EcritureSure ecriture(chemin);
+        if (ecriture.Flux() == nullptr) Erreur_Fatale("Erreur", "Impossible de créer le fichier %s", chemin.c_str());
+        Regiment__sauvegarder(r.get(), ecriture.Flux());
+        if (!ecriture.Valider()) Erreur_Fatale("Erreur", "Impossible de créer le fichier %s", chemin.c_str());
+    }
+    Catalogue__liberer();
+}
+
+void Campagne__CopieFichiers(int32_t campagne) {
+    if (campagne < 0 || campagne > 5) return;
+    OrAffiche = 0;
+    CopierCatalogues(campagne);
+    if (campagne != 5) {
+        const std::string armee = std::string("..\\Campagnes\\") + DOSSIERS_CAMPAGNES[campagne] + "\\armee\\";
+        for (const char* fichier : {"entete_armee.txt", "regiment0.txt"}) {
+            CopierSur(armee + fichier, std::string("..\\armees\\Joueur0\\") + fichier);
+            CopierSur(armee + fichier, std::string("..\\tmp\\Joueur0\\") + fichier);
+        }
+        if (campagne >= 1) {
+            CopierSur(armee + "reserve.txt", "..\\armees\\reserve.txt");
+            TableChefs[1].maitre = 120;
+        }
+        static const char* const DEBUTS[5] = {"Morvane", "Morvane", "Justice", "Empire", "Lumiere"};
+        CopierSur(std::string("..\\Ini\\VariablesDebut") + DEBUTS[campagne] + ".txt", "..\\Ini\\Variables.txt");
+        OrJoueur = campagne == 0 ? 0 : 2500;
+    }
+    Variables__charger();
+}
+
+void Campagne__CopieSections(int32_t campagne) {
+    if (campagne < 0 || campagne > 5) return;
+    CopierCatalogues(campagne);
+    if (campagne >= 1 && campagne <= 4) TableChefs[1].maitre = 120;
+}
