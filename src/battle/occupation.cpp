@@ -12,6 +12,7 @@
 #include "world/groupes.h"
 #include "world/niveau.h"
 #include "world/objets.h"
+#include "world/codes.h"
 
 uint32_t* CarteOccupationSol = nullptr;
 uint32_t* CarteOccupationAir = nullptr;
@@ -32,11 +33,6 @@ int32_t __attribute__((weak)) SimulationInitialisee = 0;
 
 namespace {
 
-constexpr int CLASSE_GUERRIER = 3;
-constexpr int CLASSE_ARCHER = 4;
-constexpr int CLASSE_FORTIFICATION = 25;
-constexpr int FAMILLE_MACHINES = 5;
-constexpr int FAMILLE_DRAGON = 6;
 constexpr int MAITRE_SANS_PORTEE = 135;
 
 bool SurCarte(int x, int y) { return x >= 0 && x < COTE_CARTE && y >= 0 && y < COTE_CARTE; }

@@ -23,6 +23,7 @@
 #include "platform/plateforme.h"
 #include "platform/temps.h"
 #include "shell/routeur.h"
+#include "world/codes.h"
 #include "world/gestion_objets.h"
 #include "world/grilles.h"
 #include "world/groupes.h"
@@ -35,7 +36,7 @@
 namespace {
 
 constexpr int PASSE_MS = 66;
-constexpr int GUERRIER = 3, ARCHER = 4;
+
 
 struct Options {
     uint32_t graine = 1;
@@ -82,7 +83,7 @@ int NouveauGroupe(int armee, int x0, int y0, int n, int colonnes, int partArcher
         u.taille = 1;
         u.couche = 1;
         u.armee = armee;
-        u.classe = archers ? ARCHER : GUERRIER;
+        u.classe = archers ? CLASSE_ARCHER : CLASSE_GUERRIER;
         u.sorts[0] = -1;
         u.pointsDeVie = u.pointsDeVieMaximum = archers ? 20 : 30;
         u.degats = u.capaciteEngagement = archers ? 3 : 5;
