@@ -5,6 +5,7 @@
 #include <new>
 
 #include "battle/chemin.h"
+#include "battle/simulation.h"
 #include "battle/trajet.h"
 #include "shell/scenario.h"
 #include "world/batiments.h"
@@ -21,15 +22,6 @@ uint32_t* CarteOccupationAirBase = nullptr;
 int32_t ObstaclesListe[TAILLE_OBSTACLES_LISTE] = {};
 int32_t ObstaclesNombre = 0;
 
-// Until the scene start, the game variables and the group tick define them.
-int32_t __attribute__((weak)) ZoneBatimentsPresente = 0;
-int32_t __attribute__((weak)) ZoneBatimentsX = 127;
-int32_t __attribute__((weak)) ZoneBatimentsY = 127;
-int32_t __attribute__((weak)) ZoneBatimentsDroite = 0;
-int32_t __attribute__((weak)) ZoneBatimentsBas = 0;
-int32_t __attribute__((weak)) NiveauArcDistance = 0;
-extern int32_t SimulationInitialisee;
-int32_t __attribute__((weak)) SimulationInitialisee = 0;
 
 namespace {
 

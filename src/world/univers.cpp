@@ -9,6 +9,7 @@
 #include "battle/impacts.h"
 #include "battle/occupation.h"
 #include "battle/projectiles.h"
+#include "battle/simulation.h"
 #include "campaign/campagne.h"
 #include "campaign/chateau.h"
 #include "campaign/region.h"
@@ -61,9 +62,6 @@ std::array<int32_t, 24> TableIntensite{31, 31, 31, 31, 31, 31, 31, 31, 31, 31, 3
                                        31, 31, 31, 31, 31, 31, 31, 31, 31, 31, 31, 31};
 uint32_t HeureDebutBataille = 0;
 
-// The group tick's start flag, until its own module defines it: the weak definition gives way.
-extern int32_t IAActive;
-int32_t __attribute__((weak)) IAActive = 0;
 
 namespace {
 
