@@ -150,10 +150,15 @@ void Neige__CompteCases() {
 
 void Neige__Emission() {
     if (LargeurEcran <= 0 || HauteurEcran <= 0) return;
-    for (EffetParticule* effet : {EffetNeige, EffetNeige2}) {
-        const int y = Hasard_Visuel() % HauteurEcran;
-        const int x = Hasard_Visuel() % LargeurEcran;
-        Particules_Emission(effet, PlanParticules2.data(), CAPACITE_PLAN_PARTICULES, &NombreParticules2, x, y, 2, 0, 1,
-                            -1);
+    // Both points are drawn before either effect starts: an emission leaves the visual stream
+    // seeded from the second, which would put every second effect of that second on one point.
+    int points[2][2];
+    for (auto& p : points) {
+        p[1] = Hasard_Visuel() % HauteurEcran;
+        p[0] = Hasard_Visuel() % LargeurEcran;
     }
+    EffetParticule* const effets[2] = {EffetNeige, EffetNeige2};
+    for (int i = 0; i < 2; ++i)
+        Particules_Emission(effets[i], PlanParticules2.data(), CAPACITE_PLAN_PARTICULES, &NombreParticules2,
+                            points[i][0], points[i][1], 2, 0, 1, -1);
 }

@@ -234,16 +234,16 @@ TEST_F(Meteo, SnowStartsBothEffectsInPlanTwo) {
     EXPECT_EQ(NombreParticules2, 0);
     EffetNeige = &neige;
     EffetNeige2 = &neige2;
-    const std::vector<int> t = Tirages(21, 2);
+    // Both points come from the stream before either emission (which reseeds it by the second).
+    const std::vector<int> t = Tirages(21, 4);
     Neige__Emission();
     ASSERT_EQ(NombreParticules2, 2);
     EXPECT_EQ(PlanParticules2[0].rouge, 28);
     EXPECT_EQ(PlanParticules2[1].rouge, 20);
     EXPECT_EQ(PlanParticules2[0].pointEmissionY, t[0] % 480);
     EXPECT_EQ(PlanParticules2[0].pointEmissionX, t[1] % 640);
-    EXPECT_GE(PlanParticules2[1].pointEmissionX, 0);
-    EXPECT_LT(PlanParticules2[1].pointEmissionX, 640);
-    EXPECT_LT(PlanParticules2[1].pointEmissionY, 480);
+    EXPECT_EQ(PlanParticules2[1].pointEmissionY, t[2] % 480);
+    EXPECT_EQ(PlanParticules2[1].pointEmissionX, t[3] % 640);
     EXPECT_EQ(NombreParticules0 + NombreParticules1, 0);
     EffetNeige = EffetNeige2 = nullptr;
 }
