@@ -31,7 +31,6 @@ extern int32_t DureeHeure;           // game frames per hour
 extern int32_t IntensiteLumineuse;
 // Snow cells in the visible window, counted by Neige__CompteCases.
 extern int32_t CasesNeige;
-constexpr int32_t SEUIL_NEIGE = 81;   // snow falls from this many snow cells in view
 
 // The wind's step of a game frame: the turn, the wobble, then the strength from the direction.
 void Vent__Evolution();
