@@ -46,7 +46,8 @@ Eclair* Eclair__Suppression(Eclair* eclair);
 // The hit, then the bolt is removed; what Eclair__Suppression returns.
 Eclair* Eclair__Impact(Eclair* eclair);
 void Eclair__Gestion();
-void Eclair__Affichage(Eclair* liste);
+// Draws every bolt of the list (by default all of them).
+void Eclair__Affichage(Eclair* liste = ListeEclairs);
 // One segment in map pixels, lit into the back buffer.
 void Eclair__Ligne(int32_t x1, int32_t y1, int32_t x2, int32_t y2);
 void Eclair__Liberation();

@@ -255,7 +255,7 @@ TEST_F(VitrineMeteo, BoltsGlowBetweenCastersAndTargets) {
     }
     EXPECT_GT(NombreParticules2, 0);
     Particules_Affichage(PlanParticules2.data(), NombreParticules2);
-    Eclair__Affichage(ListeEclairs);
+    Eclair__Affichage();
     int eclaires = 0;
     for (Eclair* e = ListeEclairs; e; e = e->suivant)
         for (const auto& pt : e->points) {
