@@ -32,6 +32,7 @@ int32_t IntensiteLumineuse = 0;
 int32_t CasesNeige = 0;
 
 void Vent__Evolution() {
+    VentDirection = (VentDirection % 8 + 8) % 8;
     if (Chrono__Pas(2, 60, &VentTourCumul, &VentTourMaintenant, &VentTourDernier))
         VentDirection = (VentDirection + (Hasard_Visuel() % 2 ? 2 : -2) + 8) % 8;
     if (Chrono__Pas(3, 1, &VentOscillationCumul, &VentOscillationMaintenant, &VentOscillationDernier)) {
