@@ -9,3 +9,8 @@ std::array<int32_t, 8> NiveauMG{}, NiveauNE{}, NiveauPR{};
 
 void Variables__chargerEscarmouche() {}
 void Variables__chargerDebut() {}
+
+// The variable records are not kept yet.
+void Variables__charger() {}
+void Variables__appliquer() {}
+void Variables__sauvegarder() {}

@@ -17,3 +17,9 @@ extern std::array<int32_t, 8> NiveauMG, NiveauNE, NiveauPR;
 // from their files yet: the levels stay as they are.
 void Variables__chargerEscarmouche();
 void Variables__chargerDebut();
+
+// The campaign's game variables: read from "..\\ini\\variables.txt", the next values made
+// current, and written back.
+void Variables__charger();
+void Variables__appliquer();
+void Variables__sauvegarder();

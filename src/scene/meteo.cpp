@@ -20,3 +20,7 @@ void Neige__CompteCases() {
             if (x >= 0 && x < 128 && y >= 0 && y < 128 && GrilleMatieres[y * 128 + x] == 'N') ++CasesNeige;
         }
 }
+
+void Vent__Evolution() {}
+void Heure__Evolution() {}
+void Nuages__Deplacement() {}

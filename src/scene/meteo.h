@@ -11,3 +11,8 @@ extern int32_t IntensiteLumineuse;
 // Snow cells in the visible window, counted by Neige__CompteCases.
 extern int32_t CasesNeige;
 void Neige__CompteCases();
+
+// The wind and the hour of the day, once per logic pass; the clouds' drift.
+void Vent__Evolution();
+void Heure__Evolution();
+void Nuages__Deplacement();

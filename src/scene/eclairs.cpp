@@ -1,0 +1,4 @@
+#include "scene/eclairs.h"
+
+// No bolt is ever struck yet.
+void Eclair__Gestion() {}
