@@ -152,39 +152,10 @@ void Pause__Fin() {
     Conditions_DecalageTemps(Temps_Ticks() - DebutPause);
 }
 
-// Returns true when the frame must end at once (the castle was won).
 bool TestVictoire() {
     if (BatailleDecidee) return false;
     ResultatBatailleCourant = Conditions_Verification();
-    const bool escarmouche = EscarmoucheEnCours == 3;
-    switch (ResultatBatailleCourant) {
-        case 0:
-            if (!escarmouche) RegionMajListeRegiments();
-            SaisieValidee = 1;
-            Son__Joue(2012);
-            break;
-        case 1:
-            if (ModeSceneCourant == MODE_CHATEAU) {
-                ToucheR = 0;
-                SaisieValidee = 1;
-                RoutageOn = 1;
-                ModeSceneCourant = MODE_CHATEAU;
-                MorvaneCode = 5;
-                return true;
-            }
-            if (escarmouche) BatailleDecidee = 1;
-            else RegionMajListeRegiments();
-            SaisieValidee = 1;
-            Son__Joue(2011);
-            break;
-        case 2:
-            SaisieValidee = 1;
-            Son__Joue(2012);
-            break;
-        case 3: Son__Joue(2012); break;
-        default: break;
-    }
-    return false;
+    return Trame__ResultatVictoire(ResultatBatailleCourant);
 }
 
 // The nine cells in front of the gate; a cell off the map counts as taken.
@@ -334,6 +305,7 @@ bool Commandes() {
         CarteReduiteVisible = !CarteReduiteVisible;
         PanneauRegionVisible = !PanneauRegionVisible;
     }
+    ToucheEntreeTexte = 0;   // Return outside a text entry
     if (Touche(ToucheEntree) && !JeuEnPause && PorteEtat == 0 && PorteManoeuvrable && PorteTrouvee)
         Porte__Manoeuvre();
     Defilement__Droite();
@@ -460,6 +432,38 @@ bool PassageLogique(uint32_t t0) {
 }
 
 }  // namespace
+
+bool Trame__ResultatVictoire(int resultat) {
+    const bool escarmouche = EscarmoucheEnCours == 3;
+    switch (resultat) {
+        case 0:
+            if (!escarmouche) RegionMajListeRegiments();
+            SaisieValidee = 1;
+            Son__Joue(2012);
+            break;
+        case 1:
+            if (ModeSceneCourant == MODE_CHATEAU) {
+                ToucheR = 0;
+                SaisieValidee = 1;
+                RoutageOn = 1;
+                ModeSceneCourant = MODE_CHATEAU;
+                MorvaneCode = 5;
+                return true;
+            }
+            if (escarmouche) BatailleDecidee = 1;
+            else RegionMajListeRegiments();
+            SaisieValidee = 1;
+            Son__Joue(2011);
+            break;
+        case 2:
+            SaisieValidee = 1;
+            Son__Joue(2012);
+            break;
+        case 3: Son__Joue(2012); break;
+        default: break;
+    }
+    return false;
+}
 
 int32_t TrameJeu() {
     const uint32_t t0 = Temps_Ticks();

@@ -7,6 +7,11 @@
 
 int32_t TrameJeu();
 
+// Acts on a victory test's result (-1 undecided, 0 defeat, 1 victory, 2 and 3 as the scenario
+// gives them): the end request, the sound, the army write-back. True when the frame must end at
+// once, without a present (the castle was won).
+bool Trame__ResultatVictoire(int resultat);
+
 // Milliseconds between two logic passes.
 constexpr uint32_t PERIODE_TRAME = 66;
 

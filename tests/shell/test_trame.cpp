@@ -266,6 +266,40 @@ TEST_F(Trame, LeTestDeVictoireToutesLesSecondesSaufBatailleDecidee) {
     EXPECT_EQ(ResultatBatailleCourant, 7);
 }
 
+TEST_F(Trame, LesResultatsDuTestDeVictoire) {
+    struct Cas {
+        int mode, escarmouche, resultat;
+        bool immediat;
+        int saisie, decidee;
+    };
+    for (Cas c : {Cas{0, 0, 1, true, 1, 0}, Cas{2, 3, 1, false, 1, 1}, Cas{2, 0, 1, false, 1, 0},
+                  Cas{2, 0, 0, false, 1, 0}, Cas{0, 3, 0, false, 1, 0}, Cas{0, 0, 2, false, 1, 0},
+                  Cas{2, 0, 3, false, 0, 0}, Cas{2, 0, -1, false, 0, 0}, Cas{2, 0, 9, false, 0, 0}}) {
+        SCOPED_TRACE(testing::Message() << c.mode << " " << c.escarmouche << " " << c.resultat);
+        ModeSceneCourant = c.mode;
+        EscarmoucheEnCours = c.escarmouche;
+        SaisieValidee = BatailleDecidee = RoutageOn = 0;
+        MorvaneCode = 1;
+        ToucheR = 1;
+        EXPECT_EQ(Trame__ResultatVictoire(c.resultat), c.immediat);
+        EXPECT_EQ(SaisieValidee, c.saisie);
+        EXPECT_EQ(BatailleDecidee, c.decidee);
+        EXPECT_EQ(RoutageOn, c.immediat ? 1 : 0);
+        EXPECT_EQ(MorvaneCode, c.immediat ? 5 : 1);
+        EXPECT_EQ(ToucheR, c.immediat ? 0 : 1);
+        EXPECT_EQ(ModeSceneCourant, c.mode);
+    }
+    // A won skirmish is not tested again, and its end request ends the scene with code 6.
+    ModeSceneCourant = 2;
+    EscarmoucheEnCours = 3;
+    SaisieValidee = BatailleDecidee = RoutageOn = 0;
+    ToucheR = 0;
+    Trame__ResultatVictoire(1);
+    EXPECT_EQ(Appel(), 1);
+    EXPECT_EQ(MorvaneCode, 6);
+    EXPECT_EQ(EscarmoucheEnCours, -1);
+}
+
 TEST_F(Trame, LaFinDeSceneChoisitLeCode) {
     struct Cas {
         int escarmouche, mode, finPartie, code, attendu;
