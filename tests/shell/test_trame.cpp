@@ -210,6 +210,25 @@ TEST_F(Trame, ToutSelectionnerPrendLesChefsDAbord) {
     EXPECT_EQ(TableObjets[heros].selectionne, 1);
 }
 
+TEST_F(Trame, EspaceBasculeLEngagementLibreDesGroupesSelectionnes) {
+    const int g = GroupesDe(20)[0];
+    const int membre = TableGroupes[g].membres[0];
+    const int vitesse = TableObjets[membre].vitesse;
+    EngagementLibre = 0;
+    Touche(ToucheEspace);   // nothing selected: nothing turns over
+    EXPECT_EQ(EngagementLibre, 0);
+
+    Groupe__Selection(g);
+    Touche(ToucheEspace);
+    EXPECT_EQ(EngagementLibre, 1);
+    EXPECT_EQ(TableGroupes[g].engagementLibre, 1);
+    EXPECT_EQ(TableObjets[membre].vitesse, std::max(1, vitesse - 1));
+    Touche(ToucheEspace);
+    EXPECT_EQ(EngagementLibre, 0);
+    EXPECT_EQ(TableGroupes[g].engagementLibre, 0);
+    EXPECT_EQ(TableObjets[membre].vitesse, vitesse + 1);
+}
+
 TEST_F(Trame, LeSurvolChercheEnAnneauxEtIgnoreLesCasesHorsCarte) {
     const int cible = Unite(20, 1, 60, 60);
     ASSERT_EQ(Univers__CaseUnites(60, 60), cible);
