@@ -117,12 +117,11 @@ void SurvolCarteReduite() {
     }
 }
 
-// The objects under the cursor, one per layer, by growing squares round its cell. A cell off the
-// map (the view may reach past its edge) picks nothing.
+// The objects under the cursor, one per layer, by growing squares round its cell (the search
+// skips cells off the map, which the view may reach past its edge).
 void SurvolObjets() {
     SourisSurvol = SourisSurvolAir = SourisSurvolUnite = 0;
     const int x = RepereX + CurseurCaseX, y = RepereY + CurseurCaseY;
-    if (!CaseCarte(x, y)) return;
     const bool filtre = SortArme != -1 && ObjetSelectionPremier != 0;
     struct Couche {
         const int32_t* grille;

@@ -229,15 +229,18 @@ TEST_F(Trame, EspaceBasculeLEngagementLibreDesGroupesSelectionnes) {
     EXPECT_EQ(TableObjets[membre].vitesse, vitesse + 1);
 }
 
-TEST_F(Trame, LeSurvolChercheEnAnneauxEtIgnoreLesCasesHorsCarte) {
+TEST_F(Trame, LeSurvolChercheEnAnneauxMemeAuBordDeLaCarte) {
     const int cible = Unite(20, 1, 60, 60);
     ASSERT_EQ(Univers__CaseUnites(60, 60), cible);
+    const int bord = Unite(20, 1, 126, 60);
     struct Cas {
         int repereX, caseX;
         int attendu;
     };
     // The cursor's cell is (RepereX + SourisX / 24, RepereY + (SourisY + 10) / 24).
-    for (Cas c : {Cas{50, 10, cible}, Cas{50, 13, cible}, Cas{50, 14, cible}, Cas{50, 15, 0}, Cas{120, 10, 0}}) {
+    // Past the map's right edge the rings still find what stands inside it.
+    for (Cas c : {Cas{50, 10, cible}, Cas{50, 13, cible}, Cas{50, 14, cible}, Cas{50, 15, 0}, Cas{120, 10, bord},
+                  Cas{120, 11, 0}}) {
         SCOPED_TRACE(c.caseX);
         RepereX = c.repereX;
         RepereY = 50;
