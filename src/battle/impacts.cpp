@@ -8,3 +8,5 @@ int EffetImpactAjouter(Objet*, int, int, int, int, int) {
 }
 
 void EffetImpactViderTable() { EffetsImpactDemandes = 0; }
+
+void EffetImpactGestion() {}

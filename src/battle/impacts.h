@@ -15,3 +15,6 @@ extern int32_t EffetsImpactDemandes;   // effects queued since the table was las
 int EffetImpactAjouter(Objet* proprietaire, int genre, int x, int y, int parametre, int duree);
 // Frees every slot (scene start and end, level loading).
 void EffetImpactViderTable();
+
+// Runs the live impact effects once per logic pass.
+void EffetImpactGestion();

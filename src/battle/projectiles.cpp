@@ -2,3 +2,5 @@
 
 void ProjectileViderListe() {}
 void ProjectileRazQueue() {}
+
+void ProjectileGestion() {}

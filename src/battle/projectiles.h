@@ -5,3 +5,6 @@
 void ProjectileViderListe();
 // Forgets the last projectile queued (scene start).
 void ProjectileRazQueue();
+
+// Moves the projectiles once per logic pass.
+void ProjectileGestion();

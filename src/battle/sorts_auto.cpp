@@ -1,0 +1,8 @@
+#include "battle/sorts_auto.h"
+
+#include "world/objets.h"
+
+// Until the spell tables exist: any object in the table may be aimed at.
+int Sort__CibleAutorisee(int objet, int cible, int) {
+    return objet > 0 && objet < NOMBRE_OBJETS && cible > 0 && cible < NOMBRE_OBJETS;
+}
