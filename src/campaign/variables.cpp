@@ -6,6 +6,8 @@ int32_t NiveauQuantiteMana = 0, NiveauQuantiteManaMalefique = 0, NiveauQuantiteF
 int32_t NiveauPuissanceMana = 0, NiveauPuissanceManaMalefique = 0, NiveauPuissanceFoi = 0;
 int32_t NiveauRecuperationMana = 0, NiveauRecuperationManaMalefique = 0, NiveauRecuperationFoi = 0;
 std::array<int32_t, 8> NiveauMG{}, NiveauNE{}, NiveauPR{};
+int32_t NiveauPoisonArmes = 0, NiveauProjectilesEnflammes = 0, NiveauArcPrecision = 0, NiveauAttaqueTraitre = 0,
+        NiveauPhalange = 0, NiveauCavalierLeger = 0, NiveauCavalierLourd = 0, NiveauChargeCavalerie = 0;
 
 void Variables__chargerEscarmouche() {}
 void Variables__chargerDebut() {}

@@ -17,3 +17,7 @@ extern std::array<int32_t, 8> NiveauMG, NiveauNE, NiveauPR;
 // from their files yet: the levels stay as they are.
 void Variables__chargerEscarmouche();
 void Variables__chargerDebut();
+// The upgrades the battle rules read (poison, burning arrows, bow precision, backstab, phalanx and
+// cavalry).
+extern int32_t NiveauPoisonArmes, NiveauProjectilesEnflammes, NiveauArcPrecision, NiveauAttaqueTraitre, NiveauPhalange,
+    NiveauCavalierLeger, NiveauCavalierLourd, NiveauChargeCavalerie;
