@@ -53,7 +53,7 @@ class Bataille : public Monde {
         ProjectileViderListe();
         TableAttaque = attaque;
         NiveauPoisonArmes = NiveauProjectilesEnflammes = NiveauAttaqueTraitre = NiveauPhalange = 0;
-        NiveauCavalierLeger = NiveauCavalierLourd = NiveauChargeCavalerie = 0;
+        NiveauCavalierLeger = NiveauCavalierLourd = NiveauChargeCavalerie = NiveauArcPrecision = 0;
         ControleParental = 0;
         Univers__LibereCartes();
         Monde::TearDown();
