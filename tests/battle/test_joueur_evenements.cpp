@@ -8,6 +8,8 @@
 #include "scene/particules.h"
 #include "world/mort.h"
 
+#include <filesystem>
+
 namespace {
 
 constexpr int ATTAQUE = 9;   // an animation with the default 12 frames and 8 directions
@@ -429,6 +431,75 @@ TEST_F(Sorts, SummoningAndDeathRay) {
     EXPECT_EQ(t->animation, 18);
     EXPECT_EQ(o->mana, CoutActionSort[18]);
     EXPECT_EQ(o->experience, 25);
+}
+
+}  // namespace
+
+namespace {
+
+// The sample cast's own event files: a soldier strikes the cell it faces in each of the 8 facings,
+// an archer shoots, a mage's cast fires.
+class Exemple : public Monde {
+  protected:
+    void SetUp() override {
+        Monde::SetUp();
+        const std::filesystem::path source = MORVANE_SOURCE_DIR;
+        for (const auto& e : std::filesystem::directory_iterator(source / "data/maitres"))
+            arbre.Ecrire("maitres/" + e.path().filename().string(), LireFichier(e.path()));
+        arbre.Ecrire("ini/mv.ini", LireFichier(source / "data/ini/mv.ini"));
+        CreationDeLalIsteDesObjetsGfx();
+        ASSERT_GT(Maitres__Liste__Creation(), 308);
+        Univers__AlloueGrilles();
+        ObjetsGroupes__Initialisation();
+        ASSERT_EQ(Univers__AlloueCartes(), 1);
+        NiveauArcPrecision = 7;
+    }
+    void TearDown() override {
+        ProjectileViderListe();
+        NiveauArcPrecision = 0;
+        Univers__LibereCartes();
+        Monde::TearDown();
+    }
+    static Objet& Nouveau(int maitre, int armee, int x, int y, int direction) {
+        const int g = Groupe___Creation(maitre, armee, x, y, 1, 1, direction);
+        return TableObjets[TableGroupes[g].membres[0]];
+    }
+    // Plays frames 0..11 of the animation, one per call.
+    static void Jouer(Objet& o, int animation) {
+        o.animation = animation;
+        o.compteurEvenement = -1;
+        for (o.image = 0; o.image < 12; ++o.image) PlayerEvenement(&o);
+    }
+};
+
+TEST_F(Exemple, SampleCastStrikesShootsAndCasts) {
+    const int dx[8] = {0, 1, 1, 1, 0, -1, -1, -1}, dy[8] = {-1, -1, 0, 1, 1, 1, 0, -1};
+    for (int d = 0; d < 8; ++d) {
+        SCOPED_TRACE(d);
+        Objet& s = Nouveau(20, 0, 20 + 4 * d, 20, d);
+        Objet& t = Nouveau(20, 1, s.x + dx[d], s.y + dy[d], 0);
+        const int vie = t.pointsDeVie;
+        s.cible = t.indice;
+        Jouer(s, 1);
+        EXPECT_EQ(vie - t.pointsDeVie, s.degats);
+    }
+
+    Objet& archer = Nouveau(13, 0, 20, 40, 2);
+    Objet& cible = Nouveau(20, 1, 30, 40, 0);
+    archer.cible = cible.indice;
+    Jouer(archer, 1);
+    ASSERT_NE(ProjectileQueue, nullptr);
+    EXPECT_EQ(ProjectileQueue->genre, 0);
+    EXPECT_EQ(ProjectileQueue->arriveeX, 30 * 24 + 12);
+
+    Objet& mage = Nouveau(17, 0, 20, 50, 2);
+    mage.enIncantation = 1;
+    mage.action = 2;
+    mage.cibleSort = cible.indice;
+    Jouer(mage, 13);
+    EXPECT_EQ(ProjectileQueue->genre, 2);
+    EXPECT_EQ(mage.mana, CoutActionSort[2]);
+    EXPECT_EQ(mage.enIncantation, 0);
 }
 
 }  // namespace
