@@ -74,9 +74,12 @@ int Objet__DegatsContinus() {
     Objet* o = ObjetCourant;
     if (o == nullptr || (CompteurCycle20 & 1) != 0) return 0;
     if (o->degatsContinus == 0 || o->degatsContinus == IMMUNISE) return 0;
+    // A dying object is past it: its death would start again every other frame.
+    if (o->ordreSecondaire == 3 || o->ordreSecondaire == 4) return 0;
     o->pointsDeVie -= o->degatsContinus;
     if (o->pointsDeVie >= 1) return 0;
     o->pointsDeVie = 0;
+    o->degatsContinus = 0;   // it ends with the death it brings
     return 1;
 }
 

@@ -11,8 +11,8 @@ void Generateur__Gestion();
 // A group of one object of `maitre` for `armee` at the building's cell moved by (dx, dy).
 void Generateur__CreationDecalee(int dx, int dy, int armee, int maitre, int direction, int batiment);
 
-// Damage over time on ObjetCourant (on even frames of the 20-frame cycle): 1 when its hit points
-// fell below 1 (they are then 0).
+// Damage over time on ObjetCourant (on even frames of the 20-frame cycle, not once it is dying): 1
+// when its hit points fell below 1 (they are then 0, and the poison ends).
 int Objet__DegatsContinus();
 // Cures the object (an immune one, 254, stays immune).
 void Objet__DegatsContinusAnnule(int objet);

@@ -26,6 +26,15 @@ TEST_F(Generateurs, DamageOverTimeEveryOtherFrame) {
     ObjetCourant = &o;
     EXPECT_EQ(Objet__DegatsContinus(), 1);
     EXPECT_EQ(o.pointsDeVie, 0);
+    // The death it brings ends it: the dying body's death is not started again every other frame.
+    EXPECT_EQ(o.degatsContinus, 0);
+    o.degatsContinus = 3;
+    o.pointsDeVie = 50;
+    o.ordreSecondaire = 3;
+    ObjetCourant = &o;
+    EXPECT_EQ(Objet__DegatsContinus(), 0);
+    EXPECT_EQ(o.pointsDeVie, 50);
+    o.ordreSecondaire = 2;
 
     // An immune object is neither hurt, poisoned nor cured.
     o.pointsDeVie = 100;
