@@ -228,9 +228,9 @@ bool Concret(Objet& o, const EvenementConcret& e, const EvenementConcret* suivan
     int t = 0;
     if (o.cible >= 1) {
         const Objet* c = ObjetVivant(o.cible);
-        if (c == nullptr) return false;   // a target that is gone is struck no more
-        const int32_t* grille = c->couche == 2 ? GrilleAir : GrilleUnites;
-        t = grille ? grille[cx + N * cy] : 0;
+        if (c == nullptr && e.type != 8) return false;   // a target that is gone is struck no more
+        const int32_t* grille = c != nullptr && c->couche == 2 ? GrilleAir : GrilleUnites;
+        t = c != nullptr && grille ? grille[cx + N * cy] : 0;
     }
     switch (e.type) {
         case 0:
