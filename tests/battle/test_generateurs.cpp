@@ -214,3 +214,30 @@ TEST_F(Generateurs, CorpseOfAnOddSizeIsNotDrawn) {
 }
 
 }  // namespace
+
+#include "../world/scene_fixture.h"
+#include "world/gestion_objets.h"
+
+namespace {
+
+// The sample level's barracks brings forth soldiers through the spawner its description places.
+TEST_F(Scene, SampleBarracksSpawnsSoldiers) {
+    ASSERT_TRUE(Creer()) << Rapport();
+    ASSERT_EQ(GroupesDe(307).size(), 1u);
+    Objet& g = TableObjets[TableGroupes[GroupesDe(307)[0]].membres[0]];
+    EXPECT_EQ(g.generateurMaitre(), 20);
+    EXPECT_EQ(GrilleSol[g.x + 128 * g.y], g.indice);
+    const size_t soldats = GroupesDe(20).size();
+    for (int i = 0; i < 51; ++i) {
+        ObjetCourant = &g;
+        Objet__Examine();
+    }
+    ASSERT_EQ(GroupesDe(20).size(), soldats + 1);
+    const Objet& s = TableObjets[TableGroupes[GroupesDe(20).back()].membres[0]];
+    EXPECT_EQ(s.x, g.x);
+    EXPECT_EQ(s.y, g.y);
+    EXPECT_EQ(s.armee, g.armee);
+    EXPECT_EQ(Rapport(), "");
+}
+
+}  // namespace
