@@ -1,5 +1,8 @@
-// The spells of units: the automatic casts and the tables the player's casting shares.
+// The spells of units: the automatic casts, the tables the player's casting shares and the army
+// relation they read.
 #pragma once
 
 // 1 when the player may aim spell `code` of object `objet` at object `cible`.
 int Sort__CibleAutorisee(int objet, int cible, int code);
+// 1 when army a is hostile to army b (TableAttaque), else 0.
+int Joueur__Relation(int a, int b);
