@@ -410,3 +410,45 @@ TEST_F(Projectiles, SceneStartEmptiesTheList) {
 }
 
 }  // namespace
+
+namespace {
+
+// Particles are only seen: a battle with every trail, stuck arrow and explosion emitted, aged and
+// drawn runs the same as one with no particle effect at all.
+TEST_F(Projectiles, BattleIsTheSameWithOrWithoutParticles) {
+    struct Etat {
+        int pv[3];
+        int suivant;
+    };
+    auto bataille = [this](bool particules) {
+        Hasard_Graine(11);
+        NiveauArcPrecision = 0;   // scattered arrows: draws of the rules stream
+        Objet* cibles[3] = {&Cible(4, 20, 10, 1), &Cible(5, 21, 11, 1), &Cible(6, 12, 30, 1)};
+        EffetParticule e = effetFleches;
+        e.nombre = 5;
+        for (EffetParticule** h : {&EffetFleches, &EffetFlechesOmbre, &EffetBouleFeu2, &EffetBouleFeuExplo})
+            *h = particules ? &e : nullptr;
+        Particules_Initialisation();
+        EffetImpactViderTable();
+        for (int k = 0; k < 6; ++k) ProjectileLancer(C(10), C(10), C(20), C(10), 0, 0, PROJECTILE_FLECHE, 3, 0);
+        ProjectileLancer(C(10), C(10), C(20), C(10), 0, 0, PROJECTILE_BOULE_FEU, 9, 0);
+        ProjectileLancer(C(10), C(10), C(12), C(30), 0, 0, PROJECTILE_FLECHE, 3, 0);
+        for (int k = 0; k < 20; ++k) {
+            EffetImpactGestion();
+            if (particules) Particules_Gestion(FacteurTemps);
+            ProjectileGestion();
+        }
+        if (particules) {
+            EXPECT_GT(NombreParticulesTotal, 0);
+        }
+        for (EffetParticule** h : {&EffetFleches, &EffetFlechesOmbre, &EffetBouleFeu2, &EffetBouleFeuExplo}) *h = nullptr;
+        return Etat{{cibles[0]->pointsDeVie, cibles[1]->pointsDeVie, cibles[2]->pointsDeVie}, Hasard_Regles()};
+    };
+    const Etat sans = bataille(false);
+    const Etat avec = bataille(true);
+    EXPECT_LT(sans.pv[0], 100);
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(avec.pv[i], sans.pv[i]) << i;
+    EXPECT_EQ(avec.suivant, sans.suivant);
+}
+
+}  // namespace
