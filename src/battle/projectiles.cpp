@@ -48,6 +48,14 @@ Objet* Tireur(const Projectile& p) {
 
 bool Mourant(int i) { return Objet__MourantOuMort(i); }
 
+// The object of a grid cell a landing acts on, 0 for none: the placeholder that marks water and
+// walls is shared by all such cells and is never struck.
+int Occupant(const int32_t* grille, int x, int y) {
+    const int i = grille[x + 128 * y];
+    if (i < 1 || i >= NOMBRE_OBJETS) return 0;
+    return TableObjets[static_cast<size_t>(i)].armee == ARMEE_REPERE ? 0 : i;
+}
+
 int Indice(const Objet& o) { return static_cast<int>(&o - TableObjets.data()); }
 
 // The shooter's 50 points for a heal or a bolt that found an object.
@@ -382,7 +390,7 @@ int FlecheTouche(Projectile& p, int indice) {
 
 int Fleche(Projectile& p, int cx, int cy) {
     if (p.couche == 2) {
-        const int indice = GrilleAir[cx + 128 * cy];
+        const int indice = Occupant(GrilleAir, cx, cy);
         if (indice == 0) {
             // Missed the flyer: the arrow flies on along its line, down to the ground.
             p.pas = p.nbPas - 1;
@@ -392,7 +400,7 @@ int Fleche(Projectile& p, int cx, int cy) {
         }
         return FlecheTouche(p, indice);
     }
-    const int indice = GrilleUnites[cx + 128 * cy];
+    const int indice = Occupant(GrilleUnites, cx, cy);
     if (indice == 0) {
         // Stuck in the ground, with its shadow.
         if (p.image > p.imageBase + 11) p.image = p.imageBase + 11;
@@ -410,7 +418,7 @@ int BouleFeu(Projectile& p, int cx, int cy, const int32_t* grille) {
     for (int j = -1; j <= 1; ++j)
         for (int i = -1; i <= 1; ++i) {
             if (!SurCarte(cx + i, cy + j)) continue;
-            const int indice = grille[cx + i + 128 * (cy + j)];
+            const int indice = Occupant(grille, cx + i, cy + j);
             if (indice == 0) continue;
             Objet& o = TableObjets[static_cast<size_t>(indice)];
             // Friend or foe alike.
@@ -442,7 +450,7 @@ int TraceSoins(Projectile& p, int cx, int cy, const int32_t* grille) {
     for (int j = -1; j <= 1; ++j)
         for (int i = -1; i <= 1; ++i) {
             if (!SurCarte(cx + i, cy + j)) continue;
-            const int indice = grille[cx + i + 128 * (cy + j)];
+            const int indice = Occupant(grille, cx + i, cy + j);
             if (indice == 0) continue;
             ExperienceTireur(p);
             Objet& o = TableObjets[static_cast<size_t>(indice)];
@@ -462,7 +470,7 @@ int Polymorphe(Projectile& p, int cx, int cy) {
     for (int j = -1; j <= 1; ++j)
         for (int i = -1; i <= 1; ++i) {
             if (!SurCarte(cx + i, cy + j)) continue;
-            const int indice = GrilleUnites[cx + i + 128 * (cy + j)];
+            const int indice = Occupant(GrilleUnites, cx + i, cy + j);
             if (indice == 0) continue;
             Objet& o = TableObjets[static_cast<size_t>(indice)];
             if (Mourant(indice) || !o.actif || o.couche == 2 || o.taille != 1 || o.categorie == 9 || o.categorie == 6 ||
@@ -480,7 +488,7 @@ int Polymorphe(Projectile& p, int cx, int cy) {
 int Electricite(Projectile& p, int cx, int cy, const int32_t* grille) {
     EffetImpactAjouter(nullptr, 9, cx * 24, cy * 24, -1, 5);
     Son__JoueEnPosition(164, cx, cy);
-    const int indice = grille[cx + 128 * cy];
+    const int indice = Occupant(grille, cx, cy);
     if (indice == 0) return 2;
     ExperienceTireur(p);
     Objet& o = TableObjets[static_cast<size_t>(indice)];
@@ -493,7 +501,7 @@ int Electricite(Projectile& p, int cx, int cy, const int32_t* grille) {
 
 int Boulet(Projectile& p, int cx, int cy, const int32_t* grille) {
     Emettre(EffetPoussiereImpact, PlanParticules1.data(), &NombreParticules1, p, 1, 0, 1, -1);
-    int indice = grille[cx + 128 * cy];
+    int indice = Occupant(grille, cx, cy);
     const bool surCouche = indice != 0;
     if (!surCouche && GrilleSelection) indice = GrilleSelection[cx + 128 * cy];
     if (indice < 1 || indice >= NOMBRE_OBJETS) return 2;

@@ -12,6 +12,7 @@
 #include "shell/trame.h"
 #include "world/experience.h"
 #include "world/gestion_objets.h"
+#include "world/mort.h"
 
 namespace {
 
@@ -449,6 +450,25 @@ TEST_F(Projectiles, BattleIsTheSameWithOrWithoutParticles) {
     EXPECT_LT(sans.pv[0], 100);
     for (int i = 0; i < 3; ++i) EXPECT_EQ(avec.pv[i], sans.pv[i]) << i;
     EXPECT_EQ(avec.suivant, sans.suivant);
+}
+
+}  // namespace
+
+namespace {
+
+// Water and walls are marked by one shared placeholder object: no landing ever strikes it.
+TEST_F(Projectiles, LandingsNeverStrikeTheWaterMarker) {
+    Objet& repere = Cible(1, 1, 1, 0);
+    repere.armee = ARMEE_REPERE;
+    for (int j = 8; j <= 12; ++j)
+        for (int i = 18; i <= 22; ++i) GrilleUnites[i + 128 * j] = 1;
+    for (int genre : {PROJECTILE_FLECHE, PROJECTILE_BOULE_FEU, PROJECTILE_ELECTRICITE, PROJECTILE_BOULET,
+                      PROJECTILE_TRACE_SOINS})
+        ProjectileLancer(C(10), C(10), C(20), C(10), 0, 0, genre, 500, 5);
+    Voler();
+    EXPECT_EQ(repere.pointsDeVie, 100);
+    EXPECT_EQ(repere.ordreSecondaire, 2);
+    EXPECT_EQ(repere.touche, 0);
 }
 
 }  // namespace
