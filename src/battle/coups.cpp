@@ -1,20 +1,23 @@
 #include "battle/coups.h"
 
+#include <cstddef>
+
 #include "shell/trame.h"
+#include "world/groupes.h"
 #include "world/maitres.h"
 #include "world/objets.h"
 
 namespace {
 
+constexpr int MAITRE_CONVERTI = 18;
+
 int Frappe(const Objet& a) { return a.degats + a.degatsParNiveau * (a.niveau - 1); }
 
-void Abattre(Objet& t, int animation) {
+void Abattre(Objet& t) {
     t.pointsDeVie = 0;
-    t.heureMort = t.heureEtat = static_cast<int32_t>(HorlogeJeu);
-    t.image = 0;
-    t.compteurEvenement = 0;
+    Mort__Debut(t);
     t.ordreSecondaire = 3;
-    t.animation = animation;
+    t.animation = 18;
     Objet__RazAnimation(&t);
 }
 
@@ -27,7 +30,7 @@ void EvenementCoupDegats(Objet* t, Objet* a) {
         const int d = Frappe(*a);
         t->pointsDeVie -= t->modeArmure == 1 ? d / 2 : t->modeArmure == 3 ? 3 * d : d;
         t->touche = 1;
-        if (t->pointsDeVie < 1) Abattre(*t, 18);
+        if (t->pointsDeVie < 1) Abattre(*t);
     }
     t->degatsRecus += avant - t->pointsDeVie;
 }
@@ -40,7 +43,7 @@ void EffetImpactDegats(Objet* t, Objet* p) {
     const int d = Frappe(*p);
     t->pointsDeVie -= t->modeArmure == 1 ? d / 3 : t->modeArmure == 3 ? 2 * d : d / 2;
     t->touche = 1;
-    if (t->pointsDeVie < 1) Abattre(*t, 18);
+    if (t->pointsDeVie < 1) Abattre(*t);
 }
 
 int Objet__RazAnimation(Objet* o) {
@@ -56,4 +59,35 @@ int Objet__RazAnimation(Objet* o) {
         o->compteurEvenement = -1;
     }
     return -1;
+}
+
+void Mort__Debut(Objet& v) {
+    v.heureMort = v.heureEtat = static_cast<int32_t>(HorlogeJeu);
+    v.image = 0;
+    v.compteurEvenement = 0;
+}
+
+int Mort__Conversion(Objet& v, bool conversion) {
+    if (!conversion || v.typeMaitre == MAITRE_CONVERTI || v.famille != 0 || v.taille != 1) return 0;
+    if (v.typeMaitre == 300 || v.typeMaitre == 35 || v.typeMaitre == 197) return 0;
+    if (v.typeMaitre >= 0 && v.typeMaitre < NOMBRE_TYPES_MAITRES) --PopulationParType[static_cast<size_t>(v.typeMaitre)];
+    ++PopulationParType[MAITRE_CONVERTI];
+    v.delaiMort() = v.typeMaitre;
+    v.typeMaitre = MAITRE_CONVERTI;
+    v.pointsDeVie = 50;
+    v.regenerationVie = -1;
+    return 1;
+}
+
+int Unite__CreationSeule(int maitre, int armee, int x, int y, int direction) {
+    if (maitre < 0 || maitre >= NombreMaitres || maitre >= NOMBRE_TYPES_MAITRES ||
+        NomsMaitres[static_cast<size_t>(maitre)] == nullptr)
+        return 0;
+    if (x < 0 || x >= 128 || y < 0 || y >= 128) return 0;
+    // A full table would end the program: the newcomer is left out instead.
+    if (NombreGroupes >= 1497 || Liste__Vide(ListeGroupesLibres)) return 0;
+    if (NombreObjets >= NOMBRE_OBJETS - 2 || Liste__Vide(ListeObjetsLibres)) return 0;
+    const int g = Groupe___Creation(maitre, armee, x, y, 1, 1, direction);
+    if (!Groupe__Actif(g) || TableGroupes[static_cast<size_t>(g)].nbMembres < 1) return 0;
+    return TableGroupes[static_cast<size_t>(g)].membres[0];
 }

@@ -1,5 +1,7 @@
 #include "battle/generateurs.h"
 
+#include <cstddef>
+
 #include "campaign/variables.h"
 #include "world/objets.h"
 
@@ -16,13 +18,14 @@ void Generateur__Gestion() {}
 
 int Objet__DegatsContinus() { return 0; }
 
-void Objet__DegatsContinusAnnule(int i) {
-    if (i < 1 || i >= NOMBRE_OBJETS) return;
-    Objet& o = TableObjets[i];
+void Objet__DegatsContinusAnnule(int objet) {
+    if (objet < 1 || objet >= NOMBRE_OBJETS) return;
+    Objet& o = TableObjets[static_cast<size_t>(objet)];
     if (o.degatsContinus != 254) o.degatsContinus = 0;
 }
 
-void Objet__DegatsContinusFixe(int v, Objet* o) {
-    if (o == nullptr || o->degatsContinus == 254) return;
-    o->degatsContinus = static_cast<uint8_t>(v + v * NiveauPoisonArmes * 10 / 100);
+void Objet__DegatsContinusFixe(int v, int objet) {
+    if (objet < 1 || objet >= NOMBRE_OBJETS) return;
+    Objet& o = TableObjets[static_cast<size_t>(objet)];
+    if (o.degatsContinus != 254) o.degatsContinus = static_cast<uint8_t>(v + v * NiveauPoisonArmes * 10 / 100);
 }

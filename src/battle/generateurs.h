@@ -1,8 +1,6 @@
 // Spawners, corpses and damage over time. For now only the set-up of a spawner at its birth.
 #pragma once
 
-struct Objet;
-
 // Set-up of ObjetCourant, a spawner being born: 10 groups to bring forth, period and countdown
 // 50. The master it brings forth comes from its building's description, not read yet (0).
 void Generateur__Naissance();
@@ -10,7 +8,7 @@ void Generateur__Naissance();
 void Generateur__Gestion();
 // Damage over time on ObjetCourant: 1 when its hit points fell below 1. None is dealt yet.
 int Objet__DegatsContinus();
-// Cures the damage over time of object i (an immune object, 254, stays immune).
-void Objet__DegatsContinusAnnule(int i);
-// Poisons object o with v hit points every other frame, raised by the poisoned weapons upgrade.
-void Objet__DegatsContinusFixe(int v, Objet* o);
+// Cures the object (an immune one, 254, stays immune).
+void Objet__DegatsContinusAnnule(int objet);
+// Poisons the object with v hit points every other frame, raised by the poison upgrade.
+void Objet__DegatsContinusFixe(int v, int objet);

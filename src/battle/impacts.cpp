@@ -401,17 +401,10 @@ void Action(EffetImpact& e) {
 }  // namespace
 
 int Creature__Creation(int maitre, int armee, int x, int y, int direction, int categorie) {
-    if (maitre < 0 || maitre >= NombreMaitres || maitre >= NOMBRE_TYPES_MAITRES || NomsMaitres[static_cast<size_t>(maitre)] == nullptr)
-        return 0;
-    if (!SurCarte(x, y)) return 0;
-    // A full table skips the summoning rather than end the battle.
-    if (NombreGroupes >= 1498 || Liste__Vide(ListeGroupesLibres)) return 0;
-    if (NombreObjets >= NOMBRE_OBJETS - 1 || Liste__Vide(ListeObjetsLibres)) return 0;
-    const int g = Groupe___Creation(maitre, armee, x, y, 1, 1, direction);
-    if (g < 0 || TableGroupes[static_cast<size_t>(g)].nbMembres < 1) return 0;
-    const int o = TableGroupes[static_cast<size_t>(g)].membres[0];
+    const int o = Unite__CreationSeule(maitre, armee, x, y, direction);
+    if (o == 0) return 0;
     if (categorie != -1) TableObjets[static_cast<size_t>(o)].categorie = categorie;
-    Groupe__Initialise(g);
+    Groupe__Initialise(TableObjets[static_cast<size_t>(o)].groupe);
     return o;
 }
 
@@ -432,7 +425,7 @@ int EffetImpactAjouter(Objet* proprietaire, int genre, int x, int y, int paramet
 
 void EffetImpactViderTable() { EffetsImpact.fill(EffetImpact{}); }
 
-int EffetImpactGestion() {
+void EffetImpactGestion() {
     TremblementAmplitude = 0;
     FonduNiveau = 0;
     for (EffetImpact& e : EffetsImpact) {
@@ -454,5 +447,4 @@ int EffetImpactGestion() {
         }
         ++CompteurTremblement;
     }
-    return 1;
 }

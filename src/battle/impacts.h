@@ -28,8 +28,8 @@ extern int32_t CompteurTremblement;   // passes with shake
 int EffetImpactAjouter(Objet* proprietaire, int genre, int x, int y, int parametre, int duree);
 // Frees every slot (scene start and end, level loading, movies).
 void EffetImpactViderTable();
-// One logic pass over the table; 1.
-int EffetImpactGestion();
+// One logic pass over the table.
+void EffetImpactGestion();
 
 // A group of one object of master `maitre` for `armee` at cell (x, y), initialised, its object
 // taking `categorie` unless it is -1. The object's index, or 0 when the master is unknown or the

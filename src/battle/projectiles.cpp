@@ -34,6 +34,7 @@ namespace {
 
 constexpr int FAMILLE_HUMAIN = 0;
 constexpr int FAMILLE_GRILLE = 26;
+constexpr int MAITRE_COCHON = 300;
 
 bool SurCarte(int x, int y) { return x >= 0 && x < 128 && y >= 0 && y < 128; }
 
@@ -64,18 +65,6 @@ void ExperienceTireur(const Projectile& p) {
     if (!t) return;
     t->experience += 50;
     if (t->armee == 0) ExperienceBatailleJoueur += 50;
-}
-
-// The conversion of a slain size-1 human into the master-18 body that staggers on; true when done.
-bool Conversion(Objet& v) {
-    if (v.typeMaitre == 18 || v.famille != FAMILLE_HUMAIN || v.taille != 1) return false;
-    if (v.typeMaitre == 300 || v.typeMaitre == 35 || v.typeMaitre == 197) return false;
-    if (v.typeMaitre >= 0 && v.typeMaitre < NOMBRE_TYPES_MAITRES) --PopulationParType[static_cast<size_t>(v.typeMaitre)];
-    v.delaiMort() = v.typeMaitre;
-    v.typeMaitre = 18;
-    v.pointsDeVie = 50;
-    v.regenerationVie = -1;
-    return true;
 }
 
 void Tomber(Objet& v, int animation) {
@@ -127,11 +116,15 @@ Projectile* ProjectileCreer(Projectile* apres) {
         if (apres->suivant) apres->suivant->precedent = p;
         apres->suivant = p;
         if (ProjectileQueue == apres) ProjectileQueue = p;
+    } else if (ProjectileTete) {
+        // No tail given (the last launch failed): the record still goes at the end of the list,
+        // which would otherwise lose the projectiles in flight.
+        Projectile* queue = ProjectileTete;
+        while (queue->suivant) queue = queue->suivant;
+        p->precedent = queue;
+        queue->suivant = p;
     } else {
-        p->suivant = ProjectileTete;
-        if (ProjectileTete) ProjectileTete->precedent = p;
         ProjectileTete = p;
-        if (ProjectileQueue == nullptr) ProjectileQueue = p;
     }
     return p;
 }
@@ -178,16 +171,19 @@ void ProjectileAvancer(Projectile* p) {
     }
 }
 
-Projectile* ProjectileLancer(int departX, int departY, int cibleX, int cibleY, int, int couche, int genre, int degats,
-                             int variante) {
+void ProjectileLancer(int departX, int departY, int cibleX, int cibleY, int, int couche, int genre, int degats,
+                      int variante) {
     switch (genre) {
         case PROJECTILE_FLECHE: case PROJECTILE_BOULE_FEU: case PROJECTILE_TRACE_SOINS: case PROJECTILE_POLYMORPHE:
         case PROJECTILE_ELECTRICITE: case PROJECTILE_BOULET: break;
-        default: return nullptr;
+        default:
+            // Nothing flies: the caller finds no record to fill.
+            ProjectileQueue = nullptr;
+            return;
     }
-    Projectile* p = ProjectileCreer(ProjectileQueue);
-    if (p == nullptr) return nullptr;
-    ProjectileQueue = p;
+    ProjectileQueue = ProjectileCreer(ProjectileQueue);
+    Projectile* p = ProjectileQueue;
+    if (p == nullptr) return;
 
     if (genre == PROJECTILE_FLECHE) {
         // The better the archers' training, the tighter the shots; past 12 the spread is nil.
@@ -235,7 +231,6 @@ Projectile* ProjectileLancer(int departX, int departY, int cibleX, int cibleY, i
     p->cumul = 0.0f;
     p->variante = variante;
     p->degats = degats;
-    return p;
 }
 
 Projectile* ProjectileDetruire(Projectile* p) {
@@ -361,7 +356,7 @@ int FlecheTouche(Projectile& p, int indice) {
         }
     }
     if (p.variante == 1) {
-        Objet__DegatsContinusFixe(enVol ? 10 : 1, &t);
+        Objet__DegatsContinusFixe(enVol ? 10 : 1, indice);
         if (enVol) perte = p.degats;
     } else if (p.variante == 5) {
         // Burning arrows, by armour: flyers burn more.
@@ -380,10 +375,9 @@ int FlecheTouche(Projectile& p, int indice) {
 
     ExperienceGain(p.tireur, indice, 0);
     t.pointsDeVie = 0;
-    t.heureMort = t.heureEtat = static_cast<int32_t>(HorlogeJeu);
-    t.image = 0;
-    t.compteurEvenement = enVol ? 0 : -1;
-    const bool converti = enVol ? Conversion(t) : (p.variante == 5 && t.modeArmure != 2 && Conversion(t));
+    Mort__Debut(t);
+    if (!enVol) t.compteurEvenement = -1;
+    const bool converti = Mort__Conversion(t, enVol || (p.variante == 5 && t.modeArmure != 2));
     if (!converti) Tomber(t, 18);
     return 1;
 }
@@ -439,7 +433,7 @@ int BouleFeu(Projectile& p, int cx, int cy, const int32_t* grille) {
             o.image = 0;
             o.compteurEvenement = -1;
             Objet__RazAnimation(&o);
-            if (o.modeArmure != 2) Conversion(o);
+            Mort__Conversion(o, o.modeArmure != 2);
         }
     return 1;
 }
@@ -480,7 +474,7 @@ int Polymorphe(Projectile& p, int cx, int cy) {
             ExperienceGain(p.tireur, indice, 0);
             const int x = o.x, y = o.y;
             Objet__Mort(indice, 0);
-            Creature__Creation(300, 4, x, y, 0);
+            Creature__Creation(MAITRE_COCHON, 4, x, y, 0);
         }
     return 1;
 }

@@ -50,11 +50,12 @@ extern int32_t ProjectileRetire;   // set by every removal
 extern int32_t TraineeBouleFeu, TraineeSoins, TraineePolymorphe, TraineeElectricite;
 
 // Appends a projectile flying from (departX, departY) to (cibleX, cibleY); the fifth argument is
-// not read. The caller then fills tireur, niveau, degatsParNiveau, armee or objetLie on the
-// record returned (ProjectileQueue). Null for a genre that does not fly or no memory.
-Projectile* ProjectileLancer(int departX, int departY, int cibleX, int cibleY, int inutilise, int couche, int genre,
-                             int degats, int variante);
-// A zeroed record linked after `apres`, or made the head when it is null.
+// not read. The caller then fills tireur, niveau, degatsParNiveau, armee or objetLie on
+// ProjectileQueue, which is null when nothing was launched (a genre that does not fly, no memory).
+void ProjectileLancer(int departX, int departY, int cibleX, int cibleY, int inutilise, int couche, int genre,
+                      int degats, int variante);
+// A zeroed record linked after `apres`, or at the end of the list when it is null; null when
+// there is no memory.
 Projectile* ProjectileCreer(Projectile* apres);
 void ProjectileInitialiserTrajectoire(Projectile* p);
 void ProjectileAvancer(Projectile* p);

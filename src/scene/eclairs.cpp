@@ -1,4 +1,4 @@
 #include "scene/eclairs.h"
 
-// No bolt is drawn or struck yet.
-void Eclair__Creation(int, int, int, int, int) {}
+// No bolt is made yet.
+Eclair* Eclair__Creation(int32_t, int32_t, int32_t, int32_t, int32_t) { return nullptr; }

@@ -16,6 +16,13 @@
 
 namespace {
 
+// Launches and gives the record to fill, as a caller finds it (null when nothing flies).
+template <typename... Args>
+Projectile* Lancer(Args... args) {
+    ProjectileLancer(args...);
+    return ProjectileQueue;
+}
+
 class Projectiles : public CombatEssai {
   protected:
     void SetUp() override {
@@ -91,7 +98,7 @@ TEST_F(Projectiles, LaunchFacesItsTargetWithTheGenresSprite) {
     };
     for (const Cas& c : cas) {
         SCOPED_TRACE(c.nom);
-        Projectile* p = ProjectileLancer(500, 500, 500 + c.dx, 500 + c.dy, 0, c.couche, c.genre, 7, c.variante);
+        Projectile* p = Lancer(500, 500, 500 + c.dx, 500 + c.dy, 0, c.couche, c.genre, 7, c.variante);
         ASSERT_NE(p, nullptr);
         EXPECT_EQ(p, ProjectileQueue);
         EXPECT_EQ(p->directionImage, c.direction);
@@ -103,8 +110,14 @@ TEST_F(Projectiles, LaunchFacesItsTargetWithTheGenresSprite) {
         EXPECT_FLOAT_EQ(p->pente, c.nbImages / 101.0f);
         EXPECT_EQ(p->degats, 7);
     }
-    EXPECT_EQ(ProjectileLancer(0, 0, 10, 10, 0, 0, 4, 1, 0), nullptr) << "genre that does not fly";
+    EXPECT_EQ(Lancer(0, 0, 10, 10, 0, 0, 4, 1, 0), nullptr) << "genre that does not fly";
     EXPECT_EQ(Nombre(), 11);
+    // The next launch still goes at the end of the list.
+    Projectile* p = Lancer(0, 0, 10, 10, 0, 0, PROJECTILE_BOULET, 1, 0);
+    EXPECT_EQ(Nombre(), 12);
+    EXPECT_EQ(p->suivant, nullptr);
+    EXPECT_NE(p->precedent, nullptr);
+    EXPECT_EQ(p->precedent->suivant, p);
 }
 
 TEST_F(Projectiles, ArrowScatterFollowsTheArchersTraining) {
@@ -116,7 +129,7 @@ TEST_F(Projectiles, ArrowScatterFollowsTheArchersTraining) {
         NiveauArcPrecision = c.niveau;
         bool bouge = false;
         for (int k = 0; k < 50; ++k) {
-            Projectile* p = ProjectileLancer(100, 100, 600, 600, 0, 0, PROJECTILE_FLECHE, 1, 0);
+            Projectile* p = Lancer(100, 100, 600, 600, 0, 0, PROJECTILE_FLECHE, 1, 0);
             ASSERT_NE(p, nullptr);
             EXPECT_LE(std::abs(p->arriveeX - 600), c.ecart);
             EXPECT_LE(std::abs(p->arriveeY - 600), c.ecart);
@@ -130,7 +143,7 @@ TEST_F(Projectiles, ArrowScatterFollowsTheArchersTraining) {
 TEST_F(Projectiles, LineSteppingReachesTheTargetPointExactly) {
     const int cibles[][2] = {{0, 0}, {37, 5}, {-5, 37}, {-40, -40}, {3, -90}, {1, 0}};
     for (const auto& c : cibles) {
-        Projectile* p = ProjectileLancer(300, 300, 300 + c[0], 300 + c[1], 0, 0, PROJECTILE_BOULE_FEU, 1, 0);
+        Projectile* p = Lancer(300, 300, 300 + c[0], 300 + c[1], 0, 0, PROJECTILE_BOULE_FEU, 1, 0);
         ASSERT_NE(p, nullptr);
         for (int k = 1; k < p->nbPas; ++k) {
             const int x = p->positionX, y = p->positionY;
@@ -147,7 +160,7 @@ TEST_F(Projectiles, LineSteppingReachesTheTargetPointExactly) {
 // A shot at its own point has no direction to take (no NaN) and lands in the first pass.
 TEST_F(Projectiles, ZeroLengthShotLandsAtOnce) {
     Objet& t = Cible(5, 10, 10, 1);
-    Projectile* p = ProjectileLancer(C(10), C(10), C(10), C(10), 0, 0, PROJECTILE_FLECHE, 9, 0);
+    Projectile* p = Lancer(C(10), C(10), C(10), C(10), 0, 0, PROJECTILE_FLECHE, 9, 0);
     ASSERT_NE(p, nullptr);
     EXPECT_EQ(p->directionImage, 0);
     EXPECT_EQ(p->image, 0);
@@ -172,7 +185,7 @@ TEST_F(Projectiles, GroundArrowDamageByVariantAndArmour) {
     for (const Cas& c : cas) {
         SCOPED_TRACE(c.nom);
         Objet& t = Cible(5, 20, 10, 1, 100, c.armure);
-        Projectile* p = ProjectileLancer(C(10), C(10), C(20), C(10), 0, 0, PROJECTILE_FLECHE, 6, c.variante);
+        Projectile* p = Lancer(C(10), C(10), C(20), C(10), 0, 0, PROJECTILE_FLECHE, 6, c.variante);
         p->niveau = 3;
         p->degatsParNiveau = 2;
         Voler();
@@ -187,7 +200,7 @@ TEST_F(Projectiles, ArrowAtAFlyerHitsItOrFliesOnToTheGround) {
     // Hit: a burning arrow at a flyer of armour 1 takes 3 D; the shooter shows its icon.
     Objet& tireur = Cible(3, 2, 10, 0);
     Objet& dragon = Cible(5, 20, 10, 1, 100, 1, 2);
-    Projectile* p = ProjectileLancer(C(10), C(10), C(20), C(10), 0, 2, PROJECTILE_FLECHE, 10, 5);
+    Projectile* p = Lancer(C(10), C(10), C(20), C(10), 0, 2, PROJECTILE_FLECHE, 10, 5);
     p->tireur = 3;
     p->niveau = 1;
     Voler();
@@ -299,7 +312,7 @@ TEST_F(Projectiles, HealTraceHealsTheFriendsOfItsArmyUpToTheirMaximum) {
     Objet& ennemi = Cible(5, 19, 10, 1);
     ennemi.pointsDeVie = 50;
     Objet& soigneur = Cible(6, 2, 2, 0);
-    Projectile* p = ProjectileLancer(C(20), C(10), C(20), C(10), 0, 0, PROJECTILE_TRACE_SOINS, 30, 1);
+    Projectile* p = Lancer(C(20), C(10), C(20), C(10), 0, 0, PROJECTILE_TRACE_SOINS, 30, 1);
     p->armee = 0;
     p->tireur = 6;
     ExperienceBatailleJoueur = 0;
@@ -366,7 +379,7 @@ TEST_F(Projectiles, BoulderFrameTurnsWithinItsRow) {
 TEST_F(Projectiles, ArrivalOffTheMapRemovesTheProjectileAndItsLoad) {
     Objet& charge = Unite(8, 5, 5);
     charge.projectileLie = 1;
-    Projectile* p = ProjectileLancer(C(1), C(1), -200, C(1), 0, 0, PROJECTILE_TRACE_SOINS, 1, 1);
+    Projectile* p = Lancer(C(1), C(1), -200, C(1), 0, 0, PROJECTILE_TRACE_SOINS, 1, 1);
     p->objetLie = &charge;
     Voler();
     EXPECT_EQ(ProjectileTete, nullptr);
@@ -376,9 +389,9 @@ TEST_F(Projectiles, ArrivalOffTheMapRemovesTheProjectileAndItsLoad) {
 // Projectiles that land are unlinked in the middle of the walk; the others fly on untouched
 // (the sanitizers watch the freed records).
 TEST_F(Projectiles, RemovalDuringTheWalkKeepsTheOthers) {
-    Projectile* loin1 = ProjectileLancer(C(10), C(10), C(100), C(10), 0, 0, PROJECTILE_BOULE_FEU, 1, 0);
+    Projectile* loin1 = Lancer(C(10), C(10), C(100), C(10), 0, 0, PROJECTILE_BOULE_FEU, 1, 0);
     ProjectileLancer(C(10), C(10), C(10), C(10), 0, 0, PROJECTILE_FLECHE, 1, 0);
-    Projectile* loin2 = ProjectileLancer(C(10), C(10), C(10), C(100), 0, 0, PROJECTILE_BOULE_FEU, 1, 0);
+    Projectile* loin2 = Lancer(C(10), C(10), C(10), C(100), 0, 0, PROJECTILE_BOULE_FEU, 1, 0);
     ProjectileLancer(C(10), C(10), C(10), C(11), 0, 0, PROJECTILE_ELECTRICITE, 1, 0);
     ProjectileGestion();
     EXPECT_EQ(Nombre(), 2);
@@ -405,7 +418,7 @@ TEST_F(Projectiles, SceneStartEmptiesTheList) {
     ProjectileRazQueue();
     EXPECT_EQ(ProjectileTete, nullptr);
     EXPECT_EQ(ProjectileQueue, nullptr);
-    Projectile* p = ProjectileLancer(C(10), C(10), C(100), C(10), 0, 0, PROJECTILE_BOULE_FEU, 1, 0);
+    Projectile* p = Lancer(C(10), C(10), C(100), C(10), 0, 0, PROJECTILE_BOULE_FEU, 1, 0);
     EXPECT_EQ(ProjectileTete, p);
     EXPECT_EQ(Nombre(), 1);
 }

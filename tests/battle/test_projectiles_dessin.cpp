@@ -24,6 +24,13 @@
 
 namespace {
 
+// Launches and gives the record to fill, as a caller finds it (null when nothing flies).
+template <typename... Args>
+Projectile* Lancer(Args... args) {
+    ProjectileLancer(args...);
+    return ProjectileQueue;
+}
+
 using essai::Rvb;
 
 class DessinProjectiles : public ::testing::Test {
@@ -79,7 +86,7 @@ TEST_F(DessinProjectiles, EachFacesTheWayItFlies) {
         const double a = d * 11.25 * 3.14159265358979 / 180;
         const double ux = std::sin(a), uy = -std::cos(a);
         const int x = 160 + static_cast<int>(std::lround(ux * 110)), y = 240 + static_cast<int>(std::lround(uy * 110));
-        Projectile* p = ProjectileLancer(x, y, x + static_cast<int>(std::lround(ux * 1000)),
+        Projectile* p = Lancer(x, y, x + static_cast<int>(std::lround(ux * 1000)),
                                          y + static_cast<int>(std::lround(uy * 1000)), 0, 0, PROJECTILE_FLECHE, 1,
                                          d % 2 ? 5 : 0);
         ASSERT_NE(p, nullptr);
@@ -90,7 +97,7 @@ TEST_F(DessinProjectiles, EachFacesTheWayItFlies) {
         const double a = d * 22.5 * 3.14159265358979 / 180;
         const int x = 480 + static_cast<int>(std::lround(std::sin(a) * 100));
         const int y = 240 - static_cast<int>(std::lround(std::cos(a) * 100));
-        Projectile* p = ProjectileLancer(x, y, x + static_cast<int>(std::lround(std::sin(a) * 1000)),
+        Projectile* p = Lancer(x, y, x + static_cast<int>(std::lround(std::sin(a) * 1000)),
                                          y - static_cast<int>(std::lround(std::cos(a) * 1000)), 0, 0, PROJECTILE_BOULET, 1, 0);
         ASSERT_NE(p, nullptr);
         EXPECT_EQ(p->directionImage, d);
