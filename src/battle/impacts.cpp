@@ -423,7 +423,18 @@ int EffetImpactAjouter(Objet* proprietaire, int genre, int x, int y, int paramet
     return 0;
 }
 
-void EffetImpactViderTable() { EffetsImpact.fill(EffetImpact{}); }
+void EffetImpactViderTable() {
+    // An elemental not yet summoned gives back the block it reserved, else it would stay
+    // impassable for the rest of the battle.
+    for (const EffetImpact& e : EffetsImpact) {
+        if (e.genre != 8 || e.duree < 5 || GrilleUnites == nullptr) continue;
+        for (int j = 0; j < 2; ++j)
+            for (int i = 0; i < 2; ++i)
+                if (SurCarte(e.x + i, e.y + j) && GrilleUnites[Case(e.x + i, e.y + j)] == 1)
+                    GrilleUnites[Case(e.x + i, e.y + j)] = 0;
+    }
+    EffetsImpact.fill(EffetImpact{});
+}
 
 void EffetImpactGestion() {
     TremblementAmplitude = 0;

@@ -282,6 +282,17 @@ TEST_F(Impacts, ElementalGivesBackItsReservation) {
     EffetImpactGestion();
     for (int j = 0; j < 2; ++j)
         for (int i = 0; i < 2; ++i) EXPECT_EQ(GrilleUnites[(40 + i) + 128 * (40 + j)], 0);
+
+    // Emptied before the summoning (a movie, the end of the scene): the block is given back too,
+    // and the water marks round it stay.
+    GrilleUnites[50 + 128 * 50] = GrilleUnites[51 + 128 * 50] = GrilleUnites[50 + 128 * 51] = GrilleUnites[51 + 128 * 51] = 1;
+    GrilleUnites[52 + 128 * 50] = 1;
+    EffetImpactAjouter(nullptr, 8, 50, 50, -1, 30);
+    EffetImpactGestion();
+    EffetImpactViderTable();
+    EXPECT_EQ(GrilleUnites[50 + 128 * 50], 0);
+    EXPECT_EQ(GrilleUnites[51 + 128 * 51], 0);
+    EXPECT_EQ(GrilleUnites[52 + 128 * 50], 1);
 }
 
 }  // namespace
