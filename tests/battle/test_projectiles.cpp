@@ -485,3 +485,38 @@ TEST_F(Projectiles, LandingsNeverStrikeTheWaterMarker) {
 }
 
 }  // namespace
+
+namespace {
+
+// Magic projectiles leave a trail particle in plan 2 every 16 steps (21 for electricity), the
+// count shared by all projectiles of a genre.
+TEST_F(Projectiles, TrailsEveryFewSteps) {
+    EffetParticule trace = effetFleches;
+    for (EffetParticule** h : {&EffetBouleFeu2, &EffetTraceSoins, &EffetCochon, &EffetElectricite}) *h = &trace;
+    struct Cas {
+        int genre, longueur, trainees, reste;
+        int32_t* compteur;
+    };
+    const Cas cas[] = {
+        {PROJECTILE_BOULE_FEU, 100, 6, 5, &TraineeBouleFeu},       // 101 steps
+        {PROJECTILE_TRACE_SOINS, 31, 2, 0, &TraineeSoins},         // 32 steps
+        {PROJECTILE_POLYMORPHE, 14, 0, 15, &TraineePolymorphe},    // 15 steps
+        {PROJECTILE_ELECTRICITE, 100, 4, 17, &TraineeElectricite}, // 101 steps
+    };
+    for (const Cas& c : cas) {
+        SCOPED_TRACE(c.genre);
+        Particules_Initialisation();
+        ProjectileLancer(C(40), C(40), C(40) + c.longueur, C(40), 0, 0, c.genre, 1, 0);
+        Voler();
+        EXPECT_EQ(NombreParticules2, c.trainees);
+        EXPECT_EQ(*c.compteur, c.reste);
+    }
+    // A second fireball goes on with the first one's count: 5 + 11 steps make a trail.
+    Particules_Initialisation();
+    ProjectileLancer(C(40), C(40), C(40) + 10, C(40), 0, 0, PROJECTILE_BOULE_FEU, 1, 0);
+    Voler();
+    EXPECT_EQ(NombreParticules2, 1);
+    for (EffetParticule** h : {&EffetBouleFeu2, &EffetTraceSoins, &EffetCochon, &EffetElectricite}) *h = nullptr;
+}
+
+}  // namespace
