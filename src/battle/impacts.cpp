@@ -66,11 +66,14 @@ void Emettre(EffetParticule* effet, int plan, int x, int y, int dx = 0, int dy =
                         dx, dy, -1);
 }
 
-// The army a summoning serves: the owner's, or army 5 (counted) for the player's.
-int ArmeeInvoquee(const Objet& p) {
-    if (p.armee != 0) return p.armee;
-    ++CreaturesInvoqueesJoueur;
-    return 5;
+// The army a summoning serves: the owner's, or army 5 for the player's.
+int ArmeeInvoquee(const Objet& p) { return p.armee == 0 ? 5 : p.armee; }
+
+// A creature summoned for the owner; counted for the player once it stands.
+int Invoquer(int maitre, const Objet& p, int x, int y, int direction) {
+    const int c = Creature__Creation(maitre, ArmeeInvoquee(p), x, y, direction, p.categorie);
+    if (c != 0 && p.armee == 0) ++CreaturesInvoqueesJoueur;
+    return c;
 }
 
 // The blessing's column of light over the owner.
@@ -134,7 +137,7 @@ void LeveeCreatures(EffetImpact& e) {
                 }
             }
             if (!libre || p == nullptr) continue;
-            if (Creature__Creation(Maitres[k], ArmeeInvoquee(*p), x, y, 0, p->categorie)) ++faites;
+            if (Invoquer(Maitres[k], *p, x, y, 0)) ++faites;
         }
         return;
     }
@@ -201,7 +204,7 @@ void Elementaire(EffetImpact& e) {
     else if (p->categorie == TableMaitres[39].categorie && Objet__RechercheRayonFamille3(e.x, e.y, 7))
         m = 143;
     if (m == 0) return;
-    const int c = Creature__Creation(m, ArmeeInvoquee(*p), e.x, e.y, p->direction, p->categorie);
+    const int c = Invoquer(m, *p, e.x, e.y, p->direction);
     if (c == 0) return;
     const auto& voix = VoixAttaque[static_cast<size_t>(m)];
     if (voix[0] != 0) Son__Joue(voix[static_cast<size_t>(Hasard_Visuel() % 4)]);
@@ -247,7 +250,7 @@ void LeveeMorts(EffetImpact& e) {
             if (GrilleUnites[Case(x, y)] != 0) continue;
             const int categorie = TableMaitres[static_cast<size_t>(m)].categorie;
             if (categorie == 6 || categorie == 7) continue;
-            const int c = Creature__Creation(m, p->armee == 0 ? 5 : p->armee, x, y, 0, p->categorie);
+            const int c = Creature__Creation(m, ArmeeInvoquee(*p), x, y, 0, p->categorie);
             if (c == 0) continue;
             TableObjets[static_cast<size_t>(c)].niveau = niveau;
             TableObjets[static_cast<size_t>(c)].regenerationVie = -1;

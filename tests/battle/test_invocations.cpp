@@ -78,13 +78,14 @@ TEST_F(Invocations, RaisedCreaturesServeThePlayerThroughArmyFive) {
 
 // With the object table (or the group table) full, the summoning is skipped, not fatal.
 TEST_F(Invocations, FullTablesSkipTheSummoning) {
-    const int necromant = Nouveau(SOLDAT, 1, 60, 60);
+    const int necromant = Nouveau(SOLDAT, 0, 60, 60);
     const int sauve = NombreObjets;
     NombreObjets = NOMBRE_OBJETS - 1;
     EffetImpactAjouter(&TableObjets[necromant], 4, 60, 60, -1, 30);
     EffetsImpact[0].parametre = necromant;
     EXPECT_NO_THROW(Passes(1));
     EXPECT_EQ(NombreObjets, NOMBRE_OBJETS - 1);
+    EXPECT_EQ(CreaturesInvoqueesJoueur, 0);
     NombreObjets = sauve;
     const int groupes = NombreGroupes;
     NombreGroupes = 1498;
