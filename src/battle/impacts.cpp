@@ -120,6 +120,7 @@ void LeveeCreatures(EffetImpact& e) {
         }
         e.parametre = -1;
         Objet* p = Proprietaire(e);
+        if (GrilleUnites == nullptr) return;
         static const int Maitres[6] = {267, 265, 266, 341, 262, 264};
         for (int essai = 0, faites = 0; essai < 25 && faites < 5; ++essai) {
             const int dx = Hasard_Regles() % 5 - 2;
@@ -173,7 +174,7 @@ void Elementaire(EffetImpact& e) {
         }
         return;
     }
-    if (e.duree != 5 || !SurCarte(e.x, e.y) || GrilleUnites[Case(e.x, e.y)] != 1) return;
+    if (e.duree != 5 || GrilleUnites == nullptr || !SurCarte(e.x, e.y) || GrilleUnites[Case(e.x, e.y)] != 1) return;
     bool eau = false, terre = false, lave = false;
     for (int j = -5; j <= 5; ++j)
         for (int i = -5; i <= 5; ++i) {
@@ -227,7 +228,7 @@ void LeveeMorts(EffetImpact& e) {
         return;
     }
     Objet* p = Proprietaire(e);
-    if (p == nullptr) return;
+    if (p == nullptr || GrilleUnites == nullptr) return;
     for (int j = -2; j <= 1; ++j)
         for (int i = -2; i <= 1; ++i) {
             const int x = e.x + i, y = e.y + j;
