@@ -9,3 +9,5 @@ extern int32_t CadavresDemandes;   // corpses asked for since the start
 void Cadavre__Creation(int objet);
 // The corpse's frame for ObjetCourant; corpses do not age yet.
 void Minuterie__Gestion();
+// Draws ObjetCourant (a corpse) at its cell from the view origin.
+void CadavreAffichage();

@@ -4,3 +4,5 @@
 
 // The frame of ObjetCourant.
 void HumainGestion();
+// Draws ObjetCourant (a man) at its cell from the view origin.
+void Humain__Affiche();

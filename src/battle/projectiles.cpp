@@ -2,3 +2,4 @@
 
 void ProjectileViderListe() {}
 void ProjectileRazQueue() {}
+void ProjectileAffichage() {}

@@ -5,3 +5,5 @@
 void ProjectileViderListe();
 // Forgets the last projectile queued (scene start).
 void ProjectileRazQueue();
+// Draws every live projectile.
+void ProjectileAffichage();

@@ -20,3 +20,8 @@ void Neige__CompteCases() {
             if (x >= 0 && x < 128 && y >= 0 && y < 128 && GrilleMatieres[y * 128 + x] == 'N') ++CasesNeige;
         }
 }
+
+// No clouds nor snow drawn yet.
+int32_t NuagesActifs = 0;
+void Nuages__Affichage() {}
+void Neige__Emission() {}

@@ -11,3 +11,9 @@ extern int32_t IntensiteLumineuse;
 // Snow cells in the visible window, counted by Neige__CompteCases.
 extern int32_t CasesNeige;
 void Neige__CompteCases();
+
+// Clouds drawn over the objects while set.
+extern int32_t NuagesActifs;
+void Nuages__Affichage();
+// Snowflakes over the view (the scene display calls it while 81 or more snow cells are seen).
+void Neige__Emission();

@@ -8,3 +8,7 @@ int32_t CadreFinX = 0, CadreFinY = 0;
 // Adds to the selection the visible groups of the first selected group's type. There are no
 // groups to select yet, so there is nothing to add.
 void Selection__MemeTypeVisibles() {}
+
+int32_t MarqueurOrdre = 0;
+int32_t MarqueurOrdreType = 0;
+int32_t MarqueurOrdreX = 0, MarqueurOrdreY = 0;

@@ -11,3 +11,9 @@ extern int32_t CadreDebutX, CadreDebutY;
 extern int32_t CadreFinX, CadreFinY;
 
 void Selection__MemeTypeVisibles();
+
+// The order marker shown while paused: 0 none, else its frame + 1; its kind (0 a move, else an
+// attack) and its place on the map in pixels.
+extern int32_t MarqueurOrdre;
+extern int32_t MarqueurOrdreType;
+extern int32_t MarqueurOrdreX, MarqueurOrdreY;

@@ -12,3 +12,6 @@ extern int32_t RepereY;
 extern int32_t ReperePixelX;   // the same in pixels
 extern int32_t ReperePixelY;
 extern uint32_t HorlogeJeu;   // the game clock in milliseconds, taken from the tick count
+// Each 1 on one game frame in 7 (two counters): the pace of chimney smoke and fire bowls.
+extern int32_t TopFumee;
+extern int32_t TopFlamme;

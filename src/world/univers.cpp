@@ -25,6 +25,7 @@
 #include "platform/fichiers.h"
 #include "platform/hasard.h"
 #include "platform/temps.h"
+#include "scene/affichage.h"
 #include "scene/palettes.h"
 #include "scene/particules.h"
 #include "scene/particules_effets.h"
@@ -35,6 +36,7 @@
 #include "shell/victoire.h"
 #include "world/batiments.h"
 #include "world/deroute.h"
+#include "world/effondrement.h"
 #include "world/experience.h"
 #include "world/gestion_objets.h"
 #include "world/grilles.h"
@@ -252,6 +254,10 @@ void ChargeRegion() {
     ObjetsGfx_LiberationSprites();
     VerificationArmee = 0;
     HorlogeJeu = Temps_Ticks();
+    HeureBanniereChateau = HorlogeJeu;
+    AstuceEtat = 0;
+    ChronometresActifs = 0;
+    FlashDestruction = 0;
 
     // 4, 5. The conditions, the projectiles, the world and its level.
     Conditions_Initialisation();
@@ -290,6 +296,9 @@ void ChargeRegion() {
             default: break;
         }
     }
+
+    // 9. The terrain set (the region map's own set comes with its screen).
+    if (ModeSceneCourant != 1) Terrain__Chargement("..\\spredit\\moteur\\matiere1", 676);
 
     // 10. The enemy armies of a region battle.
     if (ModeSceneCourant == 2 && !MissionSpecialeEnCours) RegionChargerArmeesEnnemies();

@@ -1,0 +1,5 @@
+// Lightning bolts between objects.
+#pragma once
+
+// Draws the live bolts.
+void Eclair__Affichage();
