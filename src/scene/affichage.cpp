@@ -1,5 +1,7 @@
 #include "scene/affichage.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <cstdio>
 
 #include "battle/projectiles.h"
@@ -127,17 +129,15 @@ void Chronometres() {
     for (int i = 0; i < NOMBRE_CHRONOMETRES; ++i) {
         const Chronometre& c = TableChronometres[static_cast<size_t>(i)];
         if (c.duree == -1) continue;
-        const int32_t reste = c.duree - static_cast<int32_t>(HorlogeJeu - static_cast<uint32_t>(c.debut));
+        const int64_t ecoule = static_cast<int32_t>(HorlogeJeu - static_cast<uint32_t>(c.debut));
+        const int32_t reste = static_cast<int32_t>(std::clamp<int64_t>(c.duree - ecoule, INT32_MIN, INT32_MAX));
         const int police = Texte__LitFonte();
         Texte__ChoixFonte(POLICE_BASE);
         const uint32_t couleur = Texte__LitCouleur();
-        if (reste < c.duree * 10 / 100) Texte__Couleur(0x0000FF);
-        int secondes = reste / 1000;
-        if (secondes < 0) secondes = 0;
-        const int minutes = secondes / 60;
         char texte[32];
-        if (secondes % 60 >= 10) std::snprintf(texte, sizeof texte, "%d : %d", minutes, secondes % 60);
-        else std::snprintf(texte, sizeof texte, "%d : 0%d", minutes, secondes % 60);
+        bool rouge = false;
+        Chronometre__Texte(reste, c.duree, texte, sizeof texte, &rouge);
+        if (rouge) Texte__Couleur(0x0000FF);
         TailleTexte t;
         Texte__Taille(texte, &t);
         Texte__AfficheOmbre(LargeurEcran - t.largeur - 20, 50 + i * t.hauteur, "%s", texte);
@@ -147,6 +147,15 @@ void Chronometres() {
 }
 
 }  // namespace
+
+void Chronometre__Texte(int32_t reste, int32_t duree, char* texte, size_t taille, bool* rouge) {
+    *rouge = reste < static_cast<int64_t>(duree) * 10 / 100;
+    int secondes = reste / 1000;
+    if (secondes < 0) secondes = 0;
+    const int minutes = secondes / 60;
+    if (secondes % 60 >= 10) std::snprintf(texte, taille, "%d : %d", minutes, secondes % 60);
+    else std::snprintf(texte, taille, "%d : 0%d", minutes, secondes % 60);
+}
 
 void Scene__Affichage() {
     // 1. No scene loaded.

@@ -3,6 +3,7 @@
 // panels, countdowns, minimap, message log, cursor and debug pages. It never presents.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 // 0 the battle's tip is still to be shown, 1 shown, 2 the pending texts shown too; 0 at scene start.
@@ -15,3 +16,7 @@ extern uint32_t HeureBanniereChateau;
 extern int32_t ImagePause;
 
 void Scene__Affichage();
+
+// The text of a countdown with `reste` ms left of `duree` ("%d : %d", or "%d : 0%d" under ten
+// seconds; nothing below zero), and whether it is shown in red (the last tenth).
+void Chronometre__Texte(int32_t reste, int32_t duree, char* texte, size_t taille, bool* rouge);

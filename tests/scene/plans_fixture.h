@@ -49,11 +49,16 @@ class PlansEcran : public Monde {
         Liste__Creation1(&ListeObjetsVivants, 1);
         RepereX = RepereY = 0;
         Lumiere__Dimensionner();
-        NbObjetsGfx = 1100;
+        // Graphic objects that a test does not make draw nothing.
+        NbObjetsGfx = 1400;
+        for (ObjetGfx& g : TableObjetsGfx) g.chargementEchoue = 1;
         sprites.reserve(64);
     }
     void TearDown() override {
-        for (ObjetGfx& g : TableObjetsGfx) g.sprite = nullptr;
+        for (ObjetGfx& g : TableObjetsGfx) {
+            g.sprite = nullptr;
+            g.chargementEchoue = 0;
+        }
         NbObjetsGfx = 0;
         Liste__Liberer(&ListeObjetsVivants);
         Univers__LibereGrillesBatiments();
@@ -76,6 +81,7 @@ class PlansEcran : public Monde {
         sprites.emplace_back(fichier.begin() + 8, fichier.end());
         TableObjetsGfx[static_cast<size_t>(n)].sprite = sprites.back().data();
         TableObjetsGfx[static_cast<size_t>(n)].niveauOmbre = 31;
+        TableObjetsGfx[static_cast<size_t>(n)].chargementEchoue = 0;
     }
 
     // Object i of family f and master t on cell (x, y) of a grid, alive.
