@@ -6,6 +6,8 @@
 
 #include "../world/scene_fixture.h"
 #include "battle/deplacement.h"
+#include "campaign/campagne.h"
+#include "campaign/chateau.h"
 #include "battle/ia.h"
 #include "battle/simulation.h"
 #include "foundation/ecran.h"
@@ -131,6 +133,20 @@ TEST_F(SceneExemple, TheSampleBattleIsDrawnWhole) {
         EXPECT_TRUE(MargeIntacte());
         EXPECT_GT(changes, v.objets);
     }
+}
+
+// The castle of the first level: its barracks drawn whole over the lit ground.
+TEST_F(SceneExemple, TheSampleCastleIsDrawnWhole) {
+    ModeSceneCourant = 0;
+    CampDuJoueur = 0;
+    NiveauChateau = 1;
+    ASSERT_TRUE(Demarrer()) << Rapport();
+    LumiereActive = 1;
+    const int changes = Image(44, 30);
+    Capturer("chateau");
+    EXPECT_TRUE(VueCouverte());
+    EXPECT_TRUE(MargeIntacte());
+    EXPECT_GT(changes, 4000);
 }
 
 }  // namespace
