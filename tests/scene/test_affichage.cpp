@@ -4,6 +4,7 @@
 #include "plans_fixture.h"
 #include "scene/affichage.h"
 #include "scene/palettes.h"
+#include "scene/particules.h"
 #include "shell/requetes.h"
 #include "shell/routeur.h"
 #include "shell/saisie.h"
@@ -78,6 +79,44 @@ TEST_F(Affichage, TheTerrainAndSignsBelongToTheCastleAndTheBattle) {
         EXPECT_EQ(Pixel(624, 0), FOND);
         EXPECT_EQ(ImagePause, c.terrain ? 1 : 0);
     }
+}
+
+// The passes' depths: particle plan 0 lies under the objects, plan 1 over them but under the
+// order marker, plan 2 over the marker.
+TEST_F(Affichage, ParticlePlansLieAtTheirDepths) {
+    constexpr uint16_t Z = Couleur(16, 16, 16), C = Couleur(0, 0, 31), E = Couleur(20, 10, 4);
+    Graphique(2, {{1, 1, Z}, {1, 1, Z}, {30, 30, Z}});
+    ObjetGfx_ANIM__SPL[51] = 2;
+    Poser(3, 3, 51, 5, 5, 1);   // drawn over (140, 138)-(170, 168)
+    Graphique(338, {{6, 6, E}});
+    Graphique(1200, {{4, 4, A}});
+    Graphique(1201, {{4, 4, B}});
+    Graphique(1202, {{4, 4, C}});
+    auto particule = [](Particule& p, int sprite, int x, int y) {
+        p = Particule{};
+        p.sprite = static_cast<int16_t>(sprite);
+        p.positionX = x;
+        p.positionY = y;
+        p.vie = 10;
+        p.modeCopie = 3;
+    };
+    particule(PlanParticules0[0], 1200, 150, 150);
+    NombreParticules0 = 1;
+    particule(PlanParticules1[0], 1201, 160, 150);
+    particule(PlanParticules1[1], 1201, 190, 150);
+    NombreParticules1 = 2;
+    particule(PlanParticules2[0], 1202, 192, 152);
+    NombreParticules2 = 1;
+    JeuEnPause = 1;
+    MarqueurOrdre = 1;
+    MarqueurOrdreX = 190;
+    MarqueurOrdreY = 150;
+    Image();
+    EXPECT_EQ(Pixel(151, 151), Z);
+    EXPECT_EQ(Pixel(161, 151), B);
+    EXPECT_EQ(Pixel(191, 151), E);
+    EXPECT_EQ(Pixel(193, 153), C);
+    NombreParticules0 = NombreParticules1 = NombreParticules2 = 0;
 }
 
 // The order marker shows only while paused, frame MarqueurOrdre - 1 at its map place, and runs

@@ -2,6 +2,7 @@
 #include <filesystem>
 
 #include "plans_fixture.h"
+#include "shell/routeur.h"
 #include "shell/scenario.h"
 
 namespace {
@@ -218,6 +219,20 @@ TEST_F(Plans, CellsOutsideTheTableAreSkipped) {
     GrilleSol[126 * 128 + 126] = -3;
     GrilleAir[125 * 128 + 125] = NOMBRE_OBJETS;
     EXPECT_NO_THROW(Objets());
+}
+
+// The region map's plane holds regiment tokens only: anything else there is a fatal error.
+TEST_F(Plans, TheRegionPlaneHoldsOnlyRegiments) {
+    ModeSceneCourant = 1;
+    Poser(3, 23, 70, 5, 5);
+    Poser(4, 25, 71, 6, 5);
+    PlanObjet__RazAffiche();
+    EXPECT_NO_THROW(PlanObjet__AffichageRegion());
+    EXPECT_EQ(TableObjets[3].dejaAffiche + TableObjets[4].dejaAffiche, 2);
+    Poser(5, 0, 72, 7, 6);
+    PlanObjet__RazAffiche();
+    EXPECT_THROW(PlanObjet__AffichageRegion(), FinProgramme);
+    EXPECT_EQ(Rapport(), "MTA_PlanObjet_Affichage(): Fammile inconnu : 0");
 }
 
 }  // namespace
