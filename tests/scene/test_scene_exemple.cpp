@@ -133,6 +133,10 @@ TEST_F(SceneExemple, TheSampleBattleIsDrawnWhole) {
         EXPECT_TRUE(MargeIntacte());
         EXPECT_GT(changes, v.objets);
     }
+    // With nothing moving, the next frame of a view without flags is the same, pixel for pixel.
+    const std::vector<uint16_t> avant = ecran;
+    Image(RepereX, RepereY);
+    EXPECT_TRUE(avant == ecran);
 }
 
 // The castle of the first level: its barracks drawn whole over the lit ground.
