@@ -153,4 +153,13 @@ TEST_F(SceneExemple, TheSampleCastleIsDrawnWhole) {
     EXPECT_GT(changes, 4000);
 }
 
+// Without its terrain set a scene does not start: the report names the missing palette.
+TEST_F(SceneExemple, AMissingTerrainSetIsReported) {
+    std::filesystem::remove(arbre.Racine() / "spredit");
+    int fin = -1;
+    EXPECT_FALSE(Demarrer(&fin));
+    EXPECT_EQ(fin, 1);
+    EXPECT_NE(Rapport().find("..\\spredit\\moteur\\matiere1.pal"), std::string::npos) << Rapport();
+}
+
 }  // namespace
