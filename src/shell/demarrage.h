@@ -9,3 +9,8 @@ extern int32_t ResolutionHauteur;
 #include "shell/routeur.h"
 // The parental-control setting: no blood, and always the plain death animation.
 extern int32_t ControleParental;
+
+// "..\INI\Configuration.ini": the faction campaigns are open (0 or 1).
+extern int32_t CampagneCommencee;
+// Writes the configuration's seven values.
+void Configuration__Ecriture();
