@@ -14,6 +14,7 @@
 #include "foundation/ecran.h"
 #include "foundation/entrees.h"
 #include "foundation/erreurs.h"
+#include "foundation/journal.h"
 #include "foundation/objetsgfx.h"
 #include "foundation/texte.h"
 #include "foundation/tuiles.h"
@@ -121,7 +122,8 @@ std::string DossierArmee(int32_t camp, const std::string& nom) {
 
 void ListerArmees(int32_t camp, std::vector<std::string>* liste) {
     liste->clear();
-    const std::string motif = std::string("..\\Armees\\escarmouche\\") + ESCARMOUCHE_CAMPS[camp] + "\\*.*";
+    // "*" and not "*.*": army folders have no dot in their names.
+    const std::string motif = std::string("..\\Armees\\escarmouche\\") + ESCARMOUCHE_CAMPS[camp] + "\\*";
     for (const std::string& nom : Repertoire_Lister(motif.c_str())) {
         if (nom == "." || nom == "..") continue;
         const std::string dossier = DossierArmee(camp, nom);
@@ -317,7 +319,7 @@ void Escarmouche__Cadre(int32_t x0, int32_t y0, int32_t x1, int32_t y1, int32_t 
 void Escarmouche__SupprimeArmee(int32_t colonne) {
     const std::string dossier = Escarmouche__DossierArmee(colonne);
     if (dossier.empty()) return;
-    for (const std::string& nom : Repertoire_Lister((dossier + "*.*").c_str()))
+    for (const std::string& nom : Repertoire_Lister((dossier + "*").c_str()))
         if (nom != "." && nom != "..") Fichier_Supprimer((dossier + nom).c_str());
     std::error_code e;
     std::filesystem::remove(Chemin_Resoudre(dossier.substr(0, dossier.size() - 1).c_str()), e);
@@ -470,15 +472,10 @@ void Escarmouche() {
     OrJoueur = OrEscarmouche;
     carteChangee = true;
 
+    // Each turn draws a frame, then takes one waiting message: a press and its release queued
+    // together still make a click, read by the next frame.
     int resultat = 0;
     while (resultat == 0) {
-        int code = 0;
-        const int m = EcranModal__Message(&code);
-        if (m < 0) {
-            resultat = -1;   // the quit message: left as a cancel, the quit goes on
-            break;
-        }
-        if (m > 0) continue;
         if (carteChangee && apercuConstruit) {
             CarteReduite_Liberation();
             CarteReduite_Creation();
@@ -494,6 +491,8 @@ void Escarmouche() {
             if (resultat == 0) resultat = -1;
         }
         Ecran_Affichage();
+        int code = 0;
+        if (resultat == 0 && EcranModal__Message(&code) < 0) resultat = -1;   // the quit: a cancel, and it goes on
     }
     if (resultat < 0) EscarmoucheConfirmee = 0;
     Quitter(resultat > 0);
@@ -521,7 +520,10 @@ void Escarmouche__ArmeesVersSections() {
         for (int32_t i = 0; i < n; ++i) {
             const std::string fichier = CheminRegiment(dossier, i);
             if (!Fichier_Existe(fichier.c_str())) {
-                Avertissement("Escarmouche", "fichier %s non trouvé", fichier.c_str());
+                // Reported in the battle's message log; the other regiments still enter.
+                char texte[512];
+                std::snprintf(texte, sizeof texte, "fichier %s non trouvé", fichier.c_str());
+                Messages_Ajout(texte, 4);
                 continue;
             }
             Armee__chargerFichier(numeroJoueur, fichier.c_str(), entree, cote);
