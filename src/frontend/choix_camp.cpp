@@ -33,7 +33,24 @@ void Poser(const Ecran& e) {
         std::memcpy(EcranTampon, e.data(), e.size() * 2);
 }
 
+// The faction pictures, each drawn the first time its figure is hovered and kept until the end.
+Ecran vues[4];
+
 }  // namespace
+
+const std::vector<uint16_t>& ChoixCamp__Vue(int z, const std::vector<uint16_t>& base) {
+    Ecran& vue = vues[z < 0 || z > 3 ? 3 : z];
+    if (vue.empty()) {
+        Poser(base);
+        Image__Affichage("%s", ZonesCamps[z < 0 || z > 3 ? 3 : z].image);
+        vue = Copie();
+    }
+    return vue;
+}
+
+void ChoixCamp__Liberation() {
+    for (Ecran& v : vues) Ecran().swap(v);
+}
 
 int ChoixCamp__Zone(int32_t x, int32_t y) {
     for (int z = 0; z < 4; ++z)
@@ -54,8 +71,7 @@ int ChoixCamp() {
     Ecran_ModeVideo(640, 480);
     chargerBitmap("..\\Images\\Fond.tga", 500);
     const Ecran base = Copie();
-    // The faction pictures, each drawn the first time its figure is hovered.
-    Ecran vues[4];
+    ChoixCamp__Liberation();
     int choix = -1;
     while (choix < 0) {
         int code = 0;
@@ -67,12 +83,7 @@ int ChoixCamp() {
         Poser(base);
         const int z = ChoixCamp__Zone(SourisX, SourisY);
         if (z >= 0) {
-            if (vues[z].empty()) {
-                Image__Affichage("%s", ZonesCamps[z].image);
-                vues[z] = Copie();
-            } else {
-                Poser(vues[z]);
-            }
+            Poser(ChoixCamp__Vue(z, base));
             if (ClicGauche) choix = z;
         }
         ClicGauche = 0;
@@ -84,5 +95,6 @@ int ChoixCamp() {
         Sprite__Affiche(OBJET_POINTEUR, SourisX, SourisY, 0);
         Ecran_Affichage();
     }
+    ChoixCamp__Liberation();
     return ChoixCamp__Appliquer(choix);
 }

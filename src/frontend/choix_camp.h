@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 struct ZoneCamp {
     int32_t x0, x1, y0, y1;   // last values excluded
@@ -20,3 +21,7 @@ int ChoixCamp();
 int ChoixCamp__Zone(int32_t x, int32_t y);
 // Sets the player's faction and the faction table from area z; its campaign.
 int ChoixCamp__Appliquer(int z);
+// The screen with area z's picture over the base picture: drawn the first time, kept after.
+const std::vector<uint16_t>& ChoixCamp__Vue(int z, const std::vector<uint16_t>& base);
+// Frees the kept pictures.
+void ChoixCamp__Liberation();
