@@ -525,6 +525,8 @@ int InterfaceArmee__Tour() {
     DessinerListe(ListeSections);
     DessinerListe(ListeReservesGraphique);
     DessinerGlissiere();
+    static const int32_t BOUTONS[6][2] = {{59, 0}, {101, 1}, {283, 2}, {451, 4}, {492, 5}, {535, 6}};
+    for (const auto& b : BOUTONS) Sprite__Affiche(OBJET_BOUTONS, b[0], 413, b[1]);
 
     EntreesListe(ListeRegiments);
     EntreesListe(ListeSections);

@@ -21,6 +21,7 @@
 #include "foundation/objetsgfx.h"
 #include "foundation/polices.h"
 #include "foundation/sprites.h"
+#include "frontend/choix_camp.h"
 #include "frontend/escarmouche.h"
 #include "frontend/localisation.h"
 #include "platform/affichage.h"
@@ -308,6 +309,62 @@ TEST_F(EscarmoucheJeu, MissingRegimentFilesAreSkipped) {
     EXPECT_NE(rapports.find("Regiment2.txt"), std::string::npos) << rapports;
     EXPECT_GT(Unites(0), avant);
     EXPECT_GT(Unites(1), avantAdversaire);
+}
+
+// The screens played from a script on the manual clock, as a headless run of the program plays
+// them, each captured as a PNG image (into MORVANE_CAPTURES, or the test's own tree).
+class EscarmoucheVitrine : public EscarmoucheJeu {
+  protected:
+    virtual const char* Script() const = 0;
+    std::string dossier;
+    void AvantChargement() override {
+        const char* captures = std::getenv("MORVANE_CAPTURES");
+        dossier = captures ? captures : arbre.Racine().string();
+        arbre.Ecrire("script.txt", Script());
+        OptionsPlateforme options;
+        options.script = (arbre.Racine() / "script.txt").string();
+        options.dossierCapture = dossier;
+        ASSERT_TRUE(Plateforme_Initialiser(options));
+        Plateforme_CrochetTerminer([](int code) { throw FinProgramme(code); });
+        std::filesystem::create_directory_symlink(std::filesystem::path(MORVANE_JEU_DIR) / "images",
+                                                  arbre.Racine() / "images");
+        EscarmoucheJeu::AvantChargement();
+    }
+    bool Capture(const char* nom) const { return std::filesystem::exists(std::filesystem::path(dossier) / (std::string(nom) + ".png")); }
+};
+
+class VitrineEscarmouche : public EscarmoucheVitrine {
+    const char* Script() const override {
+        return "1000 move 600 200\n1100 capture escarmouche\n"
+               "1200 move 120 338\n1210 click left\n"             // create an army: the army screen
+               "1500 move 70 420\n1510 click left\n"              // a new regiment: the name box
+               "1600 capture armee_nom\n1700 key RETURN\n"
+               "1800 move 430 110\n1810 down left\n1900 move 40 70\n1910 up left\n"   // archers onto it
+               "2000 key RETURN\n"                                 // yes to the price, if asked
+               "2100 move 430 70\n2110 click left\n2200 move 300 250\n2300 capture armee\n"
+               "2400 key ESCAPE\n2500 capture armee_sauvegarde\n2600 key RETURN\n"   // its name
+               "2700 move 600 200\n2800 capture escarmouche_apres\n2900 key ESCAPE\n";
+    }
+};
+
+// The set-up, the army screen opened from it, its name box, the army saved under its faction,
+// and the set-up again with the new army listed.
+TEST_F(VitrineEscarmouche, TheSetUpAndTheArmyScreenAsPlayed) {
+    Escarmouche();
+    EXPECT_EQ(EscarmoucheConfirmee, 0);
+    EXPECT_NE(arbre.Lire("Armees/Escarmouche/Lumiere/Lumiere/regiment0.txt").find("Regiment__nom =Orvandel"),
+              std::string::npos);
+    for (const char* c : {"escarmouche", "armee_nom", "armee", "armee_sauvegarde", "escarmouche_apres"})
+        EXPECT_TRUE(Capture(c)) << c;
+}
+
+class VitrineChoixCamp : public EscarmoucheVitrine {
+    const char* Script() const override { return "500 move 150 100\n600 capture choix_camp\n700 click left\n"; }
+};
+
+TEST_F(VitrineChoixCamp, TheFactionChoiceAsPlayed) {
+    EXPECT_EQ(ChoixCamp(), 4);
+    EXPECT_TRUE(Capture("choix_camp"));
 }
 
 }  // namespace
