@@ -25,3 +25,5 @@ void BestiaireLiberer() {
         BestiaireClipSauvegarde = 0;
     }
 }
+
+void BestiaireEcran() {}

@@ -71,3 +71,5 @@ int Texte__Paragraphe(const char* texte, int gauche, int haut, int droite, int b
     }
     return FinTexte(texte + position) ? -1 : position;
 }
+
+int RequesterFichierMission(int, const char*) { return -1; }

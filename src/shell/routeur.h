@@ -16,5 +16,11 @@ extern int32_t MissionSpecialeEnCours;
 extern int32_t MissionSpecialeChoisie;
 extern std::array<char*, 32> NomsMissionsSpeciales;
 
+// One idle turn of the in-game loop: the router when RoutageOn is set, else one game frame and
+// the scene's teardown when it ends. 1 = back to the main menu, 0 = go on.
+uint32_t TrameAiguillage();
+// The router on MorvaneCode: 1 = back to the main menu (code 6), else 0.
+uint32_t Morvane_Routeur();
+
 // The chosen special mission's name, "" when none.
 const char* NomMissionSpeciale();

@@ -87,5 +87,5 @@ void GroupesSelection__RAZ();
 
 // The gate found on the map at scene start, and where.
 extern int32_t PorteTrouvee, PorteX, PorteY;
-// The scene start's scan of the map for the gate; the breach closed.
+// The scene start's scan of the map for the gate (shell/missions.cpp).
 void Scene__InitialisationVariables();

@@ -12,3 +12,6 @@ extern int32_t RepereY;
 extern int32_t ReperePixelX;   // the same in pixels
 extern int32_t ReperePixelY;
 extern uint32_t HorlogeJeu;   // the game clock in milliseconds, taken from the tick count
+
+// One call per idle turn of the in-game loop; non-zero when the scene ends.
+int32_t TrameJeu();
