@@ -163,10 +163,10 @@ int CheminInstallation() {
 }
 
 int InstanceUnique() {
-    // A lock on a file of the game's folder, held until the process ends.
+    // A lock on a file of the program's folder, held until the process ends.
     static int descripteur = -1;
     if (descripteur >= 0) return 1;
-    const std::string chemin = Chemin_Resoudre("..\\INI\\Morvane.verrou");
+    const std::string chemin = Chemin_Resoudre("Morvane.verrou");
     const int d = ::open(chemin.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
     if (d < 0) return 0;
     if (::flock(d, LOCK_EX | LOCK_NB) != 0) {
