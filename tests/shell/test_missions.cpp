@@ -13,6 +13,15 @@
 #include "world/descriptions.h"
 #include "world/grilles.h"
 #include "world/objets.h"
+#include "foundation/objetsgfx.h"
+#include "foundation/polices.h"
+#include "foundation/sprites.h"
+#include "frontend/localisation.h"
+#include "jeu_temporaire.h"
+#include "platform/blitter.h"
+#include "shell/victoire.h"
+#include "world/maitres.h"
+#include "world/niveau.h"
 
 namespace {
 
@@ -138,6 +147,47 @@ TEST_F(Balayage, DernierePorteEtZoneDesFortifications) {
     EXPECT_EQ(ZoneBatimentsBas, 36);
     EXPECT_EQ(ZoneBatimentsLargeur, 21);
     EXPECT_EQ(ZoneBatimentsHauteur, 6);
+}
+
+}  // namespace
+
+namespace {
+
+// A special mission played on the sample game: the list names the sample level, copied into the
+// missions' folder. The window is closed as the mission starts: its scene is torn down all the same.
+TEST(MissionJouee, QuitterPendantLaMissionDemonteLaScene) {
+    JeuTemporaire jeu;
+    jeu.Ecrire("Campagnes/Specials/ListeDesMissions.txt", "essai\n");
+    jeu.Ecrire("Campagnes/Specials/essai.mv", jeu.Lire("niveau/essai.mv"));
+    jeu.Ecrire("Campagnes/Specials/essai.vbat", jeu.Lire("niveau/essai.VBat"));
+    jeu.Ecrire("Images/Ima_0016.tga", jeu.Lire("images/Intro.tga"));
+    const auto ancien = std::filesystem::current_path();
+    std::filesystem::current_path(jeu.Racine() / "bin");
+    ASSERT_TRUE(Plateforme_Initialiser(OptionsPlateforme{}));
+    Plateforme_CrochetTerminer([](int code) { throw FinProgramme(code); });
+    ASSERT_EQ(Fenetre_Creation(nullptr), 1);
+    ASSERT_EQ(Polices_Creation(nullptr), 1);
+    ASSERT_EQ(SprDll_Chargement("spr_p6.dll"), 0);
+    ASSERT_EQ(SprDll_Init(12, BLITTER_FORMAT_555, nullptr), 0);
+    CreationDeLalIsteDesObjetsGfx();
+    ASSERT_GT(Maitres__Liste__Creation(), 0);
+    LocalisationInitialisation();
+    ResultatBataille = 1;   // left by an earlier battle
+    Plateforme_InjecterFermeture();
+    testing::internal::CaptureStderr();
+    MissionsSpeciales();
+    const std::string sortie = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(QuitterJeu, 1);
+    EXPECT_EQ(GrilleUnites, nullptr) << sortie;
+    EXPECT_EQ(ListeObjetsVivants == nullptr || Liste__Vide(ListeObjetsVivants), true);
+    EXPECT_EQ(MorvaneCode, 6);
+    EXPECT_EQ(MissionSpecialeEnCours, 0);
+    EXPECT_EQ(LargeurEcran, 640);
+    EXPECT_FALSE(jeu.Existe("Erreur.txt")) << jeu.Lire("Erreur.txt");
+    ObjetsGfx_Liberation();
+    SprDll_Free();
+    Plateforme_Fermer();
+    std::filesystem::current_path(ancien);
 }
 
 }  // namespace
