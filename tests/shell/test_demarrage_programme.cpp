@@ -61,8 +61,9 @@ TEST(DemarrageProgramme, TrenteSecondesSansRienRejouentLIntro) {
 }
 
 TEST(DemarrageProgramme, QuitterPendantLesFilmsEcritLesReglages) {
-    // A close during the logo, the intro picture, the intro movie's first frames and its middle.
-    for (const char* instant : {"300", "2500", "4020", "7000"}) {
+    // A close during the logo, the intro picture, the intro movie, the menu movie's first frames
+    // (before its first sound went out) and the menu.
+    for (const char* instant : {"300", "2500", "7000", "10050", "10100", "12000"}) {
         JeuTemporaire jeu;
         jeu.Ecrire("ini/Configuration.ini", "1\n800\n600\n40\n60\n1\n1\n");
         ASSERT_EQ(jeu.Lancer(std::string(instant) + " quit\n", "q"), 0) << instant << jeu.Lire("q/stderr.txt");
