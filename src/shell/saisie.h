@@ -11,3 +11,6 @@ extern int32_t CadreDebutX, CadreDebutY;
 extern int32_t CadreFinX, CadreFinY;
 
 void Selection__MemeTypeVisibles();
+
+// Keeps the view origin RepereX, RepereY even (an odd value is lowered by one) and within 0..127.
+void Defilement__Bornage();

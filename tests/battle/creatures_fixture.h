@@ -74,14 +74,18 @@ class CreaturesEssai : public CarteEssai {
         // Only the sprites a test makes are drawn; no other is looked for.
         for (ObjetGfx& objet : TableObjetsGfx) objet.chargementEchoue = 1;
     }
-    // The colour of frame f of a numbered test sprite.
-    static uint16_t Couleur(int f) { return static_cast<uint16_t>(((f & 31) << 10) | (((f >> 5) & 31) << 5) | 31); }
-    // Graphic object g: `images` frames of one pixel each, hot spot on it.
-    void Sprite(int g, int images = 200) {
+    // The colour of frame f (below 256) of a numbered test sprite: mid channels, so that light
+    // added over it still shows.
+    static uint16_t Couleur(int f) {
+        return static_cast<uint16_t>((((f & 15) + 4) << 10) | ((((f >> 4) & 15) + 4) << 5) | 20);
+    }
+    // Graphic object g: `images` frames of one pixel each, hot spot on it; frame f has the colour
+    // Couleur(f + teinte).
+    void Sprite(int g, int images = 200, int teinte = 0) {
         std::vector<ImageBlitter> frames(static_cast<size_t>(images));
         for (int f = 0; f < images; ++f) {
             frames[static_cast<size_t>(f)].largeur = frames[static_cast<size_t>(f)].hauteur = 1;
-            frames[static_cast<size_t>(f)].pixels = {Couleur(f)};
+            frames[static_cast<size_t>(f)].pixels = {Couleur(f + teinte)};
         }
         const auto fichier = Blitter_EncoderFichier(frames, nullptr);
         ObjetGfx& objet = TableObjetsGfx[static_cast<size_t>(g)];
