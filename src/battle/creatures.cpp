@@ -349,10 +349,18 @@ void RegimentAffichage() {
     const int k = o->sorts[0];
     if (k >= 0 && k < REGIMENTS_REGION) {
         const RegimentRegion& r = RegimentsRegion[static_cast<size_t>(k)];
-        if (r.jetonPlein) bouclier = 0;
-        else if (r.jetonEteint) bouclier = 1, bouclierTransparent = true;
-        else if (r.jetonTransparent == 1) banniereTransparente = true, bouclier = 0;
-        else if (r.jetonBouclier == 1) bouclier = 1, bouclierTransparent = r.compteurBouclier < -3;
+        if (r.jetonPlein) {
+            bouclier = 0;
+        } else if (r.jetonEteint) {
+            bouclier = 1;
+            bouclierTransparent = true;
+        } else if (r.jetonTransparent == 1) {
+            banniereTransparente = true;
+            bouclier = 0;
+        } else if (r.jetonBouclier == 1) {
+            bouclier = 1;
+            bouclierTransparent = r.compteurBouclier < -3;
+        }
     }
     if (banniereTransparente) Sprite__AfficheTrs50(GFX_BANNIERE, sx + 20, sy + 13, o->image);
     else Sprite__Affiche(GFX_BANNIERE, sx + 20, sy + 13, o->image);
