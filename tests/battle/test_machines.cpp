@@ -5,6 +5,8 @@
 
 #include "battle/deplacement.h"
 #include "battle/machines.h"
+#include "shell/cycles.h"
+#include "world/gestion_objets.h"
 #include "creatures_fixture.h"
 #include "world/objets.h"
 
@@ -97,6 +99,33 @@ TEST_F(Machines, LeDebrisUseMeurt) {
     EXPECT_EQ(o.animation, 18);
     EXPECT_EQ(o.actif, 0);
     EXPECT_EQ(GrilleUnites[20 + 128 * 20], 0);   // its footprint is freed
+}
+
+// Through the dispatcher: the killing hit leaves the machine dying; its next frame turns it into
+// a wreck that outlives the pass, and the wreck, worn down to nothing, dies out of the grid.
+TEST_F(Machines, DuCoupFatalAuDebrisPuisALaFin) {
+    Objet& o = Machine(1, CATAPULTE);
+    o.pointsDeVieMaximum = 8;
+    o.pointsDeVie = 0;
+    o.ordreSecondaire = 3;
+    o.animation = 18;
+    o.compteurEvenement = 0;
+    CompteurCycle20 = 1;   // no regeneration this pass
+    ObjetCourant = &o;
+    Objet__Examine();
+    EXPECT_EQ(o.typeMaitre, DEBRIS_CATAPULTE);
+    EXPECT_EQ(o.pointsDeVie, 2);
+    EXPECT_EQ(o.mourant, 0);
+    std::vector<int> vie;
+    for (int c = 0; c < 12 && o.mourant == 0; ++c) {
+        CompteurCycle20 = c;
+        ObjetCourant = &o;
+        Objet__Examine();
+        vie.push_back(o.pointsDeVie);
+    }
+    EXPECT_EQ(vie, (std::vector<int>{1, 1, 1, 1, 0}));   // one point every fourth pass
+    EXPECT_EQ(o.mourant, 1);
+    EXPECT_EQ(GrilleUnites[20 + 128 * 20], 0);
 }
 
 TEST_F(Machines, OrdreInconnuFatal) {
