@@ -8,7 +8,7 @@
 int32_t VentForce = 0;
 int32_t VentDirection = 0;
 
-// Full daylight until the hours move it.
+// Midnight and full daylight until the hours move them.
 int32_t HeureDuJour = 0;
 int32_t IntensiteLumineuse = 31;
 int32_t CasesNeige = 0;
