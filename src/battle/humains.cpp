@@ -3,11 +3,15 @@
 #include <cstddef>
 
 #include "foundation/objetsgfx.h"
+#include "foundation/sprites.h"
 #include "shell/trame.h"
 #include "world/gestion_objets.h"
 #include "world/maitres.h"
 #include "world/mort.h"
 #include "world/objets.h"
+
+int32_t AffichageMarques = 1;
+int32_t AffichageDegats = 1;
 
 void HumainGestion() {
     Objet* o = ObjetCourant;
@@ -17,13 +21,26 @@ void HumainGestion() {
     else ++o->compteurEvenement;
 }
 
+// Until the unit display lands: the sprite alone at its size offset, no colour, mark or tint.
+void Unites___affichage(int g, int x, int y, int image) {
+    const Objet* o = ObjetCourant;
+    if (o == nullptr) return;
+    static constexpr int decalages[5][2] = {{0, 0}, {20, 12}, {32, 24}, {44, 36}, {56, 48}};
+    if (o->taille >= 1 && o->taille <= 4) {
+        x += decalages[o->taille][0];
+        y += decalages[o->taille][1];
+    }
+    Sprite__Affiche(g, x, y, image);
+}
+
 void Objet__OrientationCible() {
     Objet* o = ObjetCourant;
     if (o == nullptr) return;
     int tx = o->prochaineCaseX, ty = o->prochaineCaseY;
-    if (o->ordreSecondaire == 1 && o->groupeCible != -1 && o->cible > 0 && o->cible < NOMBRE_OBJETS) {
-        tx = TableObjets[o->cible].x;
-        ty = TableObjets[o->cible].y;
+    if (o->ordreSecondaire == 1 && o->groupeCible != -1 && o->cible >= 1 && o->cible < NOMBRE_OBJETS &&
+        TableObjets[static_cast<size_t>(o->cible)].noeudListe) {
+        tx = TableObjets[static_cast<size_t>(o->cible)].x;
+        ty = TableObjets[static_cast<size_t>(o->cible)].y;
     }
     const int x = o->x, y = o->y, t = o->taille;
     if (t >= 2 && o->ordreSecondaire == 1) {
@@ -34,12 +51,9 @@ void Objet__OrientationCible() {
         return;
     }
     if (tx > x) o->direction = ty > y ? 3 : ty == y ? 2 : 1;
-    else if (tx == x) {
-        if (ty > y) o->direction = 4;
-        else if (ty < y) o->direction = 0;
-    } else {
-        o->direction = ty > y ? 5 : ty == y ? 6 : 7;
-    }
+    else if (tx < x) o->direction = ty > y ? 5 : ty == y ? 6 : 7;
+    else if (ty > y) o->direction = 4;
+    else if (ty < y) o->direction = 0;
 }
 
 int Animation__NombreImages(int a) {
