@@ -7,3 +7,4 @@ int32_t RepereY = 0;
 int32_t ReperePixelX = 0;
 int32_t ReperePixelY = 0;
 uint32_t HorlogeJeu = 0;
+int32_t CompteurTours = 0;

@@ -12,3 +12,4 @@ extern int32_t RepereY;
 extern int32_t ReperePixelX;   // the same in pixels
 extern int32_t ReperePixelY;
 extern uint32_t HorlogeJeu;   // the game clock in milliseconds, taken from the tick count
+extern int32_t CompteurTours;  // game ticks, one per logic pass while not paused
