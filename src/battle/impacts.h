@@ -13,5 +13,7 @@ extern int32_t EffetsImpactDemandes;   // effects queued since the table was las
 
 // Queues an effect of kind `genre` at (x, y); 1, or 0 when the table is full.
 int EffetImpactAjouter(Objet* proprietaire, int genre, int x, int y, int parametre, int duree);
+// One pass of every queued effect.
+void EffetImpactGestion();
 // Frees every slot (scene start and end, level loading).
 void EffetImpactViderTable();

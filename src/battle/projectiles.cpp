@@ -2,3 +2,6 @@
 
 void ProjectileViderListe() {}
 void ProjectileRazQueue() {}
+
+// Nothing flies yet.
+void ProjectileGestion() {}

@@ -5,3 +5,5 @@
 void ProjectileViderListe();
 // Forgets the last projectile queued (scene start).
 void ProjectileRazQueue();
+// Moves every projectile one pass and lands those that arrive.
+void ProjectileGestion();
