@@ -2,7 +2,7 @@
 // per 66 ms of the manual clock, on worlds built in code from the game tree's men or on a level of
 // the tree. Prints plain lines for scripts:
 //   passes N / armee A vivants N / armee A engages N / armee A pertes N / etat HASH /
-//   ms_par_passe p50 .. p99 .. max ..
+//   ms_par_passe p50 .. p99 .. max .. moyenne ..
 #include <algorithm>
 #include <array>
 #include <chrono>
@@ -50,6 +50,7 @@ struct Options {
     std::string scenario = "ouvert";
     std::string niveau;   // a level of the game tree, in the game's own form ("..\\niveau\\essai.mv")
     std::string jeu = MORVANE_JEU_DIR;
+    int unites = 2000;    // the open battle's size, both armies together (scaling runs)
 };
 
 Options opt;
@@ -81,14 +82,15 @@ void Bloc(int x, int y) {
         for (int j = y; j < y + 2; ++j) GrilleUnites[i + TAILLE_UNIVERS * j] = 1;
 }
 
-// Two armies of 1000 in 40 groups of 25 each side, 30 % archers, scattered 2 x 2 blocks between.
+// Two armies of 1000 (or --unites in all) in groups of 25, 30 % archers, scattered 2 x 2 blocks between.
 void Ouvert() {
     for (int k = 0; k < 60; ++k) {
         const int x = 30 + Hasard_Regles() % 66, y = 4 + Hasard_Regles() % 118;
         Bloc(x, y);
     }
+    const int groupes = std::clamp((opt.unites / 2 + 24) / 25, 1, 40);
     for (int armee = 0; armee < 2; ++armee)
-        for (int k = 0; k < 40; ++k) {
+        for (int k = 0; k < groupes; ++k) {
             const int x0 = (armee == 0 ? 2 : 100) + 6 * (k % 4), y0 = 2 + 6 * (k / 4) + 3 * (k % 2);
             NouveauGroupe(armee, x0, y0, 25, 5, k % 10 < 3 ? 100 : 0);
         }
@@ -195,7 +197,8 @@ bool Entier(const char* texte, int& valeur) {
 int Usage() {
     std::fprintf(stderr,
                  "usage: morvane_bataille [--scenario ouvert|dispersion|breche | --niveau LEVEL [--jeu DIR]] "
-                 "[--passes N] [--echauffement N] [--graine N]\n"
+                 "[--unites N] [--passes N] [--echauffement N] [--graine N]\n"
+                 "  --unites sets the size of the open battle, both armies together (50 to 2000)\n"
                  "  LEVEL is a level file of the game tree DIR as the game names it, e.g. ..\\niveau\\essai.mv\n");
     return 2;
 }
@@ -288,6 +291,7 @@ int main(int argc, char** argv) {
         else if (a == "--passes" && Entier(argv[i + 1], v)) opt.passes = v, ++i;
         else if (a == "--echauffement" && Entier(argv[i + 1], v)) opt.echauffement = v, ++i;
         else if (a == "--graine" && Entier(argv[i + 1], v)) opt.graine = static_cast<uint32_t>(v), ++i;
+        else if (a == "--unites" && Entier(argv[i + 1], v) && v >= 50 && v <= 2000) opt.unites = v, ++i;
         else return Usage();
     }
 
@@ -326,8 +330,10 @@ int main(int argc, char** argv) {
     auto centile = [&](double p) {
         return ms.empty() ? 0.0 : ms[std::min(ms.size() - 1, static_cast<size_t>(p * static_cast<double>(ms.size())))];
     };
-    std::printf("ms_par_passe p50 %.2f p99 %.2f max %.2f\n", centile(0.50), centile(0.99),
-                ms.empty() ? 0.0 : ms.back());
+    double somme = 0;
+    for (double m : ms) somme += m;
+    std::printf("ms_par_passe p50 %.2f p99 %.2f max %.2f moyenne %.3f\n", centile(0.50), centile(0.99),
+                ms.empty() ? 0.0 : ms.back(), ms.empty() ? 0.0 : somme / static_cast<double>(ms.size()));
 
     Region__Quitte();
     Plateforme_Fermer();
