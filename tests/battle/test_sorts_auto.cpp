@@ -8,7 +8,7 @@
 
 namespace {
 
-class Sorts : public CombatEssai {
+class SortsAuto : public CombatEssai {
   protected:
     void SetUp() override {
         CombatEssai::SetUp();
@@ -34,7 +34,7 @@ class Sorts : public CombatEssai {
     NoeudEntier noeud{};
 };
 
-TEST_F(Sorts, CoutEtRechargeParCode) {
+TEST_F(SortsAuto, CoutEtRechargeParCode) {
     struct Cas { int code, cout, recharge, action; };
     const Cas cas[] = {{33, 20, 75, 2},  {34, 70, 225, 8},  {35, 30, 90, 9},   {36, 80, 240, 13}, {38, 40, 225, 7},
                        {41, 75, 450, 15}, {42, 80, 900, 20}, {43, 80, 225, 21}, {44, 15, 60, 3},   {45, 60, 300, 5},
@@ -73,7 +73,7 @@ TEST_F(Sorts, CoutEtRechargeParCode) {
     EXPECT_EQ(Sort__Lancable(&o, 2), 1);
 }
 
-TEST_F(Sorts, QuiPeutLancer) {
+TEST_F(SortsAuto, QuiPeutLancer) {
     Objet& o = Lanceur(1, 10, 10, 0, 44);
     struct Cas {
         const char* nom;
@@ -119,7 +119,7 @@ TEST_F(Sorts, QuiPeutLancer) {
     EXPECT_EQ(o.ordreSecondaire, 2);
 }
 
-TEST_F(Sorts, ReglesDesCibles) {
+TEST_F(SortsAuto, ReglesDesCibles) {
     Objet& o = Lanceur(1, 20, 20, 0);
     struct Cas {
         const char* nom;
@@ -186,7 +186,7 @@ TEST_F(Sorts, ReglesDesCibles) {
     TableMaitres[39].categorie = 0;
 }
 
-TEST_F(Sorts, PorteeParCode) {
+TEST_F(SortsAuto, PorteeParCode) {
     Objet& o = Lanceur(1, 20, 20, 0, 33);
     Objet& t = Lanceur(2, 22, 22, 1);
     EXPECT_EQ(Sort__Portee(&o, &t, 0), 1);   // d2 8
@@ -224,7 +224,7 @@ TEST_F(Sorts, PorteeParCode) {
     }
 }
 
-TEST_F(Sorts, LeNeuviemeEmplacementPasseDAbord) {
+TEST_F(SortsAuto, LeNeuviemeEmplacementPasseDAbord) {
     Objet& o = Lanceur(1, 20, 20, 1, 44, 0);
     o.sorts[8] = 33;
     Objet& ennemi = Lanceur(2, 20, 23, 0);
@@ -261,7 +261,7 @@ TEST_F(Sorts, LeNeuviemeEmplacementPasseDAbord) {
     (void)ennemi;
 }
 
-TEST_F(Sorts, SansSortOuSansCible) {
+TEST_F(SortsAuto, SansSortOuSansCible) {
     // No spell: nothing to do here, the pursuit goes on.
     Lanceur(1, 20, 20, 0);
     EXPECT_EQ(Unite__SortsAutomatiques(1), 0);
@@ -286,7 +286,7 @@ TEST_F(Sorts, SansSortOuSansCible) {
     EXPECT_EQ(Unite__SortsAutomatiques(0), 0);
 }
 
-TEST_F(Sorts, SoinsDuJoueurEtDeLOrdinateur) {
+TEST_F(SortsAuto, SoinsDuJoueurEtDeLOrdinateur) {
     struct Cas { int armee, vie; bool soigne; };
     for (const Cas c : {Cas{0, 40, true}, Cas{0, 60, false}, Cas{1, 75, true}, Cas{1, 80, false}}) {
         SCOPED_TRACE(::testing::Message() << c.armee << " " << c.vie);
@@ -306,7 +306,7 @@ TEST_F(Sorts, SoinsDuJoueurEtDeLOrdinateur) {
     EXPECT_EQ(Sort__Zone(&o, 0), 0);
 }
 
-TEST_F(Sorts, LesRecherchesRestentSurLaCarte) {
+TEST_F(SortsAuto, LesRecherchesRestentSurLaCarte) {
     // Casters in the corners: every square round them is cut by the map's edges (a read off the
     // map would show under the address checker).
     struct Cas { int x, y, ax, ay; };
@@ -339,7 +339,7 @@ TEST_F(Sorts, LesRecherchesRestentSurLaCarte) {
     }
 }
 
-TEST_F(Sorts, ZonesAutourDuLanceur) {
+TEST_F(SortsAuto, ZonesAutourDuLanceur) {
     // The summoning finds the first master 147 of its square, once four cool-downs have passed.
     Objet& o = Lanceur(1, 50, 50, 1, 57);
     Objet& portail = Lanceur(2, 53, 47, 4);
@@ -365,7 +365,7 @@ TEST_F(Sorts, ZonesAutourDuLanceur) {
     EXPECT_EQ(n.cibleSort, 5);
 }
 
-TEST_F(Sorts, LaViseeDuJoueur) {
+TEST_F(SortsAuto, LaViseeDuJoueur) {
     Objet& o = Lanceur(1, 20, 20, 0);
     struct Cas {
         const char* nom;
