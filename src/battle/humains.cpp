@@ -23,7 +23,6 @@
 #include "world/objets.h"
 
 int32_t AffichageMarques = 1;
-int32_t AffichageDegats = 1;
 
 namespace {
 
@@ -45,7 +44,7 @@ int Gfx(int a, int t) {
     return (*TablesObjetGfxAnimations[static_cast<size_t>(a)])[static_cast<size_t>(t)];
 }
 
-int Pulsation(int32_t compteur) {
+int ValeurPulsation(int32_t compteur) {
     return TablePulsation43[static_cast<size_t>(std::clamp(compteur, 0, 42))];
 }
 
@@ -320,7 +319,7 @@ void Unites___affichage(int g, int x, int y, int image) {
         if (Groupe__Actif(GroupeEnSelection) && o->groupe != -1 &&
             TableGroupes[static_cast<size_t>(GroupeEnSelection)].groupeCibleIA == o->groupe)
             Sprite__AfficheEclaire(static_cast<int16_t>(marque), static_cast<int16_t>(x), static_cast<int16_t>(y), 0,
-                                   Pulsation(CompteurCycle43Bis) + 8, 0, 0);
+                                   ValeurPulsation(CompteurCycle43Bis) + 8, 0, 0);
     }
 
     const auto gx = static_cast<int16_t>(g), sx = static_cast<int16_t>(x), sy = static_cast<int16_t>(y),
@@ -342,7 +341,7 @@ void Unites___affichage(int g, int x, int y, int image) {
         default: Sprite__Affiche(g, x, y, image); break;
     }
 
-    const int p = Pulsation(CompteurCycle43);
+    const int p = ValeurPulsation(CompteurCycle43);
     if (o->degatsContinus != 0 && o->degatsContinus != 254) Sprite__AfficheEclaire(gx, sx, sy, si, 0, p / 2, 0);
     if (o->etatSort == 5) Sprite__AfficheEclaire(gx, sx, sy, si, 0, 0, p + 10);
     if (o->enIncantation && o->action == 11) Sprite__AfficheEclaire(gx, sx, sy, si, p + 6, p + 6, p + 6);

@@ -9,5 +9,4 @@ int EffetImpactAjouter(Objet*, int, int, int, int, int) {
 
 void EffetImpactViderTable() { EffetsImpactDemandes = 0; }
 
-// The queue only counts for now.
 void EffetImpactGestion() {}

@@ -17,3 +17,6 @@ int EffetImpactAjouter(Objet* proprietaire, int genre, int x, int y, int paramet
 void EffetImpactGestion();
 // Frees every slot (scene start and end, level loading).
 void EffetImpactViderTable();
+
+// Runs the live impact effects once per logic pass.
+void EffetImpactGestion();

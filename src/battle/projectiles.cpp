@@ -3,5 +3,4 @@
 void ProjectileViderListe() {}
 void ProjectileRazQueue() {}
 
-// Nothing flies yet.
 void ProjectileGestion() {}

@@ -5,5 +5,6 @@
 void ProjectileViderListe();
 // Forgets the last projectile queued (scene start).
 void ProjectileRazQueue();
-// Moves every projectile one pass and lands those that arrive.
+
+// Moves the projectiles once per logic pass.
 void ProjectileGestion();

@@ -6,14 +6,13 @@
 #include "platform/hasard.h"
 #include "shell/conditions.h"
 #include "shell/trame.h"
+#include "world/codes.h"
 #include "world/grilles.h"
 #include "world/maitres.h"
 #include "world/objets.h"
 
 namespace {
 
-constexpr int FAMILLE_HUMAIN = 0, FAMILLE_ARBRES = 3, FAMILLE_MACHINES = 5, FAMILLE_CADAVRE = 13;
-constexpr int CLASSE_DEMON = 7;
 constexpr int BENI = 5;
 constexpr int PORTEE_MAX2 = 225;   // 15 cells, squared
 constexpr int TAILLE_LISTE = 40;
@@ -290,4 +289,12 @@ int Sort__CibleAutorisee(Objet* o, Objet* cible, int code) {
         case 57: return cible->typeMaitre == 147 || cible->typeMaitre == 154;
         default: return 0;
     }
+}
+
+int Sort__CibleAutorisee(int objet, int cible, int code) {
+    auto valide = [](int n) { return n >= 1 && n < NOMBRE_OBJETS ? &TableObjets[static_cast<size_t>(n)] : nullptr; };
+    Objet* o = valide(objet);
+    Objet* c = valide(cible);
+    if (o == nullptr || (c == nullptr && cible != -1)) return 0;
+    return Sort__CibleAutorisee(o, c, code);
 }

@@ -36,3 +36,5 @@ int Sort__Zone(Objet* objet, int slot);
 int Unite__SortsAutomatiques(int objet);
 // 1 when the player may aim the spell at cible.
 int Sort__CibleAutorisee(Objet* objet, Objet* cible, int code);
+// The same by object numbers (cible -1 for none); 0 for a number outside the table.
+int Sort__CibleAutorisee(int objet, int cible, int code);

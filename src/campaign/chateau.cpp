@@ -5,3 +5,6 @@
 void Batiments__chargerPlacement(const char*) {}
 int Batiment__poserParId(int, int) { return 1; }
 void Batiments__chargerCatalogue() {}
+
+// The upgrade screen is not built yet.
+int InterfaceUpgradeChateau__init(int) { return 0; }

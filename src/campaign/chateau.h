@@ -12,3 +12,6 @@ void Batiments__chargerPlacement(const char* fichierNiveau);
 int Batiment__poserParId(int maitre, int niveauChateau);
 // Reads the faction's building catalogue.
 void Batiments__chargerCatalogue();
+
+// Resets the castle upgrade screen for castle level `niveau`; non-zero when it has something to show.
+int InterfaceUpgradeChateau__init(int niveau);

@@ -1,5 +1,5 @@
-// A battle's scenario conditions and the relations between the armies.
-// For now only the two relation matrices, with their values at start.
+// The relations between the armies: two matrices that start at the values below and that a
+// battle's conditions file, alliances and defections rewrite.
 #pragma once
 
 #include <array>

@@ -11,3 +11,27 @@ extern int32_t CadreDebutX, CadreDebutY;
 extern int32_t CadreFinX, CadreFinY;
 
 void Selection__MemeTypeVisibles();
+
+// Control and Alt held, sampled by the command input on every call.
+extern int32_t CtrlEnfonce, AltEnfonce;
+// The spell the player has armed, -1 none.
+extern int32_t SortArme;
+// Cursor appearance and its animation counter.
+extern int32_t ApparenceSouris, SourisAccumul;
+// The order marker shown while paused: 0 none, else its frame + 1; its kind and world position.
+extern int32_t MarqueurOrdre, MarqueurOrdreType, MarqueurOrdreX, MarqueurOrdreY;
+
+// The command input of the castle and the battle, and the input over the shown minimap.
+void Saisie__Commandes();
+void Saisie__MiniCarte();
+// Keeps the view origin even and inside the map.
+void Defilement__Bornage();
+// Scrolls the view two cells when its arrow key was pressed.
+void Defilement__Droite();
+void Defilement__Gauche();
+void Defilement__Bas();
+void Defilement__Haut();
+// Centres the view on the first selected group.
+void Vue__CentrageSelection();
+// Centres the view on the next leader.
+void Unite__Suivante();

@@ -89,3 +89,8 @@ void GroupesSelection__RAZ();
 extern int32_t PorteTrouvee, PorteX, PorteY;
 // The scene start's scan of the map for the gate; the breach closed.
 void Scene__InitialisationVariables();
+
+// Stores the current selection as selection group n (0..9) / makes group n the current
+// selection; Rappeler returns 1 when it selected something.
+void GroupesSelection__Memoriser(int n);
+int GroupesSelection__Rappeler(int n);

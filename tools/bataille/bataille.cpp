@@ -26,6 +26,7 @@
 #include "platform/hasard.h"
 #include "platform/plateforme.h"
 #include "platform/temps.h"
+#include "scene/eclairs.h"
 #include "shell/cycles.h"
 #include "shell/routeur.h"
 #include "shell/trame.h"
@@ -125,10 +126,18 @@ void Breche() {
         }
 }
 
-// A logic pass of the game frame: the tick counter, the group tick, every object's behaviour, the
-// death delay, the impact effects and the projectiles, and the dead released as after the
-// display; then the frame counters that the displays and the regeneration read.
+// A logic pass of the game frame in battle, without its input, particles, victory test and
+// display: the frame counters, the tick counter, the group tick, every object's behaviour, the
+// death delay, the impact effects, the projectiles and the bolts, and the dead released as after
+// the display.
 void Passe() {
+    Cycle__Avance(&CompteurCycle25, 25);
+    Cycle__Avance(&CompteurCycle43B, 43);
+    Cycle__Avance(&CompteurCycle43, 43);
+    Cycle__Avance(&CompteurCycle100, 100);
+    Cycle__Avance(&CompteurCycle12, 12);
+    if (Cycle__Avance(&CompteurCycle20, 20)) Pulsation = -Pulsation;
+    Cycle__Avance(&CompteurCycle32, 32);
     ++CompteurTours;
     GroupesGeres = 0;
     Simulation__Tour();
@@ -136,12 +145,8 @@ void Passe() {
     TemporisationMort__Tick();
     EffetImpactGestion();
     ProjectileGestion();
+    Eclair__Gestion();
     ObjetsMorts__Liberation();
-    CompteurCycle12 = (CompteurCycle12 + 1) % 12;
-    CompteurCycle20 = (CompteurCycle20 + 1) % 20;
-    CompteurCycle43 = (CompteurCycle43 + 1) % 43;
-    CompteurCycle43Bis = (CompteurCycle43Bis + 1) % 43;
-    CompteurCycle100 = (CompteurCycle100 + 1) % 100;
     if (Temps_Manuel()) Temps_Avancer(PASSE_MS);
 }
 
