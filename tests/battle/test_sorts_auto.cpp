@@ -1,5 +1,7 @@
 // Automatic spells: cost and cool-down, the cast, target rules, range, the area searches, slot
 // order, and the player's aim filter.
+#include <utility>
+
 #include "combat_fixture.h"
 #include "battle/sorts_auto.h"
 #include "platform/hasard.h"
@@ -400,6 +402,13 @@ TEST_F(SortsAuto, LaViseeDuJoueur) {
     }
     EXPECT_EQ(Sort__CibleAutorisee(&o, nullptr, 42), 1);
     EXPECT_EQ(Sort__CibleAutorisee(&o, nullptr, 44), 0);
+    // The game frame passes object numbers: numbers off the table are refused, -1 is no target.
+    Lanceur(2, 23, 20, 1);
+    EXPECT_EQ(Sort__CibleAutorisee(1, 2, 61), 1);
+    EXPECT_EQ(Sort__CibleAutorisee(1, -1, 42), 1);
+    EXPECT_EQ(Sort__CibleAutorisee(1, -1, 61), 0);
+    for (const auto& [objet, cible] : {std::pair{0, 2}, std::pair{1, 2000}, std::pair{-5, 2}, std::pair{1, -7}})
+        EXPECT_EQ(Sort__CibleAutorisee(objet, cible, 42), 0) << objet << " " << cible;
     // Hostility is read from the caster's row: army 1 hostile to 0 does not make 0 hostile to 1.
     TableAttaque[0][1] = 0;
     Objet& t = Lanceur(2, 23, 20, 1);
