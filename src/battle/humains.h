@@ -7,8 +7,6 @@
 
 // 1 normally; 0 while a display that must get no selection marks calls Unites___affichage.
 extern int32_t AffichageMarques;
-// Floating damage numbers shown (1) or not; turned over by a key of the game frame.
-extern int32_t AffichageDegats;
 
 // The frame of ObjetCourant, a human.
 void HumainGestion();

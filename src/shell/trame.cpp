@@ -64,6 +64,7 @@ int32_t& LueurDestruction = FlashDestruction;
 int32_t NuagesActifs = 0;
 int32_t CarteReduiteVisible = 0;
 int32_t LumiereActive = 0;
+int32_t AffichageDegats = 1;
 int32_t EngagementLibre = 0;
 
 int32_t& PorteEtat = EtatGrille;

@@ -31,6 +31,8 @@ class CreaturesEssai : public CarteEssai {
     ArbreTemporaire arbre;
     std::vector<uint16_t> ecran;
     NoeudEntier noeud{};
+    // Every animation of the test objects: six frames in eight directions.
+    AnimationInfo animations[NOMBRE_ANIMATIONS] = {};
 
     void SetUp() override {
         CarteEssai::SetUp();
@@ -55,6 +57,8 @@ class CreaturesEssai : public CarteEssai {
         o.noeudListe = &noeud;
         o.cible = o.groupeCible = -1;
         o.compteurEvenement = -1;
+        for (AnimationInfo& a : animations) a = {6, 8};
+        o.animations = animations;
         o.pointsDeVie = o.pointsDeVieMaximum = 100;
         o.vitesse = 4;
         ObjetCourant = &o;
