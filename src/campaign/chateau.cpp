@@ -5,3 +5,5 @@
 void Batiments__chargerPlacement(const char*) {}
 int Batiment__poserParId(int, int) { return 1; }
 void Batiments__chargerCatalogue() {}
+// The upgrade screen is not built yet: a building click is not handled.
+int ChateauBatimentSelection() { return 0; }

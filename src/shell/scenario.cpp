@@ -530,5 +530,3 @@ void Scene__InitialisationVariables() {
     }
 }
 
-void GroupesSelection__Retirer(int) {}
-void GroupesSelection__RAZ() {}
