@@ -1,6 +1,7 @@
 #include "battle/humains.h"
 
 #include "world/gestion_objets.h"
+#include "world/maitres.h"
 #include "world/mort.h"
 #include "world/objets.h"
 
@@ -10,4 +11,41 @@ void HumainGestion() {
     // The death animation: 12 frames, then the death itself.
     if (Animation__Avance(12)) Objet__Mort(o->indice, 2);
     else ++o->compteurEvenement;
+}
+
+void Objet__OrientationCible() {
+    Objet* o = ObjetCourant;
+    if (o == nullptr) return;
+    int tx = o->prochaineCaseX, ty = o->prochaineCaseY;
+    if (o->ordreSecondaire == 1 && o->groupeCible != -1 && o->cible > 0 && o->cible < NOMBRE_OBJETS) {
+        tx = TableObjets[o->cible].x;
+        ty = TableObjets[o->cible].y;
+    }
+    const int x = o->x, y = o->y, t = o->taille;
+    if (t >= 2 && o->ordreSecondaire == 1) {
+        if (tx < x) o->direction = ty < y ? 7 : ty >= y + t ? 5 : 6;
+        else if (ty < y) o->direction = tx >= x + t ? 1 : 0;
+        else if (ty < y + t) o->direction = 2;
+        else o->direction = tx >= x + t ? 3 : 4;
+        return;
+    }
+    if (tx > x) o->direction = ty > y ? 3 : ty == y ? 2 : 1;
+    else if (tx == x) {
+        if (ty > y) o->direction = 4;
+        else if (ty < y) o->direction = 0;
+    } else {
+        o->direction = ty > y ? 5 : ty == y ? 6 : 7;
+    }
+}
+
+int Animation__NombreImages(int a) {
+    const Objet* o = ObjetCourant;
+    if (o == nullptr || o->animations == nullptr || a < 0 || a >= NOMBRE_ANIMATIONS) return 0;
+    return o->animations[a].images;
+}
+
+int Animation__NombreDirections(int a) {
+    const Objet* o = ObjetCourant;
+    if (o == nullptr || o->animations == nullptr || a < 0 || a >= NOMBRE_ANIMATIONS) return 0;
+    return o->animations[a].directions;
 }

@@ -4,3 +4,8 @@
 
 // The frame of ObjetCourant.
 void HumainGestion();
+// Turns ObjetCourant towards its next cell, or towards its target while it fights.
+void Objet__OrientationCible();
+// Frame and direction counts of animation a of ObjetCourant (0 for none).
+int Animation__NombreImages(int a);
+int Animation__NombreDirections(int a);

@@ -15,3 +15,6 @@ void Batiments__chargerCatalogue();
 
 // The click on the castle building ObjetCourant: 1 when it was handled.
 int ChateauBatimentSelection();
+
+// Resets the castle upgrade screen for castle level `niveau`; non-zero when it has something to show.
+int InterfaceUpgradeChateau__init(int niveau);

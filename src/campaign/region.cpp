@@ -97,3 +97,13 @@ void ChargeRegion__armee() {
         Copier(source, destination);
     }
 }
+
+int32_t DemandeChateauRegion = 0;
+int32_t PanneauRegionVisible = 1;
+
+// The region map's screen and its files are not built yet.
+void CarteRegion__Trame() {}
+void RegionMemoriserEtat() {}
+void RegionSauverLieuxUniques(const char*) {}
+void RegimentNmi_Sauvegarde(const char*) {}
+void RegionMajListeRegiments() {}

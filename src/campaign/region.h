@@ -41,3 +41,18 @@ void RegimentNmi_Animation();
 // After a battle: drops the dead regiments from the working copy, renumbers the survivors'
 // files through "..\armees\Joueur0\" and copies them back.
 void ChargeRegion__armee();
+
+// The region map's frame, once per logic pass on the region map.
+void CarteRegion__Trame();
+// Set by the region map's castle button: leave the map for the castle.
+extern int32_t DemandeChateauRegion;
+// The regiment panel of the region map, shown with the minimap.
+extern int32_t PanneauRegionVisible;
+// Stores the region map's state into the working copy.
+void RegionMemoriserEtat();
+// Writes the unique sites to `fichier`.
+void RegionSauverLieuxUniques(const char* fichier);
+// Writes the enemy regiments to `fichier`.
+void RegimentNmi_Sauvegarde(const char* fichier);
+// After a campaign battle: the player's regiments written back.
+void RegionMajListeRegiments();

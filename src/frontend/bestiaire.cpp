@@ -25,3 +25,6 @@ void BestiaireLiberer() {
         BestiaireClipSauvegarde = 0;
     }
 }
+
+// The screen is not built yet.
+void BestiaireEcran() {}

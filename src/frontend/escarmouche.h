@@ -10,3 +10,8 @@ extern int32_t EscarmoucheConfirmee;
 void Escarmouche__Liberation();
 // The faction choice screen of a new campaign: the campaign 0..4.
 int ChoixCamp();
+
+// The player's faction in the skirmish set-up, 0..4.
+extern int32_t CampEscarmoucheJoueur;
+// Loads the two chosen skirmish armies onto the battle map.
+void Escarmouche__ArmeesVersSections();

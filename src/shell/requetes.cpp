@@ -71,3 +71,6 @@ int Texte__Paragraphe(const char* texte, int gauche, int haut, int droite, int b
     }
     return FinTexte(texte + position) ? -1 : position;
 }
+
+// Requesters are not shown yet.
+void RequesterFichier(int, const char*) {}

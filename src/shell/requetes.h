@@ -6,3 +6,7 @@
 // then in the current colour; with 0 it only measures. Returns -1 when the text fits, else the
 // offset in the text where the next page starts.
 int Texte__Paragraphe(const char* texte, int gauche, int haut, int droite, int bas, int dessin);
+
+// Shows the requester of kind `genre` (a portrait's graphic object) read from `fichier`, then
+// runs the events of the answer.
+void RequesterFichier(int genre, const char* fichier);

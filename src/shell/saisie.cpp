@@ -517,4 +517,3 @@ int RechercheRayon(const int32_t* grille, int famille, int x, int y, int r) {
 }  // namespace
 
 int Objet__RechercheRayonFamille1(int x, int y, int r) { return RechercheRayon(GrilleSelection, 1, x, y, r); }
-int Objet__RechercheRayonFamille3(int x, int y, int r) { return RechercheRayon(GrilleUnites, 3, x, y, r); }

@@ -65,7 +65,6 @@ void Unite__Suivante();
 // Adds to the selection the player's visible groups of the first selected group's master.
 void Selection__MemeTypeVisibles();
 
-// The first object of family 1 on GrilleSelection (of family 3 on GrilleUnites) in the square of
-// half-side r round (x, y), row by row; 0 when none.
+// The first object of family 1 on GrilleSelection in the square of half-side r round (x, y), row
+// by row; 0 when none. Its twin for trees is Objet__RechercheRayonFamille3 (world/gestion_objets).
 int Objet__RechercheRayonFamille1(int x, int y, int r);
-int Objet__RechercheRayonFamille3(int x, int y, int r);

@@ -2,6 +2,9 @@
 
 #include <cstddef>
 
+#include "platform/temps.h"
+#include "shell/scenario.h"
+#include "shell/trame.h"
 #include "world/objets.h"
 
 int32_t NbUnitesAmiesPrecedent = 0, NbUnitesEnnemiesPrecedent = 0;
@@ -23,3 +26,23 @@ void Unites_Comptage() {
 void EvenementsAvantBataille_Verification(int) {}
 void Alliances_Application() {}
 void Defections_Application() {}
+
+int32_t& ResultatBatailleCourant = ResultatBataille;
+uint32_t DebutBataille = 0;
+
+// The conditions are not evaluated yet: a battle stays undecided.
+int Conditions_Verification() { return -1; }
+
+void Conditions_DecalageTemps(uint32_t ms) {
+    const int32_t d = static_cast<int32_t>(ms);
+    for (auto* table : {&TableVictoire, &TableDefaite})
+        for (ConditionBataille& c : *table)
+            if (c.actif == 1 && (c.type == 4 || c.type == 5)) c.debut += d;
+    for (Chronometre& c : TableChronometres)
+        if (c.debut != -1) c.debut += d;
+    DebutBataille += ms;
+    const uint32_t maintenant = Temps_Ticks();
+    for (ConditionBataille& c : TableAvantBataille)
+        if (c.actif == 1) c.debut = static_cast<int32_t>(maintenant);
+    DebutScene = maintenant;
+}

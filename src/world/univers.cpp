@@ -7,9 +7,11 @@
 #include <iterator>
 
 #include "battle/impacts.h"
+#include "battle/joueur_evenements.h"
 #include "battle/occupation.h"
 #include "battle/projectiles.h"
 #include "battle/simulation.h"
+#include "battle/sorts_actions.h"
 #include "campaign/campagne.h"
 #include "campaign/chateau.h"
 #include "campaign/region.h"
@@ -341,6 +343,7 @@ void ChargeRegion() {
     NbUnitesAmiesPrecedent = NbUnitesAmies;
     NbUnitesEnnemiesPrecedent = NbUnitesEnnemies;
     ExperienceBatailleJoueur = 0;
+    SortsLancesJoueur = AttaquesJoueur = AttaquesAvantageJoueur = CreaturesInvoqueesJoueur = 0;
     ResultatBataille = -1;
 }
 

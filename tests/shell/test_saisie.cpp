@@ -5,6 +5,8 @@
 #include "foundation/ecran.h"
 #include "saisie_fixture.h"
 #include "scene/panneau.h"
+#include "world/batiments.h"
+#include "world/gestion_objets.h"
 
 namespace {
 
@@ -333,6 +335,16 @@ TEST_F(Saisie, RechercheDesFamillesDansUnCarre) {
     EXPECT_EQ(Objet__RechercheRayonFamille3(1, 1, 3), 22);     // cells off the map skipped
     EXPECT_EQ(Objet__RechercheRayonFamille3(127, 127, 4), 0);
     EXPECT_EQ(Objet__RechercheRayonFamille1(10, 10, 2), 0);    // no building grid in this world
+    // Buildings are found on the selection grid, not on the unit grid.
+    std::vector<int32_t> selection(128 * 128, 0);
+    GrilleSelection = selection.data();
+    TableObjets[21].famille = 1;
+    EXPECT_EQ(Objet__RechercheRayonFamille1(11, 10, 1), 0);
+    selection[126 + 128 * 1] = 21;
+    selection[127 + 128 * 0] = 20;   // a tree there does not count
+    EXPECT_EQ(Objet__RechercheRayonFamille1(127, 0, 2), 21);
+    EXPECT_EQ(Objet__RechercheRayonFamille1(127, 0, 0), 0);
+    GrilleSelection = nullptr;
 }
 
 TEST_F(Saisie, MiniCarteDeplaceLaVueEtDonneDesOrdres) {

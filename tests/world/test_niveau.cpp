@@ -139,7 +139,7 @@ class DecorsOrientes : public Scene {
     void AvantChargement() override {
         std::string liste = arbre.Lire("ini/mv.ini");
         std::string ajout;
-        for (int n = 306; n < 330; ++n) ajout += "#define LIBRE_" + std::to_string(n) + " " + std::to_string(n) + " // -\r\n";
+        for (int n = 309; n < 330; ++n) ajout += "#define LIBRE_" + std::to_string(n) + " " + std::to_string(n) + " // -\r\n";
         ajout += "#define DECOR_330 330 // rocher\r\n//.";
         const size_t fin = liste.rfind("//.");
         ASSERT_NE(fin, std::string::npos);
