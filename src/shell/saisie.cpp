@@ -6,6 +6,7 @@
 #include "battle/ordres.h"
 #include "battle/sorts_auto.h"
 #include "campaign/chateau.h"
+#include "campaign/region.h"
 #include "foundation/ecran.h"
 #include "foundation/entrees.h"
 #include "foundation/son.h"
@@ -85,12 +86,11 @@ void Voix(const VoixParMaitre& table, const Objet& membre) {
 // The feedback of an order at the mouse: the effect, or while paused the order marker.
 void RetourOrdre(EffetParticule* effet, int type) {
     if (JeuEnPause) {
-        if (MarqueurOrdre == 0) {
-            MarqueurOrdre = 1;
-            MarqueurOrdreType = type;
-            MarqueurOrdreX = RepereX * 24 + SourisX;
-            MarqueurOrdreY = RepereY * 24 + SourisY;
-        }
+        // The marker's animation starts once; it shows the latest order.
+        if (MarqueurOrdre == 0) MarqueurOrdre = 1;
+        MarqueurOrdreType = type;
+        MarqueurOrdreX = RepereX * 24 + SourisX;
+        MarqueurOrdreY = RepereY * 24 + SourisY;
         return;
     }
     Particules_Emission(effet, PlanParticules1.data(), CAPACITE_PLAN_PARTICULES, &NombreParticules1, SourisX, SourisY,
@@ -213,6 +213,7 @@ void Capacites() {
     }
     ClicGauche = 0;
     ToucheCaractere = 0;
+    DemandeChateauRegion = 0;
 }
 
 void SurvolPortraits() {

@@ -39,6 +39,7 @@ TEST_F(Saisie, AnneauxDansLeurOrdre) {
         {-1, 1, 2, 2},    // ring 1 before ring 2
         {2, -1, -2, 0},   // ring 2: the sides after the top row, left before right
         {-2, 1, 0, 2},    // ring 2: the bottom row last
+        {2, 2, -3, -3},   // ring 2 before ring 3
         {3, 3, -3, -2},   // ring 3: both rows before the sides
         {3, -2, -3, -1},
     };

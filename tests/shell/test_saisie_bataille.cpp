@@ -102,4 +102,20 @@ TEST_F(SaisieBataille, CadreOrdresGroupeUnEtRappel) {
     EXPECT_LT(Distance(nous, cible.x, cible.y), loin);
 }
 
+// A stored group destroyed whole (not through its members' deaths) leaves the selection groups,
+// so the slot handed to the next group is not recalled in its place.
+TEST_F(SaisieBataille, UnGroupeDetruitPuisReutiliseNEstPasRappele) {
+    ASSERT_TRUE(Demarrer()) << Rapport();
+    const int nous = GroupesDe(20)[0];
+    Groupe__Selection(nous);
+    GroupesSelection__Memoriser(3);
+    Groupe__DeselectionTout();
+    Groupe__Destruction(nous);
+    EXPECT_EQ(TailleGroupesSelection[3], 0);
+    const int nouveau = Groupe___Creation(20, 0, 30, 30, 1, 1, 1);
+    ASSERT_EQ(nouveau, nous);   // the freed slot is handed out again
+    EXPECT_EQ(GroupesSelection__Rappeler(3), 0);
+    EXPECT_TRUE(Selection().empty());
+}
+
 }  // namespace
