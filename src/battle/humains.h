@@ -9,3 +9,5 @@ void Objet__OrientationCible();
 // Frame and direction counts of animation a of ObjetCourant (0 for none).
 int Animation__NombreImages(int a);
 int Animation__NombreDirections(int a);
+// Draws ObjetCourant (a man) at its cell from the view origin.
+void Humain__Affiche();

@@ -10,3 +10,4 @@ extern float CarteReduiteEchelleX, CarteReduiteEchelleY;       // screen pixels 
 
 // Rebuilds the minimap's picture from the map (twice a second while it is shown).
 void CarteReduite_MiseAJour();
+void CarteReduite_Affichage();

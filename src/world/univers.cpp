@@ -31,6 +31,7 @@
 #include "scene/eau.h"
 #include "scene/eclairs.h"
 #include "scene/meteo.h"
+#include "scene/affichage.h"
 #include "scene/palettes.h"
 #include "scene/particules.h"
 #include "scene/particules_effets.h"
@@ -41,6 +42,7 @@
 #include "shell/victoire.h"
 #include "world/batiments.h"
 #include "world/deroute.h"
+#include "world/effondrement.h"
 #include "world/experience.h"
 #include "world/gestion_objets.h"
 #include "world/grilles.h"
@@ -258,6 +260,10 @@ void ChargeRegion() {
     HorlogeJeu = Temps_Ticks();
     Vent__RazChronos();
     Eclair__Liberation();
+    HeureBanniereChateau = HorlogeJeu;
+    AstuceEtat = 0;
+    ChronometresActifs = 0;
+    FlashDestruction = 0;
 
     // 4, 5. The conditions, the projectiles, the world and its level.
     Conditions_Initialisation();
@@ -305,6 +311,9 @@ void ChargeRegion() {
             default: break;
         }
     }
+
+    // 9. The terrain set (the region map's own set comes with its screen).
+    if (ModeSceneCourant != 1) Terrain__Chargement("..\\spredit\\moteur\\matiere1", 676);
 
     // 10. The enemy armies of a region battle.
     if (ModeSceneCourant == 2 && !MissionSpecialeEnCours) RegionChargerArmeesEnnemies();
