@@ -136,6 +136,19 @@ TEST_F(Saisie, ClicSurUnPortraitNeGardeQueCeGroupe) {
     // With one group selected its portrait changes nothing.
     Glisser(30, 20, 30, 20);
     EXPECT_EQ(Selection(), V{6});
+
+    // Only seven portraits are drawn: past them the top strip is no portrait.
+    for (int g = 10; g < 18; ++g) {
+        Troupe(g, g, 1, 2 * g, 40, 0);
+        Groupe__Selection(g);
+    }
+    ASSERT_EQ(NombreGroupesSelectionnes, 9);
+    Souris(8 + 70 * 6 + 30, 20);
+    Saisie__Commandes();
+    EXPECT_EQ(PortraitSurvole, GroupesSelectionnes[6]);
+    Souris(8 + 70 * 7 + 30, 20);
+    Saisie__Commandes();
+    EXPECT_EQ(PortraitSurvole, -1);
 }
 
 TEST_F(Saisie, ClicDroitAttaqueDansLesNeufCasesSinonDeplacement) {
