@@ -179,8 +179,10 @@ void Capacites() {
 
     SortCiblable = 0;
     if (SortArme > 0)
-        for (int i = 0; i < NombreCapacites() && !SortCiblable; ++i)
-            if (Sort__CibleValide(ProprietaireCapacite(i), ObjetDe(ObjetVise), SortArme)) SortCiblable = 1;
+        for (int i = 0; i < NombreCapacites() && !SortCiblable; ++i) {
+            Objet* proprietaire = ProprietaireCapacite(i);
+            if (proprietaire && Sort__CibleValide(proprietaire, ObjetDe(ObjetVise), SortArme)) SortCiblable = 1;
+        }
 
     if (SortArme != -1 && (ToucheEchap || (BoutonGauche && !SortCiblable && CapaciteSurvolee == -1))) {
         Desarmer();
@@ -200,7 +202,7 @@ void Capacites() {
         SortArme = code;
         CapaciteArmee = CapaciteSurvolee;
         if (code == 34) {
-            // Cast at once by the slot's owner.
+            // Cast at once by the slot's owner, from the slot's own spell index.
             Sort__Lancement(ProprietaireCapacite(CapaciteSurvolee), ObjetDe(ObjetVise),
                             CapacitesIndex[static_cast<size_t>(CapaciteSurvolee)]);
             Desarmer();
