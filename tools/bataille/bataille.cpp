@@ -1,7 +1,7 @@
 // morvane_bataille: the battle simulation with no window, no drawing and no sound, one logic pass
 // per 66 ms of the manual clock, on worlds built in code from the game tree's men or on a level of
 // the tree. Prints plain lines for scripts:
-//   passes N / armee A vivants N / armee A engages N / armee A pertes N / etat HASH /
+//   passes N / armee A vivants N / armee A engages N / armee A pertes N / armee A tirs N / etat HASH /
 //   ms_par_passe p50 .. p99 .. max .. moyenne ..
 #include <algorithm>
 #include <array>
@@ -130,6 +130,8 @@ void Breche() {
 // display: the frame counters, the tick counter, the group tick, every object's behaviour, the
 // death delay, the impact effects, the projectiles and the bolts, and the dead released as after
 // the display.
+std::array<int, 6> Tirs{};   // projectiles launched per army
+
 void Passe() {
     Cycle__Avance(&CompteurCycle25, 25);
     Cycle__Avance(&CompteurCycle43B, 43);
@@ -144,6 +146,12 @@ void Passe() {
     Objets__GestionTour();
     TemporisationMort__Tick();
     EffetImpactGestion();
+    // Shots fired in this pass: projectiles launched by the behaviours that have not flown yet.
+    for (const Projectile* p = ProjectileTete; p; p = p->suivant) {
+        if (p->pas != 0 || p->tireur < 1 || p->tireur >= NOMBRE_OBJETS) continue;
+        const int a = TableObjets[static_cast<size_t>(p->tireur)].armee;
+        if (a >= 0 && a < 6) ++Tirs[static_cast<size_t>(a)];
+    }
     ProjectileGestion();
     Eclair__Gestion();
     ObjetsMorts__Liberation();
@@ -330,6 +338,8 @@ int main(int argc, char** argv) {
         if (montrer(a)) std::printf("armee %zu engages %d\n", a, engages[a]);
     for (size_t a = 0; a < 6; ++a)
         if (montrer(a)) std::printf("armee %zu pertes %d\n", a, std::max(0, depart[a] - vivants[a]));
+    for (size_t a = 0; a < 6; ++a)
+        if (montrer(a)) std::printf("armee %zu tirs %d\n", a, Tirs[a]);
     std::printf("etat %016llx\n", static_cast<unsigned long long>(Etat()));
     std::sort(ms.begin(), ms.end());
     auto centile = [&](double p) {
