@@ -58,7 +58,7 @@ bool Objet__MourantOuMort(int objet) {
 
 bool Unite__CombatADistance(int objet) {
     const Objet& o = TableObjets[objet];
-    return o.classe == CLASSE_ARCHER || o.couche == 2 || o.sorts[0] != -1 || o.famille == FAMILLE_MACHINE;
+    return o.classe == CLASSE_ARCHER || o.couche == 2 || o.sorts[0] != -1 || o.famille == FAMILLE_MACHINES;
 }
 
 bool Armees__Hostiles(int armee, int autre) {

@@ -2,11 +2,7 @@
 // ring by ring round it, nearest first.
 #pragma once
 
-constexpr int CLASSE_ARCHER = 4;
-constexpr int CLASSE_FORTIFICATION = 25;
-constexpr int FAMILLE_MACHINE = 5;
-constexpr int FAMILLE_DRAGON = 6;
-constexpr int FAMILLE_CADAVRE = 13;
+#include "world/codes.h"
 
 // Empties both lists when the object exists and has no target.
 void Objet__RazCibles(int objet);

@@ -12,9 +12,6 @@
 #include "world/maitres.h"
 #include "world/objets.h"
 
-// Casters cast nothing until the spells exist.
-int __attribute__((weak)) Unite__SortsAutomatiques(int) { return 0; }
-
 namespace {
 
 bool Valide(int n) { return n >= 1 && n < NOMBRE_OBJETS; }
@@ -56,7 +53,7 @@ int Passe(int32_t* liste, int dernier, Cle cle) {
 }
 
 bool ADistance(const Objet& u) {
-    return u.classe == CLASSE_ARCHER || u.couche == 2 || u.sorts[0] != -1 || u.famille == FAMILLE_MACHINE;
+    return u.classe == CLASSE_ARCHER || u.couche == 2 || u.sorts[0] != -1 || u.famille == FAMILLE_MACHINES;
 }
 
 // Orders both lists, then pursues.
@@ -229,7 +226,7 @@ int Unite__ChoisirCible(int numero, int filtre) {
             if (!Valide(m) || TableObjets[m].cible != -1) continue;
             const Objet& om = TableObjets[m];
             const bool qualifie =
-                ((om.classe == CLASSE_ARCHER || om.couche == 2 || u.famille == FAMILLE_MACHINE) &&
+                ((om.classe == CLASSE_ARCHER || om.couche == 2 || u.famille == FAMILLE_MACHINES) &&
                  (g.ordreAttaque == 1 || g.engagementLibre == 1)) ||
                 (g.engagementLibre == 0 && g.groupeCibleIA != -1);
             if (!qualifie) continue;

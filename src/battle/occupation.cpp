@@ -5,6 +5,7 @@
 #include <new>
 
 #include "battle/chemin.h"
+#include "battle/simulation.h"
 #include "battle/trajet.h"
 #include "shell/scenario.h"
 #include "world/batiments.h"
@@ -12,6 +13,7 @@
 #include "world/groupes.h"
 #include "world/niveau.h"
 #include "world/objets.h"
+#include "world/codes.h"
 
 uint32_t* CarteOccupationSol = nullptr;
 uint32_t* CarteOccupationAir = nullptr;
@@ -20,23 +22,9 @@ uint32_t* CarteOccupationAirBase = nullptr;
 int32_t ObstaclesListe[TAILLE_OBSTACLES_LISTE] = {};
 int32_t ObstaclesNombre = 0;
 
-// Until the scene start, the game variables and the group tick define them.
-int32_t __attribute__((weak)) ZoneBatimentsPresente = 0;
-int32_t __attribute__((weak)) ZoneBatimentsX = 127;
-int32_t __attribute__((weak)) ZoneBatimentsY = 127;
-int32_t __attribute__((weak)) ZoneBatimentsDroite = 0;
-int32_t __attribute__((weak)) ZoneBatimentsBas = 0;
-int32_t __attribute__((weak)) NiveauArcDistance = 0;
-extern int32_t SimulationInitialisee;
-int32_t __attribute__((weak)) SimulationInitialisee = 0;
 
 namespace {
 
-constexpr int CLASSE_GUERRIER = 3;
-constexpr int CLASSE_ARCHER = 4;
-constexpr int CLASSE_FORTIFICATION = 25;
-constexpr int FAMILLE_MACHINES = 5;
-constexpr int FAMILLE_DRAGON = 6;
 constexpr int MAITRE_SANS_PORTEE = 135;
 
 bool SurCarte(int x, int y) { return x >= 0 && x < COTE_CARTE && y >= 0 && y < COTE_CARTE; }

@@ -11,6 +11,6 @@ int32_t& CampDuJoueur = CampParJoueur[4];
 
 int32_t EtapeCampagne = 0;
 int32_t ZoneBatimentsPresente = 0, ZoneBatimentsX = 0, ZoneBatimentsY = 0, ZoneBatimentsLargeur = 0,
-        ZoneBatimentsHauteur = 0;
+        ZoneBatimentsHauteur = 0, ZoneBatimentsDroite = 0, ZoneBatimentsBas = 0;
 
 int32_t OrAffiche = 0;

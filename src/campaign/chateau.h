@@ -12,3 +12,9 @@ void Batiments__chargerPlacement(const char* fichierNiveau);
 int Batiment__poserParId(int maitre, int niveauChateau);
 // Reads the faction's building catalogue.
 void Batiments__chargerCatalogue();
+
+// The click on the castle building ObjetCourant: 1 when it was handled.
+int ChateauBatimentSelection();
+
+// Resets the castle upgrade screen for castle level `niveau`; non-zero when it has something to show.
+int InterfaceUpgradeChateau__init(int niveau);

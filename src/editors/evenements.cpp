@@ -15,6 +15,8 @@
 const char* const IconesEvenements[NOMBRE_TYPES_EVENEMENTS] = {
     "soins", "Poison", "creeunite", "projecti", "transform", "boulefeu", "epee", "horloge", "hp", "magie", "demembre"};
 
+int32_t MaitreEvenementsCourant = 0;
+
 namespace {
 
 const char* const OU_LECTURE = "Chargement Player";
@@ -310,23 +312,9 @@ bool NomFichierMaitre(int maitre, std::string* nom) {
     if (f == nullptr) return false;
     FermetureFlux fermeture{f};
     LecteurJetons l(f);
-    if (!l.Jusqua("//liste_des_objets_maîtres.")) return false;
-    while (l.Mot()) {
-        if (l.Egal("//.")) return false;
-        if (!l.Egal("#define")) continue;
-        int numero = 0;
-        if (!l.Mot()) return false;   // the name
-        if (!l.Entier(&numero)) {
-            if (l.Fin()) return false;
-            continue;
-        }
-        if (!l.Mot() || !l.Mot()) return false;   // the separator and the file
-        if (numero == maitre) {
-            *nom = l.Texte();
-            return true;
-        }
-    }
-    return false;
+    if (!l.Jusqua("//liste_des_objets_maîtres.") || !LecteurJetons_ChercheMaitre(l, maitre)) return false;
+    *nom = l.Texte();
+    return true;
 }
 
 }  // namespace

@@ -26,4 +26,5 @@ void BestiaireLiberer() {
     }
 }
 
+// The screen is not built yet.
 void BestiaireEcran() {}

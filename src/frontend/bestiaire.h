@@ -11,5 +11,6 @@ extern int32_t BestiaireClipSauvegarde;   // 1 once saved
 // Keeps the clip rectangle, for the bestiary's set-up before it draws full screen.
 void BestiaireSauverClip();
 void BestiaireLiberer();
-// The bestiary screen; for now it returns at once.
+
+// The bestiary screen, opened with B over a running scene.
 void BestiaireEcran();

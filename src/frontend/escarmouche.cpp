@@ -21,3 +21,6 @@ void Escarmouche() {
     EscarmoucheConfirmee = 1;
     ModeJeuCourant = 3;
 }
+int32_t CampEscarmoucheJoueur = -1;
+// The armies are not loaded yet.
+void Escarmouche__ArmeesVersSections() {}

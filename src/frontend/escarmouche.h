@@ -13,3 +13,8 @@ int ChoixCamp();
 // The skirmish set-up screen. For now it picks the sample map and confirms at once: the preview
 // is built and the next main menu call starts the battle.
 void Escarmouche();
+
+// The player's faction in the skirmish set-up, 0..4.
+extern int32_t CampEscarmoucheJoueur;
+// Loads the two chosen skirmish armies onto the battle map.
+void Escarmouche__ArmeesVersSections();

@@ -7,3 +7,6 @@ int32_t EtatFinPartie = -1;
 
 int Chef_Placement(int, int, int, int) { return -1; }
 void Renforts_Importation() {}
+
+// No reinforcement is kept yet, so there is nothing to empty.
+void Renforts_RemiseAZero() {}

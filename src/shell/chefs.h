@@ -18,3 +18,6 @@ extern int32_t EtatFinPartie;
 // 0 when the leader's group was created, -1 when no place was found.
 int Chef_Placement(int maitre, int armee, int pointEntree, int rayon);
 void Renforts_Importation();
+
+// Empties the reinforcement requests.
+void Renforts_RemiseAZero();

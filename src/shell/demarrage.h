@@ -11,13 +11,13 @@
 extern int32_t CampagneCommencee;   // 0 or 1
 extern int32_t ResolutionLargeur;   // the battle resolution (640 x 480 by default)
 extern int32_t ResolutionHauteur;
-// VolumeSons and VolumeMusique (0..100) are the sound layer's; LumiereActive the game frame's.
-extern int32_t NuagesActifs;
+// VolumeSons and VolumeMusique (0..100) are the sound layer's; NuagesActifs and LumiereActive
+// the game frame's.
 
 // "..\INI\DOZOZADO.DAT", section "TRUC": the parental-control code and setting.
 constexpr int TAILLE_CODE_PARENTAL = 260;
 extern char CodeParental[TAILLE_CODE_PARENTAL];
-extern int32_t ControleParental;
+extern int32_t ControleParental;   // the parental control: no blood, always the plain death animation
 
 // The copy of the game clock stamped with it on every turn of the in-game loop.
 extern uint32_t HorlogeJeuCopie;

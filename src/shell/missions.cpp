@@ -16,6 +16,7 @@
 #include "shell/images.h"
 #include "shell/requetes.h"
 #include "shell/scenario.h"
+#include "shell/trame.h"
 #include "shell/victoire.h"
 #include "world/descriptions.h"
 #include "world/grilles.h"
@@ -26,10 +27,6 @@
 char ListeMissionsSpeciales[NOMBRE_MISSIONS_MAXI + 1][TAILLE_NOM_MISSION] = {};
 int32_t NbMissionsSpeciales = 0;
 int32_t& MissionCourante = MissionSpecialeChoisie;
-// The game frame owns the gate's state; until it defines it, this one stands.
-int32_t __attribute__((weak)) PortePassable = 0;
-int32_t ZoneBatimentsDroite = 0;
-int32_t ZoneBatimentsBas = 0;
 
 namespace {
 
@@ -114,6 +111,7 @@ void Scene__InitialisationVariables() {
     ZoneBatimentsLargeur = ZoneBatimentsHauteur = 0;
     PorteTrouvee = 0;
     PorteX = PorteY = 0;
+    ObjetPorte = 0;
     BrecheOuverte = 0;
     if (GrilleUnites == nullptr) return;
     for (int y = 0; y < TAILLE_UNIVERS; ++y)
@@ -125,6 +123,8 @@ void Scene__InitialisationVariables() {
                 PorteTrouvee = 1;
                 PorteX = o.x;
                 PorteY = o.y;
+                // The closed gate is the object made right after its building.
+                ObjetPorte = i + 1 < NOMBRE_OBJETS ? i + 1 : 0;
             }
             if (o.classe != 25 || o.typeMaitre == 157) continue;
             ZoneBatimentsPresente = 1;

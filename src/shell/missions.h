@@ -21,8 +21,7 @@ int MissionsSpeciales__Liste();
 // battle until it is decided or the program quits; back to the main menu.
 void MissionsSpeciales();
 
-// The gate's passage state, reset by the scan.
-extern int32_t PortePassable;
 // The scan at scene start: the last gate building found on the unit grid (PorteTrouvee, PorteX,
-// PorteY) and the box of the fortification objects (ZoneBatiments...), the breach closed.
+// PorteY, its closed gate ObjetPorte) and the box of the fortification objects
+// (ZoneBatiments...), the gate passage closed (PortePassable).
 void Scene__InitialisationVariables();

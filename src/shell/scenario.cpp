@@ -515,6 +515,5 @@ void Alliances__Restauration() {
 }
 
 int32_t PorteTrouvee = 0, PorteX = 0, PorteY = 0;
+int32_t ObjetPorte = 0;
 
-void GroupesSelection__Retirer(int) {}
-void GroupesSelection__RAZ() {}

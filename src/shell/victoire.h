@@ -16,6 +16,8 @@ struct Chronometre {
 };
 constexpr int NOMBRE_CHRONOMETRES = 20;
 extern std::array<Chronometre, NOMBRE_CHRONOMETRES> TableChronometres;
+// Set once a timed condition has started its countdown; cleared at scene start.
+extern int32_t ChronometresActifs;
 
 // Per army 0..4: 1 pending, -1 none.
 extern std::array<int32_t, 5> AlliancesEnAttente, DefectionsEnAttente;
@@ -25,3 +27,13 @@ void Unites_Comptage();
 void EvenementsAvantBataille_Verification(int enCours);
 void Alliances_Application();
 void Defections_Application();
+
+// The router's name for the last result.
+extern int32_t& ResultatBatailleCourant;
+// The tick count when the battle started.
+extern uint32_t DebutBataille;
+
+// Whether the battle (or the castle's scenario) is decided: -1 undecided, 0 defeat, 1 victory.
+int Conditions_Verification();
+// Takes a pause of `millisecondes` out of the scenario's timers.
+void Conditions_DecalageTemps(uint32_t millisecondes);

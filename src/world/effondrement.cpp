@@ -16,13 +16,13 @@
 #include "world/maitres.h"
 #include "world/mort.h"
 #include "world/objets.h"
+#include "world/codes.h"
 
 int32_t FlashDestruction = 0;
 
 namespace {
 
 constexpr int COTE_MAX = 40;
-enum { FAMILLE_BATIMENT = 1, FAMILLE_DECORS = 2, FAMILLE_CRENAU = 20 };
 
 bool Partie(int famille) {
     return famille == FAMILLE_BATIMENT || famille == FAMILLE_DECORS || famille == FAMILLE_CRENAU;

@@ -10,6 +10,7 @@
 #include "frontend/localisation.h"
 #include "platform/hasard.h"
 #include "world/maitres.h"
+#include "world/codes.h"
 
 std::array<int32_t, 600> ExperienceParType{};
 std::array<int32_t, 600> PrixParType{};
@@ -17,8 +18,6 @@ std::array<int32_t, 600> TableRegenerationMana{};
 int32_t ExperienceBatailleJoueur = 0;
 
 namespace {
-
-enum { CLASSE_GUERRIER = 3, CLASSE_ARCHER = 4 };
 
 // (first master, last master, value)
 struct Plage {

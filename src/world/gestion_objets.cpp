@@ -26,17 +26,13 @@
 #include "world/mort.h"
 #include "world/objets.h"
 #include "world/portes.h"
+#include "world/codes.h"
 
 int32_t FacteurTemps = 1;
 
 namespace {
 
 uint32_t DernierComptage = 0;
-
-enum { FAMILLE_HUMAIN = 0, FAMILLE_BATIMENT = 1, FAMILLE_DECORS = 2, FAMILLE_ARBRES = 3, FAMILLE_PROJECTILE = 4,
-       FAMILLE_MACHINES = 5, FAMILLE_DRAGON = 6, FAMILLE_PORTE = 10, FAMILLE_GENERATEUR = 11,
-       FAMILLE_TELEPORTEUR = 12, FAMILLE_CADAVRE = 13, FAMILLE_CRENAU = 20, FAMILLE_ANGE = 21,
-       FAMILLE_REGIMENT = 23, FAMILLE_REGIMENT_NMI = 25, FAMILLE_GRILLE = 26 };
 
 void Recomptage() {
     NbUnitesAmies = NbUnitesEnnemies = NbUnitesNeutres = NbUnitesAlliees = 0;
@@ -255,4 +251,15 @@ void Objet__RegenerationVie() {
         o->animation = 18;
         o->ordreSecondaire = 3;
     }
+}
+
+int Objet__RechercheRayonFamille3(int x, int y, int r) {
+    if (GrilleUnites == nullptr) return 0;
+    for (int j = y - r; j <= y + r; ++j)
+        for (int i = x - r; i <= x + r; ++i) {
+            if (i < 0 || i >= TAILLE_UNIVERS || j < 0 || j >= TAILLE_UNIVERS) continue;
+            const int k = GrilleUnites[i + TAILLE_UNIVERS * j];
+            if (k > 0 && k < NOMBRE_OBJETS && TableObjets[static_cast<size_t>(k)].famille == FAMILLE_ARBRES) return k;
+        }
+    return 0;
 }

@@ -81,3 +81,22 @@ struct FermetureFlux {
         f = nullptr;
     }
 };
+
+// In the master list of mv.ini (the stream standing after "//liste_des_objets_maîtres."), reads
+// on to the "#define" line numbered `numero`; true with its file word in l.Texte(), false at the
+// list's end "//." or the stream's.
+inline bool LecteurJetons_ChercheMaitre(LecteurJetons& l, int numero) {
+    while (l.Mot()) {
+        if (l.Egal("//.")) return false;
+        if (!l.Egal("#define")) continue;
+        int n = 0;
+        if (!l.Mot()) return false;   // the name
+        if (!l.Entier(&n)) {
+            if (l.Fin()) return false;
+            continue;
+        }
+        if (!l.Mot() || !l.Mot()) return false;   // "//" and the file
+        if (n == numero) return true;
+    }
+    return false;
+}

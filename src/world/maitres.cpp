@@ -15,6 +15,7 @@
 #include "platform/fichiers.h"
 #include "platform/hasard.h"
 #include "world/descriptions.h"
+#include "world/codes.h"
 
 std::array<Objet, NOMBRE_TYPES_MAITRES> TableMaitres{};
 int32_t NombreMaitres = 0;
@@ -59,8 +60,6 @@ constexpr MotCle Classes[] = {
     {"PORTE", 14}, {"TELEPORTEUR", 15}, {"GENERATEUR", 16}, {"CADAVRE", 17}, {"LEVIATHAN", 18},
     {"GEANT", 19}, {"CRENAU", 20}, {"ANGE", 21}, {"ARBRES", 22}, {"REGIMENT", 23}, {"EAU", 24},
     {"FORTIFICATION", 25}};
-
-constexpr int CLASSE_FORTIFICATION = 25;
 
 constexpr MotCle Sorts[] = {
     {"-1", -1}, {"-", -1}, {"BOULE_DE_FEU", 33}, {"INVOCATION_ELEMENTAIRE", 34}, {"ERRADICATION", 35},

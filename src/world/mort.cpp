@@ -17,6 +17,7 @@
 #include "world/groupes.h"
 #include "world/maitres.h"
 #include "world/objets.h"
+#include "world/codes.h"
 
 std::array<int32_t, TAILLE_TEMPORISATION_MORT> TemporisationMort{};
 int32_t TemporisationMortNbr = 0;
@@ -24,8 +25,6 @@ int32_t NombreObjetsMorts = 0;
 
 namespace {
 
-enum { FAMILLE_HUMAIN = 0, FAMILLE_BATIMENT = 1, FAMILLE_MACHINES = 5, FAMILLE_DRAGON = 6, FAMILLE_CADAVRE = 13,
-       FAMILLE_GRILLE = 26 };
 
 bool EstFortification(int t) { return t == 433 || t == 473 || t == 512 || t == 551 || t == 590; }
 

@@ -286,22 +286,9 @@ bool NomSection(int code, char (&nom)[LecteurJetons::TAILLE_MOT]) {
     FILE* f = OuvrirSection("..\\ini\\mv.ini", "//liste_des_objets_maîtres.");
     FermetureFlux fermeture{f};
     LecteurJetons l(f);
-    while (l.Mot()) {
-        if (l.Egal("//.")) return false;
-        if (!l.Egal("#define")) continue;
-        int numero = 0;
-        if (!l.Mot()) return false;   // the name
-        if (!l.Entier(&numero)) {
-            if (l.Fin()) return false;
-            continue;
-        }
-        if (!l.Mot() || !l.Mot()) return false;   // "//" and the file
-        if (numero == code) {
-            std::snprintf(nom, sizeof nom, "%s", l.Texte());
-            return true;
-        }
-    }
-    return false;
+    if (!LecteurJetons_ChercheMaitre(l, code)) return false;
+    std::snprintf(nom, sizeof nom, "%s", l.Texte());
+    return true;
 }
 
 }  // namespace

@@ -16,6 +16,7 @@
 #include "world/grilles.h"
 #include "world/groupes.h"
 #include "world/maitres.h"
+#include "world/codes.h"
 
 std::array<Objet, NOMBRE_OBJETS> TableObjets{};
 NoeudEntier* ListeObjetsLibres = nullptr;
@@ -28,10 +29,6 @@ int32_t NbUnitesAmies = 0, NbUnitesEnnemies = 0, NbUnitesNeutres = 0, NbUnitesAl
 int32_t TotalUnitesAmies = 0, TotalUnitesEnnemies = 0;
 
 namespace {
-
-enum { FAMILLE_BATIMENT = 1, FAMILLE_ARBRES = 3, FAMILLE_PROJECTILE = 4, FAMILLE_MACHINES = 5, FAMILLE_DRAGON = 6,
-       FAMILLE_GENERATEUR = 11, FAMILLE_TELEPORTEUR = 12, FAMILLE_CADAVRE = 13, FAMILLE_CRENAU = 20,
-       FAMILLE_ANGE = 21, FAMILLE_REGIMENT = 23, FAMILLE_GRILLE = 26 };
 
 int Borner(int v) { return v < 0 ? 0 : (v >= TAILLE_UNIVERS ? TAILLE_UNIVERS - 1 : v); }
 

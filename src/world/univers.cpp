@@ -7,8 +7,11 @@
 #include <iterator>
 
 #include "battle/impacts.h"
+#include "battle/joueur_evenements.h"
 #include "battle/occupation.h"
 #include "battle/projectiles.h"
+#include "battle/simulation.h"
+#include "battle/sorts_actions.h"
 #include "campaign/campagne.h"
 #include "campaign/chateau.h"
 #include "campaign/region.h"
@@ -25,6 +28,10 @@
 #include "platform/fichiers.h"
 #include "platform/hasard.h"
 #include "platform/temps.h"
+#include "scene/eau.h"
+#include "scene/eclairs.h"
+#include "scene/meteo.h"
+#include "scene/affichage.h"
 #include "scene/palettes.h"
 #include "scene/particules.h"
 #include "scene/particules_effets.h"
@@ -35,6 +42,7 @@
 #include "shell/victoire.h"
 #include "world/batiments.h"
 #include "world/deroute.h"
+#include "world/effondrement.h"
 #include "world/experience.h"
 #include "world/gestion_objets.h"
 #include "world/grilles.h"
@@ -61,9 +69,6 @@ std::array<int32_t, 24> TableIntensite{31, 31, 31, 31, 31, 31, 31, 31, 31, 31, 3
                                        31, 31, 31, 31, 31, 31, 31, 31, 31, 31, 31, 31};
 uint32_t HeureDebutBataille = 0;
 
-// The group tick's start flag, until its own module defines it: the weak definition gives way.
-extern int32_t IAActive;
-int32_t __attribute__((weak)) IAActive = 0;
 
 namespace {
 
@@ -177,6 +182,7 @@ int UniversCreation() {
     Univers__AlloueGrillesBatiments();
     delete[] GrilleAltitude;
     GrilleAltitude = new int32_t[COTE_ALTITUDE * COTE_ALTITUDE * 4]();
+    Nuages__Initialisation();
     Particules_Initialisation();
     ObjetsGroupes__Initialisation();
     ObjetFortification = 0;
@@ -252,6 +258,12 @@ void ChargeRegion() {
     ObjetsGfx_LiberationSprites();
     VerificationArmee = 0;
     HorlogeJeu = Temps_Ticks();
+    Vent__RazChronos();
+    Eclair__Liberation();
+    HeureBanniereChateau = HorlogeJeu;
+    AstuceEtat = 0;
+    ChronometresActifs = 0;
+    FlashDestruction = 0;
 
     // 4, 5. The conditions, the projectiles, the world and its level.
     Conditions_Initialisation();
@@ -259,11 +271,20 @@ void ChargeRegion() {
     Effets_Chargement();
     Effets_AdressesScene();
     ProjectileRazQueue();
+    EauInit("..\\Sprite\\Eau.spr", "..\\Sprite\\EauDeformation.spr");
+    LaveInit("..\\Sprite\\Lave.spr", "..\\Sprite\\LaveDeformation.spr");
+    Eau__Animation();
+    Lave__Animation();
     UniversCreation();
 
     // 6, 7.
     LireIntensite();
     if (EcranTampon) std::memset(EcranTampon, 0, static_cast<size_t>(LargeurEcran) * HauteurEcran * 2);
+    // The sky settles.
+    for (int i = 0; i < 32; ++i) {
+        Heure__Evolution();
+        Nuages__Deplacement();
+    }
 
     // 8. The campaign step on the region map.
     bool saisieFixee = false;
@@ -290,6 +311,9 @@ void ChargeRegion() {
             default: break;
         }
     }
+
+    // 9. The terrain set (the region map's own set comes with its screen).
+    if (ModeSceneCourant != 1) Terrain__Chargement("..\\spredit\\moteur\\matiere1", 676);
 
     // 10. The enemy armies of a region battle.
     if (ModeSceneCourant == 2 && !MissionSpecialeEnCours) RegionChargerArmeesEnnemies();
@@ -328,6 +352,7 @@ void ChargeRegion() {
     NbUnitesAmiesPrecedent = NbUnitesAmies;
     NbUnitesEnnemiesPrecedent = NbUnitesEnnemies;
     ExperienceBatailleJoueur = 0;
+    SortsLancesJoueur = AttaquesJoueur = AttaquesAvantageJoueur = CreaturesInvoqueesJoueur = 0;
     ResultatBataille = -1;
 }
 
@@ -355,7 +380,10 @@ int Region__Quitte() {
     // 3.
     CD__Joue(2);
     ObjetsGfx_LiberationSprites();
-    if (mode == 2) Conditions_Liberation();
+    if (mode == 2) {
+        Conditions_Liberation();
+        Eclair__Liberation();
+    }
 
     // 4. The next scene.
     switch (MorvaneCode) {
@@ -403,6 +431,7 @@ int Region__Quitte() {
     Messages_Liberation();
     Terrain__Liberation();
     UniversDestruction();
+    Eau__Liberation();
 
     // 6. The castle's copy of the armies goes back to the working copy.
     if (mode == 0) CopierArmees("..\\armees\\Joueur0", "..\\tmp\\Joueur0");

@@ -30,8 +30,10 @@ TEST(DemarrageProgramme, BatailleAllerRetourPuisQuitter) {
     JeuTemporaire jeu;
     // The settings are missing: they are made with the defaults.
     std::filesystem::remove(jeu.Racine() / "ini" / "Configuration.ini");
-    ASSERT_EQ(jeu.Lancer("12000 key RETURN\n32000 capture bataille\n32100 key ESCAPE\n34000 capture menu\n"
-                         "35000 key ESCAPE\n",
+    // Return on the menu starts the sample skirmish; 20 s later Escape in the battle asks whether
+    // to quit the game, Return answers yes; Escape on the menu quits.
+    ASSERT_EQ(jeu.Lancer("12000 key RETURN\n32000 capture bataille\n32100 key ESCAPE\n33000 key RETURN\n"
+                         "35000 capture menu\n36000 key ESCAPE\n",
                          "s"),
               0)
         << jeu.Lire("s/stderr.txt");

@@ -1,0 +1,4 @@
+#include "scene/cadre.h"
+
+// Not drawn yet.
+void CadreSelection__Affichage() {}
