@@ -107,6 +107,7 @@ class Balayage : public ::testing::Test {
 TEST_F(Balayage, SansFortificationNiPorte) {
     PorteTrouvee = 1;
     PorteX = PorteY = 9;
+    ObjetPorte = 9;
     ZoneBatimentsPresente = 1;
     BrecheOuverte = 1;
     Poser(5, 12, 3, 20, 20, 1, 1);   // a plain unit
@@ -115,6 +116,7 @@ TEST_F(Balayage, SansFortificationNiPorte) {
     EXPECT_EQ(PorteTrouvee, 0);
     EXPECT_EQ(PorteX, 0);
     EXPECT_EQ(PorteY, 0);
+    EXPECT_EQ(ObjetPorte, 0);
     EXPECT_EQ(ZoneBatimentsPresente, 0);
     EXPECT_EQ(ZoneBatimentsX, 127);
     EXPECT_EQ(ZoneBatimentsY, 127);
@@ -140,6 +142,7 @@ TEST_F(Balayage, DernierePorteEtZoneDesFortifications) {
     EXPECT_EQ(PorteTrouvee, 1);
     EXPECT_EQ(PorteX, 50);
     EXPECT_EQ(PorteY, 60);
+    EXPECT_EQ(ObjetPorte, 11);   // its closed gate, made right after it
     EXPECT_EQ(ZoneBatimentsPresente, 1);
     EXPECT_EQ(ZoneBatimentsX, 40);
     EXPECT_EQ(ZoneBatimentsY, 30);
