@@ -290,6 +290,16 @@ TEST_F(EscarmoucheJeu, EscapeLeavesWithoutABattle) {
     EXPECT_EQ(GrilleUnites, nullptr);
 }
 
+// The window closed on the set-up: left as a cancel, and the quit goes on to the loops outside.
+TEST_F(EscarmoucheJeu, AQuitEndsTheSetUpAsACancel) {
+    Plateforme_InjecterFermeture();
+    Escarmouche();
+    EXPECT_EQ(QuitterJeu, 1);
+    EXPECT_EQ(EscarmoucheConfirmee, 0);
+    EXPECT_EQ(ModeJeuCourant, -1);
+    EXPECT_EQ(GrilleUnites, nullptr);
+}
+
 // A header that counts more regiments than its folder holds: the missing ones are reported and
 // skipped, the others still enter the battle.
 TEST_F(EscarmoucheJeu, MissingRegimentFilesAreSkipped) {
