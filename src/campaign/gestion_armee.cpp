@@ -21,7 +21,6 @@ Regiment* RegimentAffiche = nullptr;
 ListeGraphique ListeRegiments, ListeSections, ListeReservesGraphique;
 ListeGraphique* ListeFocus = nullptr;
 int32_t GlissementEnCours = 0;
-int32_t DemandeCreationRegiment = 0, DemandeDissolutionRegiment = 0;
 int32_t CurseurExperience = 5;
 
 namespace {

@@ -48,7 +48,6 @@ extern Regiment* RegimentAffiche;
 extern ListeGraphique ListeRegiments, ListeSections, ListeReservesGraphique;
 extern ListeGraphique* ListeFocus;
 extern int32_t GlissementEnCours;   // a drag is under way: the buttons do nothing
-extern int32_t DemandeCreationRegiment, DemandeDissolutionRegiment;
 extern int32_t CurseurExperience;   // the slider, 0..10
 
 // The screen's modal loop: 0 when left, or the quit code of a quit message.

@@ -364,6 +364,7 @@ TEST_F(VitrineEscarmouche, TheSetUpAndTheArmyScreenAsPlayed) {
     EXPECT_EQ(EscarmoucheConfirmee, 0);
     EXPECT_NE(arbre.Lire("Armees/Escarmouche/Lumiere/Lumiere/regiment0.txt").find("Regiment__nom =Orvandel"),
               std::string::npos);
+    EXPECT_EQ(ListeArmeesJoueur, (std::vector<std::string>{"Aube", "Lumiere"}));   // rebuilt after the army screen
     for (const char* c : {"escarmouche", "armee_nom", "armee", "armee_sauvegarde", "escarmouche_apres"})
         EXPECT_TRUE(Capture(c)) << c;
 }
