@@ -30,9 +30,11 @@ TEST(DemarrageProgramme, BatailleAllerRetourPuisQuitter) {
     JeuTemporaire jeu;
     // The settings are missing: they are made with the defaults.
     std::filesystem::remove(jeu.Racine() / "ini" / "Configuration.ini");
-    // Return on the menu starts the sample skirmish; 20 s later Escape in the battle asks whether
-    // to quit the game, Return answers yes; Escape on the menu quits.
-    ASSERT_EQ(jeu.Lancer("12000 key RETURN\n32000 capture bataille\n32100 key ESCAPE\n33000 key RETURN\n"
+    // Return on the menu opens the skirmish set-up, whose confirm button starts the battle on its
+    // first map and armies; 20 s later Escape in the battle asks whether to quit the game, Return
+    // answers yes; Escape on the menu quits.
+    ASSERT_EQ(jeu.Lancer("12000 key RETURN\n12500 capture preparation\n12600 move 298 434\n12700 click left\n"
+                         "32000 capture bataille\n32100 key ESCAPE\n33000 key RETURN\n"
                          "35000 capture menu\n36000 key ESCAPE\n",
                          "s"),
               0)
