@@ -4,3 +4,7 @@
 
 // The frame of ObjetCourant.
 void HumainGestion();
+
+// The decimal digits of n >= 0 with graphic object 9: the last digit at x, each earlier one 4
+// pixels further left.
+void Chiffres__Affiche(int x, int y, int n);

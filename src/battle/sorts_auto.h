@@ -1,5 +1,12 @@
 // The spells of units: the automatic casts and the tables the player's casting shares.
 #pragma once
 
+struct Objet;
+
 // 1 when the player may aim spell `code` of object `objet` at object `cible`.
 int Sort__CibleAutorisee(int objet, int cible, int code);
+
+// 1 for a code that is ever cast automatically or by the player, else 0.
+int Sort__EstActif(int code);
+// 1 when the unit may cast the spell of that slot now.
+int Sort__Lancable(Objet* objet, int slot);

@@ -14,6 +14,7 @@ char FichierVbat[512] = {};
 char FichierNiveauRegion[512] = "..\\niveau\\essai.mv";
 std::array<RegimentRegion, REGIMENTS_REGION> RegimentsRegion{};
 int32_t NbRegimentsRegion = 0;
+int32_t RegimentsEnMouvement = 0;
 
 namespace {
 

@@ -56,3 +56,6 @@ void RegionSauverLieuxUniques(const char* fichier);
 void RegimentNmi_Sauvegarde(const char* fichier);
 // After a campaign battle: the player's regiments written back.
 void RegionMajListeRegiments();
+
+// 1 while regiments move on the region map after an end of turn.
+extern int32_t RegimentsEnMouvement;

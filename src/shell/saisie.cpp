@@ -6,6 +6,7 @@
 #include "foundation/entrees.h"
 #include "platform/plateforme.h"
 #include "shell/trame.h"
+#include "world/batiments.h"
 #include "world/groupes.h"
 #include "world/objets.h"
 #include "world/univers.h"
@@ -16,6 +17,7 @@ int32_t CadreDebutX = 0, CadreDebutY = 0;
 int32_t CadreFinX = 0, CadreFinY = 0;
 int32_t CtrlEnfonce = 0, AltEnfonce = 0;
 int32_t SortArme = -1;
+int32_t CapaciteArmee = -1, CapaciteSurvolee = -1, SortCiblable = 0;
 int32_t ApparenceSouris = 0, SourisAccumul = 0;
 int32_t MarqueurOrdre = 0, MarqueurOrdreType = 0, MarqueurOrdreX = -1, MarqueurOrdreY = -1;
 
@@ -65,3 +67,14 @@ void Vue__CentrageSelection() {
 
 // The leaders are not cycled yet.
 void Unite__Suivante() {}
+
+int Objet__RechercheRayonFamille1(int x, int y, int r) {
+    if (GrilleSelection == nullptr) return 0;
+    for (int j = y - r; j <= y + r; ++j)
+        for (int i = x - r; i <= x + r; ++i) {
+            if (i < 0 || j < 0 || i > 127 || j > 127) continue;
+            const int o = GrilleSelection[j * 128 + i];
+            if (o > 0 && o < NOMBRE_OBJETS && TableObjets[static_cast<size_t>(o)].famille == 1) return o;
+        }
+    return 0;
+}

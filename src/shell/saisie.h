@@ -16,6 +16,9 @@ void Selection__MemeTypeVisibles();
 extern int32_t CtrlEnfonce, AltEnfonce;
 // The spell the player has armed, -1 none.
 extern int32_t SortArme;
+// The ability-bar slot of the armed spell and the slot under the mouse (or picked by a digit key),
+// -1 none; whether the armed spell may be cast on what is under the mouse.
+extern int32_t CapaciteArmee, CapaciteSurvolee, SortCiblable;
 // Cursor appearance and its animation counter.
 extern int32_t ApparenceSouris, SourisAccumul;
 // The order marker shown while paused: 0 none, else its frame + 1; its kind and world position.
@@ -35,3 +38,7 @@ void Defilement__Haut();
 void Vue__CentrageSelection();
 // Centres the view on the next leader.
 void Unite__Suivante();
+
+// The first object of family 1 on GrilleSelection in the square of half-side r round (x, y), rows
+// then columns from the top-left, cells off the map skipped; 0 when none.
+int Objet__RechercheRayonFamille1(int x, int y, int r);
