@@ -532,6 +532,7 @@ void Scene__InitialisationVariables() {
 
 void GroupesSelection__Retirer(int) {}
 void GroupesSelection__RAZ() {}
+void GroupesSelection__AffichageMiniCarte() {}
 
 // The numbered selection groups are not kept yet.
 void GroupesSelection__Memoriser(int) {}

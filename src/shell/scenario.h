@@ -84,6 +84,9 @@ void Alliances__Restauration();
 void GroupesSelection__Retirer(int groupe);
 // Empties the ten numbered selection groups.
 void GroupesSelection__RAZ();
+// Draws the numbers of the selection groups on the minimap. The numbered groups are not kept yet,
+// so there is nothing to draw.
+void GroupesSelection__AffichageMiniCarte();
 
 // The gate found on the map at scene start, and where.
 extern int32_t PorteTrouvee, PorteX, PorteY;

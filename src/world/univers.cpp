@@ -26,6 +26,7 @@
 #include "platform/fichiers.h"
 #include "platform/hasard.h"
 #include "platform/temps.h"
+#include "scene/carte_reduite.h"
 #include "scene/eau.h"
 #include "scene/eclairs.h"
 #include "scene/meteo.h"
@@ -312,6 +313,7 @@ void ChargeRegion() {
     NombreGroupesSelectionnes = 0;
     for (int n = 730; n <= 734; ++n) ObjetGfx_Ombre(n, 20);
     Texte__Couleur(0xFFFFFF);
+    if (ModeSceneCourant != 1) CarteReduite_Creation();
     if (ModeSceneCourant == 3 || ModeJeuCourant == 3) Variables__chargerEscarmouche();
     else Variables__charger();
     Batiments__chargerCatalogue();
@@ -371,6 +373,7 @@ int Region__Quitte() {
     if (mode == 2) {
         Conditions_Liberation();
         Eclair__Liberation();
+        CarteReduite_Liberation();
     }
 
     // 4. The next scene.
