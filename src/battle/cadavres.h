@@ -1,11 +1,11 @@
-// Corpses. For now the creation only counts what it is asked for; no corpse object is made yet.
+// Corpses (family CADAVRE): what a destroyed unit leaves for 168 frames, fading, until it is
+// removed or a raise-dead spell uses it.
 #pragma once
 
-#include <cstdint>
-
-extern int32_t CadavresDemandes;   // corpses asked for since the start
-
-// Leaves the corpse of destroyed object `objet`.
+// Leaves the corpse of destroyed object `objet` (master 308, army 4) and makes it ObjetCourant.
+// Nothing is left when master 308 is not loaded or the tables are full.
 void Cadavre__Creation(int objet);
-// The corpse's frame for ObjetCourant; corpses do not age yet.
+// The corpse's frame for ObjetCourant: one frame less to live; removed at 0.
 void Minuterie__Gestion();
+// Draws ObjetCourant as a corpse, half faded (level 31 down to 10); riders with their mount.
+void CadavreAffichage();

@@ -1,20 +1,37 @@
-// Impact effects: timed actions at a place (explosions, glows, healing zones), queued by spells,
-// projectiles, deaths, the level loader and building collapses. For now the queue only counts
-// what it is asked for.
+// Impact effects: timed actions at a place (explosion sparks, healing glows, blessings that watch
+// over a unit, rains of fire, earthquakes, summonings), queued by spells, projectiles, deaths,
+// the level loader and building collapses, and run once per logic pass. The queue also makes the
+// frame's fade to white and screen shake.
 #pragma once
 
+#include <array>
 #include <cstdint>
 
 #include "foundation/ecran.h"   // FonduNiveau, TremblementAmplitude
 
 struct Objet;
 
-extern int32_t EffetsImpactDemandes;   // effects queued since the table was last emptied
+struct EffetImpact {
+    Objet* proprietaire;   // the caster, or null
+    int32_t x, y;          // pixels or cells, by genre
+    int32_t genre;         // 2..23; 0 a free slot
+    int32_t parametre;     // an object index, or -1
+    int32_t duree;         // passes left
+};
 
-// Queues an effect of kind `genre` at (x, y); 1, or 0 when the table is full.
+constexpr int NOMBRE_EFFETS_IMPACT = 100;
+
+extern std::array<EffetImpact, NOMBRE_EFFETS_IMPACT> EffetsImpact;
+extern int32_t CompteurTremblement;   // passes with shake
+
+// Queues an effect in the first free slot; 1, or 0 when all slots are in use (nothing changes).
 int EffetImpactAjouter(Objet* proprietaire, int genre, int x, int y, int parametre, int duree);
-// Frees every slot (scene start and end, level loading).
+// Frees every slot (scene start and end, level loading, movies).
 void EffetImpactViderTable();
-
-// Runs the live impact effects once per logic pass.
+// One logic pass over the table.
 void EffetImpactGestion();
+
+// A group of one object of master `maitre` for `armee` at cell (x, y), initialised, its object
+// taking `categorie` unless it is -1. The object's index, or 0 when the master is unknown or the
+// object or group table is full (the summoning is then skipped).
+int Creature__Creation(int maitre, int armee, int x, int y, int direction, int categorie = -1);

@@ -1,5 +1,6 @@
 #include "battle/sorts_auto.h"
 
+#include "battle/cibles.h"
 #include "world/objets.h"
 
 // Until the spell tables exist: any object in the table may be aimed at.
@@ -7,6 +8,7 @@ int Sort__CibleAutorisee(int objet, int cible, int) {
     return objet > 0 && objet < NOMBRE_OBJETS && cible > 0 && cible < NOMBRE_OBJETS;
 }
 
+int Joueur__Relation(int a, int b) { return Armees__Hostiles(a, b) ? 1 : 0; }
 int Sort__EstActif(int code) {
     switch (code) {
         case 33: case 34: case 35: case 36: case 38: case 41: case 42: case 43: case 44: case 45: case 47:

@@ -66,6 +66,9 @@ void Chemin__Region(char* chemin, int taille) {
 const char* RegionNomFichierNiveau() { return FichierNiveauRegion; }
 void RegionChargerArmeesEnnemies() {}
 void RegimentNmi_Animation() {}
+// Not drawn yet.
+void RegimentNmi_Affichage() {}
+void RegimentNmi_AffichageOmbre() {}
 
 void ChargeRegion__armee() {
     int n = 0;

@@ -37,6 +37,9 @@ const char* RegionNomFichierNiveau();
 void RegionChargerArmeesEnnemies();
 // The frame of an enemy regiment token on the region map.
 void RegimentNmi_Animation();
+// The token of the object under PointeurCase: plain, or see-through outside the view zone.
+void RegimentNmi_Affichage();
+void RegimentNmi_AffichageOmbre();
 
 // After a battle: drops the dead regiments from the working copy, renumbers the survivors'
 // files through "..\armees\Joueur0\" and copies them back.

@@ -15,6 +15,8 @@
 const char* const IconesEvenements[NOMBRE_TYPES_EVENEMENTS] = {
     "soins", "Poison", "creeunite", "projecti", "transform", "boulefeu", "epee", "horloge", "hp", "magie", "demembre"};
 
+int32_t MaitreEvenementsCourant = 0;
+
 namespace {
 
 const char* const OU_LECTURE = "Chargement Player";

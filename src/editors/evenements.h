@@ -23,6 +23,9 @@ constexpr int EVENEMENT_SONS = 8;
 constexpr int NOMBRE_PLANS_EVENEMENTS = 3;
 extern const char* const IconesEvenements[NOMBRE_TYPES_EVENEMENTS];
 
+// The number of the master object whose event file was read last (for the effect look-up's report).
+extern int32_t MaitreEvenementsCourant;
+
 struct EvenementConcret {
     int32_t type;
     int32_t caseX, caseY;

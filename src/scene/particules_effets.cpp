@@ -6,13 +6,13 @@
 #include <cstring>
 #include <vector>
 
+#include "editors/evenements.h"
 #include "foundation/erreurs.h"
 #include "platform/fichiers.h"
 
 NoeudEffet* ListeEffets = nullptr;
 int16_t NombreEffets = 0;
 NoeudSprite* ListeSprites = nullptr;
-int32_t MaitreEvenementsCourant = 0;
 
 EffetParticule* EffetNeige = nullptr;
 EffetParticule* EffetNeige2 = nullptr;

@@ -59,9 +59,6 @@ extern NoeudEffet* ListeEffets;     // the current node (after loading: the last
 extern int16_t NombreEffets;
 extern NoeudSprite* ListeSprites;   // the current node (after loading: the last)
 
-// The number of the master object whose event file was read last (for the look-up's report).
-extern int32_t MaitreEvenementsCourant;
-
 NoeudSprite* ListeSprite_NouveauNoeud(NoeudSprite* noeud);
 void ChargementSprite();
 void ListeSprite_Liberation();

@@ -7,3 +7,5 @@
 extern int32_t ResolutionLargeur;
 extern int32_t ResolutionHauteur;
 #include "shell/routeur.h"
+// The parental-control setting: no blood, and always the plain death animation.
+extern int32_t ControleParental;

@@ -515,10 +515,12 @@ void Alliances__Restauration() {
 }
 
 int32_t PorteTrouvee = 0, PorteX = 0, PorteY = 0;
+int32_t ObjetPorte = 0;
 
 void Scene__InitialisationVariables() {
     PorteTrouvee = 0;
     PorteX = PorteY = 0;
+    ObjetPorte = 0;
     BrecheOuverte = 0;
     for (NoeudEntier* n = ListeObjetsVivants; n && n->suivant; n = n->suivant) {
         const Objet& o = TableObjets[static_cast<size_t>(n->valeur)];
@@ -526,6 +528,7 @@ void Scene__InitialisationVariables() {
         PorteTrouvee = 1;
         PorteX = o.x;
         PorteY = o.y;
+        ObjetPorte = n->valeur;
         break;
     }
 }

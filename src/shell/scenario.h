@@ -90,6 +90,8 @@ void GroupesSelection__AffichageMiniCarte();
 
 // The gate found on the map at scene start, and where.
 extern int32_t PorteTrouvee, PorteX, PorteY;
+// The gate object found by the scan, 0 none.
+extern int32_t ObjetPorte;
 // The scene start's scan of the map for the gate; the breach closed.
 void Scene__InitialisationVariables();
 

@@ -69,7 +69,6 @@ int32_t EngagementLibre = 0;
 
 int32_t& PorteEtat = EtatGrille;
 int32_t& PortePassable = BrecheOuverte;
-int32_t ObjetPorte = 0;
 int32_t PointsDeViePorte = 0;
 
 namespace {

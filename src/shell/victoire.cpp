@@ -10,6 +10,7 @@
 int32_t NbUnitesAmiesPrecedent = 0, NbUnitesEnnemiesPrecedent = 0;
 int32_t ResultatBataille = -1;
 std::array<Chronometre, NOMBRE_CHRONOMETRES> TableChronometres{};
+int32_t ChronometresActifs = 0;
 std::array<int32_t, 5> AlliancesEnAttente{-1, -1, -1, -1, -1}, DefectionsEnAttente{-1, -1, -1, -1, -1};
 
 void Unites_Comptage() {

@@ -16,6 +16,8 @@ struct Chronometre {
 };
 constexpr int NOMBRE_CHRONOMETRES = 20;
 extern std::array<Chronometre, NOMBRE_CHRONOMETRES> TableChronometres;
+// Set once a timed condition has started its countdown; cleared at scene start.
+extern int32_t ChronometresActifs;
 
 // Per army 0..4: 1 pending, -1 none.
 extern std::array<int32_t, 5> AlliancesEnAttente, DefectionsEnAttente;

@@ -252,3 +252,14 @@ void Objet__RegenerationVie() {
         o->ordreSecondaire = 3;
     }
 }
+
+int Objet__RechercheRayonFamille3(int x, int y, int r) {
+    if (GrilleUnites == nullptr) return 0;
+    for (int j = y - r; j <= y + r; ++j)
+        for (int i = x - r; i <= x + r; ++i) {
+            if (i < 0 || i >= TAILLE_UNIVERS || j < 0 || j >= TAILLE_UNIVERS) continue;
+            const int k = GrilleUnites[i + TAILLE_UNIVERS * j];
+            if (k > 0 && k < NOMBRE_OBJETS && TableObjets[static_cast<size_t>(k)].famille == FAMILLE_ARBRES) return k;
+        }
+    return 0;
+}

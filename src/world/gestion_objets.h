@@ -26,6 +26,8 @@ void Batiments__AttributionJoueur();
 // The first object of the grid in the (2r + 1)-cell square round (x, y), row by row, that is not
 // a building (but master 147), decor or tree; 0 for none.
 int Grille__ChercheVoisin(int x, int y, int r, const int32_t* grille);
+// The first tree of the unit grid in the (2r + 1)-cell square round (x, y), row by row; 0 for none.
+int Objet__RechercheRayonFamille3(int x, int y, int r);
 
 // Mana of ObjetCourant every 16th frame; hit points every 4th (below 1 it starts dying).
 void Objet__Regeneration();

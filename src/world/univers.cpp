@@ -7,9 +7,11 @@
 #include <iterator>
 
 #include "battle/impacts.h"
+#include "battle/joueur_evenements.h"
 #include "battle/occupation.h"
 #include "battle/projectiles.h"
 #include "battle/simulation.h"
+#include "battle/sorts_actions.h"
 #include "campaign/campagne.h"
 #include "campaign/chateau.h"
 #include "campaign/region.h"
@@ -30,6 +32,7 @@
 #include "scene/eau.h"
 #include "scene/eclairs.h"
 #include "scene/meteo.h"
+#include "scene/affichage.h"
 #include "scene/palettes.h"
 #include "scene/particules.h"
 #include "scene/particules_effets.h"
@@ -40,6 +43,7 @@
 #include "shell/victoire.h"
 #include "world/batiments.h"
 #include "world/deroute.h"
+#include "world/effondrement.h"
 #include "world/experience.h"
 #include "world/gestion_objets.h"
 #include "world/grilles.h"
@@ -257,6 +261,10 @@ void ChargeRegion() {
     HorlogeJeu = Temps_Ticks();
     Vent__RazChronos();
     Eclair__Liberation();
+    HeureBanniereChateau = HorlogeJeu;
+    AstuceEtat = 0;
+    ChronometresActifs = 0;
+    FlashDestruction = 0;
 
     // 4, 5. The conditions, the projectiles, the world and its level.
     Conditions_Initialisation();
@@ -305,6 +313,9 @@ void ChargeRegion() {
         }
     }
 
+    // 9. The terrain set (the region map's own set comes with its screen).
+    if (ModeSceneCourant != 1) Terrain__Chargement("..\\spredit\\moteur\\matiere1", 676);
+
     // 10. The enemy armies of a region battle.
     if (ModeSceneCourant == 2 && !MissionSpecialeEnCours) RegionChargerArmeesEnnemies();
 
@@ -343,6 +354,7 @@ void ChargeRegion() {
     NbUnitesAmiesPrecedent = NbUnitesAmies;
     NbUnitesEnnemiesPrecedent = NbUnitesEnnemies;
     ExperienceBatailleJoueur = 0;
+    SortsLancesJoueur = AttaquesJoueur = AttaquesAvantageJoueur = CreaturesInvoqueesJoueur = 0;
     ResultatBataille = -1;
 }
 

@@ -323,7 +323,8 @@ TEST_F(Evenements, FichiersDExemple) {
     const Exemple exemples[] = {{"soldat", 1, 2, 5, 6, 1, 0},
                                 {"heros", 4, 0, 5, 6, 0, -1},
                                 {"archer", 3, 5, 6, 3, -1, 1},
-                                {"magicien", 12, 7, 6, 9, 0, 0}};
+                                {"magicien", 12, 7, 6, 9, 0, 0},
+                                {"magicien", 13, 2, 6, 9, 0, 0}};
     for (const Exemple& x : exemples) {
         SCOPED_TRACE(x.nom);
         // The sample masters' animations: 8 x 12 but the deaths (4 x 12).

@@ -424,11 +424,11 @@ class DessinParticules : public Particules {
         EcranTampon = ecran.data();
         Ecran__Geometrie(96, 48);
         arbre.Ecrire("sprite/point.spr", essai::FichierDirect(2, 2, COULEUR));
-        // Objects 1, 1300 and 1301 (those of the sample effects) draw the point.
+        // Objects 1, 659 and 1300 on (those of the sample effects) draw the point.
         std::string liste = "//liste_des_objets.\n";
         for (int n = 0; n <= 1301; ++n)
             liste += "#define GFX_" + std::to_string(n) + " " + std::to_string(n) + " // " +
-                     (n == 1 || n >= 1300 ? "point" : "-") + "\n";
+                     (n == 1 || n == 659 || n >= 1300 ? "point" : "-") + "\n";
         arbre.Ecrire("ini/mv.ini", liste + "//.\n");
         ASSERT_EQ(CreationDeLalIsteDesObjetsGfx(), 1302);
     }
@@ -574,9 +574,11 @@ class VitrineParticules : public Particules {
         std::string liste = "//liste_des_objets.\n";
         for (int n = 0; n <= 1305; ++n)
             liste += "#define GFX_" + std::to_string(n) + " " + std::to_string(n) + " // " +
-                     (n >= 1300 ? Fichiers[n - 1300] : "-") + "\n";
+                     (n >= 1300 ? Fichiers[n - 1300] : n == 659 ? "projectile_fleche" : "-") + "\n";
         arbre.Ecrire("ini/mv.ini", liste + "//.\n");
         std::filesystem::create_directories(arbre.Racine() / "sprite");
+        std::filesystem::copy_file(std::filesystem::path(MORVANE_JEU_DIR) / "sprite/projectile_fleche.spr",
+                                   arbre.Racine() / "sprite/projectile_fleche.spr");
         for (const char* f : Fichiers)
             std::filesystem::copy_file(std::filesystem::path(MORVANE_JEU_DIR) / "sprite" / (std::string(f) + ".spr"),
                                        arbre.Racine() / "sprite" / (std::string(f) + ".spr"));

@@ -5,6 +5,7 @@
 
 #include "arbre_temporaire.h"
 #include "foundation/ecran_fixture.h"   // FinProgramme
+#include "editors/evenements.h"
 #include "platform/plateforme.h"
 #include "scene/particules_effets.h"
 

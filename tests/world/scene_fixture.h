@@ -23,6 +23,9 @@ class Scene : public Monde {
         // The sprites the asset maker drew for the sample game, shared read-only.
         std::filesystem::create_directory_symlink(std::filesystem::path(MORVANE_JEU_DIR) / "sprite",
                                                   arbre.Racine() / "sprite");
+        // And its terrain set.
+        std::filesystem::create_directory_symlink(std::filesystem::path(MORVANE_JEU_DIR) / "spredit",
+                                                  arbre.Racine() / "spredit");
         AvantChargement();
         ASSERT_GT(Charger(), 0) << Rapport();
         ModeSceneCourant = 2;

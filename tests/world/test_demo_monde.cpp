@@ -13,7 +13,7 @@ namespace {
 namespace fs = std::filesystem;
 
 void VerifierDistribution() {
-    EXPECT_EQ(NombreMaitres, 306);
+    EXPECT_EQ(NombreMaitres, 309);
     struct Cas {
         int numero;
         const char* nom;
@@ -22,7 +22,8 @@ void VerifierDistribution() {
     for (Cas c : {Cas{5, "EMPIRE   HEROS", 0, 3}, Cas{13, "EMPIRE   ARCHER", 0, 4}, Cas{17, "EMPIRE   MAGICIEN", 0, 0},
                   Cas{20, "EMPIRE   SOLDAT", 0, 3}, Cas{130, "OBSTACLE", 2, 24}, Cas{131, "ARBRE CHENE", 3, 22},
                   Cas{150, "DECOR ROCHER", 2, 24}, Cas{200, "EMPIRE   CASERNE", 1, 5},
-                  Cas{201, "EMPIRE   CASERNE RUINE", 2, 5}, Cas{305, "PORTE   CASERNE", 10, 5}}) {
+                  Cas{201, "EMPIRE   CASERNE RUINE", 2, 5}, Cas{305, "PORTE   CASERNE", 10, 5},
+                  Cas{18, "CONVERTI", 0, 3}, Cas{307, "GENERATEUR", 11, 16}, Cas{308, "CADAVRE", 13, 17}}) {
         ASSERT_NE(NomsMaitres[c.numero], nullptr) << c.numero;
         EXPECT_STREQ(NomsMaitres[c.numero], c.nom);
         EXPECT_EQ(TableMaitres[c.numero].famille, c.famille) << c.numero;

@@ -90,14 +90,14 @@ TEST_F(Gestion, UneDerouteQuitteLaCarteParSonBord) {
     const int s = TableGroupes[g].membres[0];
     ArmeeEnFuite(0);
     ASSERT_EQ(TableGroupes[g].enDeroute, 1);
-    const int cadavres = CadavresDemandes;
+    const int cadavres = PopulationParType[308];
     Univers__LiberationUnites(s);
     TableObjets[s].x = 125;
     Examiner(s);
     EXPECT_EQ(TableObjets[s].ordreSecondaire, 4);
     EXPECT_EQ(TableObjets[s].etatFuite, 2);
     EXPECT_EQ(TableGroupes[g].enDeroute, 2);
-    EXPECT_EQ(CadavresDemandes, cadavres);
+    EXPECT_EQ(PopulationParType[308], cadavres);
 }
 
 TEST_F(Gestion, SeulUnChefAmiRallie) {

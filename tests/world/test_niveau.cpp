@@ -42,7 +42,7 @@ TEST_F(Niveaux, LeNiveauDEssaiDonneSonMonde) {
     EXPECT_EQ(caserne.armee, 4);
     EXPECT_EQ(caserne.x, 30);
     EXPECT_EQ(GroupesDe(ROCHER).size(), 2u);
-    EXPECT_EQ(GroupesDe(CHENE).size(), 3u);
+    EXPECT_EQ(GroupesDe(CHENE).size(), 7u);
     EXPECT_EQ(TableObjets[TableGroupes[GroupesDe(ROCHER)[0]].membres[0]].armee, 4);
 
     // The soldiers' block of 4 x 3 with one empty cell, for army value 1: army 0.
@@ -139,7 +139,7 @@ class DecorsOrientes : public Scene {
     void AvantChargement() override {
         std::string liste = arbre.Lire("ini/mv.ini");
         std::string ajout;
-        for (int n = 306; n < 330; ++n) ajout += "#define LIBRE_" + std::to_string(n) + " " + std::to_string(n) + " // -\r\n";
+        for (int n = 309; n < 330; ++n) ajout += "#define LIBRE_" + std::to_string(n) + " " + std::to_string(n) + " // -\r\n";
         ajout += "#define DECOR_330 330 // rocher\r\n//.";
         const size_t fin = liste.rfind("//.");
         ASSERT_NE(fin, std::string::npos);

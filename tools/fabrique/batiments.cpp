@@ -1,6 +1,6 @@
 // The sample building, a barracks, in its three orientations: stone walls with an open doorway
 // (frame 0), a tiled roof (frame 1), and in the front view the door shut (frame 2) and open
-// (frame 3); its ruin in the three orientations. Direct 5-5-5 colours.
+// (frame 3); its ruin in the three orientations; the flag on its roof. Direct 5-5-5 colours.
 #include <algorithm>
 #include <cmath>
 
@@ -90,6 +90,24 @@ Toile Ruine(int w, int h, int graine) {
     return t;
 }
 
+// The barracks' flag on its pole, waving in 12 frames; the hot spot at the foot of the pole.
+Toile Drapeau(int image) {
+    Toile t(30, 40);
+    const double phase = image * 2 * 3.14159265358979 / 12;
+    auto onde = [=](double x) { return 2.5 * std::sin(x / 4.5 - phase) * (x - 3) / 26; };
+    t.Forme([=](double x, double y) { return x > 3 && x < 29 && y > 1 + onde(x) && y < 15 + onde(x); },
+            [=](double x, double y) {
+                const double pente = std::cos(x / 4.5 - phase);
+                const int l = static_cast<int>(3 * pente);
+                const bool bande = y > 6 + onde(x) && y < 10 + onde(x);
+                return bande ? Rvb(29 + l, 25 + l, 6) : Rvb(24 + l, 4 + l / 2, 4);
+            });
+    t.Contour(CONTOUR);
+    t.Rectangle(1, 0, 3, 40, Rvb(12, 8, 4));   // the pole
+    t.Disque(2.5, 1.5, 1.5, Rvb(30, 26, 8));
+    return t;
+}
+
 bool FabriquerBatiments(const std::string& racine) {
     bool ok = true;
     // Front view: 5 x 4 cells, door at cell (2, 3); side views: 4 x 5 cells, door at (1, 4) or (2, 4).
@@ -100,6 +118,9 @@ bool FabriquerBatiments(const std::string& racine) {
     ok &= Sprite_Ecrire(racine, "figures/caserne_g", {Murs(96, 120, 48, 84).Image(), Toit(104, 80).Image()});
     ok &= Sprite_Ecrire(racine, "figures/caserne_ruine",
                         {Ruine(120, 96, 1).Image(), Ruine(96, 120, 2).Image(), Ruine(96, 120, 3).Image()});
+    std::vector<ImageBlitter> drapeau;
+    for (int i = 0; i < 12; ++i) drapeau.push_back(Drapeau(i).Image(2, 39));
+    ok &= Sprite_Ecrire(racine, "figures/caserne_drapeau", drapeau);
     return ok;
 }
 

@@ -1,0 +1,170 @@
+// The sample battle (niveau/essai.mv of the sample game) drawn whole at 640 x 480. With
+// MORVANE_CAPTURES set to a folder, the frames are also written there as PNG images.
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "../world/scene_fixture.h"
+#include "battle/deplacement.h"
+#include "campaign/campagne.h"
+#include "campaign/chateau.h"
+#include "battle/ia.h"
+#include "battle/simulation.h"
+#include "foundation/ecran.h"
+#include "foundation/objetsgfx.h"
+#include "foundation/sprites.h"
+#include "platform/blitter.h"
+#include "platform/affichage.h"
+#include "scene/affichage.h"
+#include "scene/palettes.h"
+#include "scene/plans.h"
+#include "scene/terrain.h"
+#include "shell/cycles.h"
+#include "shell/trame.h"
+#include "world/gestion_objets.h"
+#include "world/mort.h"
+#include "platform/temps.h"
+
+namespace {
+
+class SceneExemple : public Scene {
+  protected:
+    static constexpr uint16_t FOND = 0x1234;
+    std::vector<uint16_t> ecran = std::vector<uint16_t>(640 * 480, FOND);
+
+    void AvantChargement() override {
+        EcranTampon = ecran.data();
+        LargeurEcran = 640;
+        HauteurEcran = 480;
+        ASSERT_EQ(SprDll_Init(12, BLITTER_FORMAT_555, nullptr), 0);
+    }
+    void TearDown() override {
+        Scene::TearDown();
+        ObjetsGfx_Liberation();
+        SprDll_Free();
+        EcranTampon = nullptr;
+    }
+    void Capturer(const char* nom) const {
+        if (const char* dossier = std::getenv("MORVANE_CAPTURES"))
+            Image_EcrirePng555(std::string(dossier) + "/" + nom + ".png", ecran.data(), 640, 480);
+    }
+    // The frame at view origin (x, y), and how many of its pixels the objects changed over the
+    // terrain alone.
+    int Image(int x, int y) {
+        RepereX = x;
+        RepereY = y;
+        std::fill(ecran.begin(), ecran.end(), FOND);
+        Terrain__Affichage();
+        const std::vector<uint16_t> terrain = ecran;
+        std::fill(ecran.begin(), ecran.end(), FOND);
+        PlanObjet__RazAffiche();
+        Scene__Affichage();
+        int changes = 0;
+        for (size_t i = 0; i < ecran.size(); ++i) changes += ecran[i] != terrain[i];
+        return changes;
+    }
+    // n logic passes of the battle with every army led by the computer.
+    static void Jouer(int n) {
+        SimulationCompteur = 0;
+        SimulationInitialisee = 0;
+        IAActive = 1;
+        TricheIAJoueur = 1;
+        for (int i = 0; i < n; ++i) {
+            CompteurCycle20 = (CompteurCycle20 + 1) % 20;
+            GroupesGeres = 0;
+            Simulation__Tour();
+            Objets__GestionTour();
+            TemporisationMort__Tick();
+            ObjetsMorts__Liberation();
+            Temps_Avancer(66);
+            HorlogeJeu = Temps_Ticks();
+        }
+    }
+    // The view origin centred on the units of every army (even, as the view keeps it).
+    static void CentrerSurLesArmees(int* x, int* y) {
+        long sx = 0, sy = 0, n = 0;
+        for (NoeudEntier* e = ListeObjetsVivants; e && e->suivant; e = e->suivant) {
+            const Objet& o = TableObjets[static_cast<size_t>(e->valeur)];
+            if (o.famille != 0) continue;
+            sx += o.x;
+            sy += o.y;
+            ++n;
+        }
+        *x = n ? (static_cast<int>(sx / n) - 13) & ~1 : 0;
+        *y = n ? (static_cast<int>(sy / n) - 10) & ~1 : 0;
+    }
+    // Every pixel of the view drawn; the liquids' squares show their own surfaces.
+    bool VueCouverte() const {
+        for (int y = 0; y < 480; ++y)
+            for (int x = 0; x < 624; ++x) {
+                const char m = GrilleMatieres[static_cast<size_t>((RepereY + y / 24) * 128 + RepereX + x / 24)];
+                if (m != 'E' && m != 'L' && ecran[static_cast<size_t>(y) * 640 + x] == FOND) return false;
+            }
+        return true;
+    }
+    bool MargeIntacte() const {
+        for (int y = 0; y < 480; ++y)
+            for (int x = 624; x < 640; ++x)
+                if (ecran[static_cast<size_t>(y) * 640 + x] != FOND) return false;
+        return true;
+    }
+};
+
+// The terrain set loads with the scene; over the armies and over the barracks every pixel of the
+// view is drawn, the objects show over the ground, and nothing passes the view's right edge.
+TEST_F(SceneExemple, TheSampleBattleIsDrawnWhole) {
+    ASSERT_TRUE(Demarrer()) << Rapport();
+    ASSERT_NE(TerrainTableOmbrage, nullptr);
+    LumiereActive = 1;
+    struct Vue {
+        const char* nom;
+        int x, y, objets;
+    };
+    int armeesX = 0, armeesY = 0;
+    for (const Vue& v : {Vue{"essai_caserne", 22, 22, 2000}, Vue{"essai_armees", -1, -1, 4000}, Vue{"essai_bataille", 50, 38, 4000}}) {
+        SCOPED_TRACE(v.nom);
+        int x = v.x, y = v.y;
+        if (x < 0) {
+            Jouer(150);
+            CentrerSurLesArmees(&x, &y);
+            armeesX = x;
+            armeesY = y;
+        }
+        const int changes = Image(x, y);
+        Capturer(v.nom);
+        EXPECT_TRUE(VueCouverte());
+        EXPECT_TRUE(MargeIntacte());
+        EXPECT_GT(changes, v.objets);
+    }
+    // With nothing moving, the next frame of a view without flags or water is the same, pixel for
+    // pixel.
+    Image(armeesX, armeesY);
+    const std::vector<uint16_t> avant = ecran;
+    Image(armeesX, armeesY);
+    EXPECT_TRUE(avant == ecran);
+}
+
+// The castle of the first level: its barracks drawn whole over the lit ground.
+TEST_F(SceneExemple, TheSampleCastleIsDrawnWhole) {
+    ModeSceneCourant = 0;
+    CampDuJoueur = 0;
+    NiveauChateau = 1;
+    ASSERT_TRUE(Demarrer()) << Rapport();
+    LumiereActive = 1;
+    const int changes = Image(44, 30);
+    Capturer("chateau");
+    EXPECT_TRUE(VueCouverte());
+    EXPECT_TRUE(MargeIntacte());
+    EXPECT_GT(changes, 4000);
+}
+
+// Without its terrain set a scene does not start: the report names the missing palette.
+TEST_F(SceneExemple, AMissingTerrainSetIsReported) {
+    std::filesystem::remove(arbre.Racine() / "spredit");
+    int fin = -1;
+    EXPECT_FALSE(Demarrer(&fin));
+    EXPECT_EQ(fin, 1);
+    EXPECT_NE(Rapport().find("..\\spredit\\moteur\\matiere1.pal"), std::string::npos) << Rapport();
+}
+
+}  // namespace
