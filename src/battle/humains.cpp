@@ -4,7 +4,6 @@
 
 #include "foundation/objetsgfx.h"
 #include "shell/trame.h"
-#include "foundation/objetsgfx.h"
 #include "world/gestion_objets.h"
 #include "world/maitres.h"
 #include "world/mort.h"
@@ -65,6 +64,8 @@ void Humain__Affiche() {
     const int images = o->animations ? o->animations[a].images : 12;
     const int image = (o->direction & 7) * (images > 0 ? images : 12) + (o->image >= 0 ? o->image : 0);
     Sprite__Affiche(n, (o->x - RepereX) * 24 + o->decalageX + 12, (o->y - RepereY) * 24 + o->decalageY + 12, image);
+}
+
 void Chiffres__Affiche(int x, int y, int n) {
     long long reste = n < 0 ? 0 : n;
     do {
