@@ -157,7 +157,6 @@ void Portrait__Affichage(int x, int y, int enSelection, int survolAffiche) {
                          NombreGroupesSelectionnes >= 2;
     Sprite__Affiche(OBJET_CADRE_PORTRAIT, x, y, survole ? 1 : 0);
     FicheUnite__Affichage(x - 11, y);
-    ObjetCourant = o;   // the icon may not change it, but keep the portrait's object whatever it calls
 
     if (!EstPorte(o->typeMaitre)) {
         bool continus = false, beni = false;

@@ -59,8 +59,9 @@ class Interface : public Scene {
         return n;
     }
     static void Capturer(const char* nom) {
-        if (const char* dossier = std::getenv("MORVANE_CAPTURES"))
+        if (const char* dossier = std::getenv("MORVANE_CAPTURES")) {
             EXPECT_TRUE(Image_EcrirePng555(std::string(dossier) + "/" + nom + ".png", EcranTampon, 640, 480));
+        }
     }
     // The groups of army a, oldest first.
     std::vector<int> GroupesArmee(int a) const {

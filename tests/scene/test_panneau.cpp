@@ -191,7 +191,9 @@ TEST(Icones, TableOfMasterTypes) {
                          Cas{18, false, 0, 0}, Cas{-1, false, 0, 0}, Cas{600, false, 0, 0}}) {
         int objet = 0, image = 0;
         EXPECT_EQ(Icone__Table(c.type, &objet, &image), c.trouve) << c.type;
-        if (c.trouve) EXPECT_EQ(std::make_pair(objet, image), std::make_pair(c.objet, c.image)) << c.type;
+        if (c.trouve) {
+            EXPECT_EQ(std::make_pair(objet, image), std::make_pair(c.objet, c.image)) << c.type;
+        }
     }
 }
 

@@ -106,7 +106,9 @@ TEST_F(Rectangle, LinesStayStrictlyInsideTheView) {
     Cadre(RepereX - 50, RepereY - 50, 639, 479);
     for (int y = 0; y < 480; ++y)
         for (int x = 0; x < 640; ++x)
-            if (x <= 8 || y <= 8 || x >= 624) ASSERT_EQ(Pixel(x, y), 0) << x << "," << y;
+            if (x <= 8 || y <= 8 || x >= 624) {
+                ASSERT_EQ(Pixel(x, y), 0) << x << "," << y;
+            }
     EXPECT_EQ(Pixel(100, 479), Gris(5)) << "the last row of the view";
     EXPECT_EQ(Pixel(623, 100), 0);
     // With the mouse inside, the right and bottom edges show.
