@@ -2,6 +2,8 @@
 #include "interface_fixture.h"
 #include "campaign/armee.h"
 #include "campaign/campagne.h"
+#include "campaign/region.h"
+#include "shell/cycles.h"
 #include "scene/survol.h"
 #include "shell/conditions.h"
 #include "shell/saisie.h"
@@ -208,6 +210,33 @@ TEST_F(Survol, GoldPanelOnTheRegionMapAndInTheCastleOnly) {
         EXPECT_EQ(dessine, c.ySprite >= 0) << c.mode;
         if (c.mode == 0) Capturer("interface_or_chateau");
     }
+}
+
+}  // namespace
+
+namespace {
+
+// On the region map, while regiments move, the hourglass of the frame counter replaces the arrow.
+TEST_F(Survol, RegionCursorWhileRegimentsMove) {
+    SourisX = 100;
+    SourisY = 100;
+    SourisAccumul = 0;
+    const auto Dessin = [](int mode, int mouvement, int compteur) {
+        ModeSceneCourant = mode;
+        RegimentsEnMouvement = mouvement;
+        CompteurTrameRegion = compteur;
+        Remplir(0);
+        Curseur__Affichage();
+        return Copie();
+    };
+    const std::vector<uint16_t> fleche = Dessin(2, 0, 0);
+    EXPECT_EQ(Dessin(1, 0, 0), fleche);
+    EXPECT_EQ(Dessin(2, 1, 0), fleche) << "only on the region map";
+    const std::vector<uint16_t> sablier = Dessin(1, 1, 0);
+    EXPECT_NE(sablier, fleche);
+    EXPECT_NE(Dessin(1, 1, 31), sablier) << "the sand runs with the counter";
+    Capturer("interface_sablier");
+    RegimentsEnMouvement = 0;
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 // The sample battle interface in "sprite/interface": the lower panel, the portrait frame, unit
 // icons, status, class and relation signs, the ability icons, the gold plaque, the minimap's frame,
-// corner shade and markers, the busy animation and the small digits. Direct-colour sprites in
+// corner shade and markers, the busy animation, the region map's hourglass and the small digits. Direct-colour sprites in
 // one style: dark oak and bronze, lit from the top left.
 #include <algorithm>
 #include <cmath>
@@ -300,6 +300,27 @@ std::vector<ImageBlitter> Attente() {
     return images;
 }
 
+// The region map's cursor while regiments move: an hourglass whose sand runs down in 32 frames.
+std::vector<ImageBlitter> Sablier() {
+    std::vector<ImageBlitter> images;
+    for (int i = 0; i < 32; ++i) {
+        Toile t(20, 28);
+        const double reste = 1 - i / 31.0;
+        t.Forme([](double x, double y) { return y > 3 && y < 25 && std::abs(x - 10) < 1.2 + std::abs(y - 14) * 0.68; },
+                [](double x, double) { return Rvb(20 + static_cast<int>(x / 3), 24, 28); });
+        t.Forme([=](double x, double y) { return y > 14 - 9 * reste && y < 14 && std::abs(x - 10) < 0.9 + std::abs(y - 14) * 0.62; },
+                [](double, double) { return Rvb(30, 24, 9); });
+        t.Forme([=](double x, double y) { return y > 24 - 9 * (1 - reste) && y < 24 && std::abs(x - 10) < 0.9 + std::abs(y - 14) * 0.62; },
+                [](double, double) { return Rvb(30, 24, 9); });
+        if (i % 4 < 3) t.Rectangle(10, 14, 1, 9, Rvb(31, 27, 12));
+        t.Rectangle(3, 1, 14, 3, Bronze(0.8));
+        t.Rectangle(3, 24, 14, 3, Bronze(0.5));
+        t.Contour(Rvb(1, 1, 1));
+        images.push_back(t.Image());
+    }
+    return images;
+}
+
 // Small digits, 4 x 6: a light 3 x 5 glyph and its shadow.
 std::vector<ImageBlitter> Chiffres() {
     static const uint8_t GLYPHES[10][5] = {{7, 5, 5, 5, 7}, {2, 6, 2, 2, 7}, {7, 1, 7, 4, 7}, {7, 1, 3, 1, 7}, {5, 5, 7, 1, 1},
@@ -370,6 +391,7 @@ bool FabriquerInterface(const std::string& racine) {
     ok &= Sprite_Ecrire(racine, "interface/ombrage_carte", {OmbrageCarte()});
     ok &= Sprite_Ecrire(racine, "interface/marqueur_carte", MarqueurCarte());
     ok &= Sprite_Ecrire(racine, "interface/attente", Attente());
+    ok &= Sprite_Ecrire(racine, "interface/sablier", Sablier());
     ok &= Sprite_Ecrire(racine, "interface/chiffres", Chiffres());
     for (int code = 33; code <= 62; ++code) ok &= Sprite_Ecrire(racine, "interface/sort_" + std::to_string(code), {IconeSort(code)});
     ok &= Sprite_Ecrire(racine, "interface/sort_1052", {IconeSort(1052)});
