@@ -7,7 +7,7 @@
 #include "foundation/objetsgfx.h"
 #include "shell/conditions.h"   // TableAttaque
 #include "shell/routeur.h"
-#include "shell/scenario.h"     // GroupesSelection__AffichageMiniCarte
+#include "shell/selection.h"    // GroupesSelection__AffichageMiniCarte
 #include "shell/trame.h"
 #include "world/grilles.h"
 #include "world/niveau.h"

@@ -533,10 +533,3 @@ void Scene__InitialisationVariables() {
     }
 }
 
-void GroupesSelection__Retirer(int) {}
-void GroupesSelection__RAZ() {}
-void GroupesSelection__AffichageMiniCarte() {}
-
-// The numbered selection groups are not kept yet.
-void GroupesSelection__Memoriser(int) {}
-int GroupesSelection__Rappeler(int) { return 0; }
