@@ -3,6 +3,7 @@
 // level's world (Creer) or starts its battle (Demarrer). With MORVANE_CAPTURES set to a folder, Capturer writes the back buffer there as a PNG.
 #pragma once
 
+#include <cmath>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -61,6 +62,15 @@ class Interface : public Scene {
     static void Capturer(const char* nom) {
         if (const char* dossier = std::getenv("MORVANE_CAPTURES")) {
             EXPECT_TRUE(Image_EcrirePng555(std::string(dossier) + "/" + nom + ".png", EcranTampon, 640, 480));
+        }
+    }
+    // The 120 x 120 pixels from (x0, y0) four times as large.
+    static void CapturerLoupe(const char* nom, int x0, int y0) {
+        if (const char* dossier = std::getenv("MORVANE_CAPTURES")) {
+            std::vector<uint16_t> loupe(480 * 480);
+            for (int y = 0; y < 480; ++y)
+                for (int x = 0; x < 480; ++x) loupe[static_cast<size_t>(y) * 480 + static_cast<size_t>(x)] = Pixel(x0 + x / 4, y0 + y / 4);
+            EXPECT_TRUE(Image_EcrirePng555(std::string(dossier) + "/" + nom + ".png", loupe.data(), 480, 480));
         }
     }
     // The groups of army a, oldest first.

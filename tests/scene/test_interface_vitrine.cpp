@@ -53,15 +53,6 @@ class VitrineInterface : public Interface {
         SourisX = (o.x - RepereX) * 24 + 12;
         SourisY = (o.y - RepereY) * 24 + 12;
     }
-    // The 120 x 120 pixels from (x0, y0) four times as large.
-    static void CapturerLoupe(const char* nom, int x0, int y0) {
-        if (const char* dossier = std::getenv("MORVANE_CAPTURES")) {
-            std::vector<uint16_t> loupe(480 * 480);
-            for (int y = 0; y < 480; ++y)
-                for (int x = 0; x < 480; ++x) loupe[static_cast<size_t>(y) * 480 + static_cast<size_t>(x)] = Pixel(x0 + x / 4, y0 + y / 4);
-            EXPECT_TRUE(Image_EcrirePng555(std::string(dossier) + "/" + nom + ".png", loupe.data(), 480, 480));
-        }
-    }
     static int NonNoirs(int x0, int y0, int x1, int y1) {
         int n = 0;
         for (int y = y0; y < y1; ++y)
