@@ -36,6 +36,7 @@
 #include "scene/palettes.h"
 #include "scene/particules.h"
 #include "scene/particules_effets.h"
+#include "scene/survol.h"
 #include "shell/curseur.h"
 #include "shell/routeur.h"
 #include "shell/scenario.h"
@@ -258,6 +259,7 @@ void ChargeRegion() {
     // 3. Sprites are loaded again on first use; the clocks start now.
     ObjetsGfx_LiberationSprites();
     VerificationArmee = 0;
+    CurseurAttenteImage = -1;
     HorlogeJeu = Temps_Ticks();
     Vent__RazChronos();
     Eclair__Liberation();
@@ -272,10 +274,15 @@ void ChargeRegion() {
     Effets_Chargement();
     Effets_AdressesScene();
     ProjectileRazQueue();
+    // A busy frame between the loading steps.
+    Curseur__Animation();
     EauInit("..\\Sprite\\Eau.spr", "..\\Sprite\\EauDeformation.spr");
+    Curseur__Animation();
     LaveInit("..\\Sprite\\Lave.spr", "..\\Sprite\\LaveDeformation.spr");
+    Curseur__Animation();
     Eau__Animation();
     Lave__Animation();
+    Curseur__Animation();
     UniversCreation();
 
     // 6, 7.
@@ -356,6 +363,8 @@ void ChargeRegion() {
     ExperienceBatailleJoueur = 0;
     SortsLancesJoueur = AttaquesJoueur = AttaquesAvantageJoueur = CreaturesInvoqueesJoueur = 0;
     ResultatBataille = -1;
+    // Loaded: the arrow again.
+    CurseurAttenteImage = -1;
 }
 
 int Region__Quitte() {

@@ -7,6 +7,7 @@
 #include "platform/temps.h"
 #include "scene/carte_reduite.h"
 #include "scene/panneau.h"
+#include "scene/survol.h"
 #include "shell/routeur.h"
 #include "shell/saisie.h"
 #include "shell/selection.h"
@@ -16,12 +17,15 @@ namespace {
 
 class PartieInterface : public Interface {
   protected:
+    uint64_t imagesChargement = 0;   // frames presented by the scene start
     void SetUp() override {
         Interface::SetUp();
         if (HasFatalFailure()) return;
         Temps_Fixer(1000000);
         RoutageOn = 0;
+        const uint64_t avant = Affichage_NombrePresentations();
         Scene__Demarrage();
+        imagesChargement = Affichage_NombrePresentations() - avant;
         ASSERT_FALSE(arbre.Existe("Erreur.txt")) << Rapport();
         CarteReduiteVisible = 1;
     }
@@ -66,6 +70,21 @@ class PartieInterface : public Interface {
     }
     static double Distance(const Objet& a, const Objet& b) { return std::hypot(a.x - b.x, a.y - b.y); }
 };
+
+// The scene start shows a busy frame between its loading steps, and the arrow once loaded.
+TEST_F(PartieInterface, SceneStartShowsBusyFramesThenTheArrow) {
+    EXPECT_GE(imagesChargement, 4u);
+    EXPECT_EQ(CurseurAttenteImage, -1);
+    const std::vector<uint16_t> image = [] {
+        int l = 0, h = 0;
+        return Affichage_DerniereImage(&l, &h);
+    }();
+    ASSERT_EQ(image.size(), 640u * 480u);
+    int allumes = 0;
+    for (uint16_t p : image) allumes += p != 0;
+    EXPECT_GT(allumes, 20) << "the beads";
+    EXPECT_LT(allumes, 2000) << "on a black screen";
+}
 
 TEST_F(PartieInterface, BoxOrdersStoreMinimapAndRecall) {
     const int nous = GroupesArmee(0).at(0), archers = GroupesArmee(1).at(0);
