@@ -1,5 +1,6 @@
 #include "scene/panneau.h"
 
+#include <bitset>
 #include <cstdio>
 #include <cstring>
 
@@ -8,6 +9,7 @@
 #include "campaign/armee.h"      // AfficherNombre, TracerLigneHorizontale
 #include "foundation/ecran.h"
 #include "foundation/entrees.h"
+#include "foundation/erreurs.h"
 #include "foundation/objetsgfx.h"
 #include "foundation/polices.h"
 #include "foundation/texte.h"
@@ -55,6 +57,22 @@ constexpr Icone ICONES[] = {
     {267, 823, 3},  {300, 819, 7},  {339, 822, 6},  {340, 815, 0},  {341, 823, 5},  {373, 819, 10}, {374, 818, 2},
     {375, 819, 5},  {376, 820, 3},  {391, 817, 2},
 };
+
+// The graphic objects the panels asked for that the table does not hold, each reported once.
+std::bitset<4096> ObjetsAbsentsSignales;
+
+// A panel sprite; a number past the graphic object table draws nothing and is reported once.
+bool Present(int n) {
+    if (n >= 0 && n < NbObjetsGfx) return true;
+    if (n >= 0 && n < static_cast<int>(ObjetsAbsentsSignales.size()) && !ObjetsAbsentsSignales[static_cast<size_t>(n)]) {
+        ObjetsAbsentsSignales.set(static_cast<size_t>(n));
+        Erreur_Question("Panneau__Affichage()", "Objet graphique absent de la liste : %d", n);
+    }
+    return false;
+}
+void Dessiner(int n, int x, int y, int image) {
+    if (Present(n)) Sprite__Affiche(n, x, y, image);
+}
 
 bool EstPorte(int type) { return type == 433 || type == 473 || type == 512 || type == 551 || type == 590; }
 
@@ -113,7 +131,7 @@ bool Icone__Table(int type, int* objet, int* image) {
 
 void Icone__Affichage(int type, int x, int y) {
     int objet = 0, image = 0;
-    if (Icone__Table(type, &objet, &image)) Sprite__Affiche(objet, x, y, image);
+    if (Icone__Table(type, &objet, &image)) Dessiner(objet, x, y, image);
 }
 
 void FicheUnite__Affichage(int x, int y) {
@@ -127,21 +145,21 @@ void FicheUnite__Affichage(int x, int y) {
     TexteCouleurBlanc();
     if (!apercu && ObjetCourant) {
         if (ObjetCourant->classe == CLASSE_FORTIFICATION) {
-            if (EstPorte(type)) Sprite__Affiche(OBJET_ICONES_SPECIALES, x, y, 14);
-            else Sprite__Affiche(OBJET_FORTIFICATION, x, y, 0);
+            if (EstPorte(type)) Dessiner(OBJET_ICONES_SPECIALES, x, y, 14);
+            else Dessiner(OBJET_FORTIFICATION, x, y, 0);
             return;
         }
         if (ObjetCourant->famille == FAMILLE_CADAVRE || ObjetCourant->famille == 18) {
-            Sprite__Affiche(OBJET_ICONES_SPECIALES, x, y, 13);
+            Dessiner(OBJET_ICONES_SPECIALES, x, y, 13);
             return;
         }
     }
     int objet = 0, image = 0;
     if (Icone__Table(type, &objet, &image)) {
-        Sprite__Affiche(objet, x, y, image);
+        Dessiner(objet, x, y, image);
     } else {
         FicheUniteType = -1;
-        Sprite__Affiche(OBJET_FORTIFICATION, x, y, 0);
+        Dessiner(OBJET_FORTIFICATION, x, y, 0);
     }
 }
 
@@ -155,7 +173,7 @@ void Portrait__Affichage(int x, int y, int enSelection, int survolAffiche) {
 
     const bool survole = SourisX > x && SourisX < x + 70 && SourisY > y && SourisY < y + 44 && SourisY < 48 &&
                          NombreGroupesSelectionnes >= 2;
-    Sprite__Affiche(OBJET_CADRE_PORTRAIT, x, y, survole ? 1 : 0);
+    Dessiner(OBJET_CADRE_PORTRAIT, x, y, survole ? 1 : 0);
     FicheUnite__Affichage(x - 11, y);
 
     if (!EstPorte(o->typeMaitre)) {
@@ -168,12 +186,12 @@ void Portrait__Affichage(int x, int y, int enSelection, int survolAffiche) {
             beni |= SousBenediction(i);
         }
         if (continus) {
-            Sprite__Affiche(OBJET_ETAT, x + 26, y + 26, 0);
-            if (beni) Sprite__Affiche(OBJET_ETAT, x + 26, y + 16, 1);
+            Dessiner(OBJET_ETAT, x + 26, y + 26, 0);
+            if (beni) Dessiner(OBJET_ETAT, x + 26, y + 16, 1);
         } else if (beni) {
-            Sprite__Affiche(OBJET_ETAT, x + 26, y + 26, 1);
+            Dessiner(OBJET_ETAT, x + 26, y + 26, 1);
         } else if (o->gel > 0) {
-            Sprite__Affiche(OBJET_ETAT, x + 26, y + 6, 2);
+            Dessiner(OBJET_ETAT, x + 26, y + 6, 2);
         }
     }
 
@@ -185,7 +203,7 @@ void Portrait__Affichage(int x, int y, int enSelection, int survolAffiche) {
 
     if (o->classe != 13 && o->classe != CLASSE_FORTIFICATION) {
         const int signe = SigneClasse(*o);
-        if (signe >= 0) Sprite__Affiche(OBJET_CLASSE, x + 37, y + 18, signe);
+        if (signe >= 0) Dessiner(OBJET_CLASSE, x + 37, y + 18, signe);
         AfficherNombre(x + 67, y + 17, GroupeNiveau(g));
         AfficherNombreGauche(x + 5, y + 29, groupe.nbMembres);
     }
@@ -273,11 +291,11 @@ void BarreCapacites__Affichage(int x, int y) {
         if (Sort__EstActif(code)) {
             CapacitesActives[s] = Sort__Lancable(proprietaire, CapacitesIndex[s]) ? 1 : 0;
             if (CapacitesActives[s]) {
-                Sprite__Affiche(code, ix, iy, 0);
-                if (i == CapaciteSurvolee) Sprite__AfficheEclaire(static_cast<int16_t>(code), static_cast<int16_t>(ix), static_cast<int16_t>(iy), 0, 15, 15, 15);
+                Dessiner(code, ix, iy, 0);
+                if (i == CapaciteSurvolee && Present(code)) Sprite__AfficheEclaire(static_cast<int16_t>(code), static_cast<int16_t>(ix), static_cast<int16_t>(iy), 0, 15, 15, 15);
                 Chiffres__Affiche(x + 41 + 39 * i, y - 1, i + 1);
             } else {
-                Sprite__AfficheTrs(code, ix, iy, 0, 10);
+                if (Present(code)) Sprite__AfficheTrs(code, ix, iy, 0, 10);
             }
         }
         if (i == CapaciteSurvolee) {

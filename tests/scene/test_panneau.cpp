@@ -3,6 +3,7 @@
 #include "scene/panneau.h"
 #include "shell/routeur.h"
 #include "shell/saisie.h"
+#include "platform/plateforme.h"
 #include "shell/trame.h"
 
 namespace {
@@ -230,6 +231,30 @@ TEST_F(Panneau, CaptionOfASingleGroup) {
         PanneauSelection__Affichage(c.survol);
         EXPECT_EQ(Legende() > 20, c.legende) << c.groupes.size() << " " << c.survol;
     }
+}
+
+}  // namespace
+
+namespace {
+
+// An icon whose graphic object the list does not hold draws nothing and is reported once.
+TEST_F(Panneau, IconMissingFromTheGraphicListReportedOnce) {
+    const int32_t nombre = NbObjetsGfx;
+    NbObjetsGfx = 800;   // the unit icons (815 and on) are missing
+    Selectionner({soldats});
+    Remplir(0);
+    // The player answers the report's question with "yes".
+    Plateforme_InjecterSouris(96 + 200, 157 + 120);
+    Plateforme_InjecterBouton(true, true);
+    Plateforme_InjecterBouton(true, false);
+    PanneauSelection__Affichage(0);
+    EXPECT_NE(Rapport().find("absent de la liste : 818"), std::string::npos) << Rapport();
+    EXPECT_NE(Pixel(8 + 2, 2), 0) << "the rest of the portrait is drawn";
+    EXPECT_EQ(Pixel(8 + 20, 20), (2 << 10 | 2 << 5 | 3)) << "the icon's well stays empty";
+    std::filesystem::remove(arbre.Racine() / "Erreur.txt");
+    PanneauSelection__Affichage(0);
+    EXPECT_FALSE(arbre.Existe("Erreur.txt"));
+    NbObjetsGfx = nombre;
 }
 
 }  // namespace
