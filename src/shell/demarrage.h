@@ -9,3 +9,8 @@ extern int32_t ResolutionHauteur;
 #include "shell/routeur.h"
 // The parental-control setting: no blood, and always the plain death animation.
 extern int32_t ControleParental;
+// The parental code, kept between runs.
+constexpr int TAILLE_CODE_PARENTAL = 260;
+extern char CodeParental[TAILLE_CODE_PARENTAL];
+// 1 once a faction campaign was begun: the four campaigns are open.
+extern int32_t CampagneCommencee;
