@@ -10,6 +10,7 @@
 #include "foundation/erreurs.h"
 #include "foundation/son.h"
 #include "foundation/texte.h"
+#include "platform/son.h"
 #include "frontend/sauvegardes.h"
 #include "shell/demarrage.h"
 
@@ -283,7 +284,16 @@ TEST_F(Options, TenirSurLaLigneChoisieChangeAuRelachement) {
     EXPECT_EQ(VolumeMusique, 50);
 }
 
+// The volumes the devices play at.
+uint32_t VolumeAppareil(int32_t aux) {
+    uint32_t w = 0;
+    Aux_LireVolume(aux, &w);
+    return ((w & 0xFFFF) * 100 + 65534) / 65535;
+}
+
 TEST_F(Options, EchapEtAnnulerRendentLesValeursDOuverture) {
+    AuxCD = 1;
+    AuxSons = 0;
     for (bool clic : {false, true}) {
         OptionLigne = 0;
         for (int i = 0; i < 2; ++i) Appui(ToucheDroite);
@@ -295,7 +305,11 @@ TEST_F(Options, EchapEtAnnulerRendentLesValeursDOuverture) {
         EXPECT_EQ(ResolutionLargeur, 1024);
         EXPECT_EQ(VolumeMusique, 57);
         EXPECT_EQ(VolumeSons, 98);
+        EXPECT_EQ(VolumeAppareil(AuxCD), 57u);
         EXPECT_EQ(clic ? Tenir(228, 249) : Appui(ToucheEchap), ActionPanneau::Annuler);
+        // Heard as they will be kept.
+        EXPECT_EQ(VolumeAppareil(AuxCD), 50u);
+        EXPECT_EQ(VolumeAppareil(AuxSons), 99u);
         EXPECT_EQ(ResolutionLargeur, 640);
         EXPECT_EQ(ResolutionHauteur, 480);
         EXPECT_EQ(ResolutionIndex, 0);
