@@ -113,6 +113,13 @@ bool Pris(int32_t& touche) {
     return true;
 }
 
+void EcranEntier() {
+    EcranDestination.clipGauche = 0;
+    EcranDestination.clipHaut = 0;
+    EcranDestination.clipDroite = LargeurEcran;
+    EcranDestination.clipBas = HauteurEcran;
+}
+
 void Disposer() {
     for (int i = 0; i < NB_BOUTONS_MENU; ++i) {
         const Disposition& d = DISPOSITIONS[i];
@@ -509,6 +516,8 @@ int32_t CallbackMenuPrincipal(int32_t etat) {
     ++Appels;
     Curseur__Masquer();
     const bool arret = Etape();
+    // The movie's start sets the display mode, which gives the clip back to the battle view.
+    EcranEntier();
     for (int i = 0; i < NbBoutonsMenu && i < NB_BOUTONS_MENU; ++i) Bouton__Affichage(&B(i));
     Surimpression();
     Texte__AfficheOmbre(W() - 126, H() - 32, "%s", TexteVersion);
@@ -522,10 +531,7 @@ void MenuPrincipal__Preparation(int32_t delai) {
     MenuDelai = delai;
     Entrees_RAZ();
     MenuChoix = CHOIX_DELAI;
-    EcranDestination.clipGauche = 0;
-    EcranDestination.clipHaut = 0;
-    EcranDestination.clipDroite = LargeurEcran;
-    EcranDestination.clipBas = HauteurEcran;
+    EcranEntier();
     MenuEtat = -2;
     MenuDecompte = 0;
     Disposer();

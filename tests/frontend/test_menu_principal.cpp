@@ -51,6 +51,17 @@ TEST_F(MenuPrincipalTest, DisposeEtArriveAuRepos) {
     BoutonsEnPlace();
 }
 
+// The movie's start leaves the battle view's clip: the menu draws up to the screen's right edge.
+TEST_F(MenuPrincipalTest, DessineJusquAuBordDroit) {
+    MenuAuRepos();
+    for (int i = 0; i < 6; ++i) Image();
+    EcranDestination.clipDroite = 624;
+    std::memset(EcranTampon, 0, 640 * 480 * 2);
+    Image();
+    EXPECT_NE(Pixel(635, 172), 0);
+    EXPECT_NE(Pixel(635, 422), 0);
+}
+
 TEST_F(MenuPrincipalTest, DelaiDepuisLEntreeAuRepos) {
     MenuAuRepos(30000);
     // The pointer moving does not count as doing something.
