@@ -8,3 +8,5 @@ float CarteReduiteEchelleX = 100.0f / 128.0f, CarteReduiteEchelleY = 100.0f / 12
 // The picture is not drawn yet, so there is nothing to rebuild.
 void CarteReduite_MiseAJour() {}
 void CarteReduite_Affichage() {}
+void CarteReduite_Creation() {}
+void CarteReduite_Liberation() {}

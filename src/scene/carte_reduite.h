@@ -11,3 +11,6 @@ extern float CarteReduiteEchelleX, CarteReduiteEchelleY;       // screen pixels 
 // Rebuilds the minimap's picture from the map (twice a second while it is shown).
 void CarteReduite_MiseAJour();
 void CarteReduite_Affichage();
+// Places the minimap and paints its picture of the loaded level; frees it.
+void CarteReduite_Creation();
+void CarteReduite_Liberation();

@@ -10,3 +10,8 @@ extern int32_t CapacitesNombre;
 extern std::array<int32_t, 9> CapacitesObjets;
 extern std::array<int32_t, 9> CapacitesIndex;
 extern std::array<int32_t, 9> CapacitesActives;
+
+// The master type shown by the icon of the skirmish preview, -1 when it has no icon.
+extern int32_t FicheUniteType;
+// The icon of ObjetCourant (or of FicheUniteType in the skirmish preview) for a portrait at (x, y).
+void FicheUnite__Affichage(int x, int y);

@@ -30,11 +30,12 @@ TEST(DemarrageProgramme, BatailleAllerRetourPuisQuitter) {
     JeuTemporaire jeu;
     // The settings are missing: they are made with the defaults.
     std::filesystem::remove(jeu.Racine() / "ini" / "Configuration.ini");
-    // Play, then Skirmish on the menu starts the sample skirmish; later Escape in the battle asks
-    // whether to quit the game, Return answers yes; Escape on the menu opens the quit box, Return
-    // quits.
+    // Play, then Skirmish on the menu opens the skirmish set-up, whose confirm button starts the
+    // battle on its first map and armies; later Escape in the battle asks whether to quit the
+    // game, Return answers yes; Escape on the menu opens the quit box, Return quits.
     ASSERT_EQ(jeu.Lancer("11500 move 400 172\n11600 down left\n11700 up left\n13600 move 400 322\n13700 down left\n"
-                         "13800 up left\n32000 capture bataille\n32100 key ESCAPE\n33000 key RETURN\n"
+                         "13800 up left\n14600 capture preparation\n14700 move 298 434\n14800 click left\n"
+                         "32000 capture bataille\n32100 key ESCAPE\n33000 key RETURN\n"
                          "35000 capture menu\n36000 key ESCAPE\n38000 key RETURN\n",
                          "s"),
               0)
