@@ -10,6 +10,8 @@
 #include "platform/fichiers.h"
 
 int32_t ChargementSauvegarde = 0;
+int32_t SauvegardeACharger = 0;
+int32_t TexteRegionAffiche = 0;
 int32_t OrigineBataille = 0;
 int32_t ConditionsDepuisFichierVbat = 0;
 char FichierVbat[512] = {};

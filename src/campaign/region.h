@@ -8,6 +8,8 @@
 #include "campaign/campagne.h"
 
 extern int32_t ChargementSauvegarde;   // a saved game was just loaded
+extern int32_t SauvegardeACharger;     // the save slot 0..9 to restore
+extern int32_t TexteRegionAffiche;     // 1 once the region's opening texts were shown
 extern int32_t OrigineBataille;        // 0 or 1 a regiment meeting, 2 a unique site
 // The battle's conditions come from FichierVbat rather than from the level's own file.
 extern int32_t ConditionsDepuisFichierVbat;

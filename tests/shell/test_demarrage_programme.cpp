@@ -30,12 +30,13 @@ TEST(DemarrageProgramme, BatailleAllerRetourPuisQuitter) {
     JeuTemporaire jeu;
     // The settings are missing: they are made with the defaults.
     std::filesystem::remove(jeu.Racine() / "ini" / "Configuration.ini");
-    // Return on the menu opens the skirmish set-up, whose confirm button starts the battle on its
-    // first map and armies; 20 s later Escape in the battle asks whether to quit the game, Return
-    // answers yes; Escape on the menu quits.
-    ASSERT_EQ(jeu.Lancer("12000 key RETURN\n12500 capture preparation\n12600 move 298 434\n12700 click left\n"
+    // Play, then Skirmish on the menu opens the skirmish set-up, whose confirm button starts the
+    // battle on its first map and armies; later Escape in the battle asks whether to quit the
+    // game, Return answers yes; Escape on the menu opens the quit box, Return quits.
+    ASSERT_EQ(jeu.Lancer("11500 move 400 172\n11600 down left\n11700 up left\n13600 move 400 322\n13700 down left\n"
+                         "13800 up left\n14600 capture preparation\n14700 move 298 434\n14800 click left\n"
                          "32000 capture bataille\n32100 key ESCAPE\n33000 key RETURN\n"
-                         "35000 capture menu\n36000 key ESCAPE\n",
+                         "35000 capture menu\n36000 key ESCAPE\n38000 key RETURN\n",
                          "s"),
               0)
         << jeu.Lire("s/stderr.txt");
