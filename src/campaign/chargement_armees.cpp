@@ -1,6 +1,7 @@
 #include "campaign/chargement_armees.h"
 
 #include <cstdio>
+#include <map>
 #include <memory>
 #include <string>
 
@@ -22,9 +23,9 @@ namespace {
 
 using Flux = std::unique_ptr<FILE, int (*)(FILE*)>;
 
-// The sections of each player regiment that found no place on the map: they sit out the battle
-// and are written back with the survivors.
-ListeExtensible<Section> SectionsNonPosees[MAX_REGIMENTS];
+// The sections of each regiment (by its number) that found no place on the map: they sit out the
+// battle and are written back with the survivors.
+std::map<int32_t, std::unique_ptr<ListeExtensible<Section>>> SectionsNonPosees;
 
 std::string CheminRegimentJoueur(int32_t numeroJoueur, int32_t numero) {
     char chemin[128];
@@ -35,10 +36,7 @@ std::string CheminRegimentJoueur(int32_t numeroJoueur, int32_t numero) {
     return chemin;
 }
 
-void ViderNonPosees(int32_t numero) {
-    ListeExtensible<Section>& l = SectionsNonPosees[numero];
-    while (l.nombre > 0) delete l.retirer(l.nombre - 1);
-}
+void ViderNonPosees(int32_t numero) { SectionsNonPosees.erase(numero); }
 
 // Reads and deploys one regiment file; the catalogue of the player number is read for it.
 int32_t ChargerEtPoser(int32_t numeroJoueur, const std::string& chemin, const char* messageAbsent, int32_t direction,
@@ -53,9 +51,13 @@ int32_t ChargerEtPoser(int32_t numeroJoueur, const std::string& chemin, const ch
         if (numero >= 0) r->id = numero;
         int32_t posees = 0;
         resultat = Regiment__poserSurCarte(r.get(), direction, camp, &posees);
-        if (numero >= 0 && numero < MAX_REGIMENTS) {
-            ViderNonPosees(numero);
-            while (r->sections.nombre > posees) SectionsNonPosees[numero].ajouter(Regiment__retirerSection(r.get(), posees));
+        ViderNonPosees(r->id);
+        if (posees < r->sections.nombre) {
+            Avertissement("Déploiement", "Régiment %s : %d section(s) sans place sur la carte, gardée(s) hors de la bataille",
+                          r->nom.c_str(), r->sections.nombre - posees);
+            auto& gardees = SectionsNonPosees[r->id];
+            gardees = std::make_unique<ListeExtensible<Section>>();
+            while (r->sections.nombre > posees) gardees->ajouter(Regiment__retirerSection(r.get(), posees));
         }
     }
     r.reset();
@@ -86,6 +88,15 @@ void CopierCatalogues(int32_t campagne) {
 void Armee__viderRegimentsCharges() {
     for (int32_t& n : RegimentsCharges) n = -1;
     NombreRegimentsCharges = 0;
+    SectionsNonPosees.clear();
+}
+
+void Armee__reprendreSectionsNonPosees(Regiment* regiment) {
+    auto it = SectionsNonPosees.find(regiment->id);
+    if (it == SectionsNonPosees.end()) return;
+    ListeExtensible<Section>& l = *it->second;
+    while (l.nombre > 0) Regiment__ajouterSection(regiment, l.retirer(0));
+    SectionsNonPosees.erase(it);
 }
 
 int32_t Armee__regimentDejaCharge(int32_t numero) {
@@ -122,8 +133,9 @@ void Armee__copierRegimentTmp(int32_t numeroJoueur, const int32_t* survivants) {
         if (!Armee__regimentDejaCharge(i)) continue;
         const std::string chemin = CheminRegimentJoueur(numeroJoueur, i);
         const bool vivant = survivants && survivants[i];
+        const bool gardees = SectionsNonPosees.count(i) > 0;
         std::unique_ptr<Regiment> r;
-        if (vivant || SectionsNonPosees[i].nombre > 0) {
+        if (vivant || gardees) {
             Flux f(Fichier_Ouvrir(chemin.c_str(), "rt"), std::fclose);
             if (f == nullptr) Erreur_Fatale("Erreur", "fichier %s non trouvé", chemin.c_str());
             const std::string nom = Regiment__lireNom(f.get());
@@ -132,7 +144,7 @@ void Armee__copierRegimentTmp(int32_t numeroJoueur, const int32_t* survivants) {
                 r.reset(Regiment__depuisCarte(nom, numeroJoueur, i));
             else
                 r.reset(creerRegiment(nom, i, nullptr));
-            while (SectionsNonPosees[i].nombre > 0) Regiment__ajouterSection(r.get(), SectionsNonPosees[i].retirer(0));
+            Armee__reprendreSectionsNonPosees(r.get());
         }
         EcritureSure ecriture(chemin);
         if (ecriture.Flux() == nullptr) Erreur_Fatale("Erreur", "Impossible de créer le fichier %s", chemin.c_str());
