@@ -1,5 +1,6 @@
 #include "campaign/armee_fichiers.h"
 
+#include <cctype>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -7,8 +8,13 @@
 #include <memory>
 #include <vector>
 
+#include "campaign/campagne.h"
+#include "campaign/gestion_armee.h"
+#include "foundation/ecran.h"
 #include "foundation/erreurs.h"
+#include "frontend/localisation.h"
 #include "platform/fichiers.h"
+#include "shell/routeur.h"
 
 bool (*EcritureSure__avantRenommage)(const char* cible) = nullptr;
 
@@ -259,6 +265,39 @@ void Armee__charger() {
     }
 }
 
+int Armee__sauvegarderEscarmouche() {
+    static const char* const DOSSIERS[5] = {"Empire", "Justice", "Lumiere", "Morvane", "All"};
+    static const int PROPOSITIONS[4] = {145, 146, 144, 147};
+    const int camp = CampDuJoueur >= 0 && CampDuJoueur < 4 ? CampDuJoueur : 4;
+    char nom[64];
+    std::snprintf(nom, sizeof nom, "%.40s", camp < 4 ? TextesInterface[PROPOSITIONS[camp]] : DOSSIERS[4]);
+    const int x = (LargeurEcran - 250) / 2, y = (HauteurEcran - 150) / 2;
+    std::string dossier;
+    for (int maximum = 12;; maximum = 11) {
+        const int code = SaisieNom(x, y, 0, x + 20, y + 40, TextesInterface[136], x + 20, y + 80, nom, maximum);
+        if (code != 1) return code;
+        // The name becomes a folder: only letters, digits, blanks, '-' and '_' are kept.
+        dossier.clear();
+        for (const char* c = nom; *c && dossier.size() < 12; ++c) {
+            const unsigned char u = static_cast<unsigned char>(*c);
+            if (std::isalnum(u) || u >= 0xC0 || u == ' ' || u == '-' || u == '_') dossier.push_back(*c);
+        }
+        while (!dossier.empty() && dossier.back() == ' ') dossier.pop_back();
+        if (dossier.find_first_not_of(' ') != std::string::npos) break;
+        nom[0] = 0;
+    }
+    std::string chemin = "..\\Armees\\Escarmouche";
+    for (const std::string& partie : {std::string(), std::string(DOSSIERS[camp]), dossier}) {
+        if (!partie.empty()) chemin += "\\" + partie;
+        if (!Repertoire_Creer(chemin.c_str())) {
+            Avertissement("Sauvegarde", "sauvegarde des régiments impossible");
+            return 1;
+        }
+    }
+    Armee__sauvegarderDans(chemin + "\\");
+    return 1;
+}
+
 void ListeReserves__sauvegarder() {
     EcritureSure ecriture("..\\Armees\\reserve.txt");
     FILE* f = ecriture.Flux();
@@ -280,6 +319,7 @@ void ListeReserves__sauvegarder() {
 }
 
 void ListeReserves__charger() {
+    if (ModeSceneCourant == 3) return;   // the skirmish set-up keeps its own gold
     Flux flux(Fichier_Ouvrir("..\\Armees\\reserve.txt", "rt"), std::fclose);
     FILE* f = flux.get();
     if (f == nullptr) return;

@@ -25,6 +25,10 @@ void Armee__charger();
 // last, each written beside its file and renamed over it.
 bool Armee__sauvegarderDans(const std::string& dossier);
 
+// Asks the army's name and writes ArmeeJoueur into "..\Armees\Escarmouche\<faction>\<name>\", the faction
+// being CampDuJoueur's ("All" beyond the four). 1 when written, or the name box's quit code.
+int Armee__sauvegarderEscarmouche();
+
 void ListeReserves__sauvegarder();
 void ListeReserves__charger();
 

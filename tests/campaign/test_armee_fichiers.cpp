@@ -4,6 +4,8 @@
 #include <string>
 
 #include "campaign/armee_fichiers.h"
+#include "campaign/campagne.h"
+#include "frontend/localisation.h"
 #include "catalogue_fixture.h"
 
 namespace {
@@ -188,4 +190,26 @@ TEST_F(FichiersArmee, EcritureInterrompueLaisseLAncienFichier) {
     EXPECT_EQ(arbre.Lire("Armees/joueur1/entete_armee.txt"), "nbRegiments 1\n");
     EXPECT_FALSE(arbre.Existe("Armees/joueur1/regiment0.txt.tmp"));
     EXPECT_FALSE(arbre.Existe("Armees/joueur1/regiment1.txt"));
+}
+
+TEST_F(FichiersArmee, ArmeeDEscarmoucheDansLeDossierDeSaFaction) {
+    Nouveau("Éclaireurs", 0, 1);
+    struct Cas {
+        int camp;
+        const char* proposition;   // the name box gives the proposal back as typed
+        const char* dossier;
+    } cas[] = {
+        {0, "Empire", "Armees/Escarmouche/Empire/Empire"},
+        {3, "Horde/../x", "Armees/Escarmouche/Morvane/Hordex"},
+        {9, "", "Armees/Escarmouche/All/All"},
+    };
+    for (const Cas& c : cas) {
+        CampDuJoueur = c.camp;
+        std::snprintf(TextesInterface[c.camp == 3 ? 147 : 145], TAILLE_TEXTE_INTERFACE, "%s", c.proposition);
+        EXPECT_EQ(Armee__sauvegarderEscarmouche(), 1);
+        EXPECT_EQ(arbre.Lire(std::string(c.dossier) + "/entete_armee.txt"), "nbRegiments 1\n") << c.dossier;
+        EXPECT_NE(arbre.Lire(std::string(c.dossier) + "/regiment0.txt").find("=Éclaireurs\n"), std::string::npos);
+    }
+    EXPECT_FALSE(arbre.Existe("Armees/Escarmouche/Morvane/Horde"));
+    CampDuJoueur = 1;
 }
