@@ -128,6 +128,7 @@ int32_t Armee__chargerFichier(int32_t numeroJoueur, const char* fichier, int32_t
 }
 
 void Armee__copierRegimentTmp(int32_t numeroJoueur, const int32_t* survivants) {
+    if (NombreRegimentsCharges == 0) return;   // a battle of no regiment of the player
     Catalogue__charger(numeroJoueur);
     for (int32_t i = 0; i < MAX_REGIMENTS; ++i) {
         if (!Armee__regimentDejaCharge(i)) continue;

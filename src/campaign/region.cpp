@@ -174,9 +174,11 @@ void RegionMajListeRegiments() {
 }
 
 void RegimentNmi_EtatFichiers(const int32_t* drapeaux) {
+    SaisieValidee = 0;
+    if (drapeaux == nullptr || std::find(drapeaux, drapeaux + REGIMENTS_NMI, 1) == drapeaux + REGIMENTS_NMI) return;
     Catalogue__charger(1);
     for (int i = 0; i < REGIMENTS_NMI; ++i) {
-        if (drapeaux == nullptr || !drapeaux[i]) continue;
+        if (!drapeaux[i]) continue;
         const RegimentNmi* nmi = nullptr;
         for (int k = 0; k < NbRegimentsNmi && k < REGIMENTS_NMI; ++k)
             if (RegimentsNmi[static_cast<size_t>(k)].id == 100 + i) nmi = &RegimentsNmi[static_cast<size_t>(k)];
@@ -194,7 +196,6 @@ void RegimentNmi_EtatFichiers(const int32_t* drapeaux) {
         Regiment__sauvegarder(r.get(), ecriture.Flux());
         if (!ecriture.Valider()) Erreur_Fatale("Erreur", "Impossible de créer le fichier %s", chemin);
     }
-    SaisieValidee = 0;
     Catalogue__liberer();
 }
 int Region__finMouvements() {
