@@ -4,6 +4,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "campaign/armee.h"
 #include "campaign/armee_fichiers.h"
@@ -52,13 +53,23 @@ int32_t ChargerEtPoser(int32_t numeroJoueur, const std::string& chemin, const ch
         int32_t posees = 0;
         resultat = Regiment__poserSurCarte(r.get(), direction, camp, &posees);
         ViderNonPosees(r->id);
-        if (posees < r->sections.nombre) {
+        auto gardees = std::make_unique<ListeExtensible<Section>>();
+        // The units a placed section left out of its layout sit out the battle as a section of their own.
+        for (int32_t i = 0; i < posees; ++i) {
+            Section* s = r->sections[i];
+            const std::vector<int32_t> hors = Section__horsDisposition(s);
+            if (hors.empty()) continue;
+            std::vector<Unite*> unites;
+            for (auto k = hors.rbegin(); k != hors.rend(); ++k) unites.insert(unites.begin(), s->unites.retirer(*k));
+            Section* reste = creerSection(s->nom, s->typeSection, s->niveauChateau, nullptr);
+            for (Unite* u : unites) Section__ajouterUnite(reste, u);
+            gardees->ajouter(reste);
+        }
+        if (posees < r->sections.nombre)
             Avertissement("Déploiement", "Régiment %s : %d section(s) sans place sur la carte, gardée(s) hors de la bataille",
                           r->nom.c_str(), r->sections.nombre - posees);
-            auto& gardees = SectionsNonPosees[r->id];
-            gardees = std::make_unique<ListeExtensible<Section>>();
-            while (r->sections.nombre > posees) gardees->ajouter(Regiment__retirerSection(r.get(), posees));
-        }
+        while (r->sections.nombre > posees) gardees->ajouter(Regiment__retirerSection(r.get(), posees));
+        if (gardees->nombre > 0) SectionsNonPosees[r->id] = std::move(gardees);
     }
     r.reset();
     Catalogue__liberer();
