@@ -76,13 +76,17 @@ int32_t ChargerEtPoser(int32_t numeroJoueur, const std::string& chemin, const ch
     return resultat;
 }
 
-bool CopierSur(const std::string& source, const std::string& destination) {
+// Written beside the target and renamed over it; a failure is reported and leaves the target as it was.
+void CopierSur(const std::string& source, const std::string& destination) {
     std::string contenu;
-    if (!Fichier_LireTout(source.c_str(), &contenu)) return false;
-    EcritureSure ecriture(destination);
-    if (ecriture.Flux() == nullptr) return false;
-    std::fwrite(contenu.data(), 1, contenu.size(), ecriture.Flux());
-    return ecriture.Valider();
+    bool ok = Fichier_LireTout(source.c_str(), &contenu);
+    if (ok) {
+        EcritureSure ecriture(destination);
+        ok = ecriture.Flux() != nullptr;
+        if (ok) std::fwrite(contenu.data(), 1, contenu.size(), ecriture.Flux());
+        ok = ok && ecriture.Valider();
+    }
+    if (!ok) Avertissement("Campagne__CopieFichiers()", "Copie impossible : %s vers %s", source.c_str(), destination.c_str());
 }
 
 const char* const DOSSIERS_CAMPAGNES[5] = {"Tutorial", "Morvane", "Justice", "Empire", "Lumiere"};
@@ -171,6 +175,9 @@ void Campagne__CopieFichiers(int32_t campagne) {
     OrAffiche = 0;
     CopierCatalogues(campagne);
     if (campagne != 5) {
+        // The working folders of a fresh installation.
+        for (const char* dossier : {"..\\armees", "..\\armees\\Joueur0", "..\\tmp", "..\\tmp\\Joueur0"})
+            Repertoire_Creer(dossier);
         const std::string armee = std::string("..\\Campagnes\\") + DOSSIERS_CAMPAGNES[campagne] + "\\armee\\";
         for (const char* fichier : {"entete_armee.txt", "regiment0.txt"}) {
             CopierSur(armee + fichier, std::string("..\\armees\\Joueur0\\") + fichier);
