@@ -10,6 +10,9 @@ extern int32_t EscarmoucheConfirmee;
 void Escarmouche__Liberation();
 // The faction choice screen of a new campaign: the campaign 0..4.
 int ChoixCamp();
+// The skirmish set-up screen. For now it picks the sample map and confirms at once: the preview
+// is built and the next main menu call starts the battle.
+void Escarmouche();
 
 // The player's faction in the skirmish set-up, 0..4.
 extern int32_t CampEscarmoucheJoueur;

@@ -72,6 +72,7 @@ int Texte__Paragraphe(const char* texte, int gauche, int haut, int droite, int b
     return FinTexte(texte + position) ? -1 : position;
 }
 
+int RequesterFichierMission(int, const char*) { return -1; }
 int32_t RequesterOuvert = 0;
 // The battle requester is not drawn yet: nothing is shown and no event runs.
 void RequesterFichier(int, const char*) {}

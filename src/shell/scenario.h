@@ -85,5 +85,5 @@ void Alliances__Restauration();
 extern int32_t PorteTrouvee, PorteX, PorteY;
 // The gate object found by the scan, 0 none.
 extern int32_t ObjetPorte;
-// The scene start's scan of the map for the gate; the breach closed.
+// The scene start's scan of the map for the gate (shell/missions.cpp).
 void Scene__InitialisationVariables();

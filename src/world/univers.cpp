@@ -32,6 +32,7 @@
 #include "scene/eclairs.h"
 #include "scene/meteo.h"
 #include "scene/affichage.h"
+#include "platform/son.h"
 #include "scene/palettes.h"
 #include "scene/particules.h"
 #include "scene/particules_effets.h"
@@ -359,6 +360,12 @@ void ChargeRegion() {
 int Region__Quitte() {
     // 1.
     const int32_t mode = ModeSceneCourant;
+    {
+        // For whoever watches the debugger output: how long the scene ran.
+        char ligne[96];
+        std::snprintf(ligne, sizeof ligne, "Region__Quitte(): scene %d, %d passes", mode, CompteurTours);
+        Trace_Debogueur(ligne);
+    }
     FonduNiveau = 0;
     TremblementAmplitude = 0;
     Curseur__Masquer();
