@@ -1,10 +1,9 @@
 #include "campaign/region.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdio>
 #include <cstring>
-
-#include <algorithm>
 #include <iterator>
 #include <memory>
 #include <string>
@@ -13,10 +12,10 @@
 #include "campaign/catalogue.h"
 #include "campaign/chargement_armees.h"
 #include "campaign/deploiement.h"
+#include "foundation/entrees.h"
 #include "foundation/erreurs.h"
 #include "foundation/listes.h"
 #include "platform/fichiers.h"
-#include "foundation/entrees.h"
 #include "shell/trame.h"
 #include "world/groupes.h"
 #include "world/objets.h"
