@@ -16,6 +16,7 @@
 #include "foundation/erreurs.h"
 #include "foundation/listes.h"
 #include "platform/fichiers.h"
+#include "shell/routeur.h"
 #include "shell/trame.h"
 #include "world/groupes.h"
 #include "world/objets.h"
@@ -82,6 +83,8 @@ void Chemin__Region(char* chemin, int taille) {
 
 const char* RegionNomFichierNiveau() { return FichierNiveauRegion; }
 void RegionChargerArmeesEnnemies() {
+    // A skirmish brings its own armies; region records left from a campaign stay out of it.
+    if (ModeJeuCourant == 3 || EscarmoucheEnCours == 3) return;
     // Only the regiments loaded now are written back after this battle.
     Armee__viderRegimentsCharges();
     char chemin[300];

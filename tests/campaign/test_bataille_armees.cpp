@@ -150,3 +150,13 @@ TEST_F(BatailleArmees, DeployeesCombattentEtReecrites) {
     }
     EXPECT_EQ(Rapport(), "");
 }
+
+TEST_F(BatailleArmees, RienDesRegionsDansUneEscarmouche) {
+    EnBataille(2, 8);
+    ASSERT_TRUE(Creer());
+    EscarmoucheEnCours = 3;
+    RegionChargerArmeesEnnemies();
+    EscarmoucheEnCours = 0;
+    EXPECT_EQ(Membres(0, 0) + Membres(100, 1), 0);
+    EXPECT_EQ(NombreRegimentsCharges, 0);
+}
