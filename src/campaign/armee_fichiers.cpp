@@ -1,5 +1,6 @@
 #include "campaign/armee_fichiers.h"
 
+#include <cctype>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -9,11 +10,13 @@
 
 #include "campaign/campagne.h"
 #include "campaign/gestion_armee.h"
+#include "foundation/ecran.h"
 #include "foundation/entrees.h"
 #include "foundation/erreurs.h"
 #include "frontend/escarmouche.h"
 #include "frontend/localisation.h"
 #include "platform/fichiers.h"
+#include "shell/routeur.h"
 
 bool (*EcritureSure__avantRenommage)(const char* cible) = nullptr;
 
@@ -317,6 +320,7 @@ void ListeReserves__sauvegarder() {
 }
 
 void ListeReserves__charger() {
+    if (ModeSceneCourant == 3) return;   // the skirmish set-up keeps its own gold
     Flux flux(Fichier_Ouvrir("..\\Armees\\reserve.txt", "rt"), std::fclose);
     FILE* f = flux.get();
     if (f == nullptr) return;

@@ -113,10 +113,10 @@ void LireUnites(Lecteur& l, const std::string& fichier, const ListeObjetsMaitres
         if (!l.Nom(&t.nom)) Fautif(fichier, "nom de la l'unité");
         if (!l.Nom(&maitre)) Fautif(fichier, "nom de l'objet maître");
         if (!l.Nom(&variable)) Fautif(fichier, "nom de la variable");
-        LireEntier(l, fichier, "numero de frame", &t.frame);
-        LireEntier(l, fichier, "numero de symbole", &t.symbole);
+        LireEntier(l, fichier, "numero de frame", &t.frame, 0, 255);
+        LireEntier(l, fichier, "numero de symbole", &t.symbole, 0, 255);
         int32_t typeSection = -1, drapeau = 0;
-        LireEntier(l, fichier, "type de section", &typeSection);
+        LireEntier(l, fichier, "type de section", &typeSection, -1, CATALOGUE_MAX_TYPES - 1);
         LireEntier(l, fichier, "catégorie", &t.categorie);
         LireEntier(l, fichier, "flag section", &drapeau);
         t.variable = Variables__chercher(variable.c_str(), CampCatalogue);

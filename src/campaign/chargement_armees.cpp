@@ -1,8 +1,10 @@
 #include "campaign/chargement_armees.h"
 
 #include <cstdio>
+#include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "campaign/armee.h"
 #include "campaign/armee_fichiers.h"
@@ -22,9 +24,9 @@ namespace {
 
 using Flux = std::unique_ptr<FILE, int (*)(FILE*)>;
 
-// The sections of each player regiment that found no place on the map: they sit out the battle
-// and are written back with the survivors.
-ListeExtensible<Section> SectionsNonPosees[MAX_REGIMENTS];
+// The sections of each regiment (by its number) that found no place on the map: they sit out the
+// battle and are written back with the survivors.
+std::map<int32_t, std::unique_ptr<ListeExtensible<Section>>> SectionsNonPosees;
 
 std::string CheminRegimentJoueur(int32_t numeroJoueur, int32_t numero) {
     char chemin[128];
@@ -35,10 +37,7 @@ std::string CheminRegimentJoueur(int32_t numeroJoueur, int32_t numero) {
     return chemin;
 }
 
-void ViderNonPosees(int32_t numero) {
-    ListeExtensible<Section>& l = SectionsNonPosees[numero];
-    while (l.nombre > 0) delete l.retirer(l.nombre - 1);
-}
+void ViderNonPosees(int32_t numero) { SectionsNonPosees.erase(numero); }
 
 // Reads and deploys one regiment file; the catalogue of the player number is read for it.
 int32_t ChargerEtPoser(int32_t numeroJoueur, const std::string& chemin, const char* messageAbsent, int32_t direction,
@@ -53,23 +52,41 @@ int32_t ChargerEtPoser(int32_t numeroJoueur, const std::string& chemin, const ch
         if (numero >= 0) r->id = numero;
         int32_t posees = 0;
         resultat = Regiment__poserSurCarte(r.get(), direction, camp, &posees);
-        if (numero >= 0 && numero < MAX_REGIMENTS) {
-            ViderNonPosees(numero);
-            while (r->sections.nombre > posees) SectionsNonPosees[numero].ajouter(Regiment__retirerSection(r.get(), posees));
+        ViderNonPosees(r->id);
+        auto gardees = std::make_unique<ListeExtensible<Section>>();
+        // The units a placed section left out of its layout sit out the battle as a section of their own.
+        for (int32_t i = 0; i < posees; ++i) {
+            Section* s = r->sections[i];
+            const std::vector<int32_t> hors = Section__horsDisposition(s);
+            if (hors.empty()) continue;
+            std::vector<Unite*> unites;
+            for (auto k = hors.rbegin(); k != hors.rend(); ++k) unites.insert(unites.begin(), s->unites.retirer(*k));
+            Section* reste = creerSection(s->nom, s->typeSection, s->niveauChateau, nullptr);
+            for (Unite* u : unites) Section__ajouterUnite(reste, u);
+            gardees->ajouter(reste);
         }
+        if (posees < r->sections.nombre)
+            Avertissement("Déploiement", "Régiment %s : %d section(s) sans place sur la carte, gardée(s) hors de la bataille",
+                          r->nom.c_str(), r->sections.nombre - posees);
+        while (r->sections.nombre > posees) gardees->ajouter(Regiment__retirerSection(r.get(), posees));
+        if (gardees->nombre > 0) SectionsNonPosees[r->id] = std::move(gardees);
     }
     r.reset();
     Catalogue__liberer();
     return resultat;
 }
 
-bool CopierSur(const std::string& source, const std::string& destination) {
+// Written beside the target and renamed over it; a failure is reported and leaves the target as it was.
+void CopierSur(const std::string& source, const std::string& destination) {
     std::string contenu;
-    if (!Fichier_LireTout(source.c_str(), &contenu)) return false;
-    EcritureSure ecriture(destination);
-    if (ecriture.Flux() == nullptr) return false;
-    std::fwrite(contenu.data(), 1, contenu.size(), ecriture.Flux());
-    return ecriture.Valider();
+    bool ok = Fichier_LireTout(source.c_str(), &contenu);
+    if (ok) {
+        EcritureSure ecriture(destination);
+        ok = ecriture.Flux() != nullptr;
+        if (ok) std::fwrite(contenu.data(), 1, contenu.size(), ecriture.Flux());
+        ok = ok && ecriture.Valider();
+    }
+    if (!ok) Avertissement("Campagne__CopieFichiers()", "Copie impossible : %s vers %s", source.c_str(), destination.c_str());
 }
 
 const char* const DOSSIERS_CAMPAGNES[5] = {"Tutorial", "Morvane", "Justice", "Empire", "Lumiere"};
@@ -86,6 +103,15 @@ void CopierCatalogues(int32_t campagne) {
 void Armee__viderRegimentsCharges() {
     for (int32_t& n : RegimentsCharges) n = -1;
     NombreRegimentsCharges = 0;
+    SectionsNonPosees.clear();
+}
+
+void Armee__reprendreSectionsNonPosees(Regiment* regiment) {
+    auto it = SectionsNonPosees.find(regiment->id);
+    if (it == SectionsNonPosees.end()) return;
+    ListeExtensible<Section>& l = *it->second;
+    while (l.nombre > 0) Regiment__ajouterSection(regiment, l.retirer(0));
+    SectionsNonPosees.erase(it);
 }
 
 int32_t Armee__regimentDejaCharge(int32_t numero) {
@@ -117,13 +143,15 @@ int32_t Armee__chargerFichier(int32_t numeroJoueur, const char* fichier, int32_t
 }
 
 void Armee__copierRegimentTmp(int32_t numeroJoueur, const int32_t* survivants) {
+    if (NombreRegimentsCharges == 0) return;   // a battle of no regiment of the player
     Catalogue__charger(numeroJoueur);
     for (int32_t i = 0; i < MAX_REGIMENTS; ++i) {
         if (!Armee__regimentDejaCharge(i)) continue;
         const std::string chemin = CheminRegimentJoueur(numeroJoueur, i);
         const bool vivant = survivants && survivants[i];
+        const bool gardees = SectionsNonPosees.count(i) > 0;
         std::unique_ptr<Regiment> r;
-        if (vivant || SectionsNonPosees[i].nombre > 0) {
+        if (vivant || gardees) {
             Flux f(Fichier_Ouvrir(chemin.c_str(), "rt"), std::fclose);
             if (f == nullptr) Erreur_Fatale("Erreur", "fichier %s non trouvé", chemin.c_str());
             const std::string nom = Regiment__lireNom(f.get());
@@ -132,7 +160,7 @@ void Armee__copierRegimentTmp(int32_t numeroJoueur, const int32_t* survivants) {
                 r.reset(Regiment__depuisCarte(nom, numeroJoueur, i));
             else
                 r.reset(creerRegiment(nom, i, nullptr));
-            while (SectionsNonPosees[i].nombre > 0) Regiment__ajouterSection(r.get(), SectionsNonPosees[i].retirer(0));
+            Armee__reprendreSectionsNonPosees(r.get());
         }
         EcritureSure ecriture(chemin);
         if (ecriture.Flux() == nullptr) Erreur_Fatale("Erreur", "Impossible de créer le fichier %s", chemin.c_str());
@@ -147,6 +175,9 @@ void Campagne__CopieFichiers(int32_t campagne) {
     OrAffiche = 0;
     CopierCatalogues(campagne);
     if (campagne != 5) {
+        // The working folders of a fresh installation.
+        for (const char* dossier : {"..\\armees", "..\\armees\\Joueur0", "..\\tmp", "..\\tmp\\Joueur0"})
+            Repertoire_Creer(dossier);
         const std::string armee = std::string("..\\Campagnes\\") + DOSSIERS_CAMPAGNES[campagne] + "\\armee\\";
         for (const char* fichier : {"entete_armee.txt", "regiment0.txt"}) {
             CopierSur(armee + fichier, std::string("..\\armees\\Joueur0\\") + fichier);

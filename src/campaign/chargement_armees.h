@@ -9,7 +9,11 @@ constexpr int32_t MAX_REGIMENTS_CHARGES = 20;
 extern int32_t RegimentsCharges[MAX_REGIMENTS_CHARGES];
 extern int32_t NombreRegimentsCharges;
 
+// Also drops the sections kept aside at the last battle's deployment.
 void Armee__viderRegimentsCharges();
+struct Regiment;
+// Gives back to the regiment the sections of its number that found no place on the map.
+void Armee__reprendreSectionsNonPosees(Regiment* regiment);
 int32_t Armee__regimentDejaCharge(int32_t numero);
 // 0, or -1 when the regiment is dead, empty or finds no place.
 int32_t Armee__chargerEnnemi(int32_t camp, const char* fichier, int32_t direction, int32_t numeroJoueur);

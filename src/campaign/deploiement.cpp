@@ -76,6 +76,14 @@ AncreEntree Deploiement__ancre(int32_t direction) {
     return ANCRES[direction];
 }
 
+std::vector<int32_t> Section__horsDisposition(const Section* section) {
+    const std::vector<Case> cases = Cases(section);
+    std::vector<int32_t> hors;
+    for (int32_t i = 0; i < section->unites.nombre; ++i)
+        if (cases[i].ligne < 0 || MaitreUnite(section->unites[i]) < 0) hors.push_back(i);
+    return hors;
+}
+
 int32_t Section__essayerPoser(const Section* section, int32_t y, int32_t x) {
     const std::vector<Case> cases = Cases(section);
     for (int32_t i = 0; i < section->unites.nombre; ++i) {

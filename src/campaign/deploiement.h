@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "campaign/armee.h"
 
@@ -17,6 +18,9 @@ AncreEntree Deploiement__ancre(int32_t direction);
 int32_t Regiment__poserSurCarte(Regiment* regiment, int32_t direction, int32_t camp);
 // The same, telling how many sections (the first ones of the list) were set down.
 int32_t Regiment__poserSurCarte(Regiment* regiment, int32_t direction, int32_t camp, int32_t* posees);
+// The indexes of the units that are not set down with their section: no cell of their type is left
+// for them in its layout, or their type has no master.
+std::vector<int32_t> Section__horsDisposition(const Section* section);
 int32_t Section__essayerPoser(const Section* section, int32_t y, int32_t x);
 // The group made, or -1 when the section has no unit to set down.
 int32_t Section__poserSurCarte(Section* section, int32_t y, int32_t x, int32_t camp, int32_t id, int32_t direction);

@@ -1,13 +1,26 @@
 #include "campaign/region.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdio>
 #include <cstring>
+#include <iterator>
+#include <memory>
+#include <string>
 
+#include "campaign/armee_fichiers.h"
+#include "campaign/catalogue.h"
+#include "campaign/chargement_armees.h"
+#include "campaign/deploiement.h"
+#include "foundation/entrees.h"
 #include "foundation/erreurs.h"
 #include "foundation/listes.h"
-#include "world/objets.h"
 #include "platform/fichiers.h"
+#include "shell/routeur.h"
+#include "shell/trame.h"
+#include "world/groupes.h"
+#include "world/objets.h"
+#include "world/univers.h"
 
 int32_t ChargementSauvegarde = 0;
 int32_t SauvegardeACharger = 0;
@@ -18,6 +31,8 @@ char FichierVbat[512] = {};
 char FichierNiveauRegion[512] = "..\\niveau\\essai.mv";
 std::array<RegimentRegion, REGIMENTS_REGION> RegimentsRegion{};
 int32_t NbRegimentsRegion = 0;
+std::array<RegimentNmi, REGIMENTS_NMI> RegimentsNmi{};
+int32_t NbRegimentsNmi = 0;
 CarteRegion* CarteRegionCourante = nullptr;
 int32_t RegimentsEnMouvement = 0;
 
@@ -69,7 +84,37 @@ void Chemin__Region(char* chemin, int taille) {
 }
 
 const char* RegionNomFichierNiveau() { return FichierNiveauRegion; }
-void RegionChargerArmeesEnnemies() {}
+void RegionChargerArmeesEnnemies() {
+    // A skirmish brings its own armies; region records left from a campaign stay out of it.
+    if (ModeJeuCourant == 3 || EscarmoucheEnCours == 3) return;
+    // Only the regiments loaded now are written back after this battle.
+    Armee__viderRegimentsCharges();
+    char chemin[300];
+    for (int i = 0; i < NbRegimentsNmi && i < REGIMENTS_NMI; ++i) {
+        const RegimentNmi& r = RegimentsNmi[static_cast<size_t>(i)];
+        if (r.enBataille != 1) continue;
+        std::snprintf(chemin, sizeof chemin, "..\\tmp\\Joueur0\\%s", r.fichier);
+        Armee__chargerEnnemi(r.camp, chemin, r.directionEntree, r.joueur);
+    }
+    for (int i = 0; i < NbRegimentsRegion && i < REGIMENTS_REGION; ++i) {
+        const RegimentRegion& r = RegimentsRegion[static_cast<size_t>(i)];
+        if (r.enBataille != 1) continue;
+        Armee__chargerRegimentJoueur(0, i, r.directionEntree);
+        const int32_t droite = 128 - 2 * TuilesVisiblesX, bas = 126 - 2 * TuilesVisiblesY;
+        switch (r.directionEntree) {
+            case 0: RepereX = 54, RepereY = bas; break;
+            case 1: RepereX = 0, RepereY = bas; break;
+            case 2: RepereX = 0, RepereY = 54; break;
+            case 3: RepereX = 0, RepereY = 0; break;
+            case 4: RepereX = 54, RepereY = 0; break;
+            case 5: RepereX = droite, RepereY = 0; break;
+            case 6: RepereX = droite, RepereY = 54; break;
+            case 7: RepereX = droite, RepereY = bas; break;
+            case 8: RepereX = 54, RepereY = 54; break;
+            default: break;
+        }
+    }
+}
 void RegimentNmi_Animation() {}
 // Not drawn yet.
 void RegimentNmi_Affichage() {}
@@ -114,7 +159,49 @@ int32_t PanneauRegionVisible = 1;
 void CarteRegion__Trame() {}
 void RegionSauverLieuxUniques(const char*) {}
 void RegimentNmi_Sauvegarde(const char*) {}
-void RegionMajListeRegiments() {}
+void RegionMajListeRegiments() {
+    int32_t drapeaux[REGIMENTS_NMI] = {};
+    for (const NoeudEntier* n = ListeGroupesActifs; n && n->suivant; n = n->suivant) {
+        const Groupe& g = TableGroupes[static_cast<size_t>(n->valeur)];
+        if (g.nbMembres > 0 && g.groupeCible >= 0 && g.groupeCible < REGIMENTS_REGION &&
+            Armee__regimentDejaCharge(g.groupeCible))
+            drapeaux[g.groupeCible] = 1;
+    }
+    Armee__copierRegimentTmp(0, drapeaux);
+    std::fill(std::begin(drapeaux), std::end(drapeaux), 0);
+    for (const NoeudEntier* n = ListeGroupesActifs; n && n->suivant; n = n->suivant) {
+        const Groupe& g = TableGroupes[static_cast<size_t>(n->valeur)];
+        if (g.nbMembres > 0 && g.groupeCible >= 100 && g.groupeCible < 100 + REGIMENTS_NMI)
+            drapeaux[g.groupeCible - 100] = 1;
+    }
+    RegimentNmi_EtatFichiers(drapeaux);
+}
+
+void RegimentNmi_EtatFichiers(const int32_t* drapeaux) {
+    SaisieValidee = 0;
+    if (drapeaux == nullptr || std::find(drapeaux, drapeaux + REGIMENTS_NMI, 1) == drapeaux + REGIMENTS_NMI) return;
+    Catalogue__charger(1);
+    for (int i = 0; i < REGIMENTS_NMI; ++i) {
+        if (!drapeaux[i]) continue;
+        const RegimentNmi* nmi = nullptr;
+        for (int k = 0; k < NbRegimentsNmi && k < REGIMENTS_NMI; ++k)
+            if (RegimentsNmi[static_cast<size_t>(k)].id == 100 + i) nmi = &RegimentsNmi[static_cast<size_t>(k)];
+        if (nmi == nullptr) continue;
+        char chemin[300];
+        std::snprintf(chemin, sizeof chemin, "..\\tmp\\joueur0\\%s", nmi->fichier);
+        FILE* f = Fichier_Ouvrir(chemin, "rt");
+        if (f == nullptr) Erreur_Fatale("Erreur", "fichier %s non trouvé", chemin);
+        const std::string nom = Regiment__lireNom(f);
+        std::fclose(f);
+        std::unique_ptr<Regiment> r(Regiment__depuisCarte(nom, 1, 100 + i));
+        Armee__reprendreSectionsNonPosees(r.get());
+        EcritureSure ecriture(chemin);
+        if (ecriture.Flux() == nullptr) Erreur_Fatale("Erreur", "Impossible de créer le fichier %s", chemin);
+        Regiment__sauvegarder(r.get(), ecriture.Flux());
+        if (!ecriture.Valider()) Erreur_Fatale("Erreur", "Impossible de créer le fichier %s", chemin);
+    }
+    Catalogue__liberer();
+}
 int Region__finMouvements() {
     for (int i = 0; i < NbRegimentsRegion && i < REGIMENTS_REGION; ++i) {
         const RegimentRegion& r = RegimentsRegion[static_cast<size_t>(i)];

@@ -30,6 +30,7 @@ struct RegimentRegion {
     // What the token shows of its state on the region map.
     int32_t jetonTransparent, jetonBouclier, jetonPlein, jetonEteint;
     int32_t compteurBouclier;     // below -3 the shield is drawn half transparent
+    int32_t directionEntree;      // the side 0..8 it enters the battle map from
 };
 constexpr int REGIMENTS_REGION = 12;
 extern std::array<RegimentRegion, REGIMENTS_REGION> RegimentsRegion;
@@ -45,6 +46,8 @@ void Chemin__Region(char* chemin, int taille);
 // chooses it.
 extern char FichierNiveauRegion[512];
 const char* RegionNomFichierNiveau();
+// At a region battle's start: the enemy regiments and the player's regiments that take part
+// (enBataille 1) deployed from their files and entry sides; the view put where the player enters.
 void RegionChargerArmeesEnnemies();
 // The frame of an enemy regiment token on the region map.
 void RegimentNmi_Animation();
@@ -66,8 +69,36 @@ extern int32_t PanneauRegionVisible;
 void RegionSauverLieuxUniques(const char* fichier);
 // Writes the enemy regiments to `fichier`.
 void RegimentNmi_Sauvegarde(const char* fichier);
-// After a campaign battle: the player's regiments written back.
+// After a campaign battle: the player's regiments loaded into it and the enemy regiments that
+// fought written back from what is left of them on the map.
 void RegionMajListeRegiments();
+
+// A computer regiment of the region map (the fields its battles read and write).
+struct RegimentNmi {
+    char fichier[256];            // its regiment file in "..\tmp\Joueur0\"
+    int32_t id;                   // 100..129: the regiment number of its battle groups
+    int32_t x, y;
+    int32_t joueur;               // the player number whose catalogue its units belong to
+    int32_t comportement;
+    int32_t nbPA, pourAttaqueNbPA;
+    int32_t objetMaitre;
+    int32_t camp;                 // its army in battle
+    int32_t zoneX, zoneY, zoneLargeur, zoneHauteur;
+    int32_t detection;
+    struct { int32_t x, y; } chemin[50];
+    int32_t nbPas;
+    int32_t distVue, pourAttaqueDistVue;
+    int32_t enMouvement;
+    int32_t enBataille;           // 1: it takes part in the coming battle
+    int32_t directionEntree;      // the side 0..8 it enters the battle map from
+    int32_t destinationX, destinationY;
+    char vbat[256];
+};
+constexpr int REGIMENTS_NMI = 30;
+extern std::array<RegimentNmi, REGIMENTS_NMI> RegimentsNmi;
+extern int32_t NbRegimentsNmi;
+// flags[i] set: the regiment numbered 100 + i fought; its file is rewritten from its survivors.
+void RegimentNmi_EtatFichiers(const int32_t* drapeaux);
 // The region map: 52 x 40 cells stored column by column, cell (x, y) at x * 40 + y.
 constexpr int REGION_LARGEUR = 52;
 constexpr int REGION_HAUTEUR = 40;

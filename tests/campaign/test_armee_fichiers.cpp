@@ -4,6 +4,8 @@
 #include <string>
 
 #include "campaign/armee_fichiers.h"
+#include "campaign/campagne.h"
+#include "frontend/localisation.h"
 #include "catalogue_fixture.h"
 
 namespace {
@@ -189,3 +191,4 @@ TEST_F(FichiersArmee, EcritureInterrompueLaisseLAncienFichier) {
     EXPECT_FALSE(arbre.Existe("Armees/joueur1/regiment0.txt.tmp"));
     EXPECT_FALSE(arbre.Existe("Armees/joueur1/regiment1.txt"));
 }
+

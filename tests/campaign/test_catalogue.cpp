@@ -106,6 +106,8 @@ TEST_F(Catalogues, FichiersFautifs) {
         {"\"SECTION_ARCHERS\"", "\"SECTION_SANS_FICHIER\"",
          "Erreur: Erreur dans le fichier ..\\Sections\\Empire.txt : SECTION_SANS_FICHIER (pas de fichier maître)"},
         {"12 13 4 1", "256 13 4 1", "Erreur: Erreur dans le fichier : ..\\Sections\\Empire.txt (numero de frame)"},
+        {"3 4 1 1 1", "3 -4 1 1 1", "Erreur: Erreur dans le fichier : ..\\Sections\\Empire.txt (numero de symbole)"},
+        {"3 4 1 1 1", "3 4 90 1 1", "Erreur: Erreur dans le fichier : ..\\Sections\\Empire.txt (type de section)"},
     };
     for (const Cas& c : cas) {
         std::string texte = CATALOGUE_EMPIRE;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 
 #include "arbre_temporaire.h"
@@ -81,4 +82,16 @@ TEST_F(CopieCampagne, EscarmoucheEtSectionsSeules) {
     EXPECT_EQ(arbre.Lire("sections/Empire.txt"), "Lumiere Empire");
     EXPECT_FALSE(arbre.Existe("armees/Joueur0/regiment0.txt"));
     EXPECT_EQ(TableChefs[1].maitre, 120);
+}
+
+TEST_F(CopieCampagne, DossiersDeTravailCreesEtCopieManquanteSignalee) {
+    std::filesystem::remove_all(arbre.Racine() / "tmp");
+    std::filesystem::remove(arbre.Racine() / "Campagnes/Lumiere/armee/reserve.txt");
+    testing::internal::CaptureStderr();
+    Campagne__CopieFichiers(4);
+    const std::string messages = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(arbre.Lire("tmp/Joueur0/regiment0.txt"), "Lumiere regiment");
+    EXPECT_NE(messages.find("Copie impossible"), std::string::npos);
+    EXPECT_NE(messages.find("reserve.txt"), std::string::npos);
+    EXPECT_EQ(arbre.Lire("armees/reserve.txt"), "ancienne reserve");
 }

@@ -295,3 +295,30 @@ TEST_F(Chargements, EnnemisEtEscarmouche) {
     testing::internal::GetCapturedStderr();
     EXPECT_EQ(Rapport(), "Erreur: fichier nmi ..\\Armees\\Regimentsnmi\\absent.txt non trouvé");
 }
+
+TEST_F(Chargements, UnitesHorsDispositionGardees) {
+    // A section of the file holds one soldier more than its layout has cells for.
+    std::unique_ptr<Regiment> plein(Soldats(1, 0, 1500));
+    plein->nom = "Trop plein";
+    Section__ajouterUnite(plein->sections[0], creerUnite(1, 700, 1, 1, 0, 0, 1, 0, 0));
+    arbre.Ecrire("tmp/Joueur0/regiment5.txt", "");
+    FILE* f = std::fopen((arbre.Racine() / "tmp/Joueur0/regiment5.txt").c_str(), "w");
+    Regiment__sauvegarder(plein.get(), f);
+    std::fclose(f);
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(Armee__chargerRegimentJoueur(0, 5, 8), 0);
+    EXPECT_NE(testing::internal::GetCapturedStderr().find("hors de sa disposition"), std::string::npos);
+    ASSERT_EQ(GroupesDe(5).size(), 1u);
+    EXPECT_EQ(TableGroupes[GroupesDe(5)[0]].nbMembres, 3);
+    const int32_t survivants[MAX_REGIMENTS] = {0, 0, 0, 0, 0, 1};
+    Armee__copierRegimentTmp(0, survivants);
+    Catalogue__charger(0);
+    f = std::fopen((arbre.Racine() / "tmp/Joueur0/regiment5.txt").c_str(), "r");
+    std::unique_ptr<Regiment> r(chargerRegiment(f));
+    std::fclose(f);
+    ASSERT_TRUE(r);
+    EXPECT_EQ(r->nbUnites, 4);
+    ASSERT_EQ(r->sections.nombre, 2);
+    ASSERT_EQ(r->sections[1]->unites.nombre, 1);
+    EXPECT_EQ(r->sections[1]->unites[0]->experience, 700);
+}

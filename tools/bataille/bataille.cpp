@@ -23,6 +23,7 @@
 #include "battle/trajet.h"
 #include "campaign/region.h"
 #include "foundation/objetsgfx.h"
+#include "platform/fichiers.h"
 #include "platform/hasard.h"
 #include "platform/plateforme.h"
 #include "platform/temps.h"
@@ -52,6 +53,7 @@ struct Options {
     std::string niveau;   // a level of the game tree, in the game's own form ("..\\niveau\\essai.mv")
     std::string jeu = MORVANE_JEU_DIR;
     int unites = 2000;    // the open battle's size, both armies together (scaling runs)
+    bool armees = false;  // the level battle also deploys the player's and an enemy regiment from their files
 };
 
 Options opt;
@@ -209,10 +211,11 @@ bool Entier(const char* texte, int& valeur) {
 
 int Usage() {
     std::fprintf(stderr,
-                 "usage: morvane_bataille [--scenario ouvert|dispersion|breche | --niveau LEVEL [--jeu DIR]] "
+                 "usage: morvane_bataille [--scenario ouvert|dispersion|breche | --niveau LEVEL [--armees] [--jeu DIR]] "
                  "[--unites N] [--passes N] [--echauffement N] [--graine N]\n"
                  "  --unites sets the size of the open battle, both armies together (50 to 2000)\n"
-                 "  LEVEL is a level file of the game tree DIR as the game names it, e.g. ..\\niveau\\essai.mv\n");
+                 "  LEVEL is a level file of the game tree DIR as the game names it, e.g. ..\\niveau\\essai.mv\n"
+                 "  --armees also deploys the tree's working regiment 0 and its sample enemy regiment\n");
     return 2;
 }
 
@@ -248,9 +251,22 @@ bool ChargerJeu() {
     return true;
 }
 
-// Starts the battle scene on the level.
+// Starts the battle scene on the level; with --armees, as a region battle of the working army's
+// regiment 0 (from the west) against the tree's sample enemy regiment (at the centre).
 void DemarrerNiveau() {
     std::snprintf(FichierNiveauRegion, sizeof FichierNiveauRegion, "%s", opt.niveau.c_str());
+    if (opt.armees) {
+        Fichier_Copier("..\\Armees\\Regimentsnmi\\nmi100.txt", "..\\tmp\\Joueur0\\nmi100.txt", true);
+        NbRegimentsRegion = 1;
+        RegimentsRegion[0].enBataille = 1;
+        RegimentsRegion[0].directionEntree = 2;
+        NbRegimentsNmi = 1;
+        RegimentNmi& n = RegimentsNmi[0];
+        std::snprintf(n.fichier, sizeof n.fichier, "nmi100.txt");
+        n.id = 100;
+        n.joueur = n.camp = n.enBataille = 1;
+        n.directionEntree = 8;
+    }
     ChargeRegion();
 }
 
@@ -296,6 +312,10 @@ std::array<int, 6> Vivants(int* engages = nullptr) {
 int main(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         const std::string a = argv[i];
+        if (a == "--armees") {
+            opt.armees = true;
+            continue;
+        }
         if (i + 1 >= argc) return Usage();
         int v = 0;
         if (a == "--scenario") opt.scenario = argv[++i];
@@ -307,6 +327,7 @@ int main(int argc, char** argv) {
         else if (a == "--unites" && Entier(argv[i + 1], v) && v >= 50 && v <= 2000) opt.unites = v, ++i;
         else return Usage();
     }
+    if (opt.armees && opt.niveau.empty()) return Usage();
 
     Hasard_Graine(opt.graine);
     if (!ChargerJeu()) return 1;
