@@ -55,16 +55,6 @@ int Pulsation(int32_t compteur) { return TablePulsation43[static_cast<size_t>(st
 
 int16_t C16(int v) { return static_cast<int16_t>(v); }
 
-void Deplace(Objet* o) {
-    Objet__Deplacement();
-    ObjetCourant = o;
-}
-
-void JoueEvenements(Objet* o) {
-    PlayerEvenement(o);
-    ObjetCourant = o;
-}
-
 // The first two steps of a man's frame: a converted man out of hit points dies, and the neutral
 // army wanders round the cell it was born on.
 void Prologue(Objet& o) {
@@ -95,8 +85,8 @@ void Combat(Objet* o, bool tirerPose) {
     o->compteurRepos = 0;
     if (!PoseAttaqueEnCours(*o)) o->animation = tirerPose ? PoseAttaque() : 2;
     if (Animation__Avance(12)) o->animation = 5;
-    Deplace(o);
-    JoueEvenements(o);
+    Objet__PasPuisCourant(o);
+    Objet__EvenementsPuisCourant(o);
 }
 
 void Marche(Objet* o) {
@@ -110,8 +100,8 @@ void Marche(Objet* o) {
             o->animation = 0;
         }
     }
-    Deplace(o);
-    JoueEvenements(o);
+    Objet__PasPuisCourant(o);
+    Objet__EvenementsPuisCourant(o);
 }
 
 // The death in the air: the last frames, then the object dies out of the air layer.
@@ -120,7 +110,7 @@ void Agonie(Objet* o) {
     o->actif = 0;
     o->enIncantation = 0;
     if (Animation__Avance(Animation__NombreImages(o->animation))) Objet__Mort(o->indice, 1);
-    else JoueEvenements(o);
+    else Objet__EvenementsPuisCourant(o);
     ObjetCourant = o;
 }
 

@@ -78,16 +78,6 @@ int PoseAttaque() {
     return poses[Hasard_Regles() % 8];
 }
 
-void JoueEvenements(Objet* o) {
-    PlayerEvenement(o);
-    ObjetCourant = o;
-}
-
-void Deplace(Objet* o) {
-    Objet__Deplacement();
-    ObjetCourant = o;
-}
-
 void LookAround(Objet& o) {
     if (JeuEnPause) return;
     if (Hasard_Visuel() % 1200 > 1190) o.direction = Hasard_Visuel() % 8;
@@ -164,6 +154,16 @@ int Animation__NombreImages(int a) {
     return std::max(o->animations[a].images, 0);
 }
 
+void Objet__PasPuisCourant(Objet* o) {
+    Objet__Deplacement();
+    ObjetCourant = o;
+}
+
+void Objet__EvenementsPuisCourant(Objet* o) {
+    PlayerEvenement(o);
+    ObjetCourant = o;
+}
+
 int Animation__NombreDirections(int a) {
     const Objet* o = ObjetCourant;
     if (o == nullptr || o->animations == nullptr || a < 0 || a >= NOMBRE_ANIMATIONS) return 0;
@@ -189,18 +189,18 @@ void HumainGestion() {
             o->compteurRepos = 0;
             if (o->enIncantation) {
                 if (Animation__Avance(Animation__NombreImages(o->animation))) o->enIncantation = 1;
-                JoueEvenements(o);
+                Objet__EvenementsPuisCourant(o);
                 break;
             }
             if (o->animation < 1 || o->animation > 4) o->animation = PoseAttaque();
             if (Animation__Avance(Animation__NombreImages(o->animation))) o->animation = 5;
-            Deplace(o);
-            JoueEvenements(o);
+            Objet__PasPuisCourant(o);
+            Objet__EvenementsPuisCourant(o);
             break;
         case 2:
             if (o->enIncantation) {
                 if (Animation__Avance(Animation__NombreImages(o->animation))) o->enIncantation = 1;
-                JoueEvenements(o);
+                Objet__EvenementsPuisCourant(o);
                 break;
             }
             if (Animation__Avance(Animation__NombreImages(o->animation))) {
@@ -213,8 +213,8 @@ void HumainGestion() {
                     o->animation = 0;
                 }
             }
-            Deplace(o);
-            JoueEvenements(o);
+            Objet__PasPuisCourant(o);
+            Objet__EvenementsPuisCourant(o);
             break;
         case 3:
             o->compteurRepos = 0;
@@ -224,7 +224,7 @@ void HumainGestion() {
                 Objet__Mort(o->indice, 2);
                 ObjetCourant = o;
             } else {
-                JoueEvenements(o);
+                Objet__EvenementsPuisCourant(o);
             }
             break;
         default:

@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+struct Objet;
+
 // 1 normally; 0 while a display that must get no selection marks calls Unites___affichage.
 extern int32_t AffichageMarques;
 
@@ -30,3 +32,7 @@ void Unite__NumeroGroupe(int x, int y, int n);
 // Frame and direction counts of animation a of ObjetCourant; 0 for an animation it does not have.
 int Animation__NombreImages(int a);
 int Animation__NombreDirections(int a);
+// One step of o (Objet__Deplacement), or the events of its frame (PlayerEvenement), with o the
+// current object again afterwards.
+void Objet__PasPuisCourant(Objet* o);
+void Objet__EvenementsPuisCourant(Objet* o);

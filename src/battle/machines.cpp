@@ -30,16 +30,6 @@ bool MaitreValide(int t) { return t >= 0 && t < NOMBRE_TYPES_MAITRES; }
 
 int Gfx(const TableParMaitre& table, int t) { return MaitreValide(t) ? table[static_cast<size_t>(t)] : -1; }
 
-void Deplace(Objet* o) {
-    Objet__Deplacement();
-    ObjetCourant = o;
-}
-
-void JoueEvenements(Objet* o) {
-    PlayerEvenement(o);
-    ObjetCourant = o;
-}
-
 // The wreck the machine leaves: a quarter of its hit points, still, wearing away.
 void EnDebris(Objet& o, int debris) {
     if (MaitreValide(o.typeMaitre)) --PopulationParType[static_cast<size_t>(o.typeMaitre)];
@@ -80,14 +70,14 @@ void MachineGestion(int debris, const char* ou) {
                 o->compteurEvenement = -1;
             }
             if (Animation__Avance(6)) o->animation = 5;
-            Deplace(o);
-            JoueEvenements(o);
+            Objet__PasPuisCourant(o);
+            Objet__EvenementsPuisCourant(o);
             break;
         case 2:
             o->animation = o->arretFinCycle == 1 ? 5 : 0;
             Animation__Avance(6);
-            Deplace(o);
-            JoueEvenements(o);
+            Objet__PasPuisCourant(o);
+            Objet__EvenementsPuisCourant(o);
             break;
         case 3:
             if (Animation__Avance(1)) EnDebris(*o, debris);
