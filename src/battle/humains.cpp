@@ -78,7 +78,7 @@ int PoseAttaque() {
     return poses[Hasard_Regles() % 8];
 }
 
-void LookAround(Objet& o) {
+void RegardAlentour(Objet& o) {
     if (JeuEnPause) return;
     if (Hasard_Visuel() % 1200 > 1190) o.direction = Hasard_Visuel() % 8;
 }
@@ -111,7 +111,7 @@ void Repos(Objet& o, int sx, int sy) {
         } else {
             Unites___affichage(spl, sx, sy, d * 12);
             o.reposAnime = 0;
-            LookAround(o);
+            RegardAlentour(o);
         }
         return;
     }
@@ -119,19 +119,19 @@ void Repos(Objet& o, int sx, int sy) {
         case 7: case 14: case 22: case 29: case 122: Unites___affichage(dpl, sx, sy, d * 12 + 5); return;
         case 8: case 140:
             Unites___affichage(are, sx, sy, d * 12 + 11);
-            LookAround(o);
+            RegardAlentour(o);
             return;
         case 16: case 27: case 264: Unites___affichage(dpl, sx, sy, d * 12 + 9); return;
         case 25: case 32: Unites___affichage(spl, sx, sy, d * 12 + 11); return;
         case 123: case 125: case 143: Unites___affichage(are, sx, sy, d * 12); return;
         case 47: case 301: case 373:
             Unites___affichage(spl, sx, sy, d * 12);
-            LookAround(o);
+            RegardAlentour(o);
             return;
         default:
             ombre(spl, d * 12 + o.image);
             Unites___affichage(spl, sx, sy, d * 12 + o.image);
-            LookAround(o);
+            RegardAlentour(o);
             return;
     }
 }
