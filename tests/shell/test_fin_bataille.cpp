@@ -65,6 +65,11 @@ class FinBataille : public Partie {
         arbre.Ecrire("niveau/essai.VBat", arbre.Lire("niveau/variantes/" + variante + ".VBat"));
         Scene__Demarrage();
         ResultatBatailleCourant = -1;
+        // The battle counters as the router sets them when a battle starts.
+        TotalUnitesAmies = NbUnitesAmies;
+        TotalUnitesEnnemies = NbUnitesEnnemies;
+        DebutBataille = Temps_Ticks();
+        OrDebutBataille = OrJoueur;
     }
     static void Touche(uint32_t code) {
         Plateforme_InjecterTouche(code, true);
