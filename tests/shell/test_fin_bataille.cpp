@@ -15,6 +15,7 @@
 #include "platform/blitter.h"
 #include "foundation/sprites.h"
 #include "shell/chefs.h"
+#include "shell/conditions.h"
 #include "shell/requetes.h"
 #include "shell/resultats.h"
 #include "shell/scenario.h"
@@ -146,6 +147,35 @@ TEST_F(FinBataille, BattreChaqueEnnemiGagneAuTestSuivant) {
     const Bilan b = Bilan__Calcul(0);
     EXPECT_EQ(b.pertesEnnemies, 100);
     EXPECT_EQ(b.pertesAmies, 0);
+}
+
+// An enemy in a defeat zone: with an event, only the event; without one, the defeat.
+TEST_F(FinBataille, UnEnnemiDansUneZoneDeDefaite) {
+    Ouvrir();
+    Demarrer("combat");
+    TableAttaque[3][0] = 0;
+    TableEvenementsBataille[0] = EvenementBataille{3, nullptr, 3, {-1, -1, -1}};   // army 3 turns
+    NbEvenementsBataille = 1;
+    ConditionBataille zone = TableDefaite[0];
+    zone.type = 2;
+    zone.zoneX = 70;
+    zone.zoneY = 45;
+    zone.zoneLargeur = 10;
+    zone.zoneHauteur = 15;
+    zone.evenement = 0;
+    TableDefaite[1] = zone;
+    NbConditionsDefaite = 2;
+    JusquALaFin(3000);
+    EXPECT_EQ(ResultatBatailleCourant, -1);
+    EXPECT_EQ(TableAttaque[3][0], 1);
+    EXPECT_EQ(TableDefaite[1].etat, 1);
+
+    TableDefaite[1].evenement = -1;
+    TableDefaite[1].etat = -1;
+    Touche(TOUCHE_ECHAP);   // closes the results screen
+    JusquALaFin(3000);
+    EXPECT_EQ(ResultatBatailleCourant, 0);
+    EXPECT_TRUE(FileVide());
 }
 
 TEST_F(FinBataille, LeMessagerPaieEnvoieDesRenfortsEtPoseSaQuestion) {
