@@ -8,4 +8,9 @@ cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DMORVANE_BENCH=ON -DMORVAN
 cmake --build build-bench -j"${JOBS:-$(nproc)}" --target morvane_bench
 cmake --build build-bench -j"${JOBS:-$(nproc)}" --target morvane_bataille
 export MORVANE_HEADLESS=1
+# The battle runner's scaling: the open battle at growing sizes, and the sample battle level.
+for n in 250 500 1000 2000; do
+  echo "ouvert $n unites: $(./build-bench/morvane_bataille --scenario ouvert --unites "$n" --passes 1000 --graine 1 | grep ms_par_passe)"
+done
+echo "combat.mv: $(./build-bench/morvane_bataille --niveau '..\niveau\combat.mv' --passes 3000 | grep ms_par_passe)"
 ./build-bench/morvane_bench "$@"

@@ -4,6 +4,8 @@
 #include <cstdint>
 
 #include "battle/chemin.h"
+#include "battle/humains.h"
+#include "battle/machines.h"
 #include "battle/occupation.h"
 #include "battle/trajet.h"
 #include "shell/routeur.h"
@@ -352,6 +354,10 @@ void Objet__Deplacement() {
             }
             o.arretFinCycle = 0;
         }
+        // Face the way: machines on their 16 directions, the others towards their target.
+        if (o.famille == 5) Objet__DirectionMachine();
+        else Objet__OrientationCible();
+        ObjetCourant = &o;
         if (o.couche != 2 && carte) {
             const uint32_t v = Case(carte, o.prochaineCaseX, o.prochaineCaseY);
             if (v != static_cast<uint32_t>(num) && v != 0) Occupation__Avance(num, num);

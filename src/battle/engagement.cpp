@@ -12,9 +12,6 @@
 #include "world/maitres.h"
 #include "world/objets.h"
 
-// Casters cast nothing until the spells exist.
-int __attribute__((weak)) Unite__SortsAutomatiques(int) { return 0; }
-
 namespace {
 
 bool Valide(int n) { return n >= 1 && n < NOMBRE_OBJETS; }

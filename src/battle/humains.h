@@ -1,13 +1,32 @@
-// The behaviour of men (family HUMAIN) frame by frame. For now only the death animation runs to
-// its end; moving and fighting come with the animation player.
+// The behaviour of men (family HUMAIN) frame by frame, and the drawing of one unit sprite with its
+// team colour, marks, tints and floating numbers (shared by machines and creatures); the small
+// routines of facing, digits and animation counts that the battle code shares.
 #pragma once
 
-// The frame of ObjetCourant.
+#include <cstdint>
+
+// 1 normally; 0 while a display that must get no selection marks calls Unites___affichage.
+extern int32_t AffichageMarques;
+
+// The frame of ObjetCourant, a human.
 void HumainGestion();
-// Turns ObjetCourant towards its next cell, or towards its target while it fights.
+// Draws ObjetCourant, a human, at its place on the screen. Writes the rest counters, the facing
+// (looking around) and clears the hit mark: the view is part of the battle.
+void Humain__Affiche();
+// Draws graphic object g at screen (x, y) with that frame for ObjetCourant, with its size offset,
+// team colour, marks, tints, numbers and icon.
+void Unites___affichage(int g, int x, int y, int image);
+// Turns ObjetCourant towards its next cell, or its target when it fights one.
 void Objet__OrientationCible();
-// Frame and direction counts of animation a of ObjetCourant (0 for none).
+// Recolours graphic object g with ObjetCourant's team colour (not the masters with an aura).
+void Unite__CouleurCamp(int g);
+// The coloured aura of masters 7, 14, 22 and 29 under the unit.
+void Unite__AfficheTeinte(int x, int y, int image);
+// The decimal digits of n >= 0 with graphic object 9: the last digit at x, each earlier one 4
+// pixels further left.
+void Chiffres__Affiche(int x, int y, int n);
+// The same digits, translucent at the level n - 12 held to 0..31.
+void Unite__NumeroGroupe(int x, int y, int n);
+// Frame and direction counts of animation a of ObjetCourant; 0 for an animation it does not have.
 int Animation__NombreImages(int a);
 int Animation__NombreDirections(int a);
-// Draws ObjetCourant (a man) at its cell from the view origin.
-void Humain__Affiche();

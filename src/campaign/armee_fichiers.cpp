@@ -7,7 +7,12 @@
 #include <memory>
 #include <vector>
 
+#include "campaign/campagne.h"
+#include "campaign/gestion_armee.h"
+#include "foundation/entrees.h"
 #include "foundation/erreurs.h"
+#include "frontend/escarmouche.h"
+#include "frontend/localisation.h"
 #include "platform/fichiers.h"
 
 bool (*EcritureSure__avantRenommage)(const char* cible) = nullptr;
@@ -228,6 +233,38 @@ bool Armee__sauvegarderDans(const std::string& dossier) {
         return false;
     }
     return true;
+}
+
+std::string Armee__nomDossierEscarmouche(const char* nom) {
+    std::string dossier = nom ? nom : "";
+    bool points = true;
+    for (char& c : dossier) {
+        if (std::strchr("\\/:*?\"<>|", c) != nullptr || static_cast<unsigned char>(c) < 32) c = '_';
+        if (c != '.' && c != ' ') points = false;
+    }
+    return points ? std::string() : dossier;
+}
+
+bool Armee__sauvegarderEscarmouche() {
+    // The proposed name: the faction's word (menus.txt lines 145, 146, 144, 147).
+    static const int LIGNES_CAMPS[4] = {145, 146, 144, 147};
+    char nom[16] = "";
+    const char* propose = CampDuJoueur >= 0 && CampDuJoueur < 4 ? TexteInterface(LIGNES_CAMPS[CampDuJoueur]) : "All";
+    std::snprintf(nom, sizeof nom, "%s", propose);
+    std::string dossier;
+    for (int32_t maximum = 12; dossier.empty(); maximum = 11) {
+        if (SaisieNom(170, 150, 0, 194, 174, TexteInterface(136), 194, 214, nom, maximum) != 1 || QuitterJeu)
+            return false;
+        dossier = Armee__nomDossierEscarmouche(nom);
+    }
+    const int32_t camp = CampEscarmoucheArmee >= 0 && CampEscarmoucheArmee <= 4 ? CampEscarmoucheArmee : 4;
+    std::string chemin = std::string("..\\Armees\\Escarmouche\\") + ESCARMOUCHE_CAMPS[camp];
+    Repertoire_Creer("..\\Armees");
+    Repertoire_Creer("..\\Armees\\Escarmouche");
+    Repertoire_Creer(chemin.c_str());
+    chemin += "\\" + dossier;
+    Repertoire_Creer(chemin.c_str());
+    return Armee__sauvegarderDans(chemin + "\\");
 }
 
 void Armee__sauvegarder() { Armee__sauvegarderDans(DossierJoueur(NumeroJoueur)); }

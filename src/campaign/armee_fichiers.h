@@ -25,6 +25,13 @@ void Armee__charger();
 // last, each written beside its file and renamed over it.
 bool Armee__sauvegarderDans(const std::string& dossier);
 
+// Asks the army's name and writes ArmeeJoueur as a named skirmish army into the folder of the
+// skirmish faction CampEscarmoucheArmee. False when nothing was written.
+bool Armee__sauvegarderEscarmouche();
+// The folder name of a skirmish army typed by the player: characters a folder name cannot hold
+// become '_', and a name made only of dots is refused ("").
+std::string Armee__nomDossierEscarmouche(const char* nom);
+
 void ListeReserves__sauvegarder();
 void ListeReserves__charger();
 

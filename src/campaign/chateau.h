@@ -13,5 +13,8 @@ int Batiment__poserParId(int maitre, int niveauChateau);
 // Reads the faction's building catalogue.
 void Batiments__chargerCatalogue();
 
+// The click on the castle building ObjetCourant: 1 when it was handled.
+int ChateauBatimentSelection();
+
 // Resets the castle upgrade screen for castle level `niveau`; non-zero when it has something to show.
 int InterfaceUpgradeChateau__init(int niveau);

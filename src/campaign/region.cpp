@@ -5,15 +5,21 @@
 #include <cstring>
 
 #include "foundation/erreurs.h"
+#include "foundation/listes.h"
+#include "world/objets.h"
 #include "platform/fichiers.h"
 
 int32_t ChargementSauvegarde = 0;
+int32_t SauvegardeACharger = 0;
+int32_t TexteRegionAffiche = 0;
 int32_t OrigineBataille = 0;
 int32_t ConditionsDepuisFichierVbat = 0;
 char FichierVbat[512] = {};
 char FichierNiveauRegion[512] = "..\\niveau\\essai.mv";
 std::array<RegimentRegion, REGIMENTS_REGION> RegimentsRegion{};
 int32_t NbRegimentsRegion = 0;
+CarteRegion* CarteRegionCourante = nullptr;
+int32_t RegimentsEnMouvement = 0;
 
 namespace {
 
@@ -106,7 +112,39 @@ int32_t PanneauRegionVisible = 1;
 
 // The region map's screen and its files are not built yet.
 void CarteRegion__Trame() {}
-void RegionMemoriserEtat() {}
 void RegionSauverLieuxUniques(const char*) {}
 void RegimentNmi_Sauvegarde(const char*) {}
 void RegionMajListeRegiments() {}
+int Region__finMouvements() {
+    for (int i = 0; i < NbRegimentsRegion && i < REGIMENTS_REGION; ++i) {
+        const RegimentRegion& r = RegimentsRegion[static_cast<size_t>(i)];
+        if (r.mort == 0 && r.enMouvement != 0) return 0;
+    }
+    RegimentsEnMouvement = 0;
+    return 1;
+}
+
+// Until the region battles land: the site is in visit and the battle's origin noted.
+int RegimentNmi_BatailleLieuUnique(int site) {
+    if (CarteRegionCourante && CarteRegionCourante->lieuxUniques && site >= 0 &&
+        site < CarteRegionCourante->nbLieuxUniques)
+        CarteRegionCourante->lieuxUniques[site].visite = 2;
+    OrigineBataille = 2;
+    return 1;
+}
+
+int RegimentNmi_EntreeBataille(int, int) {
+    OrigineBataille = 1;
+    return 1;
+}
+
+void RegionMemoriserEtat() {
+    for (NoeudEntier* n = ListeObjetsVivants; n && n->suivant; n = n->suivant) {
+        if (n->valeur < 1 || n->valeur >= NOMBRE_OBJETS) continue;
+        const Objet& o = TableObjets[static_cast<size_t>(n->valeur)];
+        if (o.famille != 23 || o.sorts[0] < 0 || o.sorts[0] >= REGIMENTS_REGION) continue;
+        RegimentRegion& r = RegimentsRegion[static_cast<size_t>(o.sorts[0])];
+        r.x = o.x;
+        r.y = o.y;
+    }
+}

@@ -8,6 +8,8 @@
 #include "campaign/campagne.h"
 
 extern int32_t ChargementSauvegarde;   // a saved game was just loaded
+extern int32_t SauvegardeACharger;     // the save slot 0..9 to restore
+extern int32_t TexteRegionAffiche;     // 1 once the region's opening texts were shown
 extern int32_t OrigineBataille;        // 0 or 1 a regiment meeting, 2 a unique site
 // The battle's conditions come from FichierVbat rather than from the level's own file.
 extern int32_t ConditionsDepuisFichierVbat;
@@ -19,6 +21,15 @@ struct RegimentRegion {
     int32_t mort;
     int32_t pointsAction;
     int32_t vue;
+    int32_t reserve;
+    int32_t cout[5];              // points to enter a cell, by terrain code; -1 closed
+    int32_t pointsCourants;       // movement points left in the turn
+    int32_t x, y;                 // its region cell
+    int32_t campe;                // the regiment camps: it does not move
+    int32_t enMouvement;          // its token is moving
+    // What the token shows of its state on the region map.
+    int32_t jetonTransparent, jetonBouclier, jetonPlein, jetonEteint;
+    int32_t compteurBouclier;     // below -3 the shield is drawn half transparent
 };
 constexpr int REGIMENTS_REGION = 12;
 extern std::array<RegimentRegion, REGIMENTS_REGION> RegimentsRegion;
@@ -51,11 +62,53 @@ void CarteRegion__Trame();
 extern int32_t DemandeChateauRegion;
 // The regiment panel of the region map, shown with the minimap.
 extern int32_t PanneauRegionVisible;
-// Stores the region map's state into the working copy.
-void RegionMemoriserEtat();
 // Writes the unique sites to `fichier`.
 void RegionSauverLieuxUniques(const char* fichier);
 // Writes the enemy regiments to `fichier`.
 void RegimentNmi_Sauvegarde(const char* fichier);
 // After a campaign battle: the player's regiments written back.
 void RegionMajListeRegiments();
+// The region map: 52 x 40 cells stored column by column, cell (x, y) at x * 40 + y.
+constexpr int REGION_LARGEUR = 52;
+constexpr int REGION_HAUTEUR = 40;
+using GrilleRegion = std::array<int32_t, REGION_LARGEUR * REGION_HAUTEUR>;
+
+// A unique site of the region.
+struct LieuUnique {
+    int32_t x, y;
+    char nom[128];
+    char texte[100];
+    int32_t objetGraphique;
+    int32_t visite;     // 0 not visited, 1 visited, 2 a battle there is under way, 3 visited otherwise
+    int32_t entree;
+    int32_t nouvelEtat;
+    int32_t lock;       // 0 open, 1 locked, 2 no battle level of its own
+    int32_t nbUnlock;
+    int32_t unlock[20];
+    char message[256];
+    int32_t messager;
+    int32_t nbrFrame;
+    int32_t image;
+};
+
+struct CarteRegion {
+    GrilleRegion terrain;   // 0 plain, 1 forest, 2 mountain, 3 river, 4 closed
+    GrilleRegion departs;
+    char* nom;
+    int32_t tourEnCours;
+    int32_t nbLieuxUniques;
+    LieuUnique* lieuxUniques;
+};
+extern CarteRegion* CarteRegionCourante;
+
+// 1 while regiments move after an end of turn; the tokens step only then.
+extern int32_t RegimentsEnMouvement;
+
+// Clears RegimentsEnMouvement when no living regiment moves any more; 0 while one still does.
+int Region__finMouvements();
+// The current regiment token (ObjetCourant) reaches the unique site: the battle there starts.
+int RegimentNmi_BatailleLieuUnique(int site);
+// The current regiment token meets what stands at (x, y): the battle starts.
+int RegimentNmi_EntreeBataille(int x, int y);
+// Each region regiment's cell taken from its token.
+void RegionMemoriserEtat();

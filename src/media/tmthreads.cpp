@@ -326,6 +326,12 @@ void FEED_THREAD(TMMovie* m) {
     if (m->isend.arret) m->isend.arret->Signaler();
     if (m->sortieSon.flux != nullptr) TMSound_Stop(&m->sortieSon);
     m->feederEnFin = 2;
+    // Stopped before the first sound went out: the sound sender was never started, nor the image
+    // sender it starts; nothing will mark them ended.
+    if (!m->ssend.thread.joinable()) {
+        m->ssend.fini = 1;
+        if (!m->isend.thread.joinable()) m->isend.fini = 1;
+    }
     TM_Activite(m, TM_FEED, TM_ATTEND);
     while (m->isend.fini == 0 || m->ssend.fini == 0) std::this_thread::sleep_for(std::chrono::microseconds(200));
     m->fin->Signaler();

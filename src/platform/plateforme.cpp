@@ -269,7 +269,9 @@ void AvancerHorloge(bool blocage) {
         if (echeanceActive && Temps_Ticks() == echeance) echeanceActive = false;
         return;
     }
-    if (!blocage && echeanceFuture) {
+    // A run whose script is used up ends now: a loop that always has a next deadline (a movie,
+    // the game's frames) would otherwise keep it going for ever.
+    if (!blocage && echeanceFuture && !fermerEnFinDeScript) {
         Temps_Fixer(echeance);
         echeanceActive = false;
         return;
@@ -606,7 +608,9 @@ intptr_t Message_Envoyer(HandleFenetre fenetre, uint32_t message, ParamMot w, Pa
 bool Clavier_Enfoncee(uint32_t toucheVirtuelle) { return toucheVirtuelle < 256 && touches[toucheVirtuelle]; }
 
 void Plateforme_Echeance(uint32_t tick) {
-    if (!echeanceActive || static_cast<int32_t>(tick - echeance) < 0) {
+    // A deadline already passed holds nothing back: the new one replaces it.
+    const bool passee = echeanceActive && static_cast<int32_t>(echeance - Temps_Ticks()) <= 0;
+    if (!echeanceActive || passee || static_cast<int32_t>(tick - echeance) < 0) {
         echeance = tick;
         echeanceActive = true;
     }

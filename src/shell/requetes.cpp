@@ -22,6 +22,7 @@
 #include "scene/plans.h"
 #include "shell/chefs.h"
 #include "shell/images.h"
+#include "shell/missions.h"
 #include "shell/routeur.h"
 #include "shell/trame.h"
 #include "shell/victoire.h"
@@ -104,10 +105,6 @@ std::array<std::array<Evennement, EVENNEMENTS_PAR_GROUPE>, GROUPES_EVENNEMENTS> 
         for (Evennement& e : groupe) e = Evennement{-1, nullptr, -1, {-1, -1, -1}};
     return t;
 }();
-
-// The special missions' page count (the missions screen defines it).
-extern int32_t NbMissionsSpeciales;
-int32_t __attribute__((weak)) NbMissionsSpeciales = 0;
 
 namespace {
 

@@ -19,6 +19,12 @@ extern int32_t OrDebutBataille;      // the player's gold when the battle starte
 // The castle upgrade screen has something to show (noted when the castle is entered).
 extern int32_t AmeliorationChateauPossible;
 
+// One idle turn of the in-game loop: the router when RoutageOn is set, else one game frame and
+// the scene's teardown when it ends. 1 = back to the main menu, 0 = go on.
+uint32_t TrameAiguillage();
+// The router on MorvaneCode: 1 = back to the main menu (code 6), else 0.
+uint32_t Morvane_Routeur();
+
 // The chosen special mission's name, "" when none.
 const char* NomMissionSpeciale();
 

@@ -517,25 +517,3 @@ void Alliances__Restauration() {
 int32_t PorteTrouvee = 0, PorteX = 0, PorteY = 0;
 int32_t ObjetPorte = 0;
 
-void Scene__InitialisationVariables() {
-    PorteTrouvee = 0;
-    PorteX = PorteY = 0;
-    ObjetPorte = 0;
-    BrecheOuverte = 0;
-    for (NoeudEntier* n = ListeObjetsVivants; n && n->suivant; n = n->suivant) {
-        const Objet& o = TableObjets[static_cast<size_t>(n->valeur)];
-        if (o.famille != 10) continue;   // the gate
-        PorteTrouvee = 1;
-        PorteX = o.x;
-        PorteY = o.y;
-        ObjetPorte = n->valeur;
-        break;
-    }
-}
-
-void GroupesSelection__Retirer(int) {}
-void GroupesSelection__RAZ() {}
-
-// The numbered selection groups are not kept yet.
-void GroupesSelection__Memoriser(int) {}
-int GroupesSelection__Rappeler(int) { return 0; }

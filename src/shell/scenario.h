@@ -1,10 +1,11 @@
 // The scenario of a battle: its conditions file (".VBat") read into fixed tables, the gate and
-// fortification flags that the world model writes, and the numbered selection groups that a dead
-// group leaves.
+// fortification flags that the world model writes.
 #pragma once
 
 #include <array>
 #include <cstdint>
+
+#include "shell/selection.h"
 
 extern int32_t EtatGrille;              // portcullis: 0 intact, -1 being opened, 1 destroyed
 extern int32_t BrecheOuverte;           // a fortification piece is down
@@ -79,20 +80,10 @@ void Conditions_Liberation();
 void Alliances__Sauvegarde();
 void Alliances__Restauration();
 
-// Removes a dead group from every numbered selection group. The numbered groups are not kept
-// yet, so there is nothing to remove.
-void GroupesSelection__Retirer(int groupe);
-// Empties the ten numbered selection groups.
-void GroupesSelection__RAZ();
 
 // The gate found on the map at scene start, and where.
 extern int32_t PorteTrouvee, PorteX, PorteY;
 // The gate object found by the scan, 0 none.
 extern int32_t ObjetPorte;
-// The scene start's scan of the map for the gate; the breach closed.
+// The scene start's scan of the map for the gate (shell/missions.cpp).
 void Scene__InitialisationVariables();
-
-// Stores the current selection as selection group n (0..9) / makes group n the current
-// selection; Rappeler returns 1 when it selected something.
-void GroupesSelection__Memoriser(int n);
-int GroupesSelection__Rappeler(int n);

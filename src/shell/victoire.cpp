@@ -40,7 +40,7 @@ constexpr int SON_OR = 2019;
 
 bool ArmeeJoueurIA(int a) { return a >= 1 && a <= 4; }
 
-bool Escarmouche() { return EscarmoucheEnCours == 3; }
+bool EnEscarmouche() { return EscarmoucheEnCours == 3; }
 
 // Whether an event slot holds something to run.
 bool EvenementPresent(int n) {
@@ -447,7 +447,7 @@ int Conditions_Verification() {
     if (victoire) {
         HerosExperience();
         ConsequencesVictoire_Application();
-        if (Escarmouche()) {
+        if (EnEscarmouche()) {
             if (FactionEscarmouche() >= 0) ExecuterSiPresent(FactionEscarmouche());
         } else {
             if (RencontreRegiments()) Alliances__Restauration();
@@ -461,7 +461,7 @@ int Conditions_Verification() {
     if (defaite) {
         ConsequencesDefaite_Application();
         if (RencontreRegiments()) Alliances__Restauration();
-        if (Escarmouche()) {
+        if (EnEscarmouche()) {
             if (FactionEscarmouche() >= 0) ExecuterSiPresent(4 + FactionEscarmouche());
         } else {
             ExecuterSiPresent(1);

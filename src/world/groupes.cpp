@@ -10,6 +10,7 @@
 #include "foundation/erreurs.h"
 #include "foundation/son.h"
 #include "platform/hasard.h"
+#include "shell/selection.h"
 #include "world/maitres.h"
 #include "world/objets.h"
 
@@ -104,6 +105,8 @@ void Groupe__Destruction(int gi) {
             break;
         }
     if (GroupeEnSelection == gi) GroupeEnSelection = NombreGroupesSelectionnes > 0 ? GroupesSelectionnes[0] : -1;
+    // A stored selection group must not name the slot once it is handed out again.
+    GroupesSelection__Retirer(gi);
 
     Groupe& g = TableGroupes[gi];
     g.groupeCible = -1;

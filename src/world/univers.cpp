@@ -28,13 +28,16 @@
 #include "platform/fichiers.h"
 #include "platform/hasard.h"
 #include "platform/temps.h"
+#include "scene/carte_reduite.h"
 #include "scene/eau.h"
 #include "scene/eclairs.h"
 #include "scene/meteo.h"
 #include "scene/affichage.h"
+#include "platform/son.h"
 #include "scene/palettes.h"
 #include "scene/particules.h"
 #include "scene/particules_effets.h"
+#include "scene/survol.h"
 #include "shell/curseur.h"
 #include "shell/routeur.h"
 #include "shell/scenario.h"
@@ -257,6 +260,7 @@ void ChargeRegion() {
     // 3. Sprites are loaded again on first use; the clocks start now.
     ObjetsGfx_LiberationSprites();
     VerificationArmee = 0;
+    CurseurAttenteImage = -1;
     HorlogeJeu = Temps_Ticks();
     Vent__RazChronos();
     Eclair__Liberation();
@@ -271,10 +275,15 @@ void ChargeRegion() {
     Effets_Chargement();
     Effets_AdressesScene();
     ProjectileRazQueue();
+    // A busy frame between the loading steps.
+    Curseur__Animation();
     EauInit("..\\Sprite\\Eau.spr", "..\\Sprite\\EauDeformation.spr");
+    Curseur__Animation();
     LaveInit("..\\Sprite\\Lave.spr", "..\\Sprite\\LaveDeformation.spr");
+    Curseur__Animation();
     Eau__Animation();
     Lave__Animation();
+    Curseur__Animation();
     UniversCreation();
 
     // 6, 7.
@@ -323,6 +332,7 @@ void ChargeRegion() {
     NombreGroupesSelectionnes = 0;
     for (int n = 730; n <= 734; ++n) ObjetGfx_Ombre(n, 20);
     Texte__Couleur(0xFFFFFF);
+    if (ModeSceneCourant != 1) CarteReduite_Creation();
     if (ModeSceneCourant == 3 || ModeJeuCourant == 3) Variables__chargerEscarmouche();
     else Variables__charger();
     Batiments__chargerCatalogue();
@@ -354,11 +364,19 @@ void ChargeRegion() {
     ExperienceBatailleJoueur = 0;
     SortsLancesJoueur = AttaquesJoueur = AttaquesAvantageJoueur = CreaturesInvoqueesJoueur = 0;
     ResultatBataille = -1;
+    // Loaded: the arrow again.
+    CurseurAttenteImage = -1;
 }
 
 int Region__Quitte() {
     // 1.
     const int32_t mode = ModeSceneCourant;
+    {
+        // For whoever watches the debugger output: how long the scene ran.
+        char ligne[96];
+        std::snprintf(ligne, sizeof ligne, "Region__Quitte(): scene %d, %d passes", mode, CompteurTours);
+        Trace_Debogueur(ligne);
+    }
     FonduNiveau = 0;
     TremblementAmplitude = 0;
     Curseur__Masquer();
@@ -383,6 +401,7 @@ int Region__Quitte() {
     if (mode == 2) {
         Conditions_Liberation();
         Eclair__Liberation();
+        CarteReduite_Liberation();
     }
 
     // 4. The next scene.

@@ -1,37 +1,16 @@
-// The program plays the sample movies headless: the logo, the intro with its music, the menu's
-// movie looping; Escape skips the intro; two runs give the same frames and the same sound.
+// The program plays the sample movies headless from its start-up: the logo, the intro picture,
+// the intro movie with its music, then the menu's movie looping; Escape skips the intro; two runs
+// give the same frames and the same sound.
 #include <gtest/gtest.h>
-
-#include <sys/wait.h>
 
 #include <cmath>
 #include <cstdint>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
-#include "arbre_temporaire.h"
+#include "jeu_temporaire.h"
 
 namespace {
-
-std::string Lire(const std::filesystem::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-int Lancer(const std::filesystem::path& script, const std::filesystem::path& dossier) {
-    std::filesystem::create_directories(dossier);
-    std::string commande = std::string("cd '") + MORVANE_JEU_DIR + "/bin' && MORVANE_HEADLESS=1 MORVANE_SCRIPT='" +
-                           script.string() + "' MORVANE_CAPTURE='" + dossier.string() + "' MORVANE_AUDIO_CAPTURE='" +
-                           (dossier / "son.wav").string() + "' ./morvane 2>'" + (dossier / "stderr.txt").string() + "'";
-    int etat = std::system(commande.c_str());
-    return WIFEXITED(etat) ? WEXITSTATUS(etat) : -1;
-}
 
 // The loudness of each half second of the capture's left channel (16-bit stereo WAV).
 std::vector<double> Niveaux(const std::string& wav) {
@@ -56,42 +35,41 @@ std::vector<double> Niveaux(const std::string& wav) {
 }
 
 TEST(CinematiquesDuJeu, LogoIntroEtMenuEnBoucle) {
-    ArbreTemporaire arbre;
-    arbre.Ecrire("s.txt", "100 key V\n1000 capture logo\n3000 capture intro\n9000 capture menu\n"
-                          "11000 capture menu2\n12000 key ESCAPE\n13000 quit\n");
-    const auto script = arbre.Racine() / "s.txt";
-    ASSERT_EQ(Lancer(script, arbre.Racine() / "un"), 0) << Lire(arbre.Racine() / "un/stderr.txt");
-    ASSERT_EQ(Lancer(script, arbre.Racine() / "deux"), 0);
-    for (const char* f : {"logo.png", "intro.png", "menu.png", "menu2.png", "son.wav"}) {
-        const std::string a = Lire(arbre.Racine() / "un" / f);
+    JeuTemporaire jeu;
+    const std::string script = "700 capture logo\n2500 capture image\n6000 capture intro\n12000 capture menu\n"
+                               "14000 capture menu2\n15000 key ESCAPE\n16000 quit\n";
+    ASSERT_EQ(jeu.Lancer(script, "un"), 0) << jeu.Lire("un/stderr.txt");
+    ASSERT_EQ(jeu.Lancer(script, "deux"), 0);
+    for (const char* f : {"logo.png", "image.png", "intro.png", "menu.png", "menu2.png", "son.wav"}) {
+        const std::string a = jeu.Lire(std::string("un/") + f);
         EXPECT_GT(a.size(), 100u) << f;
-        EXPECT_TRUE(a == Lire(arbre.Racine() / "deux" / f)) << f;
+        EXPECT_TRUE(a == jeu.Lire(std::string("deux/") + f)) << f;
     }
-    EXPECT_TRUE(Lire(arbre.Racine() / "un/logo.png") != Lire(arbre.Racine() / "un/intro.png"));
-    // The logo is silent; the intro's music from about 1.5 s to 7.5 s, then the menu's, which
-    // goes on without a gap where the movie starts again, until Escape.
-    const auto niveaux = Niveaux(Lire(arbre.Racine() / "un/son.wav"));
-    ASSERT_GE(niveaux.size(), 24u);
-    EXPECT_LT(niveaux[1], 10.0);
-    for (size_t d = 4; d < 23; ++d) EXPECT_GT(niveaux[d], 500.0) << d * 0.5 << " s";
+    EXPECT_TRUE(jeu.Lire("un/logo.png") != jeu.Lire("un/image.png"));
+    EXPECT_TRUE(jeu.Lire("un/image.png") != jeu.Lire("un/intro.png"));
+    EXPECT_TRUE(jeu.Lire("un/intro.png") != jeu.Lire("un/menu.png"));
+    // The logo and the intro picture are silent; the intro's music from about 4 s to 10 s, then
+    // the menu's, which goes on without a gap where the movie starts again, until Escape.
+    const auto niveaux = Niveaux(jeu.Lire("un/son.wav"));
+    ASSERT_GE(niveaux.size(), 30u);
+    for (size_t d = 1; d < 7; ++d) EXPECT_LT(niveaux[d], 10.0) << d * 0.5 << " s";
+    for (size_t d = 9; d < 30; ++d) EXPECT_GT(niveaux[d], 500.0) << d * 0.5 << " s";
 }
 
 TEST(CinematiquesDuJeu, EchapPasseLIntro) {
-    ArbreTemporaire arbre;
-    arbre.Ecrire("a.txt", "100 key V\n3000 key ESCAPE\n3500 capture apres\n4000 quit\n");
-    arbre.Ecrire("c.txt", "100 key V\n3500 capture apres\n4000 quit\n");
-    for (const char* r : {"a", "c"})
-        ASSERT_EQ(Lancer(arbre.Racine() / (std::string(r) + ".txt"), arbre.Racine() / r), 0) << r;
-    // Half a second after Escape the menu's movie plays; without Escape the intro still did.
-    const std::string a = Lire(arbre.Racine() / "a/apres.png");
+    JeuTemporaire jeu;
+    ASSERT_EQ(jeu.Lancer("5000 key ESCAPE\n6500 capture apres\n7000 quit\n", "a"), 0);
+    ASSERT_EQ(jeu.Lancer("6500 capture apres\n7000 quit\n", "c"), 0);
+    // After Escape the menu's movie plays; without Escape the intro still does.
+    const std::string a = jeu.Lire("a/apres.png");
     EXPECT_GT(a.size(), 100u);
-    EXPECT_TRUE(a != Lire(arbre.Racine() / "c/apres.png"));
+    EXPECT_TRUE(a != jeu.Lire("c/apres.png"));
     // The menu's music, not the intro's: the two captures part at Escape.
-    const auto na = Niveaux(Lire(arbre.Racine() / "a/son.wav")), nc = Niveaux(Lire(arbre.Racine() / "c/son.wav"));
-    ASSERT_GE(na.size(), 7u);
-    ASSERT_GE(nc.size(), 7u);
-    EXPECT_GT(na[6], 500.0);
-    EXPECT_NE(static_cast<int>(na[6]), static_cast<int>(nc[6]));
+    const auto na = Niveaux(jeu.Lire("a/son.wav")), nc = Niveaux(jeu.Lire("c/son.wav"));
+    ASSERT_GE(na.size(), 13u);
+    ASSERT_GE(nc.size(), 13u);
+    EXPECT_GT(na[12], 500.0);
+    EXPECT_NE(static_cast<int>(na[12]), static_cast<int>(nc[12]));
 }
 
 }  // namespace

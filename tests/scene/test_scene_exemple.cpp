@@ -24,6 +24,8 @@
 #include "world/gestion_objets.h"
 #include "world/mort.h"
 #include "platform/temps.h"
+#include "battle/impacts.h"
+#include "battle/projectiles.h"
 
 namespace {
 
@@ -142,6 +144,41 @@ TEST_F(SceneExemple, TheSampleBattleIsDrawnWhole) {
     const std::vector<uint16_t> avant = ecran;
     Image(armeesX, armeesY);
     EXPECT_TRUE(avant == ecran);
+}
+
+// The level whose armies meet: within 150 passes they fight and the archers shoot; the fight is
+// drawn over the terrain.
+TEST_F(SceneExemple, TheArmiesOfTheCombatLevelFight) {
+    std::snprintf(FichierNiveauRegion, sizeof FichierNiveauRegion, "..\\niveau\\combat.mv");
+    ASSERT_TRUE(Demarrer()) << Rapport();
+    LumiereActive = 1;
+    SimulationCompteur = 0;
+    SimulationInitialisee = 0;
+    IAActive = 1;
+    TricheIAJoueur = 1;
+    int engages = 0, fleches = 0;
+    for (int i = 0; i < 150; ++i) {
+        CompteurCycle20 = (CompteurCycle20 + 1) % 20;
+        GroupesGeres = 0;
+        Simulation__Tour();
+        Objets__GestionTour();
+        TemporisationMort__Tick();
+        EffetImpactGestion();
+        for (const Projectile* p = ProjectileTete; p; p = p->suivant) fleches += p->pas == 0;
+        ProjectileGestion();
+        ObjetsMorts__Liberation();
+        Temps_Avancer(66);
+        HorlogeJeu = Temps_Ticks();
+    }
+    for (NoeudEntier* e = ListeObjetsVivants; e && e->suivant; e = e->suivant)
+        engages += TableObjets[static_cast<size_t>(e->valeur)].cible > 0;
+    EXPECT_GT(engages, 4);
+    EXPECT_GT(fleches, 0);
+    int x = 0, y = 0;
+    CentrerSurLesArmees(&x, &y);
+    EXPECT_GT(Image(x, y), 4000);
+    Capturer("combat");
+    EXPECT_TRUE(VueCouverte());
 }
 
 // The castle of the first level: its barracks drawn whole over the lit ground.

@@ -260,7 +260,7 @@ TEST_F(Trame, LeSurvolDeLaCarteReduite) {
     struct Cas {
         int x, y, survol, cx, cy;
     };
-    for (Cas c : {Cas{510, 366, 1, 1, 1}, Cas{604, 460, 1, 121, 121}, Cas{509, 400, -1, -1, -1},
+    for (Cas c : {Cas{510, 366, 1, 1, 1}, Cas{604, 460, 1, 126, 126}, Cas{509, 400, -1, -1, -1},
                   Cas{550, 461, -1, -1, -1}}) {
         SourisX = c.x;
         SourisY = c.y;

@@ -1,8 +1,10 @@
 // morvane_bataille: the battle simulation with no window, no drawing and no sound, one logic pass
-// per 66 ms of the manual clock, on worlds built in code or on a level of the game tree. Prints
-// plain lines for scripts:
-//   passes N / armee A vivants N / armee A engages N / etat HASH / ms_par_passe p50 .. p99 .. max ..
+// per 66 ms of the manual clock, on worlds built in code from the game tree's men or on a level of
+// the tree. Prints plain lines for scripts:
+//   passes N / armee A vivants N / armee A engages N / armee A pertes N / armee A tirs N / etat HASH /
+//   ms_par_passe p50 .. p99 .. max .. moyenne ..
 #include <algorithm>
+#include <array>
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
@@ -13,8 +15,10 @@
 #include <vector>
 
 #include "battle/deplacement.h"
+#include "battle/impacts.h"
 #include "battle/ia.h"
 #include "battle/occupation.h"
+#include "battle/projectiles.h"
 #include "battle/simulation.h"
 #include "battle/trajet.h"
 #include "campaign/region.h"
@@ -22,8 +26,11 @@
 #include "platform/hasard.h"
 #include "platform/plateforme.h"
 #include "platform/temps.h"
+#include "scene/eclairs.h"
+#include "shell/cycles.h"
 #include "shell/routeur.h"
-#include "world/codes.h"
+#include "shell/trame.h"
+#include "world/batiments.h"
 #include "world/gestion_objets.h"
 #include "world/grilles.h"
 #include "world/groupes.h"
@@ -37,7 +44,6 @@ namespace {
 
 constexpr int PASSE_MS = 66;
 
-
 struct Options {
     uint32_t graine = 1;
     int passes = 2000;
@@ -45,61 +51,28 @@ struct Options {
     std::string scenario = "ouvert";
     std::string niveau;   // a level of the game tree, in the game's own form ("..\\niveau\\essai.mv")
     std::string jeu = MORVANE_JEU_DIR;
+    int unites = 2000;    // the open battle's size, both armies together (scaling runs)
 };
 
 Options opt;
 
-std::vector<PointTrajet*> Tampons;
-int ProchainObjet = 1;
+// The sample game's foot soldier and archer: men of family HUMAIN whose attack animations carry
+// their hits and shots in their event files.
+constexpr int MAITRE_SOLDAT = 20, MAITRE_ARCHER = 13;
+constexpr int MAITRE_REPERE = 130;
 
-// A group of n units of one army, laid in rows of `colonnes` from (x0, y0); archers where the
-// rules stream says so (part in percent).
+// A group of n men of one army, laid in rows of `colonnes` from (x0, y0), facing the other army;
+// archers where the rules stream says so (part in percent). -1 when the tables are full.
 int NouveauGroupe(int armee, int x0, int y0, int n, int colonnes, int partArchers) {
-    static int prochain = 1;
-    if (prochain >= NOMBRE_GROUPES || ProchainObjet >= NOMBRE_OBJETS) return -1;
-    n = std::min(n, NOMBRE_OBJETS - ProchainObjet);
-    const int gi = prochain++;
-    ::Groupe& g = TableGroupes[static_cast<size_t>(gi)];
-    g = ::Groupe{};
-    g.indice = gi;
-    g.capacite = n;
-    g.membres = new int32_t[static_cast<size_t>(n)];
-    g.nbMembres = n;
-    g.colonnes = colonnes;
-    g.lignes = (n + colonnes - 1) / colonnes;
-    g.modeFormation = g.modeFormationMaitre = n > 1 ? 4 : 1;
-    g.groupeCibleIA = g.groupeCibleIAPropose = g.groupeCibleIAPrecedent = -1;
-    g.engagementLibre = 1;
-    g.tampon = new PointTrajet[POINTS_TRAJET_GROUPE]();
-    Tampons.push_back(g.tampon);
     const bool archers = Hasard_Regles() % 100 < partArchers;
-    for (int i = 0; i < n; ++i) {
-        const int o = ProchainObjet++;
-        Objet& u = TableObjets[static_cast<size_t>(o)];
-        u = Objet{};
-        u.numeroObjet = o;
-        u.indice = o;
-        u.actif = 1;
-        u.taille = 1;
-        u.couche = 1;
-        u.armee = armee;
-        u.classe = archers ? CLASSE_ARCHER : CLASSE_GUERRIER;
-        u.sorts[0] = -1;
-        u.pointsDeVie = u.pointsDeVieMaximum = archers ? 20 : 30;
-        u.degats = u.capaciteEngagement = archers ? 3 : 5;
-        u.vitesse = 4;
-        u.groupe = gi;
-        u.ordreSecondaire = 2;
-        u.empreinteUnites = -1;
-        u.x = u.prochaineCaseX = u.xPrecedent = x0 + i % colonnes;
-        u.y = u.prochaineCaseY = u.yPrecedent = y0 + i / colonnes;
-        u.compteurRepos = 1;
-        GrilleUnites[u.x + TAILLE_UNIVERS * u.y] = o;
-        Objet__AlloueTrajet(o);
-        g.membres[i] = o;
-        u.noeudListe = Liste__Empiler(&ListeObjetsVivants, o);
-    }
-    g.noeudListe = Liste__Empiler(&ListeGroupesActifs, gi);
+    // The last group takes the rows that still fit in the object table.
+    const int lignes = std::min((n + colonnes - 1) / colonnes, (NOMBRE_OBJETS - 1 - NombreObjets) / colonnes);
+    if (NombreGroupes >= NOMBRE_GROUPES - 3 || lignes <= 0) return -1;
+    const int gi = Groupe___Creation(archers ? MAITRE_ARCHER : MAITRE_SOLDAT, armee, x0, y0, colonnes, lignes,
+                                     armee == 0 ? 2 : 6);
+    ::Groupe& g = TableGroupes[static_cast<size_t>(gi)];
+    g.modeFormation = g.modeFormationMaitre = n > 1 ? 4 : 1;
+    g.engagementLibre = 1;
     return gi;
 }
 
@@ -110,14 +83,15 @@ void Bloc(int x, int y) {
         for (int j = y; j < y + 2; ++j) GrilleUnites[i + TAILLE_UNIVERS * j] = 1;
 }
 
-// Two armies of 1000 in 40 groups of 25 each side, 30 % archers, scattered 2 x 2 blocks between.
+// Two armies of 1000 (or --unites in all) in groups of 25, 30 % archers, scattered 2 x 2 blocks between.
 void Ouvert() {
     for (int k = 0; k < 60; ++k) {
         const int x = 30 + Hasard_Regles() % 66, y = 4 + Hasard_Regles() % 118;
         Bloc(x, y);
     }
+    const int groupes = std::clamp((opt.unites / 2 + 24) / 25, 1, 40);
     for (int armee = 0; armee < 2; ++armee)
-        for (int k = 0; k < 40; ++k) {
+        for (int k = 0; k < groupes; ++k) {
             const int x0 = (armee == 0 ? 2 : 100) + 6 * (k % 4), y0 = 2 + 6 * (k / 4) + 3 * (k % 2);
             NouveauGroupe(armee, x0, y0, 25, 5, k % 10 < 3 ? 100 : 0);
         }
@@ -125,20 +99,20 @@ void Ouvert() {
 
 // About 2000 objects in about 1500 groups, mostly single units, scattered over the map.
 void Dispersion() {
-    for (int armee = 0; armee < 2; ++armee) {
-        for (int k = 0; k < 125; ++k) {
+    // The armies are laid in turn, so that they share the object table evenly.
+    for (int k = 0; k < 125; ++k)
+        for (int armee = 0; armee < 2; ++armee) {
             const int x0 = (armee == 0 ? 4 : 84) + 8 * (k % 5), y0 = 2 + 5 * (k / 5);
             NouveauGroupe(armee, x0, y0, 4, 2, 30);
         }
-        for (int k = 0; k < 620; ++k) {
+    for (int k = 0; k < 620; ++k)
+        for (int armee = 0; armee < 2; ++armee)
             for (int essai = 0; essai < 50; ++essai) {
                 const int x = (armee == 0 ? 2 : 64) + Hasard_Regles() % 62, y = 1 + Hasard_Regles() % 126;
                 if (!Libre(x, y, 1, 1)) continue;
                 NouveauGroupe(armee, x, y, 1, 1, 30);
                 break;
             }
-        }
-    }
 }
 
 // A wall across the map with one 4-cell gap; the armies start on either side.
@@ -152,36 +126,35 @@ void Breche() {
         }
 }
 
-// A logic pass of the game frame on a level: the group tick, every object's behaviour, the death
-// delay, and the dead released as after the display.
-void PasseNiveau() {
+// A logic pass of the game frame in battle, without its input, particles, victory test and
+// display: the frame counters, the tick counter, the group tick, every object's behaviour, the
+// death delay, the impact effects, the projectiles and the bolts, and the dead released as after
+// the display.
+std::array<int, 6> Tirs{};   // projectiles launched per army
+
+void Passe() {
+    Cycle__Avance(&CompteurCycle25, 25);
+    Cycle__Avance(&CompteurCycle43B, 43);
+    Cycle__Avance(&CompteurCycle43, 43);
+    Cycle__Avance(&CompteurCycle100, 100);
+    Cycle__Avance(&CompteurCycle12, 12);
+    if (Cycle__Avance(&CompteurCycle20, 20)) Pulsation = -Pulsation;
+    Cycle__Avance(&CompteurCycle32, 32);
+    ++CompteurTours;
     GroupesGeres = 0;
     Simulation__Tour();
     Objets__GestionTour();
     TemporisationMort__Tick();
+    EffetImpactGestion();
+    // Shots fired in this pass: projectiles launched by the behaviours that have not flown yet.
+    for (const Projectile* p = ProjectileTete; p; p = p->suivant) {
+        if (p->pas != 0 || p->tireur < 1 || p->tireur >= NOMBRE_OBJETS) continue;
+        const int a = TableObjets[static_cast<size_t>(p->tireur)].armee;
+        if (a >= 0 && a < 6) ++Tirs[static_cast<size_t>(a)];
+    }
+    ProjectileGestion();
+    Eclair__Gestion();
     ObjetsMorts__Liberation();
-    if (Temps_Manuel()) Temps_Avancer(PASSE_MS);
-}
-
-void Passe() {
-    if (!opt.niveau.empty()) {
-        PasseNiveau();
-        return;
-    }
-    Simulation__Tour();
-    // Stand-in for the per-kind behaviours: a unit on a whole cell ends its cycle and is ready.
-    for (const NoeudEntier* n = ListeObjetsVivants; n && n->suivant; n = n->suivant) {
-        Objet& o = TableObjets[static_cast<size_t>(n->valeur)];
-        if (o.actif != 1) continue;
-        ObjetCourant = &o;
-        GroupesGeres = 1;
-        Objet__Deplacement();
-        if (o.decalageX == 0 && o.decalageY == 0) {
-            o.finCycle = 1;
-            if (o.compteurRepos == 0) o.compteurRepos = 1;
-        }
-    }
-    ObjetCourant = nullptr;
     if (Temps_Manuel()) Temps_Avancer(PASSE_MS);
 }
 
@@ -197,9 +170,9 @@ struct Empreinte {
 
 uint64_t Etat() {
     Empreinte e;
-    for (int o = 1; o < ProchainObjet; ++o) {
+    for (int o = 1; o < NOMBRE_OBJETS; ++o) {
         const Objet& u = TableObjets[static_cast<size_t>(o)];
-        for (const int32_t v : {u.actif, u.x, u.y, u.prochaineCaseX, u.prochaineCaseY, u.decalageX, u.decalageY,
+        for (const int32_t v : {u.typeMaitre, u.animation, u.image, u.direction, u.enIncantation, u.mana, u.actif, u.x, u.y, u.prochaineCaseX, u.prochaineCaseY, u.decalageX, u.decalageY,
                                 u.ordreSecondaire, u.cible, u.groupeCible, u.totalEngage, u.attenteCase,
                                 u.xPrecedent, u.yPrecedent, u.dernierEnnemi, u.dernierAllie, u.pointsDeVie,
                                 u.modeDeplacement, u.pointCourantUnite, u.nbPointsTrajetUnite})
@@ -237,14 +210,15 @@ bool Entier(const char* texte, int& valeur) {
 int Usage() {
     std::fprintf(stderr,
                  "usage: morvane_bataille [--scenario ouvert|dispersion|breche | --niveau LEVEL [--jeu DIR]] "
-                 "[--passes N] [--echauffement N] [--graine N]\n"
+                 "[--unites N] [--passes N] [--echauffement N] [--graine N]\n"
+                 "  --unites sets the size of the open battle, both armies together (50 to 2000)\n"
                  "  LEVEL is a level file of the game tree DIR as the game names it, e.g. ..\\niveau\\essai.mv\n");
     return 2;
 }
 
-// Loads the game tree's lists and masters and starts the battle scene on the level. False with a
-// message when the tree or the level cannot be read.
-bool DemarrerNiveau() {
+// Loads the game tree's graphic list and masters (with their event files). False with a message
+// when the tree cannot be read.
+bool ChargerJeu() {
     std::error_code ec;
     std::filesystem::current_path(std::filesystem::path(opt.jeu) / "bin", ec);
     if (ec) {
@@ -271,28 +245,50 @@ bool DemarrerNiveau() {
     }
     ModeSceneCourant = 2;
     ModeJeuCourant = -1;
-    std::snprintf(FichierNiveauRegion, sizeof FichierNiveauRegion, "%s", opt.niveau.c_str());
-    ChargeRegion();
-    ProchainObjet = NOMBRE_OBJETS;
     return true;
 }
 
-// A world built in code for scenario `nom`; false when it cannot be made.
+// Starts the battle scene on the level.
+void DemarrerNiveau() {
+    std::snprintf(FichierNiveauRegion, sizeof FichierNiveauRegion, "%s", opt.niveau.c_str());
+    ChargeRegion();
+}
+
+// A world built in code for scenario `nom`, of the tree's men: the grids, the object and group
+// tables, the placeholder whose index 1 marks impassable cells, the armies. False when it cannot
+// be made.
 bool Monde(const std::string& nom) {
     if (nom != "ouvert" && nom != "dispersion" && nom != "breche") return Usage() == 0;
-    ModeSceneCourant = 2;
-    Liste__Creation1(&ListeGroupesActifs, 1);
-    Liste__Creation1(&ListeObjetsVivants, 1);
     Univers__AlloueGrilles();
+    Univers__AlloueGrillesBatiments();
+    ObjetsGroupes__Initialisation();
+    Groupe___Creation(MAITRE_REPERE, ARMEE_REPERE, 1, 1, 1, 1, 1);
+    Univers__EffaceCaseUnites(1, 1);
+    if (nom == "ouvert") Ouvert();
+    else if (nom == "dispersion") Dispersion();
+    else Breche();
     if (Univers__AlloueCartes() != 1) {
         std::fprintf(stderr, "morvane_bataille: out of memory\n");
         return false;
     }
-    if (nom == "ouvert") Ouvert();
-    else if (nom == "dispersion") Dispersion();
-    else Breche();
     Occupation__Reconstruit();
     return true;
+}
+
+// The units of each army: live objects of a group (a level's buildings, trees and decors have
+// none) that are not dying.
+std::array<int, 6> Vivants(int* engages = nullptr) {
+    std::array<int, 6> vivants{};
+    for (int o = 1; o < NOMBRE_OBJETS; ++o) {
+        const Objet& u = TableObjets[static_cast<size_t>(o)];
+        if (u.noeudListe == nullptr || u.armee < 0 || u.armee > 5 || u.actif != 1 || u.ordreSecondaire == 3 ||
+            u.ordreSecondaire == 4)
+            continue;
+        if (u.groupe < 1 || u.groupe >= NOMBRE_GROUPES) continue;
+        ++vivants[static_cast<size_t>(u.armee)];
+        if (engages && (u.cible != -1 || u.ordreSecondaire == 1)) ++engages[u.armee];
+    }
+    return vivants;
 }
 
 }  // namespace
@@ -308,20 +304,19 @@ int main(int argc, char** argv) {
         else if (a == "--passes" && Entier(argv[i + 1], v)) opt.passes = v, ++i;
         else if (a == "--echauffement" && Entier(argv[i + 1], v)) opt.echauffement = v, ++i;
         else if (a == "--graine" && Entier(argv[i + 1], v)) opt.graine = static_cast<uint32_t>(v), ++i;
+        else if (a == "--unites" && Entier(argv[i + 1], v) && v >= 50 && v <= 2000) opt.unites = v, ++i;
         else return Usage();
     }
 
     Hasard_Graine(opt.graine);
-    if (!opt.niveau.empty()) {
-        if (!DemarrerNiveau()) return 1;
-    } else if (!Monde(opt.scenario)) {
-        return 1;
-    }
+    if (!ChargerJeu()) return 1;
+    if (!opt.niveau.empty()) DemarrerNiveau();
+    else if (!Monde(opt.scenario)) return 1;
+    const std::array<int, 6> depart = Vivants();
     SimulationCompteur = 0;
     SimulationInitialisee = 0;
     IAActive = 1;
     TricheIAJoueur = 1;   // every army is a computer player here
-
 
     for (int i = 0; i < opt.echauffement; ++i) Passe();
     std::vector<double> ms;
@@ -332,41 +327,30 @@ int main(int argc, char** argv) {
         ms.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count());
     }
 
-    // Units: live objects that belong to a group (a level's buildings, trees and decors do not).
-    int vivants[6] = {}, engages[6] = {};
-    for (int o = 1; o < ProchainObjet; ++o) {
-        const Objet& u = TableObjets[static_cast<size_t>(o)];
-        if (u.armee < 0 || u.armee > 5 || u.actif != 1 || u.ordreSecondaire == 3 || u.ordreSecondaire == 4) continue;
-        if (u.groupe < 1 || u.groupe >= NOMBRE_GROUPES) continue;
-        ++vivants[u.armee];
-        if (u.cible != -1 || u.ordreSecondaire == 1) ++engages[u.armee];
-    }
-    // Armies 0 and 1 always, the others when they have units.
+    int engages[6] = {};
+    const std::array<int, 6> vivants = Vivants(engages);
+    // Armies 0 and 1 always, the others when they had units.
+    auto montrer = [&](size_t a) { return a < 2 || depart[a] > 0 || vivants[a] > 0; };
     std::printf("passes %d\n", opt.passes);
-    for (int a = 0; a < 6; ++a)
-        if (a < 2 || vivants[a] > 0) std::printf("armee %d vivants %d\n", a, vivants[a]);
-    for (int a = 0; a < 6; ++a)
-        if (a < 2 || vivants[a] > 0) std::printf("armee %d engages %d\n", a, engages[a]);
+    for (size_t a = 0; a < 6; ++a)
+        if (montrer(a)) std::printf("armee %zu vivants %d\n", a, vivants[a]);
+    for (size_t a = 0; a < 6; ++a)
+        if (montrer(a)) std::printf("armee %zu engages %d\n", a, engages[a]);
+    for (size_t a = 0; a < 6; ++a)
+        if (montrer(a)) std::printf("armee %zu pertes %d\n", a, std::max(0, depart[a] - vivants[a]));
+    for (size_t a = 0; a < 6; ++a)
+        if (montrer(a)) std::printf("armee %zu tirs %d\n", a, Tirs[a]);
     std::printf("etat %016llx\n", static_cast<unsigned long long>(Etat()));
     std::sort(ms.begin(), ms.end());
     auto centile = [&](double p) {
         return ms.empty() ? 0.0 : ms[std::min(ms.size() - 1, static_cast<size_t>(p * static_cast<double>(ms.size())))];
     };
-    std::printf("ms_par_passe p50 %.2f p99 %.2f max %.2f\n", centile(0.50), centile(0.99),
-                ms.empty() ? 0.0 : ms.back());
+    double somme = 0;
+    for (double m : ms) somme += m;
+    std::printf("ms_par_passe p50 %.2f p99 %.2f max %.2f moyenne %.3f\n", centile(0.50), centile(0.99),
+                ms.empty() ? 0.0 : ms.back(), ms.empty() ? 0.0 : somme / static_cast<double>(ms.size()));
 
-    if (!opt.niveau.empty()) {
-        Region__Quitte();
-        Plateforme_Fermer();
-        return 0;
-    }
-    for (int g = 1; g < NOMBRE_GROUPES; ++g) {
-        delete[] TableGroupes[static_cast<size_t>(g)].membres;
-        TableGroupes[static_cast<size_t>(g)].membres = nullptr;
-    }
-    for (PointTrajet* t : Tampons) delete[] t;
-    for (int o = 1; o < ProchainObjet; ++o) Objet__LibereTrajet(o);
-    Univers__LibereCartes();
-    Univers__LibereGrilles();
+    Region__Quitte();
+    Plateforme_Fermer();
     return 0;
 }

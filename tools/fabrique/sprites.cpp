@@ -243,6 +243,25 @@ std::vector<ImageBlitter> Police() {
     return images;
 }
 
+// The digits of the floating numbers and of the selection groups, one frame a digit: 3 x 5
+// pixels with a shadow, 4 pixels apart when drawn side by side.
+std::vector<ImageBlitter> Chiffres() {
+    static const uint8_t lignes[10][5] = {{7, 5, 5, 5, 7}, {2, 6, 2, 2, 7}, {7, 1, 7, 4, 7}, {7, 1, 3, 1, 7},
+                                          {5, 5, 7, 1, 1}, {7, 4, 7, 1, 7}, {7, 4, 7, 5, 7}, {7, 1, 2, 2, 2},
+                                          {7, 5, 7, 5, 7}, {7, 5, 7, 1, 7}};
+    std::vector<ImageBlitter> images;
+    for (const auto& chiffre : lignes) {
+        Toile t(4, 6);
+        for (int passe = 0; passe < 2; ++passe)
+            for (int y = 0; y < 5; ++y)
+                for (int x = 0; x < 3; ++x)
+                    if (chiffre[y] & (4 >> x))
+                        t.Point(x + (passe == 0), y + (passe == 0), passe == 0 ? Rvb(2, 2, 2) : Rvb(31, 28, 8));
+        images.push_back(t.Image());
+    }
+    return images;
+}
+
 // The arrow: tip at the hot spot (0, 0).
 void Fleche(Toile& t) {
     t.Polygone({{0, 0}, {0, 19}, {4.5, 15}, {8, 23}, {11, 21.5}, {7.5, 14}, {13.5, 14}},
@@ -355,6 +374,7 @@ bool FabriquerSprites(const std::string& racine) {
     ok &= Sprite_Ecrire(racine, "machine", Machine(), &palette);
     ok &= Sprite_Ecrire(racine, "batiment", Batiment(), &palette);
     ok &= Sprite_Ecrire(racine, "police", Police());
+    ok &= Sprite_Ecrire(racine, "chiffres", Chiffres());
     ok &= Sprite_Ecrire(racine, "curseur", Curseur());
     ok &= Sprite_Ecrire(racine, "boite_message", {Boite(false).Image()});
     ok &= Sprite_Ecrire(racine, "boite_question", {Boite(true).Image()});

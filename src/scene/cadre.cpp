@@ -1,4 +1,0 @@
-#include "scene/cadre.h"
-
-// Not drawn yet.
-void CadreSelection__Affichage() {}

@@ -1,4 +1,0 @@
-// The selection rectangle dragged with the left button.
-#pragma once
-
-void CadreSelection__Affichage();
