@@ -1,7 +1,6 @@
-// The victory and defeat test's state that the scenario reader and the scene start fill: the
-// side counts at the last recount, the countdowns, the pending alliances and defections. The
-// test itself, the consequences and the events come later; these calls do nothing yet but the
-// recount.
+// The victory and defeat test of a battle (or of the castle's scenario), run once a second by the
+// game frame over the tables of the conditions file: the events of the conditions met, the
+// consequences of the outcome, the pending alliances and defections, the side counts.
 #pragma once
 
 #include <array>
@@ -22,11 +21,20 @@ extern int32_t ChronometresActifs;
 // Per army 0..4: 1 pending, -1 none.
 extern std::array<int32_t, 5> AlliancesEnAttente, DefectionsEnAttente;
 
-// Counts the living units of every side into the side counters.
+// Counts the living units of every side into the side counters; the battle totals grow by
+// the change.
 void Unites_Comptage();
+// The events before the battle: enCours 0 at load (neutralisations, timers started), 1 during it.
 void EvenementsAvantBataille_Verification(int enCours);
 void Alliances_Application();
 void Defections_Application();
+// Army 1..4 turns against the human player / becomes its ally; other armies are ignored.
+void Joueur_Defection(int armee);
+void Joueur_Alliance(int armee);
+// Runs the battle event n of TableEvenementsBataille (an empty or unknown one does nothing).
+void Evenement_Execution(int n);
+void ConsequencesVictoire_Application();
+void ConsequencesDefaite_Application();
 
 // The router's name for the last result.
 extern int32_t& ResultatBatailleCourant;
@@ -37,3 +45,5 @@ extern uint32_t DebutBataille;
 int Conditions_Verification();
 // Takes a pause of `millisecondes` out of the scenario's timers.
 void Conditions_DecalageTemps(uint32_t millisecondes);
+// The statistics page of the debug screens: side counts and the zones of the conditions; 0.
+int Statistiques_Affichage();

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "monde_fixture.h"
+#include "campaign/campagne.h"
 #include "campaign/region.h"
 #include "shell/routeur.h"
 #include "world/groupes.h"
@@ -31,6 +32,9 @@ class Scene : public Monde {
         ModeSceneCourant = 2;
         ModeJeuCourant = -1;
         MissionSpecialeEnCours = 0;
+        // Past the tutorial: the battle's tip and the castle's help open no requester, which
+        // would wait for input in the tests that have a window.
+        CampagneCourante = EtapeCampagne = 1;
         std::snprintf(FichierNiveauRegion, sizeof FichierNiveauRegion, "..\\niveau\\essai.mv");
     }
     // A test may change the copied data before the masters are read.
