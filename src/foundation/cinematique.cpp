@@ -105,10 +105,12 @@ void TourManuel(int passable) {
     uint32_t cible = maintenant + 10;
     if (repos && echeance != 0 && static_cast<int32_t>(echeance - maintenant) > 0) cible = echeance;
     if (repos && echeance != 0 && static_cast<int32_t>(echeance - maintenant) <= 0) cible = maintenant;
-    Plateforme_Echeance(cible);
-    // Input due before then is taken on the way.
+    // Input due before then is taken on the way. The deadline is given again on every turn: an
+    // earlier one left by someone else (a movie stopped before its frame) replaces it until it
+    // passes, and then nothing would hold the clock before the next scripted input.
     Message m;
     for (int n = 0; n < 100000 && Continuer(); ++n) {
+        Plateforme_Echeance(cible);
         if (Message_Attente(&m)) {
             TraiterMessage();
             if (Passer(passable)) return;
