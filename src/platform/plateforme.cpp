@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <deque>
+#include <filesystem>
 #include <fstream>
 #include <map>
 #include <memory>
@@ -209,6 +210,8 @@ bool FileVide() {
 void Capturer(const std::string& nom) {
     std::string dossier = etat().dossierCapture.empty() ? "." : etat().dossierCapture;
     std::string chemin = dossier + "/" + nom + ".png";
+    std::error_code e;
+    std::filesystem::create_directories(dossier, e);   // a folder named for the run is made on first use
     if (!Affichage_CapturerPng(chemin)) std::fprintf(stderr, "morvane: capture %s failed\n", chemin.c_str());
 }
 

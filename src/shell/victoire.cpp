@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <cstdio>
 
 #include "campaign/armee.h"
 #include "campaign/campagne.h"
@@ -11,6 +12,7 @@
 #include "foundation/son.h"
 #include "foundation/texte.h"
 #include "frontend/escarmouche.h"
+#include "platform/son.h"
 #include "platform/temps.h"
 #include "shell/chefs.h"
 #include "shell/conditions.h"
@@ -443,6 +445,13 @@ int Conditions_Verification() {
     const bool victoire = VictoireAtteinte();
     const bool defaite = TestDefaite();
     EvenementsAvantBataille_Verification(1);
+    if (victoire || defaite) {
+        // For whoever watches the debugger output: how the battle was decided.
+        char ligne[96];
+        std::snprintf(ligne, sizeof ligne, "Conditions_Verification(): %s, %d amis, %d ennemis",
+                      victoire ? "victoire" : "defaite", NbUnitesAmies, NbUnitesEnnemies);
+        Trace_Debogueur(ligne);
+    }
 
     if (victoire) {
         HerosExperience();

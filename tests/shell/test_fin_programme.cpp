@@ -32,6 +32,7 @@ TEST(FinProgramme, TenirUneMinuteGagneLEscarmouche) {
     jeu.Ecrire("Skirmish/Escarmouche.VBat", Conditions(jeu, "[VICTOIRE]\n1\nTENIR - 1\n", "[DEFAITE]\n1\nPLUS_AMI -\n"));
     ASSERT_EQ(jeu.Lancer(Script, "s"), 0) << jeu.Lire("s/stderr.txt");
     EXPECT_FALSE(jeu.Existe("Erreur.txt")) << jeu.Lire("Erreur.txt");
+    EXPECT_NE(jeu.Lire("s/stderr.txt").find("Conditions_Verification(): victoire"), std::string::npos);
     EXPECT_GT(jeu.Lire("s/resultats.png").size(), 100u);
     EXPECT_NE(jeu.Lire("s/resultats.png"), jeu.Lire("s/menu.png"));
 }
@@ -42,6 +43,7 @@ TEST(FinProgramme, LeCompteAReboursPerdLEscarmouche) {
                Conditions(jeu, "[VICTOIRE]\n1\nPLUS_NMI -\n", "[DEFAITE]\n2\nPLUS_AMI -\nCONTRE_LA_MONTRE - 1\n"));
     ASSERT_EQ(jeu.Lancer(Script, "s"), 0) << jeu.Lire("s/stderr.txt");
     EXPECT_FALSE(jeu.Existe("Erreur.txt")) << jeu.Lire("Erreur.txt");
+    EXPECT_NE(jeu.Lire("s/stderr.txt").find("Conditions_Verification(): defaite"), std::string::npos);
     EXPECT_GT(jeu.Lire("s/resultats.png").size(), 100u);
 }
 
