@@ -1,0 +1,43 @@
+// The README's example of a whole game (scripts/partie.txt), run headless on the sample game:
+// the intro skipped, the menu, the skirmish set-up, a battle won with orders, its results, the
+// menu again and quit.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "jeu_temporaire.h"
+
+namespace {
+
+std::string LireSource(const std::string& relatif) {
+    std::ifstream in(std::string(MORVANE_SOURCE_DIR) + "/" + relatif, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+TEST(PartieProgramme, LExempleDuReadmeGagneUneEscarmoucheEtQuitte) {
+    const std::string script = LireSource("scripts/partie.txt");
+    ASSERT_FALSE(script.empty());
+    JeuTemporaire jeu;
+    ASSERT_EQ(jeu.Lancer(script, "p"), 0) << jeu.Lire("p/stderr.txt");
+    EXPECT_FALSE(jeu.Existe("Erreur.txt")) << jeu.Lire("Erreur.txt");
+    // Won by beating every enemy.
+    const std::string trace = jeu.Lire("p/stderr.txt");
+    EXPECT_NE(trace.find("Conditions_Verification(): victoire, "), std::string::npos) << trace;
+    EXPECT_NE(trace.find(", 0 ennemis"), std::string::npos) << trace;
+    EXPECT_EQ(trace.find("defaite"), std::string::npos) << trace;
+    // Every step's frame was written, and the screens differ where they should.
+    for (const char* nom : {"01-menu", "02-jouer", "03-preparation", "04-bataille", "05-ordre", "06-melee",
+                            "07-ennemis", "08-assaut", "09-bilan", "10-menu", "11-quitter"})
+        EXPECT_GT(jeu.Lire(std::string("p/") + nom + ".png").size(), 100u) << nom;
+    EXPECT_NE(jeu.Lire("p/02-jouer.png"), jeu.Lire("p/03-preparation.png"));
+    EXPECT_NE(jeu.Lire("p/08-assaut.png"), jeu.Lire("p/09-bilan.png"));
+    EXPECT_NE(jeu.Lire("p/09-bilan.png"), jeu.Lire("p/10-menu.png"));
+    // The settings written back at the end.
+    EXPECT_EQ(jeu.Lire("ini/Configuration.ini"), "0\n640\n480\n100\n100\n0\n0\n");
+}
+
+}  // namespace
