@@ -41,3 +41,27 @@ TEST(PartieProgramme, LExempleDuReadmeGagneUneEscarmoucheEtQuitte) {
 }
 
 }  // namespace
+
+namespace {
+
+// Play, then Special missions: the missions' picture, their requester, the sample mission's
+// battle; Escape and Return leave it for the main menu, which quits the same way.
+TEST(PartieProgramme, UneMissionSpecialeDepuisLeMenu) {
+    JeuTemporaire jeu;
+    ASSERT_EQ(jeu.Lancer("7000 key ESCAPE\n8500 move 400 172\n8600 down left\n8700 up left\n"
+                         "10500 move 400 372\n10600 down left\n10700 up left\n11500 capture image\n"
+                         "13000 capture requete\n14000 key RETURN\n16000 key RETURN\n20000 capture mission\n"
+                         "21000 key ESCAPE\n22000 key RETURN\n25000 capture menu\n26000 key ESCAPE\n28000 key RETURN\n",
+                         "m"),
+              0)
+        << jeu.Lire("m/stderr.txt");
+    EXPECT_FALSE(jeu.Existe("Erreur.txt")) << jeu.Lire("Erreur.txt");
+    const std::string trace = jeu.Lire("m/stderr.txt");
+    EXPECT_NE(trace.find("Region__Quitte(): scene 2, "), std::string::npos) << trace;
+    for (const char* nom : {"image", "requete", "mission", "menu"})
+        EXPECT_GT(jeu.Lire(std::string("m/") + nom + ".png").size(), 100u) << nom;
+    EXPECT_NE(jeu.Lire("m/image.png"), jeu.Lire("m/requete.png"));
+    EXPECT_NE(jeu.Lire("m/mission.png"), jeu.Lire("m/menu.png"));
+}
+
+}  // namespace

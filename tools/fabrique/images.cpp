@@ -1,5 +1,6 @@
 // Pictures of the sample game: uncompressed 24-bit TGA files (rows bottom-up, blue first).
-// "images/Intro.tga": the title picture shown at start-up, a castle at sunset under the title.
+// "images/Intro.tga": the title picture shown at start-up, a castle at sunset under the title;
+// "images/Ima_0016.tga": the same castle under "MISSIONS", before the special missions.
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -70,6 +71,8 @@ const char* Lettre(char c) {
         case 'A': return "01110100011000111111100011000110001";
         case 'N': return "10001110011010110011100011000110001";
         case 'E': return "11111100001000011110100001000011111";
+        case 'I': return "01110001000010000100001000010001110";
+        case 'S': return "01111100001000001110000010000111110";
         default: return "00000000000000000000000000000000000";
     }
 }
@@ -108,7 +111,8 @@ void Chateau(Toile& t, int sol) {
         }
 }
 
-bool Intro(const std::string& racine) {
+// The castle at sunset under a title, in a thin gold frame.
+bool Paysage(const std::string& chemin, const char* titre, int xTitre) {
     const int largeur = 640, hauteur = 480, horizon = 330;
     Toile t(largeur, hauteur);
     // Sky from night blue to sunset orange, and the sun with its glow.
@@ -132,7 +136,7 @@ bool Intro(const std::string& racine) {
     for (int y = horizon; y < hauteur; ++y)
         t.Rectangle(0, y, largeur, y + 1, Melange(Couleur{40, 70, 30}, Couleur{5, 15, 5}, (y - horizon) / 150.0));
     Chateau(t, horizon + 20);
-    Titre(t, "MORVANE", 110, 40, 10);
+    Titre(t, titre, xTitre, 40, 10);
     // A thin gold frame.
     for (int i = 0; i < 3; ++i) {
         t.Rectangle(i, i, largeur - i, i + 1, Couleur{200, 160, 60});
@@ -140,9 +144,15 @@ bool Intro(const std::string& racine) {
         t.Rectangle(i, i, i + 1, hauteur - i, Couleur{200, 160, 60});
         t.Rectangle(largeur - i - 1, i, largeur - i, hauteur - i, Couleur{200, 160, 60});
     }
+    return EcrireTga(chemin, t);
+}
+
+// "images/Intro.tga" at start-up; "images/Ima_0016.tga" before the special missions.
+bool Intro(const std::string& racine) {
     std::error_code erreur;
     std::filesystem::create_directories(racine + "/images", erreur);
-    return EcrireTga(racine + "/images/Intro.tga", t);
+    return Paysage(racine + "/images/Intro.tga", "MORVANE", 110) &&
+           Paysage(racine + "/images/Ima_0016.tga", "MISSIONS", 80);
 }
 
 }  // namespace
