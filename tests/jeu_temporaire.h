@@ -53,7 +53,7 @@ class JeuTemporaire {
         const std::string commande = "cd '" + (racine_ / "bin").string() + "' && MORVANE_HEADLESS=1 MORVANE_SCRIPT='" +
                                      (dossier / "script.txt").string() + "' MORVANE_CAPTURE='" + dossier.string() +
                                      "' MORVANE_AUDIO_CAPTURE='" + (dossier / "son.wav").string() +
-                                     "' MORVANE_TRACE=1 timeout 120 ./morvane 2>'" + (dossier / "stderr.txt").string() + "'";
+                                     "' MORVANE_TRACE=1 timeout 280 ./morvane 2>'" + (dossier / "stderr.txt").string() + "'";
         const int etat = std::system(commande.c_str());
         return WIFEXITED(etat) ? WEXITSTATUS(etat) : -1;
     }

@@ -1,5 +1,6 @@
 // The sample battle (niveau/essai.mv of the sample game) drawn whole at 640 x 480. With
 // MORVANE_CAPTURES set to a folder, the frames are also written there as PNG images.
+#include <algorithm>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -8,6 +9,7 @@
 #include "battle/deplacement.h"
 #include "campaign/campagne.h"
 #include "campaign/chateau.h"
+#include "campaign/variables.h"
 #include "battle/ia.h"
 #include "battle/simulation.h"
 #include "foundation/ecran.h"
@@ -179,6 +181,62 @@ TEST_F(SceneExemple, TheArmiesOfTheCombatLevelFight) {
     EXPECT_GT(Image(x, y), 4000);
     Capturer("combat");
     EXPECT_TRUE(VueCouverte());
+}
+
+// With the poisoned-weapons upgrade the sample archers' arrows poison: a poisoned man is drawn
+// lit in green over his usual look.
+TEST_F(SceneExemple, APoisonedManOfTheCombatLevelIsTintedGreen) {
+    std::snprintf(FichierNiveauRegion, sizeof FichierNiveauRegion, "..\\niveau\\combat.mv");
+    ASSERT_TRUE(Demarrer()) << Rapport();
+    NiveauPoisonArmes = 1;
+    LumiereActive = 1;
+    SimulationCompteur = 0;
+    SimulationInitialisee = 0;
+    IAActive = 1;
+    TricheIAJoueur = 1;
+    int empoisonne = 0;
+    for (int i = 0; i < 600 && empoisonne == 0; ++i) {
+        CompteurCycle20 = (CompteurCycle20 + 1) % 20;
+        GroupesGeres = 0;
+        Simulation__Tour();
+        Objets__GestionTour();
+        TemporisationMort__Tick();
+        EffetImpactGestion();
+        ProjectileGestion();
+        ObjetsMorts__Liberation();
+        Temps_Avancer(66);
+        HorlogeJeu = Temps_Ticks();
+        for (NoeudEntier* e = ListeObjetsVivants; e && e->suivant && empoisonne == 0; e = e->suivant) {
+            const Objet& o = TableObjets[static_cast<size_t>(e->valeur)];
+            if (o.famille == 0 && o.degatsContinus != 0 && o.degatsContinus != 254 && o.pointsDeVie > 0) empoisonne = e->valeur;
+        }
+    }
+    NiveauPoisonArmes = 0;
+    ASSERT_NE(empoisonne, 0) << "no man poisoned in 600 passes";
+    Objet& o = TableObjets[static_cast<size_t>(empoisonne)];
+    const int x = std::max(0, (o.x - 13) & ~1), y = std::max(0, (o.y - 8) & ~1);
+    const uint8_t dose = static_cast<uint8_t>(o.degatsContinus);
+    CompteurCycle43 = 21;   // the pulse's brightest step
+    o.degatsContinus = 0;
+    Image(x, y);
+    const std::vector<uint16_t> sain = ecran;
+    o.degatsContinus = dose;
+    Image(x, y);
+    Capturer("poison");
+    // Around the man, where the two frames differ, the poisoned one is greener (5-5-5: green in
+    // bits 5-9).
+    const int px = (o.x - x) * 24, py = (o.y - y) * 24;
+    int differents = 0, plusVerts = 0, moinsVerts = 0;
+    for (int yy = std::max(0, py - 48); yy < std::min(480, py + 48); ++yy)
+        for (int xx = std::max(0, px - 24); xx < std::min(624, px + 48); ++xx) {
+            const size_t i = static_cast<size_t>(yy) * 640 + static_cast<size_t>(xx);
+            if (ecran[i] == sain[i]) continue;
+            ++differents;
+            plusVerts += ((ecran[i] >> 5) & 31) > ((sain[i] >> 5) & 31);
+            moinsVerts += ((ecran[i] >> 5) & 31) < ((sain[i] >> 5) & 31);
+        }
+    EXPECT_GT(plusVerts, 100) << differents;
+    EXPECT_GT(plusVerts, 3 * moinsVerts) << differents;
 }
 
 // The castle of the first level: its barracks drawn whole over the lit ground.
