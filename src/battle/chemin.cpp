@@ -86,6 +86,13 @@ bool Contient(int x, int y, int ox, int oy, int cx, int cy) {
     return cx >= x + ox && cx < x + ox + TrajetEmpriseLargeur && cy >= y + oy && cy < y + oy + TrajetEmpriseHauteur;
 }
 
+// Whether the rectangle placed at one of the eight neighbours of (x, y) may cover (cx, cy): false
+// when the cell lies more than one step beyond the rectangle placed at (x, y).
+bool PresDe(int x, int y, int ox, int oy, int cx, int cy) {
+    const int rx = cx - (x + ox), ry = cy - (y + oy);
+    return rx >= -1 && rx <= TrajetEmpriseLargeur && ry >= -1 && ry <= TrajetEmpriseHauteur;
+}
+
 int DirectionDuPas(int dx, int dy) {
     for (int k = 0; k < 8; ++k)
         if (DirectionDx[k] == dx && DirectionDy[k] == dy) return k;
@@ -127,8 +134,74 @@ struct Ligne {
     }
 };
 
-bool Bloquee(int x, int y, const uint32_t* carte, int objet, int groupe) {
-    return Trajet__CaseBloquee(x, y, carte, 0, objet, groupe) != 0;
+// The blocking test of one plan, with the planned group, its offset and the map to read resolved
+// once: a walk or a sight line tests many cells, and nothing but the cells' contents is read per
+// cell. Build it where the walk starts; the group must not change while it is in use.
+class Obstacles {
+public:
+    Obstacles(const uint32_t* carte, int permisA, int permisB, int groupe)
+        : g_(GroupePlanifie(groupe)), carte_(carte), permisA_(static_cast<uint32_t>(permisA)),
+          permisB_(static_cast<uint32_t>(permisB)), groupe_(groupe), w_(TrajetEmpriseLargeur),
+          h_(TrajetEmpriseHauteur) {
+        if (g_) {
+            Decalage(g_, &ox_, &oy_);
+            cible_ = g_->groupeCibleIA;
+        } else if (w_ > 1 || h_ > 1) {
+            if (permisB > 0 && permisB < NOMBRE_OBJETS && TableObjets[permisB].couche == 2)
+                carte_ = reinterpret_cast<const uint32_t*>(GrilleAir);
+            else
+                carte_ = CarteOccupationSol;
+        }
+    }
+
+    bool operator()(int x, int y) const {
+        if (!g_) {
+            for (int i = x; i < x + w_; ++i)
+                for (int j = y; j < y + h_; ++j) {
+                    if (!SurCarte(i, j) || !carte_) return true;
+                    const uint32_t v = carte_[i + COTE_CARTE * j];
+                    if (v != permisA_ && v != permisB_) return true;
+                }
+            return false;
+        }
+        for (int i = x + ox_; i < x + ox_ + w_; ++i)
+            for (int j = y + oy_; j < y + oy_ + h_; ++j) {
+                if (!SurCarte(i, j) || !carte_) return true;
+                if (carte_[i + COTE_CARTE * j] == 0) continue;
+                // A taken cell lets the group's own units and those of its target through; a cell
+                // with no unit (a static obstacle) is blocked.
+                const int32_t u = GrilleUnites ? GrilleUnites[i + COTE_CARTE * j] : 0;
+                if (u < 1 || u >= NOMBRE_OBJETS) return true;
+                const int32_t gu = TableObjets[u].groupe;
+                if (gu == groupe_) continue;
+                if (cible_ != -1 && gu == cible_) continue;
+                return true;
+            }
+        return false;
+    }
+
+private:
+    const Groupe* g_;
+    const uint32_t* carte_;
+    uint32_t permisA_, permisB_;
+    int groupe_, w_, h_;
+    int ox_ = 0, oy_ = 0, cible_ = -1;
+};
+
+// The test of a plan: the object itself is let through.
+Obstacles Plan(const uint32_t* carte, int objet, int groupe) { return Obstacles(carte, 0, objet, groupe); }
+
+bool Bloquee(int x, int y, const uint32_t* carte, int objet, int groupe) { return Plan(carte, objet, groupe)(x, y); }
+
+bool Visible(const Obstacles& bloquee, int ax, int ay, int bx, int by) {
+    if (ax == bx && ay == by) return true;
+    if (bloquee(ax, ay)) return false;
+    Ligne l(ax, ay, bx, by);
+    while (l.Suivante()) {
+        if (l.x == bx && l.y == by) break;
+        if (bloquee(l.x, l.y)) return false;
+    }
+    return true;
 }
 
 int Marche(bool enregistre, int x, int y, int xBut, int yBut, int* xLibre, int* yLibre, int* xReprise, int* yReprise,
@@ -140,11 +213,12 @@ int Marche(bool enregistre, int x, int y, int xBut, int yBut, int* xLibre, int* 
         *yLibre = y;
         return 0;
     }
+    const Obstacles bloquee = Plan(carte, objet, groupe);
     Ligne l(x, y, xBut, yBut);
     int px = x, py = y;
     bool bloque = false;
     while (l.Suivante()) {
-        const bool libre = !Bloquee(l.x, l.y, carte, objet, groupe);
+        const bool libre = !bloquee(l.x, l.y);
         if (!bloque) {
             if (libre) {
                 if (enregistre && TrajetBrut) {
@@ -192,7 +266,8 @@ CodeContour Contour(int sens, int xDepart, int yDepart, int xReprise, int yRepri
     Decalage(GroupePlanifie(groupe), &ox, &oy);
     const bool grand = TrajetEmpriseLargeur > 1 || TrajetEmpriseHauteur > 1;
     const int m = grand ? 3 : 0;
-    auto B = [&](int dir) { return Bloquee(cx + DirectionDx[dir], cy + DirectionDy[dir], carte, objet, groupe); };
+    const Obstacles bloquee = Plan(carte, objet, groupe);
+    auto B = [&](int dir) { return bloquee(cx + DirectionDx[dir], cy + DirectionDy[dir]); };
 
     for (int essai = 0; essai < 8; ++essai) {
         const bool trouve = !B(Tourne(d, sens)) && B(d);
@@ -208,6 +283,7 @@ CodeContour Contour(int sens, int xDepart, int yDepart, int xReprise, int yRepri
         const int d0 = d;
         bool tourne = false, choisi = false;
         bool bD = B(d), bN = B(Tourne(d, tour));
+        const bool presReprise = ContourPas > m && PresDe(cx, cy, ox, oy, xReprise, yReprise);
         for (int k = 0; k < 8; ++k) {
             if (!choisi) {
                 if (!bD && bN) {
@@ -227,7 +303,7 @@ CodeContour Contour(int sens, int xDepart, int yDepart, int xReprise, int yRepri
                     bN = B(Tourne(d, tour));
                 }
             }
-            if (ContourPas > m && Contient(cx + DirectionDx[k], cy + DirectionDy[k], ox, oy, xReprise, yReprise)) {
+            if (presReprise && Contient(cx + DirectionDx[k], cy + DirectionDy[k], ox, oy, xReprise, yReprise)) {
                 bool pris = false;
                 if (k % 2 == 1) {
                     if (!B(Tourne(k, -1)) && !B(Tourne(k, 1))) pris = true;
@@ -241,9 +317,9 @@ CodeContour Contour(int sens, int xDepart, int yDepart, int xReprise, int yRepri
             }
         }
 
-        for (int j = 0; j < 8; ++j) {
-            if (ContourPas > TrajetEmpriseLargeur + 4 &&
-                Contient(cx + DirectionDx[j], cy + DirectionDy[j], ox, oy, xDepart, yDepart)) {
+        const bool presDepart = ContourPas > TrajetEmpriseLargeur + 4 && PresDe(cx, cy, ox, oy, xDepart, yDepart);
+        for (int j = 0; presDepart && j < 8; ++j) {
+            if (Contient(cx + DirectionDx[j], cy + DirectionDy[j], ox, oy, xDepart, yDepart)) {
                 int lx, ly, rx, ry, dir;
                 if (Trajet__TesteLigne(xReprise, yReprise, xBut, yBut, &lx, &ly, &rx, &ry, &dir, carte, objet, groupe) ==
                     0)
@@ -287,38 +363,7 @@ void LibreFormation(int groupe) {
 }  // namespace
 
 int Trajet__CaseBloquee(int x, int y, const uint32_t* carte, int permisA, int permisB, int groupe) {
-    const Groupe* g = GroupePlanifie(groupe);
-    if (!g) {
-        if (TrajetEmpriseLargeur > 1 || TrajetEmpriseHauteur > 1) {
-            if (permisB > 0 && permisB < NOMBRE_OBJETS && TableObjets[permisB].couche == 2)
-                carte = reinterpret_cast<const uint32_t*>(GrilleAir);
-            else
-                carte = CarteOccupationSol;
-        }
-        for (int i = x; i < x + TrajetEmpriseLargeur; ++i)
-            for (int j = y; j < y + TrajetEmpriseHauteur; ++j) {
-                if (!SurCarte(i, j) || !carte) return 1;
-                const uint32_t v = carte[i + COTE_CARTE * j];
-                if (v != static_cast<uint32_t>(permisA) && v != static_cast<uint32_t>(permisB)) return 1;
-            }
-        return 0;
-    }
-    int ox, oy;
-    Decalage(g, &ox, &oy);
-    for (int i = x + ox; i < x + ox + TrajetEmpriseLargeur; ++i)
-        for (int j = y + oy; j < y + oy + TrajetEmpriseHauteur; ++j) {
-            if (!SurCarte(i, j) || !carte) return 1;
-            if (carte[i + COTE_CARTE * j] == 0) continue;
-            // A taken cell lets the group's own units and those of its target through; a cell with
-            // no unit (a static obstacle) is blocked.
-            const int32_t u = GrilleUnites ? GrilleUnites[i + COTE_CARTE * j] : 0;
-            if (u < 1 || u >= NOMBRE_OBJETS) return 1;
-            const int32_t gu = TableObjets[u].groupe;
-            if (gu == groupe) continue;
-            if (g->groupeCibleIA != -1 && gu == g->groupeCibleIA) continue;
-            return 1;
-        }
-    return 0;
+    return Obstacles(carte, permisA, permisB, groupe)(x, y) ? 1 : 0;
 }
 
 int Trajet__LigneDroite(int x, int y, int xBut, int yBut, int* xDernierLibre, int* yDernierLibre, int* xReprise,
@@ -337,6 +382,7 @@ void Trajet__ButLibre(int xBut, int yBut, int xDepart, int yDepart, int* xNouvea
                       const uint32_t* carte, int objet, int groupe) {
     *xNouveau = xDepart;
     *yNouveau = yDepart;
+    const Obstacles bloquee = Plan(carte, objet, groupe);
     Ligne l(xBut, yBut, xDepart, yDepart);
     int px = xBut, py = yBut;
     while (l.Suivante()) {
@@ -344,7 +390,7 @@ void Trajet__ButLibre(int xBut, int yBut, int xDepart, int yDepart, int* xNouvea
         px = l.x;
         py = l.y;
         if (l.x == xDepart && l.y == yDepart) break;
-        if (!Bloquee(l.x, l.y, carte, objet, groupe)) {
+        if (!bloquee(l.x, l.y)) {
             *xNouveau = l.x;
             *yNouveau = l.y;
             return;
@@ -365,14 +411,7 @@ CodeContour Trajet__ContourTrigoInverse(int xDepart, int yDepart, int xReprise, 
 }
 
 int Trajet__Visibilite(int ax, int ay, int bx, int by, const uint32_t* carte, int objet, int groupe) {
-    if (ax == bx && ay == by) return 1;
-    if (Bloquee(ax, ay, carte, objet, groupe)) return 0;
-    Ligne l(ax, ay, bx, by);
-    while (l.Suivante()) {
-        if (l.x == bx && l.y == by) break;
-        if (Bloquee(l.x, l.y, carte, objet, groupe)) return 0;
-    }
-    return 1;
+    return Visible(Plan(carte, objet, groupe), ax, ay, bx, by) ? 1 : 0;
 }
 
 void Trajet__Segment(int ax, int ay, int bx, int by) {
@@ -392,12 +431,11 @@ void Trajet__Lissage(const uint32_t* carte, int objet, int groupe) {
     if (!TrajetBrut || !TrajetLisse) return;
     if (TrajetLisseNombre < 0) TrajetLisseNombre = 0;
     const int n = TrajetBrutNombre < POINTS_TAMPON_TRAJET ? TrajetBrutNombre : POINTS_TAMPON_TRAJET;
+    const Obstacles bloquee = Plan(carte, objet, groupe);
     int i = 0;
     while (i < n && TrajetLisseNombre < POINTS_TAMPON_TRAJET) {
         int j = n - 1;
-        while (j > i && !Trajet__Visibilite(TrajetBrut[i].x, TrajetBrut[i].y, TrajetBrut[j].x, TrajetBrut[j].y, carte,
-                                             objet, groupe))
-            --j;
+        while (j > i && !Visible(bloquee, TrajetBrut[i].x, TrajetBrut[i].y, TrajetBrut[j].x, TrajetBrut[j].y)) --j;
         Trajet__Segment(TrajetBrut[i].x, TrajetBrut[i].y, TrajetBrut[j].x, TrajetBrut[j].y);
         if (TrajetLisseNombre >= POINTS_TAMPON_TRAJET) break;
         TrajetLisse[TrajetLisseNombre++] = TrajetBrut[j];

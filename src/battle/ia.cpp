@@ -51,10 +51,18 @@ int IA__Distance(int x1, int y1, int x2, int y2) {
 }
 
 int IA__EvaluationCibles() {
-    // Each group's hit points, summed once for the whole evaluation.
+    // What the pair scan reads of each group that can be a target, gathered once per evaluation in
+    // list order: the scan then walks a small array instead of two large tables. Only forceEngagee
+    // changes during the scan; it is mirrored in engagee, indexed by group.
+    struct Candidat {
+        int32_t groupe, armee, couche, mode, nbMembres, pv, butX, butY, force;
+    };
     static std::vector<int32_t> pv(NOMBRE_GROUPES);
+    static std::vector<int32_t> engagee(NOMBRE_GROUPES);
     static std::vector<int32_t> ordre(NOMBRE_GROUPES);
+    static std::vector<Candidat> candidats(NOMBRE_GROUPES);
     ordre.clear();
+    candidats.clear();
     for (const NoeudEntier* n = ListeGroupesActifs; n && n->suivant; n = n->suivant) {
         const int g = n->valeur;
         if (g < 1 || g >= NOMBRE_GROUPES) continue;
@@ -64,6 +72,14 @@ int IA__EvaluationCibles() {
         for (int i = 0; gr.membres && i < gr.nbMembres; ++i)
             if (Valide(gr.membres[i])) s += TableObjets[gr.membres[i]].pointsDeVie;
         pv[static_cast<size_t>(g)] = s;
+        engagee[static_cast<size_t>(g)] = gr.forceEngagee;
+    }
+    for (const int oi : ordre) {
+        const Groupe& o = TableGroupes[static_cast<size_t>(oi)];
+        const Objet* co = Chef(o);
+        if (!co || !o.geree || co->actif != 1) continue;
+        const int32_t hpO = pv[static_cast<size_t>(oi)] != 0 ? pv[static_cast<size_t>(oi)] : 1;
+        candidats.push_back({oi, co->armee, co->couche, Mode(o), o.nbMembres, hpO, o.butX, o.butY, o.force});
     }
     int choix = -1;
     for (const int gi : ordre) {
@@ -79,24 +95,26 @@ int IA__EvaluationCibles() {
         choix = -1;
         const bool partout = cg->classe == CLASSE_ARCHER || cg->couche == 2 || cg->sorts[0] != -1;
         const int hpG = pv[static_cast<size_t>(gi)] != 0 ? pv[static_cast<size_t>(gi)] : 1;
-        for (const int oi : ordre) {
-            Groupe& o = TableGroupes[static_cast<size_t>(oi)];
-            const Objet* co = Chef(o);
-            if (!co || !o.geree || !Ciblable(cg->armee, co->armee) || co->actif != 1) continue;
-            if (!partout && co->couche != cg->couche) continue;
-            int score = static_cast<int>(TableFormationIA[static_cast<size_t>(Mode(o) - 1)][static_cast<size_t>(Mode(g) - 1)]);
+        const int modeG = Mode(g);
+        for (const Candidat& o : candidats) {
+            const int oi = o.groupe;
+            if (!Ciblable(cg->armee, o.armee)) continue;
+            if (!partout && o.couche != cg->couche) continue;
+            if (engagee[static_cast<size_t>(oi)] >= o.force) continue;
+            if (g.groupeCibleIAPrecedent != -1 && oi == g.groupeCibleIAPrecedent) continue;
+            int score = static_cast<int>(TableFormationIA[static_cast<size_t>(o.mode - 1)][static_cast<size_t>(modeG - 1)]);
             score *= FacteurEffectifIA(g.nbMembres, o.nbMembres);
-            const int hpO = pv[static_cast<size_t>(oi)] != 0 ? pv[static_cast<size_t>(oi)] : 1;
-            score *= hpO / hpG + 1;
+            score *= o.pv / hpG + 1;
             score *= IA__Distance(o.butX, o.butY, g.butX, g.butY);
-            if (score <= meilleur && o.forceEngagee < o.force &&
-                (g.groupeCibleIAPrecedent == -1 || oi != g.groupeCibleIAPrecedent)) {
+            if (score <= meilleur) {
                 choix = oi;
                 meilleur = score;
             }
         }
         if (choix != -1) {
-            TableGroupes[static_cast<size_t>(choix)].forceEngagee += g.nbMembres * cg->degats;
+            Groupe& c = TableGroupes[static_cast<size_t>(choix)];
+            c.forceEngagee += g.nbMembres * cg->degats;
+            engagee[static_cast<size_t>(choix)] = c.forceEngagee;
             g.groupeCibleIAPropose = choix;
         }
     }

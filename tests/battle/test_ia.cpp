@@ -78,6 +78,23 @@ TEST_F(IA, AEgaliteLeDernierDeLaListeGagneEtLaForceEngageeSature) {
     EXPECT_EQ(a.groupeCibleIAPropose, 2);
 }
 
+TEST_F(IA, UnGrandGroupeAuReposLacheSaCibleEtNeLaReprendPas) {
+    Armee(1, 0, 40, 52, 3);   // nearer
+    Armee(2, 0, 40, 70, 3);
+    Groupe& a = Armee(3, 1, 40, 50, 3);
+    IA__EvaluationCibles();
+    EXPECT_EQ(a.groupeCibleIAPropose, 1);
+    TableGroupes[1].forceEngagee = 0;
+    Objet& chef = TableObjets[a.membres[0]];
+    a.groupeCibleIA = 1;
+    chef.taille = 2;
+    chef.compteurRepos = 5;
+    IA__EvaluationCibles();
+    EXPECT_EQ(a.groupeCibleIA, -1);
+    EXPECT_EQ(a.groupeCibleIAPrecedent, 1);
+    EXPECT_EQ(a.groupeCibleIAPropose, 2);
+}
+
 TEST_F(IA, LaMeleeAuSolNeChoisitPasUnVolant) {
     Groupe& v = Armee(1, 0, 40, 40, 2);
     for (int i = 0; i < v.nbMembres; ++i) TableObjets[v.membres[i]].couche = 2;
