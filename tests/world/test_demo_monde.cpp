@@ -6,6 +6,7 @@
 
 #include "monde_fixture.h"
 #include "foundation/sprites.h"
+#include "world/codes.h"
 #include "world/demo_monde.h"
 
 namespace {
@@ -72,7 +73,9 @@ TEST(DemoMonde, ArbreDuJeuAssembleSansRapport) {
     try {
         CreationDeLalIsteDesObjetsGfx();
         EXPECT_TRUE(Demo_ChargerMaitres());
-        // Each figure drawn by the asset maker has the frames its master's animations show.
+        // Each figure drawn by the asset maker has the frames its master's animations show: the
+        // directions times the images of the pairs for men and siege engines, four shapes for the
+        // decors.
         const uint8_t format[7] = {1, 10, 3, 5, 3, 0, 3};
         ASSERT_EQ(SprDll_Init(12, format, nullptr), 0);
         for (int n = 0; n < NombreMaitres; ++n) {
@@ -85,7 +88,8 @@ TEST(DemoMonde, ArbreDuJeuAssembleSansRapport) {
                 if (std::string(objet.fichierSprite).find("caserne") != std::string::npos) continue;
                 Spr_Load(objet.fichierSprite, &objet);
                 ASSERT_NE(objet.sprite, nullptr) << objet.fichierSprite;
-                const int attendu = m.famille == 0 ? m.animations[k].directions * m.animations[k].images : 4;
+                const bool paires = m.famille == 0 || m.famille == FAMILLE_MACHINES;
+                const int attendu = paires ? m.animations[k].directions * m.animations[k].images : 4;
                 EXPECT_EQ(Spr_GetNb(objet.sprite), attendu) << n << " " << MotsClesAnimations[static_cast<size_t>(k)];
             }
         }

@@ -1,0 +1,117 @@
+// The large sample level: two armies of about a hundred men each, with a catapult, fought headless
+// by the computer on both sides until one of them has nobody left.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdio>
+
+#include "battle/deplacement.h"
+#include "battle/ia.h"
+#include "battle/impacts.h"
+#include "battle/projectiles.h"
+#include "battle/simulation.h"
+#include "platform/temps.h"
+#include "scene/eclairs.h"
+#include "shell/cycles.h"
+#include "shell/scenario.h"
+#include "shell/trame.h"
+#include "shell/victoire.h"
+#include "world/gestion_objets.h"
+#include "world/scene_fixture.h"
+
+namespace {
+
+constexpr int SOLDAT = 20, ARCHER = 13, MAGICIEN = 17, CATAPULTE = 141;
+
+class BatailleGrande : public Scene {
+  protected:
+    // The game frame's logic pass in battle, as the battle runner runs it; counts the catapults'
+    // shots launched in it per army.
+    void Passe() {
+        Cycle__Avance(&CompteurCycle25, 25);
+        Cycle__Avance(&CompteurCycle43B, 43);
+        Cycle__Avance(&CompteurCycle43, 43);
+        Cycle__Avance(&CompteurCycle100, 100);
+        Cycle__Avance(&CompteurCycle12, 12);
+        if (Cycle__Avance(&CompteurCycle20, 20)) Pulsation = -Pulsation;
+        Cycle__Avance(&CompteurCycle32, 32);
+        ++CompteurTours;
+        GroupesGeres = 0;
+        Simulation__Tour();
+        Objets__GestionTour();
+        TemporisationMort__Tick();
+        EffetImpactGestion();
+        for (const Projectile* p = ProjectileTete; p; p = p->suivant) {
+            if (p->pas != 0 || p->genre != PROJECTILE_BOULET || p->tireur < 1 || p->tireur >= NOMBRE_OBJETS) continue;
+            const Objet& tireur = TableObjets[p->tireur];
+            if (tireur.typeMaitre == CATAPULTE && tireur.armee >= 0 && tireur.armee < 2) ++boulets[tireur.armee];
+        }
+        ProjectileGestion();
+        Eclair__Gestion();
+        ObjetsMorts__Liberation();
+        Temps_Avancer(66);
+    }
+    // Live units of army `armee` (of master `maitre`, any when -1).
+    static int Unites(int armee, int maitre = -1) {
+        int n = 0;
+        for (int o = 1; o < NOMBRE_OBJETS; ++o) {
+            const Objet& u = TableObjets[o];
+            if (u.noeudListe == nullptr || u.armee != armee || u.groupe < 1 || u.actif != 1) continue;
+            if (u.ordreSecondaire == 3 || u.ordreSecondaire == 4) continue;
+            n += maitre == -1 || u.typeMaitre == maitre;
+        }
+        return n;
+    }
+
+    std::array<int, 2> boulets{};
+};
+
+}  // namespace
+
+TEST_F(BatailleGrande, ChargeeSansRapport) {
+    std::snprintf(FichierNiveauRegion, sizeof FichierNiveauRegion, "..\\niveau\\grande.mv");
+    ASSERT_TRUE(Demarrer()) << Rapport();
+    EXPECT_EQ(Rapport(), "");
+    for (int armee : {0, 1}) {
+        EXPECT_GE(Unites(armee), 90) << armee;
+        EXPECT_LE(Unites(armee), 110) << armee;
+        for (int maitre : {SOLDAT, ARCHER, MAGICIEN, CATAPULTE}) EXPECT_GT(Unites(armee, maitre), 0) << armee << " " << maitre;
+    }
+    EXPECT_EQ(Unites(2) + Unites(3) + Unites(4) + Unites(5), 0);
+    // The computer waits a few seconds; won with no enemy left, lost with no friend left.
+    EXPECT_GT(DelaiDeclenchementIA, 0);
+    EXPECT_LE(DelaiDeclenchementIA, 10000);
+    ASSERT_EQ(NbConditionsVictoire, 1);
+    ASSERT_EQ(NbConditionsDefaite, 1);
+    EXPECT_EQ(TableVictoire[0].type, 0);   // PLUS_NMI
+    EXPECT_EQ(TableDefaite[0].type, 0);    // PLUS_AMI
+}
+
+TEST_F(BatailleGrande, CombattueJusquAuBoutAvecLaCatapulte) {
+    std::snprintf(FichierNiveauRegion, sizeof FichierNiveauRegion, "..\\niveau\\grande.mv");
+    ASSERT_TRUE(Demarrer()) << Rapport();
+    const int depart[2] = {Unites(0), Unites(1)};
+    SimulationCompteur = 0;
+    SimulationInitialisee = 0;
+    IAActive = 1;
+    TricheIAJoueur = 1;   // the computer plays both sides
+    int passes = 0;
+    for (; passes < 3000; ++passes) {
+        Passe();
+        if (passes % 15 == 0) {
+            Unites_Comptage();
+            if (NbUnitesAmies == 0 || NbUnitesEnnemies == 0) break;
+        }
+    }
+    // Decided: one army has nobody left, both have lost men, and the catapults took part.
+    Unites_Comptage();
+    EXPECT_LT(passes, 3000);
+    EXPECT_TRUE((NbUnitesAmies == 0) != (NbUnitesEnnemies == 0)) << NbUnitesAmies << " " << NbUnitesEnnemies;
+    EXPECT_EQ(Unites(0) == 0, NbUnitesAmies == 0);
+    EXPECT_EQ(Unites(1) == 0, NbUnitesEnnemies == 0);
+    EXPECT_LT(Unites(0), depart[0]);
+    EXPECT_LT(Unites(1), depart[1]);
+    EXPECT_GT(boulets[0], 0);
+    EXPECT_GT(boulets[1], 0);
+    EXPECT_EQ(Rapport(), "");
+}
