@@ -14,6 +14,7 @@
 #include "battle/projectiles.h"
 #include "battle/simulation.h"
 #include "campaign/armee_fichiers.h"
+#include "campaign/campagne.h"
 #include "campaign/catalogue.h"
 #include "campaign/chargement_armees.h"
 #include "campaign/region.h"
@@ -31,6 +32,8 @@ class BatailleArmees : public Scene {
     void AvantChargement() override {
         // The enemy regiment's file goes into the working copy, as the region start puts it there.
         arbre.Ecrire("tmp/Joueur0/nmi100.txt", arbre.Lire("Armees/Regimentsnmi/nmi100.txt"));
+        // Both sample regiments are the Empire's: both players read its catalogue.
+        CampParJoueur[0] = CampParJoueur[1] = 0;
     }
     void TearDown() override {
         NbRegimentsRegion = NbRegimentsNmi = 0;

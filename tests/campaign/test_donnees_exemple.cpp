@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <set>
 #include <string>
 
 #include "arbre_temporaire.h"
@@ -36,7 +37,10 @@ class DonneesExemple : public ::testing::Test {
 
 }  // namespace
 
+// Each faction's catalogue; the four factions field soldiers, archers and mages of their own (the
+// hero is shared). A skirmish copies its catalogues over these: they are the same.
 TEST_F(DonneesExemple, CatalogueDeChaqueFaction) {
+    std::set<int32_t> maitres;
     for (int camp = 0; camp < 5; ++camp) {
         CampParJoueur[1] = camp % 4;
         Catalogue__charger(camp == 4 ? 4 : 1);
@@ -44,19 +48,45 @@ TEST_F(DonneesExemple, CatalogueDeChaqueFaction) {
         ASSERT_EQ(Catalogue->nombreTypesSections, 3) << camp;
         for (int u = 0; u < 4; ++u) EXPECT_GE(Catalogue->typesUnites[u].numeroMaitre, 0);
         EXPECT_EQ(Catalogue->typesUnites[0].categorie, 2);
+        EXPECT_EQ(Catalogue->typesUnites[0].numeroMaitre, 5);
+        for (int s = 0; s < 3; ++s) {
+            EXPECT_EQ(Catalogue->typesSections[s].numeroMaitre, Catalogue->typesUnites[s + 1].numeroMaitre);
+            if (camp < 4) maitres.insert(Catalogue->typesSections[s].numeroMaitre);
+        }
         for (int niveau = 1; niveau <= 3; ++niveau)
             for (int s = 0; s < 3; ++s) EXPECT_GT(Catalogue__disposition(niveau, s)->nombreUnites, 0);
         Catalogue__liberer();
     }
+    EXPECT_EQ(maitres.size(), 12u);
+    for (const char* camp : {"Empire", "Justice", "Lumiere", "Morvane"})
+        EXPECT_EQ(arbre.Lire(std::string("Skirmish/sections/") + camp + ".txt"),
+                  arbre.Lire(std::string("sections/") + camp + ".txt"))
+            << camp;
 }
 
+namespace {
+
+// A skirmish army's faction by its folder (4 for all factions); any other army file is the Empire's.
+int CampDuFichier(const fs::path& chemin) {
+    static const char* const CAMPS[5] = {"Empire", "Justice", "Lumiere", "Morvane", "All"};
+    for (int camp = 0; camp < 5; ++camp)
+        if (chemin.generic_string().find(std::string("/Escarmouche/") + CAMPS[camp] + "/") != std::string::npos)
+            return camp;
+    return 0;
+}
+
+}  // namespace
+
+// Each file is read with its own faction's catalogue: a master the catalogue does not know would
+// come back as -1.
 TEST_F(DonneesExemple, ArmeesLuesEtReecritesALIdentique) {
-    CampParJoueur[0] = 0;
-    Catalogue__charger(0);
     int fichiers = 0;
     for (const auto& e : fs::recursive_directory_iterator(arbre.Racine())) {
         const std::string nom = e.path().filename().string();
         if (nom.rfind("regiment", 0) != 0) continue;
+        const int camp = CampDuFichier(e.path());
+        if (camp < 4) CampParJoueur[camp] = camp;
+        Catalogue__charger(camp);
         FILE* f = std::fopen(e.path().c_str(), "r");
         std::unique_ptr<Regiment> r(chargerRegiment(f));
         std::fclose(f);
@@ -73,9 +103,12 @@ TEST_F(DonneesExemple, ArmeesLuesEtReecritesALIdentique) {
             std::free(tampon);
         }
         EXPECT_EQ(arbre.Lire(fs::relative(e.path(), arbre.Racine()).string()), ecrit) << e.path();
+        Catalogue__liberer();
         ++fichiers;
     }
     EXPECT_GE(fichiers, 14);
+    CampParJoueur[0] = 0;
+    Catalogue__charger(0);
     ListeReserves__charger();
     EXPECT_EQ(OrJoueur, 2500);
     EXPECT_EQ(ListeReservesJoueur->nombre, 3);

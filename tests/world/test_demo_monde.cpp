@@ -2,9 +2,14 @@
 // tree as the program sees it (working directory at its bin/).
 #include <unistd.h>
 
+#include <array>
+#include <cstdlib>
 #include <filesystem>
+#include <tuple>
+#include <vector>
 
 #include "monde_fixture.h"
+#include "editors/evenements.h"
 #include "foundation/sprites.h"
 #include "world/codes.h"
 #include "world/demo_monde.h"
@@ -12,6 +17,69 @@
 namespace {
 
 namespace fs = std::filesystem;
+
+// The concrete events of a master's table: animation, direction, frame and type of each.
+std::vector<std::array<int, 4>> Evenements(const Objet& m) {
+    std::vector<std::array<int, 4>> liste;
+    if (m.evenements == nullptr) return liste;
+    const TableEvenements& t = *m.evenements;
+    for (int a = 0; a < NOMBRE_ANIMATIONS; ++a)
+        for (int d = 0; t.animations[a] && d < t.directions[a]; ++d)
+            for (int i = 0; t.animations[a][d] && i < t.images[a]; ++i)
+                for (const EvenementConcret* e = t.animations[a][d][i].concrets; e; e = e->suivant)
+                    liste.push_back({a, d, i, e->type});
+    return liste;
+}
+
+// Each faction's foot soldiers, archers and mages are the Empire's (numbers 20, 13, 17) in a team
+// colour of their own, so that two armies are told apart on the field.
+void VerifierCamps() {
+    struct Camp {
+        const char* noms[3];
+        int maitres[3];
+    };
+    const Camp camps[4] = {{{"EMPIRE   SOLDAT", "EMPIRE   ARCHER", "EMPIRE   MAGICIEN"}, {20, 13, 17}},
+                           {{"JUSTICE   PALADIN", "JUSTICE   ARCHER", "JUSTICE   MAGICIEN"}, {23, 21, 24}},
+                           {{"LUMIERE   SOLDAT", "LUMIERE   ARCHER", "LUMIERE   MAGICIEN"}, {34, 28, 31}},
+                           {{"MORVANE   ORC", "MORVANE   ARCHER", "MORVANE   PRETRE"}, {10, 43, 11}}};
+    auto couleur = [](int n, int c) { return static_cast<int>(static_cast<unsigned char>(TableMaitres[n].couleur[c])); };
+    for (int c = 0; c < 4; ++c)
+        for (int u = 0; u < 3; ++u) {
+            const int n = camps[c].maitres[u], e = camps[0].maitres[u];
+            SCOPED_TRACE(n);
+            ASSERT_NE(NomsMaitres[n], nullptr);
+            EXPECT_STREQ(NomsMaitres[n], camps[c].noms[u]);
+            const Objet &m = TableMaitres[n], &r = TableMaitres[e];
+            EXPECT_EQ(std::tie(m.famille, m.classe, m.categorie, m.taille, m.pointsDeVieMaximum, m.modeArmure, m.vitesse,
+                               m.niveau, m.moral, m.degats, m.mana, m.regenerationVie, m.formation, m.selectionnable,
+                               m.pointsDeVieParNiveau, m.degatsParNiveau),
+                      std::tie(r.famille, r.classe, r.categorie, r.taille, r.pointsDeVieMaximum, r.modeArmure, r.vitesse,
+                               r.niveau, r.moral, r.degats, r.mana, r.regenerationVie, r.formation, r.selectionnable,
+                               r.pointsDeVieParNiveau, r.degatsParNiveau));
+            for (int s = 0; s < 9; ++s) EXPECT_EQ(m.sorts[s], r.sorts[s]);
+            for (int k = 0; k < NOMBRE_ANIMATIONS; ++k) {
+                EXPECT_EQ((*TablesObjetGfxAnimations[k])[n], (*TablesObjetGfxAnimations[k])[e]) << k;
+                EXPECT_EQ(m.animations[k].directions, r.animations[k].directions) << k;
+                EXPECT_EQ(m.animations[k].images, r.animations[k].images) << k;
+            }
+            EXPECT_EQ(VoixAttaque[n], VoixAttaque[e]);
+            // Their events too (the shot of a bow, the frame of a blow): without its ".cfg" a copy has none.
+            EXPECT_FALSE(Evenements(r).empty());
+            EXPECT_EQ(Evenements(m), Evenements(r));
+            // One colour for the whole faction, a real tint (0..31 a channel).
+            for (int k = 0; k < 3; ++k) {
+                EXPECT_EQ(couleur(n, k), couleur(camps[c].maitres[0], k));
+                EXPECT_LE(couleur(n, k), 31);
+            }
+        }
+    // Any two factions differ by a clear step over the three channels.
+    for (int a = 0; a < 4; ++a)
+        for (int b = a + 1; b < 4; ++b) {
+            int ecart = 0;
+            for (int k = 0; k < 3; ++k) ecart += std::abs(couleur(camps[a].maitres[0], k) - couleur(camps[b].maitres[0], k));
+            EXPECT_GE(ecart, 20) << a << " " << b;
+        }
+}
 
 void VerifierDistribution() {
     EXPECT_EQ(NombreMaitres, 309);
@@ -37,6 +105,7 @@ void VerifierDistribution() {
     EXPECT_GT(ObjetGfx_ANIM__DPL[20], 0);
     EXPECT_GT(ObjetGfx_ANIM__SIN[17], 0);
     EXPECT_EQ(VoixSelection[20][0], 2100);
+    VerifierCamps();
     // Every animation named resolves to a figure of the sample cast (an unknown name would give 0).
     for (int n = 0; n < NombreMaitres; ++n)
         for (const TableParMaitre* table : TablesObjetGfxAnimations) {

@@ -149,21 +149,37 @@ ImageBlitter Icone(Coiffe coiffe, int32_t fond, int32_t habit) {
     return t.Image(16, 18);
 }
 
-// The icons of one graphic object: 15 frames over grounds of turning hue; some frames have the
-// look of the sample's own units.
+// The icon frames that show the sample's own units (the panel's table gives each master its
+// frame): their headgear and, for the factions' soldiers, archers and mages, a coat in the team
+// colour of their masters. A coat of -1 keeps the frame's own hue.
+struct IconeUnite {
+    int objet, image;
+    Coiffe coiffe;
+    int32_t habit;
+};
+const int32_t JUSTICE = Rvb(8, 14, 30), LUMIERE = Rvb(31, 29, 12), MORVANE = Rvb(27, 8, 31);
+const IconeUnite ICONES_UNITES[] = {
+    {818, 0, Coiffe::Chapeau, -1},   {818, 4, Coiffe::Capuche, -1},   {818, 5, Coiffe::Casque, -1},   // Empire
+    {815, 6, Coiffe::Casque, JUSTICE}, {815, 1, Coiffe::Chapeau, JUSTICE}, {815, 2, Coiffe::Capuche, JUSTICE},
+    {821, 5, Coiffe::Casque, LUMIERE}, {821, 0, Coiffe::Chapeau, LUMIERE}, {821, 2, Coiffe::Capuche, LUMIERE},
+    {822, 2, Coiffe::Casque, MORVANE}, {971, 1, Coiffe::Chapeau, MORVANE}, {822, 8, Coiffe::Capuche, MORVANE},
+    {820, 1, Coiffe::Couronne, -1},   // hero
+    {819, 13, Coiffe::Tombe, -1},     {819, 14, Coiffe::Porte, -1},
+};
+
+// The icons of one graphic object: 15 frames over grounds of turning hue.
 std::vector<ImageBlitter> Icones(int objet) {
     std::vector<ImageBlitter> images;
     for (int k = 0; k < 15; ++k) {
         const double h = std::fmod(objet * 0.37 + k * 0.61, 1.0) * 2 * PI;
         const int32_t fond = Rvb(static_cast<int>(10 + 7 * std::cos(h)), static_cast<int>(10 + 7 * std::cos(h - 2.1)), static_cast<int>(10 + 7 * std::cos(h + 2.1)));
-        const int32_t habit = Rvb(static_cast<int>(14 + 10 * std::cos(h + 1)), static_cast<int>(12 + 8 * std::cos(h - 1.1)), static_cast<int>(12 + 9 * std::cos(h + 3.1)));
+        int32_t habit = Rvb(static_cast<int>(14 + 10 * std::cos(h + 1)), static_cast<int>(12 + 8 * std::cos(h - 1.1)), static_cast<int>(12 + 9 * std::cos(h + 3.1)));
         Coiffe c = static_cast<Coiffe>((objet + k) % 6);
-        if (objet == 818 && k == 0) c = Coiffe::Chapeau;    // archer
-        if (objet == 818 && k == 4) c = Coiffe::Capuche;    // mage
-        if (objet == 818 && k == 5) c = Coiffe::Casque;     // foot soldier
-        if (objet == 820 && k == 1) c = Coiffe::Couronne;   // hero
-        if (objet == 819 && k == 13) c = Coiffe::Tombe;
-        if (objet == 819 && k == 14) c = Coiffe::Porte;
+        for (const IconeUnite& u : ICONES_UNITES)
+            if (u.objet == objet && u.image == k) {
+                c = u.coiffe;
+                if (u.habit != -1) habit = u.habit;
+            }
         if (objet == 941) c = Coiffe::Tour;
         images.push_back(Icone(c, fond, habit));
     }
