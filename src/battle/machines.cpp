@@ -80,6 +80,10 @@ void MachineGestion(int debris, const char* ou) {
             Objet__EvenementsPuisCourant(o);
             break;
         case 3:
+            // A one-frame animation: it ends on this frame even when the killing shot left the
+            // counter before its first frame (nothing else moves it here, and the machine would
+            // be removed at 0 hit points without ever becoming a wreck).
+            if (o->compteurEvenement < 0) o->compteurEvenement = 0;
             if (Animation__Avance(1)) EnDebris(*o, debris);
             break;
         default: Erreur_Fatale(ou, ODRE_INCONNU, o->ordreSecondaire);

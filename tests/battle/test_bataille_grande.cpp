@@ -5,8 +5,10 @@
 #include <array>
 #include <cstdio>
 
+#include "battle/coups.h"
 #include "battle/deplacement.h"
 #include "battle/ia.h"
+#include "battle/machines.h"
 #include "battle/impacts.h"
 #include "battle/projectiles.h"
 #include "battle/simulation.h"
@@ -21,7 +23,7 @@
 
 namespace {
 
-constexpr int SOLDAT = 20, ARCHER = 13, MAGICIEN = 17, CATAPULTE = 141;
+constexpr int SOLDAT = 20, ARCHER = 13, MAGICIEN = 17, CATAPULTE = 141, BALISTE = 139;
 
 class BatailleGrande : public Scene {
   protected:
@@ -114,4 +116,33 @@ TEST_F(BatailleGrande, CombattueJusquAuBoutAvecLaCatapulte) {
     EXPECT_GT(boulets[0], 0);
     EXPECT_GT(boulets[1], 0);
     EXPECT_EQ(Rapport(), "");
+}
+
+// The sample ballista, set to fire at an enemy, looses a bolt at each shot.
+TEST_F(BatailleGrande, LaBalisteTireSesCarreaux) {
+    std::snprintf(FichierNiveauRegion, sizeof FichierNiveauRegion, "..\\niveau\\grande.mv");
+    ASSERT_TRUE(Demarrer()) << Rapport();
+    int cible = 0;
+    for (int o = 1; o < NOMBRE_OBJETS && cible == 0; ++o) {
+        const Objet& u = TableObjets[o];
+        if (u.noeudListe != nullptr && u.actif == 1 && u.armee == 1 && u.typeMaitre == SOLDAT) cible = o;
+    }
+    ASSERT_NE(cible, 0);
+    const Objet& c = TableObjets[cible];
+    // A free spot eight cells west of the enemy soldier.
+    int b = 0;
+    for (int dx = 8; dx < 14 && b == 0; ++dx) b = Unite__CreationSeule(BALISTE, 0, c.x - dx, c.y, 4);
+    ASSERT_NE(b, 0);
+    Objet& baliste = TableObjets[b];
+    baliste.ordreSecondaire = 1;
+    baliste.cible = cible;
+    baliste.groupeCible = c.groupe;
+    int carreaux = 0;
+    for (int i = 0; i < 70; ++i) {
+        ObjetCourant = &baliste;
+        Baliste___gestion();
+        for (const Projectile* p = ProjectileTete; p; p = p->suivant) carreaux += p->pas == 0 && p->tireur == b;
+        ProjectileGestion();
+    }
+    EXPECT_GE(carreaux, 2);
 }

@@ -21,8 +21,9 @@ TEST_F(Monde, MachinesEtCreaturesDExemple) {
     struct Cas {
         int numero, famille, classe, taille, selectionnable, directions, images;
     };
-    // Machines walk and shoot on 16 directions of 6 frames; the creatures keep 8 of 12.
-    const Cas cas[] = {{141, 5, 9, 2, 1, 16, 6}, {139, 5, 10, 2, 1, 16, 6}, {158, 5, 9, 2, 0, 16, 1},
+    // Machines walk and shoot on 16 directions of 6 frames; the creatures keep 8 of 12. The
+    // ballista shoots its bolts as an archer (class 4); its wreck keeps the ballista class.
+    const Cas cas[] = {{141, 5, 9, 2, 1, 16, 6}, {139, 5, 4, 2, 1, 16, 6}, {158, 5, 9, 2, 0, 16, 1},
                        {160, 5, 10, 2, 0, 16, 1}, {133, 6, 8, 3, 1, 8, 12},  {290, 21, 21, 2, 1, 8, 12}};
     for (const Cas& c : cas) {
         const Objet& m = TableMaitres[static_cast<size_t>(c.numero)];

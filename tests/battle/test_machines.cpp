@@ -128,6 +128,26 @@ TEST_F(Machines, DuCoupFatalAuDebrisPuisALaFin) {
     EXPECT_EQ(GrilleUnites[20 + 128 * 20], 0);
 }
 
+// A machine brought down by a shot (the landing leaves it dying with its counter before the
+// first frame) still becomes a wreck through the dispatcher, instead of being removed.
+TEST_F(Machines, AbattueParUnTirElleDevientDebris) {
+    for (const int maitre : {CATAPULTE, BALISTE}) {
+        Objet& o = Machine(1, maitre);
+        o.pointsDeVieMaximum = 400;
+        o.pointsDeVie = 0;
+        o.ordreSecondaire = 3;
+        o.animation = 19;
+        o.compteurEvenement = -1;
+        CompteurCycle20 = 1;
+        ObjetCourant = &o;
+        Objet__Examine();
+        EXPECT_EQ(o.typeMaitre, maitre == CATAPULTE ? DEBRIS_CATAPULTE : DEBRIS_BALISTE);
+        EXPECT_EQ(o.pointsDeVie, 100);
+        EXPECT_EQ(o.mourant, 0);
+        EXPECT_EQ(GrilleUnites[20 + 128 * 20], 1);
+    }
+}
+
 TEST_F(Machines, OrdreInconnuFatal) {
     for (int maitre : {CATAPULTE, BALISTE, DEBRIS_BALISTE}) {
         Objet& o = Machine(1, maitre);
