@@ -20,6 +20,7 @@
 #include "shell/victoire.h"
 #include "world/gestion_objets.h"
 #include "world/scene_fixture.h"
+#include "passe_bataille.h"
 
 namespace {
 
@@ -27,31 +28,15 @@ constexpr int SOLDAT = 20, ARCHER = 13, MAGICIEN = 17, CATAPULTE = 141, BALISTE 
 
 class BatailleGrande : public Scene {
   protected:
-    // The game frame's logic pass in battle, as the battle runner runs it; counts the catapults'
-    // shots launched in it per army.
+    // The game frame's logic pass in battle; counts the catapults' shots launched in it per army.
     void Passe() {
-        Cycle__Avance(&CompteurCycle25, 25);
-        Cycle__Avance(&CompteurCycle43B, 43);
-        Cycle__Avance(&CompteurCycle43, 43);
-        Cycle__Avance(&CompteurCycle100, 100);
-        Cycle__Avance(&CompteurCycle12, 12);
-        if (Cycle__Avance(&CompteurCycle20, 20)) Pulsation = -Pulsation;
-        Cycle__Avance(&CompteurCycle32, 32);
-        ++CompteurTours;
-        GroupesGeres = 0;
-        Simulation__Tour();
-        Objets__GestionTour();
-        TemporisationMort__Tick();
-        EffetImpactGestion();
-        for (const Projectile* p = ProjectileTete; p; p = p->suivant) {
-            if (p->pas != 0 || p->genre != PROJECTILE_BOULET || p->tireur < 1 || p->tireur >= NOMBRE_OBJETS) continue;
-            const Objet& tireur = TableObjets[p->tireur];
-            if (tireur.typeMaitre == CATAPULTE && tireur.armee >= 0 && tireur.armee < 2) ++boulets[tireur.armee];
-        }
-        ProjectileGestion();
-        Eclair__Gestion();
-        ObjetsMorts__Liberation();
-        Temps_Avancer(66);
+        PasseBataille([this] {
+            for (const Projectile* p = ProjectileTete; p; p = p->suivant) {
+                if (p->pas != 0 || p->genre != PROJECTILE_BOULET || p->tireur < 1 || p->tireur >= NOMBRE_OBJETS) continue;
+                const Objet& tireur = TableObjets[p->tireur];
+                if (tireur.typeMaitre == CATAPULTE && tireur.armee >= 0 && tireur.armee < 2) ++boulets[tireur.armee];
+            }
+        });
     }
     // Live units of army `armee` (of master `maitre`, any when -1).
     static int Unites(int armee, int maitre = -1) {

@@ -24,6 +24,7 @@
 #include "shell/trame.h"
 #include "world/gestion_objets.h"
 #include "world/scene_fixture.h"
+#include "../battle/passe_bataille.h"
 
 namespace {
 
@@ -65,26 +66,7 @@ class BatailleArmees : public Scene {
         }
         return n;
     }
-    // The game frame's logic pass in battle, as the battle runner runs it.
-    static void Passe() {
-        Cycle__Avance(&CompteurCycle25, 25);
-        Cycle__Avance(&CompteurCycle43B, 43);
-        Cycle__Avance(&CompteurCycle43, 43);
-        Cycle__Avance(&CompteurCycle100, 100);
-        Cycle__Avance(&CompteurCycle12, 12);
-        if (Cycle__Avance(&CompteurCycle20, 20)) Pulsation = -Pulsation;
-        Cycle__Avance(&CompteurCycle32, 32);
-        ++CompteurTours;
-        GroupesGeres = 0;
-        Simulation__Tour();
-        Objets__GestionTour();
-        TemporisationMort__Tick();
-        EffetImpactGestion();
-        ProjectileGestion();
-        Eclair__Gestion();
-        ObjetsMorts__Liberation();
-        Temps_Avancer(66);
-    }
+    static void Passe() { PasseBataille(); }
     // A regiment file of the tree read back with the catalogue of player `joueur`; none when dead.
     std::unique_ptr<Regiment> Relire(const std::string& relatif, int joueur) {
         Catalogue__charger(joueur);

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "../world/scene_fixture.h"
+#include "scene_ecran_fixture.h"
 #include "battle/deplacement.h"
 #include "campaign/campagne.h"
 #include "campaign/chateau.h"
@@ -31,27 +31,8 @@
 
 namespace {
 
-class SceneExemple : public Scene {
+class SceneExemple : public SceneEcran {
   protected:
-    static constexpr uint16_t FOND = 0x1234;
-    std::vector<uint16_t> ecran = std::vector<uint16_t>(640 * 480, FOND);
-
-    void AvantChargement() override {
-        EcranTampon = ecran.data();
-        LargeurEcran = 640;
-        HauteurEcran = 480;
-        ASSERT_EQ(SprDll_Init(12, BLITTER_FORMAT_555, nullptr), 0);
-    }
-    void TearDown() override {
-        Scene::TearDown();
-        ObjetsGfx_Liberation();
-        SprDll_Free();
-        EcranTampon = nullptr;
-    }
-    void Capturer(const char* nom) const {
-        if (const char* dossier = std::getenv("MORVANE_CAPTURES"))
-            Image_EcrirePng555(std::string(dossier) + "/" + nom + ".png", ecran.data(), 640, 480);
-    }
     // The frame at view origin (x, y), and how many of its pixels the objects changed over the
     // terrain alone.
     int Image(int x, int y) {
@@ -151,27 +132,12 @@ TEST_F(SceneExemple, TheSampleBattleIsDrawnWhole) {
 // The level whose armies meet: within 150 passes they fight and the archers shoot; the fight is
 // drawn over the terrain.
 TEST_F(SceneExemple, TheArmiesOfTheCombatLevelFight) {
-    std::snprintf(FichierNiveauRegion, sizeof FichierNiveauRegion, "..\\niveau\\combat.mv");
-    ASSERT_TRUE(Demarrer()) << Rapport();
-    LumiereActive = 1;
-    SimulationCompteur = 0;
-    SimulationInitialisee = 0;
-    IAActive = 1;
-    TricheIAJoueur = 1;
+    ASSERT_TRUE(DemarrerBataille("..\\niveau\\combat.mv")) << Rapport();
     int engages = 0, fleches = 0;
-    for (int i = 0; i < 150; ++i) {
-        CompteurCycle20 = (CompteurCycle20 + 1) % 20;
-        GroupesGeres = 0;
-        Simulation__Tour();
-        Objets__GestionTour();
-        TemporisationMort__Tick();
-        EffetImpactGestion();
-        for (const Projectile* p = ProjectileTete; p; p = p->suivant) fleches += p->pas == 0;
-        ProjectileGestion();
-        ObjetsMorts__Liberation();
-        Temps_Avancer(66);
-        HorlogeJeu = Temps_Ticks();
-    }
+    for (int i = 0; i < 150; ++i)
+        PasseDessinee([&fleches] {
+            for (const Projectile* p = ProjectileTete; p; p = p->suivant) fleches += p->pas == 0;
+        });
     for (NoeudEntier* e = ListeObjetsVivants; e && e->suivant; e = e->suivant)
         engages += TableObjets[static_cast<size_t>(e->valeur)].cible > 0;
     EXPECT_GT(engages, 4);
@@ -186,26 +152,11 @@ TEST_F(SceneExemple, TheArmiesOfTheCombatLevelFight) {
 // With the poisoned-weapons upgrade the sample archers' arrows poison: a poisoned man is drawn
 // lit in green over his usual look.
 TEST_F(SceneExemple, APoisonedManOfTheCombatLevelIsTintedGreen) {
-    std::snprintf(FichierNiveauRegion, sizeof FichierNiveauRegion, "..\\niveau\\combat.mv");
-    ASSERT_TRUE(Demarrer()) << Rapport();
+    ASSERT_TRUE(DemarrerBataille("..\\niveau\\combat.mv")) << Rapport();
     NiveauPoisonArmes = 1;
-    LumiereActive = 1;
-    SimulationCompteur = 0;
-    SimulationInitialisee = 0;
-    IAActive = 1;
-    TricheIAJoueur = 1;
     int empoisonne = 0;
     for (int i = 0; i < 600 && empoisonne == 0; ++i) {
-        CompteurCycle20 = (CompteurCycle20 + 1) % 20;
-        GroupesGeres = 0;
-        Simulation__Tour();
-        Objets__GestionTour();
-        TemporisationMort__Tick();
-        EffetImpactGestion();
-        ProjectileGestion();
-        ObjetsMorts__Liberation();
-        Temps_Avancer(66);
-        HorlogeJeu = Temps_Ticks();
+        PasseDessinee();
         for (NoeudEntier* e = ListeObjetsVivants; e && e->suivant && empoisonne == 0; e = e->suivant) {
             const Objet& o = TableObjets[static_cast<size_t>(e->valeur)];
             if (o.famille == 0 && o.degatsContinus != 0 && o.degatsContinus != 254 && o.pointsDeVie > 0) empoisonne = e->valeur;

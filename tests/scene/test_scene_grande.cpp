@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "../world/scene_fixture.h"
+#include "scene_ecran_fixture.h"
 #include "battle/deplacement.h"
 #include "battle/ia.h"
 #include "battle/impacts.h"
@@ -30,37 +30,13 @@ namespace {
 
 constexpr int CATAPULTE = 141, DEBRIS_CATAPULTE = 158;
 
-class SceneGrande : public Scene {
+class SceneGrande : public SceneEcran {
   protected:
-    static constexpr uint16_t FOND = 0x1234;
-    std::vector<uint16_t> ecran = std::vector<uint16_t>(640 * 480, FOND);
     std::vector<uint16_t> terrain;
 
-    void AvantChargement() override {
-        EcranTampon = ecran.data();
-        LargeurEcran = 640;
-        HauteurEcran = 480;
-        ASSERT_EQ(SprDll_Init(12, BLITTER_FORMAT_555, nullptr), 0);
-    }
-    void TearDown() override {
-        Scene::TearDown();
-        ObjetsGfx_Liberation();
-        SprDll_Free();
-        EcranTampon = nullptr;
-    }
     void Demarrer() {
-        std::snprintf(FichierNiveauRegion, sizeof FichierNiveauRegion, "..\\niveau\\grande.mv");
-        ASSERT_TRUE(Scene::Demarrer()) << Rapport();
+        ASSERT_TRUE(DemarrerBataille("..\\niveau\\grande.mv")) << Rapport();
         EXPECT_EQ(Rapport(), "");
-        LumiereActive = 1;
-        SimulationCompteur = 0;
-        SimulationInitialisee = 0;
-        IAActive = 1;
-        TricheIAJoueur = 1;
-    }
-    void Capturer(const char* nom) const {
-        if (const char* dossier = std::getenv("MORVANE_CAPTURES"))
-            Image_EcrirePng555(std::string(dossier) + "/" + nom + ".png", ecran.data(), 640, 480);
     }
     // The frame centred on cell (x, y) (the view origin even, as the view keeps it); the terrain
     // alone is kept in `terrain`.
@@ -87,18 +63,10 @@ class SceneGrande : public Scene {
     }
     // One logic pass, every army led by the computer; the catapult stones launched in it.
     static int Passe() {
-        CompteurCycle20 = (CompteurCycle20 + 1) % 20;
-        GroupesGeres = 0;
-        Simulation__Tour();
-        Objets__GestionTour();
-        TemporisationMort__Tick();
-        EffetImpactGestion();
         int pierres = 0;
-        for (const Projectile* p = ProjectileTete; p; p = p->suivant) pierres += p->pas == 0 && p->genre == PROJECTILE_BOULET;
-        ProjectileGestion();
-        ObjetsMorts__Liberation();
-        Temps_Avancer(66);
-        HorlogeJeu = Temps_Ticks();
+        PasseDessinee([&pierres] {
+            for (const Projectile* p = ProjectileTete; p; p = p->suivant) pierres += p->pas == 0 && p->genre == PROJECTILE_BOULET;
+        });
         return pierres;
     }
     static std::vector<int> Objets(int maitre) {

@@ -2,7 +2,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "../world/scene_fixture.h"
+#include "../scene/scene_ecran_fixture.h"
 #include "foundation/ecran.h"
 #include "foundation/objetsgfx.h"
 #include "foundation/sprites.h"
@@ -11,23 +11,8 @@
 
 namespace {
 
-class SelectionCarte : public Scene {
+class SelectionCarte : public SceneEcran {
   protected:
-    static constexpr uint16_t FOND = 0x1234;
-    std::vector<uint16_t> ecran = std::vector<uint16_t>(640 * 480, FOND);
-
-    void AvantChargement() override {
-        EcranTampon = ecran.data();
-        LargeurEcran = 640;
-        HauteurEcran = 480;
-        ASSERT_EQ(SprDll_Init(12, BLITTER_FORMAT_555, nullptr), 0);
-    }
-    void TearDown() override {
-        Scene::TearDown();
-        ObjetsGfx_Liberation();
-        SprDll_Free();
-        EcranTampon = nullptr;
-    }
     // The box of the pixels the numbers changed; empty (x0 > x1) when none.
     struct Boite {
         int x0 = 640, y0 = 480, x1 = -1, y1 = -1;
