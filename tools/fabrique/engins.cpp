@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "fabrique.h"
+#include "profondeur.h"
 #include "sprite_dessin.h"
 
 namespace {
@@ -57,10 +58,9 @@ struct Vue {
 };
 
 // Shapes queued with their depth and drawn far to near.
-class Scene {
+class Scene : public FileProfondeur {
   public:
-    Scene(Toile& t, const Vue& vue) : t_(t), vue_(vue) {}
-    void Ajouter(double z, std::function<void(Toile&)> dessin) { pieces_.push_back({z, std::move(dessin)}); }
+    Scene(Toile& t, const Vue& vue) : FileProfondeur(t), vue_(vue) {}
     // A beam: a dark edge and a lit core.
     void Poutre(P3 a, P3 b, double epaisseur, int32_t base, double biais = 0) {
         const P2 pa = vue_(a), pb = vue_(b);
@@ -119,20 +119,9 @@ class Scene {
                     [](double, double) { return OMBRE; });
         });
     }
-    void Dessiner() {
-        std::stable_sort(pieces_.begin(), pieces_.end(), [](const Piece& a, const Piece& b) { return a.z < b.z; });
-        for (auto& p : pieces_) p.dessin(t_);
-        pieces_.clear();
-    }
 
   private:
-    struct Piece {
-        double z;
-        std::function<void(Toile&)> dessin;
-    };
-    Toile& t_;
     Vue vue_;
-    std::vector<Piece> pieces_;
 };
 
 enum class Etat { Route, Tir, Repos, Epave };

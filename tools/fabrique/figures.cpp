@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "fabrique.h"
+#include "profondeur.h"
 #include "sprite_dessin.h"
 
 namespace {
@@ -67,25 +68,7 @@ struct Vue {
     }
 };
 
-// Shapes queued with their depth and drawn far to near.
-class Scene {
-  public:
-    explicit Scene(Toile& t) : t_(t) {}
-    void Ajouter(double z, std::function<void(Toile&)> dessin) { pieces_.push_back({z, std::move(dessin)}); }
-    void Dessiner() {
-        std::stable_sort(pieces_.begin(), pieces_.end(), [](const Piece& a, const Piece& b) { return a.z < b.z; });
-        for (auto& p : pieces_) p.dessin(t_);
-        pieces_.clear();
-    }
-
-  private:
-    struct Piece {
-        double z;
-        std::function<void(Toile&)> dessin;
-    };
-    Toile& t_;
-    std::vector<Piece> pieces_;
-};
+using Scene = FileProfondeur;
 
 // A limb or a shaft: a dark edge and a lit core.
 void Cylindre(Scene& s, const Vue& vue, P3 a, P3 b, double ep, int32_t base, int pas, double biais = 0) {
