@@ -89,20 +89,7 @@ void Combat(Objet* o, bool tirerPose) {
     Objet__EvenementsPuisCourant(o);
 }
 
-void Marche(Objet* o) {
-    if (Animation__Avance(12)) {
-        if (o->arretFinCycle == 1) {
-            ++o->compteurRepos;
-            o->animation = 5;
-            o->arretFinCycle = 0;
-        } else {
-            o->compteurRepos = 0;
-            o->animation = 0;
-        }
-    }
-    Objet__PasPuisCourant(o);
-    Objet__EvenementsPuisCourant(o);
-}
+void Marche(Objet* o) { Objet__MarcheCycle(o, 12); }
 
 // The death in the air: the last frames, then the object dies out of the air layer.
 void Agonie(Objet* o) {

@@ -164,6 +164,21 @@ void Objet__EvenementsPuisCourant(Objet* o) {
     ObjetCourant = o;
 }
 
+void Objet__MarcheCycle(Objet* o, int images) {
+    if (Animation__Avance(images)) {
+        if (o->arretFinCycle == 1) {
+            ++o->compteurRepos;
+            o->animation = 5;
+            o->arretFinCycle = 0;
+        } else {
+            o->compteurRepos = 0;
+            o->animation = 0;
+        }
+    }
+    Objet__PasPuisCourant(o);
+    Objet__EvenementsPuisCourant(o);
+}
+
 int Animation__NombreDirections(int a) {
     const Objet* o = ObjetCourant;
     if (o == nullptr || o->animations == nullptr || a < 0 || a >= NOMBRE_ANIMATIONS) return 0;
@@ -203,18 +218,7 @@ void HumainGestion() {
                 Objet__EvenementsPuisCourant(o);
                 break;
             }
-            if (Animation__Avance(Animation__NombreImages(o->animation))) {
-                if (o->arretFinCycle == 1) {
-                    ++o->compteurRepos;
-                    o->animation = 5;
-                    o->arretFinCycle = 0;
-                } else {
-                    o->compteurRepos = 0;
-                    o->animation = 0;
-                }
-            }
-            Objet__PasPuisCourant(o);
-            Objet__EvenementsPuisCourant(o);
+            Objet__MarcheCycle(o, Animation__NombreImages(o->animation));
             break;
         case 3:
             o->compteurRepos = 0;

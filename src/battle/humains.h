@@ -36,3 +36,7 @@ int Animation__NombreDirections(int a);
 // current object again afterwards.
 void Objet__PasPuisCourant(Objet* o);
 void Objet__EvenementsPuisCourant(Objet* o);
+// A walking frame of o (ObjetCourant): its animation advanced over `images` frames; at the end of
+// the cycle it rests (animation 5, one more rest) when asked to stop there, else walks on
+// (animation 0); then its step and its frame's events.
+void Objet__MarcheCycle(Objet* o, int images);

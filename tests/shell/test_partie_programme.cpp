@@ -3,23 +3,15 @@
 // menu again and quit.
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
+#include <filesystem>
 #include <string>
 
 #include "jeu_temporaire.h"
 
 namespace {
 
-std::string LireSource(const std::string& relatif) {
-    std::ifstream in(std::string(MORVANE_SOURCE_DIR) + "/" + relatif, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
 TEST(PartieProgramme, LExempleDuReadmeGagneUneEscarmoucheEtQuitte) {
-    const std::string script = LireSource("scripts/partie.txt");
+    const std::string script = LireFichier(std::filesystem::path(MORVANE_SOURCE_DIR) / "scripts/partie.txt");
     ASSERT_FALSE(script.empty());
     JeuTemporaire jeu;
     ASSERT_EQ(jeu.Lancer(script, "p"), 0) << jeu.Lire("p/stderr.txt");

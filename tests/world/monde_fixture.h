@@ -19,14 +19,6 @@
 #include "world/maitres.h"
 #include "world/objets.h"
 
-// A whole file from outside the tree (the source data, the assembled game), "" when absent.
-inline std::string LireFichier(const std::filesystem::path& chemin) {
-    std::ifstream in(chemin, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
 // A master file in the loader's order; tests replace one line to break it.
 inline std::string FicheMaitre(const std::string& famille = "HUMAIN", const std::string& taille = "1") {
     std::string s = "FAMILLE " + famille + "\nACTIF 1\nCATEGORIE 0\nTAILLE " + taille + "\n[ANIMATION]\n";

@@ -18,13 +18,6 @@ struct FinProgramme : std::runtime_error {
     explicit FinProgramme(int c) : std::runtime_error("fin"), code(c) {}
 };
 
-std::string LireFichier(const std::filesystem::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
 const char* const OCP_2x3 =
     "LARGEURHAUTEUR\n2 3\n"
     "OCCUPATIONSOL\n1 0 \n1 1 \n0 1 \n\n"
