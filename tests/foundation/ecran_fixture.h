@@ -5,6 +5,7 @@
 
 #include <stdexcept>
 
+#include "entrees_injectees.h"
 #include "foundation/ecran.h"
 #include "foundation/fenetre.h"
 #include "foundation/polices.h"
@@ -28,14 +29,6 @@ class FenetreJeu : public ::testing::Test {
     }
     void TearDown() override { Plateforme_Fermer(); }
 
-    // Dispatches every waiting message.
-    static void Pomper() {
-        Message m;
-        while (Message_Attente(&m)) {
-            if (!Message_Lire(&m)) continue;
-            Message_Traduire(&m);
-            Message_Distribuer(&m);
-        }
-    }
+    static void Pomper() { PomperMessages(); }
     static uint16_t& Pixel(int x, int y) { return EcranTampon[y * LargeurEcran + x]; }
 };

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "../world/scene_fixture.h"
+#include "../foundation/entrees_injectees.h"
 #include "foundation/ecran.h"
 #include "foundation/entrees.h"
 #include "foundation/fenetre.h"
@@ -27,13 +28,7 @@ class Interface : public Scene {
         ASSERT_EQ(Fenetre_Creation(nullptr), 1);
         ASSERT_EQ(Polices_Creation(nullptr), 1);
         ASSERT_EQ(SprDll_Init(12, BLITTER_FORMAT_555, nullptr), 0);
-        // The activation of the new window, so that frames are presented.
-        Message m;
-        while (Message_Attente(&m))
-            if (Message_Lire(&m)) {
-                Message_Traduire(&m);
-                Message_Distribuer(&m);
-            }
+        PomperMessages();   // the activation of the new window, so that frames are presented
         ASSERT_EQ(ApplicationActive, 1);
     }
     void SetUp() override {

@@ -15,7 +15,7 @@
 
 namespace {
 
-class PartieInterface : public Interface {
+class PartieInterface : public Interface, protected EntreesInjectees {
   protected:
     uint64_t imagesChargement = 0;   // frames presented by the scene start
     void SetUp() override {
@@ -36,35 +36,10 @@ class PartieInterface : public Interface {
     void Appels(int n) {
         for (int i = 0; i < n; ++i) Appel();
     }
-    static void Pomper() {
-        Message m;
-        while (Message_Attente(&m))
-            if (Message_Lire(&m)) {
-                Message_Traduire(&m);
-                Message_Distribuer(&m);
-            }
-    }
-    static void Souris(int x, int y) {
-        Plateforme_InjecterSouris(x, y);
-        Pomper();
-    }
     // The mouse over map cell (x, y) of the view.
     static void SourisCase(int x, int y) { Souris((x - RepereX) * 24 + 6, (y - RepereY) * 24 + 6); }
-    static void Bouton(bool gauche, bool enfonce) {
-        Plateforme_InjecterBouton(gauche, enfonce);
-        Pomper();
-    }
-    static void Touche(uint32_t vk, bool enfonce) {
-        Plateforme_InjecterTouche(vk, enfonce);
-        Pomper();
-    }
-    void Chiffre(uint32_t modificateur, char chiffre) {
-        Touche(modificateur, true);
-        Touche(static_cast<uint32_t>(chiffre), true);
-        Touche(static_cast<uint32_t>(chiffre), false);
-        Appel();
-        Touche(modificateur, false);
-    }
+    static void Touche(uint32_t vk, bool enfonce) { ToucheTenue(vk, enfonce); }
+    void Chiffre(uint32_t modificateur, char chiffre) { ChiffreAvec(modificateur, chiffre, [this] { Appel(); }); }
     std::vector<int> Selection() const {
         return std::vector<int>(GroupesSelectionnes.begin(), GroupesSelectionnes.begin() + NombreGroupesSelectionnes);
     }

@@ -3,6 +3,7 @@
 // every enemy, and the messenger's requester with its gold, reinforcements and chained question.
 // The results screen closes on the input queued before the end.
 #include "partie_fixture.h"
+#include "../foundation/entrees_injectees.h"
 
 #include <cstdlib>
 
@@ -53,14 +54,7 @@ class FinBataille : public Partie {
         OrJoueur = 1000;
         CampagneCourante = EtapeCampagne = 1;   // no tip before the battle
     }
-    static void Pomper() {
-        Message m;
-        while (Message_Attente(&m))
-            if (Message_Lire(&m)) {
-                Message_Traduire(&m);
-                Message_Distribuer(&m);
-            }
-    }
+    static void Pomper() { PomperMessages(); }
     // The battle started with a variant of its conditions file.
     void Demarrer(const std::string& variante) {
         arbre.Ecrire("niveau/essai.VBat", arbre.Lire("niveau/variantes/" + variante + ".VBat"));

@@ -7,6 +7,7 @@
 
 #include "foundation/fenetre.h"
 #include "foundation/polices.h"
+#include "../foundation/entrees_injectees.h"
 #include "platform/plateforme.h"
 #include "shell/demarrage.h"
 #include "shell/saisie.h"
@@ -15,7 +16,7 @@
 namespace {
 
 // A window at 640 x 480 whose procedure takes the mouse and the keys as the player gives them.
-class SaisieTrame : public Partie {
+class SaisieTrame : public Partie, protected EntreesInjectees {
   protected:
     void SetUp() override {
         Partie::SetUp();
@@ -26,34 +27,10 @@ class SaisieTrame : public Partie {
         ASSERT_EQ(Polices_Creation(nullptr), 1);
         Pomper();
     }
-    static void Pomper() {
-        Message m;
-        while (Message_Attente(&m))
-            if (Message_Lire(&m)) {
-                Message_Traduire(&m);
-                Message_Distribuer(&m);
-            }
-    }
-    static void Maintenir(uint32_t vk, bool enfonce) {
-        Plateforme_InjecterTouche(vk, enfonce);
-        Pomper();
-    }
-    static void Souris(int x, int y) {
-        Plateforme_InjecterSouris(x, y);
-        Pomper();
-    }
-    static void Bouton(bool enfonce) {
-        Plateforme_InjecterBouton(true, enfonce);
-        Pomper();
-    }
-    // A digit typed with a modifier held, then one logic pass.
-    void Chiffre(uint32_t modificateur, char chiffre) {
-        Maintenir(modificateur, true);
-        Maintenir(static_cast<uint32_t>(chiffre), true);
-        Maintenir(static_cast<uint32_t>(chiffre), false);
-        Appel();
-        Maintenir(modificateur, false);
-    }
+    static void Pomper() { PomperMessages(); }
+    static void Maintenir(uint32_t vk, bool enfonce) { ToucheTenue(vk, enfonce); }
+    static void Bouton(bool enfonce) { EntreesInjectees::Bouton(true, enfonce); }
+    void Chiffre(uint32_t modificateur, char chiffre) { ChiffreAvec(modificateur, chiffre, [this] { Appel(); }); }
     std::vector<int> Selection() const {
         return std::vector<int>(GroupesSelectionnes.begin(), GroupesSelectionnes.begin() + NombreGroupesSelectionnes);
     }
