@@ -234,6 +234,7 @@ void ChargeRegion() {
     // 1. A clean slate.
     Curseur__Masquer();
     Ecran__Geometrie(LargeurEcran, HauteurEcran);
+    SimulationCompteur = 0;
     TemporisationMortNbr = 0;
     for (Chronometre& c : TableChronometres) c = Chronometre{-1, -1};
     GroupesSelection__RAZ();

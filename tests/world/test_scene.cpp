@@ -9,6 +9,7 @@
 #include "shell/trame.h"
 #include "world/batiments.h"
 #include "world/gestion_objets.h"
+#include "battle/simulation.h"
 
 namespace {
 
@@ -91,6 +92,20 @@ TEST_F(Scenes, CinqBataillesDeSuiteNeLaissentRien) {
         EXPECT_EQ(NombreObjets, 0);
         EXPECT_EQ(NombreGroupes, 0);
     }
+}
+
+// A battle left on an AI frame's eve (counter 5 modulo 6) must not make the next battle's first
+// ticks skip their movement passes: the scene starts the counter again.
+TEST_F(Scenes, LaBatailleSuivanteRepartDuPremierTour) {
+    ASSERT_TRUE(Demarrer()) << Rapport();
+    Region__Quitte();
+    ModeSceneCourant = 2;
+    SimulationCompteur = 6 * 7 + 5;
+    ASSERT_TRUE(Demarrer()) << Rapport();
+    EXPECT_EQ(SimulationCompteur, 0);
+    ASSERT_EQ(IAActive, 0);
+    Simulation__Tour();
+    EXPECT_EQ(SimulationInitialisee, 1);   // the groups were set up on the first tick
 }
 
 TEST_F(Scenes, LIntensiteManquanteGardeLaTablePrecedente) {
