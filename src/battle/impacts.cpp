@@ -427,6 +427,12 @@ int EffetImpactAjouter(Objet* proprietaire, int genre, int x, int y, int paramet
     return 0;
 }
 
+void EffetImpactOublierProprietaire(const Objet* o) {
+    if (o == nullptr) return;
+    for (EffetImpact& e : EffetsImpact)
+        if (e.proprietaire == o) e.proprietaire = nullptr;
+}
+
 void EffetImpactViderTable() {
     // An elemental not yet summoned gives back the block it reserved, else it would stay
     // impassable for the rest of the battle.

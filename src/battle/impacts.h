@@ -30,6 +30,9 @@ int EffetImpactAjouter(Objet* proprietaire, int genre, int x, int y, int paramet
 void EffetImpactViderTable();
 // One logic pass over the table.
 void EffetImpactGestion();
+// The object's slot is being released: every effect it owns goes on for nobody, so that the next
+// object born in that slot does not take its place as the caster.
+void EffetImpactOublierProprietaire(const Objet* o);
 
 // A group of one object of master `maitre` for `armee` at cell (x, y), initialised, its object
 // taking `categorie` unless it is -1. The object's index, or 0 when the master is unknown or the

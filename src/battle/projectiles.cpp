@@ -474,6 +474,10 @@ int Polymorphe(Projectile& p, int cx, int cy) {
             ExperienceGain(p.tireur, indice, 0);
             const int x = o.x, y = o.y;
             Objet__Mort(indice, 0);
+            // The victim leaves its cells at once, whether a pig can take them or not.
+            Objet* courant = ObjetCourant;
+            Univers__LiberationUnites(indice);
+            ObjetCourant = courant;
             Creature__Creation(MAITRE_COCHON, 4, x, y, 0);
         }
     return 1;

@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "battle/generateurs.h"
+#include "battle/impacts.h"
 #include "battle/occupation.h"
 #include "battle/trajet.h"
 #include "campaign/campagne.h"
@@ -197,6 +198,7 @@ void Objet__Liberation(int indice) {
         return;
     }
     Objet& o = TableObjets[indice];
+    EffetImpactOublierProprietaire(&o);
     Liste__Retirer(&ListeObjetsVivants, o.noeudListe);
     o.noeudListe = nullptr;
     Liste__Empiler(&ListeObjetsLibres, indice);

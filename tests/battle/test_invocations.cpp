@@ -15,6 +15,7 @@
 #include "world/groupes.h"
 #include "world/maitres.h"
 #include "world/mort.h"
+#include "shell/conditions.h"
 
 namespace {
 
@@ -147,6 +148,38 @@ TEST_F(Invocations, PolymorphTurnsFoesIntoPigs) {
     EXPECT_EQ(GrilleUnites[21 + 128 * 10], joueur);
     EXPECT_EQ(GrilleUnites[19 + 128 * 10], mage);
     EXPECT_EQ(EffetsImpact[0].genre, 7);
+}
+
+// A pig that cannot be made (tables full) leaves the victim's cell free, not holding the dead.
+TEST_F(Invocations, PolymorphWithoutAPigFreesTheVictimsCell) {
+    const int ennemi = Nouveau(SOLDAT, 1, 20, 10);
+    const int sauve = NombreObjets;
+    NombreObjets = NOMBRE_OBJETS - 1;
+    ProjectileLancer(10 * 24 + 12, 10 * 24 + 12, 20 * 24 + 12, 10 * 24 + 12, 0, 0, PROJECTILE_POLYMORPHE, 1, 0);
+    for (int k = 0; k < 10 && ProjectileTete; ++k) ProjectileGestion();
+    NombreObjets = sauve;
+    EXPECT_EQ(TableObjets[ennemi].ordreSecondaire, 4);
+    EXPECT_EQ(GrilleUnites[20 + 128 * 10], 0);
+}
+
+// An effect whose caster is released acts for nobody, even once its slot holds a newborn of
+// another army: the earthquake then only shakes.
+TEST_F(Invocations, AReleasedCastersSlotTakesNoEffectOver) {
+    for (auto& ligne : TableAttaque) ligne.fill(0);
+    TableAttaque[0][1] = TableAttaque[1][0] = 1;
+    const int sorcier = Nouveau(SOLDAT, 0, 40, 40);
+    const int ami = Nouveau(SOLDAT, 0, 42, 42);
+    const int ennemi = Nouveau(SOLDAT, 1, 44, 40);
+    ASSERT_EQ(EffetImpactAjouter(&TableObjets[sorcier], 15, 40, 40, -1, 10), 1);
+    Passes(1);
+    EXPECT_LT(TableObjets[ennemi].pointsDeVie, 100) << "the caster's enemy is struck";
+    Objet__LiberationComplete(sorcier);
+    const int nouveau = Nouveau(SOLDAT, 1, 70, 70);
+    ASSERT_EQ(nouveau, sorcier) << "the freed slot is taken at once";
+    EXPECT_EQ(EffetsImpact[0].proprietaire, nullptr);
+    Passes(10);
+    EXPECT_EQ(TableObjets[ami].pointsDeVie, 100);
+    EXPECT_EQ(TableObjets[ami].touche, 0);
 }
 
 }  // namespace
