@@ -193,7 +193,7 @@ void Objet__AlloueTrajet(int objet) {
     o.listeEnnemis = new int32_t[TAILLE_LISTE_CIBLES];
     for (int i = 0; i < TAILLE_LISTE_CIBLES; ++i) o.listeAllies[i] = o.listeEnnemis[i] = -1;
 
-    if (o.classe == CLASSE_ARCHER || o.sorts[0] > 0) {
+    if (o.classe == CLASSE_ARCHER || o.sorts[0] != -1) {
         int h = 0, w = 0;
         if (GrilleAltitude && SurCarte(o.x, o.y)) h = GrilleAltitude[(o.y / 4) * COTE_ALTITUDE + o.x / 4];
         if (GrilleSelection && SurCarte(o.x, o.y)) {

@@ -380,6 +380,7 @@ TEST_F(Occupation, PorteesALaNaissance) {
         {4, -1, 1, 1, 1, 12, 20, 14, 11},    // archer, height 2, on a wall: 2 + 1 + 11; 1 + 2 + 7 + 1
         {4, -1, 1, 1, 1, 60, 60, 11, 8},     // archer on flat ground
         {1, 44, 1, 1, 1, 60, 60, 11, 8},     // a caster
+        {1, 0, 1, 1, 1, 60, 60, 11, 8},      // a caster whose first spell is spell 0
         {3, -1, 1, 1, 1, 60, 60, 3, 1},      // warrior
         {4, -1, 2, 1, 1, 60, 60, 10, 6},     // a flying archer
         {1, -1, 1, 5, 1, 60, 60, 14, 10},    // war machine
