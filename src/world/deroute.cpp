@@ -1,9 +1,9 @@
 #include "world/deroute.h"
 
 #include <cstddef>
-#include <vector>
 
 #include "battle/ordres.h"
+#include "battle/simulation.h"
 #include "foundation/erreurs.h"
 #include "platform/hasard.h"
 #include "world/grilles.h"
@@ -23,10 +23,8 @@ void ArmeeEnFuite(int armee) {
     if (armee < 0 || armee > 4) Erreur_Fatale("ArmeeEnFuite()", "Armee %d <0 ou >4!", armee);
     const int32_t filtre = ArmeeEnFuiteFiltre;
     ArmeeEnFuiteFiltre = armee;
-    std::vector<int32_t> groupes;
-    for (NoeudEntier* n = ListeGroupesActifs; n && n->suivant; n = n->suivant) groupes.push_back(n->valeur);
-    for (int32_t g : groupes)
-        if (Groupe__Actif(g)) ArmeeEnFuite__Groupe(&TableGroupes[static_cast<size_t>(g)]);
+    // The live groups only, as the group tick walks them: a leader casting or frozen holds its group.
+    Groupes__PourChaque(ListeGroupesActifs, [](int g) { ArmeeEnFuite__Groupe(&TableGroupes[static_cast<size_t>(g)]); });
     ArmeeEnFuiteFiltre = filtre;
 }
 

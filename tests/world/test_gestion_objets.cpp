@@ -150,10 +150,20 @@ TEST_F(Gestion, LaFuiteEpargneLesChefsEtRespecteLeFiltre) {
     const int heros = Groupe___Creation(HEROS, 4, 90, 90, 1, 1, 0);
     const int rocher = GroupesDe(150)[0];   // army 4
     const int archers = GroupesDe(13)[0];   // army 1
+    // Only live groups rout, as the group tick walks them: not one whose leader is casting or
+    // frozen, nor the rock, whose leader is not active.
+    const int soldats = Groupe___Creation(SOLDAT, 4, 102, 90, 1, 1, 0);
+    const int incantation = Groupe___Creation(SOLDAT, 4, 94, 90, 1, 1, 0);
+    const int gele = Groupe___Creation(SOLDAT, 4, 98, 90, 1, 1, 0);
+    TableObjets[TableGroupes[incantation].membres[0]].enIncantation = 1;
+    TableObjets[TableGroupes[gele].membres[0]].gel = 5;
     ArmeeEnFuite(4);
     EXPECT_EQ(TableGroupes[heros].enDeroute, 0);
-    EXPECT_EQ(TableGroupes[rocher].enDeroute, 1);
+    EXPECT_EQ(TableGroupes[soldats].enDeroute, 1);
+    EXPECT_EQ(TableGroupes[rocher].enDeroute, 0);
     EXPECT_EQ(TableGroupes[archers].enDeroute, 0);
+    EXPECT_EQ(TableGroupes[incantation].enDeroute, 0);
+    EXPECT_EQ(TableGroupes[gele].enDeroute, 0);
     EXPECT_EQ(ArmeeEnFuiteFiltre, -1);
     EXPECT_THROW(ArmeeEnFuite(5), FinProgramme);
     EXPECT_EQ(Rapport(), "ArmeeEnFuite(): Armee 5 <0 ou >4!");
