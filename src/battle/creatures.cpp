@@ -237,7 +237,7 @@ void DragonAffichage() {
             const int base = Gfx(repos ? 0 : 2, t);
             if (base != -1) cavalier = base + 1;
         }
-        if (cavalier != -1) Unites___affichage(cavalier, sx, sy, image);
+        if (cavalier != -1) Unite__AfficheSurcouche(cavalier, sx, sy, image);
         ObjetCourant = o;
     }
     o->touche = 0;

@@ -302,17 +302,46 @@ void Unite__NumeroGroupe(int x, int y, int n) {
     Digits(x, y, n, true, static_cast<uint8_t>(std::clamp(n - 12, 0, 31)));
 }
 
-void Unites___affichage(int g, int x, int y, int image) {
-    Objet* o = ObjetCourant;
-    if (o == nullptr) return;
-    const int x0 = x;
-    switch (o->taille) {
+namespace {
+
+// The screen place of ObjetCourant's sprite for its size.
+void Calage(const Objet& o, int& x, int& y) {
+    switch (o.taille) {
         case 1: x += 20, y += 12; break;
         case 2: x += 32, y += 24; break;
         case 3: x += 44, y += 36; break;
         case 4: x += 56, y += 48; break;
-        default: Erreur_Fatale("Unites___affichage()", "Le calage pour la taille est inconnu : %d", o->taille);
+        default: Erreur_Fatale("Unites___affichage()", "Le calage pour la taille est inconnu : %d", o.taille);
     }
+}
+
+// The state tints of the frame just drawn at its place: poison, blessing, casting, frost, hit.
+void Teintes(const Objet& o, int16_t gx, int16_t sx, int16_t sy, int16_t si) {
+    const int p = ValeurPulsation(CompteurCycle43);
+    if (o.degatsContinus != 0 && o.degatsContinus != 254) Sprite__AfficheEclaire(gx, sx, sy, si, 0, p / 2, 0);
+    if (o.etatSort == 5) Sprite__AfficheEclaire(gx, sx, sy, si, 0, 0, p + 10);
+    if (o.enIncantation && o.action == 11) Sprite__AfficheEclaire(gx, sx, sy, si, p + 6, p + 6, p + 6);
+    if (o.gel != 0) Sprite__AfficheOmbreRGB(gx, sx, sy, si, p + 8, p + 8, p + 8);
+    if (o.touche) Sprite__AfficheEclaire(gx, sx, sy, si, 20, 0, 0);
+}
+
+}  // namespace
+
+void Unite__AfficheSurcouche(int g, int x, int y, int image) {
+    const Objet* o = ObjetCourant;
+    if (o == nullptr) return;
+    Calage(*o, x, y);
+    ObjetGfx_Pret(g);
+    Unite__CouleurCamp(g);
+    Sprite__Affiche(g, x, y, image);
+    Teintes(*o, static_cast<int16_t>(g), static_cast<int16_t>(x), static_cast<int16_t>(y), static_cast<int16_t>(image));
+}
+
+void Unites___affichage(int g, int x, int y, int image) {
+    Objet* o = ObjetCourant;
+    if (o == nullptr) return;
+    const int x0 = x;
+    Calage(*o, x, y);
     ObjetGfx_Pret(g);
     Unite__CouleurCamp(g);
     const Groupe* groupe = GroupeDe(*o);
@@ -345,12 +374,7 @@ void Unites___affichage(int g, int x, int y, int image) {
         default: Sprite__Affiche(g, x, y, image); break;
     }
 
-    const int p = ValeurPulsation(CompteurCycle43);
-    if (o->degatsContinus != 0 && o->degatsContinus != 254) Sprite__AfficheEclaire(gx, sx, sy, si, 0, p / 2, 0);
-    if (o->etatSort == 5) Sprite__AfficheEclaire(gx, sx, sy, si, 0, 0, p + 10);
-    if (o->enIncantation && o->action == 11) Sprite__AfficheEclaire(gx, sx, sy, si, p + 6, p + 6, p + 6);
-    if (o->gel != 0) Sprite__AfficheOmbreRGB(gx, sx, sy, si, p + 8, p + 8, p + 8);
-    if (o->touche) Sprite__AfficheEclaire(gx, sx, sy, si, 20, 0, 0);
+    Teintes(*o, gx, sx, sy, si);
 
     if (groupe && groupe->enDeroute) {
         o->selectionne = 0;

@@ -18,6 +18,9 @@ void Humain__Affiche();
 // Draws graphic object g at screen (x, y) with that frame for ObjetCourant, with its size offset,
 // team colour, marks, tints, numbers and icon.
 void Unites___affichage(int g, int x, int y, int image);
+// Graphic object g drawn over ObjetCourant's sprite (a rider on its mount): the same size offset,
+// team colour and tints, but no marks, numbers or icon, and nothing of the object changed.
+void Unite__AfficheSurcouche(int g, int x, int y, int image);
 // Turns ObjetCourant towards its next cell, or its target when it fights one.
 void Objet__OrientationCible();
 // Recolours graphic object g with ObjetCourant's team colour (not the masters with an aura).

@@ -10,6 +10,7 @@
 #include "scene/meteo.h"
 #include "scene/terrain.h"
 #include "shell/cycles.h"
+#include "shell/trame.h"
 #include "world/descriptions.h"
 #include "world/univers.h"
 #include "world/effondrement.h"
@@ -242,6 +243,25 @@ TEST_F(Creatures, DragonOmbreEtCavaliers) {
     o.ordreSecondaire = 4;
     DragonAffichage();
     EXPECT_TRUE(Dessines().empty());
+}
+
+// A dragon and its rider are one unit: its damage number and icon age once a frame.
+TEST_F(Creatures, LeCavalierNeVieillitPasLesChiffresUneSecondeFois) {
+    Ecran();
+    Sprite(40);
+    Sprite(919, 200, 60);
+    ObjetGfx_ANIM__DPL[M_DRAGON] = 40;
+    Objet& o = Volant(1, DRAGON, M_DRAGON, 2, 3, 3);
+    o.direction = 2;
+    o.image = 1;
+    AffichageDegats = 1;
+    o.degatsRecus = 7;
+    o.icone = 1;
+    DragonAffichage();
+    EXPECT_EQ(o.ageNombre, 1);
+    EXPECT_EQ(o.ageIcone, 1);
+    EXPECT_EQ(At(48 + 44, 72 + 36), Couleur(25 + 60)) << "the rider is still drawn";
+    AffichageDegats = 0;
 }
 
 TEST_F(Creatures, LOmbreDuDecorSuitLaLumiere) {
