@@ -185,10 +185,9 @@ bool LireVisuels(LecteurEvenements& l, EvenementVisuel*& liste) {
         int32_t v[6];
         for (int32_t& x : v)
             if (!l.Entier(&x)) return false;
-        // Plans index the particle planes: an event outside them is dropped.
-        if (v[5] < 0 || v[5] >= NOMBRE_PLANS_EVENEMENTS) {
-            l.Defectueux();
-        } else if (EvenementVisuel* e = AjouterVisuel(liste, nom.c_str())) {
+        // A plan outside the particle planes is kept as read (the player emits nothing for it), so
+        // that a save gives the file back whole.
+        if (EvenementVisuel* e = AjouterVisuel(liste, nom.c_str())) {
             e->marqueur = v[0];
             e->ecartX = v[1];
             e->ecartY = v[2];

@@ -20,7 +20,6 @@ struct EvenementVisuel {
 // Kinds of concrete events; kind 8 carries its four sounds.
 constexpr int NOMBRE_TYPES_EVENEMENTS = 11;
 constexpr int EVENEMENT_SONS = 8;
-constexpr int NOMBRE_PLANS_EVENEMENTS = 3;
 extern const char* const IconesEvenements[NOMBRE_TYPES_EVENEMENTS];
 
 // The number of the master object whose event file was read last (for the effect look-up's report).

@@ -179,7 +179,9 @@ TEST_F(Evenements, AnimationEtPositionSansEvenementsRestentNulles) {
 
 TEST_F(Evenements, EcritureLectureEcritureALIdentique) {
     std::string s = Fichier({"-\n-\n", " feu 7 -3 4 1 -1 0 sang 0 5 6 0 0 2 //\n 1 0 0 //\n", "-\n-\n", "-\n-\n",
-                             "-\n 8 1 2 3 4 0 1 6 -1 -1 //\n", " benediction 0 0 -20 0 -1 1 //\n 9 0 0 //\n"},
+                             "-\n 8 1 2 3 4 0 1 6 -1 -1 //\n",
+                             // Plans outside the three particle planes are kept too.
+                             " benediction 0 0 -20 0 -1 1 feu 0 1 2 0 0 3 sang 0 0 0 0 0 -1 //\n 9 0 0 //\n"},
                             {"-\n-\n", "-\n 10 2 2 //\n"});
     std::string sansTete = s;
     const std::string anime0 = " Anime 0\n Position 0\n Frame 0\n-\n-\n";
@@ -249,8 +251,6 @@ TEST_F(Evenements, FichiersDefectueux) {
          true, true},
         {"nombre illisible", remplacer(" 6 1 0 //", " 6 un 0 //"), false, true},
         {"type inconnu", remplacer(" 6 1 0 //", " 11 1 0 6 1 0 //"), true, true},
-        {"plan hors des trois", remplacer("-\n 6 1 0 //", " feu 0 0 0 0 0 3 feu 0 0 0 0 0 -1 //\n 6 1 0 //"), true,
-         true},
         {"liste sans fin", remplacer(" 6 1 0 //", " 6 1 0"), false, true},
         {"vide", "", false, false},
     };
@@ -269,7 +269,7 @@ TEST_F(Evenements, FichiersDefectueux) {
             EXPECT_EQ(premier->concrets->caseX, 1);
         }
         if (premier) {
-            EXPECT_EQ(premier->visuels, nullptr);   // planes outside 0..2 dropped
+            EXPECT_EQ(premier->visuels, nullptr);
         }
         const EvenementsImage* anim4 = ImageLue(4, 0, 0);
         const bool suivant = anim4 && anim4->concrets && anim4->concrets->type == 7;
