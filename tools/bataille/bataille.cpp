@@ -1,6 +1,8 @@
-// morvane_bataille: the battle simulation with no window, no drawing and no sound, one logic pass
-// per 66 ms of the manual clock, on worlds built in code from the game tree's men or on a level of
-// the tree. Prints plain lines for scripts:
+// morvane_bataille: the battle simulation with no window and no sound, one logic pass per 66 ms of
+// the manual clock, on worlds built in code from the game tree's men or on a level of the tree;
+// with --dessin the scene is drawn after each pass as the game frame draws it (into a back buffer
+// of our own), since the drawing of units writes state the battle reads. Prints plain lines for
+// scripts:
 //   passes N / armee A vivants N / armee A engages N / armee A pertes N / armee A tirs N / etat HASH /
 //   ms_par_passe p50 .. p99 .. max .. moyenne ..
 #include <algorithm>
@@ -21,13 +23,23 @@
 #include "battle/projectiles.h"
 #include "battle/simulation.h"
 #include "battle/trajet.h"
+#include "campaign/campagne.h"
 #include "campaign/region.h"
+#include "foundation/ecran.h"
 #include "foundation/objetsgfx.h"
+#include "foundation/sprites.h"
+#include "platform/blitter.h"
 #include "platform/fichiers.h"
 #include "platform/hasard.h"
 #include "platform/plateforme.h"
 #include "platform/temps.h"
+#include "scene/affichage.h"
 #include "scene/eclairs.h"
+#include "scene/meteo.h"
+#include "scene/palettes.h"
+#include "scene/particules.h"
+#include "scene/particules_effets.h"
+#include "scene/plans.h"
 #include "shell/cycles.h"
 #include "shell/routeur.h"
 #include "shell/trame.h"
@@ -54,6 +66,7 @@ struct Options {
     std::string jeu = MORVANE_JEU_DIR;
     int unites = 2000;    // the open battle's size, both armies together (scaling runs)
     bool armees = false;  // the level battle also deploys the player's and an enemy regiment from their files
+    bool dessin = false;  // the scene drawn after each pass, as in the game
 };
 
 Options opt;
@@ -128,11 +141,13 @@ void Breche() {
         }
 }
 
-// A logic pass of the game frame in battle, without its input, particles, victory test and
-// display: the frame counters, the tick counter, the group tick, every object's behaviour, the
-// death delay, the impact effects, the projectiles and the bolts, and the dead released as after
-// the display.
+// A logic pass of the game frame in battle, without its input, victory test and minimap: the frame
+// counters, the tick counter, the group tick, every object's behaviour, the death delay, the
+// impact effects, the projectiles and the bolts, and the dead released as after the display. With
+// --dessin also the particles, the wind and the time of day, and the scene drawn before the dead
+// are released, as in the game frame; the view stays where the scene start put it.
 std::array<int, 6> Tirs{};   // projectiles launched per army
+std::vector<uint16_t> Tampon;   // the back buffer drawn into with --dessin
 
 void Passe() {
     Cycle__Avance(&CompteurCycle25, 25);
@@ -148,6 +163,7 @@ void Passe() {
     Objets__GestionTour();
     TemporisationMort__Tick();
     EffetImpactGestion();
+    if (opt.dessin) Particules_Gestion(FacteurTemps);
     // Shots fired in this pass: projectiles launched by the behaviours that have not flown yet.
     for (const Projectile* p = ProjectileTete; p; p = p->suivant) {
         if (p->pas != 0 || p->tireur < 1 || p->tireur >= NOMBRE_OBJETS) continue;
@@ -156,8 +172,39 @@ void Passe() {
     }
     ProjectileGestion();
     Eclair__Gestion();
+    if (opt.dessin) {
+        Vent__Evolution();
+        Heure__Evolution();
+        PlanObjet__RazAffiche();
+        Scene__Affichage();
+    }
     ObjetsMorts__Liberation();
     if (Temps_Manuel()) Temps_Avancer(PASSE_MS);
+}
+
+// The back buffer, the blitter and the screen geometry the scene is drawn with; for a world
+// built in code also what a scene start loads for drawing (particle effects, terrain set).
+// False with a message when the blitter cannot start.
+bool PreparerDessin(bool monde) {
+    Tampon.assign(640 * 480, 0);
+    EcranTampon = Tampon.data();
+    LargeurEcran = 640;
+    HauteurEcran = 480;
+    if (SprDll_Init(12, BLITTER_FORMAT_555, nullptr) != 0) {
+        std::fprintf(stderr, "morvane_bataille: the sprite blitter did not start\n");
+        return false;
+    }
+    Ecran__Geometrie(640, 480);
+    // Past the tutorial, whose battle tip would open a requester that waits for the player.
+    CampagneCourante = EtapeCampagne = 1;
+    if (monde) {
+        Particules_Initialisation();
+        ChargementSprite();
+        Effets_Chargement();
+        Effets_AdressesScene();
+        Terrain__Chargement("..\\spredit\\moteur\\matiere1", 676);
+    }
+    return true;
 }
 
 // FNV-1a over bytes.
@@ -212,10 +259,11 @@ bool Entier(const char* texte, int& valeur) {
 int Usage() {
     std::fprintf(stderr,
                  "usage: morvane_bataille [--scenario ouvert|dispersion|breche | --niveau LEVEL [--armees] [--jeu DIR]] "
-                 "[--unites N] [--passes N] [--echauffement N] [--graine N]\n"
+                 "[--unites N] [--passes N] [--echauffement N] [--graine N] [--dessin]\n"
                  "  --unites sets the size of the open battle, both armies together (50 to 2000)\n"
                  "  LEVEL is a level file of the game tree DIR as the game names it, e.g. ..\\niveau\\essai.mv\n"
-                 "  --armees also deploys the tree's working regiment 0 and its sample enemy regiment\n");
+                 "  --armees also deploys the tree's working regiment 0 and its sample enemy regiment\n"
+                 "  --dessin draws the scene after each pass as the game does (the drawing writes battle state)\n");
     return 2;
 }
 
@@ -312,8 +360,8 @@ std::array<int, 6> Vivants(int* engages = nullptr) {
 int main(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         const std::string a = argv[i];
-        if (a == "--armees") {
-            opt.armees = true;
+        if (a == "--armees" || a == "--dessin") {
+            (a == "--armees" ? opt.armees : opt.dessin) = true;
             continue;
         }
         if (i + 1 >= argc) return Usage();
@@ -331,6 +379,7 @@ int main(int argc, char** argv) {
 
     Hasard_Graine(opt.graine);
     if (!ChargerJeu()) return 1;
+    if (opt.dessin && !PreparerDessin(opt.niveau.empty())) return 1;
     if (!opt.niveau.empty()) DemarrerNiveau();
     else if (!Monde(opt.scenario)) return 1;
     const std::array<int, 6> depart = Vivants();
