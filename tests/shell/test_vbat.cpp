@@ -207,6 +207,12 @@ TEST_F(Vbat, UnParametreIllisibleLaisseLEntreeVide) {
     EXPECT_EQ(Rapport(), "Chargement Evennements: Fichier corrompu : ..\\niveau\\essai.VBat");
     EXPECT_EQ(TableEvenementsBataille[1].genre, -1);
     EXPECT_EQ(TableEvenementsBataille[1].fichier, nullptr);
+    // A defection before the battle without its minutes, the same.
+    Conditions_Liberation();
+    Conditions_Initialisation();
+    Lire(d + "[VICTOIRE] 0 [DEFAITE] 0 [EVENEMENTS] 0 [CONSEQUENCESVICTOIRE] 0 [CONSEQUENCESDEFAITE] 0 "
+             "[EVENEMENTS_AVANT_BATAILLE] 1 DEFECTION - 2 4O [OUVERTURE_PORTE] 0");
+    EXPECT_EQ(TableAvantBataille[0].actif, -1);
 }
 
 TEST_F(Vbat, PlusDeVingtEntreesNeGardentQueLesVingtPremieres) {
