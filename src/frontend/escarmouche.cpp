@@ -22,6 +22,7 @@
 #include "platform/fichiers.h"
 #include "scene/carte_reduite.h"
 #include "scene/panneau.h"
+#include "scene/rectangle.h"
 #include "shell/routeur.h"
 #include "world/univers.h"
 
@@ -452,6 +453,9 @@ void Escarmouche() {
     // The map and the lists.
     decoupeAvant = {EcranDestination.clipHaut, EcranDestination.clipBas, EcranDestination.clipGauche,
                     EcranDestination.clipDroite};
+    // The selection box reads the saved top-left edge.
+    ClipSauveX = decoupeAvant.gauche;
+    ClipSauveY = decoupeAvant.haut;
     EcranDestination.clipHaut = 0;
     EcranDestination.clipGauche = 0;
     EcranDestination.clipDroite = 640;

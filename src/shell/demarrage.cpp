@@ -260,13 +260,14 @@ void ModeTriche__Activation() {
 }
 
 int Demarrage(void* instance) {
-    // 1, 2.
     Curseur__Masquer();
     MissionSpecialeEnCours = 0;
     MargeDroiteEfface = 0;
-    Parental__Lecture();
-    // 4, 5: the directory and the single instance; start-up goes on whatever they answer.
+    // The install folder first: every settings path is relative to it, and a parental code read
+    // from anywhere else would be lost when it is written back there at exit. Start-up goes on
+    // whatever the folder and the single instance answer.
     CheminInstallation();
+    Parental__Lecture();
     InstanceUnique();
     // 6, 7.
     Polices_Ajout();

@@ -90,14 +90,16 @@ void MissionsSpeciales() {
     if (!QuitterJeu) {
         MissionCourante = std::clamp(MissionCourante, 0, NbMissionsSpeciales - 1);
         std::snprintf(TitreBataille, sizeof TitreBataille, "%s", TexteInterface(131));
-        ChargeRegion();
+        // The same scene start and battle counters as a battle the router starts.
+        Scene__Demarrage();
+        CompteursBataille();
         RoutageOn = 0;
         EtatBoucleJeu = 0;
         SaisieValidee = 0;
         BoucleJeu(TrameAiguillage);
     }
-    // A mission decided, or a quit, leaves its scene standing: it is torn down here.
-    if (GrilleUnites != nullptr) Region__Quitte();
+    // A quit leaves the scene standing: it is torn down here.
+    Scene__Demontage();
     Particules__Fin();
     Ecran_ModeVideo(640, 480);
     Quitter();

@@ -54,6 +54,8 @@ void Scene__Fin() {
     SceneConstruite = false;
 }
 
+}  // namespace
+
 void CompteursBataille() {
     TotalUnitesAmies = NbUnitesAmiesPrecedent = NbUnitesAmies;
     TotalUnitesEnnemies = NbUnitesEnnemiesPrecedent = NbUnitesEnnemies;
@@ -65,6 +67,12 @@ void CompteursBataille() {
     DebutBataille = Temps_Ticks();
     OrDebutBataille = OrJoueur;
 }
+
+void Scene__Demontage() {
+    if (SceneConstruite) Scene__Fin();
+}
+
+namespace {
 
 // The skirmish set-up was left: a confirmed one starts its battle here.
 uint32_t DebutEscarmouche() {

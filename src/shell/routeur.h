@@ -39,3 +39,7 @@ void CarteOperation(int vue);
 void Scene__RemiseAZero();
 // The scene start of ModeSceneCourant, with the frame's own state made new.
 void Scene__Demarrage();
+// The teardown of the scene when one is built (its result goes to MorvaneCode).
+void Scene__Demontage();
+// A battle begins: the unit totals, the results screen's statistics, its start time and gold.
+void CompteursBataille();

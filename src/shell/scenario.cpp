@@ -232,10 +232,7 @@ bool LireCondition(Lecture& l, bool victoire, ConditionBataille& c, int* chronom
         }
         case 3: c.maitre = l.Nombre(); c.nombre = l.Nombre(); maitreLu = true; break;
         case 4:
-        case 5:
-            c.duree = Minutes(l.Nombre());
-            if (!victoire && *chronometre < NOMBRE_CHRONOMETRES) TableChronometres[static_cast<size_t>((*chronometre)++)].duree = c.duree;
-            break;
+        case 5: c.duree = Minutes(l.Nombre()); break;
         case 6:
         case 8: c.nombre = l.Nombre(); break;
         case 7:
@@ -247,6 +244,10 @@ bool LireCondition(Lecture& l, bool victoire, ConditionBataille& c, int* chronom
             break;
         default: break;
     }
+    // A parameter missing or malformed: the slot stays empty, as for an unknown keyword.
+    if (l.Arretee()) return false;
+    if (!victoire && (type == 4 || type == 5) && *chronometre < NOMBRE_CHRONOMETRES)
+        TableChronometres[static_cast<size_t>((*chronometre)++)].duree = c.duree;
     if (maitreLu && (c.maitre < 0 || c.maitre >= NOMBRE_TYPES_MAITRES)) {
         Erreur_Question(ou, "Objet maître incorrect :%d dans fichier %s", c.maitre, l.Nom());
         return false;
@@ -283,9 +284,13 @@ void LireEvenements(Lecture& l) {
         EvenementBataille e{-1, nullptr, -1, {-1, -1, -1}};
         if (l.Egal("REQUESTER")) {
             if (l.Mot()) {
-                e.fichier = Copie(l.Texte());
-                e.genre = 0;
-                e.valeur = l.Nombre();
+                const std::string fichier = l.Texte();
+                const int valeur = l.Nombre();
+                if (!l.Arretee()) {
+                    e.fichier = Copie(fichier.c_str());
+                    e.genre = 0;
+                    e.valeur = valeur;
+                }
             }
         } else if (l.Egal("JOUER_CINEMATIQUE") || l.Egal("IMAGE")) {
             const int genre = l.Egal("IMAGE") ? 2 : 1;

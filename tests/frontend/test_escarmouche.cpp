@@ -3,6 +3,7 @@
 // to a folder, the screen is also written there as a PNG image.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -26,6 +27,7 @@
 #include "frontend/localisation.h"
 #include "platform/affichage.h"
 #include "platform/blitter.h"
+#include "scene/rectangle.h"
 #include "shell/routeur.h"
 #include "world/objets.h"
 
@@ -288,6 +290,24 @@ TEST_F(EscarmoucheJeu, EscapeLeavesWithoutABattle) {
     EXPECT_EQ(ModeSceneCourant, 0);
     EXPECT_EQ(ListeObjetsVivants, nullptr);
     EXPECT_EQ(GrilleUnites, nullptr);
+}
+
+// The set-up keeps the top-left edge of the clip it found: from then on the selection box is
+// drawn up to the view's top and left edges, not 8 pixels short of them.
+TEST_F(EscarmoucheJeu, TheSetUpSavesItsClipForTheSelectionBox) {
+    ClipSauveX = ClipSauveY = 8;
+    ASSERT_EQ(EcranDestination.clipGauche, 0);
+    ASSERT_EQ(EcranDestination.clipHaut, 0);
+    Plateforme_InjecterTouche(TOUCHE_ECHAP, true);
+    Escarmouche();
+    EXPECT_EQ(ClipSauveX, 0);
+    EXPECT_EQ(ClipSauveY, 0);
+    ASSERT_NE(EcranTampon, nullptr);
+    std::fill(EcranTampon, EcranTampon + static_cast<size_t>(LargeurEcran) * HauteurEcran, uint16_t{0});
+    Ligne__AjoutCouleurVerticale(0, 3, 20, 1, 9, 9, 9);
+    Ligne__AjoutCouleurHorizontale(0, 4, 20, 1, 9, 9, 9);
+    EXPECT_EQ(EcranTampon[3 * LargeurEcran + 5], 9 << 10 | 9 << 5 | 9);
+    EXPECT_EQ(EcranTampon[5 * LargeurEcran + 4], 9 << 10 | 9 << 5 | 9);
 }
 
 // The window closed on the set-up: left as a cancel, and the quit goes on to the loops outside.

@@ -190,6 +190,30 @@ TEST_F(SceneExemple, APoisonedManOfTheCombatLevelIsTintedGreen) {
     EXPECT_GT(plusVerts, 3 * moinsVerts) << differents;
 }
 
+// A paused battle shows its sign at the top right of the view: two upright bars, the ground
+// between them, on every frame of its turn.
+TEST_F(SceneExemple, APausedBattleShowsItsSign) {
+    ASSERT_TRUE(Demarrer()) << Rapport();
+    const int x = EcranDestination.clipDroite - 32, y = 62;
+    auto pixel = [](const std::vector<uint16_t>& e, int px, int py) { return e[static_cast<size_t>(py) * 640 + px]; };
+    JeuEnPause = 0;
+    Image(0, 0);
+    const std::vector<uint16_t> enJeu = ecran;
+    JeuEnPause = 1;
+    for (int image : {0, 16, 32}) {
+        SCOPED_TRACE(image);
+        ImagePause = image;
+        Image(0, 0);
+        if (image == 0) Capturer("pause");
+        for (int dy : {12, 16, 20}) {
+            EXPECT_NE(pixel(ecran, x + 12, y + dy), pixel(enJeu, x + 12, y + dy)) << dy;
+            EXPECT_NE(pixel(ecran, x + 20, y + dy), pixel(enJeu, x + 20, y + dy)) << dy;
+            EXPECT_EQ(pixel(ecran, x + 16, y + dy), pixel(enJeu, x + 16, y + dy)) << dy;
+        }
+    }
+    JeuEnPause = 0;
+}
+
 // The castle of the first level: its barracks drawn whole over the lit ground.
 TEST_F(SceneExemple, TheSampleCastleIsDrawnWhole) {
     ModeSceneCourant = 0;

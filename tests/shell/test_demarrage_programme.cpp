@@ -77,4 +77,18 @@ TEST(DemarrageProgramme, QuitterPendantLesFilmsEcritLesReglages) {
     }
 }
 
+// Started from another folder, the program moves to its own before it reads any setting: the
+// parental code and setting come through the run unchanged.
+TEST(DemarrageProgramme, LanceDAilleursGardeLeControleParental) {
+    JeuTemporaire jeu;
+    jeu.Ecrire("ini/DOZOZADO.DAT", "[TRUC]\nDOZOZADO LE GRAND=sesame\nDOZOZADO LE PETIT=1\n");
+    jeu.Ecrire("ini/Configuration.ini", "1\n800\n600\n40\n60\n1\n1\n");
+    ASSERT_EQ(jeu.Lancer("300 quit\n", "q", "ailleurs/loin"), 0) << jeu.Lire("q/stderr.txt");
+    const std::string dat = jeu.Lire("ini/DOZOZADO.DAT");
+    EXPECT_NE(dat.find("DOZOZADO LE GRAND=sesame"), std::string::npos) << dat;
+    EXPECT_NE(dat.find("DOZOZADO LE PETIT=1"), std::string::npos) << dat;
+    EXPECT_EQ(jeu.Lire("ini/Configuration.ini"), "1\n800\n600\n40\n60\n1\n1\n");
+    EXPECT_FALSE(jeu.Existe("ailleurs/INI"));
+}
+
 }  // namespace

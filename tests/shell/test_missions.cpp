@@ -5,6 +5,7 @@
 
 #include "arbre_temporaire.h"
 #include "battle/occupation.h"
+#include "campaign/armee.h"
 #include "campaign/campagne.h"
 #include "foundation/ecran_fixture.h"
 #include "foundation/entrees.h"
@@ -19,6 +20,7 @@
 #include "frontend/localisation.h"
 #include "jeu_temporaire.h"
 #include "platform/blitter.h"
+#include "shell/trame.h"
 #include "shell/victoire.h"
 #include "world/maitres.h"
 #include "world/niveau.h"
@@ -156,25 +158,45 @@ TEST_F(Balayage, DernierePorteEtZoneDesFortifications) {
 
 namespace {
 
-// A special mission played on the sample game: the list names the sample level, copied into the
-// missions' folder. The window is closed as the mission starts: its scene is torn down all the same.
-TEST(MissionJouee, QuitterPendantLaMissionDemonteLaScene) {
+// A special mission played on the sample game, in a window: the list names the sample level,
+// copied into the missions' folder with the given conditions; the input comes from a script.
+class MissionJouee : public ::testing::Test {
+  protected:
     JeuTemporaire jeu;
-    jeu.Ecrire("Campagnes/Specials/ListeDesMissions.txt", "essai\n");
-    jeu.Ecrire("Campagnes/Specials/essai.mv", jeu.Lire("niveau/essai.mv"));
-    jeu.Ecrire("Campagnes/Specials/essai.vbat", jeu.Lire("niveau/essai.VBat"));
-    jeu.Ecrire("Images/Ima_0016.tga", jeu.Lire("images/Intro.tga"));
-    const auto ancien = std::filesystem::current_path();
-    std::filesystem::current_path(jeu.Racine() / "bin");
-    ASSERT_TRUE(Plateforme_Initialiser(OptionsPlateforme{}));
-    Plateforme_CrochetTerminer([](int code) { throw FinProgramme(code); });
-    ASSERT_EQ(Fenetre_Creation(nullptr), 1);
-    ASSERT_EQ(Polices_Creation(nullptr), 1);
-    ASSERT_EQ(SprDll_Chargement("spr_p6.dll"), 0);
-    ASSERT_EQ(SprDll_Init(12, BLITTER_FORMAT_555, nullptr), 0);
-    CreationDeLalIsteDesObjetsGfx();
-    ASSERT_GT(Maitres__Liste__Creation(), 0);
-    LocalisationInitialisation();
+    std::filesystem::path ancien = std::filesystem::current_path();
+
+    void Preparer(const std::string& conditions, const std::string& script) {
+        jeu.Ecrire("Campagnes/Specials/ListeDesMissions.txt", "essai\n");
+        jeu.Ecrire("Campagnes/Specials/essai.mv", jeu.Lire("niveau/essai.mv"));
+        jeu.Ecrire("Campagnes/Specials/essai.vbat", conditions);
+        jeu.Ecrire("Images/Ima_0016.tga", jeu.Lire("images/Intro.tga"));
+        jeu.Ecrire("script.txt", script);
+        std::filesystem::current_path(jeu.Racine() / "bin");
+        OptionsPlateforme options;
+        options.script = (jeu.Racine() / "script.txt").string();
+        ASSERT_TRUE(Plateforme_Initialiser(options));
+        Plateforme_CrochetTerminer([](int code) { throw FinProgramme(code); });
+        ASSERT_EQ(Fenetre_Creation(nullptr), 1);
+        ASSERT_EQ(Polices_Creation(nullptr), 1);
+        ASSERT_EQ(SprDll_Chargement("spr_p6.dll"), 0);
+        ASSERT_EQ(SprDll_Init(12, BLITTER_FORMAT_555, nullptr), 0);
+        CreationDeLalIsteDesObjetsGfx();
+        ASSERT_GT(Maitres__Liste__Creation(), 0);
+        LocalisationInitialisation();
+        QuitterJeu = 0;
+    }
+    void TearDown() override {
+        ObjetsGfx_Liberation();
+        SprDll_Free();
+        Plateforme_Fermer();
+        std::filesystem::current_path(ancien);
+    }
+};
+
+// The window is closed as the mission starts: its scene is torn down all the same.
+TEST_F(MissionJouee, QuitterPendantLaMissionDemonteLaScene) {
+    Preparer(jeu.Lire("niveau/essai.VBat"), "");
+    if (HasFatalFailure()) return;
     ResultatBataille = 1;   // left by an earlier battle
     Plateforme_InjecterFermeture();
     testing::internal::CaptureStderr();
@@ -187,10 +209,38 @@ TEST(MissionJouee, QuitterPendantLaMissionDemonteLaScene) {
     EXPECT_EQ(MissionSpecialeEnCours, 0);
     EXPECT_EQ(LargeurEcran, 640);
     EXPECT_FALSE(jeu.Existe("Erreur.txt")) << jeu.Lire("Erreur.txt");
-    ObjetsGfx_Liberation();
-    SprDll_Free();
-    Plateforme_Fermer();
-    std::filesystem::current_path(ancien);
+}
+
+// After a skirmish won earlier in the run, a mission starts as any battle does: it is decided
+// (its countdown runs out), and its results count from its own start and gold. The script
+// closes the missions requester, then the results screen; the window closes at 40 s whatever.
+TEST_F(MissionJouee, ApresUneEscarmoucheGagneeLaMissionSeDecide) {
+    std::string conditions = jeu.Lire("niveau/essai.VBat");
+    const size_t defaite = conditions.find("[DEFAITE]"), evenements = conditions.find("[EVENEMENTS]");
+    conditions.replace(defaite, evenements - defaite, "[DEFAITE]\n1\nCONTRE_LA_MONTRE - 0\n");
+    std::string script = "3000 key RETURN\n";
+    for (int t = 8000; t <= 20000; t += 4000) script += std::to_string(t) + " move 600 450\n" + std::to_string(t + 50) + " click left\n";
+    Preparer(conditions, script + "40000 quit\n");
+    if (HasFatalFailure()) return;
+    // What the skirmish and the menus left.
+    BatailleDecidee = 1;
+    ResultatBataille = -1;
+    EscarmoucheEnCours = -1;
+    DebutBataille = 0;
+    DebutScene = 0;
+    OrDebutBataille = 5;
+    OrJoueur = 700;
+    testing::internal::CaptureStderr();
+    MissionsSpeciales();
+    const std::string sortie = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(QuitterJeu, 0) << sortie;
+    EXPECT_EQ(ResultatBataille, 0);
+    EXPECT_EQ(OrDebutBataille, 700);
+    EXPECT_GE(DebutBataille, 3000u);
+    EXPECT_GE(DebutScene, 3000u);
+    EXPECT_EQ(GrilleUnites, nullptr);
+    EXPECT_EQ(MorvaneCode, 6);
+    EXPECT_FALSE(jeu.Existe("Erreur.txt")) << jeu.Lire("Erreur.txt");
 }
 
 }  // namespace

@@ -36,6 +36,21 @@ TEST(PartieProgramme, LExempleDuReadmeGagneUneEscarmoucheEtQuitte) {
 
 namespace {
 
+// F1 in a skirmish battle opens the battle's help over the frame; Space turns its pages and
+// closes it, and the battle goes on to the usual quit.
+TEST(PartieProgramme, F1EnBatailleOuvreLAide) {
+    JeuTemporaire jeu;
+    std::string script = "11500 move 400 172\n11600 down left\n11700 up left\n13600 move 400 322\n"
+                         "13700 down left\n13800 up left\n14700 move 298 434\n14800 click left\n20000 move 300 200\n20500 capture avant\n"
+                         "20600 key F1\n21500 capture aide\n";
+    for (int t = 22000; t <= 23200; t += 300) script += std::to_string(t) + " key SPACE\n";
+    script += "24000 capture apres\n24500 key ESCAPE\n25500 key RETURN\n28000 key ESCAPE\n30000 key RETURN\n";
+    ASSERT_EQ(jeu.Lancer(script, "a"), 0) << jeu.Lire("a/stderr.txt");
+    EXPECT_FALSE(jeu.Existe("Erreur.txt")) << jeu.Lire("Erreur.txt");
+    EXPECT_NE(jeu.Lire("a/avant.png"), jeu.Lire("a/aide.png"));
+    EXPECT_NE(jeu.Lire("a/aide.png"), jeu.Lire("a/apres.png"));
+}
+
 // Play, then Special missions: the missions' picture, their requester, the sample mission's
 // battle; Escape and Return leave it for the main menu, which quits the same way.
 TEST(PartieProgramme, UneMissionSpecialeDepuisLeMenu) {

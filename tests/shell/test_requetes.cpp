@@ -3,6 +3,7 @@
 // requester, and the quit that runs nothing.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -109,6 +110,40 @@ TEST_F(Requete, UnMessageSePagineEtSeFermeSurLaDernierePage) {
     EXPECT_EQ(Requester__Affichage(857, texte.c_str()), 0);
     EXPECT_GE(Temps_Ticks(), 1000u + 100u * pages);
     EXPECT_LT(Temps_Ticks(), 1000u + 100u * (pages + 1));
+}
+
+// The sample's help and leaders' texts are plain messages in the game's 8-bit code page: each
+// reads, pages and closes on Return, and runs no event.
+TEST_F(Requete, LesTextesDAideEtDesChefsDeLExempleSeLisentEtSeFerment) {
+    std::vector<std::string> script;
+    for (int i = 1; i <= 18 * 6; ++i) script.push_back("+" + std::to_string(100 * i) + " key RETURN");
+    Ouvrir(script);
+    const std::filesystem::path source = std::filesystem::path(MORVANE_SOURCE_DIR) / "data/Texte/Generiques";
+    std::filesystem::create_directories(arbre.Racine() / "Texte");
+    std::filesystem::copy(source, arbre.Racine() / "Texte/Generiques", std::filesystem::copy_options::recursive);
+    const char* const fichiers[] = {
+        "Aide.txt", "AideRegion.txt", "AideChateau.txt", "Mort_O_Region.txt", "MortTotale\\Dralmog.txt",
+        "MortTotale\\Belvor.txt", "MortTotale\\Galvarre.txt", "MortTotale\\Tovrek.txt", "MortTotale\\Welmsgard.txt",
+        "MortTotale\\Succube.txt", "MortLeaders\\MortDral.txt", "MortLeaders\\MortBelvor.txt",
+        "MortLeaders\\MortGalv.txt", "MortLeaders\\MortSorlane.txt", "MortLeaders\\MortEbr.txt",
+        "MortLeaders\\MortTovr.txt", "MortLeaders\\MortEmp.txt", "MortLeaders\\MortSuc.txt"};
+    for (const char* f : fichiers) {
+        SCOPED_TRACE(f);
+        const std::string chemin = std::string("..\\Texte\\Generiques\\") + f;
+        std::string texte;
+        ASSERT_TRUE(RequesterFichier__Lecture(chemin.c_str(), &texte));
+        ASSERT_GT(texte.size(), 4u);
+        EXPECT_EQ(texte[0], '0');
+        EXPECT_NE(texte.find("//"), std::string::npos);
+        EXPECT_EQ(texte.find("\xC3"), std::string::npos);   // not UTF-8
+        EXPECT_NE(texte.find_first_of("\xE0\xE2\xE7\xE8\xE9\xEA\xC9"), std::string::npos);   // accents, as bytes
+        InitEvennements(chemin.c_str());
+        EXPECT_EQ(TableEvennements[0][0].genre, -1);
+        const uint32_t debut = Temps_Ticks();
+        EXPECT_EQ(Requester__Affichage(857, texte.c_str()), 0);
+        EXPECT_LT(Temps_Ticks() - debut, 600u);   // a few pages at most
+    }
+    EXPECT_FALSE(arbre.Existe("Erreur.txt")) << arbre.Lire("Erreur.txt");
 }
 
 TEST_F(Requete, LaReponseChoisieEstRetourneeEtLeTempsSortDesChronometres) {

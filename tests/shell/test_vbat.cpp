@@ -164,6 +164,57 @@ TEST_F(Vbat, LesFautesSontSignaleesEtLaLectureContinue) {
     EXPECT_EQ(TableVictoire[0].zoneHauteur, 0);
 }
 
+// A condition, or a requester event, whose numbers cannot all be read is reported and left
+// empty: it never decides the battle. The reading stops there.
+TEST_F(Vbat, UnParametreIllisibleLaisseLEntreeVide) {
+    const std::string d = Debut;
+    const struct {
+        const char* nom;
+        std::string contenu;
+        bool victoire;
+        int place;
+    } cas[] = {
+        {"compte a rebours", d + "[VICTOIRE] 1 PLUS_NMI -\n[DEFAITE] 2 PLUS_AMI -\nCONTRE_LA_MONTRE - 1O\n" + Fin, false, 1},
+        {"tenir", d + "[VICTOIRE] 2 PLUS_NMI -\nTENIR - x3\n[DEFAITE] 0\n" + Fin, true, 1},
+        {"zone", d + "[VICTOIRE] 1 OBJET_MAITRE_DANS_ZONE - 10 10 1O 5\n[DEFAITE] 0\n" + Fin, true, 0},
+        {"minimum", d + "[VICTOIRE] 1 MORT_OBJET_MAITRE_MINIMUM - 20 cinq\n[DEFAITE] 0\n" + Fin, true, 0},
+        {"fin du fichier", d + "[VICTOIRE] 1 PLUS_NMI -\n[DEFAITE] 1 MORT_OBJET_MAITRE -", false, 0},
+    };
+    for (const auto& c : cas) {
+        SCOPED_TRACE(c.nom);
+        Conditions_Liberation();
+        Conditions_Initialisation();
+        TableChronometres[0].duree = 12345;
+        std::filesystem::remove(arbre.Racine() / "Erreur.txt");
+        Lire(c.contenu);
+        EXPECT_EQ(Rapport(), std::string(c.victoire ? "Chargement Victoire" : "Chargement Defaite") +
+                                 ": Fichier corrompu : ..\\niveau\\essai.VBat");
+        const ConditionBataille& lue = (c.victoire ? TableVictoire : TableDefaite)[static_cast<size_t>(c.place)];
+        EXPECT_EQ(lue.actif, -1);
+        EXPECT_EQ(lue.type, -1);
+        EXPECT_EQ(TableChronometres[0].duree, 12345);
+        // What was read before it stays.
+        if (c.place == 1) {
+            EXPECT_EQ((c.victoire ? TableVictoire : TableDefaite)[0].actif, 1);
+        }
+    }
+    // A requester event without its kind stays empty.
+    Conditions_Liberation();
+    Conditions_Initialisation();
+    std::filesystem::remove(arbre.Racine() / "Erreur.txt");
+    Lire(d + "[VICTOIRE] 0 [DEFAITE] 0 [EVENEMENTS] 2 - REQUESTER intro.txt deux [CONSEQUENCESVICTOIRE] 0 "
+             "[CONSEQUENCESDEFAITE] 0 [EVENEMENTS_AVANT_BATAILLE] 0 [OUVERTURE_PORTE] 0");
+    EXPECT_EQ(Rapport(), "Chargement Evennements: Fichier corrompu : ..\\niveau\\essai.VBat");
+    EXPECT_EQ(TableEvenementsBataille[1].genre, -1);
+    EXPECT_EQ(TableEvenementsBataille[1].fichier, nullptr);
+    // A defection before the battle without its minutes, the same.
+    Conditions_Liberation();
+    Conditions_Initialisation();
+    Lire(d + "[VICTOIRE] 0 [DEFAITE] 0 [EVENEMENTS] 0 [CONSEQUENCESVICTOIRE] 0 [CONSEQUENCESDEFAITE] 0 "
+             "[EVENEMENTS_AVANT_BATAILLE] 1 DEFECTION - 2 4O [OUVERTURE_PORTE] 0");
+    EXPECT_EQ(TableAvantBataille[0].actif, -1);
+}
+
 TEST_F(Vbat, PlusDeVingtEntreesNeGardentQueLesVingtPremieres) {
     std::string v = "[VICTOIRE] 25\n";
     for (int i = 0; i < 25; ++i) v += "MORT_OBJET_MAITRE - " + std::to_string(100 + i) + "\n";

@@ -298,7 +298,8 @@ std::vector<ImageBlitter> MarqueurCarte() {
     return images;
 }
 
-// The busy animation: eight beads round a ring, the lit one going round in 33 frames.
+// The wait sign, the busy cursor and the sign of a paused battle: two upright bars inside a ring
+// of eight beads, the lit bead going round in 33 frames.
 std::vector<ImageBlitter> Attente() {
     std::vector<ImageBlitter> images;
     for (int i = 0; i < 33; ++i) {
@@ -308,8 +309,11 @@ std::vector<ImageBlitter> Attente() {
             const double a = k * PI / 4;
             const double retard = std::fmod(tete - k + 8, 8.0);
             const double l = std::max(0.15, 1 - retard / 5);
-            t.Disque(16 + 11 * std::sin(a), 16 - 11 * std::cos(a), 2.2 + 1.3 * l, Bronze(0.2 + 0.8 * l));
+            t.Disque(16 + 12 * std::sin(a), 16 - 12 * std::cos(a), 1.8 + 1.2 * l, Bronze(0.2 + 0.8 * l));
         }
+        for (int gauche : {11, 18})
+            t.Forme([=](double x, double y) { return x >= gauche && x < gauche + 4 && y >= 10 && y < 22; },
+                    [=](double x, double) { return Bronze(1.0 - (x - gauche) / 6); });
         t.Contour(Rvb(1, 1, 1));
         images.push_back(t.Image());
     }
