@@ -28,10 +28,14 @@ using TMEtatFonction = int32_t (*)(TMMovie*);
 enum : int32_t { TM_CODE_CONTINUE = 0, TM_CODE_FIN = 2, TM_CODE_ERREUR = 5 };
 
 // A thread of the movie: its stop event and its done flag (set by the thread as its last act;
-// a thread that was never started counts as done).
+// a thread that was never started counts as done). Several threads may be in a position to start
+// one (the image sender: the caller, the feeder or the sound sender): the first to take `pris`
+// owns it, starting it or, when the movie ends first, marking it done; nobody else touches
+// `thread` until every done flag is set.
 struct TMArretThread {
     std::unique_ptr<TMEvenement> arret;
     std::atomic<int32_t> fini{1};
+    std::atomic<bool> pris{false};
     std::thread thread;
 };
 
@@ -84,6 +88,9 @@ struct TMMovie {
     int32_t lectureSon = 0, ecritureSon = 0;
     TMSoundOut sortieSon;
     TMSoundSegmentRing segmentsSon;
+    // The stream is made by the feeder and played or stopped by the other threads and the caller.
+    std::mutex verrouFlux;
+    std::atomic<bool> fluxJoue{false};   // the image sender has started the stream
     // Image block ring (feeder to image sender) and surface ring (current and previous frames).
     std::vector<std::unique_ptr<TMTampon>> images;
     int32_t lectureImage = 0, ecritureImage = 0;
@@ -151,5 +158,16 @@ int TM_AttendreThread(TMMovie* m, int indice, const TMEvenement* a, const TMEven
 bool TM_AuRepos(TMMovie* m);
 // Starts a thread of the movie; false when it could not be started (it then counts as done).
 bool TM_Lancer(TMMovie* m, TMArretThread& t, void (*corps)(TMMovie*));
+// Takes the ownership of a thread: true for the first caller only.
+bool TM_Prendre(TMArretThread& t);
+// Starts the thread unless another has taken it (then true, nothing done).
+bool TM_LancerSiLibre(TMMovie* m, TMArretThread& t, void (*corps)(TMMovie*));
+// The thread will not run: marked done unless another has taken it.
+void TM_Abandonner(TMArretThread& t);
+// The stream, under its lock: played from its start the first time (the image sender's first
+// frame), played again after a pause only once it has been, stopped.
+void TM_FluxJouer(TMMovie* m);
+void TM_FluxReprendre(TMMovie* m);
+void TM_FluxArreter(TMMovie* m);
 // Sends a notification to the caller's window procedure (none with message -1).
 void TM_Notification(TMMovie* m, uint32_t code, SurfaceImage* image, uint32_t longueur, bool attendre);

@@ -89,6 +89,28 @@ double TM_FramePeriod(TMMovie* m) {
 
 // ---- the feeder ------------------------------------------------------------------------------
 
+namespace {
+
+// The feeder starts the image sender (when nobody has).
+void DemarrerImages(TMMovie* m) {
+    if (!TM_LancerSiLibre(m, m->isend, ISEND_THREAD)) {
+        TM_Activite(m, TM_ISEND, TM_TERMINE);
+        m->isend.fini = 1;
+    }
+}
+
+// The sound the header promised has not come: the movie plays silent, its sound blocks dropped.
+void SansSon(TMMovie* m) {
+    m->reglages.SoundOn = 0;
+    if (TM_Prendre(m->ssend)) {
+        m->ssend.fini = 1;
+        TM_Activite(m, TM_SSEND, TM_TERMINE);
+    }
+    DemarrerImages(m);
+}
+
+}  // namespace
+
 int32_t TM_StateBegin(TMMovie* m) {
     TM_SetState(m, TM_StateBlockSet, TM_CODE_CONTINUE);
     return 0;
@@ -120,6 +142,12 @@ int32_t TM_DispatchBlock(TMMovie* m) {
     }
     if (RVFReader_IsImageBlock(&m->lecteur)) {
         TMTampon& t = *m->images[m->ecritureImage];
+        // The ring is full and the image sender has not been started (the sound sender starts
+        // it once the sound is under way): it starts now, silent if the sound has not come.
+        if (!t.libre.Signale() && !m->isend.pris) {
+            if (m->BSC_firstready == 0) SansSon(m);
+            else DemarrerImages(m);
+        }
         if (Attendre(m, TM_FEED, t.libre, m->feed)) return TM_ERR_ARRETE;
         TM_SetState(m, TM_StateImageBlock, TM_CODE_CONTINUE);
         return 0;
@@ -199,8 +227,13 @@ int32_t TM_StartSound(TMMovie* m) {
     m->tailleFlux = m->SoundBlockBytes * m->reglages.SoundBufferBlocks;
     // Segments of whole sample frames.
     m->tailleSegment = (m->tailleFlux / m->reglages.SoundSegments) & ~3;
-    m->segmentsSon.Bind(&m->sortieSon);
-    if (m->segmentsSon.Create(m->reglages.SoundSegments, m->tailleSegment) != 0) {
+    int32_t cree = 0;
+    {
+        std::lock_guard<std::mutex> g(m->verrouFlux);
+        m->segmentsSon.Bind(&m->sortieSon);
+        cree = m->segmentsSon.Create(m->reglages.SoundSegments, m->tailleSegment);
+    }
+    if (cree != 0) {
         TM_SetState(m, TM_StateEnd, TM_CODE_ERREUR);
         return TM_ERR_DIRECTSOUND;
     }
@@ -219,10 +252,9 @@ int32_t TM_StartSound(TMMovie* m) {
         std::fill(t->donnees.begin() + static_cast<std::ptrdiff_t>((n - static_cast<int32_t>(manque)) * 2 * canaux),
                   t->donnees.begin() + static_cast<std::ptrdiff_t>(octets), uint8_t{0});
     Valider(m, t, static_cast<int32_t>(octets));
-    // The sound sender; the image sender counts as running from here, the sound sender starts it.
-    m->isend.fini = 0;
+    // The sound sender, which starts the image sender.
     if (!TM_Lancer(m, m->ssend, SSEND_THREAD)) {
-        m->isend.fini = 1;
+        TM_Abandonner(m->isend);
         TM_Activite(m, TM_SSEND, TM_TERMINE);
         TM_SetState(m, TM_StateEnd, TM_CODE_ERREUR);
     }
@@ -273,26 +305,27 @@ int32_t TM_StateImageBlock(TMMovie* m) {
 int32_t TM_StateEnd(TMMovie* m) {
     if (m->codeEtat != TM_CODE_FIN) return 0;
     m->feederEnFin = 1;
-    const bool son = m->reglages.SoundOn != 0;
-    if (son && m->BSC_firstready == 0) {
+    if (m->reglages.SoundOn != 0 && m->BSC_firstready == 0) {
         // The header promised sound that never came: the images play silently.
-        m->reglages.SoundOn = 0;
-        m->ssend.fini = 1;
-        TM_Activite(m, TM_SSEND, TM_TERMINE);
-        if (!TM_Lancer(m, m->isend, ISEND_THREAD)) TM_Activite(m, TM_ISEND, TM_TERMINE);
+        SansSon(m);
         return 0;
     }
-    // (a) The sound sender ends once everything queued has been played.
-    if (son && m->ssend.fini == 0) {
-        bool plein = false;
-        for (auto& t : m->sons)
-            if (t->plein.Signale()) plein = true;
+    const bool son = m->reglages.SoundOn != 0;
+    bool sonEnAttente = false;
+    for (auto& t : m->sons)
+        if (t->plein.Signale()) sonEnAttente = true;
+    // The file ended before the sound sender's first pass (a short movie): it will not complete,
+    // the images start now.
+    if (son && !m->isend.pris && !sonEnAttente) DemarrerImages(m);
+    // (a) The sound sender ends once everything queued has been played; nothing will be when the
+    // image sender ended without starting the stream (a movie without images).
+    if (son && m->ssend.fini == 0 && !sonEnAttente) {
         bool joue = true;
         for (auto& g : m->segmentsSon.segments)
             if (!g.evenement->Signale()) joue = false;
-        if (!plein && joue) {
+        if (joue || (!m->fluxJoue && m->isend.fini != 0)) {
             m->ssend.arret->Signaler();
-            TMSound_Stop(&m->sortieSon);
+            TM_FluxArreter(m);
         }
     }
     // (b) The image sender ends once it has taken the last image.
@@ -324,14 +357,11 @@ void FEED_THREAD(TMMovie* m) {
     // The senders end with the feeder.
     if (m->ssend.arret) m->ssend.arret->Signaler();
     if (m->isend.arret) m->isend.arret->Signaler();
-    if (m->sortieSon.flux != nullptr) TMSound_Stop(&m->sortieSon);
+    TM_FluxArreter(m);
     m->feederEnFin = 2;
-    // Stopped before the first sound went out: the sound sender was never started, nor the image
-    // sender it starts; nothing will mark them ended.
-    if (!m->ssend.thread.joinable()) {
-        m->ssend.fini = 1;
-        if (!m->isend.thread.joinable()) m->isend.fini = 1;
-    }
+    // A sender not started by now will not be (stopped before the first sound went out, say).
+    TM_Abandonner(m->ssend);
+    TM_Abandonner(m->isend);
     TM_Activite(m, TM_FEED, TM_ATTEND);
     while (m->isend.fini == 0 || m->ssend.fini == 0) std::this_thread::sleep_for(std::chrono::microseconds(200));
     m->fin->Signaler();
@@ -380,14 +410,16 @@ void SSEND_THREAD(TMMovie* m) {
         // 3. After the first pass, the image sender.
         if (premier) {
             premier = false;
-            TM_Activite(m, TM_ISEND, TM_ACTIF);
-            if (!TM_Lancer(m, m->isend, ISEND_THREAD)) {
-                TM_Activite(m, TM_ISEND, TM_TERMINE);
-                TM_SetState(m, TM_StateEnd, TM_CODE_ERREUR);
+            if (TM_Prendre(m->isend)) {
+                TM_Activite(m, TM_ISEND, TM_ACTIF);
+                if (!TM_Lancer(m, m->isend, ISEND_THREAD)) {
+                    TM_Activite(m, TM_ISEND, TM_TERMINE);
+                    TM_SetState(m, TM_StateEnd, TM_CODE_ERREUR);
+                }
             }
         }
     }
-    if (premier && m->isend.fini == 0 && !m->isend.thread.joinable()) m->isend.fini = 1;
+    TM_Abandonner(m->isend);
     TM_Activite(m, TM_SSEND, TM_TERMINE);
     m->ssend.fini = 1;
 }
@@ -403,11 +435,11 @@ void ISEND_THREAD(TMMovie* m) {
     bool premiere = true;
     for (;;) {
         // 1. Step mode: one frame per step.
-        if (m->reglages.Freeze != 0 && m->arretForce == 0) {
+        if (std::atomic_ref<int32_t>(m->reglages.Freeze).load() != 0 && m->arretForce == 0) {
             if (m->figeMaintenant == 0) {
                 m->figeMaintenant = 1;
                 TM_ClockPause();
-                if (m->reglages.SoundOn != 0) TMSound_Stop(&m->sortieSon);
+                TM_FluxArreter(m);
                 RVFReader_Suspend(&m->lecteur);
                 std::lock_guard<std::mutex> g(m->verrouPorte);
                 m->suspendus = true;
@@ -417,7 +449,7 @@ void ISEND_THREAD(TMMovie* m) {
                 m->pas->Effacer();
                 TM_ClockResume();
                 RVFReader_Resume(&m->lecteur);
-                if (m->reglages.SoundOn != 0) TMSound_Play(&m->sortieSon);
+                TM_FluxReprendre(m);
                 {
                     std::lock_guard<std::mutex> g(m->verrouPorte);
                     m->suspendus = m->enPause != 0;
@@ -450,7 +482,7 @@ void ISEND_THREAD(TMMovie* m) {
         // 4, 5. The first frame at once (the clock starts there), the others at their time.
         if (premiere) {
             premiere = false;
-            if (m->reglages.SoundOn != 0) TMSound_Play(&m->sortieSon);
+            TM_FluxJouer(m);
             debut = TM_Now();
             compteur = 0;
             Montrer(m, static_cast<uint32_t>(longueur));
@@ -458,7 +490,7 @@ void ISEND_THREAD(TMMovie* m) {
         }
         ++compteur;
         const double cible = TM_CibleImage(compteur, m->reglages.FrameRate, debut);
-        if (TM_ImageAMontrer(m->reglages.DropLate, TM_Now(), cible)) {
+        if (TM_ImageAMontrer(std::atomic_ref<int32_t>(m->reglages.DropLate).load(), TM_Now(), cible)) {
             AttendreMoment(m, cible);
             if (m->arretForce != 0) break;
             Montrer(m, static_cast<uint32_t>(longueur));
