@@ -30,10 +30,7 @@ int32_t BitsRGB(const TMPlayParams* pcp) {
 }
 
 void LibererSurfaces(TMMovie* m) {
-    for (SurfaceImage* s : m->surfaces) Surface_Liberer(s);
-    m->surfaces.clear();
-    m->surfaceCourante = -1;
-    m->surfacePrecedente = 0;
+    m->surfaces.Free();
     if (m->primairePropre != nullptr) Surface_Liberer(m->primairePropre);
     m->primairePropre = nullptr;
 }
@@ -136,15 +133,10 @@ bool TM_AuRepos(TMMovie* m) {
         const bool sendersFinis = m->isend.fini != 0 && m->ssend.fini != 0;
         if (sendersFinis) return false;
         if (m->feederEnFin == 1) {
-            auto plein = [](const std::vector<std::unique_ptr<TMTampon>>& anneau) {
-                for (auto& t : anneau)
-                    if (t->plein.Signale()) return true;
-                return false;
-            };
             // The feeder is about to start the image sender.
             if (!m->isend.pris) return false;
-            if (m->isend.fini == 0 && !plein(m->images) && m->isend.arret && !m->isend.arret->Signale()) return false;
-            if (m->ssend.fini == 0 && m->ssend.arret && !m->ssend.arret->Signale() && !plein(m->sons)) {
+            if (m->isend.fini == 0 && !m->images.AnyFull() && m->isend.arret && !m->isend.arret->Signale()) return false;
+            if (m->ssend.fini == 0 && m->ssend.arret && !m->ssend.arret->Signale() && !m->sons.AnyFull()) {
                 bool joue = true;
                 for (auto& g : m->segmentsSon.segments)
                     if (!g.evenement->Signale()) joue = false;
@@ -345,28 +337,18 @@ int32_t TM_Start(TMMovie* m, TMPlayParams* pcp) {
     m->cadre[2] = largeur;
     m->cadre[3] = hauteur;
     if (m->reglages.ImageBlocks < 1) return TM_ERR_ANNEAU_VIDE;
+    // Two surfaces at least: the frame decoded against the one before.
+    DDMgr_Reset(&m->ecran);
+    if (m->images.Create(m->reglages.ImageBlocks) != 0 || m->images.SizeAll(12288) != 0 ||
+        m->surfaces.Create(&m->ecran, std::max(2, m->reglages.Surfaces), largeur, hauteur) != 0) {
+        m->images.Free();
+        LibererSurfaces(m);
+        return TM_ERR_MEMOIRE;
+    }
     try {
-        m->images.clear();
-        for (int i = 0; i < m->reglages.ImageBlocks; ++i) {
-            auto t = std::make_unique<TMTampon>();
-            t->donnees.resize(12288);
-            m->images.push_back(std::move(t));
-        }
-        m->lectureImage = m->ecritureImage = 0;
-        for (SurfaceImage* s : m->surfaces) Surface_Liberer(s);
-        m->surfaces.clear();
-        // Two at least: the frame decoded against the one before.
-        const int n = std::max(2, m->reglages.Surfaces);
-        for (int i = 0; i < n; ++i) {
-            SurfaceImage* s = Surface_Creer(largeur, hauteur);
-            if (s == nullptr) throw std::bad_alloc();
-            m->surfaces.push_back(s);
-        }
-        m->surfacePrecedente = 0;
-        m->surfaceCourante = 1;
         m->blocSon.reserve(1740);
     } catch (const std::bad_alloc&) {
-        m->images.clear();
+        m->images.Free();
         LibererSurfaces(m);
         return TM_ERR_MEMOIRE;
     }
@@ -387,19 +369,11 @@ int32_t TM_Start(TMMovie* m, TMPlayParams* pcp) {
             LibererSurfaces(m);
             return TM_ERR_ANNEAU_VIDE;
         }
-        try {
-            m->sons.clear();
-            for (int i = 0; i < m->reglages.SoundBlocks; ++i) {
-                auto t = std::make_unique<TMTampon>();
-                t->donnees.resize(6960);
-                m->sons.push_back(std::move(t));
-            }
-        } catch (const std::bad_alloc&) {
-            m->sons.clear();
+        if (m->sons.Create(m->reglages.SoundBlocks) != 0 || m->sons.SizeAll(6960) != 0) {
+            m->sons.Free();
             LibererSurfaces(m);
             return TM_ERR_MEMOIRE;
         }
-        m->lectureSon = m->ecritureSon = 0;
         m->blocSon.resize(std::max<size_t>(m->blocSon.size(), 1740));
     }
     // 10. State and events.
@@ -503,8 +477,8 @@ int32_t TM_Release(TMMovie* m) {
     m->isend.arret.reset();
     m->feed.arret.reset();
     m->pas.reset();
-    m->images.clear();
-    m->sons.clear();
+    m->images.Free();
+    m->sons.Free();
     m->segmentsSon.Free();
     {
         std::lock_guard<std::mutex> g(m->verrouFlux);

@@ -15,7 +15,9 @@
 #include <vector>
 
 #include "media/adpcm.h"
+#include "media/ddmgr.h"
 #include "media/rvf6.h"
+#include "media/tmanneau.h"
 #include "media/tmson.h"
 #include "media/tmreglages.h"
 #include "media/tmsync.h"
@@ -37,16 +39,6 @@ struct TMArretThread {
     std::atomic<int32_t> fini{1};
     std::atomic<bool> pris{false};
     std::thread thread;
-};
-
-// One buffer of a ring: its data, its data length, the bytes already taken, its free and
-// filled events.
-struct TMTampon {
-    std::vector<uint8_t> donnees;
-    int32_t longueur = 0;
-    int32_t pris = 0;
-    TMEvenement libre{true};
-    TMEvenement plein{false};
 };
 
 // What a thread of the movie is doing, for runs on the manual clock.
@@ -84,18 +76,16 @@ struct TMMovie {
     int32_t SoundBlockBytes32 = 0;
     int32_t tailleFlux = 0;
     int32_t tailleSegment = 0;
-    std::vector<std::unique_ptr<TMTampon>> sons;
-    int32_t lectureSon = 0, ecritureSon = 0;
+    TMBlockRing sons;
     TMSoundOut sortieSon;
     TMSoundSegmentRing segmentsSon;
     // The stream is made by the feeder and played or stopped by the other threads and the caller.
     std::mutex verrouFlux;
     std::atomic<bool> fluxJoue{false};   // the image sender has started the stream
     // Image block ring (feeder to image sender) and surface ring (current and previous frames).
-    std::vector<std::unique_ptr<TMTampon>> images;
-    int32_t lectureImage = 0, ecritureImage = 0;
-    std::vector<SurfaceImage*> surfaces;
-    int32_t surfaceCourante = -1, surfacePrecedente = 0;
+    TMBlockRing images;
+    DDMgr ecran;
+    TMSurfaceRing surfaces;
     TMArretThread ssend, isend, feed;
 
     // Pause and freeze hold the threads at their next step, in place of suspending them.

@@ -38,14 +38,9 @@ int32_t LireBloc(TMMovie* m, std::vector<uint8_t>& dest, int32_t* longueur) {
     return (resultat == TM_ERR_LONGUEUR_NULLE || RVFReader_EndReached(r)) ? TM_ERR_LONGUEUR_NULLE : resultat;
 }
 
-void AvancerSurfaces(TMMovie* m) {
-    m->surfacePrecedente = m->surfaceCourante;
-    m->surfaceCourante = (m->surfaceCourante + 1) % static_cast<int32_t>(m->surfaces.size());
-}
-
 // Shows the current frame: handed to the caller, or copied to the player's own display.
 void Montrer(TMMovie* m, uint32_t longueur) {
-    SurfaceImage* image = m->surfaces[m->surfaceCourante];
+    SurfaceImage* image = m->surfaces.CurrentSurface();
     if (m->message == -1) {
         if (m->primairePropre != nullptr) {
             m->primairePropre->pixels = image->pixels;
@@ -56,7 +51,7 @@ void Montrer(TMMovie* m, uint32_t longueur) {
         TM_Notification(m, TM_NOTIF_IMAGE, image, longueur, true);
     }
     ++m->imagesMontrees;
-    AvancerSurfaces(m);
+    m->surfaces.Advance();
 }
 
 // Waits until the library clock reaches `cible`, or the caller stops the movie.
@@ -141,7 +136,7 @@ int32_t TM_DispatchBlock(TMMovie* m) {
         return 0;
     }
     if (RVFReader_IsImageBlock(&m->lecteur)) {
-        TMTampon& t = *m->images[m->ecritureImage];
+        TMBlockBuffer& t = m->images.Write();
         // The ring is full and the image sender has not been started (the sound sender starts
         // it once the sound is under way): it starts now, silent if the sound has not come.
         if (!t.libre.Signale() && !m->isend.pris) {
@@ -187,28 +182,6 @@ int32_t TM_StateSoundBlock(TMMovie* m) {
     return 0;
 }
 
-namespace {
-
-TMTampon* TamponSonEcriture(TMMovie* m) { return m->sons[m->ecritureSon].get(); }
-
-void Valider(TMMovie* m, TMTampon* t, int32_t longueur) {
-    t->longueur = longueur;
-    t->pris = 0;
-    t->libre.Effacer();
-    t->plein.Signaler();
-    m->ecritureSon = (m->ecritureSon + 1) % static_cast<int32_t>(m->sons.size());
-}
-
-void Liberer(TMMovie* m, TMTampon* t) {
-    t->longueur = 0;
-    t->pris = 0;
-    t->plein.Effacer();
-    t->libre.Signaler();
-    m->lectureSon = (m->lectureSon + 1) % static_cast<int32_t>(m->sons.size());
-}
-
-}  // namespace
-
 int32_t TM_StartSound(TMMovie* m) {
     const int32_t longueur = m->longueurBlocSon;
     const int32_t canaux = RVFReader_Channels(&m->lecteur);
@@ -238,20 +211,23 @@ int32_t TM_StartSound(TMMovie* m) {
         return TM_ERR_DIRECTSOUND;
     }
     // The first block's sound, decoded at once.
-    TMTampon* t = TamponSonEcriture(m);
+    TMBlockBuffer* t = &m->sons.Write();
     const int32_t n = d.echantillons;
     const size_t octets = static_cast<size_t>(n) * 2 * static_cast<size_t>(canaux);
-    if (t->donnees.size() < octets) t->donnees.resize(octets);
+    if (octets > INT32_MAX || t->Grow(static_cast<int32_t>(octets)) != 0) {
+        TM_SetState(m, TM_StateEnd, TM_CODE_ERREUR);
+        return TM_ERR_MEMOIRE;
+    }
     uint32_t manque = 0;
-    int16_t* sortie = reinterpret_cast<int16_t*>(t->donnees.data());
+    int16_t* sortie = reinterpret_cast<int16_t*>(t->data);
     if (APC_DecodeBorne(&sortie, &m->apc, static_cast<uint32_t>(n), &manque, m->blocSon.data() + longueur) != 0) {
         TM_SetState(m, TM_StateEnd, TM_CODE_ERREUR);
         return TM_ERR_APC;
     }
     if (manque > 0)
-        std::fill(t->donnees.begin() + static_cast<std::ptrdiff_t>((n - static_cast<int32_t>(manque)) * 2 * canaux),
-                  t->donnees.begin() + static_cast<std::ptrdiff_t>(octets), uint8_t{0});
-    Valider(m, t, static_cast<int32_t>(octets));
+        std::fill(t->data + static_cast<std::ptrdiff_t>((n - static_cast<int32_t>(manque)) * 2 * canaux),
+                  t->data + static_cast<std::ptrdiff_t>(octets), uint8_t{0});
+    m->sons.CommitWrite(static_cast<int32_t>(octets));
     // The sound sender, which starts the image sender.
     if (!TM_Lancer(m, m->ssend, SSEND_THREAD)) {
         TM_Abandonner(m->isend);
@@ -262,38 +238,39 @@ int32_t TM_StartSound(TMMovie* m) {
 }
 
 int32_t TM_DecodeSoundBlock(TMMovie* m) {
-    TMTampon* t = TamponSonEcriture(m);
+    TMBlockBuffer* t = &m->sons.Write();
     if (Attendre(m, TM_FEED, t->libre, m->feed)) return TM_ERR_ARRETE;
     const int32_t canaux = RVFReader_Channels(&m->lecteur);
     const int32_t n = m->longueurBlocSon * 2 / canaux;
     const size_t octets = static_cast<size_t>(n) * 2 * static_cast<size_t>(canaux);
-    if (t->donnees.size() < octets) t->donnees.resize(octets);
+    if (octets > INT32_MAX || t->Grow(static_cast<int32_t>(octets)) != 0) {
+        TM_SetState(m, TM_StateEnd, TM_CODE_ERREUR);
+        return TM_ERR_MEMOIRE;
+    }
     m->apc.data = m->blocSon.data();
     uint32_t manque = static_cast<uint32_t>(n);
     // Once the stream has given all its samples, the rest is silence.
-    int16_t* sortie = reinterpret_cast<int16_t*>(t->donnees.data());
+    int16_t* sortie = reinterpret_cast<int16_t*>(t->data);
     if (m->apc.remaining != 0 &&
         APC_DecodeBorne(&sortie, &m->apc, static_cast<uint32_t>(n), &manque, m->blocSon.data() + m->longueurBlocSon) != 0) {
         TM_SetState(m, TM_StateEnd, TM_CODE_ERREUR);
         return TM_ERR_APC;
     }
     if (manque > 0)
-        std::fill(t->donnees.begin() + static_cast<std::ptrdiff_t>((n - static_cast<int32_t>(manque)) * 2 * canaux),
-                  t->donnees.begin() + static_cast<std::ptrdiff_t>(octets), uint8_t{0});
-    Valider(m, t, static_cast<int32_t>(octets));
+        std::fill(t->data + static_cast<std::ptrdiff_t>((n - static_cast<int32_t>(manque)) * 2 * canaux),
+                  t->data + static_cast<std::ptrdiff_t>(octets), uint8_t{0});
+    m->sons.CommitWrite(static_cast<int32_t>(octets));
     return 0;
 }
 
 int32_t TM_StateImageBlock(TMMovie* m) {
-    TMTampon& t = *m->images[m->ecritureImage];
-    int32_t longueur = 0;
-    const int32_t r = LireBloc(m, t.donnees, &longueur);
-    if (r != 0 && r != TM_ERR_LONGUEUR_NULLE) return r;
     // The last block comes with the end of the file: it is queued all the same.
-    t.longueur = longueur;
-    t.libre.Effacer();
-    t.plein.Signaler();
-    m->ecritureImage = (m->ecritureImage + 1) % static_cast<int32_t>(m->images.size());
+    const int32_t r = m->images.ReadBlockIntoWrite(&m->lecteur);
+    if (r != 0 && r != TM_ERR_LONGUEUR_NULLE) {
+        TM_SetState(m, TM_StateEnd, TM_CODE_ERREUR);
+        return r;
+    }
+    m->images.AdvanceWrite();
     if (r == TM_ERR_LONGUEUR_NULLE) {
         TM_SetState(m, TM_StateEnd, TM_CODE_FIN);
         return 0;
@@ -311,9 +288,7 @@ int32_t TM_StateEnd(TMMovie* m) {
         return 0;
     }
     const bool son = m->reglages.SoundOn != 0;
-    bool sonEnAttente = false;
-    for (auto& t : m->sons)
-        if (t->plein.Signale()) sonEnAttente = true;
+    const bool sonEnAttente = m->sons.AnyFull();
     // The file ended before the sound sender's first pass (a short movie): it will not complete,
     // the images start now.
     if (son && !m->isend.pris && !sonEnAttente) DemarrerImages(m);
@@ -329,12 +304,7 @@ int32_t TM_StateEnd(TMMovie* m) {
         }
     }
     // (b) The image sender ends once it has taken the last image.
-    if (m->isend.fini == 0) {
-        bool plein = false;
-        for (auto& t : m->images)
-            if (t->plein.Signale()) plein = true;
-        if (!plein && m->isend.arret) m->isend.arret->Signaler();
-    }
+    if (m->isend.fini == 0 && !m->images.AnyFull() && m->isend.arret) m->isend.arret->Signaler();
     if (m->isend.fini != 0 && (!son || m->ssend.fini != 0)) return TM_ERR_ARRETE;
     // Waiting for the senders: nothing to do until they have played their last frames.
     TM_Activite(m, TM_FEED, TM_ATTEND);
@@ -387,23 +357,26 @@ void SSEND_THREAD(TMMovie* m) {
         int32_t reste = m->segmentsSon.CurrentSize(), decalage = 0;
         bool arrete = false;
         while (reste > 0) {
-            TMTampon* t = m->sons[m->lectureSon].get();
-            if (Attendre(m, TM_SSEND, t->plein, m->ssend) && !t->plein.Signale()) {
+            TMBlockBuffer& t = m->sons.Read();
+            if (Attendre(m, TM_SSEND, t.rempli, m->ssend) && !t.rempli.Signale()) {
                 arrete = true;
                 break;
             }
-            const int32_t a = t->longueur - t->pris;
-            if (a < 1) {
-                Liberer(m, t);
+            if (t.left < 1) {
+                m->sons.ReleaseRead();
                 continue;
             }
-            const int32_t n = std::min(a, reste);
-            if (uint8_t* p = m->segmentsSon.LockCurrent(decalage, n)) std::memcpy(p, t->donnees.data() + t->pris, n);
+            const int32_t n = std::min(t.left, reste);
+            if (uint8_t* p = m->segmentsSon.LockCurrent(decalage, n)) {
+                m->sons.TakeFromRead(n, p);
+            } else {
+                std::vector<uint8_t> perdu(static_cast<size_t>(n));   // a segment that failed to lock: dropped
+                m->sons.TakeFromRead(n, perdu.data());
+            }
             m->segmentsSon.UnlockCurrent();
-            t->pris += n;
             decalage += n;
             reste -= n;
-            if (t->pris >= t->longueur) Liberer(m, t);
+            if (t.left < 1) m->sons.ReleaseRead();
         }
         if (arrete) break;
         m->segmentsSon.CompleteCurrent();
@@ -460,24 +433,19 @@ void ISEND_THREAD(TMMovie* m) {
         }
         TM_Porte(m, TM_ISEND);
         // 2. The next image block.
-        TMTampon& t = *m->images[m->lectureImage];
-        if (Attendre(m, TM_ISEND, t.plein, m->isend) && !t.plein.Signale()) break;
+        TMBlockBuffer& t = m->images.Read();
+        if (Attendre(m, TM_ISEND, t.rempli, m->isend) && !t.rempli.Signale()) break;
         if (m->arretForce != 0) break;
         // 3. Decoded against the previous frame, even when it will not be shown.
-        const int32_t longueur = t.longueur;
-        SurfaceImage* courante = m->surfaces[m->surfaceCourante];
-        SurfaceImage* precedente = m->surfaces[m->surfacePrecedente];
-        uint16_t* pc = Surface_Verrouiller(courante);
-        uint16_t* pp = Surface_Verrouiller(precedente);
+        const int32_t longueur = t.length;
+        SurfaceImage* courante = m->surfaces.CurrentSurface();
+        uint16_t* pc = m->surfaces.LockCurrent();
+        uint16_t* pp = m->surfaces.LockPrevious();
         if (pc != nullptr && pp != nullptr && TM_CodecLoaded())
-            RVFPI_DecoderBorne(t.donnees.data(), static_cast<size_t>(longueur), pp, pc,
-                               static_cast<size_t>(courante->pas) * 2);
-        if (pp != nullptr) Surface_Deverrouiller(precedente);
-        if (pc != nullptr) Surface_Deverrouiller(courante);
-        t.longueur = 0;
-        t.plein.Effacer();
-        t.libre.Signaler();
-        m->lectureImage = (m->lectureImage + 1) % static_cast<int32_t>(m->images.size());
+            RVFPI_DecoderBorne(t.data, static_cast<size_t>(longueur), pp, pc, static_cast<size_t>(courante->pas) * 2);
+        if (pp != nullptr) m->surfaces.UnlockPrevious();
+        if (pc != nullptr) m->surfaces.UnlockCurrent();
+        m->images.ReleaseRead();
         RVFReader_CountImages(&m->lecteur, 1);
         // 4, 5. The first frame at once (the clock starts there), the others at their time.
         if (premiere) {
@@ -495,7 +463,7 @@ void ISEND_THREAD(TMMovie* m) {
             if (m->arretForce != 0) break;
             Montrer(m, static_cast<uint32_t>(longueur));
         } else {
-            AvancerSurfaces(m);
+            m->surfaces.Advance();
         }
     }
     TM_Activite(m, TM_ISEND, TM_TERMINE);

@@ -163,7 +163,7 @@ TEST_F(Lecteur, ImagesEnRetardSauteesMaisDecodees) {
     // The last frame still holds every band, so each dropped frame was decoded.
     ASSERT_EQ(recus[recus.size() - 2].code, 2u);
     EXPECT_EQ(recus[recus.size() - 2].dernier, film_essai::Couleur(11));
-    SurfaceImage* derniere = film->surfaces[film->surfacePrecedente];
+    SurfaceImage* derniere = film->surfaces.entries[film->surfaces.previous];
     for (int k = 1; k < 12; ++k) EXPECT_EQ(derniere->pixels[static_cast<size_t>(k * 4) * 640], film_essai::Couleur(k)) << k;
     TM_Stop(film);
     TM_Close(film);
