@@ -5,6 +5,7 @@
 #include <chrono>
 #include <cmath>
 #include <cstring>
+#include <functional>
 #include <thread>
 
 #include "media/tmcadence.h"
@@ -439,8 +440,16 @@ void ISEND_THREAD(TMMovie* m) {
         // 3. Decoded against the previous frame, even when it will not be shown.
         const int32_t longueur = t.length;
         SurfaceImage* courante = m->surfaces.CurrentSurface();
-        uint16_t* pc = m->surfaces.LockCurrent();
-        uint16_t* pp = m->surfaces.LockPrevious();
+        SurfaceImage* precedente = m->surfaces.entries[m->surfaces.previous];
+        // The two locks always in one order (by address): the ring turns the surfaces' roles round.
+        uint16_t *pc = nullptr, *pp = nullptr;
+        if (std::less<SurfaceImage*>()(courante, precedente)) {
+            pc = m->surfaces.LockCurrent();
+            pp = m->surfaces.LockPrevious();
+        } else {
+            pp = m->surfaces.LockPrevious();
+            pc = m->surfaces.LockCurrent();
+        }
         if (pc != nullptr && pp != nullptr && TM_CodecLoaded())
             RVFPI_DecoderBorne(t.data, static_cast<size_t>(longueur), pp, pc, static_cast<size_t>(courante->pas) * 2);
         if (pp != nullptr) m->surfaces.UnlockPrevious();
