@@ -9,6 +9,6 @@ cd "$(dirname "$0")"
 cmake -S . -B build-tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMORVANE_TSAN=ON -DMORVANE_TESTS=ON >/dev/null
 cmake --build build-tsan -j"$(nproc)" --target morvane_tests
 export MORVANE_HEADLESS=1
-export TSAN_OPTIONS="halt_on_error=1 exitcode=66 second_deadlock_stack=1 ${TSAN_OPTIONS:-}"
+export TSAN_OPTIONS="halt_on_error=1 exitcode=66 second_deadlock_stack=1 suppressions=$PWD/scripts/tsan.supp ${TSAN_OPTIONS:-}"
 cd build-tsan
 ctest --output-on-failure -j"$(nproc)" "$@"

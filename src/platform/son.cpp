@@ -73,6 +73,8 @@ struct EtatSon {
     std::vector<VoixMixeur*> voix;   // the playing voices of the block being mixed
     // Callbacks collected under the lock and run after it: the batches not yet run through.
     int rappelsEnCours = 0;
+    // Held while the device is opened or closed (never by the audio thread).
+    std::mutex verrouPeripherique;
     std::condition_variable rappelsFinis;
 };
 
@@ -324,33 +326,61 @@ int32_t SonObjet_Creer(int index, SonObjet** objet) {
     *objet = nullptr;
     Rattraper();
     EtatSon& e = S();
-    std::lock_guard<std::mutex> g(e.verrou);
-    if (e.absent || index != 0) return SON_ERREUR_PERIPHERIQUE;
-    if (e.objets == 0) {
-        OuvrirCapture(e);
-        if (!Plateforme_SansTete()) {
-            if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return SON_ERREUR_PERIPHERIQUE;
-            SDL_AudioSpec voulu{}, obtenu{};
+    // The device is opened and started without the mixer's lock: its audio thread takes the
+    // device's lock, then ours.
+    std::lock_guard<std::mutex> p(e.verrouPeripherique);
+    bool ouvrir = false;
+    {
+        std::lock_guard<std::mutex> g(e.verrou);
+        if (e.absent || index != 0) return SON_ERREUR_PERIPHERIQUE;
+        if (e.objets == 0) {
+            OuvrirCapture(e);
+            if (!Plateforme_SansTete()) ouvrir = true;
+            else e.dernierTick = Temps_Ticks();
+        }
+    }
+    SDL_AudioDeviceID peripherique = 0;
+    SDL_AudioSpec obtenu{};
+    if (ouvrir) {
+        if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return SON_ERREUR_PERIPHERIQUE;
+        SDL_AudioSpec voulu{};
+        {
+            std::lock_guard<std::mutex> g(e.verrou);
             voulu.freq = static_cast<int>(e.frequenceSortie);
-            voulu.format = AUDIO_S16SYS;
-            voulu.channels = 2;
-            voulu.samples = 1024;
-            voulu.callback = RappelSdl;
-            e.peripherique = SDL_OpenAudioDevice(nullptr, 0, &voulu, &obtenu, SDL_AUDIO_ALLOW_FREQUENCY_CHANGE);
-            if (e.peripherique == 0) {
-                SDL_QuitSubSystem(SDL_INIT_AUDIO);
-                return SON_ERREUR_PERIPHERIQUE;
-            }
-            e.frequenceSortie = static_cast<uint32_t>(obtenu.freq);
-            e.sdlAudio = true;
-        } else {
-            e.dernierTick = Temps_Ticks();
+        }
+        voulu.format = AUDIO_S16SYS;
+        voulu.channels = 2;
+        voulu.samples = 1024;
+        voulu.callback = RappelSdl;
+        peripherique = SDL_OpenAudioDevice(nullptr, 0, &voulu, &obtenu, SDL_AUDIO_ALLOW_FREQUENCY_CHANGE);
+        if (peripherique == 0) {
+            SDL_QuitSubSystem(SDL_INIT_AUDIO);
+            return SON_ERREUR_PERIPHERIQUE;
         }
     }
     auto* o = new (std::nothrow) SonObjet;
-    if (o == nullptr) return SON_ERREUR_MEMOIRE;
-    if (e.objets == 0 && e.sdlAudio) SDL_PauseAudioDevice(e.peripherique, 0);
-    ++e.objets;
+    {
+        std::lock_guard<std::mutex> g(e.verrou);
+        if (ouvrir) {
+            e.peripherique = peripherique;
+            e.frequenceSortie = static_cast<uint32_t>(obtenu.freq);
+            e.sdlAudio = true;
+        }
+        if (o != nullptr) ++e.objets;
+    }
+    if (o == nullptr) {
+        if (ouvrir) {
+            {
+                std::lock_guard<std::mutex> g(e.verrou);
+                e.peripherique = 0;
+                e.sdlAudio = false;
+            }
+            SDL_CloseAudioDevice(peripherique);
+            SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        }
+        return SON_ERREUR_MEMOIRE;
+    }
+    if (ouvrir) SDL_PauseAudioDevice(peripherique, 0);
     *objet = o;
     return SON_OK;
 }
@@ -359,6 +389,7 @@ void SonObjet_Liberer(SonObjet* objet) {
     if (objet == nullptr) return;
     Rattraper();
     EtatSon& e = S();
+    std::lock_guard<std::mutex> p(e.verrouPeripherique);
     SDL_AudioDeviceID fermer = 0;
     {
         std::unique_lock<std::mutex> g(e.verrou);
