@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds the tests with AddressSanitizer and
-# UndefinedBehaviorSanitizer, and runs them all headless with ctest.
+# UndefinedBehaviorSanitizer, and runs them all headless with ctest; then the movie player's tests
+# under ThreadSanitizer (./tsan.sh).
 set -euo pipefail
 cd "$(dirname "$0")"
 ./scripts/installer.sh
 cmake -S . -B build-tests -DCMAKE_BUILD_TYPE=Debug -DMORVANE_SANITIZE=ON -DMORVANE_TESTS=ON >/dev/null
 cmake --build build-tests -j"$(nproc)"
 export MORVANE_HEADLESS=1
-cd build-tests
-ctest --output-on-failure -j"$(nproc)" "$@"
+(cd build-tests && ctest --output-on-failure -j"$(nproc)" "$@")
+./tsan.sh

@@ -134,8 +134,9 @@ void TMBlockRing::ReleaseRead() {
 }
 
 bool TMBlockRing::AnyFull() const {
+    // By the events: a block of no data bytes is full too, and the other thread may read them.
     for (int32_t i = 0; i < count; ++i)
-        if (entries[i].length != 0) return true;
+        if (entries[i].rempli.Signale()) return true;
     return false;
 }
 

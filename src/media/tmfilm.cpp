@@ -30,13 +30,13 @@ int32_t BitsRGB(const TMPlayParams* pcp) {
 }
 
 void LibererSurfaces(TMMovie* m) {
-    for (SurfaceImage* s : m->surfaces) Surface_Liberer(s);
-    m->surfaces.clear();
-    m->surfaceCourante = -1;
-    m->surfacePrecedente = 0;
+    m->surfaces.Free();
     if (m->primairePropre != nullptr) Surface_Liberer(m->primairePropre);
     m->primairePropre = nullptr;
 }
+
+// The freeze and the dropping of late frames are changed by the caller while the image sender reads them.
+bool Fige(TMMovie* m) { return std::atomic_ref<int32_t>(m->reglages.Freeze).load() != 0; }
 
 void LibererCodec(TMMovie* m) {
     if (!m->codecCharge) return;
@@ -49,24 +49,24 @@ void LibererCodec(TMMovie* m) {
 // the one that starts the sound sender, which starts the image sender.
 void ArreterThreads(TMMovie* m) {
     m->arretForce = 1;
+    // The reader goes on first: a feeder held inside a read of a paused movie could not see its
+    // stop.
+    if (m->ouvert) RVFReader_Resume(&m->lecteur);
     {
         std::lock_guard<std::mutex> g(m->verrouPorte);
         m->suspendus = false;
         m->porte.notify_all();
     }
     if (m->pas) m->pas->Signaler();
-    if (m->sortieSon.flux != nullptr) TMSound_Stop(&m->sortieSon);
+    TM_FluxArreter(m);
     for (TMArretThread* t : {&m->ssend, &m->isend, &m->feed})
         if (t->arret) t->arret->Signaler();
     for (TMArretThread* t : {&m->feed, &m->ssend, &m->isend})
-        while (t->fini == 0) std::this_thread::yield();
+        while (t->fini == 0) std::this_thread::sleep_for(std::chrono::microseconds(100));
     for (TMArretThread* t : {&m->feed, &m->ssend, &m->isend})
         if (t->thread.joinable()) t->thread.join();
-    // A movie stopped while paused or frozen gives the library clock and the reader back running.
-    if (m->enPause != 0 || m->figeMaintenant != 0) {
-        TM_ClockResume();
-        RVFReader_Resume(&m->lecteur);
-    }
+    // A movie stopped while paused or frozen gives the library clock back running.
+    if (m->enPause != 0 || m->figeMaintenant != 0) TM_ClockResume();
     m->enPause = 0;
     m->figeMaintenant = 0;
 }
@@ -133,25 +133,49 @@ bool TM_AuRepos(TMMovie* m) {
         const bool sendersFinis = m->isend.fini != 0 && m->ssend.fini != 0;
         if (sendersFinis) return false;
         if (m->feederEnFin == 1) {
-            auto plein = [](const std::vector<std::unique_ptr<TMTampon>>& anneau) {
-                for (auto& t : anneau)
-                    if (t->plein.Signale()) return true;
-                return false;
-            };
-            if (m->isend.fini == 0 && !plein(m->images) && m->isend.arret && !m->isend.arret->Signale()) return false;
-            if (m->reglages.SoundOn != 0 && m->ssend.fini == 0 && m->ssend.arret && !m->ssend.arret->Signale() &&
-                !plein(m->sons)) {
+            // The feeder is about to start the image sender.
+            if (!m->isend.pris) return false;
+            if (m->isend.fini == 0 && !m->images.AnyFull() && m->isend.arret && !m->isend.arret->Signale()) return false;
+            if (m->ssend.fini == 0 && m->ssend.arret && !m->ssend.arret->Signale() && !m->sons.AnyFull()) {
                 bool joue = true;
                 for (auto& g : m->segmentsSon.segments)
                     if (!g.evenement->Signale()) joue = false;
-                if (joue) return false;
+                if (joue || (!m->fluxJoue && m->isend.fini != 0)) return false;
             }
         }
     }
     return true;
 }
 
+bool TM_Prendre(TMArretThread& t) { return !t.pris.exchange(true); }
+
+bool TM_LancerSiLibre(TMMovie* m, TMArretThread& t, void (*corps)(TMMovie*)) {
+    return TM_Prendre(t) ? TM_Lancer(m, t, corps) : true;
+}
+
+void TM_Abandonner(TMArretThread& t) {
+    if (TM_Prendre(t)) t.fini = 1;
+}
+
+void TM_FluxJouer(TMMovie* m) {
+    std::lock_guard<std::mutex> g(m->verrouFlux);
+    if (m->sortieSon.flux == nullptr) return;
+    TMSound_Play(&m->sortieSon);
+    m->fluxJoue = true;
+}
+
+void TM_FluxReprendre(TMMovie* m) {
+    std::lock_guard<std::mutex> g(m->verrouFlux);
+    if (m->sortieSon.flux != nullptr && m->fluxJoue) TMSound_Play(&m->sortieSon);
+}
+
+void TM_FluxArreter(TMMovie* m) {
+    std::lock_guard<std::mutex> g(m->verrouFlux);
+    if (m->sortieSon.flux != nullptr) TMSound_Stop(&m->sortieSon);
+}
+
 bool TM_Lancer(TMMovie* m, TMArretThread& t, void (*corps)(TMMovie*)) {
+    t.pris = true;
     if (t.thread.joinable()) t.thread.join();
     t.fini = 0;
     try {
@@ -245,8 +269,13 @@ int32_t TM_Start(TMMovie* m, TMPlayParams* pcp) {
     m->isend.arret.reset();
     m->feed.arret.reset();
     m->segmentsSon.Free();
-    TMSound_Release(&m->sortieSon);
-    TMSound_Reset(&m->sortieSon);
+    {
+        std::lock_guard<std::mutex> g(m->verrouFlux);
+        TMSound_Release(&m->sortieSon);
+        TMSound_Reset(&m->sortieSon);
+    }
+    m->fluxJoue = false;
+    for (TMArretThread* t : {&m->ssend, &m->isend, &m->feed}) t->pris = false;
     m->bltFlags = 0;
     m->BSC_firstready = 0;
     m->enPause = 0;
@@ -308,28 +337,18 @@ int32_t TM_Start(TMMovie* m, TMPlayParams* pcp) {
     m->cadre[2] = largeur;
     m->cadre[3] = hauteur;
     if (m->reglages.ImageBlocks < 1) return TM_ERR_ANNEAU_VIDE;
+    // Two surfaces at least: the frame decoded against the one before.
+    DDMgr_Reset(&m->ecran);
+    if (m->images.Create(m->reglages.ImageBlocks) != 0 || m->images.SizeAll(12288) != 0 ||
+        m->surfaces.Create(&m->ecran, std::max(2, m->reglages.Surfaces), largeur, hauteur) != 0) {
+        m->images.Free();
+        LibererSurfaces(m);
+        return TM_ERR_MEMOIRE;
+    }
     try {
-        m->images.clear();
-        for (int i = 0; i < m->reglages.ImageBlocks; ++i) {
-            auto t = std::make_unique<TMTampon>();
-            t->donnees.resize(12288);
-            m->images.push_back(std::move(t));
-        }
-        m->lectureImage = m->ecritureImage = 0;
-        for (SurfaceImage* s : m->surfaces) Surface_Liberer(s);
-        m->surfaces.clear();
-        // Two at least: the frame decoded against the one before.
-        const int n = std::max(2, m->reglages.Surfaces);
-        for (int i = 0; i < n; ++i) {
-            SurfaceImage* s = Surface_Creer(largeur, hauteur);
-            if (s == nullptr) throw std::bad_alloc();
-            m->surfaces.push_back(s);
-        }
-        m->surfacePrecedente = 0;
-        m->surfaceCourante = 1;
         m->blocSon.reserve(1740);
     } catch (const std::bad_alloc&) {
-        m->images.clear();
+        m->images.Free();
         LibererSurfaces(m);
         return TM_ERR_MEMOIRE;
     }
@@ -350,19 +369,11 @@ int32_t TM_Start(TMMovie* m, TMPlayParams* pcp) {
             LibererSurfaces(m);
             return TM_ERR_ANNEAU_VIDE;
         }
-        try {
-            m->sons.clear();
-            for (int i = 0; i < m->reglages.SoundBlocks; ++i) {
-                auto t = std::make_unique<TMTampon>();
-                t->donnees.resize(6960);
-                m->sons.push_back(std::move(t));
-            }
-        } catch (const std::bad_alloc&) {
-            m->sons.clear();
+        if (m->sons.Create(m->reglages.SoundBlocks) != 0 || m->sons.SizeAll(6960) != 0) {
+            m->sons.Free();
             LibererSurfaces(m);
             return TM_ERR_MEMOIRE;
         }
-        m->lectureSon = m->ecritureSon = 0;
         m->blocSon.resize(std::max<size_t>(m->blocSon.size(), 1740));
     }
     // 10. State and events.
@@ -375,12 +386,19 @@ int32_t TM_Start(TMMovie* m, TMPlayParams* pcp) {
     // 11. The feeder, then the image sender; with sound the sound sender starts the image sender
     // after its first pass. The image sender counts as running from here: the feeder must not
     // take one that has not started yet for one that has ended.
+    // Without sound the image sender is this thread's to start (taken before the feeder runs:
+    // from then on the feeder owns the settings).
+    const bool son = m->reglages.SoundOn != 0;
     m->feed.fini = 0;
     m->isend.fini = 0;
-    m->ssend.fini = m->reglages.SoundOn != 0 ? 0 : 1;
+    m->ssend.fini = son ? 0 : 1;
+    if (!son) {
+        TM_Prendre(m->isend);
+        TM_Prendre(m->ssend);
+    }
     TM_Activite(m, TM_FEED, TM_ACTIF);
     TM_Activite(m, TM_ISEND, TM_ACTIF);
-    if (m->reglages.SoundOn != 0) TM_Activite(m, TM_SSEND, TM_ACTIF);
+    if (son) TM_Activite(m, TM_SSEND, TM_ACTIF);
     if (!TM_Lancer(m, m->feed, FEED_THREAD)) {
         m->isend.fini = 1;
         m->ssend.fini = 1;
@@ -388,7 +406,7 @@ int32_t TM_Start(TMMovie* m, TMPlayParams* pcp) {
         TM_Release(m);
         return TM_ERR_THREAD;
     }
-    if (m->reglages.SoundOn == 0 && !TM_Lancer(m, m->isend, ISEND_THREAD)) {
+    if (!son && !TM_Lancer(m, m->isend, ISEND_THREAD)) {
         TM_Activite(m, TM_ISEND, TM_TERMINE);
         TM_Release(m);
         return TM_ERR_THREAD;
@@ -404,50 +422,51 @@ int32_t TM_Start(TMMovie* m, TMPlayParams* pcp) {
 // ---- control ---------------------------------------------------------------------------------------
 
 int32_t TM_DoStop(TMMovie* m) {
-    if (m->reglages.Freeze) TM_SetFreeze(m, 0);
+    if (Fige(m)) TM_SetFreeze(m, 0);
     ArreterThreads(m);
     return 0;
 }
 
 int32_t TM_DoPause(TMMovie* m) {
-    if (m->enPause != 0 || m->reglages.Freeze != 0) return 0;
+    if (m->enPause != 0 || Fige(m)) return 0;
     std::lock_guard<std::mutex> g(m->verrouPorte);
     m->enPause = 1;
     TM_ClockPause();
-    if (m->reglages.SoundOn != 0) TMSound_Stop(&m->sortieSon);
+    TM_FluxArreter(m);
     m->suspendus = true;
     RVFReader_Suspend(&m->lecteur);
     return 0;
 }
 
 int32_t TM_DoResume(TMMovie* m) {
-    if (m->enPause == 0 || m->reglages.Freeze != 0) return 0;
+    if (m->enPause == 0 || Fige(m)) return 0;
     std::lock_guard<std::mutex> g(m->verrouPorte);
     TM_ClockResume();
     m->enPause = 0;
     RVFReader_Resume(&m->lecteur);
     m->suspendus = false;
     m->porte.notify_all();
-    if (m->reglages.SoundOn != 0 && m->sortieSon.flux != nullptr) TMSound_Play(&m->sortieSon);
+    TM_FluxReprendre(m);
     return 0;
 }
 
 int32_t TM_SetFreeze(TMMovie* m, int32_t on) {
-    if ((m->reglages.Freeze != 0) == (on != 0)) return 0;
+    if (Fige(m) == (on != 0)) return 0;
+    std::atomic_ref<int32_t> fige(m->reglages.Freeze);
     if (on) {
-        m->reglages.Freeze = 1;
+        fige = 1;
         return 0;
     }
     // Off always leaves the freeze, whether or not the image sender has entered it yet.
-    m->reglages.Freeze = 0;
+    fige = 0;
     if (m->figeMaintenant != 0 && m->pas) m->pas->Signaler();
     return 0;
 }
 
-int32_t TM_IsFrozen(TMMovie* m) { return m->reglages.Freeze; }
+int32_t TM_IsFrozen(TMMovie* m) { return Fige(m) ? 1 : 0; }
 
 int32_t TM_Step(TMMovie* m) {
-    if (m->reglages.Freeze != 0 && m->pas) m->pas->Signaler();
+    if (Fige(m) && m->pas) m->pas->Signaler();
     return 0;
 }
 
@@ -458,10 +477,13 @@ int32_t TM_Release(TMMovie* m) {
     m->isend.arret.reset();
     m->feed.arret.reset();
     m->pas.reset();
-    m->images.clear();
-    m->sons.clear();
+    m->images.Free();
+    m->sons.Free();
     m->segmentsSon.Free();
-    TMSound_Release(&m->sortieSon);
+    {
+        std::lock_guard<std::mutex> g(m->verrouFlux);
+        TMSound_Release(&m->sortieSon);
+    }
     TM_OublierNotifications(m);
     return 0;
 }
@@ -494,9 +516,15 @@ intptr_t TM_WindowProc(HandleFenetre fenetre, uint32_t message, ParamMot w, Para
             return 0;
         case MSG_TOUCHE_RELACHEE:
             if (m == nullptr) return 0;
-            if (w == TOUCHE_F1 + 1) m->reglages.ShowRate = (m->reglages.ShowRate + 1) % 3;
-            else if (w == TOUCHE_F1 + 2) m->reglages.DropLate = !m->reglages.DropLate;
-            else if (w == TOUCHE_F4) TM_SetFreeze(m, !m->reglages.Freeze);
+            if (w == TOUCHE_F1 + 1) {
+                std::atomic_ref<int32_t> taux(m->reglages.ShowRate);
+                taux = (taux + 1) % 3;
+            } else if (w == TOUCHE_F1 + 2) {
+                std::atomic_ref<int32_t> abandon(m->reglages.DropLate);
+                abandon = abandon == 0 ? 1 : 0;
+            } else if (w == TOUCHE_F4) {
+                TM_SetFreeze(m, !Fige(m));
+            }
             else if (w == TOUCHE_F1 + 4) TM_Step(m);
             return 0;
         case MSG_FERMER:

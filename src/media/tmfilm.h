@@ -15,7 +15,9 @@
 #include <vector>
 
 #include "media/adpcm.h"
+#include "media/ddmgr.h"
 #include "media/rvf6.h"
+#include "media/tmanneau.h"
 #include "media/tmson.h"
 #include "media/tmreglages.h"
 #include "media/tmsync.h"
@@ -28,21 +30,15 @@ using TMEtatFonction = int32_t (*)(TMMovie*);
 enum : int32_t { TM_CODE_CONTINUE = 0, TM_CODE_FIN = 2, TM_CODE_ERREUR = 5 };
 
 // A thread of the movie: its stop event and its done flag (set by the thread as its last act;
-// a thread that was never started counts as done).
+// a thread that was never started counts as done). Several threads may be in a position to start
+// one (the image sender: the caller, the feeder or the sound sender): the first to take `pris`
+// owns it, starting it or, when the movie ends first, marking it done; nobody else touches
+// `thread` until every done flag is set.
 struct TMArretThread {
     std::unique_ptr<TMEvenement> arret;
     std::atomic<int32_t> fini{1};
+    std::atomic<bool> pris{false};
     std::thread thread;
-};
-
-// One buffer of a ring: its data, its data length, the bytes already taken, its free and
-// filled events.
-struct TMTampon {
-    std::vector<uint8_t> donnees;
-    int32_t longueur = 0;
-    int32_t pris = 0;
-    TMEvenement libre{true};
-    TMEvenement plein{false};
 };
 
 // What a thread of the movie is doing, for runs on the manual clock.
@@ -80,15 +76,16 @@ struct TMMovie {
     int32_t SoundBlockBytes32 = 0;
     int32_t tailleFlux = 0;
     int32_t tailleSegment = 0;
-    std::vector<std::unique_ptr<TMTampon>> sons;
-    int32_t lectureSon = 0, ecritureSon = 0;
+    TMBlockRing sons;
     TMSoundOut sortieSon;
     TMSoundSegmentRing segmentsSon;
+    // The stream is made by the feeder and played or stopped by the other threads and the caller.
+    std::mutex verrouFlux;
+    std::atomic<bool> fluxJoue{false};   // the image sender has started the stream
     // Image block ring (feeder to image sender) and surface ring (current and previous frames).
-    std::vector<std::unique_ptr<TMTampon>> images;
-    int32_t lectureImage = 0, ecritureImage = 0;
-    std::vector<SurfaceImage*> surfaces;
-    int32_t surfaceCourante = -1, surfacePrecedente = 0;
+    TMBlockRing images;
+    DDMgr ecran;
+    TMSurfaceRing surfaces;
     TMArretThread ssend, isend, feed;
 
     // Pause and freeze hold the threads at their next step, in place of suspending them.
@@ -151,5 +148,16 @@ int TM_AttendreThread(TMMovie* m, int indice, const TMEvenement* a, const TMEven
 bool TM_AuRepos(TMMovie* m);
 // Starts a thread of the movie; false when it could not be started (it then counts as done).
 bool TM_Lancer(TMMovie* m, TMArretThread& t, void (*corps)(TMMovie*));
+// Takes the ownership of a thread: true for the first caller only.
+bool TM_Prendre(TMArretThread& t);
+// Starts the thread unless another has taken it (then true, nothing done).
+bool TM_LancerSiLibre(TMMovie* m, TMArretThread& t, void (*corps)(TMMovie*));
+// The thread will not run: marked done unless another has taken it.
+void TM_Abandonner(TMArretThread& t);
+// The stream, under its lock: played from its start the first time (the image sender's first
+// frame), played again after a pause only once it has been, stopped.
+void TM_FluxJouer(TMMovie* m);
+void TM_FluxReprendre(TMMovie* m);
+void TM_FluxArreter(TMMovie* m);
 // Sends a notification to the caller's window procedure (none with message -1).
 void TM_Notification(TMMovie* m, uint32_t code, SurfaceImage* image, uint32_t longueur, bool attendre);

@@ -5,6 +5,7 @@
 #include <chrono>
 #include <cmath>
 #include <cstring>
+#include <functional>
 #include <thread>
 
 #include "media/tmcadence.h"
@@ -38,14 +39,9 @@ int32_t LireBloc(TMMovie* m, std::vector<uint8_t>& dest, int32_t* longueur) {
     return (resultat == TM_ERR_LONGUEUR_NULLE || RVFReader_EndReached(r)) ? TM_ERR_LONGUEUR_NULLE : resultat;
 }
 
-void AvancerSurfaces(TMMovie* m) {
-    m->surfacePrecedente = m->surfaceCourante;
-    m->surfaceCourante = (m->surfaceCourante + 1) % static_cast<int32_t>(m->surfaces.size());
-}
-
 // Shows the current frame: handed to the caller, or copied to the player's own display.
 void Montrer(TMMovie* m, uint32_t longueur) {
-    SurfaceImage* image = m->surfaces[m->surfaceCourante];
+    SurfaceImage* image = m->surfaces.CurrentSurface();
     if (m->message == -1) {
         if (m->primairePropre != nullptr) {
             m->primairePropre->pixels = image->pixels;
@@ -56,7 +52,7 @@ void Montrer(TMMovie* m, uint32_t longueur) {
         TM_Notification(m, TM_NOTIF_IMAGE, image, longueur, true);
     }
     ++m->imagesMontrees;
-    AvancerSurfaces(m);
+    m->surfaces.Advance();
 }
 
 // Waits until the library clock reaches `cible`, or the caller stops the movie.
@@ -89,6 +85,28 @@ double TM_FramePeriod(TMMovie* m) {
 
 // ---- the feeder ------------------------------------------------------------------------------
 
+namespace {
+
+// The feeder starts the image sender (when nobody has).
+void DemarrerImages(TMMovie* m) {
+    if (!TM_LancerSiLibre(m, m->isend, ISEND_THREAD)) {
+        TM_Activite(m, TM_ISEND, TM_TERMINE);
+        m->isend.fini = 1;
+    }
+}
+
+// The sound the header promised has not come: the movie plays silent, its sound blocks dropped.
+void SansSon(TMMovie* m) {
+    m->reglages.SoundOn = 0;
+    if (TM_Prendre(m->ssend)) {
+        m->ssend.fini = 1;
+        TM_Activite(m, TM_SSEND, TM_TERMINE);
+    }
+    DemarrerImages(m);
+}
+
+}  // namespace
+
 int32_t TM_StateBegin(TMMovie* m) {
     TM_SetState(m, TM_StateBlockSet, TM_CODE_CONTINUE);
     return 0;
@@ -119,7 +137,13 @@ int32_t TM_DispatchBlock(TMMovie* m) {
         return 0;
     }
     if (RVFReader_IsImageBlock(&m->lecteur)) {
-        TMTampon& t = *m->images[m->ecritureImage];
+        TMBlockBuffer& t = m->images.Write();
+        // The ring is full and the image sender has not been started (the sound sender starts
+        // it once the sound is under way): it starts now, silent if the sound has not come.
+        if (!t.libre.Signale() && !m->isend.pris) {
+            if (m->BSC_firstready == 0) SansSon(m);
+            else DemarrerImages(m);
+        }
         if (Attendre(m, TM_FEED, t.libre, m->feed)) return TM_ERR_ARRETE;
         TM_SetState(m, TM_StateImageBlock, TM_CODE_CONTINUE);
         return 0;
@@ -159,28 +183,6 @@ int32_t TM_StateSoundBlock(TMMovie* m) {
     return 0;
 }
 
-namespace {
-
-TMTampon* TamponSonEcriture(TMMovie* m) { return m->sons[m->ecritureSon].get(); }
-
-void Valider(TMMovie* m, TMTampon* t, int32_t longueur) {
-    t->longueur = longueur;
-    t->pris = 0;
-    t->libre.Effacer();
-    t->plein.Signaler();
-    m->ecritureSon = (m->ecritureSon + 1) % static_cast<int32_t>(m->sons.size());
-}
-
-void Liberer(TMMovie* m, TMTampon* t) {
-    t->longueur = 0;
-    t->pris = 0;
-    t->plein.Effacer();
-    t->libre.Signaler();
-    m->lectureSon = (m->lectureSon + 1) % static_cast<int32_t>(m->sons.size());
-}
-
-}  // namespace
-
 int32_t TM_StartSound(TMMovie* m) {
     const int32_t longueur = m->longueurBlocSon;
     const int32_t canaux = RVFReader_Channels(&m->lecteur);
@@ -199,30 +201,37 @@ int32_t TM_StartSound(TMMovie* m) {
     m->tailleFlux = m->SoundBlockBytes * m->reglages.SoundBufferBlocks;
     // Segments of whole sample frames.
     m->tailleSegment = (m->tailleFlux / m->reglages.SoundSegments) & ~3;
-    m->segmentsSon.Bind(&m->sortieSon);
-    if (m->segmentsSon.Create(m->reglages.SoundSegments, m->tailleSegment) != 0) {
+    int32_t cree = 0;
+    {
+        std::lock_guard<std::mutex> g(m->verrouFlux);
+        m->segmentsSon.Bind(&m->sortieSon);
+        cree = m->segmentsSon.Create(m->reglages.SoundSegments, m->tailleSegment);
+    }
+    if (cree != 0) {
         TM_SetState(m, TM_StateEnd, TM_CODE_ERREUR);
         return TM_ERR_DIRECTSOUND;
     }
     // The first block's sound, decoded at once.
-    TMTampon* t = TamponSonEcriture(m);
+    TMBlockBuffer* t = &m->sons.Write();
     const int32_t n = d.echantillons;
     const size_t octets = static_cast<size_t>(n) * 2 * static_cast<size_t>(canaux);
-    if (t->donnees.size() < octets) t->donnees.resize(octets);
+    if (octets > INT32_MAX || t->Grow(static_cast<int32_t>(octets)) != 0) {
+        TM_SetState(m, TM_StateEnd, TM_CODE_ERREUR);
+        return TM_ERR_MEMOIRE;
+    }
     uint32_t manque = 0;
-    int16_t* sortie = reinterpret_cast<int16_t*>(t->donnees.data());
+    int16_t* sortie = reinterpret_cast<int16_t*>(t->data);
     if (APC_DecodeBorne(&sortie, &m->apc, static_cast<uint32_t>(n), &manque, m->blocSon.data() + longueur) != 0) {
         TM_SetState(m, TM_StateEnd, TM_CODE_ERREUR);
         return TM_ERR_APC;
     }
     if (manque > 0)
-        std::fill(t->donnees.begin() + static_cast<std::ptrdiff_t>((n - static_cast<int32_t>(manque)) * 2 * canaux),
-                  t->donnees.begin() + static_cast<std::ptrdiff_t>(octets), uint8_t{0});
-    Valider(m, t, static_cast<int32_t>(octets));
-    // The sound sender; the image sender counts as running from here, the sound sender starts it.
-    m->isend.fini = 0;
+        std::fill(t->data + static_cast<std::ptrdiff_t>((n - static_cast<int32_t>(manque)) * 2 * canaux),
+                  t->data + static_cast<std::ptrdiff_t>(octets), uint8_t{0});
+    m->sons.CommitWrite(static_cast<int32_t>(octets));
+    // The sound sender, which starts the image sender.
     if (!TM_Lancer(m, m->ssend, SSEND_THREAD)) {
-        m->isend.fini = 1;
+        TM_Abandonner(m->isend);
         TM_Activite(m, TM_SSEND, TM_TERMINE);
         TM_SetState(m, TM_StateEnd, TM_CODE_ERREUR);
     }
@@ -230,38 +239,39 @@ int32_t TM_StartSound(TMMovie* m) {
 }
 
 int32_t TM_DecodeSoundBlock(TMMovie* m) {
-    TMTampon* t = TamponSonEcriture(m);
+    TMBlockBuffer* t = &m->sons.Write();
     if (Attendre(m, TM_FEED, t->libre, m->feed)) return TM_ERR_ARRETE;
     const int32_t canaux = RVFReader_Channels(&m->lecteur);
     const int32_t n = m->longueurBlocSon * 2 / canaux;
     const size_t octets = static_cast<size_t>(n) * 2 * static_cast<size_t>(canaux);
-    if (t->donnees.size() < octets) t->donnees.resize(octets);
+    if (octets > INT32_MAX || t->Grow(static_cast<int32_t>(octets)) != 0) {
+        TM_SetState(m, TM_StateEnd, TM_CODE_ERREUR);
+        return TM_ERR_MEMOIRE;
+    }
     m->apc.data = m->blocSon.data();
     uint32_t manque = static_cast<uint32_t>(n);
     // Once the stream has given all its samples, the rest is silence.
-    int16_t* sortie = reinterpret_cast<int16_t*>(t->donnees.data());
+    int16_t* sortie = reinterpret_cast<int16_t*>(t->data);
     if (m->apc.remaining != 0 &&
         APC_DecodeBorne(&sortie, &m->apc, static_cast<uint32_t>(n), &manque, m->blocSon.data() + m->longueurBlocSon) != 0) {
         TM_SetState(m, TM_StateEnd, TM_CODE_ERREUR);
         return TM_ERR_APC;
     }
     if (manque > 0)
-        std::fill(t->donnees.begin() + static_cast<std::ptrdiff_t>((n - static_cast<int32_t>(manque)) * 2 * canaux),
-                  t->donnees.begin() + static_cast<std::ptrdiff_t>(octets), uint8_t{0});
-    Valider(m, t, static_cast<int32_t>(octets));
+        std::fill(t->data + static_cast<std::ptrdiff_t>((n - static_cast<int32_t>(manque)) * 2 * canaux),
+                  t->data + static_cast<std::ptrdiff_t>(octets), uint8_t{0});
+    m->sons.CommitWrite(static_cast<int32_t>(octets));
     return 0;
 }
 
 int32_t TM_StateImageBlock(TMMovie* m) {
-    TMTampon& t = *m->images[m->ecritureImage];
-    int32_t longueur = 0;
-    const int32_t r = LireBloc(m, t.donnees, &longueur);
-    if (r != 0 && r != TM_ERR_LONGUEUR_NULLE) return r;
     // The last block comes with the end of the file: it is queued all the same.
-    t.longueur = longueur;
-    t.libre.Effacer();
-    t.plein.Signaler();
-    m->ecritureImage = (m->ecritureImage + 1) % static_cast<int32_t>(m->images.size());
+    const int32_t r = m->images.ReadBlockIntoWrite(&m->lecteur);
+    if (r != 0 && r != TM_ERR_LONGUEUR_NULLE) {
+        TM_SetState(m, TM_StateEnd, TM_CODE_ERREUR);
+        return r;
+    }
+    m->images.AdvanceWrite();
     if (r == TM_ERR_LONGUEUR_NULLE) {
         TM_SetState(m, TM_StateEnd, TM_CODE_FIN);
         return 0;
@@ -273,35 +283,29 @@ int32_t TM_StateImageBlock(TMMovie* m) {
 int32_t TM_StateEnd(TMMovie* m) {
     if (m->codeEtat != TM_CODE_FIN) return 0;
     m->feederEnFin = 1;
-    const bool son = m->reglages.SoundOn != 0;
-    if (son && m->BSC_firstready == 0) {
+    if (m->reglages.SoundOn != 0 && m->BSC_firstready == 0) {
         // The header promised sound that never came: the images play silently.
-        m->reglages.SoundOn = 0;
-        m->ssend.fini = 1;
-        TM_Activite(m, TM_SSEND, TM_TERMINE);
-        if (!TM_Lancer(m, m->isend, ISEND_THREAD)) TM_Activite(m, TM_ISEND, TM_TERMINE);
+        SansSon(m);
         return 0;
     }
-    // (a) The sound sender ends once everything queued has been played.
-    if (son && m->ssend.fini == 0) {
-        bool plein = false;
-        for (auto& t : m->sons)
-            if (t->plein.Signale()) plein = true;
+    const bool son = m->reglages.SoundOn != 0;
+    const bool sonEnAttente = m->sons.AnyFull();
+    // The file ended before the sound sender's first pass (a short movie): it will not complete,
+    // the images start now.
+    if (son && !m->isend.pris && !sonEnAttente) DemarrerImages(m);
+    // (a) The sound sender ends once everything queued has been played; nothing will be when the
+    // image sender ended without starting the stream (a movie without images).
+    if (son && m->ssend.fini == 0 && !sonEnAttente) {
         bool joue = true;
         for (auto& g : m->segmentsSon.segments)
             if (!g.evenement->Signale()) joue = false;
-        if (!plein && joue) {
+        if (joue || (!m->fluxJoue && m->isend.fini != 0)) {
             m->ssend.arret->Signaler();
-            TMSound_Stop(&m->sortieSon);
+            TM_FluxArreter(m);
         }
     }
     // (b) The image sender ends once it has taken the last image.
-    if (m->isend.fini == 0) {
-        bool plein = false;
-        for (auto& t : m->images)
-            if (t->plein.Signale()) plein = true;
-        if (!plein && m->isend.arret) m->isend.arret->Signaler();
-    }
+    if (m->isend.fini == 0 && !m->images.AnyFull() && m->isend.arret) m->isend.arret->Signaler();
     if (m->isend.fini != 0 && (!son || m->ssend.fini != 0)) return TM_ERR_ARRETE;
     // Waiting for the senders: nothing to do until they have played their last frames.
     TM_Activite(m, TM_FEED, TM_ATTEND);
@@ -324,14 +328,11 @@ void FEED_THREAD(TMMovie* m) {
     // The senders end with the feeder.
     if (m->ssend.arret) m->ssend.arret->Signaler();
     if (m->isend.arret) m->isend.arret->Signaler();
-    if (m->sortieSon.flux != nullptr) TMSound_Stop(&m->sortieSon);
+    TM_FluxArreter(m);
     m->feederEnFin = 2;
-    // Stopped before the first sound went out: the sound sender was never started, nor the image
-    // sender it starts; nothing will mark them ended.
-    if (!m->ssend.thread.joinable()) {
-        m->ssend.fini = 1;
-        if (!m->isend.thread.joinable()) m->isend.fini = 1;
-    }
+    // A sender not started by now will not be (stopped before the first sound went out, say).
+    TM_Abandonner(m->ssend);
+    TM_Abandonner(m->isend);
     TM_Activite(m, TM_FEED, TM_ATTEND);
     while (m->isend.fini == 0 || m->ssend.fini == 0) std::this_thread::sleep_for(std::chrono::microseconds(200));
     m->fin->Signaler();
@@ -357,37 +358,42 @@ void SSEND_THREAD(TMMovie* m) {
         int32_t reste = m->segmentsSon.CurrentSize(), decalage = 0;
         bool arrete = false;
         while (reste > 0) {
-            TMTampon* t = m->sons[m->lectureSon].get();
-            if (Attendre(m, TM_SSEND, t->plein, m->ssend) && !t->plein.Signale()) {
+            TMBlockBuffer& t = m->sons.Read();
+            if (Attendre(m, TM_SSEND, t.rempli, m->ssend) && !t.rempli.Signale()) {
                 arrete = true;
                 break;
             }
-            const int32_t a = t->longueur - t->pris;
-            if (a < 1) {
-                Liberer(m, t);
+            if (t.left < 1) {
+                m->sons.ReleaseRead();
                 continue;
             }
-            const int32_t n = std::min(a, reste);
-            if (uint8_t* p = m->segmentsSon.LockCurrent(decalage, n)) std::memcpy(p, t->donnees.data() + t->pris, n);
+            const int32_t n = std::min(t.left, reste);
+            if (uint8_t* p = m->segmentsSon.LockCurrent(decalage, n)) {
+                m->sons.TakeFromRead(n, p);
+            } else {
+                std::vector<uint8_t> perdu(static_cast<size_t>(n));   // a segment that failed to lock: dropped
+                m->sons.TakeFromRead(n, perdu.data());
+            }
             m->segmentsSon.UnlockCurrent();
-            t->pris += n;
             decalage += n;
             reste -= n;
-            if (t->pris >= t->longueur) Liberer(m, t);
+            if (t.left < 1) m->sons.ReleaseRead();
         }
         if (arrete) break;
         m->segmentsSon.CompleteCurrent();
         // 3. After the first pass, the image sender.
         if (premier) {
             premier = false;
-            TM_Activite(m, TM_ISEND, TM_ACTIF);
-            if (!TM_Lancer(m, m->isend, ISEND_THREAD)) {
-                TM_Activite(m, TM_ISEND, TM_TERMINE);
-                TM_SetState(m, TM_StateEnd, TM_CODE_ERREUR);
+            if (TM_Prendre(m->isend)) {
+                TM_Activite(m, TM_ISEND, TM_ACTIF);
+                if (!TM_Lancer(m, m->isend, ISEND_THREAD)) {
+                    TM_Activite(m, TM_ISEND, TM_TERMINE);
+                    TM_SetState(m, TM_StateEnd, TM_CODE_ERREUR);
+                }
             }
         }
     }
-    if (premier && m->isend.fini == 0 && !m->isend.thread.joinable()) m->isend.fini = 1;
+    TM_Abandonner(m->isend);
     TM_Activite(m, TM_SSEND, TM_TERMINE);
     m->ssend.fini = 1;
 }
@@ -403,11 +409,11 @@ void ISEND_THREAD(TMMovie* m) {
     bool premiere = true;
     for (;;) {
         // 1. Step mode: one frame per step.
-        if (m->reglages.Freeze != 0 && m->arretForce == 0) {
+        if (std::atomic_ref<int32_t>(m->reglages.Freeze).load() != 0 && m->arretForce == 0) {
             if (m->figeMaintenant == 0) {
                 m->figeMaintenant = 1;
                 TM_ClockPause();
-                if (m->reglages.SoundOn != 0) TMSound_Stop(&m->sortieSon);
+                TM_FluxArreter(m);
                 RVFReader_Suspend(&m->lecteur);
                 std::lock_guard<std::mutex> g(m->verrouPorte);
                 m->suspendus = true;
@@ -417,7 +423,7 @@ void ISEND_THREAD(TMMovie* m) {
                 m->pas->Effacer();
                 TM_ClockResume();
                 RVFReader_Resume(&m->lecteur);
-                if (m->reglages.SoundOn != 0) TMSound_Play(&m->sortieSon);
+                TM_FluxReprendre(m);
                 {
                     std::lock_guard<std::mutex> g(m->verrouPorte);
                     m->suspendus = m->enPause != 0;
@@ -428,29 +434,32 @@ void ISEND_THREAD(TMMovie* m) {
         }
         TM_Porte(m, TM_ISEND);
         // 2. The next image block.
-        TMTampon& t = *m->images[m->lectureImage];
-        if (Attendre(m, TM_ISEND, t.plein, m->isend) && !t.plein.Signale()) break;
+        TMBlockBuffer& t = m->images.Read();
+        if (Attendre(m, TM_ISEND, t.rempli, m->isend) && !t.rempli.Signale()) break;
         if (m->arretForce != 0) break;
         // 3. Decoded against the previous frame, even when it will not be shown.
-        const int32_t longueur = t.longueur;
-        SurfaceImage* courante = m->surfaces[m->surfaceCourante];
-        SurfaceImage* precedente = m->surfaces[m->surfacePrecedente];
-        uint16_t* pc = Surface_Verrouiller(courante);
-        uint16_t* pp = Surface_Verrouiller(precedente);
+        const int32_t longueur = t.length;
+        SurfaceImage* courante = m->surfaces.CurrentSurface();
+        SurfaceImage* precedente = m->surfaces.entries[m->surfaces.previous];
+        // The two locks always in one order (by address): the ring turns the surfaces' roles round.
+        uint16_t *pc = nullptr, *pp = nullptr;
+        if (std::less<SurfaceImage*>()(courante, precedente)) {
+            pc = m->surfaces.LockCurrent();
+            pp = m->surfaces.LockPrevious();
+        } else {
+            pp = m->surfaces.LockPrevious();
+            pc = m->surfaces.LockCurrent();
+        }
         if (pc != nullptr && pp != nullptr && TM_CodecLoaded())
-            RVFPI_DecoderBorne(t.donnees.data(), static_cast<size_t>(longueur), pp, pc,
-                               static_cast<size_t>(courante->pas) * 2);
-        if (pp != nullptr) Surface_Deverrouiller(precedente);
-        if (pc != nullptr) Surface_Deverrouiller(courante);
-        t.longueur = 0;
-        t.plein.Effacer();
-        t.libre.Signaler();
-        m->lectureImage = (m->lectureImage + 1) % static_cast<int32_t>(m->images.size());
+            RVFPI_DecoderBorne(t.data, static_cast<size_t>(longueur), pp, pc, static_cast<size_t>(courante->pas) * 2);
+        if (pp != nullptr) m->surfaces.UnlockPrevious();
+        if (pc != nullptr) m->surfaces.UnlockCurrent();
+        m->images.ReleaseRead();
         RVFReader_CountImages(&m->lecteur, 1);
         // 4, 5. The first frame at once (the clock starts there), the others at their time.
         if (premiere) {
             premiere = false;
-            if (m->reglages.SoundOn != 0) TMSound_Play(&m->sortieSon);
+            TM_FluxJouer(m);
             debut = TM_Now();
             compteur = 0;
             Montrer(m, static_cast<uint32_t>(longueur));
@@ -458,12 +467,12 @@ void ISEND_THREAD(TMMovie* m) {
         }
         ++compteur;
         const double cible = TM_CibleImage(compteur, m->reglages.FrameRate, debut);
-        if (TM_ImageAMontrer(m->reglages.DropLate, TM_Now(), cible)) {
+        if (TM_ImageAMontrer(std::atomic_ref<int32_t>(m->reglages.DropLate).load(), TM_Now(), cible)) {
             AttendreMoment(m, cible);
             if (m->arretForce != 0) break;
             Montrer(m, static_cast<uint32_t>(longueur));
         } else {
-            AvancerSurfaces(m);
+            m->surfaces.Advance();
         }
     }
     TM_Activite(m, TM_ISEND, TM_TERMINE);

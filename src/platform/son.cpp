@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <condition_variable>
 #include <cstring>
 #include <functional>
 #include <mutex>
@@ -70,7 +71,15 @@ struct EtatSon {
     uint32_t captureOctets = 0;
     std::vector<int16_t> bloc;
     std::vector<VoixMixeur*> voix;   // the playing voices of the block being mixed
+    // Callbacks collected under the lock and run after it: the batches not yet run through.
+    int rappelsEnCours = 0;
+    // Held while the device is opened or closed (never by the audio thread).
+    std::mutex verrouPeripherique;
+    std::condition_variable rappelsFinis;
 };
+
+// The batches of callbacks the calling thread is running (a callback may release a buffer).
+thread_local int rappelsDuThread = 0;
 
 EtatSon& S() {
     static EtatSon* e = new EtatSon;   // never destroyed: the audio thread may outlive static teardown
@@ -177,8 +186,27 @@ void RattraperVerrouille(EtatSon& e, Rappels* rappels) {
     }
 }
 
+// Under the lock: the batch collected counts as in flight until Lancer has run it.
+void Annoncer(EtatSon& e, const Rappels& rappels) {
+    if (!rappels.empty()) ++e.rappelsEnCours;
+}
+
 void Lancer(Rappels& rappels) {
+    if (rappels.empty()) return;
+    ++rappelsDuThread;
     for (auto& r : rappels) r();
+    --rappelsDuThread;
+    EtatSon& e = S();
+    std::lock_guard<std::mutex> g(e.verrou);
+    --e.rappelsEnCours;
+    e.rappelsFinis.notify_all();
+}
+
+// Under the lock: waits until no other thread runs callbacks collected before, so that their
+// buffer, callback and context may go.
+void AttendreRappels(std::unique_lock<std::mutex>& g) {
+    EtatSon& e = S();
+    e.rappelsFinis.wait(g, [&e] { return e.rappelsEnCours <= rappelsDuThread; });
 }
 
 void Rattraper() {
@@ -186,6 +214,7 @@ void Rattraper() {
     {
         std::lock_guard<std::mutex> g(S().verrou);
         RattraperVerrouille(S(), &rappels);
+        Annoncer(S(), rappels);
     }
     Lancer(rappels);
 }
@@ -203,6 +232,7 @@ void RappelSdl(void*, Uint8* flux, int longueur) {
             sortie += n * 2;
             trames -= n;
         }
+        Annoncer(e, rappels);
     }
     Lancer(rappels);
 }
@@ -296,33 +326,61 @@ int32_t SonObjet_Creer(int index, SonObjet** objet) {
     *objet = nullptr;
     Rattraper();
     EtatSon& e = S();
-    std::lock_guard<std::mutex> g(e.verrou);
-    if (e.absent || index != 0) return SON_ERREUR_PERIPHERIQUE;
-    if (e.objets == 0) {
-        OuvrirCapture(e);
-        if (!Plateforme_SansTete()) {
-            if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return SON_ERREUR_PERIPHERIQUE;
-            SDL_AudioSpec voulu{}, obtenu{};
+    // The device is opened and started without the mixer's lock: its audio thread takes the
+    // device's lock, then ours.
+    std::lock_guard<std::mutex> p(e.verrouPeripherique);
+    bool ouvrir = false;
+    {
+        std::lock_guard<std::mutex> g(e.verrou);
+        if (e.absent || index != 0) return SON_ERREUR_PERIPHERIQUE;
+        if (e.objets == 0) {
+            OuvrirCapture(e);
+            if (!Plateforme_SansTete()) ouvrir = true;
+            else e.dernierTick = Temps_Ticks();
+        }
+    }
+    SDL_AudioDeviceID peripherique = 0;
+    SDL_AudioSpec obtenu{};
+    if (ouvrir) {
+        if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return SON_ERREUR_PERIPHERIQUE;
+        SDL_AudioSpec voulu{};
+        {
+            std::lock_guard<std::mutex> g(e.verrou);
             voulu.freq = static_cast<int>(e.frequenceSortie);
-            voulu.format = AUDIO_S16SYS;
-            voulu.channels = 2;
-            voulu.samples = 1024;
-            voulu.callback = RappelSdl;
-            e.peripherique = SDL_OpenAudioDevice(nullptr, 0, &voulu, &obtenu, SDL_AUDIO_ALLOW_FREQUENCY_CHANGE);
-            if (e.peripherique == 0) {
-                SDL_QuitSubSystem(SDL_INIT_AUDIO);
-                return SON_ERREUR_PERIPHERIQUE;
-            }
-            e.frequenceSortie = static_cast<uint32_t>(obtenu.freq);
-            e.sdlAudio = true;
-        } else {
-            e.dernierTick = Temps_Ticks();
+        }
+        voulu.format = AUDIO_S16SYS;
+        voulu.channels = 2;
+        voulu.samples = 1024;
+        voulu.callback = RappelSdl;
+        peripherique = SDL_OpenAudioDevice(nullptr, 0, &voulu, &obtenu, SDL_AUDIO_ALLOW_FREQUENCY_CHANGE);
+        if (peripherique == 0) {
+            SDL_QuitSubSystem(SDL_INIT_AUDIO);
+            return SON_ERREUR_PERIPHERIQUE;
         }
     }
     auto* o = new (std::nothrow) SonObjet;
-    if (o == nullptr) return SON_ERREUR_MEMOIRE;
-    if (e.objets == 0 && e.sdlAudio) SDL_PauseAudioDevice(e.peripherique, 0);
-    ++e.objets;
+    {
+        std::lock_guard<std::mutex> g(e.verrou);
+        if (ouvrir) {
+            e.peripherique = peripherique;
+            e.frequenceSortie = static_cast<uint32_t>(obtenu.freq);
+            e.sdlAudio = true;
+        }
+        if (o != nullptr) ++e.objets;
+    }
+    if (o == nullptr) {
+        if (ouvrir) {
+            {
+                std::lock_guard<std::mutex> g(e.verrou);
+                e.peripherique = 0;
+                e.sdlAudio = false;
+            }
+            SDL_CloseAudioDevice(peripherique);
+            SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        }
+        return SON_ERREUR_MEMOIRE;
+    }
+    if (ouvrir) SDL_PauseAudioDevice(peripherique, 0);
     *objet = o;
     return SON_OK;
 }
@@ -331,9 +389,10 @@ void SonObjet_Liberer(SonObjet* objet) {
     if (objet == nullptr) return;
     Rattraper();
     EtatSon& e = S();
+    std::lock_guard<std::mutex> p(e.verrouPeripherique);
     SDL_AudioDeviceID fermer = 0;
     {
-        std::lock_guard<std::mutex> g(e.verrou);
+        std::unique_lock<std::mutex> g(e.verrou);
         // Buffers still held by the caller become dead: silent, every operation refused.
         for (auto it = e.tampons.begin(); it != e.tampons.end();) {
             if ((*it)->objet == objet) {
@@ -344,6 +403,7 @@ void SonObjet_Liberer(SonObjet* objet) {
                 ++it;
             }
         }
+        AttendreRappels(g);
         if (--e.objets == 0 && e.sdlAudio) {
             fermer = e.peripherique;
             e.peripherique = 0;
@@ -427,9 +487,11 @@ void TamponSon_Liberer(TamponSon* tampon) {
     if (tampon == nullptr) return;
     Rattraper();
     {
-        std::lock_guard<std::mutex> g(S().verrou);
+        std::unique_lock<std::mutex> g(S().verrou);
         auto& v = S().tampons;
         v.erase(std::remove(v.begin(), v.end(), tampon), v.end());
+        // A notification of this buffer may still be running on the audio thread.
+        AttendreRappels(g);
     }
     delete tampon;
 }
@@ -498,6 +560,7 @@ int32_t TamponSon_Arreter(TamponSon* tampon) {
                     rappels.push_back([r, c, k] { r(c, k); });
                 }
         tampon->voix.joue = false;
+        Annoncer(S(), rappels);
     }
     Lancer(rappels);
     return SON_OK;
@@ -578,7 +641,12 @@ int32_t TamponSon_ProprieteSupport(TamponSon* tampon, const uint8_t ensemble[16]
 
 int32_t TamponSon_Notifications(TamponSon* tampon, uint32_t nombre, const uint32_t* positions,
                                 RappelNotificationSon rappel, void* contexte) {
-    TAMPON_VIVANT(tampon);
+    Rattraper();
+    std::unique_lock<std::mutex> g(S().verrou);
+    if (tampon == nullptr || tampon->objet == nullptr) return SON_ERREUR_PARAMETRE;
+    if (tampon->primaire) return SON_ERREUR_INTERDIT;
+    // The callback and context given before may be running still: they stay valid until it returns.
+    AttendreRappels(g);
     if (!(tampon->drapeaux & TAMPON_CTRL_NOTIFICATION) || tampon->voix.joue) return SON_ERREUR_INTERDIT;
     if (nombre > 0 && (positions == nullptr || rappel == nullptr)) return SON_ERREUR_PARAMETRE;
     for (uint32_t k = 0; k < nombre; ++k)

@@ -19,11 +19,14 @@ struct Options {
     int images = 10;
     int bits = 15;
     bool sons = false;          // an "AA" block before each image
+    size_t octetsSons = 35;     // its size
     bool bandes = false;        // frame k copies the previous one and paints rows k*4..k*4+3
     int blocInconnu = -1;       // before this image, a "ZZ" block
     size_t couper = 0;          // keep only this many bytes (0: all)
     const char* magie = "RVF6";
     int canauxSon = 0;          // 1 or 2: APC sound at 22050 Hz, 32 images of it ahead
+    int premierSon = 0;         // the image the sound's first block comes with
+    bool sansImages = false;    // the block sets hold only their sound
 };
 
 inline void Mot32(std::string& s, uint32_t v) {
@@ -159,13 +162,14 @@ inline std::string Film(const Options& o) {
     for (int k = 0; k < o.images; ++k) {
         std::string ensemble;
         if (k == o.blocInconnu) ensemble += Bloc("ZZ", std::string(12, 'z'));
-        if (o.sons) ensemble += Bloc("AA", std::string(35, '\x11'));
-        if (o.canauxSon && k == 0) ensemble += Bloc("AA", apc.substr(0, 32 + 32 * parImage));
-        if (o.canauxSon && k > 0 && 32 + (31 + static_cast<size_t>(k)) * parImage < apc.size())
-            ensemble += Bloc("AA", apc.substr(32 + (31 + k) * parImage, parImage));
+        if (o.sons) ensemble += Bloc("AA", std::string(o.octetsSons, '\x11'));
+        const int j = k - o.premierSon;   // the sound block's index
+        if (o.canauxSon && j == 0) ensemble += Bloc("AA", apc.substr(0, 32 + 32 * parImage));
+        if (o.canauxSon && j > 0 && 32 + (31 + static_cast<size_t>(j)) * parImage < apc.size())
+            ensemble += Bloc("AA", apc.substr(32 + (31 + j) * parImage, parImage));
         std::string image = Image(o, k);
         plusGrande = std::max(plusGrande, image.size());
-        ensemble += Bloc("IV", image);
+        if (!o.sansImages) ensemble += Bloc("IV", image);
         std::string s;
         Mot32(s, static_cast<uint32_t>(4 + ensemble.size()));
         corps += s + ensemble;

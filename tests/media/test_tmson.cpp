@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
 #include <cstring>
+#include <thread>
 #include <vector>
 
 #include "../arbre_temporaire.h"
@@ -95,4 +98,50 @@ TEST(SortieSon, SegmentsPlayInOrderAndAreRefilled) {
     anneau.Free();
     EXPECT_EQ(TMSound_Release(&s), 0);
     RVFReader_Close(&r);
+}
+
+// Mended: notifications run on the audio thread after it has let go of the mixer; taking them
+// away (at every movie's end) returned while one still ran, and its context was then freed.
+TEST(SortieSon, TakingNotificationsAwayWaitsForThoseRunning) {
+    struct Etat {
+        std::atomic<bool> entree{false}, finie{false};
+    };
+    SonObjet* objet = nullptr;
+    ASSERT_EQ(SonObjet_Creer(0, &objet), 0);
+    FormatOnde f;
+    f.canaux = 1;
+    f.frequence = 22050;
+    f.bits = 16;
+    f.alignement = 2;
+    f.octetsParSeconde = 44100;
+    for (bool liberer : {false, true}) {
+        TamponSon* t = nullptr;
+        ASSERT_EQ(SonObjet_CreerTampon(objet, TAMPON_POSITION2 | TAMPON_CTRL_NOTIFICATION, 4410, &f, &t), 0);
+        Etat etat;
+        const uint32_t position = 99;
+        ASSERT_EQ(TamponSon_Notifications(t, 1, &position,
+                                          [](void* c, uint32_t) {
+                                              auto* e = static_cast<Etat*>(c);
+                                              e->entree = true;
+                                              std::this_thread::sleep_for(std::chrono::milliseconds(200));
+                                              e->finie = true;
+                                          },
+                                          &etat),
+                  0);
+        ASSERT_EQ(TamponSon_Jouer(t, JOUER_BOUCLE), 0);
+        Temps_Avancer(20);
+        // Another thread mixes and runs the notification, as the audio thread does.
+        std::thread audio([] { Son_Rattraper(); });
+        while (!etat.entree) std::this_thread::yield();
+        if (liberer) {
+            TamponSon_Liberer(t);
+        } else {
+            TamponSon_Arreter(t);
+            EXPECT_EQ(TamponSon_Notifications(t, 0, nullptr, nullptr, nullptr), 0);
+        }
+        EXPECT_TRUE(etat.finie) << liberer;
+        audio.join();
+        if (!liberer) TamponSon_Liberer(t);
+    }
+    SonObjet_Liberer(objet);
 }
