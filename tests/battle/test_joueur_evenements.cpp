@@ -502,4 +502,27 @@ TEST_F(Exemple, SampleCastStrikesShootsAndCasts) {
     EXPECT_EQ(mage.enIncantation, 0);
 }
 
+// With the poisoned-weapons upgrade every faction's archers poison their arrows whichever way
+// they face, in each of their attack poses.
+TEST_F(Exemple, SampleArchersPoisonInEveryFacing) {
+    NiveauPoisonArmes = 1;
+    Objet& cible = Nouveau(20, 1, 60, 60, 0);
+    const int maitres[4] = {13, 21, 28, 43};
+    for (int m = 0; m < 4; ++m) {
+        const int maitre = maitres[m];
+        for (int d = 0; d < 8; ++d) {
+            Objet& archer = Nouveau(maitre, 0, 10 + 3 * d, 10 + 6 * m, d);
+            archer.cible = cible.indice;
+            for (int animation = 1; animation <= 4; ++animation) {
+                SCOPED_TRACE(testing::Message() << "master " << maitre << " facing " << d << " pose " << animation);
+                const Projectile* avant = ProjectileQueue;
+                Jouer(archer, animation);
+                ASSERT_NE(ProjectileQueue, avant);
+                EXPECT_EQ(ProjectileQueue->variante, 1);
+            }
+        }
+    }
+    NiveauPoisonArmes = 0;
+}
+
 }  // namespace
