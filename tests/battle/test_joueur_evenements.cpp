@@ -8,7 +8,11 @@
 #include "scene/particules.h"
 #include "world/mort.h"
 
+#include <cctype>
 #include <filesystem>
+#include <set>
+#include <sstream>
+#include <string>
 
 namespace {
 
@@ -500,6 +504,91 @@ TEST_F(Exemple, SampleCastStrikesShootsAndCasts) {
     EXPECT_EQ(ProjectileQueue->genre, 2);
     EXPECT_EQ(mage.mana, CoutActionSort[2]);
     EXPECT_EQ(mage.enIncantation, 0);
+}
+
+// With the poisoned-weapons upgrade every faction's archers poison their arrows whichever way
+// they face, in each of their attack poses.
+TEST_F(Exemple, SampleArchersPoisonInEveryFacing) {
+    NiveauPoisonArmes = 1;
+    Objet& cible = Nouveau(20, 1, 60, 60, 0);
+    const int maitres[4] = {13, 21, 28, 43};
+    for (int m = 0; m < 4; ++m) {
+        const int maitre = maitres[m];
+        for (int d = 0; d < 8; ++d) {
+            Objet& archer = Nouveau(maitre, 0, 10 + 3 * d, 10 + 6 * m, d);
+            archer.cible = cible.indice;
+            for (int animation = 1; animation <= 4; ++animation) {
+                SCOPED_TRACE(testing::Message() << "master " << maitre << " facing " << d << " pose " << animation);
+                const Projectile* avant = ProjectileQueue;
+                Jouer(archer, animation);
+                ASSERT_NE(ProjectileQueue, avant);
+                EXPECT_EQ(ProjectileQueue->variante, 1);
+            }
+        }
+    }
+    NiveauPoisonArmes = 0;
+}
+
+}  // namespace
+
+namespace {
+
+// The sample cast is heard: every frame that strikes, shoots or casts plays a sound (a shot
+// consumes the event after it, so its sound is on the frame before), every death animation of the
+// factions' men cries out, and every sound they name is in the sound list.
+TEST_F(Exemple, SampleCastSoundsItsBlowsShotsSpellsAndDeaths) {
+    std::set<int> liste;
+    std::istringstream ini(LireFichier(std::filesystem::path(MORVANE_SOURCE_DIR) / "data/Son/SoundList.ini"));
+    for (std::string ligne; std::getline(ini, ligne);)
+        if (!ligne.empty() && std::isdigit(static_cast<unsigned char>(ligne[0]))) liste.insert(std::stoi(ligne));
+    auto sons = [&](const EvenementsImage& image) {
+        int n = 0;
+        for (const EvenementConcret* e = image.concrets; e != nullptr; e = e->suivant) {
+            if (e->type != 8) continue;
+            ++n;
+            for (int id : e->sons) EXPECT_TRUE(liste.count(id)) << id;
+        }
+        return n;
+    };
+    int actions = 0;
+    for (int m = 0; m < NOMBRE_TYPES_MAITRES; ++m) {
+        const TableEvenements* table = TableMaitres[m].evenements;
+        if (table == nullptr) continue;
+        for (int a = 0; a < NOMBRE_ANIMATIONS; ++a) {
+            if (table->animations[a] == nullptr) continue;
+            for (int p = 0; p < table->directions[a]; ++p) {
+                const EvenementsImage* images = table->animations[a][p];
+                for (int f = 0; images != nullptr && f < table->images[a]; ++f) {
+                    SCOPED_TRACE(testing::Message() << "master " << m << " animation " << a << " position " << p
+                                                    << " frame " << f);
+                    const EvenementConcret* action = images[f].concrets;
+                    while (action != nullptr && action->type != 3 && action->type != 6 && action->type != 9)
+                        action = action->suivant;
+                    const int ici = sons(images[f]);
+                    if (action == nullptr) continue;
+                    ++actions;
+                    if (action->type == 3) EXPECT_EQ(f > 0 ? sons(images[f - 1]) : 0, 1);
+                    else EXPECT_EQ(ici, 1);
+                }
+            }
+        }
+    }
+    EXPECT_GT(actions, 400);
+    // Soldiers, archers and mages of the four factions, and the hero: a cry in each of the death
+    // animation's four positions.
+    for (int m : {20, 13, 17, 23, 21, 24, 34, 28, 31, 10, 43, 11, 5}) {
+        const TableEvenements* table = TableMaitres[m].evenements;
+        ASSERT_NE(table, nullptr) << m;
+        ASSERT_NE(table->animations[18], nullptr) << m;
+        ASSERT_EQ(table->directions[18], 4) << m;
+        for (int p = 0; p < 4; ++p) {
+            int cris = 0;
+            for (int f = 0; f < table->images[18]; ++f)
+                for (const EvenementConcret* e = table->animations[18][p][f].concrets; e != nullptr; e = e->suivant)
+                    cris += e->type == 8;
+            EXPECT_EQ(cris, 1) << "master " << m << " position " << p;
+        }
+    }
 }
 
 }  // namespace

@@ -10,71 +10,11 @@
 #include <vector>
 
 #include "fabrique.h"
+#include "synthese.h"
 
 namespace {
 
-struct Sortie {
-    uint16_t canaux;
-    uint16_t bits;
-    uint32_t frequence;
-};
-
-void Mot(std::vector<uint8_t>& o, uint32_t v, int octets) {
-    for (int i = 0; i < octets; ++i) o.push_back(static_cast<uint8_t>(v >> (8 * i)));
-}
-
-// Writes `secondes` of the signal (one value -1..1 per channel and instant) as a RIFF WAVE file.
-bool EcrireWav(const std::filesystem::path& chemin, Sortie s, double secondes,
-               const std::function<void(double t, double* gauche, double* droite)>& signal) {
-    std::vector<uint8_t> data;
-    auto n = static_cast<size_t>(secondes * s.frequence);
-    for (size_t i = 0; i < n; ++i) {
-        double g = 0, d = 0;
-        signal(static_cast<double>(i) / s.frequence, &g, &d);
-        for (int c = 0; c < s.canaux; ++c) {
-            double v = std::fmax(-1.0, std::fmin(1.0, c == 0 ? (s.canaux == 1 ? (g + d) / 2 : g) : d));
-            if (s.bits == 8) data.push_back(static_cast<uint8_t>(std::lrint(128 + v * 127)));
-            else Mot(data, static_cast<uint16_t>(static_cast<int16_t>(std::lrint(v * 32767))), 2);
-        }
-    }
-    uint32_t alignement = s.canaux * s.bits / 8u;
-    std::vector<uint8_t> o;
-    o.insert(o.end(), {'R', 'I', 'F', 'F'});
-    Mot(o, static_cast<uint32_t>(36 + data.size()), 4);
-    o.insert(o.end(), {'W', 'A', 'V', 'E', 'f', 'm', 't', ' '});
-    Mot(o, 16, 4);
-    Mot(o, 1, 2);
-    Mot(o, s.canaux, 2);
-    Mot(o, s.frequence, 4);
-    Mot(o, s.frequence * alignement, 4);
-    Mot(o, alignement, 2);
-    Mot(o, s.bits, 2);
-    o.insert(o.end(), {'d', 'a', 't', 'a'});
-    Mot(o, static_cast<uint32_t>(data.size()), 4);
-    o.insert(o.end(), data.begin(), data.end());
-    std::error_code e;
-    std::filesystem::create_directories(chemin.parent_path(), e);
-    FILE* f = std::fopen(chemin.c_str(), "wb");
-    if (f == nullptr) return false;
-    bool ok = std::fwrite(o.data(), 1, o.size(), f) == o.size();
-    return std::fclose(f) == 0 && ok;
-}
-
-// A fixed pseudo-random noise, so that the files are the same on every build.
-struct Bruit {
-    uint32_t etat = 12345;
-    double operator()() {
-        etat = etat * 1664525u + 1013904223u;
-        return static_cast<double>(etat >> 8) / 8388608.0 - 1.0;
-    }
-};
-
-double Enveloppe(double t, double attaque, double duree) {
-    if (t < attaque) return t / attaque;
-    return std::fmax(0.0, 1.0 - (t - attaque) / (duree - attaque));
-}
-
-double Sinus(double hertz, double t) { return std::sin(2 * M_PI * hertz * t); }
+using namespace synthese;
 
 bool Sons(const std::string& racine) {
     std::filesystem::path son = std::filesystem::path(racine) / "Son";
