@@ -149,9 +149,11 @@ void BilanBataille() {
         char temps[64];
         const char* format = TexteInterface(142);
         std::snprintf(temps, sizeof temps, *format ? format : "%d:%d:%d", b.heures, b.minutes, b.secondes);
-        if (EcranDC) Texte_Dessiner(EcranDC, 93, 411, temps);
-        Texte(93, 436, "%d", OrJoueur - OrDebutBataille);
-        Texte(93, 461, "%d", ExperienceBatailleJoueur);
+        // The battle's length, the gold won and the experience gained, their text clear of the
+        // panel's bottom edge (the panel labels the last two).
+        if (EcranDC) Texte_Dessiner(EcranDC, 93, 391, temps);
+        Texte(93, 416, "%d", OrJoueur - OrDebutBataille);
+        Texte(93, 441, "%d", ExperienceBatailleJoueur);
         const char* titre = TitreBataille;
         if (EscarmoucheEnCours == 3) {
             titre = TexteInterface(143);

@@ -216,28 +216,53 @@ TEST_F(Generateurs, CorpseOfAnOddSizeIsNotDrawn) {
 }  // namespace
 
 #include "../world/scene_fixture.h"
+#include "editors/evenements.h"
 #include "world/gestion_objets.h"
+#include "world/maitres.h"
 
 namespace {
 
-// The sample level's barracks brings forth soldiers through the spawner its description places.
-TEST_F(Scene, SampleBarracksSpawnsSoldiers) {
+// The sample level's barracks brings forth neutral soldiers through the spawner its description
+// places: the Empire's soldier in a colour of their own, with its figures, stats and events.
+TEST_F(Scene, SampleBarracksSpawnsNeutralSoldiers) {
+    constexpr int SOLDAT = 20, NEUTRE = 51;
     ASSERT_TRUE(Creer()) << Rapport();
     ASSERT_EQ(GroupesDe(307).size(), 1u);
     Objet& g = TableObjets[TableGroupes[GroupesDe(307)[0]].membres[0]];
-    EXPECT_EQ(g.generateurMaitre(), 20);
+    EXPECT_EQ(g.generateurMaitre(), NEUTRE);
     EXPECT_EQ(GrilleSol[g.x + 128 * g.y], g.indice);
-    const size_t soldats = GroupesDe(20).size();
+    const size_t soldats = GroupesDe(NEUTRE).size();
     for (int i = 0; i < 51; ++i) {
         ObjetCourant = &g;
         Objet__Examine();
     }
-    ASSERT_EQ(GroupesDe(20).size(), soldats + 1);
-    const Objet& s = TableObjets[TableGroupes[GroupesDe(20).back()].membres[0]];
+    ASSERT_EQ(GroupesDe(NEUTRE).size(), soldats + 1);
+    const Objet& s = TableObjets[TableGroupes[GroupesDe(NEUTRE).back()].membres[0]];
     EXPECT_EQ(s.x, g.x);
     EXPECT_EQ(s.y, g.y);
     EXPECT_EQ(s.armee, g.armee);
     EXPECT_EQ(Rapport(), "");
+
+    const Objet &n = TableMaitres[NEUTRE], &e = TableMaitres[SOLDAT];
+    for (int a = 0; a < NOMBRE_ANIMATIONS; ++a)
+        EXPECT_EQ((*TablesObjetGfxAnimations[a])[NEUTRE], (*TablesObjetGfxAnimations[a])[SOLDAT]) << a;
+    EXPECT_EQ(n.pointsDeVie, e.pointsDeVie);
+    EXPECT_EQ(n.degats, e.degats);
+    EXPECT_EQ(n.vitesse, e.vitesse);
+    EXPECT_NE(std::string(n.couleur, 3), std::string(e.couleur, 3)) << "not the Empire's red";
+    EXPECT_NE(n.categorie, e.categorie) << "nor its colour on the minimap";
+    // The same blows at the same frames.
+    const auto concrets = [](const Objet& m) {
+        std::vector<int> types;
+        for (int a = 0; a < NOMBRE_ANIMATIONS; ++a)
+            for (int d = 0; m.evenements && m.evenements->animations[a] && d < m.evenements->directions[a]; ++d)
+                for (int i = 0; m.evenements->animations[a][d] && i < m.evenements->images[a]; ++i)
+                    for (const EvenementConcret* c = m.evenements->animations[a][d][i].concrets; c; c = c->suivant)
+                        types.push_back(a * 10000 + d * 1000 + i * 10 + c->type);
+        return types;
+    };
+    EXPECT_FALSE(concrets(e).empty());
+    EXPECT_EQ(concrets(n), concrets(e));
 }
 
 }  // namespace

@@ -281,6 +281,44 @@ TEST_F(EscarmoucheJeu, ConfirmStartsTheBattleWithBothArmies) {
     EXPECT_EQ(CampDuJoueur, 3);   // the faction of the side loaded last
 }
 
+// The set-up's picture draws the four shields of each side where a click picks them: every pixel
+// of a drawn shield lies in its faction's click zone, and the chosen faction's lit mark, drawn
+// where the screen draws it, covers exactly the dim shield under it.
+TEST_F(EscarmoucheJeu, FactionShieldsAreDrawnWhereTheyAreClicked) {
+    ASSERT_NE(EcranTampon, nullptr);
+    std::fill(EcranTampon, EcranTampon + 640 * 480, uint16_t{0});
+    Sprite__Affiche(976, 0, 0, 0);
+    const std::vector<uint16_t> image(EcranTampon, EcranTampon + 640 * 480);
+    for (int cote = 0; cote < 2; ++cote) {
+        const int gauche = cote == 0 ? 59 : 440;                     // a click picks (x - gauche) / 33
+        const int panneau = image[static_cast<size_t>(100 * 640 + gauche - 1)];   // the panel left of the shields
+        for (int camp = 0; camp < 4; ++camp) {
+            SCOPED_TRACE(testing::Message() << "cote " << cote << " camp " << camp);
+            // The lit mark's pixels: those it changes on a plain screen.
+            std::fill(EcranTampon, EcranTampon + 640 * 480, uint16_t{0x7C1F});
+            Sprite__Affiche(978, gauche + 1 + 35 * camp, 88, camp);
+            int marque = 0, couvert = 0, ecarts = 0;
+            for (int y = 80; y < 125; ++y)
+                for (int x = gauche - 5; x < gauche + 150; ++x) {
+                    const size_t i = static_cast<size_t>(y * 640 + x);
+                    const bool lit = EcranTampon[i] != 0x7C1F;
+                    const bool dans = x >= gauche + 33 * camp && x < gauche + 33 * (camp + 1);
+                    const bool bouclier = dans && y >= 88 && y < 118 && image[i] != panneau;
+                    marque += lit;
+                    couvert += lit && bouclier;
+                    ecarts += lit != bouclier;
+                    if (lit && y >= 89 && y < 118) {
+                        EXPECT_EQ((x - gauche) / 33, camp) << x << "," << y;
+                    }
+                }
+            EXPECT_GT(marque, 500);
+            EXPECT_EQ(couvert, marque);
+            EXPECT_EQ(ecarts, 0) << "the dim shield has the lit mark's shape";
+        }
+    }
+    std::fill(EcranTampon, EcranTampon + 640 * 480, uint16_t{0});
+}
+
 // Escape leaves without a battle and frees the preview's world.
 TEST_F(EscarmoucheJeu, EscapeLeavesWithoutABattle) {
     Plateforme_InjecterTouche(TOUCHE_ECHAP, true);

@@ -1,6 +1,9 @@
 // The minimap: its base image from the level, its overlay of objects, the view rectangle and
 // markers, and where it stands on the screen.
+#include <set>
+
 #include "interface_fixture.h"
+#include "battle/coups.h"
 #include "scene/carte_reduite.h"
 #include "shell/conditions.h"
 #include "shell/routeur.h"
@@ -122,6 +125,37 @@ TEST_F(CarteReduite, OverlayOfUnitsFlyersTreesAndBuildings) {
         EXPECT_EQ(Calque(1, 1), c.attendu);
     }
     Vider(2, 2);
+}
+
+// The sample factions' men, born from their masters on the sample level, each show on the
+// minimap in their faction's colour; the barracks' neutral soldiers in a colour of their own.
+TEST_F(CarteReduite, SampleFactionsHaveTheirOwnColours) {
+    CarteReduite_Creation();
+    struct Cas {
+        const char* faction;
+        int maitre, armee;
+        uint16_t attendu;
+    };
+    const Cas cas[] = {
+        {"Empire", 20, 0, CarteReduite_Couleur555(235, 16, 0)},      {"Justice", 23, 1, CarteReduite_Couleur555(41, 178, 235)},
+        {"Lumiere", 34, 0, CarteReduite_Couleur555(194, 177, 96)},   {"Morvane", 10, 1, CarteReduite_Couleur555(146, 0, 123)},
+        {"neutres", 51, 4, CarteReduite_Couleur555(200, 200, 200)},  {"archers Justice", 21, 1, CarteReduite_Couleur555(41, 178, 235)},
+        {"mages Morvane", 11, 1, CarteReduite_Couleur555(146, 0, 123)}, {"archers Lumiere", 28, 0, CarteReduite_Couleur555(194, 177, 96)},
+    };
+    std::vector<std::pair<int, int>> pixels;
+    for (size_t k = 0; k < std::size(cas); ++k) {
+        const int o = Unite__CreationSeule(cas[k].maitre, cas[k].armee, 40 + 8 * static_cast<int>(k), 100, 0);
+        ASSERT_GT(o, 0) << cas[k].faction;
+        const Objet& u = TableObjets[static_cast<size_t>(o)];
+        pixels.emplace_back(static_cast<int>(u.x * 0.75f), static_cast<int>(u.y * 0.75f));
+    }
+    CarteReduite_MiseAJour();
+    std::set<uint16_t> couleurs;
+    for (size_t k = 0; k < std::size(cas); ++k) {
+        EXPECT_EQ(Calque(pixels[k].first, pixels[k].second), cas[k].attendu) << cas[k].faction;
+        couleurs.insert(Calque(pixels[k].first, pixels[k].second));
+    }
+    EXPECT_EQ(couleurs.size(), 5u) << "four factions and the neutrals, each its own";
 }
 
 // A leader's marker slot by master type; of two such leaders the later in the scan keeps it.

@@ -32,16 +32,18 @@ std::vector<std::array<int, 4>> Evenements(const Objet& m) {
 }
 
 // Each faction's foot soldiers, archers and mages are the Empire's (numbers 20, 13, 17) in a team
-// colour of their own, so that two armies are told apart on the field.
+// colour of their own, and a category of their own (their colour on the minimap), so that two
+// armies are told apart on the field and on the minimap.
 void VerifierCamps() {
     struct Camp {
         const char* noms[3];
         int maitres[3];
+        int categorie;   // red, blue, gold, purple on the minimap
     };
-    const Camp camps[4] = {{{"EMPIRE   SOLDAT", "EMPIRE   ARCHER", "EMPIRE   MAGICIEN"}, {20, 13, 17}},
-                           {{"JUSTICE   PALADIN", "JUSTICE   ARCHER", "JUSTICE   MAGICIEN"}, {23, 21, 24}},
-                           {{"LUMIERE   SOLDAT", "LUMIERE   ARCHER", "LUMIERE   MAGICIEN"}, {34, 28, 31}},
-                           {{"MORVANE   ORC", "MORVANE   ARCHER", "MORVANE   PRETRE"}, {10, 43, 11}}};
+    const Camp camps[4] = {{{"EMPIRE   SOLDAT", "EMPIRE   ARCHER", "EMPIRE   MAGICIEN"}, {20, 13, 17}, 0},
+                           {{"JUSTICE   PALADIN", "JUSTICE   ARCHER", "JUSTICE   MAGICIEN"}, {23, 21, 24}, 1},
+                           {{"LUMIERE   SOLDAT", "LUMIERE   ARCHER", "LUMIERE   MAGICIEN"}, {34, 28, 31}, 4},
+                           {{"MORVANE   ORC", "MORVANE   ARCHER", "MORVANE   PRETRE"}, {10, 43, 11}, 9}};
     auto couleur = [](int n, int c) { return static_cast<int>(static_cast<unsigned char>(TableMaitres[n].couleur[c])); };
     for (int c = 0; c < 4; ++c)
         for (int u = 0; u < 3; ++u) {
@@ -50,10 +52,11 @@ void VerifierCamps() {
             ASSERT_NE(NomsMaitres[n], nullptr);
             EXPECT_STREQ(NomsMaitres[n], camps[c].noms[u]);
             const Objet &m = TableMaitres[n], &r = TableMaitres[e];
-            EXPECT_EQ(std::tie(m.famille, m.classe, m.categorie, m.taille, m.pointsDeVieMaximum, m.modeArmure, m.vitesse,
+            EXPECT_EQ(m.categorie, camps[c].categorie);
+            EXPECT_EQ(std::tie(m.famille, m.classe, m.taille, m.pointsDeVieMaximum, m.modeArmure, m.vitesse,
                                m.niveau, m.moral, m.degats, m.mana, m.regenerationVie, m.formation, m.selectionnable,
                                m.pointsDeVieParNiveau, m.degatsParNiveau),
-                      std::tie(r.famille, r.classe, r.categorie, r.taille, r.pointsDeVieMaximum, r.modeArmure, r.vitesse,
+                      std::tie(r.famille, r.classe, r.taille, r.pointsDeVieMaximum, r.modeArmure, r.vitesse,
                                r.niveau, r.moral, r.degats, r.mana, r.regenerationVie, r.formation, r.selectionnable,
                                r.pointsDeVieParNiveau, r.degatsParNiveau));
             for (int s = 0; s < 9; ++s) EXPECT_EQ(m.sorts[s], r.sorts[s]);

@@ -114,11 +114,73 @@ std::vector<ImageBlitter> Terrains() {
     return images;
 }
 
+// The factions of the set-up in their order: Lumiere, Morvane, Justice, Empire, then All.
+const int32_t COULEURS_CAMPS[5] = {Rvb(31, 29, 12), Rvb(20, 6, 24), Rvb(8, 14, 30), Rvb(28, 6, 4), Rvb(20, 20, 20)};
+
+// A faction's shield of 32 x 29 at (x, y) with its emblem: a sun (Lumiere), a crescent (Morvane),
+// a sword (Justice), a crown (Empire), four quarters (All). Dim, it is the choice not taken.
+void Bouclier(Toile& t, int x, int y, int camp, bool allume) {
+    Toile b(32, 29);
+    const int32_t fond = COULEURS_CAMPS[camp];
+    const auto teinte = [allume](int32_t c) {
+        if (allume) return c;
+        return Rvb((c >> 10 & 31) * 4 / 10, (c >> 5 & 31) * 4 / 10, (c & 31) * 4 / 10);
+    };
+    b.Polygone({{2, 1}, {30, 1}, {30, 19}, {16, 28}, {2, 19}}, [=](double, double) { return teinte(fond); });
+    const int32_t embleme = teinte(camp == 0 ? Rvb(31, 16, 2) : camp == 3 ? Rvb(31, 27, 8) : Rvb(31, 31, 28));
+    switch (camp) {
+        case 0:   // a sun
+            for (int k = 0; k < 8; ++k) {
+                const double a = k * 3.14159265 / 4;
+                b.Trait(16, 12, 16 + 9 * std::cos(a), 12 + 9 * std::sin(a), 1.6, embleme);
+            }
+            b.Disque(16, 12, 5, embleme);
+            break;
+        case 1:   // a crescent
+            b.Disque(16, 13, 8, embleme);
+            b.Disque(19.5, 10.5, 7, teinte(fond));
+            break;
+        case 2:   // a sword, point down
+            b.Trait(16, 4, 16, 21, 2.5, embleme);
+            b.Trait(10, 8, 22, 8, 2.5, embleme);
+            break;
+        case 3:   // a crown
+            b.Polygone({{7, 18}, {7, 7}, {11.5, 12}, {16, 5}, {20.5, 12}, {25, 7}, {25, 18}}, [=](double, double) { return embleme; });
+            break;
+        default:   // all of them: the shield quartered
+            b.Rectangle(15, 1, 2, 26, embleme);
+            b.Rectangle(2, 11, 29, 2, embleme);
+            break;
+    }
+    b.Contour(allume ? Rvb(31, 31, 31) : Rvb(12, 11, 8));
+    for (int v = 0; v < b.hauteur; ++v)
+        for (int u = 0; u < b.largeur; ++u)
+            if (b.Lire(u, v) >= 0) t.Point(x + u, y + v, b.Lire(u, v));
+}
+
+// The lit faction marks, frame = faction. The set-up draws frame c at 35 x c from the panel's
+// left while a click picks faction (x - left) / 33: each frame's hot spot moves it onto its click
+// zone, where the background has its dim shield.
+std::vector<ImageBlitter> Camps() {
+    std::vector<ImageBlitter> images;
+    for (int c = 0; c < 5; ++c) {
+        Toile t(32, 29);
+        Bouclier(t, 0, 0, c, true);
+        images.push_back(t.Image(c < 4 ? 2 * c : 0, 0));
+    }
+    return images;
+}
+
 Toile FondEscarmouche() {
     Toile t(640, 480);
     t.Rectangle(0, 0, 640, 480, FOND);
     Cadre(t, 55, 84, 145, 37);    // the player's factions
     Cadre(t, 436, 84, 148, 37);   // the opponent's
+    // The four shields, dim, each over its click zone; the chosen one is lit over it.
+    for (int c = 0; c < 4; ++c) {
+        Bouclier(t, 60 + 33 * c, 88, c, false);
+        Bouclier(t, 441 + 33 * c, 88, c, false);
+    }
     Cadre(t, 226, 84, 190, 37);   // the gold, its two buttons at each end
     Cadre(t, 230, 88, 30, 32, Rvb(12, 6, 5));
     Fleche(t, 230, 88, 30, 32, false);
@@ -158,19 +220,6 @@ std::vector<ImageBlitter> BoutonsEscarmouche() {
             t.Trait(9, 18, 15, 25, 3.5, Rvb(8, 28, 8));
             t.Trait(15, 25, 27, 10, 3.5, Rvb(8, 28, 8));
         }
-        images.push_back(t.Image());
-    }
-    return images;
-}
-
-// The faction marks: Lumiere, Morvane, Justice, Empire, All.
-std::vector<ImageBlitter> Camps() {
-    const int32_t couleurs[5] = {Rvb(31, 29, 12), Rvb(14, 4, 16), Rvb(8, 14, 30), Rvb(28, 6, 4), Rvb(20, 20, 20)};
-    std::vector<ImageBlitter> images;
-    for (int32_t c : couleurs) {
-        Toile t(32, 29);
-        t.Polygone({{2, 1}, {30, 1}, {30, 20}, {16, 28}, {2, 20}}, [=](double, double) { return c; });
-        t.Contour(Rvb(31, 31, 31));
         images.push_back(t.Image());
     }
     return images;

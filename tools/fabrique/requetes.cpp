@@ -57,11 +57,16 @@ ImageBlitter Portrait() {
 }
 
 // The results: frame 0 the panel, 1 and 2 the OK button (2 lit), then five gauges of 21 frames
-// each (a bar of 0 to 20 steps), their hot spot at the left of the bar's middle.
+// each (a bar of 0 to 20 steps). A gauge's hot spot is at its left, below the bar: its value's
+// text, written 2 pixels higher and lower, stands under the bar. The panel labels the gold won
+// and the experience gained, whose numbers the screen writes at x 93 under the battle's length.
 std::vector<ImageBlitter> Bilan() {
     std::vector<ImageBlitter> images;
     Toile panneau = Panneau(620, 460, Rvb(4, 4, 5), Rvb(18, 16, 8));
-    for (int i = 0; i < 5; ++i) panneau.Rectangle(70 + i * 70, 20 + i * 90, 6, 6, Rvb(20, 15, 6));
+    const int32_t texte = Rvb(28, 27, 22), ombre = Rvb(1, 1, 1);
+    // Panel coordinates are the screen's less (10, 10).
+    Toile_Texte(panneau, 30, 409, "OR :", 2, texte, ombre);
+    Toile_Texte(panneau, 30, 434, "XP :", 2, texte, ombre);
     images.push_back(panneau.Image(310, 230));
     for (bool allume : {false, true}) {
         Toile b(44, 44);
@@ -77,7 +82,7 @@ std::vector<ImageBlitter> Bilan() {
             Toile g(204, 14);
             g.Rectangle(0, 0, 204, 14, Rvb(2, 2, 2));
             g.Rectangle(2, 2, pas * 10, 10, c);
-            images.push_back(g.Image(0, 7));
+            images.push_back(g.Image(0, 17));
         }
     return images;
 }

@@ -105,6 +105,10 @@ inline std::vector<uint16_t> PaletteRampes(std::initializer_list<std::array<int,
     return pal;
 }
 
+// Writes a line in the 5 x 7 block capitals of the sprite font (lower case drawn as capitals) with
+// its top left at (x, y), each dot echelle x echelle, over a shadow one dot down and right.
+void Toile_Texte(Toile& t, int x, int y, const std::string& texte, int echelle, int32_t couleur, int32_t ombre);
+
 // Writes a sprite file under the game folder's "sprite" folder. False on failure.
 bool Sprite_Ecrire(const std::string& racine, const std::string& nom, const std::vector<ImageBlitter>& images,
                    const std::vector<uint16_t>* palette = nullptr);

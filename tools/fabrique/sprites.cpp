@@ -386,4 +386,22 @@ bool FabriquerSprites(const std::string& racine) {
 
 }  // namespace
 
+void Toile_Texte(Toile& t, int x, int y, const std::string& texte, int echelle, int32_t couleur, int32_t ombre) {
+    for (size_t k = 0; k < texte.size(); ++k) {
+        char c = texte[k];
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);
+        for (const Glyphe& g : GLYPHES) {
+            if (g.c != c) continue;
+            const int x0 = x + static_cast<int>(k) * 6 * echelle;
+            for (int passe = 0; passe < 2; ++passe)
+                for (int v = 0; v < 7; ++v)
+                    for (int u = 0; u < 5; ++u)
+                        if (g.lignes[v] & (0x10 >> u))
+                            t.Rectangle(x0 + u * echelle + (passe == 0 ? echelle : 0),
+                                        y + v * echelle + (passe == 0 ? echelle : 0), echelle, echelle,
+                                        passe == 0 ? ombre : couleur);
+        }
+    }
+}
+
 FABRIQUE_ETAPE("sprites", FabriquerSprites);
