@@ -28,7 +28,7 @@ int32_t TexteRegionAffiche = 0;
 int32_t OrigineBataille = 0;
 int32_t ConditionsDepuisFichierVbat = 0;
 char FichierVbat[512] = {};
-char FichierNiveauRegion[512] = "..\\niveau\\essai.mv";
+char NomNiveauBataille[512] = "..\\niveau\\essai.mv";
 std::array<RegimentRegion, REGIMENTS_REGION> RegimentsRegion{};
 int32_t NbRegimentsRegion = 0;
 std::array<RegimentNmi, REGIMENTS_NMI> RegimentsNmi{};
@@ -78,12 +78,7 @@ void Copier(const char* source, const char* destination) {
 
 }  // namespace
 
-int Campagne__etapeRegion() { return 0; }
-void Chemin__Region(char* chemin, int taille) {
-    if (chemin && taille > 0) std::snprintf(chemin, static_cast<size_t>(taille), "..\\niveau\\region");
-}
-
-const char* RegionNomFichierNiveau() { return FichierNiveauRegion; }
+const char* RegionNomFichierNiveau() { return NomNiveauBataille; }
 void RegionChargerArmeesEnnemies() {
     // A skirmish brings its own armies; region records left from a campaign stay out of it.
     if (ModeJeuCourant == 3 || EscarmoucheEnCours == 3) return;
@@ -155,9 +150,6 @@ void ChargeRegion__armee() {
 int32_t DemandeChateauRegion = 0;
 int32_t PanneauRegionVisible = 1;
 
-// The region map's screen and its files are not built yet.
-void CarteRegion__Trame() {}
-void RegionSauverLieuxUniques(const char*) {}
 void RegimentNmi_Sauvegarde(const char*) {}
 void RegionMajListeRegiments() {
     int32_t drapeaux[REGIMENTS_NMI] = {};
