@@ -17,6 +17,7 @@
 #include "foundation/objetsgfx.h"
 #include "platform/fichiers.h"
 #include "platform/plateforme.h"
+#include "platform/son.h"
 #include "platform/temps.h"
 #include "shell/demarrage.h"
 #include "shell/images.h"
@@ -119,7 +120,22 @@ int RegionGagnee() {
 
 }  // namespace
 
+namespace {
+int Etape();
+}
+
 int Campagne__etapeRegion() {
+    const int32_t campagne = CampagneCourante, etape = EtapeCampagne;
+    const int resultat = Etape();
+    char ligne[96];
+    std::snprintf(ligne, sizeof ligne, "Campagne__etapeRegion(): campagne %d, etape %d, resultat %d", campagne, etape, resultat);
+    Trace_Debogueur(ligne);
+    return resultat;
+}
+
+namespace {
+
+int Etape() {
     CarteRegion__RemiseAZero();
     // A saved game: its restore is not ready yet, and the player goes back to the main menu.
     if (ChargementSauvegarde) {
@@ -202,3 +218,5 @@ int Campagne__etapeRegion() {
     ChargementSauvegarde = 0;
     return 0;
 }
+
+}  // namespace

@@ -12,6 +12,8 @@
 #include "campaign/catalogue.h"
 #include "campaign/chargement_armees.h"
 #include "campaign/deploiement.h"
+#include "campaign/lieux_uniques.h"
+#include "shell/demarrage.h"
 #include "foundation/entrees.h"
 #include "foundation/erreurs.h"
 #include "foundation/listes.h"
@@ -226,4 +228,22 @@ void RegionMemoriserEtat() {
         r.x = o.x;
         r.y = o.y;
     }
+    if (EtatPassageBataille != 1) {
+        RegionSauverLieuxUniques("..\\tmp\\Joueur0\\uniques.txt");
+    } else {
+        // The first time in this region: the army's working copy.
+        EtatPassageBataille = 2;
+        Copier("..\\armees\\Joueur0\\entete_armee.txt", "..\\tmp\\Joueur0\\entete_armee.txt");
+        int n = 0;
+        if (!LireEntete("..\\tmp\\Joueur0\\entete_armee.txt", &n)) Erreur_Fatale(OU_REGION, "fichier de positions non trouvé");
+        if (n < 0 || n > REGIMENTS_REGION) Erreur_Fatale(OU_REGION, "Nombre de régiments incorrect : %d", n);
+        NbRegimentsRegion = n;
+        char source[128], destination[128];
+        for (int i = 0; i < n; ++i) {
+            std::snprintf(source, sizeof source, "..\\armees\\Joueur0\\regiment%d.txt", i);
+            std::snprintf(destination, sizeof destination, "..\\tmp\\Joueur0\\regiment%d.txt", i);
+            Copier(source, destination);
+        }
+    }
+    Armee__viderRegimentsCharges();
 }

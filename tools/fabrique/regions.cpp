@@ -268,7 +268,7 @@ bool CarteEmpire(const std::string& racine) {
             tga[k + 1] = static_cast<uint8_t>(std::clamp(c.g - grain, 0, 255));
             tga[k + 2] = static_cast<uint8_t>(std::clamp(c.r - grain, 0, 255));
         }
-    return Ecrire(fs::path(racine) / "Images" / "CarteEmpire.tga", std::string(tga.begin(), tga.end()));
+    return Ecrire(fs::path(racine) / "images" / "CarteEmpire.tga", std::string(tga.begin(), tga.end()));
 }
 
 // A campaign's flags: frame e is the whole screen with the flag of step e on its region.
