@@ -11,7 +11,7 @@
 void Cible_Preparer() {
     CreationDeLalIsteDesObjetsGfx();
     Maitres__Liste__Creation();
-    std::snprintf(FichierNiveauRegion, sizeof FichierNiveauRegion, "..\\niveau\\essai.mv");
+    std::snprintf(NomNiveauBataille, sizeof NomNiveauBataille, "..\\niveau\\essai.mv");
 }
 
 void Cible_Lire(const uint8_t* donnees, size_t taille) {

@@ -12,6 +12,8 @@
 #include "campaign/catalogue.h"
 #include "campaign/chargement_armees.h"
 #include "campaign/deploiement.h"
+#include "campaign/lieux_uniques.h"
+#include "shell/demarrage.h"
 #include "foundation/entrees.h"
 #include "foundation/erreurs.h"
 #include "foundation/listes.h"
@@ -28,7 +30,7 @@ int32_t TexteRegionAffiche = 0;
 int32_t OrigineBataille = 0;
 int32_t ConditionsDepuisFichierVbat = 0;
 char FichierVbat[512] = {};
-char FichierNiveauRegion[512] = "..\\niveau\\essai.mv";
+char NomNiveauBataille[512] = "..\\niveau\\essai.mv";
 std::array<RegimentRegion, REGIMENTS_REGION> RegimentsRegion{};
 int32_t NbRegimentsRegion = 0;
 std::array<RegimentNmi, REGIMENTS_NMI> RegimentsNmi{};
@@ -78,12 +80,7 @@ void Copier(const char* source, const char* destination) {
 
 }  // namespace
 
-int Campagne__etapeRegion() { return 0; }
-void Chemin__Region(char* chemin, int taille) {
-    if (chemin && taille > 0) std::snprintf(chemin, static_cast<size_t>(taille), "..\\niveau\\region");
-}
-
-const char* RegionNomFichierNiveau() { return FichierNiveauRegion; }
+const char* RegionNomFichierNiveau() { return NomNiveauBataille; }
 void RegionChargerArmeesEnnemies() {
     // A skirmish brings its own armies; region records left from a campaign stay out of it.
     if (ModeJeuCourant == 3 || EscarmoucheEnCours == 3) return;
@@ -155,9 +152,6 @@ void ChargeRegion__armee() {
 int32_t DemandeChateauRegion = 0;
 int32_t PanneauRegionVisible = 1;
 
-// The region map's screen and its files are not built yet.
-void CarteRegion__Trame() {}
-void RegionSauverLieuxUniques(const char*) {}
 void RegimentNmi_Sauvegarde(const char*) {}
 void RegionMajListeRegiments() {
     int32_t drapeaux[REGIMENTS_NMI] = {};
@@ -234,4 +228,22 @@ void RegionMemoriserEtat() {
         r.x = o.x;
         r.y = o.y;
     }
+    if (EtatPassageBataille != 1) {
+        RegionSauverLieuxUniques("..\\tmp\\Joueur0\\uniques.txt");
+    } else {
+        // The first time in this region: the army's working copy.
+        EtatPassageBataille = 2;
+        Copier("..\\armees\\Joueur0\\entete_armee.txt", "..\\tmp\\Joueur0\\entete_armee.txt");
+        int n = 0;
+        if (!LireEntete("..\\tmp\\Joueur0\\entete_armee.txt", &n)) Erreur_Fatale(OU_REGION, "fichier de positions non trouvé");
+        if (n < 0 || n > REGIMENTS_REGION) Erreur_Fatale(OU_REGION, "Nombre de régiments incorrect : %d", n);
+        NbRegimentsRegion = n;
+        char source[128], destination[128];
+        for (int i = 0; i < n; ++i) {
+            std::snprintf(source, sizeof source, "..\\armees\\Joueur0\\regiment%d.txt", i);
+            std::snprintf(destination, sizeof destination, "..\\tmp\\Joueur0\\regiment%d.txt", i);
+            Copier(source, destination);
+        }
+    }
+    Armee__viderRegimentsCharges();
 }

@@ -4,6 +4,8 @@
 
 #include <array>
 #include <cstdint>
+#include <cstdio>
+#include <string>
 
 #include "campaign/campagne.h"
 
@@ -17,6 +19,7 @@ extern char FichierVbat[512];
 
 // A regiment of the player on the region map (the fields the scene start reads).
 struct RegimentRegion {
+    char nom[60];
     int32_t enBataille;
     int32_t mort;
     int32_t pointsAction;
@@ -25,7 +28,9 @@ struct RegimentRegion {
     int32_t cout[5];              // points to enter a cell, by terrain code; -1 closed
     int32_t pointsCourants;       // movement points left in the turn
     int32_t x, y;                 // its region cell
-    int32_t campe;                // the regiment camps: it does not move
+    int32_t campe;                // the regiment camps: it does not move (its order flag)
+    int32_t etat;                 // its turn state: 1 forced march, -5..-1 camping, 0 normal
+    int32_t marcheForcee;         // points a forced march adds
     int32_t enMouvement;          // its token is moving
     // What the token shows of its state on the region map.
     int32_t jetonTransparent, jetonBouclier, jetonPlein, jetonEteint;
@@ -36,15 +41,14 @@ constexpr int REGIMENTS_REGION = 12;
 extern std::array<RegimentRegion, REGIMENTS_REGION> RegimentsRegion;
 extern int32_t NbRegimentsRegion;
 
-// 1 new campaign, 2 back to the start, 3 after a battle; anything else: the region map goes on.
+// The campaign step at a region-map scene start: 0 the region map goes on, 1 the tutorial is
+// over (the faction choice follows), 2 the campaign is over (back to the main menu), 3 the region
+// is won and the next one is to be prepared.
 int Campagne__etapeRegion();
 // Copies the campaign's templates into the working copy "..\tmp\Joueur0\".
 void Campagne__CopieFichiers(int32_t campagne);
-// The current region's level path without extension, into `chemin`.
-void Chemin__Region(char* chemin, int taille);
-// The battle level chosen for the region battle: FichierNiveauRegion until the region map
-// chooses it.
-extern char FichierNiveauRegion[512];
+// The level file of the coming battle (a region battle or a unique site's level).
+extern char NomNiveauBataille[512];
 const char* RegionNomFichierNiveau();
 // At a region battle's start: the enemy regiments and the player's regiments that take part
 // (enBataille 1) deployed from their files and entry sides; the view put where the player enters.
@@ -56,8 +60,31 @@ void RegimentNmi_Affichage();
 void RegimentNmi_AffichageOmbre();
 
 // After a battle: drops the dead regiments from the working copy, renumbers the survivors'
-// files through "..\armees\Joueur0\" and copies them back.
+// files through "..\armees\Joueur0\" and copies them back; then the tokens of the army.
 void ChargeRegion__armee();
+// The army's tokens at their cells (a regiment at (0, 0) on a free start cell), from the working
+// copy.
+void Region__JetonsArmee();
+// A new region: the army's tokens on the start cells.
+void RegionInitialisationArmee();
+// True when no regiment of the region is alive.
+bool RegionArmeePerdue();
+// The turn cycle of the regiments on the region map.
+void RegionRegimentsReinitialiserDrapeau();
+void RegionRegimentsRecupererPoints();
+void Region__replacerRegiments();
+void RegionEtatsFinTour();
+void RegionPointsMouvementDebutTour();
+void RegionDeplacerRegiments();
+// The working folder emptied (names beginning with "." kept).
+void RegionViderTmp();
+// Restores save slot `slot` into the working folder; false when it cannot.
+bool ChargementPartie(int32_t slot);
+// The enemy regiments of the region: read from their file, their tokens made, the ones that
+// fought a won battle removed.
+void RegimentNmi_Chargement(const char* fichier);
+void RegimentNmi_Creation();
+void RegimentNmi_Compactage();
 
 // The region map's frame, once per logic pass on the region map.
 void CarteRegion__Trame();
@@ -107,28 +134,39 @@ using GrilleRegion = std::array<int32_t, REGION_LARGEUR * REGION_HAUTEUR>;
 // A unique site of the region.
 struct LieuUnique {
     int32_t x, y;
-    char nom[128];
+    char nom[128];      // one word; also the file name of its battle level
     char texte[100];
     int32_t objetGraphique;
     int32_t visite;     // 0 not visited, 1 visited, 2 a battle there is under way, 3 visited otherwise
     int32_t entree;
     int32_t nouvelEtat;
     int32_t lock;       // 0 open, 1 locked, 2 no battle level of its own
-    int32_t nbUnlock;
-    int32_t unlock[20];
-    char message[256];
+    int32_t nbUnlock;   // 0..20
+    int32_t unlock[20]; // the sites to visit before it opens
+    char message[256];  // the requester file shown while it is locked
     int32_t messager;
-    int32_t nbrFrame;
-    int32_t image;
+    int32_t nbrFrame;   // 1 or more
+    int32_t image;      // its current frame
 };
+constexpr int MAX_UNLOCK = 20;
+constexpr int MAX_LIEUX_A_VISITER = 30;
+constexpr int MAX_NMI_A_TUER = 100;
 
 struct CarteRegion {
     GrilleRegion terrain;   // 0 plain, 1 forest, 2 mountain, 3 river, 4 closed
-    GrilleRegion departs;
+    GrilleRegion departs;   // non-zero: a start cell of the player's regiments
     char* nom;
     int32_t tourEnCours;
     int32_t nbLieuxUniques;
     LieuUnique* lieuxUniques;
+    // What wins the region (-1: every site, every enemy regiment) and what is shown then.
+    int32_t nbLieuxAVisiter;
+    int32_t nbNmiATuer;
+    int32_t nmiATuer[MAX_NMI_A_TUER];
+    int32_t lieuxAVisiter[MAX_LIEUX_A_VISITER];
+    int32_t visu;           // 0 nothing, 1 a movie, 2 a picture, 3 a requester text
+    char fichierVisu[256];
+    int32_t messager;
 };
 extern CarteRegion* CarteRegionCourante;
 
@@ -143,3 +181,43 @@ int RegimentNmi_BatailleLieuUnique(int site);
 int RegimentNmi_EntreeBataille(int x, int y);
 // Each region regiment's cell taken from its token.
 void RegionMemoriserEtat();
+
+// The campaign's regions: the region number of each step of each campaign, 0 ending it.
+constexpr int NB_CAMPAGNES = 5;
+constexpr int NB_ETAPES = 8;
+extern const int32_t TableRegionsCampagne[NB_CAMPAGNES][NB_ETAPES];
+extern int32_t NumeroRegion;   // the number shown in the region's name
+// The region of step `etape` of `campagne`; 0 past the table or past the campaign's end.
+int32_t Campagne__Region(int32_t campagne, int32_t etape);
+// The region of the current step.
+int32_t Region__Courante();
+// True when the current step is the campaign's last.
+bool Campagne__DerniereEtape();
+
+// The per-region file names: built into ChaineTravail2 and copied into ChaineTravail3, which they
+// return. A campaign outside 0..4 leaves ChaineTravail2 as it was.
+extern char ChaineTravail2[1024];
+extern char ChaineTravail3[1024];
+const char* Chemin__Region();           // + ".txt" the region file, + ".mv" the region-map level
+const char* Chemin__Ennemis();          // + ".txt" the enemy regiments template
+const char* Chemin__NiveauLieuUnique(); // the folder of the sites' battle levels
+const char* Chemin__Uniques();          // + ".txt" the unique-sites template
+const char* Chemin__VictoireRegion();   // + ".Vreg" the region victory file
+
+// The record of the current step's region, its name, its sites; fatal when a file is missing
+// or malformed.
+void RegionInitialisation();
+void Region__liberer();
+// Region__liberer and the battle level name cleared.
+void Region__Liberation();
+// The region file: 40 lines of 52 terrain codes, an empty line, 40 lines of start cells. False
+// with the reason in *erreur when the file is short or holds something else than numbers.
+bool Region__LireFichier(FILE* f, CarteRegion* carte, std::string* erreur);
+// "nomcarte.txt": the region file's name on the first line, then campaign, step and region
+// number. False when the values are missing or the campaign or step is outside the table.
+bool Region__LireNomCarte(FILE* f, std::string* fichier, int32_t* campagne, int32_t* etape, int32_t* numero);
+// The cost of entering a cell of terrain code `terrain` for a regiment: -1 (closed) for codes
+// outside 0..4.
+int32_t Region__CoutTerrain(const RegimentRegion& r, int32_t terrain);
+// The terrain code of region cell (x, y); 4 (closed) off the region or without a region.
+int32_t Region__Terrain(int32_t x, int32_t y);

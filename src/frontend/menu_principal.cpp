@@ -151,15 +151,6 @@ void NouvelleCampagne() {
 bool ChoisirCampagne(int bouton) {
     const ChoixCampagne& c = CAMPAGNES[bouton - DIDACTICIEL];
     if (c.heros && CampagneCommencee == 0) return false;   // locked until a campaign was begun
-    // A game tree without the region map cannot start a campaign: said, and the choice stays open
-    // rather than the level loader ending the program.
-    char carte[300];
-    Chemin__Region(carte, static_cast<int>(sizeof carte) - 4);
-    std::strcat(carte, ".mv");
-    if (!Fichier_Existe(carte)) {
-        Avertissement("NiveauChargement()", "Impossible de trouver le fichier : %s", carte);
-        return false;
-    }
     CampagneCourante = c.campagne;
     CampDuJoueur = c.camp;
     CampCatalogue = c.camp;

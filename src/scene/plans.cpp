@@ -322,4 +322,5 @@ void PlanObjet__AffichageRegion() {
             }
         }
     }
+    if (ModeSceneCourant == 1) CarteRegion__Bulles();
 }

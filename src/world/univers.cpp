@@ -39,6 +39,7 @@
 #include "scene/particules_effets.h"
 #include "scene/survol.h"
 #include "shell/curseur.h"
+#include "shell/demarrage.h"
 #include "shell/routeur.h"
 #include "shell/scenario.h"
 #include "shell/trame.h"
@@ -192,8 +193,7 @@ int UniversCreation() {
 
     switch (ModeSceneCourant) {
         case 1:
-            Chemin__Region(CheminTampon, sizeof CheminTampon);
-            std::strncat(CheminTampon, ".mv", sizeof CheminTampon - std::strlen(CheminTampon) - 1);
+            std::snprintf(CheminTampon, sizeof CheminTampon, "%s.mv", Chemin__Region());
             NiveauChargement(CheminTampon);
             break;
         case 2:
@@ -300,30 +300,35 @@ void ChargeRegion() {
     bool saisieFixee = false;
     if (ModeSceneCourant == 1) {
         EtatBoucleJeu = Campagne__etapeRegion();
-        switch (EtatBoucleJeu) {
-            case 1:
+        // A new campaign or the next region is prepared by the step again (it may be won at once).
+        while (EtatBoucleJeu == 1 || EtatBoucleJeu == 3) {
+            if (EtatBoucleJeu == 1) {
                 ObjetsGfx_LiberationSprites();
                 CampagneCourante = ChoixCamp();
                 Campagne__CopieFichiers(CampagneCourante);
                 EtapeCampagne = 0;
-                EtatBoucleJeu = Campagne__etapeRegion();
-                break;
-            case 2:
-                EtapeCampagne = 0;
-                MorvaneCode = 1;
-                SaisieValidee = 1;
-                saisieFixee = true;
-                break;
-            case 3:
+            } else {
                 ChargeRegion__armee();
-                EtatBoucleJeu = Campagne__etapeRegion();
-                break;
-            default: break;
+            }
+            EtatPassageBataille = 0;
+            EtatBoucleJeu = Campagne__etapeRegion();
+        }
+        if (EtatBoucleJeu == 2) {
+            EtapeCampagne = 0;
+            MorvaneCode = 1;
+            SaisieValidee = 1;
+            saisieFixee = true;
         }
     }
 
-    // 9. The terrain set (the region map's own set comes with its screen).
-    if (ModeSceneCourant != 1) Terrain__Chargement("..\\spredit\\moteur\\matiere1", 676);
+    // 9. The terrain set: the region's picture cut in tiles, or the battle's.
+    if (ModeSceneCourant == 1) {
+        char carte[64];
+        std::snprintf(carte, sizeof carte, "..\\sprite\\region\\Carte%d", Region__Courante());
+        if (EtatBoucleJeu == 0) Terrain__Chargement(carte, 520);
+    } else {
+        Terrain__Chargement("..\\spredit\\moteur\\matiere1", 676);
+    }
 
     // 10. The enemy armies of a region battle.
     if (ModeSceneCourant == 2 && !MissionSpecialeEnCours) RegionChargerArmeesEnnemies();

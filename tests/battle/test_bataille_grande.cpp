@@ -56,7 +56,7 @@ class BatailleGrande : public Scene {
 }  // namespace
 
 TEST_F(BatailleGrande, ChargeeSansRapport) {
-    std::snprintf(FichierNiveauRegion, sizeof FichierNiveauRegion, "..\\niveau\\grande.mv");
+    std::snprintf(NomNiveauBataille, sizeof NomNiveauBataille, "..\\niveau\\grande.mv");
     ASSERT_TRUE(Demarrer()) << Rapport();
     EXPECT_EQ(Rapport(), "");
     for (int armee : {0, 1}) {
@@ -75,7 +75,7 @@ TEST_F(BatailleGrande, ChargeeSansRapport) {
 }
 
 TEST_F(BatailleGrande, CombattueJusquAuBoutAvecLaCatapulte) {
-    std::snprintf(FichierNiveauRegion, sizeof FichierNiveauRegion, "..\\niveau\\grande.mv");
+    std::snprintf(NomNiveauBataille, sizeof NomNiveauBataille, "..\\niveau\\grande.mv");
     ASSERT_TRUE(Demarrer()) << Rapport();
     const int depart[2] = {Unites(0), Unites(1)};
     SimulationCompteur = 0;
@@ -105,7 +105,7 @@ TEST_F(BatailleGrande, CombattueJusquAuBoutAvecLaCatapulte) {
 
 // The sample ballista, set to fire at an enemy, looses a bolt at each shot.
 TEST_F(BatailleGrande, LaBalisteTireSesCarreaux) {
-    std::snprintf(FichierNiveauRegion, sizeof FichierNiveauRegion, "..\\niveau\\grande.mv");
+    std::snprintf(NomNiveauBataille, sizeof NomNiveauBataille, "..\\niveau\\grande.mv");
     ASSERT_TRUE(Demarrer()) << Rapport();
     int cible = 0;
     for (int o = 1; o < NOMBRE_OBJETS && cible == 0; ++o) {

@@ -231,7 +231,6 @@ TEST_F(MenuPrincipalTest, ChoixDeLaCampagne) {
         int32_t campagne, camp, camps[4], heros;
     };
     std::filesystem::remove(arbre.Racine() / "tmp/Joueur0/entete_armee.txt");
-    arbre.Ecrire("niveau/region.mv", "");   // the region map the campaign starts on
     for (const Cas& c : {Cas{0, 14, false, 0, 0, {}, 0}, Cas{0, 17, false, 0, 0, {}, 0},
                          Cas{0, 13, true, 0, 1, {1, 2, 3, 0}, 0}, Cas{1, 14, true, 1, 3, {3, 2, 1, 0}, 5},
                          Cas{1, 15, true, 2, 1, {1, 2, 3, 0}, 5}, Cas{1, 16, true, 3, 0, {0, 2, 3, 1}, 5},
@@ -270,30 +269,6 @@ TEST_F(MenuPrincipalTest, ChoixDeLaCampagne) {
     }
     // The campaign's army was copied into the working folder.
     EXPECT_TRUE(arbre.Existe("tmp/Joueur0/entete_armee.txt"));
-}
-
-// Without the region map a campaign button says so and the choice stays open; nothing of the
-// campaign is copied or set.
-TEST_F(MenuPrincipalTest, SansCarteDeRegionLaCampagneNeCommencePas) {
-    ASSERT_FALSE(arbre.Existe("niveau/region.mv"));
-    std::filesystem::remove(arbre.Racine() / "tmp/Joueur0/entete_armee.txt");
-    CampagneCommencee = 1;
-    CampagneCourante = 0;
-    EtapeCampagne = 4;
-    MenuAuRepos();
-    ClicBouton(JOUER);
-    ASSERT_TRUE(Jusqua(103));
-    ClicBouton(NOUVELLE);
-    ASSERT_TRUE(Jusqua(802));
-    // Return closes the warning's box.
-    Plateforme_InjecterTouche(TOUCHE_ENTREE, true);
-    Plateforme_InjecterTouche(TOUCHE_ENTREE, false);
-    EXPECT_NE(ClicBouton(15), 0);
-    EXPECT_EQ(MenuEtat, 802);
-    EXPECT_EQ(CampagneCourante, 0);
-    EXPECT_EQ(EtapeCampagne, 4);
-    EXPECT_FALSE(arbre.Existe("tmp/Joueur0/entete_armee.txt"));
-    EXPECT_FALSE(arbre.Existe("Erreur.txt"));   // a warning, not the level loader's fatal report
 }
 
 TEST_F(MenuPrincipalTest, EchapDansLeChoixDeCampagneRevientAuMenuJouer) {

@@ -50,7 +50,7 @@ class SceneEcran : public Scene {
     }
     // A battle started on `niveau`, lit, with the computer leading every army.
     bool DemarrerBataille(const char* niveau) {
-        std::snprintf(FichierNiveauRegion, sizeof FichierNiveauRegion, "%s", niveau);
+        std::snprintf(NomNiveauBataille, sizeof NomNiveauBataille, "%s", niveau);
         if (!Demarrer()) return false;
         LumiereActive = 1;
         SimulationCompteur = 0;

@@ -35,7 +35,7 @@ class Scene : public Monde {
         // Past the tutorial: the battle's tip and the castle's help open no requester, which
         // would wait for input in the tests that have a window.
         CampagneCourante = EtapeCampagne = 1;
-        std::snprintf(FichierNiveauRegion, sizeof FichierNiveauRegion, "..\\niveau\\essai.mv");
+        std::snprintf(NomNiveauBataille, sizeof NomNiveauBataille, "..\\niveau\\essai.mv");
     }
     // A test may change the copied data before the masters are read.
     virtual void AvantChargement() {}
@@ -47,7 +47,7 @@ class Scene : public Monde {
 
     // A battle world on the level; false when the program ended (code in *fin).
     bool Creer(const char* niveau = "..\\niveau\\essai.mv", int* fin = nullptr) {
-        std::snprintf(FichierNiveauRegion, sizeof FichierNiveauRegion, "%s", niveau);
+        std::snprintf(NomNiveauBataille, sizeof NomNiveauBataille, "%s", niveau);
         try {
             UniversCreation();
             return true;

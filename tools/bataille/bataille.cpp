@@ -302,7 +302,7 @@ bool ChargerJeu() {
 // Starts the battle scene on the level; with --armees, as a region battle of the working army's
 // regiment 0 (from the west) against the tree's sample enemy regiment (at the centre).
 void DemarrerNiveau() {
-    std::snprintf(FichierNiveauRegion, sizeof FichierNiveauRegion, "%s", opt.niveau.c_str());
+    std::snprintf(NomNiveauBataille, sizeof NomNiveauBataille, "%s", opt.niveau.c_str());
     if (opt.armees) {
         Fichier_Copier("..\\Armees\\Regimentsnmi\\nmi100.txt", "..\\tmp\\Joueur0\\nmi100.txt", true);
         NbRegimentsRegion = 1;
