@@ -23,6 +23,7 @@ class Regiments : public CreaturesEssai {
 
     void SetUp() override {
         CreaturesEssai::SetUp();
+        arbre.Ecrire("tmp/Joueur0/.garde", "");   // the working folder, where a meeting writes the sites
         carte.terrain.fill(0);
         for (int y = 0; y < REGION_HAUTEUR; ++y) carte.terrain[static_cast<size_t>(7 * REGION_HAUTEUR + y)] = 1;   // forest
         carte.terrain[static_cast<size_t>(9 * REGION_HAUTEUR + 5)] = 4;   // closed

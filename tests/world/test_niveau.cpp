@@ -137,14 +137,7 @@ TEST_F(Niveaux, UneSectionSansUniteNeCreeRien) {
 class DecorsOrientes : public Scene {
   protected:
     void AvantChargement() override {
-        std::string liste = arbre.Lire("ini/mv.ini");
-        std::string ajout;
-        for (int n = 309; n < 330; ++n) ajout += "#define LIBRE_" + std::to_string(n) + " " + std::to_string(n) + " // -\r\n";
-        ajout += "#define DECOR_330 330 // rocher\r\n//.";
-        const size_t fin = liste.rfind("//.");
-        ASSERT_NE(fin, std::string::npos);
-        liste.replace(fin, 3, ajout);
-        arbre.Ecrire("ini/mv.ini", liste);
+        arbre.Ecrire("ini/mv.ini", Remplacer(arbre.Lire("ini/mv.ini"), "#define LIBRE_330 330 // -", "#define DECOR_330 330 // rocher"));
     }
 };
 
