@@ -333,6 +333,48 @@ TEST_F(EscarmoucheJeu, DeletingAnArmyAsksFirst) {
     EXPECT_EQ(ListeArmeesJoueur, (std::vector<std::string>{"Aube"}));
 }
 
+// A new army composed as a new player would on the sample game, in three factions: a regiment, then
+// soldiers, archers and mages dragged from the reserves onto it, each price accepted; the army
+// written holds the three sections, full, and the price question is a purchase's.
+TEST_F(EscarmoucheJeu, ANewArmyTakesEverySectionOfTheCatalogue) {
+    struct Cas {
+        int camp;
+        const char* dossier;
+        const char* maitres[3];   // soldiers, archers, mages
+    } cas[] = {{0, "Lumiere/Lumiere", {"34", "28", "31"}},
+               {1, "Morvane/Morvane", {"10", "43", "11"}},
+               {3, "Empire/Empire", {"20", "13", "17"}}};
+    for (const Cas& c : cas) {
+        Clic(59 + 33 * c.camp + 5, 100);      // the player's faction
+        Clic(120, 338);                       // create an army: the army screen
+        Clic(70, 420);                        // a new regiment
+        Plateforme_InjecterTouche(TOUCHE_ENTREE, true);
+        Plateforme_InjecterTouche(TOUCHE_ENTREE, false);
+        for (int ligne = 0; ligne < 3; ++ligne) {   // soldiers, archers, mages
+            Plateforme_InjecterSouris(430, 61 + 42 * ligne + 10);
+            Plateforme_InjecterBouton(true, true);
+            Plateforme_InjecterSouris(40, 70);
+            Plateforme_InjecterBouton(true, false);
+            Plateforme_InjecterTouche(TOUCHE_ENTREE, true);   // yes to the price
+            Plateforme_InjecterTouche(TOUCHE_ENTREE, false);
+        }
+        Plateforme_InjecterTouche(TOUCHE_ECHAP, true);        // leave: the army's name
+        Plateforme_InjecterTouche(TOUCHE_ECHAP, false);
+        Plateforme_InjecterTouche(TOUCHE_ENTREE, true);
+        Plateforme_InjecterTouche(TOUCHE_ENTREE, false);
+        Plateforme_InjecterSouris(600, 200);
+        Plateforme_InjecterTouche(TOUCHE_ECHAP, true);
+        Escarmouche();
+        const std::string regiment = arbre.Lire(std::string("Armees/Escarmouche/") + c.dossier + "/regiment0.txt");
+        EXPECT_NE(regiment.find("Regiment__nbSections 3\n"), std::string::npos) << c.dossier << "\n" << regiment;
+        for (const char* maitre : c.maitres)
+            EXPECT_NE(regiment.find(std::string("Section__numeroObjetMaitre ") + maitre + "\n"), std::string::npos)
+                << c.dossier << " " << maitre;
+        EXPECT_EQ(regiment.find("Section__nbUnites 0"), std::string::npos) << regiment;
+    }
+    EXPECT_EQ(std::string(TexteInterface(89)).rfind("Acheter", 0), 0u) << TexteInterface(89);
+}
+
 // A header that counts more regiments than its folder holds: the missing ones are reported and
 // skipped, the others still enter the battle.
 TEST_F(EscarmoucheJeu, MissingRegimentFilesAreSkipped) {
