@@ -13,7 +13,7 @@ CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo 
   -DMORVANE_TESTS=OFF -DMORVANE_FUZZ=ON -DCMAKE_CXX_FLAGS=-fsanitize=fuzzer-no-link >/dev/null
 cibles=(fuzz_mvini fuzz_maitre fuzz_sprite fuzz_tga fuzz_wav fuzz_listeson fuzz_ini fuzz_batiment fuzz_niveau
         fuzz_section fuzz_vbat fuzz_particules fuzz_rvf6 fuzz_rvfpi fuzz_apc fuzz_region fuzz_uniques fuzz_vreg
-        fuzz_nomcarte)
+        fuzz_nomcarte fuzz_regiment)
 cmake --build build-fuzz -j"$(nproc)" --target arbre_jeu "${cibles[@]}"
 
 jeu=build-fuzz/game
@@ -21,7 +21,7 @@ declare -A graines=(
   [fuzz_mvini]="data/ini/mv.ini" [fuzz_maitre]="data/maitres" [fuzz_sprite]="$jeu/sprite"
   [fuzz_tga]="$jeu/images" [fuzz_wav]="$jeu/Son" [fuzz_listeson]="data/Son" [fuzz_ini]="data/Son"
   [fuzz_batiment]="data/Batiment" [fuzz_niveau]="data/niveau/essai.mv data/niveau/Chateau/E_Chateau1.mv"
-  [fuzz_section]="data/sections"
+  [fuzz_section]="data/sections" [fuzz_regiment]="data/Armees/Escarmouche data/Armees/joueur0"
   [fuzz_vbat]="data/niveau/essai.VBat data/niveau/Chateau/E_Chateau1.VBat"
   [fuzz_particules]="data/particules" [fuzz_rvf6]="$jeu/rvf" [fuzz_rvfpi]="" [fuzz_apc]=""
   [fuzz_region]="$jeu/Campagnes/Tutorial/Region9/Region.txt" [fuzz_uniques]="$jeu/Texte/Tutorial/Region9/Uniques.txt"

@@ -5,6 +5,7 @@
 #include <climits>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <memory>
 #include <vector>
 
@@ -43,13 +44,77 @@ bool EcritureSure::Valider() {
     return ok;
 }
 
+EcritureGroupee::~EcritureGroupee() { Abandonner(); }
+
+void EcritureGroupee::Abandonner() {
+    for (Fichier& f : fichiers_) {
+        if (f.flux) std::fclose(f.flux);
+        f.flux = nullptr;
+        std::remove(f.temporaire.c_str());
+    }
+    fichiers_.clear();
+}
+
+FILE* EcritureGroupee::Ouvrir(const std::string& cheminJeu) {
+    Fichier f;
+    f.cible = Chemin_Resoudre(cheminJeu.c_str());
+    f.temporaire = f.cible + ".tmp";
+    f.ancien = f.cible + ".old";
+    f.flux = std::fopen(f.temporaire.c_str(), "w");
+    if (f.flux == nullptr) return nullptr;
+    fichiers_.push_back(f);
+    return fichiers_.back().flux;
+}
+
+bool EcritureGroupee::Valider() {
+    bool ok = true;
+    for (Fichier& f : fichiers_) {
+        if (std::ferror(f.flux)) ok = false;
+        if (std::fclose(f.flux) != 0) ok = false;
+        f.flux = nullptr;
+    }
+    if (!ok) {
+        Abandonner();
+        return false;
+    }
+    // Each old file is moved aside before the new one takes its name; a failure puts them back.
+    size_t fait = 0;
+    for (; fait < fichiers_.size(); ++fait) {
+        Fichier& f = fichiers_[fait];
+        std::error_code e;
+        if (std::filesystem::exists(f.cible, e)) {
+            if (std::rename(f.cible.c_str(), f.ancien.c_str()) != 0) break;
+            f.ancienGarde = true;
+        }
+        if (EcritureSure__avantRenommage && !EcritureSure__avantRenommage(f.cible.c_str())) break;
+        if (std::rename(f.temporaire.c_str(), f.cible.c_str()) != 0) break;
+    }
+    if (fait < fichiers_.size()) {
+        for (size_t i = 0; i <= fait && i < fichiers_.size(); ++i) {
+            Fichier& f = fichiers_[i];
+            if (i < fait) std::remove(f.cible.c_str());
+            if (f.ancienGarde) std::rename(f.ancien.c_str(), f.cible.c_str());
+        }
+        Abandonner();
+        return false;
+    }
+    for (Fichier& f : fichiers_)
+        if (f.ancienGarde) std::remove(f.ancien.c_str());
+    fichiers_.clear();
+    return true;
+}
+
 namespace {
 
 using Flux = std::unique_ptr<FILE, int (*)(FILE*)>;
 
 constexpr int32_t MAX_NOM = 127;
 constexpr int32_t MAX_SECTIONS = 64;
-constexpr int32_t MAX_UNITES = 4096;
+constexpr int32_t MAX_UNITES_SECTION = 1024;   // a layout has at most 32 x 32 cells
+constexpr int32_t MAX_UNITES = 4096;           // a reserve
+// The bound of a unit's experience (the highest level's), hit points, mana and morale: a regiment's
+// sums stay within 32 bits and no unit enters a battle with a negative level.
+constexpr int32_t MAX_VALEUR_UNITE = 20000;
 
 // The next line that is not blank, without its line end; false at the end of the file.
 bool LireLigne(FILE* f, std::string* ligne) {
@@ -63,7 +128,17 @@ bool LireLigne(FILE* f, std::string* ligne) {
     }
 }
 
-[[noreturn]] void NonDefini(const char* cle) { Erreur_Fatale("Chargement", "%s non défini", cle); }
+// While a file is only checked, a fault ends the check instead of the program.
+int verificationEnCours = 0;
+struct FichierRefuse {};
+void SiVerification() {
+    if (verificationEnCours) throw FichierRefuse{};
+}
+
+[[noreturn]] void NonDefini(const char* cle) {
+    SiVerification();
+    Erreur_Fatale("Chargement", "%s non défini", cle);
+}
 
 // The text after the key (blanks before the key skipped), or false when the line is not the key's.
 bool ApresCle(const std::string& ligne, const char* cle, std::string* reste) {
@@ -135,7 +210,9 @@ Unite* Unite__charger(FILE* f) {
     int32_t v[9] = {};
     if (!LireLigne(f, &ligne) || !Entiers(ligne, v, 9)) NonDefini("Unite__sante");
     const int32_t type = v[0] < 0 ? -1 : Catalogue__typeDepuisMaitre(v[0]);
+    if (type < 0) SiVerification();
     if (type < 0) Erreur_Fatale("Chargement", "L'unité d'objet maître n°%d n'est dans le camp du joueur", v[0]);
+    for (int i = 1; i <= 6; ++i) v[i] = v[i] < 0 ? 0 : v[i] > MAX_VALEUR_UNITE ? MAX_VALEUR_UNITE : v[i];
     return creerUnite(type, v[1], v[2], v[3], v[4], v[5], v[6], v[7], v[8]);
 }
 
@@ -154,9 +231,10 @@ Section* Section__charger(FILE* f) {
     const std::string nom = LireNom(f, "Section__nom");
     const int32_t maitre = LireCle(f, "Section__numeroObjetMaitre");
     const int32_t type = maitre < 0 ? -1 : Catalogue__sectionDepuisMaitre(maitre);
+    if (type < 0) SiVerification();
     if (type < 0) Erreur_Fatale("Chargement", "La section d'objet maître n°%d n'est pas dans le camp du joueur", maitre);
     const int32_t niveau = LireCle(f, "Section__niveauChateau", 1, 3);
-    const int32_t n = LireCle(f, "Section__nbUnites", 0, MAX_UNITES);
+    const int32_t n = LireCle(f, "Section__nbUnites", 0, MAX_UNITES_SECTION);
     std::unique_ptr<Section> s(creerSection(nom, type, niveau, nullptr));
     for (int32_t i = 0; i < n; ++i) Section__ajouterUnite(s.get(), Unite__charger(f));
     return s.release();
@@ -203,10 +281,28 @@ Regiment* chargerRegiment(FILE* f) {
     ListeExtensible<Section> sections;
     for (int32_t i = 0; i < n; ++i) {
         Section* s = Section__charger(f);
+        if (s == nullptr) SiVerification();
         if (s == nullptr) Erreur_Fatale("chargerRegiment()", "chargerSection n'a pas pû charger une section");
         sections.ajouter(s);
     }
     return creerRegiment(nom, id, &sections);
+}
+
+bool Regiment__verifierFichier(const char* cheminJeu, int32_t* unites) {
+    if (unites) *unites = 0;
+    Flux f(Fichier_Ouvrir(cheminJeu, "rt"), std::fclose);
+    if (f == nullptr) return false;
+    struct Verification {
+        Verification() { ++verificationEnCours; }
+        ~Verification() { --verificationEnCours; }
+    } verification;
+    try {
+        std::unique_ptr<Regiment> r(chargerRegiment(f.get()));
+        if (unites && r) *unites = r->nbUnites;
+        return true;
+    } catch (const FichierRefuse&) {
+        return false;
+    }
 }
 
 std::string Regiment__lireNom(FILE* f) {
@@ -214,24 +310,44 @@ std::string Regiment__lireNom(FILE* f) {
     return LireNom(f, "Regiment__nom");
 }
 
-bool Armee__sauvegarderDans(const std::string& dossier) {
+namespace {
+
+void EcrireReserves(FILE* f) {
+    const int32_t n = ListeReservesJoueur ? ListeReservesJoueur->nombre : 0;
+    std::fprintf(f, "or %d\n", OrJoueur);
+    std::fprintf(f, "nbReserves %d\n", n);
+    for (int32_t i = 0; i < n; ++i) {
+        const Reserve* r = (*ListeReservesJoueur)[i];
+        std::fprintf(f, "Reserve__typeUnite %d\n", r->typeUnite);
+        std::fprintf(f, "Reserve__prix %d\n", r->prix);
+        std::fprintf(f, "Reserve__nbUnites %d\n", r->unites.nombre);
+        for (const Unite* u : r->unites) Unite__sauvegarder(u, f);
+    }
+}
+
+}  // namespace
+
+bool Armee__sauvegarderDans(const std::string& dossier, bool reserves) {
     int32_t h = -1;
     if (ArmeeJoueur)
         for (const Regiment* r : *ArmeeJoueur)
             if (r->id > h) h = r->id;
-    for (int32_t id = 0; id <= h; ++id) {
-        EcritureSure ecriture(CheminRegiment(dossier.c_str(), id));
-        if (ecriture.Flux() == nullptr) Erreur_Fatale("Sauvegarde", "sauvegarde des régiments impossible");
-        Regiment__sauvegarder(Armee__chercherRegiment(id), ecriture.Flux());
-        if (!ecriture.Valider()) Erreur_Fatale("Sauvegarde", "sauvegarde des régiments impossible");
+    EcritureGroupee ecriture;
+    bool ok = true;
+    for (int32_t id = 0; ok && id <= h; ++id) {
+        FILE* f = ecriture.Ouvrir(CheminRegiment(dossier.c_str(), id));
+        if (f == nullptr) ok = false;
+        else Regiment__sauvegarder(Armee__chercherRegiment(id), f);
     }
-    EcritureSure entete(dossier + "entete_armee.txt");
-    if (entete.Flux() == nullptr) {
-        Avertissement("Sauvegarde", "sauvegarde des régiments impossible");
-        return false;
+    FILE* entete = ok ? ecriture.Ouvrir(dossier + "entete_armee.txt") : nullptr;
+    if (entete == nullptr) ok = false;
+    else std::fprintf(entete, "nbRegiments %d\n", h + 1);
+    if (ok && reserves) {
+        FILE* f = ecriture.Ouvrir("..\\Armees\\reserve.txt");
+        if (f == nullptr) ok = false;
+        else EcrireReserves(f);
     }
-    std::fprintf(entete.Flux(), "nbRegiments %d\n", h + 1);
-    if (!entete.Valider()) {
+    if (!ok || !ecriture.Valider()) {
         Avertissement("Sauvegarde", "sauvegarde des régiments impossible");
         return false;
     }
@@ -272,6 +388,8 @@ bool Armee__sauvegarderEscarmouche() {
 
 void Armee__sauvegarder() { Armee__sauvegarderDans(DossierJoueur(NumeroJoueur)); }
 
+bool Armee__sauvegarderAvecReserves() { return Armee__sauvegarderDans(DossierJoueur(NumeroJoueur), true); }
+
 void Armee__charger() {
     if (ArmeeJoueur == nullptr) Armee__creer();
     const std::string entete =
@@ -301,21 +419,11 @@ void Armee__charger() {
 
 void ListeReserves__sauvegarder() {
     EcritureSure ecriture("..\\Armees\\reserve.txt");
-    FILE* f = ecriture.Flux();
-    if (f == nullptr) {
+    if (ecriture.Flux() == nullptr) {
         Avertissement("Sauvegarde", "sauvegarde de la réserve impossible");
         return;
     }
-    const int32_t n = ListeReservesJoueur ? ListeReservesJoueur->nombre : 0;
-    std::fprintf(f, "or %d\n", OrJoueur);
-    std::fprintf(f, "nbReserves %d\n", n);
-    for (int32_t i = 0; i < n; ++i) {
-        const Reserve* r = (*ListeReservesJoueur)[i];
-        std::fprintf(f, "Reserve__typeUnite %d\n", r->typeUnite);
-        std::fprintf(f, "Reserve__prix %d\n", r->prix);
-        std::fprintf(f, "Reserve__nbUnites %d\n", r->unites.nombre);
-        for (const Unite* u : r->unites) Unite__sauvegarder(u, f);
-    }
+    EcrireReserves(ecriture.Flux());
     if (!ecriture.Valider()) Avertissement("Sauvegarde", "sauvegarde de la réserve impossible");
 }
 

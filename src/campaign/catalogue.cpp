@@ -250,6 +250,9 @@ void Catalogue__charger(int32_t numeroJoueur) {
     Lecteur l(LireFichier(fichier));
     LireUnites(l, fichier, *maitres);
     LireSections(l, fichier, *maitres);
+    // A unit type's section must be one of the file's section types.
+    for (int i = 0; i < Catalogue->nombreTypesUnites; ++i)
+        if (Catalogue->typesUnites[i].typeSection >= Catalogue->nombreTypesSections) Fautif(fichier, "type de section");
 }
 
 void Catalogue__liberer() { Catalogue.reset(); }

@@ -145,7 +145,10 @@ int32_t Armee__chargerFichier(int32_t numeroJoueur, const char* fichier, int32_t
 void Armee__copierRegimentTmp(int32_t numeroJoueur, const int32_t* survivants) {
     if (NombreRegimentsCharges == 0) return;   // a battle of no regiment of the player
     Catalogue__charger(numeroJoueur);
-    for (int32_t i = 0; i < MAX_REGIMENTS; ++i) {
+    // The regiments of the battle are written back as one set: all of them, or none.
+    EcritureGroupee ecriture;
+    std::string echec, premier;
+    for (int32_t i = 0; i < MAX_REGIMENTS && echec.empty(); ++i) {
         if (!Armee__regimentDejaCharge(i)) continue;
         const std::string chemin = CheminRegimentJoueur(numeroJoueur, i);
         const bool vivant = survivants && survivants[i];
@@ -162,11 +165,13 @@ void Armee__copierRegimentTmp(int32_t numeroJoueur, const int32_t* survivants) {
                 r.reset(creerRegiment(nom, i, nullptr));
             Armee__reprendreSectionsNonPosees(r.get());
         }
-        EcritureSure ecriture(chemin);
-        if (ecriture.Flux() == nullptr) Erreur_Fatale("Erreur", "Impossible de créer le fichier %s", chemin.c_str());
-        Regiment__sauvegarder(r.get(), ecriture.Flux());
-        if (!ecriture.Valider()) Erreur_Fatale("Erreur", "Impossible de créer le fichier %s", chemin.c_str());
+        if (premier.empty()) premier = chemin;
+        FILE* f = ecriture.Ouvrir(chemin);
+        if (f == nullptr) echec = chemin;
+        else Regiment__sauvegarder(r.get(), f);
     }
+    if (echec.empty() && !ecriture.Valider()) echec = premier;
+    if (!echec.empty()) Avertissement("Erreur", "Impossible de créer le fichier %s", echec.c_str());
     Catalogue__liberer();
 }
 

@@ -406,12 +406,17 @@ void InterfaceArmee__Curseur(int32_t position) {
     ExperienceChoisie = (ListeReserves__experienceMaximum() * position) / POSITIONS_GLISSIERE + 1;
 }
 
-bool InterfaceArmee__SortiePossible() {
-    if (ModeSceneCourant == 3) return true;
+namespace {
+
+bool ArmeeAvecUnites() {
     for (int32_t i = 0; i < NombreRegiments(); ++i)
         if ((*ArmeeJoueur)[i]->nbUnites > 0) return true;
     return false;
 }
+
+}  // namespace
+
+bool InterfaceArmee__SortiePossible() { return ModeSceneCourant == 3 || ArmeeAvecUnites(); }
 
 Regiment* InterfaceArmee__NouveauRegiment() {
     if (ArmeeJoueur == nullptr) Armee__creer();
@@ -452,7 +457,9 @@ int32_t InterfaceArmee__CreerSection(Regiment* r, Reserve* reserve) {
         Avertissement("Création d'une section", "Il y a déjà un leader dans le régiment");
         return 0;
     }
-    if (t->typeSection < 0) {
+    // A section type needs its layout at the castle level to hold any unit.
+    const DispositionSection* disposition = Catalogue__disposition(NiveauChateau, t->typeSection);
+    if (t->typeSection < 0 || disposition == nullptr || disposition->nombreUnites == 0) {
         Avertissement("Création d'une section", "Impossible de créer une section de %s", t->nom.c_str());
         return 0;
     }
@@ -560,7 +567,7 @@ int InterfaceArmee__Tour() {
         ClicGauche = 0;
         Reserve* r = ReserveNumero(ListeReservesGraphique.indexSelection);
         const TypeUnite* t = r ? TypeDUnite(r->typeUnite) : nullptr;
-        if (t && t->categorie != 2) Reserve__vendreUnite(r, 0, ExperienceChoisie);
+        if (t && t->categorie != 2) Reserve__vendreUnite(r, 1, ExperienceChoisie);   // the unit nearest the slider
         Temps_Dormir(100);
     } else if (Bouton(535)) {
         ClicGauche = 0;
@@ -583,12 +590,13 @@ int InterfaceArmee__Tour() {
 }
 
 void InterfaceArmee__Fermeture() {
-    if (ArmeeJoueur && ArmeeJoueur->nombre > 0) {
-        if (ModeSceneCourant == 3) Armee__sauvegarderEscarmouche();
-        else Armee__sauvegarder();
+    // The campaign's army and reserves are written together, an empty army too (its units went to
+    // the reserves). The skirmish's gold and reserves are not the campaign's: they are not written.
+    if (ModeSceneCourant == 3) {
+        if (ArmeeAvecUnites()) Armee__sauvegarderEscarmouche();   // an army of no unit could not fight
+    } else {
+        Armee__sauvegarderAvecReserves();
     }
-    // The campaign's gold and reserves are not the skirmish's: the set-up leaves them alone.
-    if (ModeSceneCourant != 3) ListeReserves__sauvegarder();
     ListeRegiments = ListeGraphique{};
     ListeSections = ListeGraphique{};
     ListeReservesGraphique = ListeGraphique{};

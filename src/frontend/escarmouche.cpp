@@ -7,6 +7,7 @@
 #include <set>
 
 #include "campaign/armee.h"
+#include "campaign/armee_fichiers.h"
 #include "campaign/campagne.h"
 #include "campaign/catalogue.h"
 #include "campaign/chargement_armees.h"
@@ -111,10 +112,22 @@ std::string CheminRegiment(const std::string& dossier, int32_t i) {
     return dossier + nom;
 }
 
-// An army whose header gives 1 to 12 regiments and whose first regiment file is there.
+std::string DossierArmee(int32_t camp, const std::string& nom);
+
+// An army the battle can take: a header of 1 to 12 regiments, its first regiment file there, every
+// regiment file there read without fault with the faction's catalogue (loaded), and a unit at least.
 bool ArmeeValide(const std::string& dossier) {
     const int32_t n = RegimentsArmee(dossier);
-    return n >= 1 && n <= MAX_REGIMENTS && Fichier_Existe(CheminRegiment(dossier, 0).c_str());
+    if (n < 1 || n > MAX_REGIMENTS || !Fichier_Existe(CheminRegiment(dossier, 0).c_str())) return false;
+    int32_t total = 0;
+    for (int32_t i = 0; i < n; ++i) {
+        const std::string chemin = CheminRegiment(dossier, i);
+        if (!Fichier_Existe(chemin.c_str())) continue;   // skipped by the battle, which says so
+        int32_t unites = 0;
+        if (!Regiment__verifierFichier(chemin.c_str(), &unites)) return false;
+        total += unites;
+    }
+    return total > 0;
 }
 
 std::string DossierArmee(int32_t camp, const std::string& nom) {
@@ -123,6 +136,21 @@ std::string DossierArmee(int32_t camp, const std::string& nom) {
 
 void ListerArmees(int32_t camp, std::vector<std::string>* liste) {
     liste->clear();
+    // The faction's catalogue as the battle loads it, for the time of the listing.
+    const int32_t jeu = Escarmouche__CampJeu(camp);
+    const int32_t numeroJoueur = jeu >= 0 && jeu < 4 ? jeu : 4;
+    const int32_t campAvant = CampParJoueur[numeroJoueur], numeroAvant = NumeroJoueur, catalogueAvant = CampCatalogue;
+    if (numeroJoueur < 4) CampParJoueur[numeroJoueur] = jeu;
+    Catalogue__charger(numeroJoueur);
+    struct Retour {
+        int32_t numeroJoueur, camp, numero, catalogue;
+        ~Retour() {
+            Catalogue__liberer();
+            CampParJoueur[numeroJoueur] = camp;
+            NumeroJoueur = numero;
+            CampCatalogue = catalogue;
+        }
+    } retour{numeroJoueur, campAvant, numeroAvant, catalogueAvant};
     // "*" and not "*.*": army folders have no dot in their names.
     const std::string motif = std::string("..\\Armees\\escarmouche\\") + ESCARMOUCHE_CAMPS[camp] + "\\*";
     for (const std::string& nom : Repertoire_Lister(motif.c_str())) {
@@ -395,10 +423,15 @@ int Escarmouche__Gestion() {
         }
     }
 
-    // Delete an army (no confirmation).
+    // Delete an army, once the player said yes.
     if (clic && SourisY >= 294 && SourisY < 321) {
-        if (SourisX >= 196 && SourisX < 223) Escarmouche__SupprimeArmee(COLONNE_JOUEUR);
-        else if (SourisX >= 578 && SourisX < 605) Escarmouche__SupprimeArmee(COLONNE_ADVERSAIRE);
+        int32_t colonne = -1;
+        if (SourisX >= 196 && SourisX < 223) colonne = COLONNE_JOUEUR;
+        else if (SourisX >= 578 && SourisX < 605) colonne = COLONNE_ADVERSAIRE;
+        const int32_t i = colonne < 0 ? -1 : ChoixLigneEscarmouche[colonne];
+        if (i >= 0 && i < static_cast<int32_t>(Liste(colonne).size()) &&
+            Question_Formatee("Escarmouche", "Supprimer l'armée %s ?", Liste(colonne)[static_cast<size_t>(i)].c_str()) == 1)
+            Escarmouche__SupprimeArmee(colonne);
     }
 
     // Confirm, only with a map and an army on each side; cancel.

@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "campaign/armee_fichiers.h"
 #include "campaign/campagne.h"
@@ -128,6 +131,7 @@ TEST_F(FichiersArmee, FichiersFautifs) {
         {"\t\t5 10 20 30 40 50 6 0 0", "\t\t5 10 20 30", "Chargement: Unite__sante non défini"},
         {"\tSection__nbUnites 2", "\tSection__nbUnites 3", "Chargement: Unite__sante non défini"},
         {"\tSection__niveauChateau 1", "\tSection__niveauChateau 4", "Chargement: Section__niveauChateau non défini"},
+        {"\tSection__nbUnites 2", "\tSection__nbUnites 1025", "Chargement: Section__nbUnites non défini"},
     };
     for (const Cas& c : cas) {
         std::string texte = REGIMENT_COMPLET;
@@ -146,6 +150,30 @@ TEST_F(FichiersArmee, FichiersFautifs) {
     arbre.Ecrire("Armees/joueur1/entete_armee.txt", "nbRegiments 2\n");
     arbre.Ecrire("Armees/joueur1/regiment0.txt", "Regiment__mort 1\n");
     EXPECT_EQ(Fatale([] { Armee__charger(); }), "chargement: fichier ..\\Armees\\joueur1\\regiment1.txt non trouvé");
+}
+
+// Unit values outside 0..20000 are brought within on reading: no negative level or hit points,
+// and a regiment's sums of many huge values stay exact.
+TEST_F(FichiersArmee, LesValeursDesUnitesSontBornees) {
+    std::string texte = REGIMENT_COMPLET;
+    std::string unites;
+    for (int i = 0; i < 200; ++i) unites += "\t\t20 2147483647 2147483647 2147483647 2147483647 2147483647 2147483647 3 4\n";
+    texte.replace(texte.find("\tSection__nbUnites 2"), std::string::npos, "\tSection__nbUnites 201\n" + unites +
+                  "\t\t20 -5000 -1 -2 -3 -4 -5 -6 -7\n");
+    arbre.Ecrire("r.txt", texte);
+    FILE* f = std::fopen((arbre.Racine() / "r.txt").c_str(), "r");
+    std::unique_ptr<Regiment> r(chargerRegiment(f));
+    std::fclose(f);
+    ASSERT_TRUE(r);
+    const Unite* u = r->sections[0]->unites[0];
+    EXPECT_EQ(std::vector<int32_t>({u->experience, u->sante, u->santeMaximum, u->mana, u->manaMaximum, u->moral,
+                                    u->valeur7, u->valeur8}),
+              std::vector<int32_t>({20000, 20000, 20000, 20000, 20000, 20000, 3, 4}));
+    const Unite* v = r->sections[0]->unites[200];
+    EXPECT_EQ(std::vector<int32_t>({v->experience, v->sante, v->santeMaximum, v->mana, v->manaMaximum, v->moral}),
+              std::vector<int32_t>(6, 0));
+    EXPECT_EQ(r->sommes.sante, 200 * 20000);
+    EXPECT_EQ(r->sommes.experience, 200 * 20000);
 }
 
 TEST_F(FichiersArmee, EnteteAbsentLaisseLArmeeVide) {
@@ -178,17 +206,57 @@ TEST_F(FichiersArmee, ReservesAllerRetour) {
     EXPECT_EQ(Fatale([] { ListeReserves__charger(); }), "Chargement: Reserve__typeUnite non défini");
 }
 
-TEST_F(FichiersArmee, EcritureInterrompueLaisseLAncienFichier) {
-    Nouveau("Ancien", 0, 1);
-    Armee__sauvegarder();
-    const std::string ancien = arbre.Lire("Armees/joueur1/regiment0.txt");
-    (*ArmeeJoueur)[0]->nom = "Nouveau";
-    Nouveau("Autre", 1, 1);
-    EcritureSure__avantRenommage = [](const char*) { return false; };
-    EXPECT_EQ(Fatale([] { Armee__sauvegarder(); }), "Sauvegarde: sauvegarde des régiments impossible");
-    EXPECT_EQ(arbre.Lire("Armees/joueur1/regiment0.txt"), ancien);
-    EXPECT_EQ(arbre.Lire("Armees/joueur1/entete_armee.txt"), "nbRegiments 1\n");
-    EXPECT_FALSE(arbre.Existe("Armees/joueur1/regiment0.txt.tmp"));
-    EXPECT_FALSE(arbre.Existe("Armees/joueur1/regiment1.txt"));
+// Every file under "Armees", by its path in the tree.
+std::map<std::string, std::string> Fichiers(const ArbreTemporaire& arbre) {
+    std::map<std::string, std::string> fichiers;
+    for (const auto& e : std::filesystem::recursive_directory_iterator(arbre.Racine() / "Armees"))
+        if (e.is_regular_file()) {
+            const std::string chemin = std::filesystem::relative(e.path(), arbre.Racine()).string();
+            fichiers[chemin] = arbre.Lire(chemin);
+        }
+    return fichiers;
 }
 
+int RenommagesAvantEchec = 0;
+
+// An army and its reserves saved over an older one, a rename failing at each file in turn: the
+// files on disk are then exactly the old ones (no new file, no temporary), and without a failure
+// exactly the new ones.
+TEST_F(FichiersArmee, UneSauvegardeRemplaceTousLesFichiersOuAucun) {
+    Nouveau("Ancien", 0, 1);
+    Nouveau("Ancien aussi", 1, 2);
+    OrJoueur = 100;
+    ASSERT_TRUE(Armee__sauvegarderAvecReserves());
+    const auto anciens = Fichiers(arbre);
+    ASSERT_EQ(anciens.size(), 4u);   // two regiments, the header, the reserves
+
+    Armee__liberer();
+    Armee__creer();
+    for (int id = 0; id < 4; ++id) Nouveau("Nouveau", id, 1 + id % 2);
+    Reserve* r = creerReserve(2, 40, nullptr);
+    Reserve__ajouterUnite(r, creerUniteNeuve(2));
+    ListeReserves__ajouter(r);
+    OrJoueur = 2500;
+    EcritureSure__avantRenommage = [](const char*) { return --RenommagesAvantEchec != 0; };
+    for (int echec = 1; echec <= 6; ++echec) {
+        RenommagesAvantEchec = echec;
+        testing::internal::CaptureStderr();
+        EXPECT_FALSE(Armee__sauvegarderAvecReserves()) << echec;
+        EXPECT_NE(testing::internal::GetCapturedStderr().find("sauvegarde des r"), std::string::npos);
+        EXPECT_EQ(Fichiers(arbre), anciens) << "rename " << echec << " failed";
+    }
+    RenommagesAvantEchec = 7;
+    ASSERT_TRUE(Armee__sauvegarderAvecReserves());
+    const auto nouveaux = Fichiers(arbre);
+    EXPECT_EQ(nouveaux.size(), 6u);
+    EXPECT_EQ(nouveaux.at("Armees/joueur1/entete_armee.txt"), "nbRegiments 4\n");
+    EXPECT_EQ(nouveaux.at("Armees/reserve.txt").rfind("or 2500\nnbReserves 1\n", 0), 0u);
+    EXPECT_EQ(RenommagesAvantEchec, 1);   // six renames
+
+    // And the army read back is the new one.
+    Armee__liberer();
+    NumeroJoueur = 1;
+    Armee__charger();
+    ASSERT_EQ(ArmeeJoueur->nombre, 4);
+    EXPECT_EQ((*ArmeeJoueur)[3]->nom, "Nouveau");
+}

@@ -82,6 +82,7 @@ TEST_F(Catalogues, MaitreInconnuDonneMoinsUn) {
     texte.replace(texte.find("\"EMPIRE___ARCHER\""), 17, "\"INCONNU\"");
     texte.replace(texte.find("\"Archers\""), std::string::npos, "");
     texte.replace(texte.find("[SECTIONS] 2"), 12, "[SECTIONS] 1");
+    texte.replace(texte.find("3 4 1 1 1"), 9, "3 4 1 1 0");   // the archers form no section now
     arbre.Ecrire("sections/Empire.txt", texte);
     Catalogue__charger(0);
     EXPECT_EQ(Catalogue->typesUnites[2].numeroMaitre, -1);
@@ -108,6 +109,8 @@ TEST_F(Catalogues, FichiersFautifs) {
         {"12 13 4 1", "256 13 4 1", "Erreur: Erreur dans le fichier : ..\\Sections\\Empire.txt (numero de frame)"},
         {"3 4 1 1 1", "3 -4 1 1 1", "Erreur: Erreur dans le fichier : ..\\Sections\\Empire.txt (numero de symbole)"},
         {"3 4 1 1 1", "3 4 90 1 1", "Erreur: Erreur dans le fichier : ..\\Sections\\Empire.txt (type de section)"},
+        // Within the table but past the two section types of the file.
+        {"3 4 1 1 1", "3 4 2 1 1", "Erreur: Erreur dans le fichier : ..\\Sections\\Empire.txt (type de section)"},
     };
     for (const Cas& c : cas) {
         std::string texte = CATALOGUE_EMPIRE;

@@ -255,6 +255,29 @@ TEST_F(Chargements, RegimentsDuJoueurChargesPuisRecopies) {
     EXPECT_EQ(r->sections[1]->unites[0]->experience, 1499);
 }
 
+// The battle's regiments are written back as one set: a rename failing at the second file leaves
+// both files as they were before the battle.
+TEST_F(Chargements, LaRecopieApresBatailleEstEntiereOuNulle) {
+    EcrireRegiment("tmp/Joueur0/regiment2.txt", 2, "Deuxième");
+    EcrireRegiment("tmp/Joueur0/regiment3.txt", 1, "Troisième");
+    const std::string deux = arbre.Lire("tmp/Joueur0/regiment2.txt"), trois = arbre.Lire("tmp/Joueur0/regiment3.txt");
+    ASSERT_EQ(Armee__chargerRegimentJoueur(0, 2, 0), 0);
+    ASSERT_EQ(Armee__chargerRegimentJoueur(0, 3, 4), 0);
+    static int renommages;
+    renommages = 0;
+    EcritureSure__avantRenommage = [](const char*) { return ++renommages < 2; };
+    const int32_t survivants[MAX_REGIMENTS] = {0, 0, 1, 0, 0};   // regiment 3 wiped out
+    testing::internal::CaptureStderr();
+    Armee__copierRegimentTmp(0, survivants);
+    EXPECT_NE(testing::internal::GetCapturedStderr().find("Impossible de cr"), std::string::npos);
+    EcritureSure__avantRenommage = nullptr;
+    EXPECT_EQ(renommages, 2);
+    EXPECT_EQ(arbre.Lire("tmp/Joueur0/regiment2.txt"), deux);
+    EXPECT_EQ(arbre.Lire("tmp/Joueur0/regiment3.txt"), trois);
+    EXPECT_FALSE(arbre.Existe("tmp/Joueur0/regiment2.txt.old"));
+    EXPECT_FALSE(arbre.Existe("tmp/Joueur0/regiment3.txt.tmp"));
+}
+
 TEST_F(Chargements, SectionsSansPlaceGardees) {
     EcrireRegiment("tmp/Joueur0/regiment1.txt", 2, "Serré");
     for (int i = 0; i < TAILLE_UNIVERS * TAILLE_UNIVERS; ++i) GrilleUnites[i] = 1;

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <map>
 #include <memory>
 #include <set>
 #include <string>
@@ -38,7 +39,8 @@ class DonneesExemple : public ::testing::Test {
 }  // namespace
 
 // Each faction's catalogue; the four factions field soldiers, archers and mages of their own (the
-// hero is shared). A skirmish copies its catalogues over these: they are the same.
+// hero is shared). From castle level 2 no section needs the leader, whom a skirmish army never has
+// in its reserves. A skirmish copies its catalogues over these: they are the same.
 TEST_F(DonneesExemple, CatalogueDeChaqueFaction) {
     std::set<int32_t> maitres;
     for (int camp = 0; camp < 5; ++camp) {
@@ -54,7 +56,10 @@ TEST_F(DonneesExemple, CatalogueDeChaqueFaction) {
             if (camp < 4) maitres.insert(Catalogue->typesSections[s].numeroMaitre);
         }
         for (int niveau = 1; niveau <= 3; ++niveau)
-            for (int s = 0; s < 3; ++s) EXPECT_GT(Catalogue__disposition(niveau, s)->nombreUnites, 0);
+            for (int s = 0; s < 3; ++s) {
+                EXPECT_GT(Catalogue__disposition(niveau, s)->nombreUnites, 0);
+                if (niveau >= 2) EXPECT_EQ(Catalogue__disposition(niveau, s)->composition[0], 0) << camp << " " << niveau;
+            }
         Catalogue__liberer();
     }
     EXPECT_EQ(maitres.size(), 12u);
@@ -77,8 +82,8 @@ int CampDuFichier(const fs::path& chemin) {
 
 }  // namespace
 
-// Each file is read with its own faction's catalogue: a master the catalogue does not know would
-// come back as -1.
+// Each file is read with its own faction's catalogue (a master the catalogue does not know would
+// come back as -1) and its units fit their sections' layouts.
 TEST_F(DonneesExemple, ArmeesLuesEtReecritesALIdentique) {
     int fichiers = 0;
     for (const auto& e : fs::recursive_directory_iterator(arbre.Racine())) {
@@ -92,6 +97,14 @@ TEST_F(DonneesExemple, ArmeesLuesEtReecritesALIdentique) {
         std::fclose(f);
         ASSERT_TRUE(r) << e.path();
         EXPECT_GT(r->sections.nombre, 0);
+        // Every unit has its cell in its section's layout: none sits a battle out.
+        for (const Section* s : r->sections) {
+            const DispositionSection* d = Catalogue__disposition(s->niveauChateau, s->typeSection);
+            ASSERT_NE(d, nullptr) << e.path();
+            std::map<int32_t, int> nombres;
+            for (const Unite* u : s->unites) ++nombres[u->typeUnite];
+            for (const auto& [type, n] : nombres) EXPECT_LE(n, d->composition[type]) << e.path() << " type " << type;
+        }
         std::string ecrit;
         {
             char* tampon = nullptr;

@@ -260,6 +260,57 @@ TEST_F(GestionArmee, BuyingAndSellingFollowTheCategories) {
     InterfaceArmee__Fermeture();
 }
 
+// Sell takes the unit whose experience is nearest the slider's, not the last one.
+TEST_F(GestionArmee, SellTakesTheUnitNearestTheSlider) {
+    InterfaceArmee__Ouverture(0);
+    Reserve* r = ListeReserves__chercherReserve(2);
+    for (int experience : {0, 1100, 5000}) {
+        Unite* u = creerUniteNeuve(2);
+        u->experience = experience;
+        Reserve__ajouterUnite(r, u);
+    }
+    InterfaceArmee__Curseur(2);   // 5000 x 2 / 11 + 1 = 910
+    Tour(430, 61 + 42 + 5, true);  // the archers
+    Tour(0, 0, false);
+    Tour(500, 420, true);          // sell
+    ASSERT_EQ(r->unites.nombre, 2);
+    EXPECT_EQ(r->unites[0]->experience, 0);
+    EXPECT_EQ(r->unites[1]->experience, 5000);
+    InterfaceArmee__Fermeture();
+}
+
+// Leaving the campaign's screen with every regiment dissolved writes the empty army along with the
+// reserves that now hold its units.
+TEST_F(GestionArmee, AnEmptiedArmyIsWrittenToo) {
+    InterfaceArmee__Ouverture(0);
+    NouveauRegiment("R", 1);
+    InterfaceArmee__Fermeture();
+    ASSERT_EQ(arbre.Lire("Armees/joueur0/entete_armee.txt"), "nbRegiments 1\n");
+    arbre.Ecrire("tmp/Joueur0/entete_armee.txt", "nbRegiments 1\n");   // the working copy the screen reads
+    InterfaceArmee__Ouverture(0);
+    ASSERT_EQ(ArmeeJoueur->nombre, 1);
+    ASSERT_EQ(ListeRegiments.retirer(0), 1);
+    InterfaceArmee__Fermeture();
+    EXPECT_EQ(arbre.Lire("Armees/joueur0/entete_armee.txt"), "nbRegiments 0\n");
+    EXPECT_NE(arbre.Lire("Armees/reserve.txt").find("Reserve__typeUnite 2\nReserve__prix 100\nReserve__nbUnites 1\n"),
+              std::string::npos);
+}
+
+// A section type with no layout at the castle's level makes no section (it would hold no unit).
+TEST_F(GestionArmee, ASectionTypeWithoutLayoutIsRefused) {
+    arbre.Ecrire("sections/sect_archers.sct", "NIVEAU 2 LARGEURHAUTEUR 2 1 COMPOSITION EMPIRE___ARCHER EMPIRE___ARCHER\n");
+    NiveauChateau = 2;
+    InterfaceArmee__Ouverture(0);
+    OrJoueur = 10000;
+    Regiment* r = NouveauRegiment("R");
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(InterfaceArmee__CreerSection(r, ListeReserves__chercherReserve(2)), 0);
+    EXPECT_NE(testing::internal::GetCapturedStderr().find("Impossible de cr"), std::string::npos);
+    EXPECT_EQ(r->sections.nombre, 0);
+    EXPECT_EQ(OrJoueur, 10000);
+    InterfaceArmee__Fermeture();
+}
+
 // The name box: a sign only after two characters, at most `maximum` characters, Backspace, the
 // first letter in upper case.
 TEST_F(GestionArmee, TheNameBoxKeepsItsRules) {

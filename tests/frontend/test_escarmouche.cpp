@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "../world/scene_fixture.h"
+#include "../campaign/catalogue_fixture.h"
 #include "arbre_temporaire.h"
 #include "campaign/armee.h"
 #include "campaign/campagne.h"
@@ -38,7 +39,7 @@ const char* const REGIMENT =
     "Regiment__plaine 1 0\nRegiment__foret 1 0\nRegiment__montagne -1 -1\nRegiment__riviere -1 -1\n"
     "Regiment__attaquer 1 0 1 0 1 0\nRegiment__rompre 1 0 1 0 1 0\nRegiment__embuscade 1 0 1 0 1 0\n"
     "Regiment__marcheForcee 1 0 1 0 1 0\nRegiment__defense 1 0 1 0 1 0\nRegiment__leader -1\nRegiment__id 0\n"
-    "Regiment__nbSections 1\n\tSection__nom =Soldats\n\tSection__numeroObjetMaitre 20\n\tSection__niveauChateau 1\n"
+    "Regiment__nbSections 1\n\tSection__nom =Soldats\n\tSection__numeroObjetMaitre 400\n\tSection__niveauChateau 1\n"
     "\tSection__nbUnites 2\n\t\t20 0 500 500 100 100 10 0 0\n\t\t20 0 500 500 100 100 10 0 0\n";
 
 // The set-up's lists and input on a tree of two maps and a few armies; no preview world.
@@ -55,6 +56,13 @@ class EscarmoucheListes : public ::testing::Test {
         HauteurEcran = 480;
         for (const char* f : {"Skirmish/Gue.mv", "Skirmish/plaine.MV", "Skirmish/Escarmouche.VBat", "Skirmish/notes.txt"})
             arbre.Ecrire(f, "");
+        // Every faction's catalogue is the small one of the campaign tests.
+        arbre.Ecrire("ini/mv.ini", MV_INI_CATALOGUE);
+        for (const char* camp : {"Empire", "Justice", "Lumiere", "Morvane"})
+            arbre.Ecrire(std::string("sections/") + camp + ".txt", CATALOGUE_EMPIRE);
+        arbre.Ecrire("sections/sect_soldats.sct", SCT_SOLDATS);
+        arbre.Ecrire("sections/sect_archers.sct", SCT_ARCHERS);
+        NiveauSoldat = NiveauArcher = 1;
         Armee("Lumiere/Aube");
         Armee("Justice/Paladins");
         Armee("Empire/Garde");
@@ -62,6 +70,17 @@ class EscarmoucheListes : public ::testing::Test {
         arbre.Ecrire("Armees/Escarmouche/Lumiere/Casse/regiment0.txt", REGIMENT);           // no header
         arbre.Ecrire("Armees/Escarmouche/Lumiere/Trop/entete_armee.txt", "nbRegiments 13\n");
         arbre.Ecrire("Armees/Escarmouche/Lumiere/Trop/regiment0.txt", REGIMENT);
+        // Armies whose files a battle could not take.
+        arbre.Ecrire("Armees/Escarmouche/Lumiere/Vide/entete_armee.txt", "nbRegiments 1\n");
+        arbre.Ecrire("Armees/Escarmouche/Lumiere/Vide/regiment0.txt", "Regiment__mort 1\n");
+        Armee("Lumiere/Tronquee");
+        arbre.Ecrire("Armees/Escarmouche/Lumiere/Tronquee/entete_armee.txt", "nbRegiments 2\n");
+        arbre.Ecrire("Armees/Escarmouche/Lumiere/Tronquee/regiment1.txt", std::string(REGIMENT).substr(0, 200));
+        Armee("Lumiere/Etrangere");
+        std::string etranger = REGIMENT;
+        etranger.replace(etranger.find("Maitre 400"), 10, "Maitre 401");
+        etranger.replace(etranger.find("\t\t20 "), 5, "\t\t99 ");
+        arbre.Ecrire("Armees/Escarmouche/Lumiere/Etrangere/regiment0.txt", etranger);
         CampEscarmoucheJoueur = 0;
         CampEscarmoucheAdversaire = 2;
         OrEscarmouche = 5000;
@@ -96,13 +115,15 @@ class EscarmoucheListes : public ::testing::Test {
 };
 
 // Maps are the ".mv" files in either case, the conditions file left out; an army needs a
-// readable header of 1 to 12 regiments and its first regiment file, else it is reported once.
+// readable header of 1 to 12 regiments, its first regiment file, regiment files that read without
+// fault with its faction's catalogue and a unit at least, else it is reported once.
 TEST_F(EscarmoucheListes, TheListsHoldMapsAndReadableArmies) {
     EXPECT_EQ(ListeCartesEscarmouche, (std::vector<std::string>{"Gue.mv", "plaine.MV"}));
     EXPECT_EQ(ListeArmeesJoueur, (std::vector<std::string>{"Aube"}));
     EXPECT_EQ(ListeArmeesAdversaire, (std::vector<std::string>{"Paladins"}));
-    EXPECT_NE(rapports.find("Casse"), std::string::npos);
-    EXPECT_NE(rapports.find("Trop"), std::string::npos);
+    for (const char* nom : {"Casse", "Trop", "Vide", "Tronquee", "Etrangere"})
+        EXPECT_NE(rapports.find(std::string(" ") + nom + " est illisible"), std::string::npos) << nom;
+    EXPECT_FALSE(Catalogue);
     testing::internal::CaptureStderr();
     Escarmouche__ListeFichiers();
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
@@ -356,6 +377,60 @@ TEST_F(EscarmoucheJeu, AQuitEndsTheSetUpAsACancel) {
     EXPECT_EQ(EscarmoucheConfirmee, 0);
     EXPECT_EQ(ModeJeuCourant, -1);
     EXPECT_EQ(GrilleUnites, nullptr);
+}
+
+// The delete button asks first with the question box: "no" keeps the army (with no box to ask,
+// the answer is yes, as the set-up's list tests show).
+TEST_F(EscarmoucheJeu, DeletingAnArmyAsksFirst) {
+    Clic(200, 300);
+    Clic(96 + 240, 157 + 120);      // no
+    Plateforme_InjecterSouris(600, 200);
+    Plateforme_InjecterTouche(TOUCHE_ECHAP, true);
+    Escarmouche();
+    EXPECT_TRUE(arbre.Existe("Armees/Escarmouche/Lumiere/Aube/regiment0.txt"));
+    EXPECT_EQ(ListeArmeesJoueur, (std::vector<std::string>{"Aube"}));
+}
+
+// A new army composed as a new player would on the sample game, in three factions: a regiment, then
+// soldiers, archers and mages dragged from the reserves onto it, each price accepted; the army
+// written holds the three sections, full, and the price question is a purchase's.
+TEST_F(EscarmoucheJeu, ANewArmyTakesEverySectionOfTheCatalogue) {
+    struct Cas {
+        int camp;
+        const char* dossier;
+        const char* maitres[3];   // soldiers, archers, mages
+    } cas[] = {{0, "Lumiere/Lumiere", {"34", "28", "31"}},
+               {1, "Morvane/Morvane", {"10", "43", "11"}},
+               {3, "Empire/Empire", {"20", "13", "17"}}};
+    for (const Cas& c : cas) {
+        Clic(59 + 33 * c.camp + 5, 100);      // the player's faction
+        Clic(120, 338);                       // create an army: the army screen
+        Clic(70, 420);                        // a new regiment
+        Plateforme_InjecterTouche(TOUCHE_ENTREE, true);
+        Plateforme_InjecterTouche(TOUCHE_ENTREE, false);
+        for (int ligne = 0; ligne < 3; ++ligne) {   // soldiers, archers, mages
+            Plateforme_InjecterSouris(430, 61 + 42 * ligne + 10);
+            Plateforme_InjecterBouton(true, true);
+            Plateforme_InjecterSouris(40, 70);
+            Plateforme_InjecterBouton(true, false);
+            Plateforme_InjecterTouche(TOUCHE_ENTREE, true);   // yes to the price
+            Plateforme_InjecterTouche(TOUCHE_ENTREE, false);
+        }
+        Plateforme_InjecterTouche(TOUCHE_ECHAP, true);        // leave: the army's name
+        Plateforme_InjecterTouche(TOUCHE_ECHAP, false);
+        Plateforme_InjecterTouche(TOUCHE_ENTREE, true);
+        Plateforme_InjecterTouche(TOUCHE_ENTREE, false);
+        Plateforme_InjecterSouris(600, 200);
+        Plateforme_InjecterTouche(TOUCHE_ECHAP, true);
+        Escarmouche();
+        const std::string regiment = arbre.Lire(std::string("Armees/Escarmouche/") + c.dossier + "/regiment0.txt");
+        EXPECT_NE(regiment.find("Regiment__nbSections 3\n"), std::string::npos) << c.dossier << "\n" << regiment;
+        for (const char* maitre : c.maitres)
+            EXPECT_NE(regiment.find(std::string("Section__numeroObjetMaitre ") + maitre + "\n"), std::string::npos)
+                << c.dossier << " " << maitre;
+        EXPECT_EQ(regiment.find("Section__nbUnites 0"), std::string::npos) << regiment;
+    }
+    EXPECT_EQ(std::string(TexteInterface(89)).rfind("Acheter", 0), 0u) << TexteInterface(89);
 }
 
 // A header that counts more regiments than its folder holds: the missing ones are reported and
