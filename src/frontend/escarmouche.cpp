@@ -22,6 +22,7 @@
 #include "platform/fichiers.h"
 #include "scene/carte_reduite.h"
 #include "scene/panneau.h"
+#include "shell/curseur.h"
 #include "shell/routeur.h"
 #include "world/univers.h"
 
@@ -222,7 +223,7 @@ void DessinerEcran() {
 
 void Pointeur() {
     Sprite__Affiche(OBJET_POINTEUR, SourisX, SourisY, 0);
-    Sprite__AfficheOmbre(OBJET_POINTEUR, static_cast<int16_t>(SourisX + 34), static_cast<int16_t>(SourisY + 38), 0);
+    Curseur__Ombre(OBJET_POINTEUR, 0);
 }
 
 // ---- actions ---------------------------------------------------------------------------------
