@@ -13,5 +13,9 @@ int main() {
     }
     const int code = Winmain(nullptr, nullptr, "", 1);
     Plateforme_Fermer();
+    if (!Plateforme_EchecFenetre().empty()) {
+        std::fprintf(stderr, "morvane: %s\n", Plateforme_EchecFenetre().c_str());
+        return 2;
+    }
     return code;
 }

@@ -15,6 +15,7 @@
 #include "foundation/texte.h"
 #include "frontend/localisation.h"
 #include "platform/temps.h"
+#include "shell/curseur.h"
 #include "shell/routeur.h"
 
 Regiment* RegimentAffiche = nullptr;
@@ -179,7 +180,7 @@ void DessinerGlissiere() {
 
 void DessinerPointeur() {
     Sprite__Affiche(OBJET_POINTEUR, SourisX, SourisY, 0);
-    Sprite__AfficheOmbre(OBJET_POINTEUR, static_cast<int16_t>(SourisX + 34), static_cast<int16_t>(SourisY + 38), 0);
+    Curseur__Ombre(OBJET_POINTEUR, 0);
 }
 
 // ---- input -----------------------------------------------------------------------------------
@@ -628,6 +629,7 @@ int InterfaceArmee(int32_t numeroJoueur) {
 int SaisieNom(int32_t x, int32_t y, int32_t, int32_t titreX, int32_t titreY, const char* titre, int32_t texteX,
               int32_t texteY, char* texte, int32_t maximum) {
     if (texte == nullptr || maximum < 0) return 1;
+    const SaisieTexteOuverte saisie;   // the keys typed go to the name only
     const size_t pixels = EcranTampon ? static_cast<size_t>(LargeurEcran) * HauteurEcran : 0;
     const std::vector<uint16_t> dessous(EcranTampon, EcranTampon + pixels);
     const int largeur = LargeurEcran, hauteur = HauteurEcran;

@@ -74,10 +74,14 @@ void TraiterMessage() {
 
 bool Continuer() { return (EtatCinematique & 1) != 0 && QuitterJeu == 0; }
 
-// One turn of the wait with a clock of its own: messages, then up to 60 ms for the next frame.
+// One turn of the wait with a clock of its own: every waiting message (a real hand makes many
+// between two frames), then up to 60 ms for the next frame.
 void TourReel(int passable) {
     Message m;
-    if (Message_Attente(&m)) TraiterMessage();
+    while (Continuer() && Message_Attente(&m)) {
+        TraiterMessage();
+        if (Passer(passable)) return;
+    }
     TM_AttendreNotifications(60);
     Passer(passable);
 }

@@ -22,6 +22,7 @@ int32_t ToucheA, ToucheB, ToucheC, ToucheD, ToucheE, ToucheF, ToucheG, ToucheH, 
 int32_t ToucheEtoile, TouchePlus, ToucheMoins, ToucheSlash;
 int32_t ToucheF1, ToucheF2, ToucheF3, ToucheF4, ToucheF5, ToucheF6, ToucheF7, ToucheF8, ToucheF9, ToucheF10;
 int32_t ToucheCaractere = 0;
+uint32_t ToucheCaractereModificateurs = 0;
 
 int32_t SaisieEnCours = 0;
 int32_t SaisieValidee = 0;
@@ -87,22 +88,44 @@ const TableTouches& Table() {
 
 }  // namespace
 
-void Clavier_Touche(uint32_t toucheVirtuelle) {
+void Clavier_Touche(uint32_t toucheVirtuelle, uint32_t modificateurs) {
     if (toucheVirtuelle >= 256) return;
     const Correspondance& c = Table().t[toucheVirtuelle];
     if (c.drapeau == nullptr) return;
+    if (c.caractere != 0) {
+        ToucheCaractere = c.caractere;
+        if (c.caractere >= 'a' && c.caractere <= 'z' && (modificateurs & MODIF_MAJ)) ToucheCaractere = c.caractere - 'a' + 'A';
+        ToucheCaractereModificateurs = modificateurs;
+    }
+    if (SaisieEnCours) {
+        // The text takes the key; only the keys a text entry reads keep their flags.
+        if (toucheVirtuelle == 8 || toucheVirtuelle == 27) *c.drapeau = 1;
+        if (toucheVirtuelle == 13) {
+            ToucheEntree = 1;
+            SaisieValidee = 1;
+            ToucheEntreeTexte = 1;
+        }
+        return;
+    }
     if (toucheVirtuelle == 73) ImpressionEcran();   // I: a screenshot first
     *c.drapeau = 1;
-    if (c.caractere != 0) ToucheCaractere = c.caractere;
-    if (toucheVirtuelle == 13) {
-        if (SaisieEnCours) SaisieValidee = 1;
-        ToucheEntreeTexte = 1;
-    }
+    if (toucheVirtuelle == 13) ToucheEntreeTexte = 1;
     if (toucheVirtuelle == 65) ToucheAMarque = 1;
+}
+
+bool Clavier_Modificateur(uint32_t modificateur) {
+    if (ToucheCaractere >= '0' && ToucheCaractere <= '9') return (ToucheCaractereModificateurs & modificateur) != 0;
+    switch (modificateur) {
+        case MODIF_MAJ: return Clavier_Enfoncee(TOUCHE_MAJ);
+        case MODIF_CTRL: return Clavier_Enfoncee(TOUCHE_CTRL);
+        case MODIF_ALT: return Clavier_Enfoncee(TOUCHE_ALT);
+        default: return false;
+    }
 }
 
 void Entrees_RAZ() {
     ToucheCaractere = 0;
+    ToucheCaractereModificateurs = 0;
     for (const Correspondance& c : Table().t)
         if (c.drapeau) *c.drapeau = 0;
     ToucheF11 = ToucheF12 = 0;
@@ -144,10 +167,10 @@ bool Entrees_Message(HandleFenetre fenetre, uint32_t message, ParamMot w, ParamL
         case MSG_DROIT_DOUBLE:
             return true;
         case MSG_TOUCHE_ENFONCEE:
-            Clavier_Touche(static_cast<uint32_t>(w));
+            Clavier_Touche(static_cast<uint32_t>(w), Plateforme_Modificateurs(l));
             return true;
         case MSG_TOUCHE_SYSTEME:
-            Clavier_Touche(static_cast<uint32_t>(w));
+            Clavier_Touche(static_cast<uint32_t>(w), Plateforme_Modificateurs(l));
             *resultat = Fenetre_ProcedureDefaut(fenetre, message, w, l);
             return true;
         default:

@@ -24,6 +24,7 @@
 #include "scene/carte_reduite.h"
 #include "scene/panneau.h"
 #include "scene/rectangle.h"
+#include "shell/curseur.h"
 #include "shell/routeur.h"
 #include "world/univers.h"
 
@@ -251,7 +252,7 @@ void DessinerEcran() {
 
 void Pointeur() {
     Sprite__Affiche(OBJET_POINTEUR, SourisX, SourisY, 0);
-    Sprite__AfficheOmbre(OBJET_POINTEUR, static_cast<int16_t>(SourisX + 34), static_cast<int16_t>(SourisY + 38), 0);
+    Curseur__Ombre(OBJET_POINTEUR, 0);
 }
 
 // ---- actions ---------------------------------------------------------------------------------

@@ -115,6 +115,11 @@ bool Pris(int32_t& touche) {
     return true;
 }
 
+void FinSaisieCode() {
+    SaisieEnCours = 0;
+    SaisieValidee = 0;
+}
+
 void EcranEntier() {
     EcranDestination.clipGauche = 0;
     EcranDestination.clipHaut = 0;
@@ -363,7 +368,10 @@ bool Etape() {
                     Vers(PANNEAU_OPTIONS, -468, (H() - 314) / 2);
                     Attendre(304);
                     break;
-                case ActionPanneau::CodeParental: MenuEtat = 700; break;
+                case ActionPanneau::CodeParental:
+                    MenuEtat = 700;
+                    SaisieEnCours = 1;   // the keys typed go to the code only
+                    break;
                 default: break;
             }
             return false;
@@ -434,6 +442,7 @@ bool Etape() {
                 case ActionPanneau::Valider: MenuEtat = 701; break;
                 default: break;
             }
+            if (MenuEtat != 700) FinSaisieCode();
             return false;
         case 701:
             CodeParental__Validation();
@@ -517,7 +526,13 @@ int32_t CallbackMenuPrincipal(int32_t etat) {
     DansCallback = true;
     ++Appels;
     Curseur__Masquer();
+    // A press since the last frame counts as the button held for this frame, however short it
+    // was (a tap pressed and released between two frames); it is not held past the frame.
+    const bool tenu = BoutonGauche != 0;
+    if (ClicGauche) BoutonGauche = 1;
+    ClicGauche = 0;
     const bool arret = Etape();
+    if (!tenu) BoutonGauche = 0;
     // The movie's start sets the display mode, which gives the clip back to the battle view.
     EcranEntier();
     for (int i = 0; i < NbBoutonsMenu && i < NB_BOUTONS_MENU; ++i) Bouton__Affichage(&B(i));
@@ -532,6 +547,7 @@ int32_t CallbackMenuPrincipal(int32_t etat) {
 void MenuPrincipal__Preparation(int32_t delai) {
     MenuDelai = delai;
     Entrees_RAZ();
+    ClicGauche = 0;   // a press before the menu is not one of its clicks
     MenuChoix = CHOIX_DELAI;
     EcranEntier();
     MenuEtat = -2;
@@ -545,6 +561,7 @@ int MenuPrincipal(int32_t delai) {
     Appels = 0;
     Cinematique_Jouer("rvf\\Menu.rvf", 0, CallbackMenuPrincipal);
     if (Appels == 0) SansFilm();
+    if (MenuEtat == 700) FinSaisieCode();
     Entrees_RAZ();
     if (QuitterJeu) MenuChoix = CHOIX_QUITTER;
     return MenuChoix;

@@ -12,6 +12,7 @@
 #include "frontend/localisation.h"
 #include "frontend/sauvegardes.h"
 #include "platform/hasard.h"
+#include "shell/curseur.h"
 #include "shell/demarrage.h"
 
 std::array<BoutonMenu, NB_BOUTONS_MENU> BoutonsMenu{};
@@ -245,7 +246,7 @@ void Menu__Logo(LogoMenu mode, int32_t decompte) {
 
 void Menu__Pointeur() {
     Sprite__Affiche(GFX_POINTEUR, SourisX, SourisY, 0);
-    Sprite__AfficheOmbre(GFX_POINTEUR, static_cast<int16_t>(SourisX + 34), static_cast<int16_t>(SourisY + 38), 0);
+    Curseur__Ombre(GFX_POINTEUR, 0);
 }
 
 // Save list.

@@ -24,6 +24,22 @@ uint64_t presentations = 0;
 uint64_t presentationsDepuisMessage = 0;
 bool simulerEchec = false;
 
+// In a real window a present waits, as a flip waits for the vertical blank, so that a loop
+// that draws as fast as it can sleeps between its frames: at most one present per display
+// frame while input comes, and a still screen at the game's own pace (its 66 ms frame). Input
+// cuts the longer wait short, so the loop answers it at once.
+constexpr uint32_t PERIODE_AFFICHAGE = 16;
+constexpr uint32_t PERIODE_REPOS = 66;
+uint32_t dernierePresentation = 0;
+
+void AttendreLaTrame() {
+    uint32_t ecoule = SDL_GetTicks() - dernierePresentation;
+    if (ecoule < PERIODE_AFFICHAGE) SDL_Delay(PERIODE_AFFICHAGE - ecoule);
+    ecoule = SDL_GetTicks() - dernierePresentation;
+    if (ecoule < PERIODE_REPOS) Message_AttendreJusqua(PERIODE_REPOS - ecoule);
+    dernierePresentation = SDL_GetTicks();
+}
+
 // A frame presented from another thread, waiting for the main thread.
 bool enAttente = false;
 std::vector<uint16_t> imageAttente;
@@ -138,6 +154,7 @@ void Affichage_Presenter(const uint16_t* pixels, int largeur, int hauteur, int p
             return;
         }
     }
+    if (!etat().sansTete) AttendreLaTrame();
     // Our own copy: another thread may replace `derniere` while this one shows it.
     Montrer(image, largeur, hauteur);
 }

@@ -46,6 +46,7 @@ std::deque<Message> file;
 std::thread::id threadPrincipal = std::this_thread::get_id();
 bool touches[256] = {};   // held keys as of the messages taken
 std::function<void(int)> crochetTerminer;
+std::string fenetreEchouee;   // why the main window could not be made, "" when it was
 
 // Double clicks as the game's window class asks for them: a second press of the same button
 // within 500 ms and 2 pixels of a single press becomes a double-click message instead.
@@ -70,10 +71,18 @@ struct DetecteurDoubleClic {
 } doubleClic;
 
 int sourisX = 0, sourisY = 0;
-bool altTenu = false;   // the headless script's Alt
+uint32_t modifsTenus = 0;   // the modifiers the headless script and the tests hold
 
 void Poster(uint32_t message, ParamMot w, ParamLong l) {
     std::lock_guard<std::mutex> g(verrouFile);
+    // Only the last place of a run of motions matters: a motion still waiting behind another
+    // motion replaces it, so a quick hand never leaves the pointer behind.
+    if (message == MSG_SOURIS_DEPLACEMENT && !file.empty() && file.back().message == MSG_SOURIS_DEPLACEMENT &&
+        file.back().fenetre == etat().principale) {
+        file.back().lParam = l;
+        file.back().temps = Temps_Ticks();
+        return;
+    }
     file.push_back(Message{etat().principale, message, w, l, Temps_Ticks()});
 }
 
@@ -88,12 +97,29 @@ void PosterBouton(bool gauche, bool enfonce) {
     }
 }
 
-void PosterTouche(uint32_t vk, bool enfonce, bool alt) {
+void PosterTouche(uint32_t vk, bool enfonce, uint32_t modifs) {
     if (vk == 0 || vk > 255) return;
     // Alt held (or Alt itself) gives the system key messages.
-    bool systeme = alt || vk == TOUCHE_ALT;
-    if (enfonce) Poster(systeme ? MSG_TOUCHE_SYSTEME : MSG_TOUCHE_ENFONCEE, vk, 1);
-    else Poster(systeme ? MSG_TOUCHE_SYSTEME_RELACHEE : MSG_TOUCHE_RELACHEE, vk, static_cast<ParamLong>(0xC0000001u));
+    bool systeme = (modifs & MODIF_ALT) != 0 || vk == TOUCHE_ALT;
+    if (enfonce) Poster(systeme ? MSG_TOUCHE_SYSTEME : MSG_TOUCHE_ENFONCEE, vk, static_cast<ParamLong>(1u | modifs));
+    else Poster(systeme ? MSG_TOUCHE_SYSTEME_RELACHEE : MSG_TOUCHE_RELACHEE, vk,
+                static_cast<ParamLong>(0xC0000001u | modifs));
+}
+
+uint32_t ModifDe(uint32_t vk) {
+    switch (vk) {
+        case TOUCHE_MAJ: return MODIF_MAJ;
+        case TOUCHE_CTRL: return MODIF_CTRL;
+        case TOUCHE_ALT: return MODIF_ALT;
+        default: return 0;
+    }
+}
+
+// A key of the script or of a test: a modifier pressed or released changes what is held.
+void PosterToucheTenue(uint32_t vk, bool enfonce) {
+    if (enfonce) modifsTenus |= ModifDe(vk);
+    else modifsTenus &= ~ModifDe(vk);
+    PosterTouche(vk, enfonce, modifsTenus);
 }
 
 // ---- the headless script --------------------------------------------------------------------
@@ -107,6 +133,7 @@ struct Evenement {
     bool enfonce = true;
     bool relache = false;   // "key": press then release
     uint32_t touche = 0;
+    std::vector<uint32_t> modificateurs;   // "ctrl+1": held around the key
     std::string nom;
     int ligne = 0;
 };
@@ -178,6 +205,13 @@ bool LireScript(const std::string& chemin, std::string* erreur) {
         } else if (ok && (verbe == "key" || verbe == "keydown" || verbe == "keyup")) {
             e.action = Action::Touche;
             ok = static_cast<bool>(mots >> a);
+            // MOD+...+KEY: the modifiers are pressed before the key and released after it.
+            for (size_t plus; ok && (plus = a.find('+')) != std::string::npos && plus + 1 < a.size();) {
+                const uint32_t m = CodeTouche(a.substr(0, plus));
+                ok = ModifDe(m) != 0;
+                e.modificateurs.push_back(m);
+                a = a.substr(plus + 1);
+            }
             e.touche = ok ? CodeTouche(a) : 0;
             ok = ok && e.touche != 0;
             e.enfonce = verbe != "keyup";
@@ -242,12 +276,12 @@ void NourrirScript() {
                 if (e.relache) PosterBouton(e.gauche, false);
                 break;
             case Action::Touche:
-                if (e.touche == TOUCHE_ALT) altTenu = e.enfonce;
-                PosterTouche(e.touche, e.enfonce, altTenu);
-                if (e.relache) {
-                    if (e.touche == TOUCHE_ALT) altTenu = false;
-                    PosterTouche(e.touche, false, altTenu);
-                }
+                if (e.enfonce)
+                    for (uint32_t m : e.modificateurs) PosterToucheTenue(m, true);
+                PosterToucheTenue(e.touche, e.enfonce);
+                if (e.relache) PosterToucheTenue(e.touche, false);
+                if (!e.enfonce || e.relache)
+                    for (auto m = e.modificateurs.rbegin(); m != e.modificateurs.rend(); ++m) PosterToucheTenue(*m, false);
                 break;
             case Action::Quitter:
                 Poster(MSG_FERMER, 0, 0);
@@ -390,8 +424,12 @@ void PomperSdl() {
             case SDL_KEYDOWN:
             case SDL_KEYUP: {
                 uint32_t vk = ToucheVirtuelle(ev.key.keysym);
-                bool alt = (ev.key.keysym.mod & KMOD_ALT) != 0;
-                PosterTouche(vk, ev.type == SDL_KEYDOWN, alt);
+                const Uint16 mod = ev.key.keysym.mod;
+                uint32_t modifs = 0;
+                if (mod & KMOD_SHIFT) modifs |= MODIF_MAJ;
+                if (mod & KMOD_CTRL) modifs |= MODIF_CTRL;
+                if (mod & KMOD_ALT) modifs |= MODIF_ALT;
+                PosterTouche(vk, ev.type == SDL_KEYDOWN, modifs);
                 break;
             }
             default:
@@ -433,6 +471,8 @@ bool Plateforme_Initialiser(const OptionsPlateforme& options, std::string* erreu
     Temps_ModeManuel(options.sansTete);
     Temps_Fixer(0);
     script.clear();
+    fenetreEchouee.clear();
+    modifsTenus = 0;
     fermetureEnvoyee = false;
     fermerEnFinDeScript = options.fermerEnFinDeScript;
     quittersEnvoyes = 0;
@@ -447,7 +487,19 @@ bool Plateforme_Initialiser(const OptionsPlateforme& options, std::string* erreu
     if (!options.sansTete) {
         SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
         if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS | SDL_INIT_TIMER) != 0) {
-            if (erreur) *erreur = std::string("SDL_Init: ") + SDL_GetError();
+            if (erreur) *erreur = std::string("no window can be opened: ") + SDL_GetError();
+            return false;
+        }
+        // With no display SDL falls back on a driver that shows nothing: the game would run on
+        // unseen. Only a driver asked for by name may show nothing.
+        const char* pilote = SDL_GetCurrentVideoDriver();
+        const char* demande = SDL_getenv("SDL_VIDEODRIVER");
+        const bool invisible = pilote != nullptr && (std::strcmp(pilote, "offscreen") == 0 || std::strcmp(pilote, "dummy") == 0);
+        if (invisible && (demande == nullptr || *demande == 0)) {
+            SDL_Quit();
+            if (erreur)
+                *erreur = "no window can be opened: no display (DISPLAY is not set or not reachable); "
+                          "MORVANE_HEADLESS=1 runs without one";
             return false;
         }
     }
@@ -462,6 +514,8 @@ void Plateforme_Fermer() {
     if (!e.sansTete) SDL_Quit();
     e.initialise = false;
 }
+
+const std::string& Plateforme_EchecFenetre() { return fenetreEchouee; }
 
 bool Plateforme_SansTete() { return etat().sansTete; }
 bool Plateforme_ThreadPrincipal() { return std::this_thread::get_id() == threadPrincipal; }
@@ -489,9 +543,19 @@ HandleFenetre Fenetre_Creer(const char* classe, const char* titre, int, int, int
             std::string t = Texte_Cp1252VersUtf8(f->titre.c_str());
             e.fenetreSdl = SDL_CreateWindow(t.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
                                             largeur, hauteur, drapeaux);
-            if (e.fenetreSdl == nullptr) return nullptr;
+            if (e.fenetreSdl == nullptr) {
+                fenetreEchouee = std::string("no window can be opened: ") + SDL_GetError();
+                return nullptr;
+            }
+            if (e.fenetre) {
+                // A window the frame's size needs no scaling: the plain copy costs less than a
+                // 3D driver, which may well be a software one (SDL_RENDER_DRIVER still chooses).
+                SDL_SetHintWithPriority(SDL_HINT_RENDER_DRIVER, "software", SDL_HINT_DEFAULT);
+                SDL_SetHintWithPriority(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0", SDL_HINT_DEFAULT);
+            }
             e.rendu = SDL_CreateRenderer(e.fenetreSdl, -1, 0);
             if (e.rendu == nullptr) {
+                fenetreEchouee = std::string("no window can be opened: ") + SDL_GetError();
                 SDL_DestroyWindow(e.fenetreSdl);
                 e.fenetreSdl = nullptr;
                 return nullptr;
@@ -579,6 +643,19 @@ int Message_Lire(Message* message) {
     Prendre(&m);
     if (message) *message = m;
     return m.message == MSG_QUITTER ? 0 : 1;
+}
+
+void Message_AttendreJusqua(uint32_t millisecondes) {
+    if (etat().sansTete || !etat().initialise || !Plateforme_ThreadPrincipal()) return;
+    const uint32_t debut = SDL_GetTicks();
+    for (;;) {
+        PomperSdl();
+        if (!FileVide()) return;
+        const uint32_t ecoule = SDL_GetTicks() - debut;
+        if (ecoule >= millisecondes) return;
+        // Input wakes the wait at once; the short slices see the messages other threads post.
+        SDL_WaitEventTimeout(nullptr, static_cast<int>(std::min<uint32_t>(millisecondes - ecoule, 5)));
+    }
 }
 
 void Message_Traduire(const Message*) {
@@ -675,8 +752,5 @@ void Plateforme_InjecterSouris(int x, int y) {
     Poster(MSG_SOURIS_DEPLACEMENT, 0, Plateforme_PackPosition(x, y));
 }
 void Plateforme_InjecterBouton(bool gauche, bool enfonce) { PosterBouton(gauche, enfonce); }
-void Plateforme_InjecterTouche(uint32_t toucheVirtuelle, bool enfonce) {
-    if (toucheVirtuelle == TOUCHE_ALT) altTenu = enfonce;
-    PosterTouche(toucheVirtuelle, enfonce, altTenu);
-}
+void Plateforme_InjecterTouche(uint32_t toucheVirtuelle, bool enfonce) { PosterToucheTenue(toucheVirtuelle, enfonce); }
 void Plateforme_InjecterFermeture() { Poster(MSG_FERMER, 0, 0); }

@@ -47,6 +47,14 @@ enum : uint32_t {
     TOUCHE_PAVE_SLASH = 111, TOUCHE_F1 = 112, TOUCHE_F4 = 115,
 };
 
+// The modifier keys held when a key message was made, carried in its lParam: Alt in the context
+// bit as always, Shift and Control in two bits the system leaves free. A key is read with the
+// modifiers of its own moment, however late the game looks at it.
+enum : uint32_t { MODIF_MAJ = 1u << 25, MODIF_CTRL = 1u << 26, MODIF_ALT = 1u << 29 };
+inline uint32_t Plateforme_Modificateurs(ParamLong l) {
+    return static_cast<uint32_t>(l) & (MODIF_MAJ | MODIF_CTRL | MODIF_ALT);
+}
+
 struct Message {
     HandleFenetre fenetre = nullptr;
     uint32_t message = 0;
@@ -79,6 +87,8 @@ OptionsPlateforme Plateforme_OptionsEnvironnement();
 bool Plateforme_Initialiser(const OptionsPlateforme& options, std::string* erreur = nullptr);
 void Plateforme_Fermer();
 bool Plateforme_SansTete();
+// Why the main window could not be opened; "" when it was (or was never asked for).
+const std::string& Plateforme_EchecFenetre();
 bool Plateforme_ThreadPrincipal();
 
 // Windows: one class table, one or more windows. The first window created is the main one.
@@ -97,6 +107,11 @@ intptr_t Message_Distribuer(const Message* message);
 void Message_PosterQuitter(int code);
 void Message_Poster(HandleFenetre fenetre, uint32_t message, ParamMot w, ParamLong l);   // any thread
 intptr_t Message_Envoyer(HandleFenetre fenetre, uint32_t message, ParamMot w, ParamLong l);
+
+// Idle waiting. In a real window: returns when a message waits or the time is up, with the
+// processor asleep meanwhile. Headless: returns at once (the manual clock moves as the loops
+// ask for it).
+void Message_AttendreJusqua(uint32_t millisecondes);
 
 // Key state sampled from the messages taken so far (GetKeyState-style): true while held.
 bool Clavier_Enfoncee(uint32_t toucheVirtuelle);
@@ -120,5 +135,6 @@ uint32_t Texte_Cp1252Point(unsigned char c);
 // Tests: inject events as the script would, and step the manual clock.
 void Plateforme_InjecterSouris(int x, int y);
 void Plateforme_InjecterBouton(bool gauche, bool enfonce);
+// A key: Shift, Control and Alt pressed this way are held for the keys that follow.
 void Plateforme_InjecterTouche(uint32_t toucheVirtuelle, bool enfonce);
 void Plateforme_InjecterFermeture();

@@ -12,6 +12,7 @@
 #include "foundation/texte.h"
 #include "scene/panneau.h"
 #include "shell/conditions.h"    // TableAttaque
+#include "shell/curseur.h"
 #include "shell/cycles.h"
 #include "shell/routeur.h"
 #include "shell/saisie.h"
@@ -53,8 +54,7 @@ void Curseur__Animation() {
     if (++CurseurAttenteImage >= 33) CurseurAttenteImage = 0;
     if (EcranTampon != nullptr && LargeurEcran > 0 && HauteurEcran > 0)
         std::memset(EcranTampon, 0, static_cast<size_t>(LargeurEcran) * static_cast<size_t>(HauteurEcran) * 2);
-    Sprite__AfficheOmbre(OBJET_ATTENTE, static_cast<int16_t>(SourisX + 34), static_cast<int16_t>(SourisY + 38),
-                         static_cast<int16_t>(CurseurAttenteImage));
+    Curseur__Ombre(OBJET_ATTENTE, static_cast<int16_t>(CurseurAttenteImage));
     Sprite__Affiche(OBJET_ATTENTE, SourisX, SourisY, CurseurAttenteImage);
     Ecran_Affichage();
 }
@@ -66,12 +66,11 @@ void Curseur__Affichage() {
     }
     if (ModeSceneCourant == 1 && RegimentsEnMouvement == 1) {
         Sprite__Affiche(OBJET_CURSEUR_REGION, SourisX, SourisY, CompteurTrameRegion);
-        Sprite__AfficheOmbre(OBJET_CURSEUR_REGION, static_cast<int16_t>(SourisX + 34), static_cast<int16_t>(SourisY + 38),
-                             static_cast<int16_t>(CompteurTrameRegion));
+        Curseur__Ombre(OBJET_CURSEUR_REGION, static_cast<int16_t>(CompteurTrameRegion));
         return;
     }
     Sprite__Affiche(OBJET_CURSEUR, SourisX, SourisY, SourisAccumul);
-    Sprite__AfficheOmbre(OBJET_CURSEUR, static_cast<int16_t>(SourisX + 34), static_cast<int16_t>(SourisY + 38), 0);
+    Curseur__Ombre(OBJET_CURSEUR, 0);
     if (CapaciteArmee != -1 && SortArme > 0) {
         if (SortCiblable) Sprite__Affiche(SortArme, SourisX, SourisY, 0);
         else Sprite__AfficheEclaire(static_cast<int16_t>(SortArme), static_cast<int16_t>(SourisX), static_cast<int16_t>(SourisY), 0, 31, 0, 0);

@@ -326,6 +326,9 @@ int BoucleJeu__Tour(uint32_t (*aiguillage)()) {
         return 1;
     }
     if (EtatBoucleJeu == 1) EtatBoucleJeu = 0;
+    // Nothing to draw anew before the next pass: sleep until it is due or input comes.
+    const int32_t reste = static_cast<int32_t>(DerniereTrame + PERIODE_TRAME - Temps_Ticks());
+    if (reste > 0 && reste <= static_cast<int32_t>(PERIODE_TRAME)) Message_AttendreJusqua(static_cast<uint32_t>(reste));
     return 0;
 }
 
@@ -339,6 +342,8 @@ namespace {
 
 void EntrerBoucleJeu() {
     SaisieValidee = 0;
+    // Keys pressed on the screens before are not commands of the scene.
+    Entrees_RAZ();
     EtatPassageBataille = 0;
     if (ModeJeuCourant == 3) {
         MorvaneCode = 10;

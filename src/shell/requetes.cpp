@@ -21,6 +21,7 @@
 #include "scene/affichage.h"
 #include "scene/plans.h"
 #include "shell/chefs.h"
+#include "shell/curseur.h"
 #include "shell/images.h"
 #include "shell/missions.h"
 #include "shell/routeur.h"
@@ -288,7 +289,7 @@ int Boite(int genre, const char* texte, bool bataille) {
         }
         if (pageSuivante && !dernierePage) pages.push_back(page + suite);
         else if (pagePrecedente && pages.size() > 1) pages.pop_back();
-        Sprite__AfficheOmbre(OBJET_CURSEUR, static_cast<int16_t>(SourisX + 34), static_cast<int16_t>(SourisY + 38), 0);
+        Curseur__Ombre(OBJET_CURSEUR, 0);
         Sprite__Affiche(OBJET_CURSEUR, SourisX, SourisY, 0);
         Ecran_Affichage();
         Temps_Dormir(10);

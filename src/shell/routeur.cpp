@@ -15,6 +15,7 @@
 #include "scene/affichage.h"
 #include "scene/carte_reduite.h"
 #include "shell/chefs.h"
+#include "shell/saisie.h"
 #include "shell/trame.h"
 #include "shell/victoire.h"
 #include "world/effondrement.h"
@@ -92,6 +93,8 @@ uint32_t DebutEscarmouche() {
     Scene__RemiseAZero();
     Scene__Demarrage();
     if (CampEscarmoucheJoueur >= 0 && CampEscarmoucheJoueur <= 4) Escarmouche__ArmeesVersSections();
+    // The battle opens on the player's army, wherever its start cell put it.
+    Vue__CentrageArmee(0);
     CompteursBataille();
     return 0;
 }

@@ -307,8 +307,8 @@ void Pas(int dx, int dy) {
 void Saisie__Commandes() {
     const bool maj = Clavier_Enfoncee(TOUCHE_MAJ);
     ToucheMaj = maj ? 1 : 0;
-    CtrlEnfonce = Clavier_Enfoncee(TOUCHE_CTRL) ? 1 : 0;
-    AltEnfonce = Clavier_Enfoncee(TOUCHE_ALT) ? 1 : 0;
+    CtrlEnfonce = Clavier_Modificateur(MODIF_CTRL) ? 1 : 0;
+    AltEnfonce = Clavier_Modificateur(MODIF_ALT) ? 1 : 0;
     if (!CtrlEnfonce && !AltEnfonce) Capacites();
 
     SurvolPortraits();
@@ -375,8 +375,8 @@ void Saisie__SelectionCadre() {
 }
 
 void Saisie__MiniCarte() {
-    CtrlEnfonce = Clavier_Enfoncee(TOUCHE_CTRL) ? 1 : 0;
-    AltEnfonce = Clavier_Enfoncee(TOUCHE_ALT) ? 1 : 0;
+    CtrlEnfonce = Clavier_Modificateur(MODIF_CTRL) ? 1 : 0;
+    AltEnfonce = Clavier_Modificateur(MODIF_ALT) ? 1 : 0;
     if (CtrlEnfonce || AltEnfonce) return;
     ClicGauche = 0;
     BoutonGaucheEtat = 0;
@@ -461,6 +461,28 @@ void Vue__CentrageSelection() {
     RepereY = o->y - CasesVisiblesY / 2;
     Pair();
     Defilement__Bornage();
+}
+
+void Vue__CentrageArmee(int armee) {
+    if (ModeSceneCourant == MODE_REGION) return;
+    int64_t sx = 0, sy = 0, n = 0;
+    for (NoeudEntier* l = ListeObjetsVivants; l && l->suivant; l = l->suivant) {
+        const Objet* o = ObjetDe(l->valeur);
+        if (o == nullptr || o->armee != armee || !o->selectionnable || !SurCarte(o->x, o->y)) continue;
+        sx += o->x;
+        sy += o->y;
+        ++n;
+    }
+    if (n == 0) return;
+    RepereX = static_cast<int32_t>(sx / n) - CasesVisiblesX / 2;
+    RepereY = static_cast<int32_t>(sy / n) - CasesVisiblesY / 2;
+    Defilement__Bornage();
+    // The whole view stays on the map, as the terrain's drawing would keep it.
+    if (RepereX + CasesVisiblesX > 127) RepereX = (127 - CasesVisiblesX) & ~1;
+    if (RepereY + CasesVisiblesY > 127) RepereY = (127 - CasesVisiblesY) & ~1;
+    Pair();
+    ReperePixelX = RepereX * 24;
+    ReperePixelY = RepereY * 24;
 }
 
 void Unite__Suivante() {

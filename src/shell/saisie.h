@@ -11,7 +11,8 @@ extern int32_t DebutSelectionIcone;
 extern int32_t CadreDebutX, CadreDebutY;
 extern int32_t CadreFinX, CadreFinY;
 
-// Control and Alt held, sampled by the command input on every call.
+// Control and Alt held, read by the command input on every call (a pending digit with the
+// modifiers of its own key).
 extern int32_t CtrlEnfonce, AltEnfonce;
 
 // The armed spell's code (-1 none), its ability-bar slot (-1 none), the slot under the mouse or
@@ -60,6 +61,8 @@ void Defilement__Bas();
 void Defilement__Haut();
 // Centres the view on the first selected group.
 void Vue__CentrageSelection();
+// Centres the view on the middle of the army's units on the map; nothing when it has none.
+void Vue__CentrageArmee(int armee);
 // Centres the view on the next leader on the map.
 void Unite__Suivante();
 // Adds to the selection the player's visible groups of the first selected group's master.

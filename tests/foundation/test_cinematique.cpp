@@ -107,6 +107,23 @@ TEST_F(Cinematique, EchapOuClicDroitPassentUnFilmPassable) {
     }
 }
 
+// On a clock of its own the wait takes every waiting message on each turn: a real hand's input
+// does not fall behind the frames.
+void Temps_ModeManuel(bool actif);
+TEST_F(Cinematique, HorlogeReelleChaqueTourPrendTousLesMessages) {
+    Film("rvf/intro.rvs", 10);
+    Temps_ModeManuel(false);
+    for (int i = 0; i < 100; ++i) {
+        Plateforme_InjecterTouche('A', true);
+        Plateforme_InjecterTouche('A', false);
+    }
+    Cinematique_Jouer("rvf\\intro.rvs", 0, Rappel);
+    Temps_ModeManuel(true);
+    EXPECT_GT(images.size(), 0u);   // a real clock may drop frames on a busy machine
+    Message m;
+    EXPECT_FALSE(Message_Attente(&m));
+}
+
 TEST_F(Cinematique, LeRappelRejoueOuArrete) {
     Film("rvf/Menu.rvf", 5);
     // Bit 1 during the first play: once more.

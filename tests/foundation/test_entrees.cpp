@@ -54,9 +54,9 @@ TEST_F(Entrees, TableDesTouches) {
 
 TEST_F(Entrees, RemiseAZeroLaisseLaSourisEtLaSaisie) {
     Message_Envoyer(FenetrePrincipale, MSG_GAUCHE_ENFONCE, 1, Plateforme_PackPosition(10, 20));
-    SaisieEnCours = SaisieValidee = ToucheEntreeTexte = 1;
     Touche(65);
     Touche(17);
+    SaisieEnCours = SaisieValidee = ToucheEntreeTexte = 1;
     ToucheCtrlEtat = ToucheF11 = ToucheReserve1 = 1;
     Entrees_RAZ();
     EXPECT_EQ(ToucheA, 0);
@@ -161,6 +161,76 @@ TEST_F(Entrees, ToucheIPrendUneCapture) {
     Touche('I');
     EXPECT_EQ(ToucheI, 1);
     EXPECT_TRUE(arbre.Existe("ScreenShots/Morvane_Screen001.tga"));
+}
+
+// While a text entry is open the keys go to the text: no command flag, no screenshot; Return
+// still validates. The entry leaves the flags as it found them.
+TEST_F(Entrees, SaisieOuverteLesTouchesVontAuTexte) {
+    ArbreTemporaire arbre;
+    std::filesystem::create_directories(arbre.Racine() / "ScreenShots");
+    {
+        const SaisieTexteOuverte saisie;
+        EXPECT_EQ(SaisieEnCours, 1);
+        for (uint32_t vk : {uint32_t{'I'}, uint32_t{'M'}, uint32_t{'N'}, uint32_t{'1'}, uint32_t{TOUCHE_ESPACE}}) {
+            Touche(vk);
+            EXPECT_NE(ToucheCaractere, 0) << vk;
+        }
+        EXPECT_EQ(ToucheCaractere, ' ');
+        Touche(TOUCHE_GAUCHE);
+        Touche(TOUCHE_F1);
+        EXPECT_EQ(ToucheI + ToucheM + ToucheN + Touche1 + ToucheEspace + ToucheGauche + ToucheF1, 0);
+        EXPECT_FALSE(arbre.Existe("ScreenShots/Morvane_Screen001.tga"));
+        Touche(TOUCHE_RETOUR_ARRIERE);
+        Touche(TOUCHE_ECHAP);
+        Touche(TOUCHE_ENTREE);
+        EXPECT_EQ(ToucheRetourArriere, 1);
+        EXPECT_EQ(ToucheEchap, 1);
+        EXPECT_EQ(ToucheEntree, 1);
+        EXPECT_EQ(SaisieValidee, 1);
+    }
+    EXPECT_EQ(SaisieEnCours, 0);
+    EXPECT_EQ(SaisieValidee, 0);
+    Touche('M');
+    EXPECT_EQ(ToucheM, 1);
+}
+
+// A key is read with the modifiers held when it went down, however quickly they were let go:
+// a capital with Shift, a digit with Control or Alt. A pending letter does not hide a Control
+// held now.
+TEST_F(Entrees, ModificateursDeLaTouche) {
+    auto rapide = [](uint32_t modificateur, uint32_t vk) {
+        Plateforme_InjecterTouche(modificateur, true);
+        Plateforme_InjecterTouche(vk, true);
+        Plateforme_InjecterTouche(vk, false);
+        Plateforme_InjecterTouche(modificateur, false);
+        Pomper();
+    };
+    rapide(TOUCHE_MAJ, 'M');
+    EXPECT_EQ(ToucheCaractere, 'M');
+    EXPECT_FALSE(Clavier_Enfoncee(TOUCHE_MAJ));
+    Touche('M');
+    EXPECT_EQ(ToucheCaractere, 'm');
+
+    rapide(TOUCHE_CTRL, '1');
+    EXPECT_EQ(ToucheCaractere, '1');
+    EXPECT_TRUE(Clavier_Modificateur(MODIF_CTRL));
+    EXPECT_FALSE(Clavier_Modificateur(MODIF_ALT));
+    rapide(TOUCHE_ALT, '2');
+    EXPECT_EQ(ToucheCaractere, '2');
+    EXPECT_EQ(Touche2, 1);
+    EXPECT_TRUE(Clavier_Modificateur(MODIF_ALT));
+    EXPECT_FALSE(Clavier_Modificateur(MODIF_CTRL));
+    Plateforme_InjecterTouche('3', true);
+    Pomper();
+    EXPECT_FALSE(Clavier_Modificateur(MODIF_ALT));
+
+    Plateforme_InjecterTouche('A', true);
+    Plateforme_InjecterTouche(TOUCHE_CTRL, true);
+    Pomper();
+    EXPECT_EQ(ToucheCaractere, 'a');
+    EXPECT_TRUE(Clavier_Modificateur(MODIF_CTRL));
+    Plateforme_InjecterTouche(TOUCHE_CTRL, false);
+    Pomper();
 }
 
 }  // namespace

@@ -150,6 +150,29 @@ TEST_F(MenuPrincipalTest, MenuJouerEtRetour) {
     BoutonsEnPlace();
 }
 
+// A tap pressed and released between two frames (the window's messages of both taken before
+// the frame) is a click; it is not held past the frame it was read in.
+TEST_F(MenuPrincipalTest, TapeEntreDeuxImages) {
+    MenuAuRepos();
+    const BoutonMenu& jouer = BoutonsMenu[JOUER];
+    Plateforme_InjecterSouris(100, 400);
+    Plateforme_InjecterBouton(true, true);
+    Plateforme_InjecterBouton(true, false);
+    PomperMessages();
+    Image();
+    EXPECT_EQ(MenuEtat, 0);
+    EXPECT_EQ(BoutonGauche, 0);
+    Plateforme_InjecterSouris(jouer.x + jouer.largeur / 2, jouer.y + jouer.hauteur / 2);
+    Temps_Avancer(600);   // not a double click
+    Plateforme_InjecterBouton(true, true);
+    Plateforme_InjecterBouton(true, false);
+    PomperMessages();
+    Image();
+    EXPECT_EQ(MenuEtat, 100);
+    EXPECT_EQ(BoutonGauche, 0);
+    EXPECT_EQ(ClicGauche, 0);
+}
+
 TEST_F(MenuPrincipalTest, ListeDesSauvegardes) {
     arbre.Ecrire("Sauvegarde/NOMS.TXT", "Partie A\r\n_101_\r\n_101_\r\n_101_\r\n_101_\r\n_101_\r\n_101_\r\n_101_\r\n_101_\r\nPartie J\r\n");
     ChargementSauvegarde = 0;
@@ -199,6 +222,7 @@ TEST_F(MenuPrincipalTest, OptionsEtCodeParental) {
     Touche(ToucheBas);
     Touche(ToucheDroite);
     EXPECT_EQ(MenuEtat, 700);
+    EXPECT_EQ(SaisieEnCours, 1);   // the keys typed go to the code only
     for (char c : std::string("1234")) {
         ToucheCaractere = c;
         Image();
@@ -208,6 +232,8 @@ TEST_F(MenuPrincipalTest, OptionsEtCodeParental) {
     EXPECT_EQ(MenuEtat, 303);
     EXPECT_EQ(ControleParental, 1);
     EXPECT_STREQ(CodeParental, "1234");
+    EXPECT_EQ(SaisieEnCours, 0);
+    EXPECT_EQ(SaisieValidee, 0);
     // Escape in the code box changes nothing.
     Touche(ToucheDroite);
     ToucheCaractere = '1';

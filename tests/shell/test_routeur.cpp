@@ -193,6 +193,20 @@ TEST_F(Aiguillage, LEscarmoucheDemarreDansLeRouteur) {
     EXPECT_EQ(CarteReduiteY, 480 - 120);
     EXPECT_EQ(TotalUnitesAmies, NbUnitesAmies);
     EXPECT_GT(NbUnitesAmies, 0);
+    // The view opens on the player's army: the middle of its units is in the view's middle part.
+    int sx = 0, sy = 0, n = 0;
+    for (NoeudEntier* l = ListeObjetsVivants; l && l->suivant; l = l->suivant) {
+        const Objet& o = TableObjets[static_cast<size_t>(l->valeur)];
+        if (o.armee != 0 || !o.selectionnable) continue;
+        sx += o.x;
+        sy += o.y;
+        ++n;
+    }
+    ASSERT_GT(n, 0);
+    EXPECT_GE(sx / n, RepereX + 4);
+    EXPECT_LT(sx / n, RepereX + CasesVisiblesX - 4);
+    EXPECT_GE(sy / n, RepereY + 4);
+    EXPECT_LT(sy / n, RepereY + CasesVisiblesY - 4);
 
     // The battle runs; its end leads back to the main menu.
     Temps_Avancer(PERIODE_TRAME);

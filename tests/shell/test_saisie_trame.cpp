@@ -89,4 +89,28 @@ TEST_F(SaisieTrame, WCentreSurLeHeros) {
     EXPECT_EQ(TypeChefSuivant, 5);
 }
 
+// A quick hand: Control (or Alt) is let go before the frame reads the digit typed with it. The
+// digit keeps its modifier: the group is stored and recalled, no spell is armed.
+TEST_F(SaisieTrame, ControleRapideAvecUnChiffre) {
+    const int nous = GroupesDe(20)[0];
+    Groupe__Selection(nous);
+    auto rapide = [](uint32_t modificateur, char chiffre) {
+        Maintenir(modificateur, true);
+        Maintenir(static_cast<uint32_t>(chiffre), true);
+        Maintenir(static_cast<uint32_t>(chiffre), false);
+        Maintenir(modificateur, false);
+    };
+    rapide(TOUCHE_CTRL, '1');
+    Appel();
+    ASSERT_EQ(TailleGroupesSelection[1], 1);
+    EXPECT_EQ(SortArme, -1);
+    EXPECT_EQ(ToucheCaractere, 0);
+    Groupe__DeselectionTout();
+    NombreGroupesSelectionnes = 0;
+    GroupeEnSelection = -1;
+    rapide(TOUCHE_ALT, '1');
+    Appel();
+    EXPECT_EQ(Selection(), std::vector<int>{nous});
+}
+
 }  // namespace
