@@ -4,7 +4,12 @@
 
 #include <array>
 #include <cstdlib>
+#include <cctype>
 #include <filesystem>
+#include <map>
+#include <set>
+#include <sstream>
+#include <string>
 #include <tuple>
 #include <vector>
 
@@ -65,7 +70,6 @@ void VerifierCamps() {
                 EXPECT_EQ(m.animations[k].directions, r.animations[k].directions) << k;
                 EXPECT_EQ(m.animations[k].images, r.animations[k].images) << k;
             }
-            EXPECT_EQ(VoixAttaque[n], VoixAttaque[e]);
             // Their events too (the shot of a bow, the frame of a blow): without its ".cfg" a copy has none.
             EXPECT_FALSE(Evenements(r).empty());
             EXPECT_EQ(Evenements(m), Evenements(r));
@@ -75,6 +79,19 @@ void VerifierCamps() {
                 EXPECT_LE(couleur(n, k), 31);
             }
         }
+    // Each faction's foot soldiers have voices of their own: no id of one faction's selection, move
+    // and attack rows is named by another faction.
+    std::map<int32_t, int> faction;
+    for (int c = 0; c < 4; ++c) {
+        const int n = camps[c].maitres[0];
+        for (const VoixParMaitre* table : {&VoixSelection, &VoixDeplacement, &VoixAttaque})
+            for (const int32_t id : (*table)[static_cast<size_t>(n)]) {
+                EXPECT_TRUE(id >= 2100 && id <= 2131) << n << " " << id;
+                const auto [it, nouveau] = faction.emplace(id, c);
+                EXPECT_EQ(it->second, c) << "voice " << id << " named by factions " << it->second << " and " << c;
+            }
+    }
+    EXPECT_GE(faction.size(), 4u * 6u);
     // Any two factions differ by a clear step over the three channels.
     for (int a = 0; a < 4; ++a)
         for (int b = a + 1; b < 4; ++b) {
@@ -108,6 +125,17 @@ void VerifierDistribution() {
     EXPECT_GT(ObjetGfx_ANIM__DPL[20], 0);
     EXPECT_GT(ObjetGfx_ANIM__SIN[17], 0);
     EXPECT_EQ(VoixSelection[20][0], 2100);
+    // Every voice a master names is a sound of the sample's list.
+    std::set<int32_t> liste;
+    {
+        std::istringstream lignes(LireFichier(fs::path(MORVANE_SOURCE_DIR) / "data/Son/SoundList.ini"));
+        for (std::string ligne; std::getline(lignes, ligne);)
+            if (!ligne.empty() && std::isdigit(static_cast<unsigned char>(ligne[0]))) liste.insert(std::stoi(ligne));
+    }
+    for (int n = 0; n < NombreMaitres; ++n)
+        for (const VoixParMaitre* table : {&VoixSelection, &VoixDeplacement, &VoixAttaque})
+            for (const int32_t id : (*table)[static_cast<size_t>(n)])
+                EXPECT_TRUE(id == 0 || liste.count(id) != 0) << n << " names the voice " << id;
     VerifierCamps();
     // Every animation named resolves to a figure of the sample cast (an unknown name would give 0).
     for (int n = 0; n < NombreMaitres; ++n)

@@ -58,16 +58,21 @@ bool EcrireVoix(const fs::path& chemin, const Voix& v, uint32_t graine) {
     });
 }
 
-// The voices of three masters: selection (ids +0..3), move (+4..7) and attack (+8..11).
+// The masters' voices, one set per voice: selection (ids +0, +1), move (+2, +3) and attack
+// (+4, +5); the last set, of the neutral and converted soldiers, has one id for the first two
+// kinds and one for the attack. Each set has its own pitch, roughness, vowels and motifs.
 bool Voix_(const fs::path& son) {
     struct Timbre {
         int premier;     // first sound id of the set
         int nombre;      // ids in the set
         double base;     // pitch, Hz
         double rudesse;
+        int variantes;   // the first of its motif variants
     };
-    static const Timbre timbres[] = {{2100, 12, 150, 0.3}, {2112, 8, 185, 0.2}, {2120, 12, 112, 0.5}};
-    // Rising questions, falling acknowledgements, rising shouts; one per variant.
+    // The Empire's soldiers, Light, Justice, Morvane, the Empire's hero, the neutral soldiers.
+    static const Timbre timbres[] = {{2100, 6, 150, 0.3, 0}, {2106, 6, 200, 0.15, 2}, {2112, 6, 130, 0.2, 1},
+                                     {2118, 6, 95, 0.8, 3}, {2124, 6, 112, 0.5, 2}, {2130, 2, 170, 0.4, 1}};
+    // Rising questions, falling acknowledgements, rising shouts.
     static const std::array<double, 3> selection[4] = {{0, 4, 0}, {0, 7, 0}, {2, 7, 0}, {0, 5, 0}};
     static const std::array<double, 3> deplacement[4] = {{5, 0, 0}, {7, 0, 0}, {4, -3, 0}, {7, 2, 0}};
     static const std::array<double, 3> attaque[4] = {{0, 7, 12}, {0, 5, 10}, {-2, 5, 12}, {0, 3, 7}};
@@ -76,8 +81,10 @@ bool Voix_(const fs::path& son) {
     static const std::array<Voyelle, 3> vAttaque[4] = {{A, A, A}, {A, O, A}, {O, A, A}, {A, E, A}};
     bool ok = true;
     for (const Timbre& tb : timbres) {
+        const int parGenre = tb.nombre >= 6 ? 2 : 1;
         for (int i = 0; i < tb.nombre; ++i) {
-            const int genre = i / 4, variante = i % 4;
+            const int genre = tb.nombre >= 6 ? i / 2 : (i == 0 ? 0 : 2);
+            const int variante = (tb.variantes + i % parGenre) % 4;
             Voix v{};
             v.base = tb.base * (1 + 0.03 * variante);
             if (genre == 0) v = {v.base, selection[variante], vSelection[variante], 2, 0.15, tb.rudesse};
