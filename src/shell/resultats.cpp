@@ -81,6 +81,12 @@ int32_t Bilan__Limite(int32_t valeur, bool compteur) {
     return std::max(0, valeur / 5);
 }
 
+const char* Bilan__Issue(int32_t resultat) {
+    if (resultat == 1) return TexteInterface(134);
+    if (resultat == 0) return TexteInterface(135);
+    return "";
+}
+
 Bilan Bilan__Calcul(uint32_t duree) {
     Bilan b{};
     b.pertesAmies = Pourcentage(NbUnitesAmies, TotalUnitesAmies);
@@ -160,6 +166,13 @@ void BilanBataille() {
         } else {
             ChefsPerdus();
             if (MissionSpecialeEnCours) titre = TexteInterface(18);
+        }
+        // A decided battle is titled by its outcome; the battle's own title, if any, goes below.
+        const char* issue = Bilan__Issue(ResultatBatailleCourant);
+        if (*issue != '\0') {
+            if (EscarmoucheEnCours != 3 && titre != nullptr && *titre != '\0')
+                Texte__AfficheAligne20(620, 90, 255, 255, 255, 0, 0, titre);
+            titre = issue;
         }
         Texte__AfficheAjuste(620, 50, 255, 255, 255, 0, titre);
         Sprite__Affiche(OBJET_CURSEUR, SourisX, SourisY, 0);

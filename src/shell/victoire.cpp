@@ -464,6 +464,7 @@ int Conditions_Verification() {
             if (ModeSceneCourant == MODE_BATAILLE) MortChef();
         }
         if (ModeSceneCourant == MODE_CHATEAU) return 1;
+        ResultatBatailleCourant = 1;   // the results screen is titled by it
         BilanBataille();
         return 1;
     }
@@ -476,7 +477,10 @@ int Conditions_Verification() {
             ExecuterSiPresent(1);
             if (ModeSceneCourant == MODE_BATAILLE) MortChef();
         }
-        if (ModeSceneCourant != MODE_CHATEAU) BilanBataille();
+        if (ModeSceneCourant != MODE_CHATEAU) {
+            ResultatBatailleCourant = 0;
+            BilanBataille();
+        }
         return 0;
     }
     return -1;
