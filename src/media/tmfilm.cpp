@@ -62,7 +62,11 @@ void ArreterThreads(TMMovie* m) {
     for (TMArretThread* t : {&m->ssend, &m->isend, &m->feed})
         if (t->arret) t->arret->Signaler();
     for (TMArretThread* t : {&m->feed, &m->ssend, &m->isend})
-        while (t->fini == 0) std::this_thread::sleep_for(std::chrono::microseconds(100));
+        for (;;) {
+            const uint64_t vu = TM_Changements();
+            if (t->fini != 0) break;
+            TM_AttendreChangement(vu, 20);
+        }
     for (TMArretThread* t : {&m->feed, &m->ssend, &m->isend})
         if (t->thread.joinable()) t->thread.join();
     // A movie stopped while paused or frozen gives the library clock back running.
@@ -154,7 +158,10 @@ bool TM_LancerSiLibre(TMMovie* m, TMArretThread& t, void (*corps)(TMMovie*)) {
 }
 
 void TM_Abandonner(TMArretThread& t) {
-    if (TM_Prendre(t)) t.fini = 1;
+    if (TM_Prendre(t)) {
+        t.fini = 1;
+        TM_Reveiller();
+    }
 }
 
 void TM_FluxJouer(TMMovie* m) {
@@ -182,6 +189,7 @@ bool TM_Lancer(TMMovie* m, TMArretThread& t, void (*corps)(TMMovie*)) {
         t.thread = std::thread(corps, m);
     } catch (...) {
         t.fini = 1;
+        TM_Reveiller();
         return false;
     }
     return true;

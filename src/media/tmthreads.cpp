@@ -55,7 +55,9 @@ void Montrer(TMMovie* m, uint32_t longueur) {
     m->surfaces.Advance();
 }
 
-// Waits until the library clock reaches `cible`, or the caller stops the movie.
+// Waits until the library clock reaches `cible`, or the caller stops the movie. On the manual
+// clock the main thread moves time and reads the due tick; otherwise the thread sleeps until the
+// frame is due, or through a pause until the resume, woken at once by a stop.
 void AttendreMoment(TMMovie* m, double cible) {
     double reste = cible - TM_Now();
     if (reste <= 0 && m->enPause == 0) return;
@@ -64,13 +66,28 @@ void AttendreMoment(TMMovie* m, double cible) {
     TM_Activite(m, TM_ISEND, TM_ATTEND_HORLOGE);
     // A pause holds the frame until the resume (the clock then leaves the pause out).
     while (m->arretForce == 0 && ((reste = cible - TM_Now()) > 0 || m->enPause != 0)) {
-        // On the manual clock the main thread moves time; a paused clock holds the frame.
-        if (!Temps_Manuel() && reste > 2.0) std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        else if (Temps_Manuel()) std::this_thread::sleep_for(std::chrono::microseconds(200));
-        else std::this_thread::yield();
-        if (Temps_Manuel()) m->echeance = Temps_Ticks() + static_cast<uint32_t>(std::ceil(std::max(reste, 0.0)));
+        if (Temps_Manuel()) {
+            std::this_thread::sleep_for(std::chrono::microseconds(200));
+            m->echeance = Temps_Ticks() + static_cast<uint32_t>(std::ceil(std::max(reste, 0.0)));
+            continue;
+        }
+        std::unique_lock<std::mutex> g(m->verrouPorte);
+        if (m->arretForce != 0) break;
+        if (m->enPause != 0) {
+            m->porte.wait(g, [m] { return m->enPause == 0 || m->arretForce != 0; });
+        } else {
+            // The clock counts whole milliseconds: never less than a quarter of one.
+            const std::chrono::duration<double, std::milli> duree(std::max(reste, 0.25));
+            m->porte.wait_for(g, duree, [m] { return m->enPause != 0 || m->arretForce != 0; });
+        }
     }
     TM_Activite(m, TM_ISEND, TM_ACTIF);
+}
+
+// A thread's done flag, for whoever waits on it.
+void Fini(TMArretThread& t) {
+    t.fini = 1;
+    TM_Reveiller();
 }
 
 }  // namespace
@@ -91,7 +108,7 @@ namespace {
 void DemarrerImages(TMMovie* m) {
     if (!TM_LancerSiLibre(m, m->isend, ISEND_THREAD)) {
         TM_Activite(m, TM_ISEND, TM_TERMINE);
-        m->isend.fini = 1;
+        Fini(m->isend);
     }
 }
 
@@ -99,7 +116,7 @@ void DemarrerImages(TMMovie* m) {
 void SansSon(TMMovie* m) {
     m->reglages.SoundOn = 0;
     if (TM_Prendre(m->ssend)) {
-        m->ssend.fini = 1;
+        Fini(m->ssend);
         TM_Activite(m, TM_SSEND, TM_TERMINE);
     }
     DemarrerImages(m);
@@ -282,6 +299,8 @@ int32_t TM_StateImageBlock(TMMovie* m) {
 
 int32_t TM_StateEnd(TMMovie* m) {
     if (m->codeEtat != TM_CODE_FIN) return 0;
+    // Noted before anything is read: a change from here on ends the wait below at once.
+    const uint64_t vu = TM_Changements();
     m->feederEnFin = 1;
     if (m->reglages.SoundOn != 0 && m->BSC_firstready == 0) {
         // The header promised sound that never came: the images play silently.
@@ -307,9 +326,10 @@ int32_t TM_StateEnd(TMMovie* m) {
     // (b) The image sender ends once it has taken the last image.
     if (m->isend.fini == 0 && !m->images.AnyFull() && m->isend.arret) m->isend.arret->Signaler();
     if (m->isend.fini != 0 && (!son || m->ssend.fini != 0)) return TM_ERR_ARRETE;
-    // Waiting for the senders: nothing to do until they have played their last frames.
+    // Waiting for the senders: nothing to do until they have played their last frames (a segment
+    // played, a block taken, a sender ended).
     TM_Activite(m, TM_FEED, TM_ATTEND);
-    std::this_thread::sleep_for(std::chrono::microseconds(200));
+    TM_AttendreChangement(vu, 20);
     return 0;
 }
 
@@ -334,12 +354,16 @@ void FEED_THREAD(TMMovie* m) {
     TM_Abandonner(m->ssend);
     TM_Abandonner(m->isend);
     TM_Activite(m, TM_FEED, TM_ATTEND);
-    while (m->isend.fini == 0 || m->ssend.fini == 0) std::this_thread::sleep_for(std::chrono::microseconds(200));
+    for (;;) {
+        const uint64_t vu = TM_Changements();
+        if (m->isend.fini != 0 && m->ssend.fini != 0) break;
+        TM_AttendreChangement(vu, 20);
+    }
     m->fin->Signaler();
     // Sent before the feeder counts as ended: on the manual clock no time passes in between.
     TM_Notification(m, TM_NOTIF_FIN, nullptr, 0, false);
     TM_Activite(m, TM_FEED, TM_TERMINE);
-    m->feed.fini = 1;
+    Fini(m->feed);
 }
 
 // ---- the sound sender --------------------------------------------------------------------------
@@ -395,7 +419,7 @@ void SSEND_THREAD(TMMovie* m) {
     }
     TM_Abandonner(m->isend);
     TM_Activite(m, TM_SSEND, TM_TERMINE);
-    m->ssend.fini = 1;
+    Fini(m->ssend);
 }
 
 // ---- the image sender --------------------------------------------------------------------------
@@ -476,5 +500,5 @@ void ISEND_THREAD(TMMovie* m) {
         }
     }
     TM_Activite(m, TM_ISEND, TM_TERMINE);
-    m->isend.fini = 1;
+    Fini(m->isend);
 }

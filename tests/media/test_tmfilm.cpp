@@ -546,3 +546,60 @@ TEST_F(Lecteur, ArretPendantLaCreationDuFlux) {
     }
     SonObjet_Liberer(son);
 }
+
+// The platform layer's switch between the manual clock and the real one.
+void Temps_ModeManuel(bool actif);
+
+namespace {
+
+struct HorlogeReelle {
+    HorlogeReelle() { Temps_ModeManuel(false); }
+    ~HorlogeReelle() { Temps_ModeManuel(true); }
+};
+
+// Delivers the frames for `ms` of real time, or until `fin` holds.
+template <class F>
+bool Livrer(int ms, F fin) {
+    const auto limite = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+    while (!fin()) {
+        if (std::chrono::steady_clock::now() > limite) return false;
+        TM_AttendreNotifications(5);
+    }
+    return true;
+}
+
+}  // namespace
+
+// On the real clock the image sender sleeps until each frame is due: a pause holds the next frame
+// however long it lasts, the resume brings it, and a stop ends a wait for a frame far ahead.
+TEST_F(Lecteur, HorlogeReellePauseReprisEtArretPendantLAttente) {
+    HorlogeReelle horloge;
+    film_essai::Options o;
+    o.images = 40;
+    const std::string chemin = Ecrire(o);
+
+    reglages.FrameRate = 5;   // a frame every 200 ms
+    ASSERT_EQ(Demarrer(chemin), 0);
+    ASSERT_TRUE(Livrer(10000, [] { return Compter(2) >= 2; }));
+    TM_DoPause(film);
+    Livrer(100, [] { return false; });   // the frame on its way
+    const size_t vues = Compter(2);
+    Livrer(1000, [] { return false; });  // five frame periods
+    EXPECT_EQ(Compter(2), vues);
+    TM_DoResume(film);
+    EXPECT_TRUE(Livrer(10000, [&] { return Compter(2) > vues; }));
+    EXPECT_EQ(TM_Stop(film), 0);
+    EXPECT_EQ(TM_Close(film), 0);
+
+    recus.clear();
+    reglages.FrameRate = 0.05f;   // the second frame 20 s after the first
+    ASSERT_EQ(Demarrer(chemin), 0);
+    ASSERT_TRUE(Livrer(10000, [] { return Compter(2) >= 1; }));
+    Livrer(100, [] { return false; });
+    auto arret = std::async(std::launch::async, [this] { return TM_Stop(film); });
+    EXPECT_EQ(arret.wait_for(std::chrono::seconds(10)), std::future_status::ready) << "the stop waits for the frame";
+    EXPECT_EQ(arret.get(), 0);
+    EXPECT_EQ(film->isend.fini, 1);
+    EXPECT_EQ(Compter(2), 1u);
+    EXPECT_EQ(TM_Close(film), 0);
+}
