@@ -9,6 +9,7 @@
 #include "campaign/armee.h"
 #include "campaign/lieux_uniques.h"
 #include "campaign/region.h"
+#include "campaign/region_chemin.h"
 #include "campaign/zone_region.h"
 #include "foundation/ecran.h"
 #include "foundation/entrees.h"
@@ -102,6 +103,10 @@ void CasesDesJetons() {
     }
 }
 
+// The region map's light stamp: weights of the 5 x 5 corners around a token's corner.
+constexpr int32_t TACHE_REGION[5][5] = {
+    {0, 1, 2, 1, 0}, {1, 2, 3, 2, 1}, {2, 3, 4, 3, 2}, {1, 2, 3, 2, 1}, {0, 1, 2, 1, 0}};
+
 // The light stamp of strength s around corner (cx, cy), clipped to the grid.
 void Tache(int cx, int cy, int s) {
     const int pas = CasesVisiblesX + 1;
@@ -111,7 +116,7 @@ void Tache(int cx, int cy, int s) {
             const int x = cx + dx, y = cy + dy;
             if (x < 0 || x >= pas || y < 0 || y >= lignes) continue;
             int32_t& coin = GrilleLumiere[static_cast<size_t>(y) * pas + x];
-            const int poids = TacheLumiere[static_cast<size_t>(dy + 2)][static_cast<size_t>(dx + 2)];
+            const int poids = TACHE_REGION[dy + 2][dx + 2];
             if (s >= 1) coin = std::max(coin, poids * s);
             else coin = std::min(coin, poids * (s - 1));
         }
@@ -189,7 +194,18 @@ void CarteRegion__Trame() {
         CadreDebutX = mx;
         CadreDebutY = my;
         if (GroupeEnSelection >= 0) MessagesLieux(mx, my);
-        // The path to the cursor cell is planned by the regiments' own rules.
+        Objet* jeton = JetonSelectionne();
+        RegimentRegion* r = RegimentDe(jeton);
+        // A regiment waiting or in ambush, or standing on a terrain closed to it, is given no path.
+        if (r && r->attente == 0 && r->compteurEmbuscade == 0 &&
+            Region__CoutTerrain(*r, Region__Terrain(jeton->x, jeton->y)) >= 0) {
+            Objet* avant = ObjetCourant;
+            ObjetCourant = jeton;
+            LongueurCheminEnCours = Region__calculerChemin(jeton->x, jeton->y, RepereX + CurseurCaseX,
+                                                           RepereY + CurseurCaseY, jeton->sorts[0]);
+            ObjetCourant = avant;
+            RegionRegimentFixerChemin(jeton->sorts[0], LongueurCheminEnCours);
+        }
     }
 }
 
@@ -242,35 +258,20 @@ void CarteRegion__Saisie() {
     }
     if (survol(Dans(549, 573, 376, 403), AnimBoutonOrdre1)) {
         BoutonGauche = 0;
-        if (choisi && choisi->etat >= 0 && choisi->campe == 0) {
-            choisi->etat = -5;
-            choisi->campe = 1;
-        }
+        RegionOrdreCamper(choisi);
     }
     if (survol(Dans(527, 547, 403, 425), AnimBoutonOrdre2)) {
         BoutonGauche = 0;
-        if (choisi && (choisi->etat == 0 || (choisi->campe && choisi->etat == -5)) && choisi->marcheForcee > 0) {
-            choisi->campe = 0;
-            choisi->etat = 1;
-            choisi->pointsCourants += choisi->marcheForcee;
-        }
+        RegionOrdreMarcheForcee(choisi);
     }
     const bool surOrdre3 = Dans(526, 543, 441, 457);
     if (survol(surOrdre3, AnimBoutonOrdre3)) {
         BoutonGauche = 0;
-        const auto annuler = [](RegimentRegion* r) {
-            if (r && (r->etat == 1 || r->campe)) {
-                r->campe = 0;
-                r->etat = 0;
-                r->pointsCourants = r->pointsAction;
-                ToucheEchap = 0;
-            }
-        };
         if (ModeSceneCourant != 1) {
-            annuler(choisi);
+            RegionOrdreAnnuler(choisi);
         } else {
             ToucheEchap = 1;
-            if (choisi) annuler(choisi);
+            RegionOrdreAnnuler(choisi);
         }
     }
 }
@@ -316,6 +317,20 @@ void CarteRegion__Affichage() {
     Sprite__Affiche(GFX_FOND, 624 + x, y, 1);
     Sprite__Affiche(GFX_FOND, x, 480 + y, 2);
     Sprite__Affiche(GFX_FOND, 624 + x, 480 + y, 3);
+    // The path of the regiment under the mouse, else the selected one's; then the view zone.
+    {
+        Objet* avant = ObjetCourant;
+        Objet* survole = ObjetCase(RepereX + CurseurCaseX, RepereY + CurseurCaseY, FAMILLE_REGIMENT);
+        Objet* choisi = JetonSelectionne();
+        Objet* montre = survole && survole != choisi ? survole : choisi;
+        const RegimentRegion* r = RegimentDe(montre);
+        if (r && r->nbPoints >= 2) {
+            ObjetCourant = montre;
+            RegionDessinerChemin();
+        }
+        ObjetCourant = avant;
+        RegionZoneAccessible__miseAJour();
+    }
     PlanObjet__RazAffiche();
     PlanObjet__AffichageRegion();
     if (PanneauRegionVisible) CarteRegion__Panneau();
@@ -368,6 +383,8 @@ void CarteRegion__Bulles() {
 }
 
 void CarteRegion__Panneau() {
+    RegionDessinerChemins();
+    RegionZoneAccessible__miseAJour();
     const Objet* o = JetonSelectionne();
     const RegimentRegion* r = RegimentDe(o);
     if (r == nullptr) return;

@@ -7,6 +7,8 @@
 #include <iterator>
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "campaign/armee_fichiers.h"
 #include "campaign/catalogue.h"
@@ -18,6 +20,7 @@
 #include "foundation/erreurs.h"
 #include "foundation/listes.h"
 #include "platform/fichiers.h"
+#include "platform/son.h"
 #include "shell/routeur.h"
 #include "shell/trame.h"
 #include "world/groupes.h"
@@ -49,13 +52,6 @@ bool LireEntete(const char* chemin, int* nombre) {
     const bool lu = std::fscanf(f, " nbRegiments %d", nombre) == 1;
     std::fclose(f);
     return lu;
-}
-
-bool EcrireEntete(const char* chemin, int nombre) {
-    FILE* f = Fichier_Ouvrir(chemin, "wt");
-    if (f == nullptr) return false;
-    std::fprintf(f, "nbRegiments %d\n", nombre);
-    return std::fclose(f) == 0;
 }
 
 // "Regiment__mort %d" anywhere in a regiment file.
@@ -123,30 +119,44 @@ void ChargeRegion__armee() {
         Erreur_Fatale(OU_REGION, "fichier de positions non trouvé");
     if (n < 0 || n > REGIMENTS_REGION) Erreur_Fatale(OU_REGION, "Nombre de régiments incorrect : %d", n);
     char source[128], destination[128];
-    int k = 0;
+    // The living regiments' files, in order; the dead ones are squeezed out.
+    std::vector<std::pair<int, std::string>> vivants;
     for (int i = 0; i < n; ++i) {
         std::snprintf(source, sizeof source, "..\\tmp\\Joueur0\\regiment%d.txt", i);
         int mort = 0;
-        if (!LireMort(source, &mort)) Erreur_Fatale(OU_REGION, "Fichier régiment illisible : %s", source);
-        if (mort == 1) continue;
-        RegimentsRegion[static_cast<size_t>(k)] = RegimentsRegion[static_cast<size_t>(i)];
-        RegimentsRegion[static_cast<size_t>(k)].mort = 0;
-        std::snprintf(destination, sizeof destination, "..\\armees\\Joueur0\\regiment%d.txt", k);
-        Copier(source, destination);
-        ++k;
+        std::string contenu;
+        if (!LireMort(source, &mort) || !Fichier_LireTout(source, &contenu))
+            Erreur_Fatale(OU_REGION, "Fichier régiment illisible : %s", source);
+        if (mort != 0) continue;
+        vivants.emplace_back(i, std::move(contenu));
+    }
+    const int k = static_cast<int>(vivants.size());
+    // Both folders renumbered as one set: every file replaced, or none.
+    EcritureGroupee ensemble;
+    bool ok = true;
+    const auto ecrire = [&](const char* chemin, const std::string& contenu) {
+        FILE* f = ensemble.Ouvrir(chemin);
+        if (f == nullptr || std::fwrite(contenu.data(), 1, contenu.size(), f) != contenu.size()) ok = false;
+    };
+    for (int j = 0; j < k && ok; ++j)
+        for (const char* dossier : {"..\\armees\\Joueur0\\", "..\\tmp\\Joueur0\\"}) {
+            std::snprintf(destination, sizeof destination, "%sregiment%d.txt", dossier, j);
+            ecrire(destination, vivants[static_cast<size_t>(j)].second);
+        }
+    const std::string entete = "nbRegiments " + std::to_string(k) + "\n";
+    ecrire("..\\armees\\Joueur0\\entete_armee.txt", entete);
+    ecrire("..\\tmp\\Joueur0\\entete_armee.txt", entete);
+    if (!ok || !ensemble.Valider()) {
+        // The army stays as it was, dead regiments and all.
+        Erreur_Question(OU_REGION, "Ecriture impossible : %s", "..\\armees\\Joueur0\\entete_armee.txt");
+        return;
+    }
+    for (int j = 0; j < k; ++j) {
+        const int i = vivants[static_cast<size_t>(j)].first;
+        if (i != j) RegimentsRegion[static_cast<size_t>(j)] = RegimentsRegion[static_cast<size_t>(i)];
+        RegimentsRegion[static_cast<size_t>(j)].mort = 0;
     }
     NbRegimentsRegion = k;
-    if (!EcrireEntete("..\\armees\\Joueur0\\entete_armee.txt", k))
-        Erreur_Question(OU_REGION, "Ecriture impossible : %s", "..\\armees\\Joueur0\\entete_armee.txt");
-    Copier("..\\armees\\Joueur0\\entete_armee.txt", "..\\tmp\\Joueur0\\entete_armee.txt");
-    int relu = 0;
-    if (!LireEntete("..\\tmp\\Joueur0\\entete_armee.txt", &relu))
-        Erreur_Fatale(OU_REGION, "fichier de positions non trouvé");
-    for (int i = 0; i < k && i < relu; ++i) {
-        std::snprintf(source, sizeof source, "..\\armees\\Joueur0\\regiment%d.txt", i);
-        std::snprintf(destination, sizeof destination, "..\\tmp\\Joueur0\\regiment%d.txt", i);
-        Copier(source, destination);
-    }
 }
 
 int32_t DemandeChateauRegion = 0;
@@ -200,6 +210,19 @@ int Region__finMouvements() {
     for (int i = 0; i < NbRegimentsRegion && i < REGIMENTS_REGION; ++i) {
         const RegimentRegion& r = RegimentsRegion[static_cast<size_t>(i)];
         if (r.mort == 0 && r.enMouvement != 0) return 0;
+    }
+    for (int i = 0; i < NbRegimentsNmi && i < REGIMENTS_NMI; ++i)
+        if (RegimentsNmi[static_cast<size_t>(i)].enMouvement != 0) return 0;
+    if (RegimentsEnMouvement != 0) {
+        // For a debugger: where each token stands once the turn's moves are over.
+        for (NoeudEntier* n = ListeObjetsVivants; n && n->suivant; n = n->suivant) {
+            if (n->valeur < 1 || n->valeur >= NOMBRE_OBJETS) continue;
+            const Objet& o = TableObjets[static_cast<size_t>(n->valeur)];
+            if (o.noeudListe == nullptr || o.famille != 23) continue;
+            char ligne[96];
+            std::snprintf(ligne, sizeof ligne, "Region__finMouvements(): regiment %d en %d,%d", o.sorts[0], o.x, o.y);
+            Trace_Debogueur(ligne);
+        }
     }
     RegimentsEnMouvement = 0;
     return 1;

@@ -36,7 +36,28 @@ struct RegimentRegion {
     int32_t jetonTransparent, jetonBouclier, jetonPlein, jetonEteint;
     int32_t compteurBouclier;     // below -3 the shield is drawn half transparent
     int32_t directionEntree;      // the side 0..8 it enters the battle map from
+    // Read from its file and kept: the second terrain values, the combat modes (value k of
+    // mode m at modes[k][m], m in the order attaquer, rompre, embuscade, marcheForcee, defense),
+    // its siege and leader flags.
+    int32_t coutBis[5];
+    int32_t modes[6][5];
+    int32_t siegeSeul;
+    int32_t leader;
+    int32_t surCarte;             // 1 once its token stands on this region
+    int32_t compteurTour;         // -1 when reset
+    // Its planned path: nbPoints points of chemin (point 0 its own cell), -1 none.
+    int32_t nbPoints;
+    int32_t coutChemin;           // the summed terrain cost of the path
+    int32_t casesRestantes;       // path cells still to go
+    int32_t indicePas;            // the path point it stands on
+    int32_t engagement;           // 1 or 2 switched by the regiment list; 3 it may break off
+    int32_t toursNecessaires;     // turns to reach an engagement
+    int32_t embuscadePrete, compteurEmbuscade, attente;
+    int32_t esquive;
+    struct { int32_t x, y; } chemin[500];
 };
+constexpr int MODE_ATTAQUER = 0, MODE_ROMPRE = 1, MODE_EMBUSCADE = 2, MODE_MARCHE_FORCEE = 3, MODE_DEFENSE = 4;
+constexpr int POINTS_CHEMIN_REGION = 500;
 constexpr int REGIMENTS_REGION = 12;
 extern std::array<RegimentRegion, REGIMENTS_REGION> RegimentsRegion;
 extern int32_t NbRegimentsRegion;
@@ -76,6 +97,25 @@ void Region__replacerRegiments();
 void RegionEtatsFinTour();
 void RegionPointsMouvementDebutTour();
 void RegionDeplacerRegiments();
+// A record reset: no path, turn counter -1, entry 4 of the costs closed.
+void RegimentRegion__init(int i);
+// The region map's reading of a regiment file, from its "Regiment__mort" line to its
+// "Regiment__leader" line (the rest is not read): a dead regiment's record is reset and keeps
+// mort 1; a name keeps its first 59 characters. False with "Format non respecté (<key> ...)" in
+// *erreur at the first line that does not match.
+bool Region__LireRegiment(FILE* f, RegimentRegion* r, std::string* erreur);
+// The orders given to the selected regiment's record: camp, forced march, cancel.
+void RegionOrdreCamper(RegimentRegion* r);
+void RegionOrdreMarcheForcee(RegimentRegion* r);
+void RegionOrdreAnnuler(RegimentRegion* r);
+// The first regiment that may break off a proposed battle pays for it and every engagement is
+// cleared: 1; else 0.
+int RegionRegimentRompre();
+void RegionEngagementsAnnuler();
+// Each token's cell kept in its record (before leaving for the castle).
+void RegionMemoriserCases();
+// The groups of the player's tokens destroyed, tokens and all.
+void RegionDetruireGroupesRegiments();
 // The working folder emptied (names beginning with "." kept).
 void RegionViderTmp();
 // Restores save slot `slot` into the working folder; false when it cannot.
