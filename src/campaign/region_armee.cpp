@@ -129,7 +129,9 @@ bool RegionArmeePerdue() {
     return true;
 }
 
-void RegionRegimentsReinitialiserDrapeau() {}
+void RegionRegimentsReinitialiserDrapeau() {
+    for (RegimentRegion& r : RegimentsRegion) r.enMouvement = 1;
+}
 void RegionRegimentsRecupererPoints() {
     for (int i = 0; i < NbRegimentsRegion && i < REGIMENTS_REGION; ++i) {
         RegimentRegion& r = RegimentsRegion[static_cast<size_t>(i)];
