@@ -106,7 +106,7 @@ void Parsemer(Niveau& n, int rochers, int arbres) {
 void Plaine(Niveau& n) {
     for (int cy = 0; cy < CARRES; ++cy)
         for (int cx = 0; cx < CARRES; ++cx)
-            if (Lisse(cx, cy, 7, n.graine + 11) > 0.72) n.Carre(cx, cy) = Terre;
+            if (Lisse(cx, cy, 7, n.graine + 11) > 0.8) n.Carre(cx, cy) = Terre;
     const int y0 = 10 + static_cast<int>(n.graine % 44);
     double y = y0;
     for (int cx = 0; cx < CARRES; ++cx) {
@@ -197,7 +197,8 @@ std::string Tuiles(const Niveau& n) {
                 case Eau: l.push_back(94 + static_cast<int>(b % 4)); break;
                 default:
                     l.push_back(1 + static_cast<int>(b % 5));
-                    if (b % 7 == 0) l.push_back(-(98 + static_cast<int>((b >> 8) % 30)));
+                    // Now and then a tuft of the grass's own partial tiles.
+                    if (b % 7 == 0) l.push_back(-(99 + 3 * static_cast<int>((b >> 8) % 10)));
                     break;
             }
         }
@@ -307,9 +308,9 @@ std::string Niveaux__Lieu(const std::string& nom) {
                : nom == "Cimetiere" ? Fabriquer(Genre::Foret, false, graine)
                : nom == "Village"   ? Fabriquer(Genre::Riviere, false, graine)
                                     : Fabriquer(Genre::Plaine, false, graine);
-    // The defenders east of the centre, where the regiments arrive: a few archers (army 2 of
-    // the file), with soldiers at the castle.
-    n.unites.push_back({CODE_ARCHER, 78, 62, 6, 2, 0, 1});
+    // The defenders a few cells east of the centre, where the regiments arrive: a few archers
+    // (army 2 of the file), with soldiers at the castle.
+    n.unites.push_back({CODE_ARCHER, 72, 62, 6, 2, 0, 1});
     if (nom == "Chateau") n.unites.push_back({CODE_SOLDAT, 70, 50, 4, 2, 0, 2});
     return Texte(n);
 }
