@@ -33,7 +33,6 @@ int32_t TexteRegionAffiche = 0;
 int32_t OrigineBataille = 0;
 int32_t ConditionsDepuisFichierVbat = 0;
 char FichierVbat[512] = {};
-char NomNiveauBataille[512] = "..\\niveau\\essai.mv";
 std::array<RegimentRegion, REGIMENTS_REGION> RegimentsRegion{};
 int32_t NbRegimentsRegion = 0;
 std::array<RegimentNmi, REGIMENTS_NMI> RegimentsNmi{};
@@ -76,38 +75,6 @@ void Copier(const char* source, const char* destination) {
 
 }  // namespace
 
-const char* RegionNomFichierNiveau() { return NomNiveauBataille; }
-void RegionChargerArmeesEnnemies() {
-    // A skirmish brings its own armies; region records left from a campaign stay out of it.
-    if (ModeJeuCourant == 3 || EscarmoucheEnCours == 3) return;
-    // Only the regiments loaded now are written back after this battle.
-    Armee__viderRegimentsCharges();
-    char chemin[300];
-    for (int i = 0; i < NbRegimentsNmi && i < REGIMENTS_NMI; ++i) {
-        const RegimentNmi& r = RegimentsNmi[static_cast<size_t>(i)];
-        if (r.enBataille != 1) continue;
-        std::snprintf(chemin, sizeof chemin, "..\\tmp\\Joueur0\\%s", r.fichier);
-        Armee__chargerEnnemi(r.camp, chemin, r.directionEntree, r.joueur);
-    }
-    for (int i = 0; i < NbRegimentsRegion && i < REGIMENTS_REGION; ++i) {
-        const RegimentRegion& r = RegimentsRegion[static_cast<size_t>(i)];
-        if (r.enBataille != 1) continue;
-        Armee__chargerRegimentJoueur(0, i, r.directionEntree);
-        const int32_t droite = 128 - 2 * TuilesVisiblesX, bas = 126 - 2 * TuilesVisiblesY;
-        switch (r.directionEntree) {
-            case 0: RepereX = 54, RepereY = bas; break;
-            case 1: RepereX = 0, RepereY = bas; break;
-            case 2: RepereX = 0, RepereY = 54; break;
-            case 3: RepereX = 0, RepereY = 0; break;
-            case 4: RepereX = 54, RepereY = 0; break;
-            case 5: RepereX = droite, RepereY = 0; break;
-            case 6: RepereX = droite, RepereY = 54; break;
-            case 7: RepereX = droite, RepereY = bas; break;
-            case 8: RepereX = 54, RepereY = 54; break;
-            default: break;
-        }
-    }
-}
 void RegimentNmi_Animation() {}
 // Not drawn yet.
 void RegimentNmi_Affichage() {}
@@ -225,20 +192,6 @@ int Region__finMouvements() {
         }
     }
     RegimentsEnMouvement = 0;
-    return 1;
-}
-
-// Until the region battles land: the site is in visit and the battle's origin noted.
-int RegimentNmi_BatailleLieuUnique(int site) {
-    if (CarteRegionCourante && CarteRegionCourante->lieuxUniques && site >= 0 &&
-        site < CarteRegionCourante->nbLieuxUniques)
-        CarteRegionCourante->lieuxUniques[site].visite = 2;
-    OrigineBataille = 2;
-    return 1;
-}
-
-int RegimentNmi_EntreeBataille(int, int) {
-    OrigineBataille = 1;
     return 1;
 }
 

@@ -69,7 +69,7 @@ int Campagne__etapeRegion();
 // Copies the campaign's templates into the working copy "..\tmp\Joueur0\".
 void Campagne__CopieFichiers(int32_t campagne);
 // The level file of the coming battle (a region battle or a unique site's level).
-extern char NomNiveauBataille[512];
+extern char NomNiveauBataille[128];
 const char* RegionNomFichierNiveau();
 // At a region battle's start: the enemy regiments and the player's regiments that take part
 // (enBataille 1) deployed from their files and entry sides; the view put where the player enters.

@@ -351,6 +351,8 @@ void ChargeRegion() {
         IAActive = 0;
         if (!saisieFixee) SaisieValidee = 0;
     }
+    // The end request of the battle just left must not end the region map it returns to.
+    if (ModeSceneCourant == 1 && !saisieFixee) SaisieValidee = 0;
 
     // 13. The castle keeps its own copy of the armies.
     if (ModeSceneCourant == 0) {

@@ -152,6 +152,9 @@ TEST_F(Regiments, UnEnnemiOuvreLaBataille) {
     Objet& o = Jeton(1, 4, 5, {{4, 5}, {5, 5}, {6, 5}, {7, 5}});
     Vivant(2, REGIMENT_NMI, 339, 6, 5);
     Lister({1, 2});
+    NbRegimentsNmi = 1;
+    RegimentsNmi[0].x = 6;
+    RegimentsNmi[0].y = 5;
     OrigineBataille = 0;
     const auto cases = Marche(o, 20);
     EXPECT_EQ(cases, (std::vector<std::string>{"4,5", "5,5"}));

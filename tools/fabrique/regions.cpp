@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "fabrique.h"
+#include "niveaux_bataille.h"
 #include "sprite_dessin.h"
 
 namespace {
@@ -499,10 +500,8 @@ bool FabriquerRegions(const std::string& racine) {
         // Each site with a battle of its own has its level.
         for (const Site& s : d.sites)
             if (s.lock != 2) {
-                std::error_code e;
-                fs::copy_file(r / "niveau" / "essai.mv", region / (std::string(s.nom) + ".mv"), fs::copy_options::overwrite_existing, e);
-                fs::copy_file(r / "niveau" / "essai.VBat", region / (std::string(s.nom) + ".VBat"), fs::copy_options::overwrite_existing, e);
-                ok &= !e;
+                ok &= Ecrire(region / (std::string(s.nom) + ".mv"), Niveaux__Lieu(s.nom));
+                ok &= Ecrire(region / (std::string(s.nom) + ".VBat"), Niveaux__ConditionsLieu(s.nom));
             }
         ok &= Ecrire(r / "Texte" / DOSSIERS[d.campagne] / ("Region" + std::to_string(d.numero)) / "Uniques.txt", FichierLieux(d.sites));
         if (!cartes[d.numero]) {
