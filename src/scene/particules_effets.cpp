@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 #include <vector>
 
 #include "editors/evenements.h"
@@ -149,6 +150,37 @@ Noeud* Tete(Noeud* n) {
     return n;
 }
 
+// A file written beside its place ("<name>.tmp"), then renamed over it when whole: a failed
+// write leaves the old file as it was.
+class FichierProvisoire {
+  public:
+    explicit FichierProvisoire(const char* chemin) : chemin_(chemin), provisoire_(std::string(chemin) + ".tmp") {
+        f = Fichier_Ouvrir(provisoire_.c_str(), "wt");
+    }
+    ~FichierProvisoire() {
+        if (f) {
+            std::fclose(f);
+            Fichier_Supprimer(provisoire_.c_str());
+        }
+    }
+    FichierProvisoire(const FichierProvisoire&) = delete;
+    FichierProvisoire& operator=(const FichierProvisoire&) = delete;
+    // Closes and puts the file in its place; false (and the old file kept) when anything failed.
+    bool Remplacer() {
+        bool bon = std::ferror(f) == 0;
+        bon = std::fclose(f) == 0 && bon;
+        f = nullptr;
+        if (bon && std::rename(Chemin_Resoudre(provisoire_.c_str()).c_str(), Chemin_Resoudre(chemin_.c_str()).c_str()) == 0)
+            return true;
+        Fichier_Supprimer(provisoire_.c_str());
+        return false;
+    }
+    FILE* f = nullptr;
+
+  private:
+    std::string chemin_, provisoire_;
+};
+
 void LibererListeEffets(NoeudEffet* n) {
     for (n = Tete(n); n;) {
         NoeudEffet* suivant = n->suivant;
@@ -273,7 +305,7 @@ void Effet_Sauvegarde(const EffetParticule* effet, const char* nomFichier, const
     if (!effet) return;
     char chemin[260];
     CheminEffet(chemin, nomFichier, repertoire);
-    Fichier fichier(Fichier_Ouvrir(chemin, "wt"));
+    FichierProvisoire fichier(chemin);
     if (!fichier.f) {
         Erreur_Question("editeur de particules 2", "impossible d'ouvrir le fichier effet");
         return;
@@ -287,12 +319,13 @@ void Effet_Sauvegarde(const EffetParticule* effet, const char* nomFichier, const
     std::fprintf(fichier.f, " %f", static_cast<double>(e.vitesse));
     for (int16_t v : {e.typeVitesse, e.repere, e.naissanceDifferee, e.animation, e.pasAngle})
         std::fprintf(fichier.f, " %hd", v);
+    if (!fichier.Remplacer()) Erreur_Question("editeur de particules 2", "impossible d'ouvrir le fichier effet");
 }
 
 void Effets_SauvegardeEntete(NoeudEffet* noeud) {
     char chemin[260];
     CheminEntete(chemin);
-    Fichier fichier(Fichier_Ouvrir(chemin, "wt"));
+    FichierProvisoire fichier(chemin);
     if (!fichier.f) {
         Erreur_Question("editeur de particules", "impossible d'ouvrir le fichier entete");
         return;
@@ -300,6 +333,7 @@ void Effets_SauvegardeEntete(NoeudEffet* noeud) {
     std::fprintf(fichier.f, " %hd\n", NombreEffets);
     for (NoeudEffet* n = Tete(noeud); n; n = n->suivant)
         std::fprintf(fichier.f, " %hd %s %s %s \n", n->numero, n->nomEffet, n->nomFichier, n->repertoire);
+    if (!fichier.Remplacer()) Erreur_Question("editeur de particules", "impossible d'ouvrir le fichier entete");
 }
 
 void Effets_Liberation() {

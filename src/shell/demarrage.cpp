@@ -15,6 +15,7 @@
 #include "battle/projectiles.h"
 #include "campaign/region.h"
 #include "campaign/variables.h"
+#include "editors/editeurs.h"
 #include "foundation/cinematique.h"
 #include "foundation/ecran.h"
 #include "foundation/entrees.h"
@@ -399,7 +400,7 @@ void Arret() {
 int Winmain(void* instance, void* precedente, const char*, int) {
     if (precedente != nullptr) return 0;
     if (!Demarrage(instance)) return 0;
-    BoucleMenuPrincipal();
+    if (!Editeurs__OptionDeveloppeur()) BoucleMenuPrincipal();
     Arret();
     return 0;
 }

@@ -1,0 +1,7 @@
+// The editors reached from the program with the developer option MORVANE_EDITEUR, until the debug
+// pages open them.
+#pragma once
+
+// With MORVANE_EDITEUR=particules or evenements, runs that editor and returns true once it is
+// left; false (the game goes on) without the option or with another value (said on stderr).
+bool Editeurs__OptionDeveloppeur();
