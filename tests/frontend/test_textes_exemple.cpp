@@ -88,7 +88,8 @@ TEST(TextesExemple, TheGameTextsAreFrenchInWindows1252) {
 
 // Every tag of the credits is one the scrolling text knows, with arguments it reads: a font of
 // the set (0 to 6), a colour as three numbers of 0 to 255 or as 0xRRGGBB, a graphic object of
-// the game; and no line of text is longer than the 260 characters a line keeps.
+// the game (with a frame count, or none); and no line of text is longer than the 260 characters
+// a line keeps. The credits use each tag.
 TEST(TextesExemple, TheCreditsUseTheScrollingTextMarkUp) {
     const std::string t = Lire(DONNEES / "localisation" / "credits.txt");
     ASSERT_GT(t.size(), 200u);
@@ -133,10 +134,15 @@ TEST(TextesExemple, TheCreditsUseTheScrollingTextMarkUp) {
             std::string objet;
             balise >> objet;
             EXPECT_EQ(objets.count(objet), 1u) << "no graphic object " << objet;
+            int images = 0;
+            if (balise >> images) {
+                EXPECT_GT(images, 0);
+                vus.insert("img anime");
+            }
         } else {
             EXPECT_TRUE(nom == "centered" || nom == "left" || nom == "right") << "an unknown tag";
         }
         i = fin;
     }
-    for (const char* b : {"font", "color", "centered"}) EXPECT_EQ(vus.count(b), 1u) << b;
+    for (const char* b : {"font", "color", "centered", "left", "right", "img", "img anime"}) EXPECT_EQ(vus.count(b), 1u) << b;
 }
