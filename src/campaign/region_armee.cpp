@@ -4,6 +4,7 @@
 #include <string>
 
 #include "campaign/chargement_armees.h"
+#include "campaign/ennemis.h"
 #include "campaign/lieux_uniques.h"
 #include "campaign/region.h"
 #include "foundation/erreurs.h"
@@ -136,7 +137,9 @@ void RegionRegimentsRecupererPoints() {
         if (r.mort == 0) r.pointsCourants = r.pointsAction;
     }
 }
-void Region__replacerRegiments() {}
+void Region__replacerRegiments() {
+    for (int i = 0; i < NbRegimentsNmi && i < REGIMENTS_NMI; ++i) RegimentNmi_Deplacement(i);
+}
 void RegionEtatsFinTour() {}
 void RegionPointsMouvementDebutTour() {}
 void RegionDeplacerRegiments() {}
@@ -152,14 +155,4 @@ bool ChargementPartie(int32_t slot) {
     Avertissement("ChargementPartie()", "La reprise d'une partie sauvegardée (emplacement %d) n'est pas encore possible.",
                   slot + 1);
     return false;
-}
-
-void RegimentNmi_Chargement(const char*) { NbRegimentsNmi = 0; }
-void RegimentNmi_Creation() {}
-void RegimentNmi_Compactage() {
-    int k = 0;
-    for (int i = 0; i < NbRegimentsNmi && i < REGIMENTS_NMI; ++i)
-        if (RegimentsNmi[static_cast<size_t>(i)].enBataille != 1)
-            RegimentsNmi[static_cast<size_t>(k++)] = RegimentsNmi[static_cast<size_t>(i)];
-    NbRegimentsNmi = k;
 }
