@@ -1,5 +1,5 @@
 // The enemy regiments' token on the region map: a black pennant with a pale mark on a spear,
-// waving over 13 frames ("sprite/region/jeton_nmi", the animation of the master "jeton_nmi").
+// waving over 13 frames ("sprite/figures/jeton_nmi", the animation of the master "jeton_nmi").
 #include <cmath>
 #include <string>
 #include <vector>
@@ -28,7 +28,7 @@ std::vector<ImageBlitter> JetonNmi() {
     return images;
 }
 
-bool FabriquerJetonsNmi(const std::string& racine) { return Sprite_Ecrire(racine, "region/jeton_nmi", JetonNmi()); }
+bool FabriquerJetonsNmi(const std::string& racine) { return Sprite_Ecrire(racine, "figures/jeton_nmi", JetonNmi()); }
 
 }  // namespace
 
