@@ -14,6 +14,7 @@
 #include "campaign/catalogue.h"
 #include "campaign/chargement_armees.h"
 #include "campaign/deploiement.h"
+#include "campaign/ennemis.h"
 #include "campaign/lieux_uniques.h"
 #include "shell/demarrage.h"
 #include "foundation/entrees.h"
@@ -75,10 +76,6 @@ void Copier(const char* source, const char* destination) {
 
 }  // namespace
 
-void RegimentNmi_Animation() {}
-// Not drawn yet.
-void RegimentNmi_Affichage() {}
-void RegimentNmi_AffichageOmbre() {}
 
 void ChargeRegion__armee() {
     int n = 0;
@@ -129,7 +126,6 @@ void ChargeRegion__armee() {
 int32_t DemandeChateauRegion = 0;
 int32_t PanneauRegionVisible = 1;
 
-void RegimentNmi_Sauvegarde(const char*) {}
 void RegionMajListeRegiments() {
     int32_t drapeaux[REGIMENTS_NMI] = {};
     for (const NoeudEntier* n = ListeGroupesActifs; n && n->suivant; n = n->suivant) {
@@ -148,31 +144,6 @@ void RegionMajListeRegiments() {
     RegimentNmi_EtatFichiers(drapeaux);
 }
 
-void RegimentNmi_EtatFichiers(const int32_t* drapeaux) {
-    SaisieValidee = 0;
-    if (drapeaux == nullptr || std::find(drapeaux, drapeaux + REGIMENTS_NMI, 1) == drapeaux + REGIMENTS_NMI) return;
-    Catalogue__charger(1);
-    for (int i = 0; i < REGIMENTS_NMI; ++i) {
-        if (!drapeaux[i]) continue;
-        const RegimentNmi* nmi = nullptr;
-        for (int k = 0; k < NbRegimentsNmi && k < REGIMENTS_NMI; ++k)
-            if (RegimentsNmi[static_cast<size_t>(k)].id == 100 + i) nmi = &RegimentsNmi[static_cast<size_t>(k)];
-        if (nmi == nullptr) continue;
-        char chemin[300];
-        std::snprintf(chemin, sizeof chemin, "..\\tmp\\joueur0\\%s", nmi->fichier);
-        FILE* f = Fichier_Ouvrir(chemin, "rt");
-        if (f == nullptr) Erreur_Fatale("Erreur", "fichier %s non trouvé", chemin);
-        const std::string nom = Regiment__lireNom(f);
-        std::fclose(f);
-        std::unique_ptr<Regiment> r(Regiment__depuisCarte(nom, 1, 100 + i));
-        Armee__reprendreSectionsNonPosees(r.get());
-        EcritureSure ecriture(chemin);
-        if (ecriture.Flux() == nullptr) Erreur_Fatale("Erreur", "Impossible de créer le fichier %s", chemin);
-        Regiment__sauvegarder(r.get(), ecriture.Flux());
-        if (!ecriture.Valider()) Erreur_Fatale("Erreur", "Impossible de créer le fichier %s", chemin);
-    }
-    Catalogue__liberer();
-}
 int Region__finMouvements() {
     for (int i = 0; i < NbRegimentsRegion && i < REGIMENTS_REGION; ++i) {
         const RegimentRegion& r = RegimentsRegion[static_cast<size_t>(i)];

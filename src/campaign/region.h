@@ -219,6 +219,8 @@ int Region__finMouvements();
 int RegimentNmi_BatailleLieuUnique(int site);
 // The current regiment token meets what stands at (x, y): the battle starts.
 int RegimentNmi_EntreeBataille(int x, int y);
+// The current enemy token (ObjetCourant) walks into the player regiment at (x, y): the battle starts.
+int RegimentNmi_AttaqueArmee(int x, int y);
 // Each region regiment's cell taken from its token.
 void RegionMemoriserEtat();
 

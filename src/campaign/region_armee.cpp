@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "campaign/chargement_armees.h"
+#include "campaign/ennemis.h"
 #include "campaign/lieux_uniques.h"
 #include "campaign/region.h"
 #include "campaign/region_chemin.h"
@@ -264,9 +265,9 @@ void RegionRegimentsRecupererPoints() {
     });
 }
 
-// The enemy regiments' moves of the turn belong to their own code; the player's points follow
-// once nothing moves.
+// Each enemy regiment plans its move of the turn; the player's points follow once nothing moves.
 void Region__replacerRegiments() {
+    for (int i = 0; i < NbRegimentsNmi && i < REGIMENTS_NMI; ++i) RegimentNmi_Deplacement(i);
     if (RegimentsEnMouvement == 0) RegionPointsMouvementDebutTour();
 }
 
@@ -383,14 +384,4 @@ bool ChargementPartie(int32_t slot) {
     Avertissement("ChargementPartie()", "La reprise d'une partie sauvegardée (emplacement %d) n'est pas encore possible.",
                   slot + 1);
     return false;
-}
-
-void RegimentNmi_Chargement(const char*) { NbRegimentsNmi = 0; }
-void RegimentNmi_Creation() {}
-void RegimentNmi_Compactage() {
-    int k = 0;
-    for (int i = 0; i < NbRegimentsNmi && i < REGIMENTS_NMI; ++i)
-        if (RegimentsNmi[static_cast<size_t>(i)].enBataille != 1)
-            RegimentsNmi[static_cast<size_t>(k++)] = RegimentsNmi[static_cast<size_t>(i)];
-    NbRegimentsNmi = k;
 }

@@ -17,10 +17,10 @@ class Partie : public Scene {
   protected:
     void AvantChargement() override {
         std::string lignes;
-        for (int n = 339; n < 433; ++n) lignes += "#define LIBRE_" + std::to_string(n) + " " + std::to_string(n) + " // -\n";
+        for (int n = 340; n < 433; ++n) lignes += "#define LIBRE_" + std::to_string(n) + " " + std::to_string(n) + " // -\n";
         lignes += "#define PORTE_FERMEE 433 // soldat\n//.";
-        arbre.Ecrire("ini/mv.ini", Remplacer(arbre.Lire("ini/mv.ini"), "#define REGION___REGIMENT 338 // jeton_regiment\n//.",
-                                             "#define REGION___REGIMENT 338 // jeton_regiment\n" + lignes));
+        arbre.Ecrire("ini/mv.ini", Remplacer(arbre.Lire("ini/mv.ini"), "#define REGION___REGIMENT_NMI 339 // jeton_nmi\n//.",
+                                             "#define REGION___REGIMENT_NMI 339 // jeton_nmi\n" + lignes));
     }
     void SetUp() override {
         Scene::SetUp();

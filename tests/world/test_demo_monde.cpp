@@ -102,7 +102,7 @@ void VerifierCamps() {
 }
 
 void VerifierDistribution() {
-    EXPECT_EQ(NombreMaitres, 339);
+    EXPECT_EQ(NombreMaitres, 340);
     struct Cas {
         int numero;
         const char* nom;

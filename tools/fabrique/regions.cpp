@@ -162,12 +162,45 @@ std::string FichierLieux(const std::vector<Site>& sites) {
     return s.str();
 }
 
-std::string FichierEnnemis(int nombre, int numero) {
+// An enemy regiment of a region: its cell, behaviour (0 stays, 1 hunts, 2 waits for sight then
+// marches, 3 hunts unseen, 4 watches a zone then marches, 5 hunts or roams), points and sight, its
+// zone, destination and the values it takes to attack. Record i is regiment 100 + i, whose file
+// "nmi<id>.txt" lies in "Armees/Regimentsnmi".
+struct Ennemi {
+    int x, y, comportement, nbPA, distVue;
+    int zone[4] = {0, 0, 0, 0};
+    int destination[2] = {0, 0};
+    int attaque[2] = {0, 0};
+};
+
+// The tutorial shows every kind: a hunter coming for the start cells, a guard waiting before the
+// farm, a watcher of the cemetery, a roamer in the east and a guard that never moves by the ford.
+// A campaign's first region has an ambush and a hunter; the other regions one hunter.
+std::vector<Ennemi> Ennemis(const Description& d) {
+    if (d.campagne == 0)
+        return {{17, 31, 1, 2, 16},
+                {12, 27, 2, 2, 4, {}, {9, 31}, {3, 8}},
+                {30, 16, 4, 3, 6, {31, 9, 6, 6}, {33, 14}, {3, 10}},
+                {40, 30, 5, 2, 6},
+                {19, 37, 0, 0, 0}};
+    if (d.ennemis == 2) return {{30, 20, 3, 2, 5, {}, {}, {3, 8}}, {36, 26, 1, 2, 6}};
+    return {{30, 18 + (d.numero % 3) * 4, 1, 3, 6}};
+}
+
+std::string FichierEnnemis(const std::vector<Ennemi>& ennemis) {
     std::ostringstream s;
-    s << "REGIMENTSNMI\nNombre de regiments ennemi : " << nombre << '\n';
-    for (int i = 0; i < nombre; ++i)
-        s << "Fichier : nmi100.txt\nId : " << 100 + i << "\nCoordonnees : " << 30 + 6 * i << ' ' << 18 + (numero % 3) * 4
-          << "\nJoueur : 1\nComportement : 1\nNbPA : 3\nDistVue : 6\nObjetMaitre : 338\nCamp : 1\nVbat : ..\\niveau\\essai.VBat\n";
+    s << "REGIMENTSNMI\nNombre de regiments ennemi : " << ennemis.size() << '\n';
+    for (size_t i = 0; i < ennemis.size(); ++i) {
+        const Ennemi& e = ennemis[i];
+        s << "Fichier : nmi" << 100 + i << ".txt\nId : " << 100 + i << "\nCoordonnees : " << e.x << ' ' << e.y
+          << "\nJoueur : 1\nComportement : " << e.comportement << '\n';
+        if (e.comportement == 4)
+            s << "Zone : " << e.zone[0] << ' ' << e.zone[1] << ' ' << e.zone[2] << ' ' << e.zone[3] << '\n';
+        if (e.comportement == 2 || e.comportement == 4)
+            s << "Detection : 0\nDestination : " << e.destination[0] << ' ' << e.destination[1] << '\n';
+        if (e.comportement >= 2 && e.comportement <= 4) s << "Pour Attaque : " << e.attaque[0] << ' ' << e.attaque[1] << '\n';
+        s << "NbPA : " << e.nbPA << "\nDistVue : " << e.distVue << "\nObjetMaitre : 339\nCamp : 1\nVbat : ..\\niveau\\essai.VBat\n";
+    }
     return s.str();
 }
 
@@ -496,7 +529,7 @@ bool FabriquerRegions(const std::string& racine) {
         ok &= Ecrire(region / "Region.mv", NiveauRegion(r));
         ok &= Ecrire(region / "Region.VBat", ConditionsRegion(r, d.campagne == 0));
         ok &= Ecrire(region / "region.Vreg", d.victoire ? d.victoire : Fin(DOSSIERS[d.campagne]));
-        ok &= Ecrire(region / "Ennemis.txt", FichierEnnemis(d.ennemis, d.numero));
+        ok &= Ecrire(region / "Ennemis.txt", FichierEnnemis(Ennemis(d)));
         // Each site with a battle of its own has its level.
         for (const Site& s : d.sites)
             if (s.lock != 2) {
