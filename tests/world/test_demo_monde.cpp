@@ -189,7 +189,9 @@ TEST(DemoMonde, ArbreDuJeuAssembleSansRapport) {
                 Spr_Load(objet.fichierSprite, &objet);
                 ASSERT_NE(objet.sprite, nullptr) << objet.fichierSprite;
                 const bool paires = m.famille == 0 || m.famille == FAMILLE_MACHINES;
-                const int attendu = paires ? m.animations[k].directions * m.animations[k].images : 4;
+                // The enemy regiments' token on the region map waves over 13 frames.
+                const int attendu = paires ? m.animations[k].directions * m.animations[k].images
+                                           : m.famille == FAMILLE_REGIMENT_NMI ? 13 : 4;
                 EXPECT_EQ(Spr_GetNb(objet.sprite), attendu) << n << " " << MotsClesAnimations[static_cast<size_t>(k)];
             }
         }
