@@ -13,7 +13,8 @@ CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo 
   -DMORVANE_TESTS=OFF -DMORVANE_FUZZ=ON -DCMAKE_CXX_FLAGS=-fsanitize=fuzzer-no-link >/dev/null
 cibles=(fuzz_mvini fuzz_maitre fuzz_sprite fuzz_tga fuzz_wav fuzz_listeson fuzz_ini fuzz_batiment fuzz_niveau
         fuzz_section fuzz_vbat fuzz_particules fuzz_rvf6 fuzz_rvfpi fuzz_apc fuzz_region fuzz_uniques fuzz_vreg
-        fuzz_nomcarte fuzz_regiment)
+        fuzz_nomcarte fuzz_regiment
+        fuzz_zekinfo fuzz_posreg)
 cmake --build build-fuzz -j"$(nproc)" --target arbre_jeu "${cibles[@]}"
 
 jeu=build-fuzz/game
@@ -25,7 +26,8 @@ declare -A graines=(
   [fuzz_vbat]="data/niveau/essai.VBat data/niveau/Chateau/E_Chateau1.VBat"
   [fuzz_particules]="data/particules" [fuzz_rvf6]="$jeu/rvf" [fuzz_rvfpi]="" [fuzz_apc]=""
   [fuzz_region]="$jeu/Campagnes/Tutorial/Region9/Region.txt" [fuzz_uniques]="$jeu/Texte/Tutorial/Region9/Uniques.txt"
-  [fuzz_vreg]="$jeu/Campagnes/Tutorial/Region9/region.Vreg" [fuzz_nomcarte]="")
+  [fuzz_vreg]="$jeu/Campagnes/Tutorial/Region9/region.Vreg" [fuzz_nomcarte]=""
+  [fuzz_zekinfo]="" [fuzz_posreg]="")
 export MORVANE_HEADLESS=1
 # A refused file may end the reader mid-way: what it held is not a finding.
 export ASAN_OPTIONS=detect_leaks=0

@@ -36,7 +36,28 @@ struct RegimentRegion {
     int32_t jetonTransparent, jetonBouclier, jetonPlein, jetonEteint;
     int32_t compteurBouclier;     // below -3 the shield is drawn half transparent
     int32_t directionEntree;      // the side 0..8 it enters the battle map from
+    // Read from its file and kept: the second terrain values, the combat modes (value k of
+    // mode m at modes[k][m], m in the order attaquer, rompre, embuscade, marcheForcee, defense),
+    // its siege and leader flags.
+    int32_t coutBis[5];
+    int32_t modes[6][5];
+    int32_t siegeSeul;
+    int32_t leader;
+    int32_t surCarte;             // 1 once its token stands on this region
+    int32_t compteurTour;         // -1 when reset
+    // Its planned path: nbPoints points of chemin (point 0 its own cell), -1 none.
+    int32_t nbPoints;
+    int32_t coutChemin;           // the summed terrain cost of the path
+    int32_t casesRestantes;       // path cells still to go
+    int32_t indicePas;            // the path point it stands on
+    int32_t engagement;           // 1 or 2 switched by the regiment list; 3 it may break off
+    int32_t toursNecessaires;     // turns to reach an engagement
+    int32_t embuscadePrete, compteurEmbuscade, attente;
+    int32_t esquive;
+    struct { int32_t x, y; } chemin[500];
 };
+constexpr int MODE_ATTAQUER = 0, MODE_ROMPRE = 1, MODE_EMBUSCADE = 2, MODE_MARCHE_FORCEE = 3, MODE_DEFENSE = 4;
+constexpr int POINTS_CHEMIN_REGION = 500;
 constexpr int REGIMENTS_REGION = 12;
 extern std::array<RegimentRegion, REGIMENTS_REGION> RegimentsRegion;
 extern int32_t NbRegimentsRegion;

@@ -141,19 +141,6 @@ void RegionEtatsFinTour() {}
 void RegionPointsMouvementDebutTour() {}
 void RegionDeplacerRegiments() {}
 
-void RegionViderTmp() {
-    for (const std::string& nom : Repertoire_Lister("..\\tmp\\Joueur0\\*.*")) {
-        if (nom.empty() || nom[0] == '.') continue;
-        Fichier_Supprimer(("..\\tmp\\Joueur0\\" + nom).c_str());
-    }
-}
-
-bool ChargementPartie(int32_t slot) {
-    Avertissement("ChargementPartie()", "La reprise d'une partie sauvegardée (emplacement %d) n'est pas encore possible.",
-                  slot + 1);
-    return false;
-}
-
 void RegimentNmi_Chargement(const char*) { NbRegimentsNmi = 0; }
 void RegimentNmi_Creation() {}
 void RegimentNmi_Compactage() {
