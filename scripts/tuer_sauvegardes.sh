@@ -14,7 +14,8 @@ lancer() { "$tests" --gtest_also_run_disabled_tests --gtest_filter="TuerSauvegar
 lancer Preparer >"$arbre/preparer.txt" 2>&1 || { cat "$arbre/preparer.txt"; exit 1; }
 tues=0
 for ((i = 1; i <= fois; i++)); do
-  lancer Ecrire >/dev/null 2>&1 &
+  # Started directly, so that the kill reaches the program itself.
+  "$tests" --gtest_also_run_disabled_tests --gtest_filter=TuerSauvegardes.DISABLED_Ecrire >/dev/null 2>&1 &
   pid=$!
   # Up to about a second and a half: the start of the program, then some saves.
   sleep "$(awk -v g=$RANDOM 'BEGIN { srand(g); printf "%.3f", 0.2 + rand() * 1.3 }')"
