@@ -15,7 +15,8 @@
 // that leave the game's root, are taken as they are.
 std::string Dossier_Utilisateur();
 
-// Where a file is to be written: its place in the user folder, whose missing folders are made.
+// Where a file is to be written: its place in the user folder, whose missing folders are made
+// (the game tree's place, as it is, when the game tree is its own user folder).
 std::string Chemin_Ecriture(const char* cheminJeu);
 
 // The path on this system to read: the existing spelling of each component where one matches,
