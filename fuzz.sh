@@ -14,7 +14,7 @@ CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo 
 cibles=(fuzz_mvini fuzz_maitre fuzz_sprite fuzz_tga fuzz_wav fuzz_listeson fuzz_ini fuzz_batiment fuzz_niveau
         fuzz_section fuzz_vbat fuzz_particules fuzz_rvf6 fuzz_rvfpi fuzz_apc fuzz_region fuzz_uniques fuzz_vreg
         fuzz_nomcarte fuzz_regiment
-        fuzz_regiment_region fuzz_ennemis)
+        fuzz_regiment_region fuzz_ennemis fuzz_zekinfo fuzz_posreg)
 cibles+=(fuzz_bestiaire fuzz_texte_defilant)
 cmake --build build-fuzz -j"$(nproc)" --target arbre_jeu "${cibles[@]}"
 
@@ -29,7 +29,8 @@ declare -A graines=(
   [fuzz_region]="$jeu/Campagnes/Tutorial/Region9/Region.txt" [fuzz_uniques]="$jeu/Texte/Tutorial/Region9/Uniques.txt"
   [fuzz_vreg]="$jeu/Campagnes/Tutorial/Region9/region.Vreg" [fuzz_nomcarte]=""
   [fuzz_regiment_region]="data/Campagnes/Tutorial/armee data/Armees/joueur0"
-  [fuzz_ennemis]="$jeu/Campagnes/Tutorial/Region9/Ennemis.txt $jeu/Campagnes/Morvane/Region5/Ennemis.txt")
+  [fuzz_ennemis]="$jeu/Campagnes/Tutorial/Region9/Ennemis.txt $jeu/Campagnes/Morvane/Region5/Ennemis.txt"
+  [fuzz_zekinfo]="" [fuzz_posreg]="")
 graines[fuzz_bestiaire]="data/ini/Bestiaire.txt data/ini/Bestiaire_Init.txt data/maitres/fiche_heros.txt"
 graines[fuzz_texte_defilant]="data/localisation/credits.txt"
 export MORVANE_HEADLESS=1

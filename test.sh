@@ -9,4 +9,5 @@ cmake -S . -B build-tests -DCMAKE_BUILD_TYPE=Debug -DMORVANE_SANITIZE=ON -DMORVA
 cmake --build build-tests -j"$(nproc)"
 export MORVANE_HEADLESS=1
 (cd build-tests && ctest --output-on-failure -j"$(nproc)" "$@")
+./scripts/tuer_sauvegardes.sh 15
 ./tsan.sh

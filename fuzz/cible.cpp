@@ -35,6 +35,7 @@ bool Prepare() {
     }
     std::filesystem::create_directories(racine / "run");
     std::filesystem::current_path(racine / "run");
+    ::setenv("MORVANE_UTILISATEUR", "", 0);   // what a reader writes stays in this tree
     Plateforme_Initialiser(OptionsPlateforme{});
     Plateforme_CrochetTerminer([](int code) { throw FinProgramme{code}; });
     try {

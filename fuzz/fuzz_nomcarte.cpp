@@ -3,6 +3,7 @@
 
 #include "cible.h"
 #include "campaign/region.h"
+#include "campaign/sauvegarde_region.h"
 #include "platform/fichiers.h"
 
 void Cible_Preparer() {}
@@ -19,4 +20,7 @@ void Cible_Lire(const uint8_t* donnees, size_t taille) {
         Chemin__Region();
     }
     std::fclose(f);
+    // The save slot's reader, which also takes the player's faction.
+    NomCarte n;
+    NomCarte__Lire(std::string(reinterpret_cast<const char*>(donnees), taille), &n);
 }

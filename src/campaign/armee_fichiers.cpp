@@ -22,7 +22,7 @@
 bool (*EcritureSure__avantRenommage)(const char* cible) = nullptr;
 
 EcritureSure::EcritureSure(const std::string& cheminJeu)
-    : cible_(Chemin_Resoudre(cheminJeu.c_str())), temporaire_(cible_ + ".tmp") {
+    : cible_(Chemin_Ecriture(cheminJeu.c_str())), temporaire_(cible_ + ".tmp") {
     flux_ = std::fopen(temporaire_.c_str(), "w");
 }
 
@@ -57,7 +57,7 @@ void EcritureGroupee::Abandonner() {
 
 FILE* EcritureGroupee::Ouvrir(const std::string& cheminJeu) {
     Fichier f;
-    f.cible = Chemin_Resoudre(cheminJeu.c_str());
+    f.cible = Chemin_Ecriture(cheminJeu.c_str());
     f.temporaire = f.cible + ".tmp";
     f.ancien = f.cible + ".old";
     f.flux = std::fopen(f.temporaire.c_str(), "w");

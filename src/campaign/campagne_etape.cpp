@@ -137,12 +137,17 @@ namespace {
 
 int Etape() {
     CarteRegion__RemiseAZero();
-    // A saved game: its restore is not ready yet, and the player goes back to the main menu.
+    // A saved game: restored into the working folder, then its region taken up again. A slot
+    // that cannot be restored (reported) sends the player back to the main menu.
     if (ChargementSauvegarde) {
         ResultatBatailleCourant = -1;
-        const int32_t slot = SauvegardeACharger;
-        ChargementSauvegarde = 0;
-        if (!ChargementPartie(slot)) return 2;
+        EtatPassageBataille = 1;
+        NumeroRegion = 1;
+        if (!ChargementPartie(SauvegardeACharger)) {
+            ChargementSauvegarde = 0;
+            return 2;
+        }
+        EtatPassageBataille = 1;
     }
     if (Region__Courante() == 0) {
         // A step past the campaign's regions: the campaign is over.
@@ -151,6 +156,7 @@ int Etape() {
     }
     if (EtatPassageBataille != 0) {
         RegionInitialisation();
+        ChargementSauvegarde = 0;   // the region was read from the restored "nomcarte.txt"
         InitLieuxUniques("..\\tmp\\Joueur0\\uniques.txt");
         if (ResultatBatailleCourant == 1) {
             RegimentNmi_Compactage();

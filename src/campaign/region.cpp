@@ -166,31 +166,3 @@ int Region__finMouvements() {
     return 1;
 }
 
-void RegionMemoriserEtat() {
-    for (NoeudEntier* n = ListeObjetsVivants; n && n->suivant; n = n->suivant) {
-        if (n->valeur < 1 || n->valeur >= NOMBRE_OBJETS) continue;
-        const Objet& o = TableObjets[static_cast<size_t>(n->valeur)];
-        if (o.famille != 23 || o.sorts[0] < 0 || o.sorts[0] >= REGIMENTS_REGION) continue;
-        RegimentRegion& r = RegimentsRegion[static_cast<size_t>(o.sorts[0])];
-        r.x = o.x;
-        r.y = o.y;
-    }
-    if (EtatPassageBataille != 1) {
-        RegionSauverLieuxUniques("..\\tmp\\Joueur0\\uniques.txt");
-    } else {
-        // The first time in this region: the army's working copy.
-        EtatPassageBataille = 2;
-        Copier("..\\armees\\Joueur0\\entete_armee.txt", "..\\tmp\\Joueur0\\entete_armee.txt");
-        int n = 0;
-        if (!LireEntete("..\\tmp\\Joueur0\\entete_armee.txt", &n)) Erreur_Fatale(OU_REGION, "fichier de positions non trouvé");
-        if (n < 0 || n > REGIMENTS_REGION) Erreur_Fatale(OU_REGION, "Nombre de régiments incorrect : %d", n);
-        NbRegimentsRegion = n;
-        char source[128], destination[128];
-        for (int i = 0; i < n; ++i) {
-            std::snprintf(source, sizeof source, "..\\armees\\Joueur0\\regiment%d.txt", i);
-            std::snprintf(destination, sizeof destination, "..\\tmp\\Joueur0\\regiment%d.txt", i);
-            Copier(source, destination);
-        }
-    }
-    Armee__viderRegimentsCharges();
-}

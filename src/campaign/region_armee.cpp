@@ -373,15 +373,3 @@ void RegionDetruireGroupesRegiments() {
         if (Groupe__Actif(g)) Groupe__Destruction(g);
 }
 
-void RegionViderTmp() {
-    for (const std::string& nom : Repertoire_Lister("..\\tmp\\Joueur0\\*.*")) {
-        if (nom.empty() || nom[0] == '.') continue;
-        Fichier_Supprimer(("..\\tmp\\Joueur0\\" + nom).c_str());
-    }
-}
-
-bool ChargementPartie(int32_t slot) {
-    Avertissement("ChargementPartie()", "La reprise d'une partie sauvegardée (emplacement %d) n'est pas encore possible.",
-                  slot + 1);
-    return false;
-}

@@ -92,7 +92,7 @@ void Variables__chargerEscarmouche() {
 
 void Variables__sauvegarder() {
     // Written beside and renamed over the old file: a failure half-way leaves the old values whole.
-    const std::string cible = Chemin_Resoudre(FICHIER_VARIABLES);
+    const std::string cible = Chemin_Ecriture(FICHIER_VARIABLES);
     const std::string temporaire = cible + ".tmp";
     FILE* f = std::fopen(temporaire.c_str(), "w");
     if (f == nullptr) Erreur_Fatale("Erreur", "Impossible d'écrire dans le fichier variables.txt");

@@ -404,7 +404,7 @@ int AnimationSauverEvenements(int maitre) {
     EcrireTable(f, *TableMaitres[maitre].evenements);
     bool ecrit = std::ferror(f) == 0;
     ecrit = std::fclose(f) == 0 && ecrit;
-    if (!ecrit || std::rename(Chemin_Resoudre(provisoire.c_str()).c_str(), Chemin_Resoudre(chemin.c_str()).c_str()) != 0) {
+    if (!ecrit || std::rename(Chemin_Resoudre(provisoire.c_str()).c_str(), Chemin_Ecriture(chemin.c_str()).c_str()) != 0) {
         Fichier_Supprimer(provisoire.c_str());
         Avertissement("AnimationSauverEvenements", "Ecriture impossible : %s", chemin.c_str());
         return -1;

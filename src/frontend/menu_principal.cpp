@@ -2,11 +2,13 @@
 
 #include <algorithm>
 #include <cstring>
+#include <string>
 
 #include "campaign/campagne.h"
 #include "campaign/catalogue.h"
 #include "campaign/chargement_armees.h"
 #include "campaign/region.h"
+#include "campaign/sauvegarde_region.h"
 #include "foundation/cinematique.h"
 #include "foundation/ecran.h"
 #include "foundation/entrees.h"
@@ -325,6 +327,12 @@ bool Etape() {
             return false;
         case 204:
             if (!Fini()) return false;
+            if (std::string erreur; !Emplacement__Verifier(SauvegardeSelection, &erreur)) {
+                // Reported; the menu goes on.
+                Avertissement("MenuPrincipal()", "Sauvegarde impossible à reprendre : %s", erreur.c_str());
+                Attendre(205);
+                return false;
+            }
             Restaurer();
             return true;
         case 205:

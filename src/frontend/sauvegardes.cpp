@@ -76,7 +76,7 @@ void EcrireSauvegardes() {
     }
     ok = std::fclose(f) == 0 && ok;
     const std::string temporaire = Chemin_Resoudre(CHEMIN_TEMPORAIRE);
-    if (!ok || std::rename(temporaire.c_str(), Chemin_Resoudre(CHEMIN).c_str()) != 0) {
+    if (!ok || std::rename(temporaire.c_str(), Chemin_Ecriture(CHEMIN).c_str()) != 0) {
         std::remove(temporaire.c_str());
         OuvertureImpossible();
     }

@@ -5,7 +5,9 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <memory>
 
 namespace {
@@ -94,21 +96,27 @@ int FermerTexte(void* cookie) {
 
 }  // namespace
 
-std::string Chemin_Resoudre(const char* cheminJeu) {
-    if (cheminJeu == nullptr) return std::string();
-    bool absolu = false;
-    std::vector<std::string> parties = Composants(cheminJeu, &absolu);
-    std::string resultat = absolu ? "/" : "";
+namespace {
+
+bool EstDossier(const std::string& chemin) {
+    struct stat st{};
+    return ::stat(chemin.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+// The components resolved from `base` ("" for the working directory, else a folder ending
+// with '/'): the existing spelling of each where one matches.
+std::string ResoudreDepuis(const std::string& base, const std::vector<std::string>& parties) {
+    std::string resultat = base;
     bool existant = true;   // once a component is missing, the rest is kept as given
     for (size_t i = 0; i < parties.size(); ++i) {
         const std::string& partie = parties[i];
-        std::string base = resultat.empty() ? "." : resultat;
+        std::string dossier = resultat.empty() ? "." : resultat;
         std::string choisi = partie;
         if (existant && partie != "." && partie != "..") {
             std::string exact = resultat + partie;
             if (!Existe(exact)) {
                 bool trouve = false;
-                if (DIR* d = ::opendir(base.c_str())) {
+                if (DIR* d = ::opendir(dossier.c_str())) {
                     // The first match in name order, so that the choice does not depend on the directory's order.
                     std::vector<std::string> candidats;
                     while (dirent* e = ::readdir(d)) {
@@ -130,9 +138,120 @@ std::string Chemin_Resoudre(const char* cheminJeu) {
     return resultat;
 }
 
+std::string ResoudreJeu(const char* cheminJeu) {
+    bool absolu = false;
+    std::vector<std::string> parties = Composants(cheminJeu, &absolu);
+    return ResoudreDepuis(absolu ? "/" : "", parties);
+}
+
+// The game path as components under the game's root (the folder above the working directory),
+// false for an absolute path or one that leaves the root.
+bool SousLaRacine(const char* cheminJeu, std::vector<std::string>* relatif) {
+    bool absolu = false;
+    std::vector<std::string> parties = Composants(cheminJeu, &absolu);
+    if (absolu) return false;
+    char courant[4096];
+    if (::getcwd(courant, sizeof courant) == nullptr) return false;
+    std::string ici = courant;
+    size_t coupe = ici.find_last_of('/');
+    std::string nom = coupe == std::string::npos ? ici : ici.substr(coupe + 1);
+    if (nom.empty()) return false;
+    relatif->assign(1, nom);
+    for (const std::string& p : parties) {
+        if (p == ".") continue;
+        if (p == "..") {
+            if (relatif->empty()) return false;
+            relatif->pop_back();
+        } else {
+            relatif->push_back(p);
+        }
+    }
+    return true;
+}
+
+// A game file deleted from the user's view while the game tree still holds it is hidden by a
+// marker beside where the user's copy would be.
+const char* const PREFIXE_EFFACE = ".morvane-efface-";
+
+std::string Minuscules(const std::string& s) {
+    std::string r = s;
+    for (char& c : r)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return r;
+}
+
+std::string MarqueEffacement(const std::string& cheminUtilisateur) {
+    size_t coupe = cheminUtilisateur.find_last_of('/');
+    return cheminUtilisateur.substr(0, coupe + 1) + PREFIXE_EFFACE + Minuscules(cheminUtilisateur.substr(coupe + 1));
+}
+
+// Where a game path lies in the user folder (resolved without regard to case), false when the
+// user folder is the game tree or the path lies outside the game's root.
+bool CheminUtilisateur(const char* cheminJeu, std::string* chemin) {
+    const std::string dossier = Dossier_Utilisateur();
+    if (dossier.empty()) return false;
+    // Spelled as in the game tree where it has the folders, so that the user folder mirrors it.
+    std::vector<std::string> relatif;
+    if (!SousLaRacine(ResoudreJeu(cheminJeu).c_str(), &relatif)) return false;
+    *chemin = ResoudreDepuis(dossier.back() == '/' ? dossier : dossier + "/", relatif);
+    return true;
+}
+
+bool CreerDossiers(const std::string& chemin) {
+    std::string courant;
+    for (size_t i = 0; i <= chemin.size(); ++i) {
+        if (i == chemin.size() || chemin[i] == '/') {
+            if (!courant.empty() && !EstDossier(courant) && ::mkdir(courant.c_str(), 0755) != 0 && !EstDossier(courant))
+                return false;
+        }
+        if (i < chemin.size()) courant += chemin[i];
+    }
+    return true;
+}
+
+}  // namespace
+
+std::string Dossier_Utilisateur() {
+    if (const char* choisi = std::getenv("MORVANE_UTILISATEUR")) return choisi;
+    const char* donnees = std::getenv("XDG_DATA_HOME");
+    if (donnees != nullptr && donnees[0] == '/') return std::string(donnees) + "/morvane";
+    const char* maison = std::getenv("HOME");
+    if (maison != nullptr && maison[0] == '/') return std::string(maison) + "/.local/share/morvane";
+    return std::string();
+}
+
+std::string Chemin_Resoudre(const char* cheminJeu) {
+    if (cheminJeu == nullptr) return std::string();
+    std::string utilisateur;
+    if (!CheminUtilisateur(cheminJeu, &utilisateur)) return ResoudreJeu(cheminJeu);
+    if (Existe(utilisateur)) return utilisateur;
+    if (Existe(MarqueEffacement(utilisateur))) return utilisateur;
+    std::string jeu = ResoudreJeu(cheminJeu);
+    return Existe(jeu) ? jeu : utilisateur;
+}
+
+std::string Chemin_Ecriture(const char* cheminJeu) {
+    if (cheminJeu == nullptr) return std::string();
+    std::string utilisateur;
+    if (!CheminUtilisateur(cheminJeu, &utilisateur)) return ResoudreJeu(cheminJeu);
+    size_t coupe = utilisateur.find_last_of('/');
+    if (coupe != std::string::npos && coupe > 0) CreerDossiers(utilisateur.substr(0, coupe));
+    return utilisateur;
+}
+
 FILE* Fichier_Ouvrir(const char* cheminJeu, const char* mode) {
     if (cheminJeu == nullptr || mode == nullptr) return nullptr;
+    const bool ecriture = std::strpbrk(mode, "wa+") != nullptr;
     std::string chemin = Chemin_Resoudre(cheminJeu);
+    if (ecriture) {
+        // Written in the user folder; a file changed in place starts as the game tree's copy.
+        std::string cible = Chemin_Ecriture(cheminJeu);
+        if (cible != chemin && std::strchr(mode, 'w') == nullptr && Existe(chemin) && !Existe(cible)) {
+            std::error_code e;
+            std::filesystem::copy_file(chemin, cible, e);
+        }
+        chemin = cible;
+    }
     std::string m;
     bool texte = false;
     for (const char* p = mode; *p; ++p) {
@@ -186,13 +305,28 @@ std::vector<std::string> Repertoire_Lister(const char* motif) {
                           : coupe == 0                ? std::string(1, '/')
                                                       : m.substr(0, coupe);
     std::string filtre = coupe == std::string::npos ? m : m.substr(coupe + 1);
-    std::string chemin = Chemin_Resoudre(dossier.c_str());
-    if (DIR* d = ::opendir(chemin.c_str())) {
-        while (dirent* e = ::readdir(d)) {
-            if (std::strcmp(e->d_name, ".") == 0 || std::strcmp(e->d_name, "..") == 0) continue;
-            if (Correspond(filtre.c_str(), e->d_name)) noms.emplace_back(e->d_name);
+    // The user folder's entries, then the game tree's that it neither holds nor hides.
+    std::vector<std::string> dossiers;
+    std::string utilisateur;
+    const bool superpose = CheminUtilisateur(dossier.c_str(), &utilisateur);
+    if (superpose) dossiers.push_back(utilisateur);
+    dossiers.push_back(ResoudreJeu(dossier.c_str()));
+    std::vector<std::string> vus;   // lower case
+    for (size_t k = 0; k < dossiers.size(); ++k) {
+        const bool jeu = superpose && k == 1;
+        if (DIR* d = ::opendir(dossiers[k].c_str())) {
+            while (dirent* e = ::readdir(d)) {
+                if (std::strcmp(e->d_name, ".") == 0 || std::strcmp(e->d_name, "..") == 0) continue;
+                if (superpose && std::strncmp(e->d_name, PREFIXE_EFFACE, std::strlen(PREFIXE_EFFACE)) == 0) continue;
+                if (!Correspond(filtre.c_str(), e->d_name)) continue;
+                const std::string bas = Minuscules(e->d_name);
+                if (std::find(vus.begin(), vus.end(), bas) != vus.end()) continue;
+                if (jeu && Existe(utilisateur + "/" + PREFIXE_EFFACE + bas)) continue;
+                vus.push_back(bas);
+                noms.emplace_back(e->d_name);
+            }
+            ::closedir(d);
         }
-        ::closedir(d);
     }
     std::sort(noms.begin(), noms.end());
     return noms;
@@ -209,12 +343,33 @@ bool Fichier_Copier(const char* source, const char* destination, bool ecraser) {
     return ok;
 }
 
-bool Fichier_Supprimer(const char* cheminJeu) { return ::unlink(Chemin_Resoudre(cheminJeu).c_str()) == 0; }
+bool Fichier_Supprimer(const char* cheminJeu) {
+    std::string utilisateur;
+    if (cheminJeu == nullptr) return false;
+    if (!CheminUtilisateur(cheminJeu, &utilisateur)) return ::unlink(ResoudreJeu(cheminJeu).c_str()) == 0;
+    bool supprime = ::unlink(utilisateur.c_str()) == 0;
+    // The game tree is never changed: its copy is hidden instead.
+    const std::string marque = MarqueEffacement(utilisateur);
+    struct stat st{};
+    const std::string jeu = ResoudreJeu(cheminJeu);
+    if (!Existe(marque) && ::stat(jeu.c_str(), &st) == 0 && S_ISREG(st.st_mode)) {
+        FILE* f = std::fopen(marque.c_str(), "wb");
+        if (f == nullptr && CreerDossiers(marque.substr(0, marque.find_last_of('/'))))
+            f = std::fopen(marque.c_str(), "wb");
+        if (f == nullptr) return false;
+        std::fclose(f);
+        supprime = true;
+    }
+    return supprime;
+}
 
 bool Repertoire_Creer(const char* cheminJeu) {
-    std::string chemin = Chemin_Resoudre(cheminJeu);
-    if (Repertoire_Existe(cheminJeu)) return true;
-    return ::mkdir(chemin.c_str(), 0755) == 0;
+    if (Repertoire_Existe(cheminJeu)) {
+        std::string utilisateur;
+        if (!CheminUtilisateur(cheminJeu, &utilisateur) || EstDossier(utilisateur)) return true;
+    }
+    std::string chemin = Chemin_Ecriture(cheminJeu);
+    return CreerDossiers(chemin);
 }
 
 bool Fichier_LireTout(const char* cheminJeu, std::string* contenu) {

@@ -74,7 +74,7 @@ bool EcrireEnEntier(const char* chemin, const std::string& contenu) {
     ok = ::fsync(::fileno(f)) == 0 && ok;
     ok = std::fclose(f) == 0 && ok;
     const std::string source = Chemin_Resoudre(provisoire.c_str());
-    if (!ok || std::rename(source.c_str(), Chemin_Resoudre(chemin).c_str()) != 0) {
+    if (!ok || std::rename(source.c_str(), Chemin_Ecriture(chemin).c_str()) != 0) {
         std::remove(source.c_str());
         return false;
     }
@@ -166,7 +166,7 @@ int InstanceUnique() {
     // A lock on a file of the program's folder, held until the process ends.
     static int descripteur = -1;
     if (descripteur >= 0) return 1;
-    const std::string chemin = Chemin_Resoudre("Morvane.verrou");
+    const std::string chemin = Chemin_Ecriture("Morvane.verrou");
     const int d = ::open(chemin.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
     if (d < 0) return 0;
     if (::flock(d, LOCK_EX | LOCK_NB) != 0) {
@@ -240,7 +240,7 @@ void Parental__Ecriture() {
     ok = ok && Profil_EcrireTexte(SECTION_PARENTAL, CLE_CODE, CodeParental, provisoire.c_str());
     ok = ok && Profil_EcrireTexte(SECTION_PARENTAL, CLE_CONTROLE, controle.c_str(), provisoire.c_str());
     const std::string source = Chemin_Resoudre(provisoire.c_str());
-    if (!ok || std::rename(source.c_str(), Chemin_Resoudre(FICHIER_PARENTAL).c_str()) != 0) {
+    if (!ok || std::rename(source.c_str(), Chemin_Ecriture(FICHIER_PARENTAL).c_str()) != 0) {
         std::remove(source.c_str());
         Avertissement("Winmain()", "Ecriture impossible : %s", FICHIER_PARENTAL);
     }

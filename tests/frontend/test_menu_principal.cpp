@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <string>
 
+#include "emplacement_essai.h"
 #include "menu_fixture.h"
 #include "campaign/campagne.h"
 #include "campaign/catalogue.h"
@@ -189,7 +190,18 @@ TEST_F(MenuPrincipalTest, ListeDesSauvegardes) {
     ASSERT_TRUE(Jusqua(0));
     EXPECT_EQ(ChargementSauvegarde, 0);
     EXPECT_EQ(RoutageOn, 0);
-    // The last slot.
+    // The last slot, damaged: reported, and the menu goes on.
+    ClicBouton(CHARGER);
+    ASSERT_TRUE(Jusqua(203));
+    for (int i = 0; i < 9; ++i) Touche(ToucheBas);
+    Touche(ToucheEntree);
+    EXPECT_EQ(MenuEtat, 204);
+    Plateforme_InjecterTouche(TOUCHE_ENTREE, true);   // the report's box
+    ASSERT_TRUE(Jusqua(0));
+    EXPECT_EQ(ChargementSauvegarde, 0);
+    EXPECT_EQ(RoutageOn, 0);
+    // Whole, it is restored.
+    EcrireEmplacementEssai(arbre, 9, LireFichier(arbre.Racine() / "ini" / "variables.txt"));
     ClicBouton(CHARGER);
     ASSERT_TRUE(Jusqua(203));
     for (int i = 0; i < 9; ++i) Touche(ToucheBas);
