@@ -19,9 +19,10 @@ jeu="$(realpath "${2:-build-tests/game}")"
 travail="$(mktemp -d /tmp/morvane-endurance-XXXXXX)"
 bilan="$travail/bilan.txt"
 # Each game ends at the main menu 162.5 s of script time after it began; a process hangs when it
-# runs for more than this many seconds a game (the sanitizer build plays a game in one to three
-# minutes on a busy host).
-delai_partie=600
+# runs for more than this many seconds a game (MORVANE_ENDURANCE_DELAI). A game of the sanitizer
+# build takes about three minutes of processor time, which a host loaded many times over stretches
+# to a quarter of an hour.
+delai_partie="${MORVANE_ENDURANCE_DELAI:-1200}"
 # Peak memory may grow by this much per extra game in one process (kB) before it is a fault.
 marge_ko=$(( ${MORVANE_ENDURANCE_MARGE_MO:-8} * 1024 ))
 
