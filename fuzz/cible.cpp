@@ -2,10 +2,13 @@
 
 #include <unistd.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
+#include <optional>
 #include <string>
 
 #include "platform/plateforme.h"
@@ -16,52 +19,109 @@ struct FinProgramme {
     int code;
 };
 
-bool Prepare() {
-    char modele[] = "/tmp/morvane-fuzz-XXXXXX";
-    const std::filesystem::path racine = ::mkdtemp(modele);
-    std::filesystem::copy(std::filesystem::path(MORVANE_SOURCE_DIR) / "data", racine,
+std::filesystem::path Racine;
+
+void Nettoyer() {
+    std::error_code e;
+    if (!Racine.empty()) std::filesystem::remove_all(Racine, e);
+}
+
+}  // namespace
+
+namespace cible {
+
+std::filesystem::path Environnement(Fonction preparer) {
+    // In memory where the system offers it: every input writes a file.
+    std::string modele = std::filesystem::is_directory("/dev/shm") ? "/dev/shm/morvane-fuzz-XXXXXX"
+                                                                    : "/tmp/morvane-fuzz-XXXXXX";
+    Racine = ::mkdtemp(modele.data());
+    std::atexit(Nettoyer);
+    std::filesystem::copy(std::filesystem::path(MORVANE_SOURCE_DIR) / "data", Racine,
                           std::filesystem::copy_options::recursive);
     // Built with clang, the texts of the program are UTF-8: the master list's marker is given in
     // that spelling too.
     if constexpr (sizeof("î") == 3) {
         std::string texte;
         {
-            std::ifstream in(racine / "ini" / "mv.ini", std::ios::binary);
+            std::ifstream in(Racine / "ini" / "mv.ini", std::ios::binary);
             texte.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
         }
         for (size_t p = texte.find('\xEE'); p != std::string::npos; p = texte.find('\xEE', p + 2))
             texte.replace(p, 1, "\xC3\xAE");
-        std::ofstream(racine / "ini" / "mv.ini", std::ios::binary) << texte;
+        std::ofstream(Racine / "ini" / "mv.ini", std::ios::binary) << texte;
     }
-    std::filesystem::create_directories(racine / "run");
-    std::filesystem::current_path(racine / "run");
+    std::filesystem::create_directories(Racine / "run");
+    std::filesystem::current_path(Racine / "run");
     ::setenv("MORVANE_UTILISATEUR", "", 0);   // what a reader writes stays in this tree
     Plateforme_Initialiser(OptionsPlateforme{});
     Plateforme_CrochetTerminer([](int code) { throw FinProgramme{code}; });
     try {
-        Cible_Preparer();
+        preparer();
     } catch (const FinProgramme&) {
         std::abort();   // the sample data must load
     }
-    return true;
+    return Racine;
 }
 
-}  // namespace
-
-void Cible_Ecrire(const std::string& relatif, const uint8_t* donnees, size_t taille) {
-    const std::filesystem::path chemin = std::filesystem::current_path().parent_path() / relatif;
-    std::filesystem::create_directories(chemin.parent_path());
-    std::ofstream(chemin, std::ios::binary).write(reinterpret_cast<const char*>(donnees),
-                                                  static_cast<std::streamsize>(taille));
-}
-
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* donnees, size_t taille) {
-    static const bool prepare = Prepare();
-    (void)prepare;
+void Executer(Lecture lire, const uint8_t* donnees, size_t taille) {
     try {
-        Cible_Lire(donnees, taille);
+        lire(donnees, taille);
     } catch (const FinProgramme&) {
         // A report that ends the program: the reader refused the file.
     }
-    return 0;
+}
+
+}  // namespace cible
+
+namespace {
+const std::optional<std::string>& Original(const std::string& relatif) {
+    static std::map<std::string, std::optional<std::string>> originaux;
+    auto it = originaux.find(relatif);
+    if (it == originaux.end()) {
+        std::optional<std::string> contenu;
+        const std::filesystem::path chemin = std::filesystem::path(MORVANE_SOURCE_DIR) / "data" / relatif;
+        if (std::filesystem::is_regular_file(chemin)) {
+            std::ifstream in(chemin, std::ios::binary);
+            contenu.emplace(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+        }
+        it = originaux.emplace(relatif, std::move(contenu)).first;
+    }
+    return it->second;
+}
+}  // namespace
+
+std::string Cible_Original(const std::string& relatif) { return Original(relatif).value_or(""); }
+
+void Cible_Remettre(const std::string& relatif) {
+    const std::optional<std::string>& original = Original(relatif);
+    if (original) {
+        Cible_Ecrire(relatif, reinterpret_cast<const uint8_t*>(original->data()), original->size());
+    } else {
+        std::error_code e;
+        std::filesystem::remove(Racine / relatif, e);
+    }
+}
+
+void Cible_ListeMaitresSeule() {
+    const std::filesystem::path chemin = Racine / "ini" / "mv.ini";
+    std::string texte;
+    {
+        std::ifstream in(chemin, std::ios::binary);
+        texte.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
+    const size_t debut = texte.find("//liste_des_objets_ma");
+    if (debut == std::string::npos) std::abort();
+    std::ofstream(chemin, std::ios::binary) << texte.substr(debut);
+}
+
+void Cible_Ecrire(const std::string& relatif, const uint8_t* donnees, size_t taille) {
+    const std::string chemin = (Racine / relatif).string();
+    FILE* f = std::fopen(chemin.c_str(), "wb");
+    if (f == nullptr) {
+        std::filesystem::create_directories(std::filesystem::path(chemin).parent_path());
+        f = std::fopen(chemin.c_str(), "wb");
+        if (f == nullptr) std::abort();
+    }
+    if (taille > 0) std::fwrite(donnees, 1, taille, f);
+    std::fclose(f);
 }

@@ -1,14 +1,38 @@
 // Fuzz targets: each feeds its bytes to one of the game's readers through a file of a temporary
 // game tree (the sample data copied once), with the end of the program turned into a return, so
 // that a clean refusal is no finding. A target defines Cible_Preparer (once) and Cible_Lire.
+// The same targets are built without libFuzzer into the corpus replay test: there each target's
+// two functions are renamed <target>_Preparer and <target>_Lire.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
+#include <filesystem>
 #include <string>
 
 // Writes a file of the tree (relative path with '/').
 void Cible_Ecrire(const std::string& relatif, const uint8_t* donnees, size_t taille);
+// Writes a file of the tree back as the sample data has it (removed when the sample has none), so
+// that an input written to one of several files does not stay for the next.
+void Cible_Remettre(const std::string& relatif);
+// The sample data's file ("" when it has none).
+std::string Cible_Original(const std::string& relatif);
 
 void Cible_Preparer();
 void Cible_Lire(const uint8_t* donnees, size_t taille);
+
+// Once the graphic objects are loaded: cuts "..\ini\mv.ini" to its master list, which the readers
+// that look a master up by name scan for each input.
+void Cible_ListeMaitresSeule();
+
+// The harness shared by libFuzzer's entry and the replay test.
+namespace cible {
+using Fonction = void (*)();
+using Lecture = void (*)(const uint8_t*, size_t);
+// Copies the sample data into a temporary tree (removed at exit), moves into its "run" folder,
+// turns the end of the program into an exception and calls the target's preparation. Aborts
+// when the preparation ends the program: the sample data must load.
+std::filesystem::path Environnement(Fonction preparer);
+// One input; a report that ends the program is a clean refusal.
+void Executer(Lecture lire, const uint8_t* donnees, size_t taille);
+}  // namespace cible

@@ -11,6 +11,7 @@
 void Cible_Preparer() {
     CreationDeLalIsteDesObjetsGfx();
     Maitres__Liste__Creation();
+    Cible_ListeMaitresSeule();
     std::snprintf(NomNiveauBataille, sizeof NomNiveauBataille, "..\\niveau\\essai.mv");
 }
 

@@ -11,7 +11,12 @@ void Cible_Lire(const uint8_t* donnees, size_t taille) {
     if (taille == 0) return;
     static const char* const Fichiers[3] = {"particules/EnteteInit.txt", "particules/feu.txt",
                                             "particules/ListeSprite.txt"};
-    Cible_Ecrire(Fichiers[donnees[0] % 3], donnees + 1, taille - 1);
+    const char* fichier = Fichiers[donnees[0] % 3];
+    Cible_Ecrire(fichier, donnees + 1, taille - 1);
+    struct Fin {
+        const char* fichier;
+        ~Fin() { Cible_Remettre(fichier); }
+    } fin{fichier};
     ChargementSprite();
     ListeSprite_Liberation();
     Effets_Chargement();

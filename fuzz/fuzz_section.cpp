@@ -11,6 +11,7 @@
 void Cible_Preparer() {
     CreationDeLalIsteDesObjetsGfx();
     Maitres__Liste__Creation();
+    Cible_ListeMaitresSeule();
 }
 
 void Cible_Lire(const uint8_t* donnees, size_t taille) {

@@ -195,6 +195,8 @@ void LireDescription(Lecteur& lecteur, int n, const char* chemin) {
         // Footprints wider than the grids' stamps allow are not kept.
         m.taille = m.taille < 0 ? 0 : 6;
     }
+    // A new load replaces the table of the last one.
+    delete[] m.animations;
     m.animations = m.famille != 1 ? new AnimationInfo[NOMBRE_ANIMATIONS]() : nullptr;
 
     // Animations.

@@ -98,6 +98,8 @@ void NiveauChateauCourant() {
     NiveauChargement(CheminTampon);
 }
 
+}  // namespace
+
 // 24 light levels; a missing or short file keeps the table as it was.
 void LireIntensite() {
     const char* chemin = "..\\ini\\intensite.txt";
@@ -119,6 +121,8 @@ void LireIntensite() {
     }
     TableIntensite = table;
 }
+
+namespace {
 
 // The player's armies copied from one folder to the other: the header, then every regiment it lists.
 void CopierArmees(const char* de, const char* vers) {

@@ -25,6 +25,8 @@ extern char CheminTampon[1024];
 
 // Light level of each hour, read from "..\ini\intensite.txt" at every scene start.
 extern std::array<int32_t, 24> TableIntensite;
+// Reads the table: 24 light levels; a missing or short file keeps the table as it was.
+void LireIntensite();
 // The game clock when the battle started.
 extern uint32_t HeureDebutBataille;
 

@@ -1,6 +1,10 @@
 // The master list and the master files.
 #include <cstring>
 
+#if defined(__SANITIZE_ADDRESS__)
+#include <sanitizer/lsan_interface.h>
+#endif
+
 #include "editors/evenements.h"
 #include "monde_fixture.h"
 
@@ -197,6 +201,20 @@ INSTANTIATE_TEST_SUITE_P(
                   "MAITRES__C: Maitres_Liste__Creation(): La classe est inconnu dans le fichier : ..\\maitres\\m0.txt", -1},
         CasErreur{"EtiquetteCouleur", "R 31", "Q 31", "!: fin non normalR, objet 0: <Q> fichier ..\\maitres\\m0.txt", -1}),
     [](const auto& info) { return std::string(info.param.nom); });
+
+// A new scene loads the list again: each master's animation table of the first load is given back.
+TEST_F(Maitres, UnSecondChargementRendLesTablesDuPremier) {
+#if defined(__SANITIZE_ADDRESS__)
+    MondeAvec({{"soldat", FicheMaitre()}, {"batiment", FicheMaitre("BATIMENT")}});
+    ASSERT_NE(TableMaitres[0].animations, nullptr);
+    for (int fois = 0; fois < 2; ++fois) ASSERT_EQ(Charger(), 2) << Rapport();
+    EXPECT_NE(TableMaitres[0].animations, nullptr);
+    EXPECT_EQ(TableMaitres[1].animations, nullptr);
+    EXPECT_EQ(__lsan_do_recoverable_leak_check(), 0);
+#else
+    GTEST_SKIP() << "needs LeakSanitizer";
+#endif
+}
 
 TEST_F(Maitres, TailleHorsBornesRamenee) {
     MondeAvec({{"geant", FicheMaitre("HUMAIN", "9")}, {"nain", FicheMaitre("HUMAIN", "-2")}});
