@@ -603,8 +603,11 @@ bool Message_Attente(Message* message) {
         NourrirScript();
         if (FileVide() && capturesDifferees == 0) {
             // The first empty look at a moment lets the loop do its idle work then; the next one
-            // means there is nothing more to do at this moment, so time moves on.
-            if (vuVideA == Temps_Ticks() && vuVide) {
+            // means there is nothing more to do at this moment, so time moves on. Once the script
+            // is used up, two empty looks in a row end the run even if the loop slept between
+            // them: a loop that waits with a sleep would otherwise run on for ever.
+            const bool finScript = script.empty() && fermerEnFinDeScript;
+            if (vuVide && (vuVideA == Temps_Ticks() || finScript)) {
                 AvancerHorloge(false);
                 NourrirScript();
                 vuVide = false;

@@ -30,3 +30,29 @@ TEST(Echeance, UneEcheancePasseeCedeALaSuivante) {
 }
 
 }  // namespace
+
+namespace {
+
+// Mended: a loop that sleeps between two looks at the queue (a box, the in-game menu) never made
+// two looks at one moment, so the end of the script never ended it and the run went on for ever.
+TEST(Echeance, LaFinDuScriptFinitUneBoucleQuiDort) {
+    OptionsPlateforme o;
+    o.sansTete = true;
+    o.fermerEnFinDeScript = true;
+    ASSERT_TRUE(Plateforme_Initialiser(o));
+    int tours = 0;
+    bool quitte = false;
+    for (; tours < 1000 && !quitte; ++tours) {
+        Message m;
+        if (Message_Attente(&m)) {
+            quitte = Message_Lire(&m) == 0;
+            continue;
+        }
+        Temps_Dormir(66);
+    }
+    EXPECT_TRUE(quitte);
+    EXPECT_LT(tours, 10);
+    Plateforme_Fermer();
+}
+
+}  // namespace
