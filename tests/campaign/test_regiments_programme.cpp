@@ -1,6 +1,7 @@
 // The script scripts/region_regiment.txt played by the program, headless: on the tutorial's
 // region map a regiment is selected, given a far goal by a right click and marches to it turn by
-// turn.
+// turn. The region's enemies are taken away: the hunter near the start cells would otherwise
+// catch it on the way and open a battle.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -11,6 +12,7 @@ namespace {
 
 TEST(RegimentsProgramme, UnRegimentMarcheJusquASonBut) {
     JeuTemporaire jeu;
+    jeu.Ecrire("Campagnes/Tutorial/Region9/Ennemis.txt", "REGIMENTSNMI\nNombre de regiments ennemi : 0\n");
     const std::string script = LireFichier(std::string(MORVANE_SOURCE_DIR) + "/scripts/region_regiment.txt");
     ASSERT_FALSE(script.empty());
     ASSERT_EQ(jeu.Lancer(script, "r"), 0) << jeu.Lire("r/stderr.txt");
