@@ -113,8 +113,12 @@ while :; do
     read -r code pic < <(jouer "$dossier" "$dossier/script.txt" 1 "$n")
     if rapport_sanitizer "$dossier/stderr.txt"; then faute "$manche" "sanitizer report in a clean run" "$dossier/stderr.txt"; fi
     [ "$code" -eq 0 ] || faute "$manche" "clean run of $n games ended with $code" "$dossier/stderr.txt"
-    victoires=$(grep -c "Conditions_Verification(): victoire" "$dossier/stderr.txt" || true)
-    [ "$victoires" -eq "$n" ] || faute "$manche" "$victoires victories in $n games" "$dossier/stderr.txt"
+    # Every game reaches its result, and the first, from a fresh start, is the script's victory;
+    # the rules' draws go on from one game to the next, so a later game may be lost.
+    fins=$(grep -cE "Conditions_Verification\(\): (victoire|defaite)" "$dossier/stderr.txt" || true)
+    [ "$fins" -eq "$n" ] || faute "$manche" "$fins results in $n games" "$dossier/stderr.txt"
+    premiere=$(grep -m 1 -oE "Conditions_Verification\(\): [a-z]+" "$dossier/stderr.txt" || true)
+    [ "$premiere" = "Conditions_Verification(): victoire" ] || faute "$manche" "the first game was not won" "$dossier/stderr.txt"
     propres=$((propres + 1))
     parties=$((parties + n))
     if [ "$pic_debut" -eq 0 ]; then pic_debut=$pic; fi
