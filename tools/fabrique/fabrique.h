@@ -2,6 +2,8 @@
 // game folder given on the command line (sprites, images, sounds, movies).
 #pragma once
 
+#include <cstdint>
+
 #include <string>
 
 using EtapeFabrique = bool (*)(const std::string& racine);
@@ -11,3 +13,8 @@ bool Fabrique_Enregistrer(const char* nom, EtapeFabrique etape);
 
 #define FABRIQUE_ETAPE(nom, fonction) \
     static const bool fabrique_enregistre_##fonction = Fabrique_Enregistrer(nom, fonction)
+
+// A hashed noise of a cell and a seed, and its smooth version in 0..1 of period `pas` cells
+// (tools/fabrique/terrain.cpp).
+uint32_t BruitCase(uint32_t x, uint32_t y, uint32_t graine);
+double BruitLisse(double x, double y, double pas, uint32_t graine);

@@ -35,24 +35,6 @@ constexpr int MAITRE_ARBRE = 131, MAITRE_ROCHER = 150, CODE_SOLDAT = 20, CODE_AR
 // Where the armies enter (the nine sides' anchors): kept clear of trees, rocks, water and walls.
 constexpr int ANCRES[9][2] = {{64, 127}, {0, 127}, {0, 64}, {0, 0}, {64, 0}, {127, 0}, {127, 64}, {127, 127}, {64, 64}};
 
-uint32_t Bruit(uint32_t x, uint32_t y, uint32_t graine) {
-    uint32_t h = x * 374761393u + y * 668265263u + graine * 2246822519u;
-    h = (h ^ (h >> 13)) * 1274126177u;
-    return h ^ (h >> 16);
-}
-
-// A smooth noise in 0..1 of period `pas` cells.
-double Lisse(double x, double y, double pas, uint32_t graine) {
-    const double fx = x / pas, fy = y / pas;
-    const int ix = static_cast<int>(std::floor(fx)), iy = static_cast<int>(std::floor(fy));
-    const double tx = fx - ix, ty = fy - iy;
-    auto v = [&](int a, int b) {
-        return (Bruit(static_cast<uint32_t>(a + 1000), static_cast<uint32_t>(b + 1000), graine) % 1000) / 999.0;
-    };
-    const double sx = tx * tx * (3 - 2 * tx), sy = ty * ty * (3 - 2 * ty);
-    return (v(ix, iy) * (1 - sx) + v(ix + 1, iy) * sx) * (1 - sy) + (v(ix, iy + 1) * (1 - sx) + v(ix + 1, iy + 1) * sx) * sy;
-}
-
 struct Niveau {
     std::array<char, CARRES * CARRES> sol;   // the material of each square
     std::array<int, ALTITUDES * ALTITUDES> altitude{};
@@ -90,27 +72,27 @@ struct Niveau {
         if (Libre(x, y, 1)) Poser(arbres, MAITRE_ARBRE, x, y, 0);
     }
     void Rocher(int x, int y) {
-        if (Libre(x, y, 1)) Poser(objets, MAITRE_ROCHER, x, y, static_cast<int>(Bruit(x, y, graine) % 2));
+        if (Libre(x, y, 1)) Poser(objets, MAITRE_ROCHER, x, y, static_cast<int>(BruitCase(x, y, graine) % 2));
     }
 };
 
 // Scattered rocks and lone trees on any field.
 void Parsemer(Niveau& n, int rochers, int arbres) {
     for (int i = 0; i < rochers; ++i)
-        n.Rocher(static_cast<int>(Bruit(i, 1, n.graine) % CASES), static_cast<int>(Bruit(i, 2, n.graine) % CASES));
+        n.Rocher(static_cast<int>(BruitCase(i, 1, n.graine) % CASES), static_cast<int>(BruitCase(i, 2, n.graine) % CASES));
     for (int i = 0; i < arbres; ++i)
-        n.Arbre(static_cast<int>(Bruit(i, 3, n.graine) % CASES), static_cast<int>(Bruit(i, 4, n.graine) % CASES));
+        n.Arbre(static_cast<int>(BruitCase(i, 3, n.graine) % CASES), static_cast<int>(BruitCase(i, 4, n.graine) % CASES));
 }
 
 // Open field: grass with patches of bare earth and a track across.
 void Plaine(Niveau& n) {
     for (int cy = 0; cy < CARRES; ++cy)
         for (int cx = 0; cx < CARRES; ++cx)
-            if (Lisse(cx, cy, 7, n.graine + 11) > 0.8) n.Carre(cx, cy) = Terre;
+            if (BruitLisse(cx, cy, 7, n.graine + 11) > 0.8) n.Carre(cx, cy) = Terre;
     const int y0 = 10 + static_cast<int>(n.graine % 44);
     double y = y0;
     for (int cx = 0; cx < CARRES; ++cx) {
-        y += (Lisse(cx, 0, 6, n.graine + 5) - 0.5) * 1.4;
+        y += (BruitLisse(cx, 0, 6, n.graine + 5) - 0.5) * 1.4;
         y = std::clamp(y, 4.0, CARRES - 5.0);
         n.Carre(cx, static_cast<int>(y)) = Terre;
     }
@@ -121,12 +103,12 @@ void Plaine(Niveau& n) {
 void Foret(Niveau& n) {
     for (int cy = 0; cy < CARRES; ++cy)
         for (int cx = 0; cx < CARRES; ++cx)
-            if (Lisse(cx, cy, 6, n.graine + 21) > 0.55) n.Carre(cx, cy) = Terre;
+            if (BruitLisse(cx, cy, 6, n.graine + 21) > 0.55) n.Carre(cx, cy) = Terre;
     for (int y = 4; y < CASES - 4; y += 3)
         for (int x = 4; x < CASES - 4; x += 3) {
-            const int jx = x + static_cast<int>(Bruit(x, y, n.graine) % 3) - 1;
-            const int jy = y + static_cast<int>(Bruit(y, x, n.graine) % 3) - 1;
-            if (Lisse(x / 2.0, y / 2.0, 6, n.graine + 21) > 0.5) n.Arbre(jx, jy);
+            const int jx = x + static_cast<int>(BruitCase(x, y, n.graine) % 3) - 1;
+            const int jy = y + static_cast<int>(BruitCase(y, x, n.graine) % 3) - 1;
+            if (BruitLisse(x / 2.0, y / 2.0, 6, n.graine + 21) > 0.5) n.Arbre(jx, jy);
         }
     Parsemer(n, 4, 0);
 }
@@ -135,17 +117,17 @@ void Foret(Niveau& n) {
 void Collines(Niveau& n) {
     for (int ay = 0; ay < ALTITUDES; ++ay)
         for (int ax = 0; ax < ALTITUDES; ++ax) {
-            const double h = Lisse(ax, ay, 5, n.graine + 31);
+            const double h = BruitLisse(ax, ay, 5, n.graine + 31);
             n.altitude[static_cast<size_t>(ay * ALTITUDES + ax)] = h > 0.75 ? 3 : h > 0.6 ? 2 : h > 0.45 ? 1 : 0;
         }
     for (int cy = 0; cy < CARRES; ++cy)
         for (int cx = 0; cx < CARRES; ++cx) {
             const int h = n.altitude[static_cast<size_t>((cy / 2) * ALTITUDES + cx / 2)];
             if (h == 3) n.Carre(cx, cy) = Pierre;
-            else if (h == 2 && Bruit(cx, cy, n.graine) % 3 == 0) n.Carre(cx, cy) = Terre;
+            else if (h == 2 && BruitCase(cx, cy, n.graine) % 3 == 0) n.Carre(cx, cy) = Terre;
         }
     for (int i = 0; i < 40; ++i) {
-        const int x = static_cast<int>(Bruit(i, 7, n.graine) % CASES), y = static_cast<int>(Bruit(i, 8, n.graine) % CASES);
+        const int x = static_cast<int>(BruitCase(i, 7, n.graine) % CASES), y = static_cast<int>(BruitCase(i, 8, n.graine) % CASES);
         if (n.altitude[static_cast<size_t>((y / 4) * ALTITUDES + x / 4)] >= 2) n.Rocher(x, y);
     }
     Parsemer(n, 0, 6);
@@ -156,7 +138,7 @@ void Riviere(Niveau& n) {
     double x = 44 + n.graine % 6;   // in squares: cells 88..110
     const int gues[3] = {8 + static_cast<int>(n.graine % 5), 30 + static_cast<int>(n.graine % 4), 50 + static_cast<int>(n.graine % 6)};
     for (int cy = 0; cy < CARRES; ++cy) {
-        x += (Lisse(0, cy, 5, n.graine + 41) - 0.5) * 1.2;
+        x += (BruitLisse(0, cy, 5, n.graine + 41) - 0.5) * 1.2;
         x = std::clamp(x, 44.0, 53.0);
         const int c = static_cast<int>(x);
         const bool gue = std::any_of(std::begin(gues), std::end(gues), [&](int g) { return std::abs(g - cy) <= 1; });
@@ -187,7 +169,7 @@ std::string Tuiles(const Niveau& n) {
     int total = 0;
     for (int cy = 0; cy < CARRES; ++cy)
         for (int cx = 0; cx < CARRES; ++cx) {
-            const uint32_t b = Bruit(cx, cy, n.graine + 97);
+            const uint32_t b = BruitCase(cx, cy, n.graine + 97);
             std::vector<int>& l = lignes[static_cast<size_t>(cy)];
             switch (n.sol[static_cast<size_t>(cy * CARRES + cx)]) {
                 case Terre: l.push_back(24 + static_cast<int>(b % 13)); break;

@@ -76,22 +76,6 @@ std::vector<Description> Descriptions() {
     return d;
 }
 
-uint32_t Bruit(uint32_t x, uint32_t y, uint32_t graine) {
-    uint32_t h = x * 374761393u + y * 668265263u + graine * 2246822519u;
-    h = (h ^ (h >> 13)) * 1274126177u;
-    return h ^ (h >> 16);
-}
-
-// A smooth noise in 0..1 over cells, of period `pas` cells.
-double Lisse(double x, double y, double pas, uint32_t graine) {
-    const double fx = x / pas, fy = y / pas;
-    const int ix = static_cast<int>(std::floor(fx)), iy = static_cast<int>(std::floor(fy));
-    const double tx = fx - ix, ty = fy - iy;
-    auto v = [&](int a, int b) { return (Bruit(static_cast<uint32_t>(a + 1000), static_cast<uint32_t>(b + 1000), graine) % 1000) / 999.0; };
-    const double sx = tx * tx * (3 - 2 * tx), sy = ty * ty * (3 - 2 * ty);
-    return (v(ix, iy) * (1 - sx) + v(ix + 1, iy) * sx) * (1 - sy) + (v(ix, iy + 1) * (1 - sx) + v(ix + 1, iy + 1) * sx) * sy;
-}
-
 struct Grilles {
     int terrain[L][H];
     int departs[L][H];
@@ -102,13 +86,13 @@ Grilles Generer(int numero, const std::vector<Site>& sites) {
     const uint32_t graine = GRAINES[numero];
     for (int x = 0; x < L; ++x)
         for (int y = 0; y < H; ++y) {
-            const double relief = Lisse(x, y, 9, graine), bois = Lisse(x, y, 6, graine + 7);
+            const double relief = BruitLisse(x, y, 9, graine), bois = BruitLisse(x, y, 6, graine + 7);
             g.terrain[x][y] = relief > 0.78 ? Montagne : bois > 0.62 ? Foret : Plaine;
         }
     // A river across the region, from top to bottom, wandering by the seed.
     double rx = 12 + graine % 28;
     for (int y = 0; y < H; ++y) {
-        rx += (Lisse(0, y, 5, graine + 3) - 0.5) * 1.6;
+        rx += (BruitLisse(0, y, 5, graine + 3) - 0.5) * 1.6;
         rx = std::clamp(rx, 2.0, L - 3.0);
         g.terrain[static_cast<int>(rx)][y] = Riviere;
     }
@@ -230,12 +214,12 @@ std::string ConditionsRegion(const fs::path& racine, bool tutoriel) {
 struct Rgb { int r, g, b; };
 Rgb CouleurRegion(const Grilles& g, int px, int py, uint32_t graine) {
     const int x = std::clamp(px / 24, 0, L - 1), y = std::clamp(py / 24, 0, H - 1);
-    const double grain = (Bruit(px, py, graine) % 100) / 100.0;
+    const double grain = (BruitCase(px, py, graine) % 100) / 100.0;
     switch (g.terrain[x][y]) {
         case Foret: {
             // Round tree crowns on a dark ground.
             const int cx = px % 12 - 6, cy = py % 12 - 6;
-            const bool cime = cx * cx + cy * cy < 26 + static_cast<int>(Bruit(px / 12, py / 12, graine) % 10);
+            const bool cime = cx * cx + cy * cy < 26 + static_cast<int>(BruitCase(px / 12, py / 12, graine) % 10);
             return cime ? Rgb{30 + int(20 * grain), 90 + int(30 * grain), 30} : Rgb{40, 60, 28};
         }
         case Montagne: {
@@ -290,13 +274,13 @@ bool CarteEmpire(const std::string& racine) {
     for (int y = 0; y < Hh; ++y)
         for (int x = 0; x < W; ++x) {
             // Parchment, a coast, and the regions' borders as darker rings.
-            const double terre = Lisse(x / 8.0, y / 8.0, 7, 42) + (std::hypot(x - 320.0, y - 240.0) < 230 ? 0.35 : -0.2);
+            const double terre = BruitLisse(x / 8.0, y / 8.0, 7, 42) + (std::hypot(x - 320.0, y - 240.0) < 230 ? 0.35 : -0.2);
             Rgb c = terre > 0.5 ? Rgb{200, 180, 130} : Rgb{120, 150, 170};
             for (int n = 1; n <= 9; ++n) {
                 const double d = std::hypot(x - POSITIONS[n][0], y - POSITIONS[n][1]);
                 if (terre > 0.5 && d > 44 && d < 47) c = {140, 110, 70};
             }
-            const int grain = static_cast<int>(Bruit(x, y, 5) % 16);
+            const int grain = static_cast<int>(BruitCase(x, y, 5) % 16);
             const size_t k = 18 + (static_cast<size_t>(Hh - 1 - y) * W + x) * 3;
             tga[k] = static_cast<uint8_t>(std::clamp(c.b - grain, 0, 255));
             tga[k + 1] = static_cast<uint8_t>(std::clamp(c.g - grain, 0, 255));

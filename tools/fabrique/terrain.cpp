@@ -1,6 +1,7 @@
 // The terrain set of the castle and battle scenes: "spredit/moteur/matiere1.pal" (256 colours) and
 // "spredit/moteur/matiere1.spr" (676 raw tiles of 48 x 48 palette indices). The palette holds eight
 // materials of 32 shades each (index material * 32 + shade; index 0 stays the transparent black).
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
@@ -22,11 +23,6 @@ constexpr uint8_t Couleurs[NombreMateriaux][3] = {
     {236, 240, 250}, {70, 160, 200}, {30, 70, 160}, {250, 90, 20},
 };
 
-uint32_t Bruit(uint32_t x, uint32_t y, uint32_t graine) {
-    uint32_t h = x * 374761393u + y * 668265263u + graine * 2246822519u;
-    h = (h ^ (h >> 13)) * 1274126177u;
-    return h ^ (h >> 16);
-}
 
 // The material of tile n and whether its pixels cover only part of it (the tiles drawn with index
 // 0 transparent hold patches and edges).
@@ -53,7 +49,7 @@ bool DansMotif(int n, int x, int y) {
         case 0: return (x - 24) * (x - 24) + (y - 24) * (y - 24) < 18 * 18;
         case 1: return x + y < COTE;
         case 2: return x > y;
-        default: return y < COTE / 2 + static_cast<int>(Bruit(x / 6, 0, n) % 8);
+        default: return y < COTE / 2 + static_cast<int>(BruitCase(x / 6, 0, n) % 8);
     }
 }
 
@@ -76,7 +72,7 @@ std::vector<uint8_t> Banque() {
             for (int x = 0; x < COTE; ++x) {
                 if (g.partiel && !DansMotif(n, x, y)) continue;
                 // Grain of two sizes; the pixel and its neighbours wrap, so that tiles meet smoothly.
-                const int grain = static_cast<int>(Bruit(x, y, n) % 7) + static_cast<int>(Bruit(x / 4, y / 4, n / 6) % 9);
+                const int grain = static_cast<int>(BruitCase(x, y, n) % 7) + static_cast<int>(BruitCase(x / 4, y / 4, n / 6) % 9);
                 const int teinte = 14 + grain;   // 14..28
                 b[(static_cast<size_t>(n) * COTE + y) * COTE + x] = static_cast<uint8_t>(g.materiau * 32 + teinte);
             }
@@ -99,5 +95,22 @@ bool FabriquerTerrain(const std::string& racine) {
 }
 
 }  // namespace
+
+uint32_t BruitCase(uint32_t x, uint32_t y, uint32_t graine) {
+    uint32_t h = x * 374761393u + y * 668265263u + graine * 2246822519u;
+    h = (h ^ (h >> 13)) * 1274126177u;
+    return h ^ (h >> 16);
+}
+
+double BruitLisse(double x, double y, double pas, uint32_t graine) {
+    const double fx = x / pas, fy = y / pas;
+    const int ix = static_cast<int>(std::floor(fx)), iy = static_cast<int>(std::floor(fy));
+    const double tx = fx - ix, ty = fy - iy;
+    auto v = [&](int a, int b) {
+        return (BruitCase(static_cast<uint32_t>(a + 1000), static_cast<uint32_t>(b + 1000), graine) % 1000) / 999.0;
+    };
+    const double sx = tx * tx * (3 - 2 * tx), sy = ty * ty * (3 - 2 * ty);
+    return (v(ix, iy) * (1 - sx) + v(ix + 1, iy) * sx) * (1 - sy) + (v(ix, iy + 1) * (1 - sx) + v(ix + 1, iy + 1) * sx) * sy;
+}
 
 FABRIQUE_ETAPE("terrain", FabriquerTerrain);
