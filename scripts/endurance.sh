@@ -119,10 +119,11 @@ while :; do
     read -r code pic < <(jouer "$dossier" "$dossier/script.txt" 1 "$n")
     if rapport_sanitizer "$dossier/stderr.txt"; then faute "$manche" "sanitizer report in a clean run" "$dossier/stderr.txt"; fi
     [ "$code" -eq 0 ] || faute "$manche" "clean run of $n games ended with $code" "$dossier/stderr.txt"
-    # Every game reaches its result, and the first, from a fresh start, is the script's victory;
-    # the rules' draws go on from one game to the next, so a later game may be lost.
+    # The first game, from a fresh start, is the script's victory. The rules' draws go on from one
+    # game to the next, so a later game may be lost, or still be fought when its part of the script
+    # is used up (the script leaves it through the in-game menu): its result is not required.
     fins=$(grep -cE "Conditions_Verification\(\): (victoire|defaite)" "$dossier/stderr.txt" || true)
-    [ "$fins" -eq "$n" ] || faute "$manche" "$fins results in $n games" "$dossier/stderr.txt"
+    [ "$fins" -ge 1 ] || faute "$manche" "no result in $n games" "$dossier/stderr.txt"
     premiere=$(grep -m 1 -oE "Conditions_Verification\(\): [a-z]+" "$dossier/stderr.txt" || true)
     [ "$premiere" = "Conditions_Verification(): victoire" ] || faute "$manche" "the first game was not won" "$dossier/stderr.txt"
     propres=$((propres + 1))
@@ -130,7 +131,7 @@ while :; do
     if [ "$pic_debut" -eq 0 ]; then pic_debut=$pic; fi
     pic_fin=$pic
     parties_fin=$n
-    echo "round $manche: clean, $n games in a row, exit 0, peak $((pic / 1024)) MB" | tee -a "$bilan"
+    echo "round $manche: clean, $n games in a row ($fins results), exit 0, peak $((pic / 1024)) MB" | tee -a "$bilan"
     if [ "$n" -gt 1 ] && [ "$pic" -gt $((pic_debut + (n - 1) * marge_ko)) ]; then
       faute "$manche" "peak memory $((pic / 1024)) MB after $n games, $((pic_debut / 1024)) MB after one" "$bilan"
     fi
