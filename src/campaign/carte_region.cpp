@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "campaign/armee.h"
+#include "campaign/formation.h"
 #include "campaign/lieux_uniques.h"
 #include "campaign/region.h"
 #include "campaign/region_chemin.h"
@@ -149,12 +150,19 @@ void CarteRegion__RemiseAZero() {
     DecalagePanneauBoutons = 0;
     PlacementRegimentsOuvert = 0;
     FormationRegionOuverte = 0;
+    Formation__oublierRegion();
     FinTourEnCours = 0;
     MessagesMontres = false;
 }
 
 void CarteRegion__Trame() {
     CarteRegion__Saisie();
+    // The formation screen over the map takes the mouse; F opens it round the selected regiment.
+    if (FormationRegionOuverte) return;
+    if (ToucheF) {
+        ToucheF = 0;
+        if (Formation__ouvrirRegion()) return;
+    }
     if (RegimentsEnMouvement) Region__finMouvements();
     const int mx = CaseSourisX(), my = CaseSourisY();
     if (BoutonGauche == 1) {
@@ -379,7 +387,17 @@ void CarteRegion__Bulles() {
         const LieuUnique& l = c->lieuxUniques[i];
         if (l.lock != 2 && l.visite != 3 && l.x == mx && l.y == my) InfoBulle(sx, sy, l.nom);
     }
-    if (const RegimentRegion* r = RegimentDe(ObjetCase(mx, my, FAMILLE_REGIMENT))) InfoBulle(sx, sy, r->nom);
+    const Objet* jeton = ObjetCase(mx, my, FAMILLE_REGIMENT);
+    if (const RegimentRegion* r = RegimentDe(jeton)) {
+        InfoBulle(sx, sy, r->nom);
+        // The regiment's formation beside its name, away from the mouse.
+        if (!FormationRegionOuverte) {
+            Formation__armeeRegion();
+            RegimentsFormation[0][0] = nullptr;
+            Formation__choisirRegiment(jeton->sorts[0]);
+            Formation__afficherRegiment(0, 0, 10, sx < 160 && sy > 300 ? 60 : 320, 0);
+        }
+    }
 }
 
 void CarteRegion__Panneau() {
@@ -421,7 +439,11 @@ void CarteRegion__Boutons() {
         Regiments__Affichage();
         return;
     }
-    if (FormationRegionOuverte) return;
+    if (FormationRegionOuverte) {
+        Formation__afficher();
+        if (Formation__deplacerSection()) Formation__fermerRegion();
+        return;
+    }
     Sprite__Affiche(GFX_BOUTONS, 591 + d, 439 + d, 0);
     Sprite__Affiche(GFX_BOUTONS, 591 + d, 439 + d, AnimBoutonFinTour + 1);
     if (CampagneCourante == 0 && AnimBoutonChateau < 10)
