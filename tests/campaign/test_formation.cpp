@@ -5,7 +5,10 @@
 #include <cctype>
 #include <cstring>
 #include <filesystem>
+#include <array>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "campaign/armee.h"
 #include "campaign/armee_fichiers.h"
@@ -18,6 +21,8 @@
 #include "foundation/polices.h"
 #include "frontend/localisation.h"
 #include "shell/routeur.h"
+#include "world/grilles.h"
+#include "world/objets.h"
 
 namespace {
 
@@ -205,6 +210,42 @@ TEST_F(Formation, EscapeSavesWhereTheRegionMapReloads) {
         EXPECT_NE(r.find("Regiment__nom =R1\n"), std::string::npos) << d << r;
         EXPECT_NE(r.find("Regiment__nbSections 2\n"), std::string::npos) << d << r;
     }
+}
+
+// The slots round a region cell: the centre the regiment itself, a player's token its regiment, any
+// other object or closed terrain unavailable, the rest empty; nothing on the region's border.
+TEST(FormationRegion, TheSlotsRoundARegiment) {
+    CarteRegion carte{};
+    carte.terrain.fill(0);
+    carte.terrain[static_cast<size_t>(11 * REGION_HAUTEUR + 21)] = 4;   // (11, 21) closed
+    CarteRegion* avant = CarteRegionCourante;
+    CarteRegionCourante = &carte;
+    std::vector<int32_t> grille(128 * 128, 0);
+    int32_t* grilleAvant = GrilleUnites;
+    GrilleUnites = grille.data();
+    NoeudEntier noeud{};
+    Objet& jeton = TableObjets[5];
+    Objet& autre = TableObjets[6];
+    const Objet jetonAvant = jeton, autreAvant = autre;
+    jeton.noeudListe = &noeud;
+    jeton.famille = 23;
+    jeton.sorts[0] = 3;
+    autre.noeudListe = &noeud;
+    autre.famille = 25;
+    grille[9 + 128 * 19] = 5;    // (9, 19): the player's regiment 3
+    grille[10 + 128 * 21] = 6;   // (10, 21): an enemy token
+    EXPECT_TRUE(Formation__remplirAutour(10, 20, 7));
+    const std::array<std::array<int32_t, 3>, 3> attendu = {{{3, -1, -1}, {-1, 7, -1}, {-1, -2, -2}}};
+    EXPECT_EQ(IdsFormation, attendu);
+    for (const auto& bord : {std::pair{0, 20}, std::pair{51, 20}, std::pair{10, 0}, std::pair{10, 39}}) {
+        IdsFormation[0][0] = 99;
+        EXPECT_FALSE(Formation__remplirAutour(bord.first, bord.second, 7)) << bord.first << "," << bord.second;
+        EXPECT_EQ(IdsFormation[0][0], 99);
+    }
+    jeton = jetonAvant;
+    autre = autreAvant;
+    GrilleUnites = grilleAvant;
+    CarteRegionCourante = avant;
 }
 
 }  // namespace
