@@ -341,7 +341,8 @@ void CarteRegion__Affichage() {
     }
     PlanObjet__RazAffiche();
     PlanObjet__AffichageRegion();
-    if (PanneauRegionVisible) CarteRegion__Panneau();
+    // The formation screen covers the map: no regiment panel over its slots.
+    if (PanneauRegionVisible && !FormationRegionOuverte) CarteRegion__Panneau();
     if (TexteRegionAffiche == 0) {
         TexteRegionAffiche = 1;
         if (CampagneCourante != 0) {
@@ -380,7 +381,7 @@ void CarteRegion__Objets(int colonne, int rangee) {
 
 void CarteRegion__Bulles() {
     const CarteRegion* c = CarteRegionCourante;
-    if (c == nullptr) return;
+    if (c == nullptr || FormationRegionOuverte) return;
     const int mx = RepereX + CurseurCaseX, my = RepereY + CurseurCaseY;
     const int sx = CurseurCaseX * 24 + 20, sy = CurseurCaseY * 24;
     for (int i = 0; c->lieuxUniques && i < c->nbLieuxUniques; ++i) {
@@ -391,12 +392,10 @@ void CarteRegion__Bulles() {
     if (const RegimentRegion* r = RegimentDe(jeton)) {
         InfoBulle(sx, sy, r->nom);
         // The regiment's formation beside its name, away from the mouse.
-        if (!FormationRegionOuverte) {
-            Formation__armeeRegion();
-            RegimentsFormation[0][0] = nullptr;
-            Formation__choisirRegiment(jeton->sorts[0]);
-            Formation__afficherRegiment(0, 0, 10, sx < 160 && sy > 300 ? 60 : 320, 0);
-        }
+        Formation__armeeRegion();
+        RegimentsFormation[0][0] = nullptr;
+        Formation__choisirRegiment(jeton->sorts[0]);
+        Formation__afficherRegiment(0, 0, 10, sx < 160 && sy > 300 ? 60 : 320, 0);
     }
 }
 
