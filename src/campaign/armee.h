@@ -151,6 +151,8 @@ int32_t ListeReserves__experienceMaximum();
 
 // The small portraits of the army and formation screens, drawn on the back buffer.
 void Section__afficher(const Section* section, int32_t x, int32_t y);
+// The section's portrait alone, without its name (the formation screen's slots).
+void Section__afficherPortrait(const Section* section, int32_t x, int32_t y);
 void Regiment__afficher(const Regiment* regiment, int32_t x, int32_t y);
 void Reserve__afficher(const Reserve* reserve, int32_t x, int32_t y);
 // The digits of n ending at x (graphic object 645), and the same starting at x.

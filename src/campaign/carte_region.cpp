@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "campaign/armee.h"
+#include "campaign/formation.h"
 #include "campaign/lieux_uniques.h"
 #include "campaign/region.h"
 #include "campaign/region_chemin.h"
@@ -149,12 +150,19 @@ void CarteRegion__RemiseAZero() {
     DecalagePanneauBoutons = 0;
     PlacementRegimentsOuvert = 0;
     FormationRegionOuverte = 0;
+    Formation__oublierRegion();
     FinTourEnCours = 0;
     MessagesMontres = false;
 }
 
 void CarteRegion__Trame() {
     CarteRegion__Saisie();
+    // The formation screen over the map takes the mouse; F opens it round the selected regiment.
+    if (FormationRegionOuverte) return;
+    if (ToucheF) {
+        ToucheF = 0;
+        if (Formation__ouvrirRegion()) return;
+    }
     if (RegimentsEnMouvement) Region__finMouvements();
     const int mx = CaseSourisX(), my = CaseSourisY();
     if (BoutonGauche == 1) {
@@ -333,7 +341,8 @@ void CarteRegion__Affichage() {
     }
     PlanObjet__RazAffiche();
     PlanObjet__AffichageRegion();
-    if (PanneauRegionVisible) CarteRegion__Panneau();
+    // The formation screen covers the map: no regiment panel over its slots.
+    if (PanneauRegionVisible && !FormationRegionOuverte) CarteRegion__Panneau();
     if (TexteRegionAffiche == 0) {
         TexteRegionAffiche = 1;
         if (CampagneCourante != 0) {
@@ -372,14 +381,22 @@ void CarteRegion__Objets(int colonne, int rangee) {
 
 void CarteRegion__Bulles() {
     const CarteRegion* c = CarteRegionCourante;
-    if (c == nullptr) return;
+    if (c == nullptr || FormationRegionOuverte) return;
     const int mx = RepereX + CurseurCaseX, my = RepereY + CurseurCaseY;
     const int sx = CurseurCaseX * 24 + 20, sy = CurseurCaseY * 24;
     for (int i = 0; c->lieuxUniques && i < c->nbLieuxUniques; ++i) {
         const LieuUnique& l = c->lieuxUniques[i];
         if (l.lock != 2 && l.visite != 3 && l.x == mx && l.y == my) InfoBulle(sx, sy, l.nom);
     }
-    if (const RegimentRegion* r = RegimentDe(ObjetCase(mx, my, FAMILLE_REGIMENT))) InfoBulle(sx, sy, r->nom);
+    const Objet* jeton = ObjetCase(mx, my, FAMILLE_REGIMENT);
+    if (const RegimentRegion* r = RegimentDe(jeton)) {
+        InfoBulle(sx, sy, r->nom);
+        // The regiment's formation beside its name, away from the mouse.
+        Formation__armeeRegion();
+        RegimentsFormation[0][0] = nullptr;
+        Formation__choisirRegiment(jeton->sorts[0]);
+        Formation__afficherRegiment(0, 0, 10, sx < 160 && sy > 300 ? 60 : 320, 0);
+    }
 }
 
 void CarteRegion__Panneau() {
@@ -421,7 +438,11 @@ void CarteRegion__Boutons() {
         Regiments__Affichage();
         return;
     }
-    if (FormationRegionOuverte) return;
+    if (FormationRegionOuverte) {
+        Formation__afficher();
+        if (Formation__deplacerSection()) Formation__fermerRegion();
+        return;
+    }
     Sprite__Affiche(GFX_BOUTONS, 591 + d, 439 + d, 0);
     Sprite__Affiche(GFX_BOUTONS, 591 + d, 439 + d, AnimBoutonFinTour + 1);
     if (CampagneCourante == 0 && AnimBoutonChateau < 10)

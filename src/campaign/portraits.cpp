@@ -29,12 +29,17 @@ void Portrait(int32_t x, int32_t y, int32_t frame, int32_t symbole, const Sommes
 
 }  // namespace
 
-void Section__afficher(const Section* section, int32_t x, int32_t y) {
+void Section__afficherPortrait(const Section* section, int32_t x, int32_t y) {
     if (section == nullptr) return;
     const TypeSection* t = Catalogue && section->typeSection >= 0 && section->typeSection < Catalogue->nombreTypesSections
                                ? &Catalogue->typesSections[section->typeSection]
                                : nullptr;
     Portrait(x, y, t ? t->frame : 0, t ? t->symbole : 0, section->sommes, section->unites.nombre);
+}
+
+void Section__afficher(const Section* section, int32_t x, int32_t y) {
+    if (section == nullptr) return;
+    Section__afficherPortrait(section, x, y);
     Texte__AfficheAligne16(x + 74, y + 17, 255, 255, 255, 0, 2, section->nom.c_str());
 }
 
