@@ -25,6 +25,7 @@ inline void EcrireEmplacementEssai(const DossierTemporaire& arbre, int slot, con
     arbre.Ecrire(d + "posreg.txt", "");
     arbre.Ecrire(d + "zekinfo.txt", ZekinfoEssai());
     arbre.Ecrire(d + "uniques.txt", "Nombre de lieux uniques : 0\n");
+    arbre.Ecrire(d + "Ennemis.txt", "REGIMENTSNMI\nNombre de regiments ennemi : 0\n");
     arbre.Ecrire(d + "reserve.txt", "");
     arbre.Ecrire(d + "variables.txt", variables);
 }

@@ -155,7 +155,25 @@ void CarteRegion__RemiseAZero() {
     MessagesMontres = false;
 }
 
+namespace {
+void TrameRegion();
+}
+
 void CarteRegion__Trame() {
+    // A press since the last pass counts as the button held for this pass, however short it was
+    // (a tap pressed and released between two passes); it is not held past the pass.
+    const bool gaucheTenu = BoutonGauche != 0, droitTenu = BoutonDroit != 0;
+    if (ClicGauche) BoutonGauche = 1;
+    if (ClicDroitEtat) BoutonDroit = 1;
+    ClicGauche = ClicDroitEtat = 0;
+    TrameRegion();
+    if (!gaucheTenu) BoutonGauche = 0;
+    if (!droitTenu) BoutonDroit = 0;
+}
+
+namespace {
+
+void TrameRegion() {
     CarteRegion__Saisie();
     // The formation screen over the map takes the mouse; F opens it round the selected regiment.
     if (FormationRegionOuverte) return;
@@ -216,6 +234,8 @@ void CarteRegion__Trame() {
         }
     }
 }
+
+}  // namespace
 
 void CarteRegion__Saisie() {
     RegimentRegion* choisi = RegimentDe(JetonSelectionne());

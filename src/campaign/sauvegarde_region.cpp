@@ -12,6 +12,7 @@
 #include <cstring>
 #include <filesystem>
 #include <map>
+#include <memory>
 #include <vector>
 
 #include "campaign/armee.h"
@@ -19,6 +20,7 @@
 #include "campaign/campagne.h"
 #include "campaign/catalogue.h"
 #include "campaign/chargement_armees.h"
+#include "campaign/ennemis.h"
 #include "campaign/lieux_uniques.h"
 #include "campaign/region.h"
 #include "campaign/variables.h"
@@ -268,6 +270,9 @@ struct Contenu {
     int nbRegiments = 0;
     std::array<std::array<int32_t, CHAMPS_POSREG>, 12> posreg{};
     std::array<int32_t, VALEURS_ZEKINFO> zekinfo{};
+    // The enemy regiments of "ennemis.txt", taken up in place of those of the game left.
+    std::unique_ptr<std::array<RegimentNmi, REGIMENTS_NMI>> ennemis = std::make_unique<std::array<RegimentNmi, REGIMENTS_NMI>>();
+    int32_t nbEnnemis = 0;
 };
 
 bool Lire(int32_t slot, Contenu* c, std::string* erreur) {
@@ -317,6 +322,14 @@ bool Lire(int32_t slot, Contenu* c, std::string* erreur) {
     if (!Posreg__Lire(t, c->nbRegiments, &c->posreg)) return refuse("posreg.txt");
     if (!texte("zekinfo.txt", &t)) return false;
     if (!Zekinfo__Lire(t, &c->zekinfo)) return refuse("zekinfo.txt");
+    if (!texte("ennemis.txt", &t)) return false;
+    if (t.find('\0') != std::string::npos) return refuse("ennemis.txt");
+    FILE* f = fmemopen(t.data(), t.size(), "r");
+    if (f == nullptr) return refuse("ennemis.txt");
+    std::string raison;
+    const bool ennemisLus = RegimentsNmi__Lire(f, c->ennemis->data(), &c->nbEnnemis, &raison);
+    std::fclose(f);
+    if (!ennemisLus) return refuse("ennemis.txt");
     for (const char* nom : {"uniques.txt", "reserve.txt", "variables.txt"})
         if (!texte(nom, &t)) return false;
     return true;
@@ -578,6 +591,8 @@ bool ChargementPartie(int32_t slot) {
     for (int i = 0; i < c.nbRegiments; ++i)
         PosregAppliquer(RegimentsRegion[static_cast<size_t>(i)], c.posreg[static_cast<size_t>(i)]);
     ZekinfoAppliquer(c.zekinfo);
+    RegimentsNmi = *c.ennemis;
+    NbRegimentsNmi = c.nbEnnemis;
     Variables__charger();
     EtapeCampagne = 0;   // taken again from "nomcarte.txt" by the region's reader
     TexteRegionAffiche = 1;

@@ -4,37 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstdio>
 #include <filesystem>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "jeu_temporaire.h"
+#include "trace_region.h"
 
-namespace {
-
-struct Plan {
-    int comportement, x, y, pas;
-};
-
-// The plans traced for regiment `id`, in order.
-std::vector<Plan> Plans(const std::string& trace, int id) {
-    std::vector<Plan> plans;
-    std::istringstream lignes(trace);
-    std::string ligne;
-    while (std::getline(lignes, ligne)) {
-        Plan p{};
-        int n = 0;
-        if (std::sscanf(ligne.c_str(), "RegimentNmi_Deplacement(): regiment %d, comportement %d, en %d %d, %d pas", &n,
-                        &p.comportement, &p.x, &p.y, &p.pas) == 5 &&
-            n == id)
-            plans.push_back(p);
-    }
-    return plans;
-}
-
-}  // namespace
 
 TEST(EnnemisProgramme, LeChasseurApprocheEtLeGardienAttend) {
     JeuTemporaire jeu;
@@ -48,10 +24,10 @@ TEST(EnnemisProgramme, LeChasseurApprocheEtLeGardienAttend) {
     EXPECT_NE(ennemis.find("Nombre de regiments ennemi : 5"), std::string::npos) << ennemis;
 
     // The hunter: four plans of two cells, each nearer the company at the start cells (3, 35).
-    const std::vector<Plan> chasseur = Plans(trace, 100);
+    const std::vector<PlanEnnemi> chasseur = PlansEnnemi(trace, 100);
     ASSERT_EQ(chasseur.size(), 4u) << trace;
     double avant = 1e9;
-    for (const Plan& p : chasseur) {
+    for (const PlanEnnemi& p : chasseur) {
         EXPECT_EQ(p.comportement, 1);
         EXPECT_EQ(p.pas, 2);
         const double d = std::hypot(p.x - 3, p.y - 35);
@@ -61,9 +37,9 @@ TEST(EnnemisProgramme, LeChasseurApprocheEtLeGardienAttend) {
     EXPECT_EQ(chasseur[0].x, 17);
     EXPECT_EQ(chasseur[0].y, 31);
     // The guard before the farm: the company out of its sight, it waits where it stands.
-    const std::vector<Plan> gardien = Plans(trace, 101);
+    const std::vector<PlanEnnemi> gardien = PlansEnnemi(trace, 101);
     ASSERT_EQ(gardien.size(), 4u);
-    for (const Plan& p : gardien) {
+    for (const PlanEnnemi& p : gardien) {
         EXPECT_EQ(p.comportement, 2);
         EXPECT_EQ(p.x, 12);
         EXPECT_EQ(p.y, 27);

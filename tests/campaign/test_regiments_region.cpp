@@ -564,6 +564,38 @@ TEST_F(CheminRegion, UnClicDroitDonneUnCheminAuRegimentChoisi) {
     GroupeEnSelection = -1;
 }
 
+// A tap, pressed and released between two passes of the map (a quick click in a real window),
+// counts: the left one selects the token under the mouse, the right one gives it its path; the
+// buttons are not left held after the pass.
+TEST_F(CheminRegion, UnClicBrefEntreDeuxPassagesCompte) {
+    Depart(2, 2);
+    Armee("armees/Joueur0", {Fichier("A")});
+    ASSERT_TRUE(Appel(RegionInitialisationArmee)) << Rapport();
+    Objet* a = Jeton(0);
+    ASSERT_NE(a, nullptr);
+    CarteRegion__RemiseAZero();
+    FinTourEnCours = 0;
+    GroupeEnSelection = -1;
+    RepereX = RepereY = 0;
+    SourisX = 2 * 24 + 5;
+    SourisY = 2 * 24 + 5;
+    ClicGauche = 1;   // pressed and already released
+    BoutonGauche = 0;
+    CarteRegion__Trame();
+    EXPECT_EQ(BoutonGauche, 0);
+    CarteRegion__Trame();
+    EXPECT_EQ(GroupeEnSelection, a->groupe);
+    CurseurCaseX = 20;
+    CurseurCaseY = 2;
+    ClicDroitEtat = 1;
+    BoutonDroit = 0;
+    CarteRegion__Trame();
+    EXPECT_EQ(BoutonDroit, 0);
+    EXPECT_EQ(RegimentsRegion[0].nbPoints, 19);
+    EXPECT_EQ(RegimentsRegion[0].chemin[18].x, 20);
+    GroupeEnSelection = -1;
+}
+
 // The light stamp of a token in the view's first cell is clipped at the grid's edge: nothing is
 // written before the grid or wrapped onto the end of the row above.
 TEST_F(CheminRegion, LaTacheDeLumiereSArreteAuBordDeLaGrille) {

@@ -16,18 +16,26 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Main menu, Play, New campaign, Tutorial; the region's opening text closed.
+// Main menu, Play, New campaign, Tutorial; the region's opening text closed; the view scrolled
+// down to the start cells (the mouse on the lower edge).
 const char* const VERS_LA_CARTE =
     "7000 key ESCAPE\n8500 move 400 172\n8600 down left\n8700 up left\n"
     "10500 move 400 272\n10600 down left\n10700 up left\n13000 move 400 222\n13100 down left\n13200 up left\n"
-    "21000 key RETURN\n22000 move 100 400\n";
+    "21000 key RETURN\n22000 move 300 470\n";
 
-// The in-game menu, Save, the third slot chosen and named "marche", the menu closed, quit.
+// The company on (3, 35), at (3, 15) of the view, selected and sent to (3, 31) by a right click;
+// an end of turn (the button at the lower right) marches it there. Escape deselects it, a second
+// Escape opens the in-game menu: Save,
+// the third slot chosen and named "marche", the menu closed, quit.
 std::string Sauver() {
-    std::string s = std::string(VERS_LA_CARTE) + "22500 capture carte\n23000 key ESCAPE\n"
-                    "24000 move 400 272\n24100 down left\n24200 up left\n"
-                    "26000 move 166 248\n26100 click left\n26800 click left\n27000 capture nom\n";
-    int t = 27100;
+    std::string s = std::string(VERS_LA_CARTE) + "24000 capture depart\n"
+                    "24500 move 84 372\n24600 down left\n24700 up left\n"
+                    "25000 move 84 276\n25100 down right\n25200 up right\n25500 move 300 300\n26000 capture chemin\n"
+                    "26500 move 585 440\n26600 down left\n26700 up left\n26800 move 300 300\n"
+                    "30000 capture carte\n30500 key ESCAPE\n31000 key ESCAPE\n"
+                    "31500 move 400 272\n31600 down left\n31700 up left\n"
+                    "33500 move 166 248\n33600 click left\n34300 click left\n34500 capture nom\n";
+    int t = 34600;
     for (int i = 0; i < 20; ++i, t += 50) s += std::to_string(t) + " key BACK\n";
     for (const char* c : {"M", "A", "R", "C", "H", "E"}) s += std::to_string(t += 50) + " key " + c + "\n";
     s += std::to_string(t += 100) + " capture nomme\n";
@@ -39,11 +47,13 @@ std::string Sauver() {
     return s;
 }
 
-// The main menu's Load, the third slot, then the region map.
+// The main menu's Load, the third slot, then the region map scrolled down to the company; an end
+// of turn, which traces where its token stands once the enemies' moves are over.
 const char* const CHARGER =
     "7000 key ESCAPE\n8400 capture menu\n8500 move 400 222\n8600 down left\n8700 up left\n"
     "11000 capture liste\n11100 key DOWN\n11200 key DOWN\n11300 key RETURN\n"
-    "16000 move 100 400\n16500 capture carte\n17000 quit\n";
+    "16000 move 300 470\n18000 move 300 300\n18500 capture carte\n"
+    "19000 move 585 440\n19100 down left\n19200 up left\n19300 move 300 300\n23000 capture tour\n23500 quit\n";
 
 // Every file of the tree that is not a link, with its size and time of change.
 std::map<std::string, std::string> Etat(const fs::path& racine, const std::string& sauf1, const std::string& sauf2) {
@@ -96,12 +106,25 @@ TEST(SauvegardeProgramme, SauverPuisChargerDepuisLeMenuPrincipal) {
     EXPECT_TRUE(joueur.Existe("Sauvegarde/sauvegarde03/posreg.txt"));
     EXPECT_NE(joueur.Lire("Sauvegarde/sauvegarde03/uniques.txt").find("Nom : Ferme"), std::string::npos);
     EXPECT_FALSE(joueur.Existe("Sauvegarde/sauvegarde03.tmp"));
-    // The second run took the tutorial's region up again from the slot.
+    // The company marched from (3, 35) to (3, 31) before the save; the slot holds it there.
+    EXPECT_NE(jeu.Lire("s/stderr.txt").find("Region__finMouvements(): regiment 0 en 3,31"), std::string::npos)
+        << jeu.Lire("s/stderr.txt");
+    EXPECT_EQ(joueur.Lire("Sauvegarde/sauvegarde03/posreg.txt").substr(0, 5), "3,31,") << joueur.Lire("Sauvegarde/sauvegarde03/posreg.txt");
+    // The second run took the tutorial's region up again from the slot, the company on its cell.
     const std::string trace = jeu.Lire("c/stderr.txt");
     EXPECT_NE(trace.find("Campagne__etapeRegion(): campagne 0, etape 0, resultat 0"), std::string::npos) << trace;
-    for (const char* nom : {"s/carte", "s/nom", "s/nomme", "s/sauve", "s/apres", "c/liste", "c/carte"})
+    EXPECT_EQ(joueur.Lire("tmp/Joueur0/posreg.txt").substr(0, 5), "3,31,") << joueur.Lire("tmp/Joueur0/posreg.txt");
+    EXPECT_NE(trace.find("Region__finMouvements(): regiment 0 en 3,31"), std::string::npos) << trace;
+    EXPECT_EQ(trace.find("Region__finMouvements(): regiment 0 en 3,35"), std::string::npos) << trace;
+    // The enemies came back with it: the hunter plans its turn from where the save left it.
+    EXPECT_NE(jeu.Lire("s/stderr.txt").find("RegimentNmi_Deplacement(): regiment 100, comportement 1, en 17 31"), std::string::npos);
+    EXPECT_NE(trace.find("RegimentNmi_Deplacement(): regiment 100, comportement 1, en 15 33"), std::string::npos) << trace;
+    EXPECT_NE(joueur.Lire("tmp/Joueur0/Ennemis.txt").find("Nombre de regiments ennemi : 5"), std::string::npos)
+        << joueur.Lire("tmp/Joueur0/Ennemis.txt");
+    for (const char* nom : {"s/depart", "s/chemin", "s/carte", "s/nom", "s/nomme", "s/sauve", "s/apres", "c/liste", "c/carte", "c/tour"})
         EXPECT_GT(jeu.Lire(std::string(nom) + ".png").size(), 100u) << nom;
     EXPECT_NE(jeu.Lire("s/nom.png"), jeu.Lire("s/nomme.png"));
+    EXPECT_NE(jeu.Lire("s/depart.png"), jeu.Lire("s/chemin.png"));
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include "foundation/ecran_fixture.h"
 #include "campaign/armee.h"
 #include "campaign/campagne.h"
+#include "campaign/ennemis.h"
 #include "campaign/region.h"
 #include "campaign/sauvegarde_region.h"
 #include "platform/plateforme.h"
@@ -133,6 +134,29 @@ TEST_F(Sauvegarde_, RestaurerRedonneLeDossierDeTravailExact) {
     EXPECT_EQ(CampFichiers, 1);
 }
 
+// The enemy regiments come back with the slot, in place of those of the game being played; the
+// region then writes them again over the restored file.
+TEST_F(Sauvegarde_, LesEnnemisSontReprisAvecLEmplacement) {
+    arbre.Ecrire("tmp/Joueur0/Ennemis.txt",
+                 "REGIMENTSNMI\nNombre de regiments ennemi : 1\nFichier : nmi100.txt\nId : 100\nCoordonnees : 15 33\n"
+                 "Joueur : 1\nComportement : 1\nNbPA : 2\nDistVue : 16\nObjetMaitre : 339\nCamp : 1\n"
+                 "Vbat : ..\\niveau\\essai.VBat\n");
+    RegimentNmi_Chargement("..\\tmp\\Joueur0\\Ennemis.txt");
+    ASSERT_EQ(NbRegimentsNmi, 1);
+    ASSERT_TRUE(SauvegardeRegion(2));
+    const std::string sauve = arbre.Lire("tmp/Joueur0/Ennemis.txt");
+    NbRegimentsNmi = 0;
+    RegimentsNmi[0].x = 1;
+    ASSERT_TRUE(ChargementPartie(2));
+    ASSERT_EQ(NbRegimentsNmi, 1);
+    EXPECT_EQ(RegimentsNmi[0].id, 100);
+    EXPECT_EQ(RegimentsNmi[0].x, 15);
+    EXPECT_EQ(RegimentsNmi[0].y, 33);
+    EXPECT_EQ(RegimentsNmi[0].comportement, 1);
+    RegimentNmi_Sauvegarde("..\\tmp\\joueur0\\ennemis.txt");
+    EXPECT_EQ(arbre.Lire("tmp/Joueur0/Ennemis.txt"), sauve);
+}
+
 // A second save replaces the whole slot: no file of the older game stays in it.
 TEST_F(Sauvegarde_, UneNouvelleSauvegardeRemplaceToutLEmplacement) {
     arbre.Ecrire("tmp/Joueur0/ancien.txt", "vieux");
@@ -164,6 +188,8 @@ TEST_F(Sauvegarde_, UnEmplacementAbimeEstRefuseSansRienToucher) {
         {"regiment absent", "regiment1.txt", nullptr, "regiment1.txt manquant"},
         {"nomcarte hors campagne", "nomcarte.txt", "x.txt\n9 0 1 1\n", "nomcarte.txt incorrect"},
         {"sans variables", "variables.txt", nullptr, "variables.txt manquant"},
+        {"sans ennemis", "Ennemis.txt", nullptr, "ennemis.txt manquant"},
+        {"ennemis illisibles", "Ennemis.txt", "REGIMENTSNMI\nNombre de regiments ennemi : 2\nFichier : nmi100.txt\n", "ennemis.txt incorrect"},
     };
     arbre.Ecrire("tmp/Joueur0/encours.txt", "la partie en cours");
     const auto avant = Contenu(arbre.Racine() / "tmp" / "Joueur0");
