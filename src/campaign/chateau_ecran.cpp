@@ -113,9 +113,6 @@ void Dessiner(const Batiment& b, const std::vector<LigneUpgrade>& lignes, int su
                       d[3].c_str(), d[4].c_str());
         Texte__AfficheAligne(w / 2 - 232, h / 2 + 90, 228, 221, 190, 2, texte);
     }
-    std::snprintf(texte, sizeof texte, "%d", OrJoueur);
-    Texte__AfficheAligne(w / 2 + 130, h / 2 + 150, 255, 230, 160, 0, texte);
-    Sprite__Affiche(OBJET_PIECE, w / 2 + 136, h / 2 + 130, 0);
     Curseur__Ombre(OBJET_CURSEUR, 0);
 }
 
