@@ -47,6 +47,7 @@ declare -A graines=(
   [fuzz_zekinfo]="" [fuzz_posreg]="")
 graines[fuzz_bestiaire]="data/ini/Bestiaire.txt data/ini/Bestiaire_Init.txt data/maitres/fiche_heros.txt"
 graines[fuzz_texte_defilant]="data/localisation/credits.txt"
+graines[fuzz_chateau]="data/localisation/Empire.txt data/localisation/Morvane.txt"
 export MORVANE_HEADLESS=1
 # A refused file may end the reader mid-way: what it held is not a finding. Fresh memory is not
 # filled and the freed one is kept back less long (64 MB, plenty for one reading): a reading then

@@ -357,6 +357,8 @@ void ChargeRegion() {
     }
     // The end request of the battle just left must not end the region map it returns to.
     if (ModeSceneCourant == 1 && !saisieFixee) SaisieValidee = 0;
+    // Nor the region map's request for the castle end the castle.
+    if (ModeSceneCourant == 0 && CampagneCourante != 0) SaisieValidee = 0;
 
     // 13. The castle keeps its own copy of the armies.
     if (ModeSceneCourant == 0) {

@@ -1,0 +1,297 @@
+// The castle's building clicks: the army buildings open the army screen, the keep raises the
+// castle, the other catalogue buildings open the upgrade screen.
+#include <algorithm>
+#include <cstring>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "campaign/armee.h"
+#include "campaign/armee_fichiers.h"
+#include "campaign/chateau.h"
+#include "campaign/gestion_armee.h"
+#include "campaign/region.h"
+#include "campaign/variables.h"
+#include "foundation/ecran.h"
+#include "foundation/entrees.h"
+#include "foundation/erreurs.h"
+#include "foundation/objetsgfx.h"
+#include "foundation/texte.h"
+#include "platform/fichiers.h"
+#include "shell/curseur.h"
+#include "shell/routeur.h"
+#include "world/objets.h"
+
+namespace {
+
+constexpr int OBJET_FENETRE = 953;
+constexpr int OBJET_PIECE = 954;
+constexpr int OBJET_CURSEUR = 19;
+constexpr int LIGNES_VISIBLES = 6;
+const char* const OU_TASSER = "ChargeRegion()";
+
+bool BatimentArmee(int m) {
+    static const int ARMEE[] = {52, 53, 54, 68, 69, 83, 87, 88, 89, 104, 105, 118};
+    return std::find(std::begin(ARMEE), std::end(ARMEE), m) != std::end(ARMEE);
+}
+
+// "nbRegiments %d" of an army header; false when the file is missing or does not hold it.
+bool LireEntete(const char* chemin, int* nombre) {
+    FILE* f = Fichier_Ouvrir(chemin, "rt");
+    if (f == nullptr) return false;
+    const bool lu = std::fscanf(f, " nbRegiments %d", nombre) == 1;
+    std::fclose(f);
+    return lu;
+}
+
+// "Regiment__mort %d" of a regiment file.
+bool LireMort(const std::string& contenu, int* mort) {
+    const size_t p = contenu.find("Regiment__mort");
+    return p != std::string::npos && std::sscanf(contenu.c_str() + p, "Regiment__mort %d", mort) == 1;
+}
+
+// The gold left after a purchase, kept in the reserves file (whose first line it is) so that the
+// army screen finds it there.
+void SauverOr() {
+    const char* chemin = "..\\Armees\\reserve.txt";
+    std::string contenu;
+    if (!Fichier_LireTout(chemin, &contenu)) contenu = "or 0\nnbReserves 0\n";
+    const size_t fin = contenu.find('\n');
+    const std::string reste = fin == std::string::npos ? "" : contenu.substr(fin + 1);
+    if (contenu.compare(0, 3, "or ") != 0) {
+        Avertissement("Sauvegarde", "sauvegarde de la réserve impossible");
+        return;
+    }
+    EcritureSure ecriture(chemin);
+    bool ok = ecriture.Flux() != nullptr;
+    if (ok) ok = std::fprintf(ecriture.Flux(), "or %d\n%s", OrJoueur, reste.c_str()) > 0;
+    if (!ecriture.Valider() || !ok) Avertissement("Sauvegarde", "sauvegarde de la réserve impossible");
+}
+
+Batiment* BatimentDe(int maitre) {
+    int32_t type = 0, niveau = 0;
+    if (!Batiment__chercher(maitre, &type, &niveau)) return nullptr;
+    return CatalogueBatiments[static_cast<size_t>(niveau)][static_cast<size_t>(type)].get();
+}
+
+int Compter(const std::vector<LigneUpgrade>& lignes, bool developpements) {
+    return static_cast<int>(std::count_if(lignes.begin(), lignes.end(), [&](const LigneUpgrade& l) {
+        return developpements ? l.developpement != nullptr : l.construction != nullptr;
+    }));
+}
+
+void Dessiner(const Batiment& b, const std::vector<LigneUpgrade>& lignes, int survolee) {
+    const int w = LargeurEcran, h = HauteurEcran;
+    Sprite__Affiche(OBJET_FENETRE, w / 2 - 284, h / 2 - 202, 0);
+    const bool surFermer = SourisX > w / 2 + 168 && SourisX < w / 2 + 209 && SourisY > h / 2 + 120 && SourisY < h / 2 + 161;
+    Sprite__Affiche(OBJET_FENETRE, w / 2 + 168, h / 2 + 120, surFermer ? 3 : 6);
+    char texte[1200];
+    std::snprintf(texte, sizeof texte, "- %s -", b.nom.c_str());
+    Texte__AfficheAligne(w / 2, h / 2 - 150, 255, 230, 160, 1, texte);
+    const int n = std::min(static_cast<int>(lignes.size()), LIGNES_VISIBLES);
+    for (int i = 0; i < n; ++i) {
+        const LigneUpgrade& l = lignes[static_cast<size_t>(i)];
+        const std::string& nom = l.developpement ? l.developpement->nom : l.construction->nom;
+        const int prix = l.developpement ? l.developpement->prix : l.construction->prix;
+        const int y = h / 2 - 131 + 32 * i;
+        int r = 170, g = 165, bl = 145;
+        if (i == survolee) r = 228, g = 221, bl = 190;
+        if (i == b.ligneChoisie) r = 255, g = 255, bl = 255;
+        if (i == b.ligneChoisie) {
+            Ecran__RemplitLigne(w / 2 - 240, y + 1, 440, 200);
+            Ecran__RemplitLigne(w / 2 - 240, y + 30, 440, 200);
+        }
+        Texte__AfficheAligne(w / 2 - 232, y + 26, r, g, bl, 2, nom.c_str());
+        std::snprintf(texte, sizeof texte, "%d", prix);
+        Texte__AfficheAligne(w / 2 + 164, y + 26, r, g, bl, 0, texte);
+        Sprite__Affiche(OBJET_PIECE, w / 2 + 170, y + 6, 0);
+    }
+    if (b.ligneChoisie >= 0 && b.ligneChoisie < static_cast<int>(lignes.size())) {
+        const LigneUpgrade& l = lignes[static_cast<size_t>(b.ligneChoisie)];
+        const auto& d = l.developpement ? l.developpement->description : l.construction->description;
+        std::snprintf(texte, sizeof texte, "%s %s %s %s %s //", d[0].c_str(), d[1].c_str(), d[2].c_str(),
+                      d[3].c_str(), d[4].c_str());
+        Texte__AfficheAligne(w / 2 - 232, h / 2 + 90, 228, 221, 190, 2, texte);
+    }
+    Curseur__Ombre(OBJET_CURSEUR, 0);
+}
+
+}  // namespace
+
+void Chateau__tasserArmee() {
+    int n = 0;
+    if (!LireEntete("..\\armees\\Joueur0\\entete_armee.txt", &n))
+        Erreur_Fatale(OU_TASSER, "fichier de positions non trouvé");
+    if (n < 0 || n > REGIMENTS_REGION) {
+        Erreur_Question(OU_TASSER, "Nombre de régiments incorrect : %d", n);
+        return;
+    }
+    char chemin[128];
+    std::vector<std::pair<int, std::string>> vivants;
+    for (int i = 0; i < n; ++i) {
+        std::snprintf(chemin, sizeof chemin, "..\\armees\\Joueur0\\regiment%d.txt", i);
+        std::string contenu;
+        int mort = 0;
+        if (!Fichier_LireTout(chemin, &contenu) || !LireMort(contenu, &mort)) {
+            // The army stays as it was.
+            Erreur_Question(OU_TASSER, "Fichier régiment illisible : %s", chemin);
+            return;
+        }
+        if (mort == 0) vivants.emplace_back(i, std::move(contenu));
+    }
+    const int k = static_cast<int>(vivants.size());
+    // Both folders renumbered as one set: every file replaced, or none.
+    EcritureGroupee ensemble;
+    bool ok = true;
+    const auto ecrire = [&](const char* cible, const std::string& contenu) {
+        FILE* f = ensemble.Ouvrir(cible);
+        if (f == nullptr || std::fwrite(contenu.data(), 1, contenu.size(), f) != contenu.size()) ok = false;
+    };
+    for (int j = 0; j < k && ok; ++j)
+        for (const char* dossier : {"..\\tmp\\Joueur0\\", "..\\armees\\Joueur0\\"}) {
+            std::snprintf(chemin, sizeof chemin, "%sregiment%d.txt", dossier, j);
+            ecrire(chemin, vivants[static_cast<size_t>(j)].second);
+        }
+    const std::string entete = "nbRegiments " + std::to_string(k) + "\n";
+    ecrire("..\\tmp\\Joueur0\\entete_armee.txt", entete);
+    ecrire("..\\armees\\Joueur0\\entete_armee.txt", entete);
+    if (!ok || !ensemble.Valider()) {
+        Erreur_Question(OU_TASSER, "Ecriture impossible : %s", "..\\armees\\Joueur0\\entete_armee.txt");
+        return;
+    }
+    // The region records follow their files.
+    for (int j = 0; j < k; ++j) {
+        const int i = vivants[static_cast<size_t>(j)].first;
+        if (i != j) RegimentsRegion[static_cast<size_t>(j)] = RegimentsRegion[static_cast<size_t>(i)];
+    }
+}
+
+std::vector<LigneUpgrade> InterfaceUpgradeChateau__lignes(const Batiment& b) {
+    std::vector<LigneUpgrade> lignes;
+    for (const Developpement& d : b.developpements)
+        if (!Developpement__acquis(d)) lignes.push_back({&d, nullptr});
+    for (const Construction& c : b.constructions)
+        if (!Construction__acquise(c)) lignes.push_back({nullptr, &c});
+    return lignes;
+}
+
+bool InterfaceUpgradeChateau__acheter(Batiment* b, int n) {
+    if (b == nullptr) return false;
+    const std::vector<LigneUpgrade> lignes = InterfaceUpgradeChateau__lignes(*b);
+    if (n < 0 || n >= static_cast<int>(lignes.size())) return false;
+    const LigneUpgrade& l = lignes[static_cast<size_t>(n)];
+    bool achete = false;
+    if (l.developpement) {
+        achete = Developpement__acheter(*l.developpement);
+        if (achete && Batiments__toutAcquis(NiveauChateau)) {
+            Batiments__preparerNiveauSuivant();
+            ++NiveauChateauSuivant;
+            Variables__appliquer();
+            Variables__sauvegarder();
+        }
+    } else {
+        achete = Construction__acheter(*l.construction);
+    }
+    if (achete) SauverOr();
+    const int reste = static_cast<int>(InterfaceUpgradeChateau__lignes(*b).size());
+    b->ligneChoisie = reste == 0 ? 0 : std::min(b->ligneChoisie, reste - 1);
+    return achete;
+}
+
+int InterfaceUpgradeChateau__boucle(Batiment* b) {
+    if (b == nullptr) return 1;
+    const int w = LargeurEcran, h = HauteurEcran;
+    Entrees_RAZ();
+    {
+        const int n = static_cast<int>(InterfaceUpgradeChateau__lignes(*b).size());
+        b->ligneChoisie = n == 0 ? 0 : ((b->ligneChoisie % n) + n) % n;
+    }
+    static int compteurA = 0, compteurB = 0;
+    int resultat = 1;
+    for (;;) {
+        compteurA = (compteurA + 1) % 25;
+        compteurB = (compteurB + 1) % 43;
+        const std::vector<LigneUpgrade> lignes = InterfaceUpgradeChateau__lignes(*b);
+        const int n = static_cast<int>(lignes.size());
+        int survolee = -1;
+        for (int i = 0; i < std::min(n, LIGNES_VISIBLES); ++i)
+            if (SourisY >= h / 2 - 131 + 32 * i && SourisY < h / 2 - 131 + 32 * (i + 1) && SourisX > w / 2 - 250 &&
+                SourisX < w / 2 + 210)
+                survolee = i;
+        Dessiner(*b, lignes, survolee);
+        const bool clic = ClicGauche != 0;
+        ClicGauche = 0;
+        const bool fermer = SourisX > w / 2 + 168 && SourisX < w / 2 + 209 && SourisY > h / 2 + 120 && SourisY < h / 2 + 161;
+        if (ToucheEchap || (clic && fermer)) break;
+        if (ToucheBas) {
+            ToucheBas = 0;
+            if (n > 0) b->ligneChoisie = (b->ligneChoisie + 1) % n;
+        }
+        if (ToucheHaut) {
+            ToucheHaut = 0;
+            if (n > 0) b->ligneChoisie = (b->ligneChoisie + n - 1) % n;
+        }
+        const bool surChoisie = SourisY >= h / 2 - 131 + 32 * b->ligneChoisie &&
+                                SourisY < h / 2 - 131 + 32 * (b->ligneChoisie + 1) && SourisX > w / 2 - 250 &&
+                                SourisX < w / 2 + 210;
+        if (clic && survolee >= 0) b->ligneChoisie = survolee;
+        if (ToucheEntree || (clic && (surChoisie || survolee >= 0))) {
+            ToucheEntree = 0;
+            InterfaceUpgradeChateau__acheter(b, b->ligneChoisie);
+        }
+        int code = 0;
+        if (EcranModal__Message(&code) < 0) {
+            resultat = code;
+            break;
+        }
+        Ecran_Affichage();
+    }
+    Entrees_RAZ();
+    return resultat;
+}
+
+int InterfaceUpgradeChateau__ouvrir(int maitre) {
+    Batiment* b = BatimentDe(maitre);
+    if (b == nullptr) return 0;
+    InterfaceUpgradeChateau__boucle(b);
+    return 1;
+}
+
+int InterfaceUpgradeChateau(int maitre) {
+    if (NiveauChateau >= 4) {
+        Avertissement("InterfaceUpgradeChateau()", "NiveauChateau incorrect%d", NiveauChateau);
+        return 0;
+    }
+    int32_t type = 0, niveau = 0;
+    // Only the keep of the castle's own level raises it.
+    if (!Batiment__chercher(maitre, &type, &niveau)) return 0;
+    if (type != 0 || niveau != NiveauChateau - 1) return 0;
+    Entrees_RAZ();
+    Batiments__preparerNiveauSuivant();
+    ++NiveauChateauSuivant;
+    AmeliorationChateauPossible = 0;
+    return 1;
+}
+
+int InterfaceUpgradeChateau__init(int niveau) { return Batiments__toutAcquis(niveau); }
+
+int ChateauBatimentSelection() {
+    if (ObjetCourant == nullptr) return 0;
+    const int m = ObjetCourant->typeMaitre;
+    if (BatimentArmee(m)) {
+        InterfaceArmee(0);
+        Chateau__tasserArmee();
+        return 1;
+    }
+    if (m == 147) return 0;
+    if (m == 154) return 1;
+    if (AmeliorationChateauPossible == 1 && InterfaceUpgradeChateau(m) == 1) {
+        Variables__sauvegarder();
+        return 1;
+    }
+    if (InterfaceUpgradeChateau__ouvrir(m)) {
+        Variables__sauvegarder();
+        return 1;
+    }
+    return 0;
+}
