@@ -11,6 +11,11 @@
 #include "media/tmhorloge.h"
 #include "media/tmreglages.h"
 
+namespace {
+// Two frames of the largest size the codec takes (640 x 1024), many of the small seeds' frames.
+constexpr size_t BudgetPixels = 2 * 640 * 1024;
+}
+
 void Cible_Preparer() { Adpcm_Init(ADPCM_VERSION); }
 
 void Cible_Lire(const uint8_t* donnees, size_t taille) {
@@ -18,7 +23,7 @@ void Cible_Lire(const uint8_t* donnees, size_t taille) {
     TMSettings reglages;
     TMSettings_GetDefaults(&reglages);
     reglages.ReadBuffers = 3;
-    reglages.ReadBufferKB = 1;
+    reglages.ReadBufferKB = 4;
     RVFReader r;
     if (RVFReader_OpenFile(&r, "../rvf/essai.rvf", &reglages) != 0) return;
     if (TM_LoadCodec(r.header, 15, true) == 0) {
@@ -28,6 +33,7 @@ void Cible_Lire(const uint8_t* donnees, size_t taille) {
         APCDecoder apc;
         bool entete = false;
         int blocs = 0;
+        size_t pixels = 0;
         while (!r.end && RVFReader_NextBlockSet(&r) == 0 && blocs < 1000) {
             while (!RVFReader_SetExhausted(&r) && RVFReader_NextBlock(&r) == 0 && ++blocs < 1000) {
                 charge.assign(static_cast<size_t>(std::max(0, RVFReader_PayloadReadBytes(&r))), 0);
@@ -36,8 +42,13 @@ void Cible_Lire(const uint8_t* donnees, size_t taille) {
                 RVFReader_SubtractSet(&r, static_cast<int32_t>(charge.size()));
                 const size_t utiles = std::min(charge.size(), static_cast<size_t>(std::max(0, RVFReader_PayloadDataBytes(&r))));
                 if (RVFReader_IsImageBlock(&r)) {
-                    RVFPI_DecoderBorne(charge.data(), utiles, a.data(), b.data(), l * 2);
-                    std::swap(a, b);
+                    // Frames decoded up to a budget of pixels: past it the blocks are still fetched
+                    // and read, so that a large movie costs no more than a few frames.
+                    if (pixels + l * h <= BudgetPixels) {
+                        pixels += l * h;
+                        RVFPI_DecoderBorne(charge.data(), utiles, a.data(), b.data(), l * 2);
+                        std::swap(a, b);
+                    }
                 } else if (RVFReader_IsSoundBlock(&r)) {
                     const uint8_t* p = charge.data();
                     if (!entete) {
