@@ -268,9 +268,17 @@ FILE* Fichier_Ouvrir(const char* cheminJeu, const char* mode) {
         std::fclose(brut);
         auto flux = std::make_unique<FluxTexte>();
         flux->donnees.reserve(contenu.size());
-        for (size_t i = 0; i < contenu.size(); ++i) {
-            if (contenu[i] == '\r' && i + 1 < contenu.size() && contenu[i + 1] == '\n') continue;
-            flux->donnees += contenu[i];
+        // Copied in runs up to each CR that a LF follows, that CR left out.
+        for (size_t debut = 0; debut < contenu.size();) {
+            size_t cr = contenu.find('\r', debut);
+            while (cr != std::string::npos && (cr + 1 >= contenu.size() || contenu[cr + 1] != '\n'))
+                cr = contenu.find('\r', cr + 1);
+            if (cr == std::string::npos) {
+                flux->donnees.append(contenu, debut, std::string::npos);
+                break;
+            }
+            flux->donnees.append(contenu, debut, cr - debut);
+            debut = cr + 1;
         }
         cookie_io_functions_t fonctions{LireTexte, nullptr, ChercherTexte, FermerTexte};
         FILE* f = fopencookie(flux.get(), "r", fonctions);
