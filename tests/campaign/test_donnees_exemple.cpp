@@ -69,14 +69,30 @@ TEST_F(DonneesExemple, CatalogueDeChaqueFaction) {
             << camp;
 }
 
+// A faction campaign's own faction is given its own catalogue (the one the skirmish uses), which its
+// start army and reserves field (their files are read below with that catalogue).
+TEST_F(DonneesExemple, CampagnesDeFactionAvecLeursUnites) {
+    for (const char* camp : {"Empire", "Justice", "Lumiere", "Morvane"}) {
+        const std::string dossier = std::string("Campagnes/") + camp;
+        EXPECT_EQ(arbre.Lire(dossier + "/sections/" + camp + ".txt"), arbre.Lire(std::string("Skirmish/sections/") + camp + ".txt"))
+            << camp;
+        if (std::string(camp) != "Empire")
+            EXPECT_EQ(arbre.Lire(dossier + "/armee/reserve.txt").find("\t\t20 "), std::string::npos) << camp;
+    }
+    EXPECT_NE(arbre.Lire("Campagnes/Morvane/armee/regiment0.txt").find("Section__numeroObjetMaitre 10\n"), std::string::npos);
+    EXPECT_NE(arbre.Lire("Campagnes/Justice/armee/regiment0.txt").find("Section__numeroObjetMaitre 23\n"), std::string::npos);
+    EXPECT_NE(arbre.Lire("Campagnes/Lumiere/armee/regiment0.txt").find("Section__numeroObjetMaitre 34\n"), std::string::npos);
+}
+
 namespace {
 
-// A skirmish army's faction by its folder (4 for all factions); any other army file is the Empire's.
+// A skirmish army's faction by its folder (4 for all factions), a faction campaign's start army by
+// its campaign; any other army file is the Empire's.
 int CampDuFichier(const fs::path& chemin) {
     static const char* const CAMPS[5] = {"Empire", "Justice", "Lumiere", "Morvane", "All"};
     for (int camp = 0; camp < 5; ++camp)
-        if (chemin.generic_string().find(std::string("/Escarmouche/") + CAMPS[camp] + "/") != std::string::npos)
-            return camp;
+        for (const char* dossier : {"/Escarmouche/", "/Campagnes/"})
+            if (chemin.generic_string().find(std::string(dossier) + CAMPS[camp] + "/") != std::string::npos) return camp;
     return 0;
 }
 
