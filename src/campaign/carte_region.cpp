@@ -411,7 +411,8 @@ void CarteRegion__Bulles() {
     const Objet* jeton = ObjetCase(mx, my, FAMILLE_REGIMENT);
     if (const RegimentRegion* r = RegimentDe(jeton)) {
         InfoBulle(sx, sy, r->nom);
-        // The regiment's formation beside its name, away from the mouse.
+        if (CampagneCourante == 0) return;
+        // Outside the tutorial, the regiment's formation beside its name, away from the mouse.
         Formation__armeeRegion();
         RegimentsFormation[0][0] = nullptr;
         Formation__choisirRegiment(jeton->sorts[0]);

@@ -1,6 +1,6 @@
 // The script scripts/formation.txt played by the program, headless: on the tutorial's region map
 // the regiment's section is dragged into an empty slot of the formation screen, founding a regiment
-// named in the box; after Escape the army files hold it and the map's hover shows it.
+// named in the box; after Escape the army files hold it and the map's hover names it.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -25,7 +25,7 @@ TEST(FormationProgramme, UneSectionFondeUnRegimentNomme) {
                             "08-survol"})
         EXPECT_GT(jeu.Lire(std::string("f/") + nom + ".png").size(), 100u) << nom;
     // The screen opens over the map, the name is typed, the section lands, the token moves, the
-    // hover shows its formation.
+    // hover names it (the tutorial shows no formation on hover).
     EXPECT_NE(jeu.Lire("f/01-carte.png"), jeu.Lire("f/02-formation.png"));
     EXPECT_NE(jeu.Lire("f/04-nom.png"), jeu.Lire("f/05-nomme.png"));
     EXPECT_NE(jeu.Lire("f/02-formation.png"), jeu.Lire("f/06-deux.png"));
