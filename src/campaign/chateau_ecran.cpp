@@ -74,12 +74,6 @@ Batiment* BatimentDe(int maitre) {
     return CatalogueBatiments[static_cast<size_t>(niveau)][static_cast<size_t>(type)].get();
 }
 
-int Compter(const std::vector<LigneUpgrade>& lignes, bool developpements) {
-    return static_cast<int>(std::count_if(lignes.begin(), lignes.end(), [&](const LigneUpgrade& l) {
-        return developpements ? l.developpement != nullptr : l.construction != nullptr;
-    }));
-}
-
 void Dessiner(const Batiment& b, const std::vector<LigneUpgrade>& lignes, int survolee) {
     const int w = LargeurEcran, h = HauteurEcran;
     Sprite__Affiche(OBJET_FENETRE, w / 2 - 284, h / 2 - 202, 0);

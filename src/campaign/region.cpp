@@ -69,11 +69,6 @@ bool LireMort(const char* chemin, int* mort) {
     return lu;
 }
 
-void Copier(const char* source, const char* destination) {
-    if (!Fichier_Copier(source, destination, true))
-        Erreur_Question(OU_REGION, "Copie impossible : %s vers %s", source, destination);
-}
-
 }  // namespace
 
 
