@@ -35,23 +35,6 @@ bool BatimentArmee(int m) {
     return std::find(std::begin(ARMEE), std::end(ARMEE), m) != std::end(ARMEE);
 }
 
-// "nbRegiments %d" of an army header; false when the file is missing or does not hold it.
-bool LireEntete(const char* chemin, int* nombre) {
-    FILE* f = Fichier_Ouvrir(chemin, "rt");
-    if (f == nullptr) return false;
-    const bool lu = std::fscanf(f, " nbRegiments %d", nombre) == 1;
-    std::fclose(f);
-    return lu;
-}
-
-// "Regiment__mort %d" of a regiment file.
-bool LireMort(const std::string& contenu, int* mort) {
-    const size_t p = contenu.find("Regiment__mort");
-    return p != std::string::npos && std::sscanf(contenu.c_str() + p, "Regiment__mort %d", mort) == 1;
-}
-
-// The gold left after a purchase, kept in the reserves file (whose first line it is) so that the
-// army screen finds it there.
 void SauverOr() {
     const char* chemin = "..\\Armees\\reserve.txt";
     std::string contenu;
@@ -114,50 +97,20 @@ void Dessiner(const Batiment& b, const std::vector<LigneUpgrade>& lignes, int su
 
 void Chateau__tasserArmee() {
     int n = 0;
-    if (!LireEntete("..\\armees\\Joueur0\\entete_armee.txt", &n))
+    if (!RegionArmee__lireEntete("..\\armees\\Joueur0\\entete_armee.txt", &n))
         Erreur_Fatale(OU_TASSER, "fichier de positions non trouvé");
     if (n < 0 || n > REGIMENTS_REGION) {
         Erreur_Question(OU_TASSER, "Nombre de régiments incorrect : %d", n);
         return;
     }
-    char chemin[128];
     std::vector<std::pair<int, std::string>> vivants;
-    for (int i = 0; i < n; ++i) {
-        std::snprintf(chemin, sizeof chemin, "..\\armees\\Joueur0\\regiment%d.txt", i);
-        std::string contenu;
-        int mort = 0;
-        if (!Fichier_LireTout(chemin, &contenu) || !LireMort(contenu, &mort)) {
-            // The army stays as it was.
-            Erreur_Question(OU_TASSER, "Fichier régiment illisible : %s", chemin);
-            return;
-        }
-        if (mort == 0) vivants.emplace_back(i, std::move(contenu));
-    }
-    const int k = static_cast<int>(vivants.size());
-    // Both folders renumbered as one set: every file replaced, or none.
-    EcritureGroupee ensemble;
-    bool ok = true;
-    const auto ecrire = [&](const char* cible, const std::string& contenu) {
-        FILE* f = ensemble.Ouvrir(cible);
-        if (f == nullptr || std::fwrite(contenu.data(), 1, contenu.size(), f) != contenu.size()) ok = false;
-    };
-    for (int j = 0; j < k && ok; ++j)
-        for (const char* dossier : {"..\\tmp\\Joueur0\\", "..\\armees\\Joueur0\\"}) {
-            std::snprintf(chemin, sizeof chemin, "%sregiment%d.txt", dossier, j);
-            ecrire(chemin, vivants[static_cast<size_t>(j)].second);
-        }
-    const std::string entete = "nbRegiments " + std::to_string(k) + "\n";
-    ecrire("..\\tmp\\Joueur0\\entete_armee.txt", entete);
-    ecrire("..\\armees\\Joueur0\\entete_armee.txt", entete);
-    if (!ok || !ensemble.Valider()) {
-        Erreur_Question(OU_TASSER, "Ecriture impossible : %s", "..\\armees\\Joueur0\\entete_armee.txt");
+    std::string illisible;
+    if (!RegionArmee__lireVivants("..\\armees\\Joueur0\\", n, &vivants, &illisible)) {
+        // The army stays as it was.
+        Erreur_Question(OU_TASSER, "Fichier régiment illisible : %s", illisible.c_str());
         return;
     }
-    // The region records follow their files.
-    for (int j = 0; j < k; ++j) {
-        const int i = vivants[static_cast<size_t>(j)].first;
-        if (i != j) RegimentsRegion[static_cast<size_t>(j)] = RegimentsRegion[static_cast<size_t>(i)];
-    }
+    RegionArmee__ecrireVivants(vivants);
 }
 
 std::vector<LigneUpgrade> InterfaceUpgradeChateau__lignes(const Batiment& b) {

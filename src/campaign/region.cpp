@@ -45,8 +45,21 @@ namespace {
 
 const char* const OU_REGION = "ChargeRegion()";
 
-// "nbRegiments %d" of an army header; false when the file is missing or does not hold it.
-bool LireEntete(const char* chemin, int* nombre) {
+// "Regiment__mort %d" anywhere in a regiment file's text, read word by word.
+bool LireMort(const std::string& contenu, int* mort) {
+    const char* p = contenu.c_str();
+    char mot[256];
+    int lu = 0;
+    while (std::sscanf(p, "%255s%n", mot, &lu) == 1) {
+        p += lu;
+        if (std::strcmp(mot, "Regiment__mort") == 0) return std::sscanf(p, "%d", mort) == 1;
+    }
+    return false;
+}
+
+}  // namespace
+
+bool RegionArmee__lireEntete(const char* chemin, int* nombre) {
     FILE* f = Fichier_Ouvrir(chemin, "rt");
     if (f == nullptr) return false;
     const bool lu = std::fscanf(f, " nbRegiments %d", nombre) == 1;
@@ -54,41 +67,23 @@ bool LireEntete(const char* chemin, int* nombre) {
     return lu;
 }
 
-// "Regiment__mort %d" anywhere in a regiment file.
-bool LireMort(const char* chemin, int* mort) {
-    FILE* f = Fichier_Ouvrir(chemin, "rt");
-    if (f == nullptr) return false;
-    char mot[256];
-    bool lu = false;
-    while (std::fscanf(f, "%255s", mot) == 1)
-        if (std::strcmp(mot, "Regiment__mort") == 0) {
-            lu = std::fscanf(f, "%d", mort) == 1;
-            break;
-        }
-    std::fclose(f);
-    return lu;
-}
-
-}  // namespace
-
-
-void ChargeRegion__armee() {
-    int n = 0;
-    if (!LireEntete("..\\tmp\\Joueur0\\entete_armee.txt", &n))
-        Erreur_Fatale(OU_REGION, "fichier de positions non trouvé");
-    if (n < 0 || n > REGIMENTS_REGION) Erreur_Fatale(OU_REGION, "Nombre de régiments incorrect : %d", n);
-    char source[128], destination[128];
-    // The living regiments' files, in order; the dead ones are squeezed out.
-    std::vector<std::pair<int, std::string>> vivants;
+bool RegionArmee__lireVivants(const char* dossier, int n, std::vector<std::pair<int, std::string>>* vivants,
+                              std::string* illisible) {
+    char chemin[128];
     for (int i = 0; i < n; ++i) {
-        std::snprintf(source, sizeof source, "..\\tmp\\Joueur0\\regiment%d.txt", i);
+        std::snprintf(chemin, sizeof chemin, "%sregiment%d.txt", dossier, i);
         int mort = 0;
         std::string contenu;
-        if (!LireMort(source, &mort) || !Fichier_LireTout(source, &contenu))
-            Erreur_Fatale(OU_REGION, "Fichier régiment illisible : %s", source);
-        if (mort != 0) continue;
-        vivants.emplace_back(i, std::move(contenu));
+        if (!Fichier_LireTout(chemin, &contenu) || !LireMort(contenu, &mort)) {
+            *illisible = chemin;
+            return false;
+        }
+        if (mort == 0) vivants->emplace_back(i, std::move(contenu));
     }
+    return true;
+}
+
+bool RegionArmee__ecrireVivants(const std::vector<std::pair<int, std::string>>& vivants) {
     const int k = static_cast<int>(vivants.size());
     // Both folders renumbered as one set: every file replaced, or none.
     EcritureGroupee ensemble;
@@ -97,6 +92,7 @@ void ChargeRegion__armee() {
         FILE* f = ensemble.Ouvrir(chemin);
         if (f == nullptr || std::fwrite(contenu.data(), 1, contenu.size(), f) != contenu.size()) ok = false;
     };
+    char destination[128];
     for (int j = 0; j < k && ok; ++j)
         for (const char* dossier : {"..\\armees\\Joueur0\\", "..\\tmp\\Joueur0\\"}) {
             std::snprintf(destination, sizeof destination, "%sregiment%d.txt", dossier, j);
@@ -108,14 +104,29 @@ void ChargeRegion__armee() {
     if (!ok || !ensemble.Valider()) {
         // The army stays as it was, dead regiments and all.
         Erreur_Question(OU_REGION, "Ecriture impossible : %s", "..\\armees\\Joueur0\\entete_armee.txt");
-        return;
+        return false;
     }
+    // The region records follow their files.
     for (int j = 0; j < k; ++j) {
         const int i = vivants[static_cast<size_t>(j)].first;
         if (i != j) RegimentsRegion[static_cast<size_t>(j)] = RegimentsRegion[static_cast<size_t>(i)];
         RegimentsRegion[static_cast<size_t>(j)].mort = 0;
     }
     NbRegimentsRegion = k;
+    return true;
+}
+
+void ChargeRegion__armee() {
+    int n = 0;
+    if (!RegionArmee__lireEntete("..\\tmp\\Joueur0\\entete_armee.txt", &n))
+        Erreur_Fatale(OU_REGION, "fichier de positions non trouvé");
+    if (n < 0 || n > REGIMENTS_REGION) Erreur_Fatale(OU_REGION, "Nombre de régiments incorrect : %d", n);
+    // The living regiments' files, in order; the dead ones are squeezed out.
+    std::vector<std::pair<int, std::string>> vivants;
+    std::string illisible;
+    if (!RegionArmee__lireVivants("..\\tmp\\Joueur0\\", n, &vivants, &illisible))
+        Erreur_Fatale(OU_REGION, "Fichier régiment illisible : %s", illisible.c_str());
+    RegionArmee__ecrireVivants(vivants);
 }
 
 int32_t DemandeChateauRegion = 0;

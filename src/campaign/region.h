@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <cstdio>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "campaign/campagne.h"
 
@@ -80,6 +82,16 @@ void RegimentNmi_Animation();
 void RegimentNmi_Affichage();
 void RegimentNmi_AffichageOmbre();
 
+// "nbRegiments %d" of an army header; false when the file is missing or does not hold it.
+bool RegionArmee__lireEntete(const char* chemin, int* nombre);
+// The living regiments of an army folder's n files, as (former number, file text) in order; false,
+// with the path of the file that could not be read, when one could not be read.
+bool RegionArmee__lireVivants(const char* dossier, int n, std::vector<std::pair<int, std::string>>* vivants,
+                              std::string* illisible);
+// Writes the living regiments as regiment0.. and their header in both army folders, as one set
+// (every file replaced, or none, reported); the region records follow their files. False when
+// nothing was written.
+bool RegionArmee__ecrireVivants(const std::vector<std::pair<int, std::string>>& vivants);
 // After a battle: drops the dead regiments from the working copy, renumbers the survivors'
 // files through "..\armees\Joueur0\" and copies them back; then the tokens of the army.
 void ChargeRegion__armee();
