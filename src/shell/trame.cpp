@@ -8,6 +8,7 @@
 #include "battle/projectiles.h"
 #include "battle/simulation.h"
 #include "battle/sorts_auto.h"
+#include "editors/information.h"
 #include "campaign/region.h"
 #include "foundation/ecran.h"
 #include "foundation/entrees.h"
@@ -316,7 +317,12 @@ bool Commandes() {
                                                  : "..\\Texte\\Generiques\\AideChateau.txt";
         RequesterFichier(857, aide);
     }
-    ToucheF5 = 0;   // the debug pages stay off in play
+    // The debug pages stay off in play; the developer option lets F5 open and close them.
+    if (Information__OptionDeveloppeur()) {
+        if (Touche(ToucheF5)) Information__Bascule();
+    } else {
+        ToucheF5 = 0;
+    }
     if (CtrlEnfonce && ToucheCaractere) GroupesNumerotes(false);
     if (AltEnfonce && ToucheCaractere) GroupesNumerotes(true);
     if (Touche(ToucheB)) BestiaireEcran();

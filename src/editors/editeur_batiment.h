@@ -1,0 +1,6 @@
+// The building editor.
+#pragma once
+
+#include <cstdint>
+
+int EditeurBatiment(int32_t orientation);
