@@ -36,8 +36,9 @@ class JeuTemporaire : public DossierTemporaire {
 
     // Runs the program headless on the script, started from the folder `depuis` under the root;
     // captures, the sound (son.wav) and standard error (stderr.txt) go to the folder `sortie`
-    // under the root. Returns the exit code.
-    int Lancer(const std::string& script, const std::string& sortie, const std::string& depuis = "bin") const {
+    // under the root; the run is stopped after `secondes` seconds. Returns the exit code.
+    int Lancer(const std::string& script, const std::string& sortie, const std::string& depuis = "bin",
+               int secondes = 280) const {
         const auto dossier = Racine() / sortie;
         std::filesystem::create_directories(dossier);
         std::filesystem::create_directories(Racine() / depuis);
@@ -45,7 +46,7 @@ class JeuTemporaire : public DossierTemporaire {
         const std::string commande = "cd '" + (Racine() / depuis).string() + "' && MORVANE_HEADLESS=1 MORVANE_SCRIPT='" +
                                      (dossier / "script.txt").string() + "' MORVANE_CAPTURE='" + dossier.string() +
                                      "' MORVANE_AUDIO_CAPTURE='" + (dossier / "son.wav").string() +
-                                     "' MORVANE_TRACE=1 timeout 280 '" + (Racine() / "bin" / "morvane").string() + "' 2>'" + (dossier / "stderr.txt").string() + "'";
+                                     "' MORVANE_TRACE=1 timeout " + std::to_string(secondes) + " '" + (Racine() / "bin" / "morvane").string() + "' 2>'" + (dossier / "stderr.txt").string() + "'";
         const int etat = std::system(commande.c_str());
         return WIFEXITED(etat) ? WEXITSTATUS(etat) : -1;
     }

@@ -1,52 +1,69 @@
-// The README's example of a campaign (scripts/campagne.txt), run headless on the sample game: the
-// tutorial's region map, a battle opened at a unique site by the end of turn, won with orders,
-// back on the region map with the site visited, the in-game quit and the main menu.
+// The README's whole campaign (scripts/campagne.txt), run headless on the sample game as it is
+// built: the tutorial's region map, a path given to the company, the hunter's battle opened by
+// contact and won with orders, the region map without the hunter, the farm entered by a path and
+// its battle won, the tutorial won, the faction choice, the Empire campaign's first region, the
+// in-game menu's quit back to the main menu and quit.
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "jeu_temporaire.h"
 
 namespace {
 
-TEST(CampagneScript, UneBatailleDeLieuGagneeEtRetourALaCarte) {
+// The first `ligne` of the trace at or after `depuis` (npos stays npos).
+size_t Apres(const std::string& trace, const std::string& ligne, size_t depuis) {
+    return depuis == std::string::npos ? std::string::npos : trace.find(ligne, depuis);
+}
+
+TEST(CampagneScript, UneCampagneEntiere) {
     const std::string script = LireFichier(std::filesystem::path(MORVANE_SOURCE_DIR) / "scripts/campagne.txt");
     ASSERT_FALSE(script.empty());
     JeuTemporaire jeu;
-    // Until the regiments are given paths, the farm stands on the regiment's start cell: the end
-    // of turn leads the regiment into it.
-    std::string lieux = jeu.Lire("Texte/Tutorial/Region9/Uniques.txt");
-    const std::string ferme = "x : 8\ny : 30\n";
-    const size_t p = lieux.find(ferme);
-    ASSERT_NE(p, std::string::npos);
-    lieux.replace(p, ferme.size(), "x : 3\ny : 35\n");
-    jeu.Ecrire("Texte/Tutorial/Region9/Uniques.txt", lieux);
-
-    ASSERT_EQ(jeu.Lancer(script, "k"), 0) << jeu.Lire("k/stderr.txt");
+    ASSERT_EQ(jeu.Lancer(script, "k", "bin", 840), 0) << jeu.Lire("k/stderr.txt");
     EXPECT_FALSE(jeu.Existe("Erreur.txt")) << jeu.Lire("Erreur.txt");
     const std::string trace = jeu.Lire("k/stderr.txt");
-    // The region map, the farm's battle won, the region map again.
-    const size_t region = trace.find("Campagne__etapeRegion(): campagne 0, etape 0, resultat 0");
-    const size_t victoire = trace.find("Conditions_Verification(): victoire, ", region);
-    ASSERT_NE(region, std::string::npos) << trace;
-    ASSERT_NE(victoire, std::string::npos) << trace;
-    EXPECT_NE(trace.find(", 0 ennemis", victoire), std::string::npos) << trace;
-    EXPECT_NE(trace.find("Campagne__etapeRegion(): campagne 0, etape 0, resultat 0", victoire), std::string::npos) << trace;
     EXPECT_EQ(trace.find("defaite"), std::string::npos) << trace;
-    // The battle was the farm's, on its own level: the sites were written with the farm in visit.
-    const std::string uniques = jeu.Lire("tmp/Joueur0/uniques.txt");
-    const size_t f = uniques.find("Nom : Ferme");
-    ASSERT_NE(f, std::string::npos);
-    EXPECT_EQ(uniques.compare(uniques.find("Visite : ", f), 11, "Visite : 2\n"), 0) << uniques;
-    // Every step's frame was written (the region map stayed until the in-game quit), and the
-    // screens differ where they should.
-    for (const char* nom : {"01-menu", "02-texte", "03-carte", "04-bataille", "05-ordre", "06-melee", "07-bilan", "08-carte",
-                            "09-quitter", "10-menu"})
-        EXPECT_GT(jeu.Lire(std::string("k/") + nom + ".png").size(), 100u) << nom;
-    EXPECT_NE(jeu.Lire("k/03-carte.png"), jeu.Lire("k/04-bataille.png"));
-    EXPECT_NE(jeu.Lire("k/07-bilan.png"), jeu.Lire("k/08-carte.png"));
-    EXPECT_NE(jeu.Lire("k/08-carte.png"), jeu.Lire("k/10-menu.png"));
+
+    // The tutorial's region map; the company marches east on its path (four cells a turn) while
+    // the hunter (100) comes for it, and the hunter's battle opens by contact, away from any site.
+    const size_t region = trace.find("Campagne__etapeRegion(): campagne 0, etape 0, resultat 0");
+    const size_t marche = Apres(trace, "Region__finMouvements(): regiment 0 en 11,33", region);
+    const size_t chasseur = Apres(trace, "RegimentNmi_Deplacement(): regiment 100, comportement 1, ", marche);
+    const size_t quitte = Apres(trace, "Region__Quitte()", chasseur);
+    const size_t bataille = Apres(trace, "Conditions_Verification(): victoire, ", quitte);
+    ASSERT_NE(bataille, std::string::npos) << trace;
+    EXPECT_NE(trace.find(", 0 ennemis", bataille), std::string::npos) << trace;
+    // Back on the region map: the hunter is gone, the other enemies still move; the company is led
+    // into the farm on (8, 30) and its battle is won.
+    const size_t retour = Apres(trace, "Campagne__etapeRegion(): campagne 0, etape 0, resultat 0", bataille);
+    const size_t ferme = Apres(trace, "Region__finMouvements(): regiment 0 en ", retour);
+    const size_t lieu = Apres(trace, "Conditions_Verification(): victoire, ", ferme);
+    ASSERT_NE(lieu, std::string::npos) << trace;
+    EXPECT_EQ(trace.substr(retour, lieu - retour).find("regiment 100,"), std::string::npos) << trace;
+    EXPECT_NE(trace.substr(retour, lieu - retour).find("regiment 101,"), std::string::npos) << trace;
+    // The tutorial won (the farm visited and the hunter beaten), the faction chosen (the Empire,
+    // campaign 3) and its first region begun with its own start army and sites.
+    const size_t fin = Apres(trace, "Campagne__etapeRegion(): campagne 0, etape 0, resultat 1", lieu);
+    const size_t empire = Apres(trace, "Campagne__etapeRegion(): campagne 3, etape 0, resultat 0", fin);
+    ASSERT_NE(empire, std::string::npos) << trace;
+    EXPECT_EQ(jeu.Lire("Armees/joueur0/regiment0.txt"), jeu.Lire("Campagnes/Empire/armee/regiment0.txt"));
+    EXPECT_EQ(jeu.Lire("tmp/Joueur0/uniques.txt"), jeu.Lire("Texte/Empire/Region5/Uniques.txt"));
+
+    // Every step's frame was written, and the screens differ where they should.
+    const std::vector<std::string> images = {"01-menu",    "02-texte",   "03-carte",   "04-chemin",  "05-tour1",
+                                             "06-tour2",   "07-bataille", "08-rencontre", "09-melee", "10-bilan",
+                                             "11-carte",   "12-chemin",  "13-ferme",   "14-ordre",   "15-bilan",
+                                             "16-fin",     "17-camps",   "18-empire",  "19-region",  "20-carte",
+                                             "21-menujeu", "22-quitter", "23-menu"};
+    for (const std::string& nom : images) EXPECT_GT(jeu.Lire("k/" + nom + ".png").size(), 100u) << nom;
+    for (const auto& [a, b] : std::vector<std::pair<std::string, std::string>>{
+             {"06-tour2", "07-bataille"}, {"10-bilan", "11-carte"}, {"12-chemin", "13-ferme"}, {"15-bilan", "16-fin"},
+             {"16-fin", "17-camps"}, {"20-carte", "21-menujeu"}, {"21-menujeu", "23-menu"}})
+        EXPECT_NE(jeu.Lire("k/" + a + ".png"), jeu.Lire("k/" + b + ".png")) << a << " " << b;
 }
 
 }  // namespace

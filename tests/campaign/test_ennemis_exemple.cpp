@@ -59,6 +59,8 @@ TEST(EnnemisExemple, ChaqueRegionASesEnnemisEtLeursFichiers) {
                 EXPECT_EQ(e.id, 100 + i);
                 EXPECT_EQ(e.objetMaitre, 339);
                 EXPECT_EQ(e.joueur, 1);
+                // Fought on the terrain's levels, whose zones the sample level's conditions do not fit.
+                EXPECT_STREQ(e.vbat, "..\\niveau\\Generique.Vbat");
                 (std::string(c.dossier) == "Tutorial" ? tutoriel : premieres).insert(e.comportement);
                 const std::string nmi = arbre.Lire(std::string("Armees/Regimentsnmi/") + e.fichier);
                 EXPECT_NE(nmi.find("Regiment__id " + std::to_string(e.id) + "\n"), std::string::npos) << e.fichier;

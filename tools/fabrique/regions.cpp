@@ -62,7 +62,7 @@ std::vector<Description> Descriptions() {
     const Site drapeau{26, 34, "Gue", "Un gué gardé par une bannière neutre.", 703, 1, 2, 1, {}, ""};
     std::vector<Description> d;
     d.push_back({0, 9, {ferme, village, cimetiere, drapeau},
-                 "Nb lieux uniques a visiter : 1\n2 \nNb Nmi a tuer : -1\nVisu :3\n..\\Texte\\Tutorial\\Fin.txt\nMessager :857\n", 1});
+                 "Nb lieux uniques a visiter : 1\n0 \nNb Nmi a tuer : 1\n100 \nVisu :3\n..\\Texte\\Tutorial\\Fin.txt\nMessager :857\n", 1});
     for (int c = 1; c <= 4; ++c) {
         int etapes = c == 4 ? 4 : 5;
         static const int REGIONS[5][5] = {{9}, {5, 6, 8, 2, 3}, {4, 5, 8, 1, 3}, {5, 4, 8, 3, 2}, {7, 6, 2, 3}};
@@ -149,20 +149,23 @@ std::string FichierLieux(const std::vector<Site>& sites) {
 // An enemy regiment of a region: its cell, behaviour (0 stays, 1 hunts, 2 waits for sight then
 // marches, 3 hunts unseen, 4 watches a zone then marches, 5 hunts or roams), points and sight, its
 // zone, destination and the values it takes to attack. Record i is regiment 100 + i, whose file
-// "nmi<id>.txt" lies in "Armees/Regimentsnmi".
+// "nmi<id>.txt" (or a file of its own) lies in "Armees/Regimentsnmi".
 struct Ennemi {
     int x, y, comportement, nbPA, distVue;
     int zone[4] = {0, 0, 0, 0};
     int destination[2] = {0, 0};
     int attaque[2] = {0, 0};
+    const char* fichier = nullptr;
 };
 
 // The tutorial shows every kind: a hunter coming for the start cells, a guard waiting before the
 // farm, a watcher of the cemetery, a roamer in the east and a guard that never moves by the ford.
+// Its hunter is a weaker band of its own (four soldiers and an archer, new to war), so that the
+// tutorial's company of six can beat it.
 // A campaign's first region has an ambush and a hunter; the other regions one hunter.
 std::vector<Ennemi> Ennemis(const Description& d) {
     if (d.campagne == 0)
-        return {{17, 31, 1, 2, 16},
+        return {{17, 31, 1, 2, 16, {}, {}, {}, "tuto100.txt"},
                 {12, 27, 2, 2, 4, {}, {9, 31}, {3, 8}},
                 {30, 16, 4, 3, 6, {31, 9, 6, 6}, {33, 14}, {3, 10}},
                 {40, 30, 5, 2, 6},
@@ -176,14 +179,17 @@ std::string FichierEnnemis(const std::vector<Ennemi>& ennemis) {
     s << "REGIMENTSNMI\nNombre de regiments ennemi : " << ennemis.size() << '\n';
     for (size_t i = 0; i < ennemis.size(); ++i) {
         const Ennemi& e = ennemis[i];
-        s << "Fichier : nmi" << 100 + i << ".txt\nId : " << 100 + i << "\nCoordonnees : " << e.x << ' ' << e.y
+        s << "Fichier : ";
+        if (e.fichier) s << e.fichier;
+        else s << "nmi" << 100 + i << ".txt";
+        s << "\nId : " << 100 + i << "\nCoordonnees : " << e.x << ' ' << e.y
           << "\nJoueur : 1\nComportement : " << e.comportement << '\n';
         if (e.comportement == 4)
             s << "Zone : " << e.zone[0] << ' ' << e.zone[1] << ' ' << e.zone[2] << ' ' << e.zone[3] << '\n';
         if (e.comportement == 2 || e.comportement == 4)
             s << "Detection : 0\nDestination : " << e.destination[0] << ' ' << e.destination[1] << '\n';
         if (e.comportement >= 2 && e.comportement <= 4) s << "Pour Attaque : " << e.attaque[0] << ' ' << e.attaque[1] << '\n';
-        s << "NbPA : " << e.nbPA << "\nDistVue : " << e.distVue << "\nObjetMaitre : 339\nCamp : 1\nVbat : ..\\niveau\\essai.VBat\n";
+        s << "NbPA : " << e.nbPA << "\nDistVue : " << e.distVue << "\nObjetMaitre : 339\nCamp : 1\nVbat : ..\\niveau\\Generique.Vbat\n";
     }
     return s.str();
 }
