@@ -148,8 +148,10 @@ std::string FichierLieux(const std::vector<Site>& sites) {
 
 // An enemy regiment of a region: its cell, behaviour (0 stays, 1 hunts, 2 waits for sight then
 // marches, 3 hunts unseen, 4 watches a zone then marches, 5 hunts or roams), points and sight, its
-// zone, destination and the values it takes to attack. Record i is regiment 100 + i, whose file
-// "nmi<id>.txt" lies in "Armees/Regimentsnmi".
+// zone, destination and the values it takes to attack. Record i is regiment 100 + i of player 1,
+// whose file "<faction>_nmi<id>.txt" lies in "Armees/Regimentsnmi": player 1 reads the catalogue
+// of the campaign's second camp (the Lumiere's, or the Justice's in the Lumiere's own campaign),
+// and its regiments field that faction's units ("nmi<id>.txt" are the Empire's).
 struct Ennemi {
     int x, y, comportement, nbPA, distVue;
     int zone[4] = {0, 0, 0, 0};
@@ -171,12 +173,13 @@ std::vector<Ennemi> Ennemis(const Description& d) {
     return {{30, 18 + (d.numero % 3) * 4, 1, 3, 6}};
 }
 
-std::string FichierEnnemis(const std::vector<Ennemi>& ennemis) {
+std::string FichierEnnemis(const std::vector<Ennemi>& ennemis, int campagne) {
+    const char* camp = campagne == 4 ? "Justice" : "Lumiere";
     std::ostringstream s;
     s << "REGIMENTSNMI\nNombre de regiments ennemi : " << ennemis.size() << '\n';
     for (size_t i = 0; i < ennemis.size(); ++i) {
         const Ennemi& e = ennemis[i];
-        s << "Fichier : nmi" << 100 + i << ".txt\nId : " << 100 + i << "\nCoordonnees : " << e.x << ' ' << e.y
+        s << "Fichier : " << camp << "_nmi" << 100 + i << ".txt\nId : " << 100 + i << "\nCoordonnees : " << e.x << ' ' << e.y
           << "\nJoueur : 1\nComportement : " << e.comportement << '\n';
         if (e.comportement == 4)
             s << "Zone : " << e.zone[0] << ' ' << e.zone[1] << ' ' << e.zone[2] << ' ' << e.zone[3] << '\n';
@@ -513,7 +516,7 @@ bool FabriquerRegions(const std::string& racine) {
         ok &= Ecrire(region / "Region.mv", NiveauRegion(r));
         ok &= Ecrire(region / "Region.VBat", ConditionsRegion(r, d.campagne == 0));
         ok &= Ecrire(region / "region.Vreg", d.victoire ? d.victoire : Fin(DOSSIERS[d.campagne]));
-        ok &= Ecrire(region / "Ennemis.txt", FichierEnnemis(Ennemis(d)));
+        ok &= Ecrire(region / "Ennemis.txt", FichierEnnemis(Ennemis(d), d.campagne));
         // Each site with a battle of its own has its level.
         for (const Site& s : d.sites)
             if (s.lock != 2) {
