@@ -109,3 +109,6 @@ struct LigneUpgrade {
 std::vector<LigneUpgrade> InterfaceUpgradeChateau__lignes(const Batiment& batiment);
 // Buys the offered line n of the building; true when something was bought.
 bool InterfaceUpgradeChateau__acheter(Batiment* batiment, int n);
+// The description cut into lines at most `largeur` pixels wide in the screen's text font, between
+// words (a word wider than a line is cut itself).
+std::vector<std::string> InterfaceUpgradeChateau__lignesDescription(const std::string& texte, int largeur);

@@ -28,6 +28,10 @@ constexpr int OBJET_FENETRE = 953;
 constexpr int OBJET_PIECE = 954;
 constexpr int OBJET_CURSEUR = 19;
 constexpr int LIGNES_VISIBLES = 6;
+// The description box under the list: its text from its left edge to the close box, one line
+// every 20 pixels, as many as the box holds.
+constexpr int DESCRIPTION_X = -232, DESCRIPTION_LARGEUR = 392, DESCRIPTION_Y = 100, DESCRIPTION_PAS = 20,
+              DESCRIPTION_LIGNES = 3;
 const char* const OU_TASSER = "ChargeRegion()";
 
 bool BatimentArmee(int m) {
@@ -88,7 +92,10 @@ void Dessiner(const Batiment& b, const std::vector<LigneUpgrade>& lignes, int su
         const auto& d = l.developpement ? l.developpement->description : l.construction->description;
         std::snprintf(texte, sizeof texte, "%s %s %s %s %s //", d[0].c_str(), d[1].c_str(), d[2].c_str(),
                       d[3].c_str(), d[4].c_str());
-        Texte__AfficheAligne(w / 2 - 232, h / 2 + 90, 228, 221, 190, 2, texte);
+        const std::vector<std::string> description = InterfaceUpgradeChateau__lignesDescription(texte, DESCRIPTION_LARGEUR);
+        for (size_t i = 0; i < description.size() && i < DESCRIPTION_LIGNES; ++i)
+            Texte__AfficheAligne(w / 2 + DESCRIPTION_X, h / 2 + DESCRIPTION_Y + DESCRIPTION_PAS * static_cast<int>(i), 228,
+                                 221, 190, 2, description[i].c_str());
     }
     Curseur__Ombre(OBJET_CURSEUR, 0);
 }
@@ -143,6 +150,40 @@ bool InterfaceUpgradeChateau__acheter(Batiment* b, int n) {
     const int reste = static_cast<int>(InterfaceUpgradeChateau__lignes(*b).size());
     b->ligneChoisie = reste == 0 ? 0 : std::min(b->ligneChoisie, reste - 1);
     return achete;
+}
+
+std::vector<std::string> InterfaceUpgradeChateau__lignesDescription(const std::string& texte, int largeur) {
+    // Mode 3 draws nothing and gives the width.
+    const auto tient = [largeur](const std::string& t) { return Texte__AfficheAligne(0, 0, 0, 0, 0, 3, t.c_str()) <= largeur; };
+    std::vector<std::string> lignes;
+    std::string ligne;
+    size_t i = 0;
+    while (i < texte.size()) {
+        if (texte[i] == ' ') {
+            ++i;
+            continue;
+        }
+        const size_t fin = std::min(texte.find(' ', i), texte.size());
+        std::string mot = texte.substr(i, fin - i);
+        i = fin;
+        const std::string essai = ligne.empty() ? mot : ligne + ' ' + mot;
+        if (tient(essai)) {
+            ligne = essai;
+            continue;
+        }
+        if (!ligne.empty()) lignes.push_back(ligne);
+        ligne.clear();
+        // A word too wide for a whole line goes on in pieces.
+        while (mot.size() > 1 && !tient(mot)) {
+            size_t n = mot.size() - 1;
+            while (n > 1 && !tient(mot.substr(0, n))) --n;
+            lignes.push_back(mot.substr(0, n));
+            mot.erase(0, n);
+        }
+        ligne = mot;
+    }
+    if (!ligne.empty()) lignes.push_back(ligne);
+    return lignes;
 }
 
 int InterfaceUpgradeChateau__boucle(Batiment* b) {

@@ -12,7 +12,7 @@ namespace {
 
 // Main menu, Play, New campaign, Tutorial.
 const char* const VERS_LE_DIDACTICIEL =
-    "7000 key ESCAPE\n8500 move 400 172\n8600 down left\n8700 up left\n"
+    "4500 key RETURN\n7000 key ESCAPE\n8500 move 400 172\n8600 down left\n8700 up left\n"
     "10500 move 400 272\n10600 down left\n10700 up left\n13000 move 400 222\n13100 down left\n13200 up left\n";
 
 TEST(CampagneProgramme, LeDidacticielOuvreSaCarteDeRegion) {

@@ -87,9 +87,10 @@ TEST_F(DonneesExemple, CampagnesDeFactionAvecLeursUnites) {
 namespace {
 
 // A skirmish army's faction by its folder (4 for all factions), a faction campaign's start army by
-// its campaign; any other army file is the Empire's.
+// its campaign, the tutorial's is the Justice's; any other army file is the Empire's.
 int CampDuFichier(const fs::path& chemin) {
     static const char* const CAMPS[5] = {"Empire", "Justice", "Lumiere", "Morvane", "All"};
+    if (chemin.generic_string().find("/Campagnes/Tutorial/") != std::string::npos) return 1;
     for (int camp = 0; camp < 5; ++camp)
         for (const char* dossier : {"/Escarmouche/", "/Campagnes/"})
             if (chemin.generic_string().find(std::string(dossier) + CAMPS[camp] + "/") != std::string::npos) return camp;

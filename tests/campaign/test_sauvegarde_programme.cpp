@@ -19,7 +19,7 @@ namespace fs = std::filesystem;
 // Main menu, Play, New campaign, Tutorial; the region's opening text closed; the view scrolled
 // down to the start cells (the mouse on the lower edge).
 const char* const VERS_LA_CARTE =
-    "7000 key ESCAPE\n8500 move 400 172\n8600 down left\n8700 up left\n"
+    "4500 key RETURN\n7000 key ESCAPE\n8500 move 400 172\n8600 down left\n8700 up left\n"
     "10500 move 400 272\n10600 down left\n10700 up left\n13000 move 400 222\n13100 down left\n13200 up left\n"
     "21000 key RETURN\n22000 move 300 470\n";
 
@@ -50,7 +50,7 @@ std::string Sauver() {
 // The main menu's Load, the third slot, then the region map scrolled down to the company; an end
 // of turn, which traces where its token stands once the enemies' moves are over.
 const char* const CHARGER =
-    "7000 key ESCAPE\n8400 capture menu\n8500 move 400 222\n8600 down left\n8700 up left\n"
+    "4500 key RETURN\n7000 key ESCAPE\n8400 capture menu\n8500 move 400 222\n8600 down left\n8700 up left\n"
     "11000 capture liste\n11100 key DOWN\n11200 key DOWN\n11300 key RETURN\n"
     "16000 move 300 470\n18000 move 300 300\n18500 capture carte\n"
     "19000 move 585 440\n19100 down left\n19200 up left\n19300 move 300 300\n23000 capture tour\n23500 quit\n";

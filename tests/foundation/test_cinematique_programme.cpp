@@ -36,8 +36,8 @@ std::vector<double> Niveaux(const std::string& wav) {
 
 TEST(CinematiquesDuJeu, LogoIntroEtMenuEnBoucle) {
     JeuTemporaire jeu;
-    const std::string script = "700 capture logo\n2500 capture image\n6000 capture intro\n12000 capture menu\n"
-                               "14000 capture menu2\n15000 key ESCAPE\n16000 quit\n";
+    const std::string script = "700 capture logo\n2500 capture image\n4500 key RETURN\n8000 capture intro\n"
+                               "14000 capture menu\n16000 capture menu2\n17000 key ESCAPE\n18000 quit\n";
     ASSERT_EQ(jeu.Lancer(script, "un"), 0) << jeu.Lire("un/stderr.txt");
     ASSERT_EQ(jeu.Lancer(script, "deux"), 0);
     for (const char* f : {"logo.png", "image.png", "intro.png", "menu.png", "menu2.png", "son.wav"}) {
@@ -48,28 +48,29 @@ TEST(CinematiquesDuJeu, LogoIntroEtMenuEnBoucle) {
     EXPECT_TRUE(jeu.Lire("un/logo.png") != jeu.Lire("un/image.png"));
     EXPECT_TRUE(jeu.Lire("un/image.png") != jeu.Lire("un/intro.png"));
     EXPECT_TRUE(jeu.Lire("un/intro.png") != jeu.Lire("un/menu.png"));
-    // The logo and the intro picture are silent; the intro's music from about 4 s to 10 s, then
-    // the menu's, which goes on without a gap where the movie starts again, until Escape.
+    // The logo and the intro picture are silent; music under the intro text (passed with Return)
+    // from about 4 s to 6 s, the intro's from 6 s to 12 s, then the menu's, which goes on without
+    // a gap where the movie starts again, until Escape.
     const auto niveaux = Niveaux(jeu.Lire("un/son.wav"));
-    ASSERT_GE(niveaux.size(), 30u);
+    ASSERT_GE(niveaux.size(), 34u);
     for (size_t d = 1; d < 7; ++d) EXPECT_LT(niveaux[d], 10.0) << d * 0.5 << " s";
-    for (size_t d = 9; d < 30; ++d) EXPECT_GT(niveaux[d], 500.0) << d * 0.5 << " s";
+    for (size_t d = 9; d < 34; ++d) EXPECT_GT(niveaux[d], 500.0) << d * 0.5 << " s";
 }
 
 TEST(CinematiquesDuJeu, EchapPasseLIntro) {
     JeuTemporaire jeu;
-    ASSERT_EQ(jeu.Lancer("5000 key ESCAPE\n6500 capture apres\n7000 quit\n", "a"), 0);
-    ASSERT_EQ(jeu.Lancer("6500 capture apres\n7000 quit\n", "c"), 0);
+    ASSERT_EQ(jeu.Lancer("4500 key RETURN\n7000 key ESCAPE\n8500 capture apres\n9000 quit\n", "a"), 0);
+    ASSERT_EQ(jeu.Lancer("4500 key RETURN\n8500 capture apres\n9000 quit\n", "c"), 0);
     // After Escape the menu's movie plays; without Escape the intro still does.
     const std::string a = jeu.Lire("a/apres.png");
     EXPECT_GT(a.size(), 100u);
     EXPECT_TRUE(a != jeu.Lire("c/apres.png"));
     // The menu's music, not the intro's: the two captures part at Escape.
     const auto na = Niveaux(jeu.Lire("a/son.wav")), nc = Niveaux(jeu.Lire("c/son.wav"));
-    ASSERT_GE(na.size(), 13u);
-    ASSERT_GE(nc.size(), 13u);
-    EXPECT_GT(na[12], 500.0);
-    EXPECT_NE(static_cast<int>(na[12]), static_cast<int>(nc[12]));
+    ASSERT_GE(na.size(), 17u);
+    ASSERT_GE(nc.size(), 17u);
+    EXPECT_GT(na[16], 500.0);
+    EXPECT_NE(static_cast<int>(na[16]), static_cast<int>(nc[16]));
 }
 
 }  // namespace

@@ -12,7 +12,7 @@ namespace {
 TEST(BestiaireProgramme, CampsPagedThenCreditsToTheirEnd) {
     JeuTemporaire jeu;
     // The intro movie skipped; Bestiary.
-    std::string script = "7000 key ESCAPE\n8500 move 400 322\n8600 down left\n8700 up left\n9500 move 500 300\n";
+    std::string script = "4500 key RETURN\n7000 key ESCAPE\n8500 move 400 322\n8600 down left\n8700 up left\n9500 move 500 300\n";
     // Each tab: its first entry, then Right three times (the camps have at most four entries),
     // then Down to the next tab.
     int t = 10000;

@@ -44,7 +44,7 @@ TEST(BatailleSon, LesArmeesSEntendentQuandEllesSeBattent) {
     // Every group selected, free engagement and the view centred on them: the armies meet on
     // their own in sight. Escape opens the in-game menu and closes it again; the end of the script
     // closes the window.
-    ASSERT_EQ(jeu.Lancer("7000 key ESCAPE\n8500 move 400 172\n8600 down left\n8700 up left\n"
+    ASSERT_EQ(jeu.Lancer("4500 key RETURN\n7000 key ESCAPE\n8500 move 400 172\n8600 down left\n8700 up left\n"
                          "10500 move 400 372\n10600 down left\n10700 up left\n"
                          "14000 key RETURN\n16000 key RETURN\n17000 key A\n17200 key SPACE\n17400 key C\n"
                          "50000 capture bataille\n61000 key ESCAPE\n62000 key RETURN\n65000 key ESCAPE\n"

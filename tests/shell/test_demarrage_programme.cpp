@@ -32,11 +32,13 @@ TEST(DemarrageProgramme, BatailleAllerRetourPuisQuitter) {
     std::filesystem::remove(jeu.Racine() / "ini" / "Configuration.ini");
     // Play, then Skirmish on the menu opens the skirmish set-up, whose confirm button starts the
     // battle on its first map and armies; later Escape in the battle asks whether to quit the
-    // game, Return answers yes; Escape on the menu opens the quit box, Return quits.
-    ASSERT_EQ(jeu.Lancer("11500 move 400 172\n11600 down left\n11700 up left\n13600 move 400 322\n13700 down left\n"
-                         "13800 up left\n14600 capture preparation\n14700 move 298 434\n14800 click left\n"
-                         "32000 capture bataille\n32100 key ESCAPE\n33000 key RETURN\n"
-                         "35000 capture menu\n36000 key ESCAPE\n38000 key RETURN\n",
+    // game, Return answers yes; Escape on the menu opens the quit box, Return quits. Return
+    // passes the intro text first.
+    ASSERT_EQ(jeu.Lancer("4500 key RETURN\n"
+                         "13500 move 400 172\n13600 down left\n13700 up left\n15600 move 400 322\n15700 down left\n"
+                         "15800 up left\n16600 capture preparation\n16700 move 298 434\n16800 click left\n"
+                         "34000 capture bataille\n34100 key ESCAPE\n35000 key RETURN\n"
+                         "37000 capture menu\n38000 key ESCAPE\n40000 key RETURN\n",
                          "s"),
               0)
         << jeu.Lire("s/stderr.txt");
@@ -54,24 +56,27 @@ TEST(DemarrageProgramme, BatailleAllerRetourPuisQuitter) {
 
 TEST(DemarrageProgramme, TrenteSecondesSansRienRejouentLIntro) {
     JeuTemporaire jeu;
-    // The menu from about 10 s; idle until 40 s, then the intro's six seconds and the menu again.
-    ASSERT_EQ(jeu.Lancer("52000 key ESCAPE\n", "r"), 0) << jeu.Lire("r/stderr.txt");
+    // The intro text passed; the menu from about 12 s; idle until 42 s, then the intro's six
+    // seconds and the menu again.
+    ASSERT_EQ(jeu.Lancer("4500 key RETURN\n54000 key ESCAPE\n", "r"), 0) << jeu.Lire("r/stderr.txt");
     const auto n = Niveaux(jeu.Lire("r/son.wav"));
     ASSERT_GE(n.size(), 100u);
     auto menu = [&](size_t d) { return n[d] > 4000.0; };
     auto intro = [&](size_t d) { return n[d] > 500.0 && n[d] < 4000.0; };
-    for (size_t d : {24, 40, 70}) EXPECT_TRUE(menu(d)) << d * 0.5 << " s: " << n[d];
-    for (size_t d : {84, 88}) EXPECT_TRUE(intro(d)) << d * 0.5 << " s: " << n[d];
-    EXPECT_TRUE(menu(96)) << n[96];
+    for (size_t d : {28, 44, 74}) EXPECT_TRUE(menu(d)) << d * 0.5 << " s: " << n[d];
+    for (size_t d : {88, 92}) EXPECT_TRUE(intro(d)) << d * 0.5 << " s: " << n[d];
+    EXPECT_TRUE(menu(100)) << n[100];
 }
 
 TEST(DemarrageProgramme, QuitterPendantLesFilmsEcritLesReglages) {
-    // A close during the logo, the intro picture, the intro movie, the menu movie's first frames
-    // (before its first sound went out) and the menu.
-    for (const char* instant : {"300", "2500", "7000", "10050", "10100", "12000"}) {
+    // A close during the logo, the intro picture, the intro text, then, the text passed, the intro
+    // movie, the menu movie's first frames (before its first sound went out) and the menu.
+    for (const char* instant : {"300 quit\n", "2500 quit\n", "5000 quit\n", "4500 key RETURN\n9000 quit\n",
+                                "4500 key RETURN\n12050 quit\n", "4500 key RETURN\n12100 quit\n",
+                                "4500 key RETURN\n14000 quit\n"}) {
         JeuTemporaire jeu;
         jeu.Ecrire("ini/Configuration.ini", "1\n800\n600\n40\n60\n1\n1\n");
-        ASSERT_EQ(jeu.Lancer(std::string(instant) + " quit\n", "q"), 0) << instant << jeu.Lire("q/stderr.txt");
+        ASSERT_EQ(jeu.Lancer(instant, "q"), 0) << instant << jeu.Lire("q/stderr.txt");
         EXPECT_EQ(jeu.Lire("ini/Configuration.ini"), "1\n800\n600\n40\n60\n1\n1\n") << instant;
         EXPECT_TRUE(jeu.Existe("ini/DOZOZADO.DAT")) << instant;
     }

@@ -19,13 +19,14 @@ std::string Conditions(const JeuTemporaire& jeu, const std::string& victoire, co
     return s.substr(0, ia) + "[IA_DECLENCHEMENT]\n3600\n" + s.substr(fin);
 }
 
-// Play, Skirmish, confirm (as the start-up test does); the results screen's OK corner clicked at
-// 90 s, then Escape and Return on the menu quit.
+// The intro text passed, Play, Skirmish, confirm (as the start-up test does); the results screen's
+// OK corner clicked at 92 s, then Escape and Return on the menu quit.
 const char* const Script =
-    "11500 move 400 172\n11600 down left\n11700 up left\n13600 move 400 322\n13700 down left\n"
-    "13800 up left\n14700 move 298 434\n14800 click left\n"
-    "89000 capture resultats\n90000 move 600 440\n90100 click left\n"
-    "93000 capture menu\n94000 key ESCAPE\n96000 key RETURN\n";
+    "4500 key RETURN\n"
+    "13500 move 400 172\n13600 down left\n13700 up left\n15600 move 400 322\n15700 down left\n"
+    "15800 up left\n16700 move 298 434\n16800 click left\n"
+    "91000 capture resultats\n92000 move 600 440\n92100 click left\n"
+    "95000 capture menu\n96000 key ESCAPE\n98000 key RETURN\n";
 
 TEST(FinProgramme, TenirUneMinuteGagneLEscarmouche) {
     JeuTemporaire jeu;

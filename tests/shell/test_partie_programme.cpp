@@ -55,7 +55,7 @@ TEST(PartieProgramme, F1EnBatailleOuvreLAide) {
 // battle; Escape and Return leave it for the main menu, which quits the same way.
 TEST(PartieProgramme, UneMissionSpecialeDepuisLeMenu) {
     JeuTemporaire jeu;
-    ASSERT_EQ(jeu.Lancer("7000 key ESCAPE\n8500 move 400 172\n8600 down left\n8700 up left\n"
+    ASSERT_EQ(jeu.Lancer("4500 key RETURN\n7000 key ESCAPE\n8500 move 400 172\n8600 down left\n8700 up left\n"
                          "10500 move 400 372\n10600 down left\n10700 up left\n11500 capture image\n"
                          "13000 capture requete\n14000 key RETURN\n16000 key RETURN\n20000 capture mission\n"
                          "21000 key ESCAPE\n22000 key RETURN\n25000 capture menu\n26000 key ESCAPE\n28000 key RETURN\n",

@@ -148,8 +148,11 @@ std::string FichierLieux(const std::vector<Site>& sites) {
 
 // An enemy regiment of a region: its cell, behaviour (0 stays, 1 hunts, 2 waits for sight then
 // marches, 3 hunts unseen, 4 watches a zone then marches, 5 hunts or roams), points and sight, its
-// zone, destination and the values it takes to attack. Record i is regiment 100 + i, whose file
-// "nmi<id>.txt" (or a file of its own) lies in "Armees/Regimentsnmi".
+// zone, destination and the values it takes to attack. Record i is regiment 100 + i of player 1,
+// whose file "<faction>_nmi<id>.txt" (or a file of its own) lies in "Armees/Regimentsnmi": player 1
+// reads the catalogue of the campaign's second camp (the Lumiere's, or the Justice's in the
+// Lumiere's own campaign), and its regiments field that faction's units ("nmi<id>.txt" are the
+// Empire's).
 struct Ennemi {
     int x, y, comportement, nbPA, distVue;
     int zone[4] = {0, 0, 0, 0};
@@ -174,14 +177,15 @@ std::vector<Ennemi> Ennemis(const Description& d) {
     return {{30, 18 + (d.numero % 3) * 4, 1, 3, 6}};
 }
 
-std::string FichierEnnemis(const std::vector<Ennemi>& ennemis) {
+std::string FichierEnnemis(const std::vector<Ennemi>& ennemis, int campagne) {
+    const char* camp = campagne == 4 ? "Justice" : "Lumiere";
     std::ostringstream s;
     s << "REGIMENTSNMI\nNombre de regiments ennemi : " << ennemis.size() << '\n';
     for (size_t i = 0; i < ennemis.size(); ++i) {
         const Ennemi& e = ennemis[i];
         s << "Fichier : ";
         if (e.fichier) s << e.fichier;
-        else s << "nmi" << 100 + i << ".txt";
+        else s << camp << "_nmi" << 100 + i << ".txt";
         s << "\nId : " << 100 + i << "\nCoordonnees : " << e.x << ' ' << e.y
           << "\nJoueur : 1\nComportement : " << e.comportement << '\n';
         if (e.comportement == 4)
@@ -519,7 +523,7 @@ bool FabriquerRegions(const std::string& racine) {
         ok &= Ecrire(region / "Region.mv", NiveauRegion(r));
         ok &= Ecrire(region / "Region.VBat", ConditionsRegion(r, d.campagne == 0));
         ok &= Ecrire(region / "region.Vreg", d.victoire ? d.victoire : Fin(DOSSIERS[d.campagne]));
-        ok &= Ecrire(region / "Ennemis.txt", FichierEnnemis(Ennemis(d)));
+        ok &= Ecrire(region / "Ennemis.txt", FichierEnnemis(Ennemis(d), d.campagne));
         // Each site with a battle of its own has its level.
         for (const Site& s : d.sites)
             if (s.lock != 2) {
