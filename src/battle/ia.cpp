@@ -1,7 +1,9 @@
 #include "battle/ia.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
+#include <cstdint>
 #include <vector>
 
 #include "battle/ordres.h"
@@ -98,8 +100,24 @@ int IA__EvaluationCibles() {
         if (armee < 0 || armee > 5 || x < 0 || y < 0 || x >= TAILLE_UNIVERS || y >= TAILLE_UNIVERS) return -1;
         return (armee * BLOCS + y / BLOC) * BLOCS + x / BLOC;
     };
+    // Per army, what bounds the factors of a score from below: the smallest formation factor for
+    // each mode of the group choosing, the fewest members and the fewest hit points.
+    struct Bornes {
+        int formation[5] = {9999, 9999, 9999, 9999, 9999};
+        int32_t membres = INT32_MAX, pv = INT32_MAX;
+        bool aucun = true;
+    };
+    Bornes bornes[6];
     for (const Candidat& c : candidats) {
         if (c.pv < 1) elagage = false;
+        if (c.armee >= 0 && c.armee <= 5) {
+            Bornes& b = bornes[c.armee];
+            for (int m = 0; m < 5; ++m)
+                b.formation[m] = std::min(b.formation[m], static_cast<int>(TableFormationIA[static_cast<size_t>(c.mode - 1)][static_cast<size_t>(m)]));
+            b.membres = std::min(b.membres, c.nbMembres);
+            b.pv = std::min(b.pv, c.pv);
+            b.aucun = false;
+        }
         const int b = bloc(c.armee, c.butX, c.butY);
         if (b >= 0) ++debutBloc[static_cast<size_t>(b) + 1];
     }
@@ -155,6 +173,13 @@ int IA__EvaluationCibles() {
             const int bx = g.butX / BLOC, by = g.butY / BLOC;
             for (int armee = 0; armee < 6; ++armee) {
                 if (!Ciblable(cg->armee, armee)) continue;
+                // Every score of this army is at least `facteur` times the distance (each factor
+                // is at least 1, and each grows with what it is bounded by here).
+                const Bornes& bo = bornes[armee];
+                if (bo.aucun) continue;   // no candidate of this army
+                const int64_t facteur = int64_t{bo.formation[modeG - 1]} *
+                                        (bo.membres > 0 ? FacteurEffectifIA(g.nbMembres, bo.membres) : 1) *
+                                        (bo.pv / hpG + 1);
                 // Ring r of blocks round the goal's block; past it every goal is at least
                 // r * BLOC + 1 away.
                 for (int r = 0; r < BLOCS; ++r) {
@@ -171,7 +196,7 @@ int IA__EvaluationCibles() {
                             blocEssai(bx + r, j);
                         }
                     }
-                    if (r * BLOC + 1 > meilleur) break;
+                    if (facteur * (r * BLOC + 1) > meilleur) break;
                 }
             }
         }
