@@ -39,6 +39,19 @@ bool Ciblable(int armee, int autre) {
     return TableCiblage[static_cast<size_t>(armee)][static_cast<size_t>(autre)] != 0;
 }
 
+// IA__Distance, read from a table of the truncated roots for the distances on the map.
+int Distance(int x1, int y1, int x2, int y2) {
+    constexpr int MAX = 2 * (TAILLE_UNIVERS - 1) * (TAILLE_UNIVERS - 1);
+    static const std::vector<uint8_t> racines = [] {
+        std::vector<uint8_t> r(MAX + 1);
+        for (int d = 0; d <= MAX; ++d) r[static_cast<size_t>(d)] = static_cast<uint8_t>(static_cast<int>(std::sqrt(static_cast<double>(d))));
+        return r;
+    }();
+    const int64_t dx = int64_t{x2} - x1, dy = int64_t{y2} - y1, d = dx * dx + dy * dy;
+    if (d > MAX) return IA__Distance(x1, y1, x2, y2);
+    return racines[static_cast<size_t>(d)];
+}
+
 int Mode(const Groupe& g) { return g.modeFormation >= 1 && g.modeFormation <= 5 ? g.modeFormation : 1; }
 
 }  // namespace
@@ -87,7 +100,7 @@ int IA__EvaluationCibles() {
     }
     // The candidates by army and by block of the map (of their goals), for the search in rings of
     // blocks round each group's goal; goals off the map are always looked at.
-    constexpr int BLOC = 8, BLOCS = (TAILLE_UNIVERS + BLOC - 1) / BLOC;
+    constexpr int BLOC = 4, BLOCS = (TAILLE_UNIVERS + BLOC - 1) / BLOC;
     static std::vector<int32_t> debutBloc(6 * BLOCS * BLOCS + 1);
     static std::vector<int32_t> parBloc(NOMBRE_GROUPES);
     static std::vector<int32_t> horsCarte(NOMBRE_GROUPES);
@@ -133,6 +146,24 @@ int IA__EvaluationCibles() {
         }
     }
 
+    // Candidates still open (engaged below their strength) per block and per army: blocks and
+    // armies with none are passed over.
+    static std::vector<int32_t> ouverts(6 * BLOCS * BLOCS);
+    // A group listed twice would be two candidates sharing one engagement: then no block is passed over.
+    static std::vector<uint32_t> vu(NOMBRE_GROUPES, 0);
+    static uint32_t evaluation = 0;
+    ++evaluation;
+    std::fill(ouverts.begin(), ouverts.end(), 0);
+    int32_t ouvertsArmee[6] = {};
+    auto ouvert = [&](const Candidat& c) { return engagee[static_cast<size_t>(c.groupe)] < c.force; };
+    for (size_t k = 0; k < candidats.size(); ++k) {
+        const Candidat& c = candidats[k];
+        if (vu[static_cast<size_t>(c.groupe)] == evaluation) elagage = false;
+        vu[static_cast<size_t>(c.groupe)] = evaluation;
+        const int b = bloc(c.armee, c.butX, c.butY);
+        if (b >= 0 && ouvert(c)) ++ouverts[static_cast<size_t>(b)], ++ouvertsArmee[c.armee];
+    }
+
     int choix = -1;
     for (const int gi : ordre) {
         Groupe& g = TableGroupes[static_cast<size_t>(gi)];
@@ -159,7 +190,7 @@ int IA__EvaluationCibles() {
             int score = static_cast<int>(TableFormationIA[static_cast<size_t>(o.mode - 1)][static_cast<size_t>(modeG - 1)]);
             score *= FacteurEffectifIA(g.nbMembres, o.nbMembres);
             score *= o.pv / hpG + 1;
-            score *= IA__Distance(o.butX, o.butY, g.butX, g.butY);
+            score *= Distance(o.butX, o.butY, g.butX, g.butY);
             if (score < meilleur || (score == meilleur && k > meilleurRang)) {
                 meilleur = score;
                 meilleurRang = k;
@@ -176,7 +207,7 @@ int IA__EvaluationCibles() {
                 // Every score of this army is at least `facteur` times the distance (each factor
                 // is at least 1, and each grows with what it is bounded by here).
                 const Bornes& bo = bornes[armee];
-                if (bo.aucun) continue;   // no candidate of this army
+                if (bo.aucun || ouvertsArmee[armee] == 0) continue;   // no candidate of this army open
                 const int64_t facteur = int64_t{bo.formation[modeG - 1]} *
                                         (bo.membres > 0 ? FacteurEffectifIA(g.nbMembres, bo.membres) : 1) *
                                         (bo.pv / hpG + 1);
@@ -186,6 +217,7 @@ int IA__EvaluationCibles() {
                     auto blocEssai = [&](int i, int j) {
                         if (i < 0 || i >= BLOCS) return;
                         const size_t b = static_cast<size_t>((armee * BLOCS + j) * BLOCS + i);
+                        if (ouverts[b] == 0) return;
                         for (int32_t q = debutBloc[b]; q < debutBloc[b + 1]; ++q) essai(parBloc[static_cast<size_t>(q)]);
                     };
                     for (int j = std::max(by - r, 0); j <= std::min(by + r, BLOCS - 1); ++j) {
@@ -203,8 +235,16 @@ int IA__EvaluationCibles() {
         if (meilleurRang >= 0) choix = candidats[static_cast<size_t>(meilleurRang)].groupe;
         if (choix != -1) {
             Groupe& c = TableGroupes[static_cast<size_t>(choix)];
+            const Candidat& ca = candidats[static_cast<size_t>(meilleurRang)];
+            const bool avant = ouvert(ca);
             c.forceEngagee += g.nbMembres * cg->degats;
             engagee[static_cast<size_t>(choix)] = c.forceEngagee;
+            const int b = bloc(ca.armee, ca.butX, ca.butY);
+            if (b >= 0 && avant != ouvert(ca)) {
+                const int delta = avant ? -1 : 1;
+                ouverts[static_cast<size_t>(b)] += delta;
+                ouvertsArmee[ca.armee] += delta;
+            }
             g.groupeCibleIAPropose = choix;
         }
     }
