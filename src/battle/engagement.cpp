@@ -287,6 +287,12 @@ int Anneau(int objet, int filtre, int x, int y, int r, int s, int couche) {
     const int32_t* grille = couche == 0 ? GrilleSol : couche == 2 ? GrilleAir : GrilleUnites;
     if (!grille) return 0;
     const int d = x + r + s - 1, b = y + r + s - 1;
+    // On the unit and air layers only an enemy can be a target (a siege target is an enemy too).
+    const int armee = TableObjets[objet].armee;
+    auto Valide = [couche, armee](int n) {
+        if (n < 1 || n >= NOMBRE_OBJETS) return false;
+        return couche == 0 || Armees__Hostiles(armee, TableObjets[n].armee);
+    };
     auto ligne = [&](int j, int de, int a, int pas) -> int {
         if (j < 0 || j >= TAILLE_UNIVERS) return 0;
         const int32_t* rangee = grille + TAILLE_UNIVERS * j;
