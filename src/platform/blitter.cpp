@@ -82,7 +82,7 @@ struct MemoPalettes {
     std::vector<Entree> entrees;
 };
 std::unordered_map<const uint8_t*, MemoPalettes> Memos;
-constexpr size_t MEMOS_MAX = 4096, ENTREES_MAX = 32;
+constexpr size_t MEMOS_MAX = 1024, ENTREES_MAX = 16;   // at most about 9 MB
 
 // What the palette is made of besides the original: the tint (when on) and the light.
 uint64_t ClePalette(const uint8_t* s) {
