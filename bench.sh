@@ -13,4 +13,8 @@ for n in 250 500 1000 2000; do
   echo "ouvert $n unites: $(./build-bench/morvane_bataille --scenario ouvert --unites "$n" --passes 1000 --graine 1 | grep ms_par_passe)"
 done
 echo "combat.mv: $(./build-bench/morvane_bataille --niveau '..\niveau\combat.mv' --passes 3000 | grep ms_par_passe)"
+# Full frames: the logic pass and the whole scene display, the view over the most units.
+image() { ./build-bench/morvane_bataille "$@" --dessin --vue-chargee | sed -n 's/^ms_par_passe \(p50 [^ ]* p99 [^ ]*\).*/\1/p'; }
+echo "image complete dispersion (ms): $(image --scenario dispersion --passes 1000)"
+echo "image complete grande.mv (ms): $(image --niveau '..\niveau\grande.mv' --passes 3000)"
 ./build-bench/morvane_bench "$@"

@@ -1,8 +1,10 @@
 #include "battle/chemin.h"
 
+#include <algorithm>
 #include <initializer_list>
 #include <new>
 #include <utility>
+#include <vector>
 
 #include "battle/astar.h"
 #include "battle/occupation.h"
@@ -134,6 +136,20 @@ struct Ligne {
     }
 };
 
+// The blocking tests of the plan being worked out: while Trajet__Calcul runs nothing it reads
+// changes, so each cell's answer for the plan's own test is kept once found (by generation, so a
+// new plan starts with none). The first test built during the plan names the test kept.
+struct MemoPlan {
+    bool actif = false, cle = false;
+    uint32_t generation = 0;
+    const Groupe* g = nullptr;
+    const uint32_t* carte = nullptr;
+    uint32_t permisA = 0, permisB = 0;
+    int groupe = 0, w = 0, h = 0;
+    std::vector<uint32_t> cases = std::vector<uint32_t>(static_cast<size_t>(COTE_CARTE) * COTE_CARTE, 0);
+};
+MemoPlan Memo;
+
 // The blocking test of one plan, with the planned group, its offset and the map to read resolved
 // once: a walk or a sight line tests many cells, and nothing but the cells' contents is read per
 // cell. Build it where the walk starts; the group must not change while it is in use.
@@ -152,9 +168,26 @@ public:
             else
                 carte_ = CarteOccupationSol;
         }
+        if (Memo.actif) {
+            if (!Memo.cle) {
+                Memo.cle = true;
+                Memo.g = g_, Memo.carte = carte_, Memo.permisA = permisA_, Memo.permisB = permisB_;
+                Memo.groupe = groupe_, Memo.w = w_, Memo.h = h_;
+            }
+            memo_ = Memo.g == g_ && Memo.carte == carte_ && Memo.permisA == permisA_ && Memo.permisB == permisB_ &&
+                    Memo.groupe == groupe_ && Memo.w == w_ && Memo.h == h_;
+        }
     }
 
     bool operator()(int x, int y) const {
+        if (!memo_ || !SurCarte(x, y)) return Teste(x, y);
+        uint32_t& c = Memo.cases[static_cast<size_t>(x + COTE_CARTE * y)];
+        if (c >> 1 != Memo.generation) c = Memo.generation << 1 | (Teste(x, y) ? 1u : 0u);
+        return (c & 1) != 0;
+    }
+
+private:
+    bool Teste(int x, int y) const {
         if (!g_) {
             for (int i = x; i < x + w_; ++i)
                 for (int j = y; j < y + h_; ++j) {
@@ -180,12 +213,12 @@ public:
         return false;
     }
 
-private:
     const Groupe* g_;
     const uint32_t* carte_;
     uint32_t permisA_, permisB_;
     int groupe_, w_, h_;
     int ox_ = 0, oy_ = 0, cible_ = -1;
+    bool memo_ = false;
 };
 
 // The test of a plan: the object itself is let through.
@@ -453,6 +486,18 @@ void Direction__Voisine(int* sortie, int d, int sens) {
 
 int Trajet__Calcul(int xDepart, int yDepart, int xBut, int yBut, int32_t* nombre, PointTrajet* points,
                    const uint32_t* carte, int objet, int groupe) {
+    // The cells' answers are kept for this plan only.
+    struct Session {
+        Session() {
+            if (++Memo.generation >= (1u << 31)) {
+                std::fill(Memo.cases.begin(), Memo.cases.end(), 0);
+                Memo.generation = 1;
+            }
+            Memo.actif = true;
+            Memo.cle = false;
+        }
+        ~Session() { Memo.actif = false; }
+    } session;
     const Groupe* g = GroupePlanifie(groupe);
     if (!g && groupe > 0) {
         // A group not in use, or whose leader slot is not an object: nothing to plan for.

@@ -1,5 +1,6 @@
 #include "battle/cibles.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "battle/occupation.h"
@@ -35,17 +36,38 @@ bool Prend(const Objet& o, const Objet& t, int filtre, int cx, int cy) {
     return std::abs(cy - o.y) < 2 && std::abs(cx - o.x) < 2;
 }
 
-// A ring of radius r laid round a footprint of side t; false once the enemy list is full.
+// A ring of radius r laid round a footprint of side t; false once the enemy list is full. Cells
+// off the map or holding no object add nothing, so they are passed over here without the call.
 bool Anneau(int objet, int filtre, int x, int y, int r, int t, int mode) {
     const Objet& o = TableObjets[objet];
+    const int32_t* grille = mode == 0 ? GrilleSol : mode == 2 ? GrilleAir : GrilleUnites;
+    if (!grille) return !Pleine(o);
     const int d = x + r + t - 1, b = y + r + t - 1;
-    for (int i = x - r; i <= d; ++i) Objet__AjouteCible(objet, filtre, i, y - r, mode);
+    auto occupee = [grille](int i, int j) { return SurCarte(i, j) && Valide(grille[i + TAILLE_UNIVERS * j]); };
+    auto essai = [&](int i, int j) {
+        if (occupee(i, j)) Objet__AjouteCible(objet, filtre, i, j, mode);
+    };
+    // Rows are clipped to the map; a row off the map is skipped whole.
+    auto ligne = [&](int j, int de, int a, int pas) {
+        if (j < 0 || j >= TAILLE_UNIVERS) return;
+        const int32_t* rangee = grille + TAILLE_UNIVERS * j;
+        if (pas > 0) {
+            for (int i = std::max(de, 0), fin = std::min(a, TAILLE_UNIVERS - 1); i <= fin; ++i)
+                if (Valide(rangee[i])) Objet__AjouteCible(objet, filtre, i, j, mode);
+        } else {
+            for (int i = std::min(de, TAILLE_UNIVERS - 1), fin = std::max(a, 0); i >= fin; --i)
+                if (Valide(rangee[i])) Objet__AjouteCible(objet, filtre, i, j, mode);
+        }
+    };
+    ligne(y - r, x - r, d, 1);
     if (Pleine(o)) return false;
-    for (int j = y + 1 - r; j <= b - 1; ++j) Objet__AjouteCible(objet, filtre, d, j, mode);
+    if (d >= 0 && d < TAILLE_UNIVERS)
+        for (int j = y + 1 - r; j <= b - 1; ++j) essai(d, j);
     if (Pleine(o)) return false;
-    for (int i = d; i >= x - r; --i) Objet__AjouteCible(objet, filtre, i, b, mode);
+    ligne(b, d, x - r, -1);
     if (Pleine(o)) return false;
-    for (int j = b - 1; j >= y - r + 1; --j) Objet__AjouteCible(objet, filtre, x - r, j, mode);
+    if (x - r >= 0 && x - r < TAILLE_UNIVERS)
+        for (int j = b - 1; j >= y - r + 1; --j) essai(x - r, j);
     return !Pleine(o);
 }
 

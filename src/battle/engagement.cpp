@@ -1,5 +1,6 @@
 #include "battle/engagement.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "battle/approche.h"
@@ -281,17 +282,42 @@ int Case__ContientCible(int objet, int filtre, int x, int y, int couche) {
 
 namespace {
 // The ring of radius r round a footprint of side s on a layer; the first target found, 0 none.
+// Cells off the map or holding no object hold no target: they are passed over without the call.
 int Anneau(int objet, int filtre, int x, int y, int r, int s, int couche) {
+    const int32_t* grille = couche == 0 ? GrilleSol : couche == 2 ? GrilleAir : GrilleUnites;
+    if (!grille) return 0;
     const int d = x + r + s - 1, b = y + r + s - 1;
-    for (int i = x - r; i <= d; ++i)
-        if (const int n = Case__ContientCible(objet, filtre, i, y - r, couche)) return n;
-    for (int j = y - r + 1; j <= b - 1; ++j)
-        if (const int n = Case__ContientCible(objet, filtre, d, j, couche)) return n;
-    for (int i = d; i >= x - r; --i)
-        if (const int n = Case__ContientCible(objet, filtre, i, b, couche)) return n;
-    for (int j = b - 1; j >= y - r + 1; --j)
-        if (const int n = Case__ContientCible(objet, filtre, x - r, j, couche)) return n;
-    return 0;
+    // On the unit and air layers only an enemy can be a target (a siege target is an enemy too).
+    const int armee = TableObjets[objet].armee;
+    auto Valide = [couche, armee](int n) {
+        if (n < 1 || n >= NOMBRE_OBJETS) return false;
+        return couche == 0 || Armees__Hostiles(armee, TableObjets[n].armee);
+    };
+    auto ligne = [&](int j, int de, int a, int pas) -> int {
+        if (j < 0 || j >= TAILLE_UNIVERS) return 0;
+        const int32_t* rangee = grille + TAILLE_UNIVERS * j;
+        if (pas > 0) {
+            for (int i = std::max(de, 0), fin = std::min(a, TAILLE_UNIVERS - 1); i <= fin; ++i)
+                if (Valide(rangee[i]))
+                    if (const int n = Case__ContientCible(objet, filtre, i, j, couche)) return n;
+        } else {
+            for (int i = std::min(de, TAILLE_UNIVERS - 1), fin = std::max(a, 0); i >= fin; --i)
+                if (Valide(rangee[i]))
+                    if (const int n = Case__ContientCible(objet, filtre, i, j, couche)) return n;
+        }
+        return 0;
+    };
+    auto colonne = [&](int i, int de, int a, int pas) -> int {
+        if (i < 0 || i >= TAILLE_UNIVERS) return 0;
+        for (int j = de; pas > 0 ? j <= a : j >= a; j += pas)
+            if (j >= 0 && j < TAILLE_UNIVERS && Valide(grille[i + TAILLE_UNIVERS * j]))
+                if (const int n = Case__ContientCible(objet, filtre, i, j, couche)) return n;
+        return 0;
+    };
+    if (const int n = ligne(y - r, x - r, d, 1)) return n;
+    if (const int n = colonne(d, y - r + 1, b - 1, 1)) return n;
+    if (const int n = ligne(b, d, x - r, -1)) return n;
+    return colonne(x - r, b - 1, y - r + 1, -1);
 }
 }  // namespace
 

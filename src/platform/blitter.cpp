@@ -1,7 +1,10 @@
 #include "platform/blitter.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
+#include <unordered_map>
+#include <vector>
 
 #include "platform/octets.h"
 
@@ -40,7 +43,7 @@ int Canal(uint16_t c, int decalage) { return (c >> decalage) & 31; }
 uint16_t Couleur(int r, int g, int b) { return static_cast<uint16_t>((r << 10) | (g << 5) | b); }
 
 // Rebuilds the current palette from the original one: tint, then light.
-void RecalculerPalette(uint8_t* s) {
+void CalculerPalette(uint8_t* s) {
     const int n = NbCouleurs(s);
     uint8_t* courante = s + OFF_PALETTE;
     const uint8_t* origine = courante + 2 * n;
@@ -62,6 +65,57 @@ void RecalculerPalette(uint8_t* s) {
         b = b * lumiere / 31;
         E16(courante + 2 * i, Couleur(r, g, b));
     }
+}
+
+// The palettes already worked out for a sprite, by tint and light: units of several armies share
+// one sprite and each is drawn in its army's colours, so the same few palettes are rebuilt over
+// and over. An entry holds for the original palette it was made from; a sprite whose original
+// palette differs (saved anew, or another sprite at the same address) starts afresh.
+struct MemoPalettes {
+    struct Entree {
+        uint64_t cle;
+        uint16_t nombre;   // of tinted colours, when the tint is on
+        std::array<uint8_t, 512> couleurs;
+    };
+    int n = -1;
+    std::array<uint8_t, 512> origine{};
+    std::vector<Entree> entrees;
+};
+std::unordered_map<const uint8_t*, MemoPalettes> Memos;
+constexpr size_t MEMOS_MAX = 1024, ENTREES_MAX = 16;   // at most about 9 MB
+
+// What the palette is made of besides the original: the tint (when on) and the light.
+uint64_t ClePalette(const uint8_t* s) {
+    uint64_t cle = s[OFF_LUMIERE];
+    if (s[OFF_TEINTE] != 0)
+        cle |= uint64_t{1} << 8 | uint64_t{s[OFF_TEINTE + 1]} << 9 | uint64_t{s[OFF_TEINTE + 2]} << 17 |
+               uint64_t{s[OFF_TEINTE + 3]} << 25 | uint64_t{L16(s + OFF_TEINTE_PREMIER)} << 33;
+    return cle;
+}
+
+void RecalculerPalette(uint8_t* s) {
+    const size_t octets = 2 * static_cast<size_t>(NbCouleurs(s));
+    if (octets > 512) return CalculerPalette(s);
+    uint8_t* courante = s + OFF_PALETTE;
+    const uint8_t* origine = courante + octets;
+    if (Memos.size() >= MEMOS_MAX && Memos.find(s) == Memos.end()) Memos.clear();
+    MemoPalettes& m = Memos[s];
+    if (m.n != static_cast<int>(octets) || std::memcmp(m.origine.data(), origine, octets) != 0) {
+        m.n = static_cast<int>(octets);
+        std::memcpy(m.origine.data(), origine, octets);
+        m.entrees.clear();
+    }
+    const uint64_t cle = ClePalette(s);
+    const uint16_t nombre = s[OFF_TEINTE] != 0 ? L16(s + OFF_TEINTE_NOMBRE) : 0;
+    for (const MemoPalettes::Entree& e : m.entrees)
+        if (e.cle == cle && e.nombre == nombre) {
+            std::memcpy(courante, e.couleurs.data(), octets);
+            return;
+        }
+    CalculerPalette(s);
+    if (m.entrees.size() >= ENTREES_MAX) m.entrees.clear();
+    m.entrees.push_back({cle, nombre, {}});
+    std::memcpy(m.entrees.back().couleurs.data(), courante, octets);
 }
 
 // Walks the visible opaque pixels of a frame: op(destination pixel, source colour).

@@ -228,6 +228,37 @@ TEST_F(Blitter, RecolourAndShadeAreRecomputedNotCompounded) {
     }
 }
 
+// Palettes are kept by tint and light once worked out; a kept one must not outlive the original
+// palette it was made from.
+TEST_F(Blitter, KeptPalettesFollowTheOriginalPalette) {
+    auto couleur = [&]() {
+        Cible t(4, 4, 4);
+        aff(sprite.data(), &t.c, 1, 1, 0);
+        return t.At(0, 0);   // index 31, white in the original palette
+    };
+    ombrePal(sprite.data(), 15, 0);
+    EXPECT_EQ(couleur(), Rvb(16, 16, 16));
+    repal(sprite.data(), 0, 32, 31, 0, 0);
+    EXPECT_EQ(couleur(), Rvb(16, 0, 0));
+    ombrePal(sprite.data(), 15, 0);   // the same tint and light again
+    EXPECT_EQ(couleur(), Rvb(16, 0, 0));
+    Routine<BlitPal>("SPR_RESTOPAL")(sprite.data(), 0);
+    ombrePal(sprite.data(), 15, 0);
+    EXPECT_EQ(couleur(), Rvb(16, 16, 16));
+    // Saving makes the shaded palette the original: the same light now darkens it further.
+    Routine<BlitPal>("SPR_SAVPAL")(sprite.data(), 0);
+    ombrePal(sprite.data(), 15, 0);
+    EXPECT_EQ(couleur(), Rvb(8, 8, 8));
+    ombrePal(sprite.data(), 0, 0);
+    EXPECT_EQ(couleur(), Rvb(16, 16, 16));
+    // Another sprite of the same palette size and light gets its own colours.
+    std::vector<uint8_t> autre = essai::EnMemoire(essai::FichierIndexe());
+    ombrePal(autre.data(), 15, 0);
+    Cible t(4, 4, 4);
+    aff(autre.data(), &t.c, 1, 1, 0);
+    EXPECT_EQ(t.At(0, 0), Rvb(16, 16, 16));
+}
+
 TEST_F(Blitter, HotSpotChangeIsFromTheFilesHotSpot) {
     auto modoff = Routine<BlitModOff>("MOD_SPROFF");
     modoff(sprite.data(), 1, 0, 0);
