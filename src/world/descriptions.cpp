@@ -167,9 +167,11 @@ void EcrireDescription(FILE* f, const DescriptionBatiment& d) {
     }
     std::fprintf(f, "ELEMENTS %d\n", d.nbElements);
     for (int e = 0; e < 11; ++e) {
+        // The last field is the frame an animated element was at: the display moves it, the
+        // reader does not use it. Written 0, so that a save depends on the building only.
         const bool fixe = d.elementNature[e] >= 8;
         std::fprintf(f, "%d %d %d %d %d %d \n", d.elementNature[e], d.elementSprite[e], d.elementX[e], d.elementY[e],
-                     fixe ? 0 : d.elementDirection[e], fixe ? 0 : d.elementPhase[e]);
+                     fixe ? 0 : d.elementDirection[e], 0);
     }
     std::fprintf(f, "\n");
     std::fprintf(f, "CODESOBJETS %d\n", d.nbCodesObjets);

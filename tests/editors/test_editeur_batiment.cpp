@@ -320,6 +320,7 @@ TEST_F(EditeurBatimentEssai, SauvegardeDuCalageSeul) {
     ModeEditeur = 1;
     Tour(ToucheDroite);
     Tour(ToucheDroite);
+    DescriptionBatimentCourante->elementPhase[0] = 5;   // the preview animated the flag
     ASSERT_TRUE(EditeurBatiment__Sauvegarde());
     EXPECT_EQ(arbre.Lire("Batiment/0052t.ocp"), ocp);
     std::string attendu = txt;
