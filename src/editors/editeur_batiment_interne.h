@@ -16,6 +16,8 @@ void EditeurBatiment__DessinerCouches(int maitre, int orientation, int x, int y,
 void EditeurBatiment__FiguresTest(int passe);
 // A turn of a modal page: the frame presented, one message taken; false when the program ends.
 bool EditeurBatiment__TourModal();
+// One message taken from the queue: -1 when the program ends, 0 none, 1 one.
+int EditeurBatiment__Message();
 void EditeurBatiment__Remplir(uint8_t octet);
 // A full-screen list: the row clicked, -2 on the right button or Escape. The row under the
 // mouse may show another text (survolee, null for the row's own).

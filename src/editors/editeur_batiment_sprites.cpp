@@ -17,6 +17,8 @@
 #include "platform/blitter.h"
 #include "platform/fichiers.h"
 #include "platform/octets.h"
+#include "platform/plateforme.h"
+#include "platform/temps.h"
 #include "scene/elements.h"
 #include "world/affichage_batiments.h"
 #include "world/descriptions.h"
@@ -108,7 +110,10 @@ int EditeurBatiment__ExportTout() {
     int ecrites = 0;
     DescriptionBatiment* courante = DescriptionBatimentCourante;
     for (int m = 1; m <= NombreMaitres && m < NOMBRE_TYPES_MAITRES && m < NOMBRE_DESCRIPTIONS; ++m) {
-        if (!EditeurBatiment__TourModal() || ToucheEchap) break;
+        // One message a master, a millisecond each (headless: the clock moves no further):
+        // Escape stops the export.
+        Plateforme_Echeance(Temps_Ticks() + 1);
+        if (EditeurBatiment__Message() < 0 || QuitterJeu || ToucheEchap) break;
         if (TableMaitres[static_cast<size_t>(m)].famille != 1) continue;
         for (int o = 0; o < 3; ++o) {
             const std::string nom = NomSprite(m, o);

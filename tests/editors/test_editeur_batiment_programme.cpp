@@ -8,6 +8,7 @@
 #include <string>
 
 #include "jeu_temporaire.h"
+#include "platform/octets.h"
 
 namespace {
 
@@ -36,7 +37,7 @@ TEST(EditeurBatimentProgramme, CalageDeplaceSauveEtVuAuChateauPuisExport) {
     const int editeur = jeu.Lancer(LireFichier(fs::path(MORVANE_SOURCE_DIR) / "scripts/editeur_batiment.txt"), "editeur");
     unsetenv("MORVANE_EDITEUR");
     ASSERT_EQ(editeur, 0) << jeu.Lire("editeur/stderr.txt");
-    for (const char* capture : {"01-menu", "03-deplace", "04-question", "05-sauve", "06-export"})
+    for (const char* capture : {"01-menu", "03-deplace", "04-question", "05-sauve", "06-export", "07-calage", "08-calage-sauve"})
         EXPECT_TRUE(jeu.Existe(std::string("editeur/") + capture + ".png")) << capture;
 
     // Image 1 moved 50 pixels right: the calage file changed on that line only, the description
@@ -55,6 +56,19 @@ TEST(EditeurBatimentProgramme, CalageDeplaceSauveEtVuAuChateauPuisExport) {
         const std::string tga = jeu.Lire(std::string("spredit/batiments/figures/") + nom + ".tga");
         EXPECT_EQ(tga.size(), 18u + 800 * 600 * 4 + 3558) << nom;
     }
+
+    // The calibration: every frame of the barracks' "t" sprite with its hot spot 10 pixels
+    // further right, nothing else changed.
+    std::string sprite = jeu.Lire("sprite/figures/caserne_t.spr");
+    ASSERT_GT(sprite.size(), 40u);
+    auto* s = reinterpret_cast<uint8_t*>(sprite.data()) + 8;
+    const size_t table = 24 + 4 * static_cast<size_t>(Octets_Lire16(s + 10));
+    for (int i = 0; i < Octets_Lire16(s + 8); ++i) {
+        uint8_t* image = s + Octets_Lire32(s + table + 4 * static_cast<size_t>(i));
+        for (size_t champ : {size_t{4}, size_t{8}})
+            Octets_Ecrire16(image + champ, static_cast<uint16_t>(Octets_LireS16(image + champ) + 10));
+    }
+    EXPECT_TRUE(jeu.Lire("spredit/batiments/figures/caserne_tt.SPR") == sprite);
 
     // The castle shows the barracks moved.
     ASSERT_EQ(jeu.Lancer(ScriptChateau(), "apres"), 0) << jeu.Lire("apres/stderr.txt");
