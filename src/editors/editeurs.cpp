@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "editors/editeur_batiment.h"
 #include "editors/editeur_evenements.h"
 #include "editors/editeur_particules.h"
 #include "foundation/ecran.h"
@@ -14,14 +15,16 @@ bool Editeurs__OptionDeveloppeur() {
     const char* editeur = std::getenv("MORVANE_EDITEUR");
     if (editeur == nullptr || editeur[0] == 0) return false;
     const bool particules = std::strcmp(editeur, "particules") == 0, evenements = std::strcmp(editeur, "evenements") == 0;
-    if (!particules && !evenements) {
-        std::fprintf(stderr, "morvane: MORVANE_EDITEUR=%s inconnu (particules ou evenements)\n", editeur);
+    const bool batiment = std::strcmp(editeur, "batiment") == 0;
+    if (!particules && !evenements && !batiment) {
+        std::fprintf(stderr, "morvane: MORVANE_EDITEUR=%s inconnu (particules, evenements ou batiment)\n", editeur);
         return false;
     }
     Ecran_ModeVideo(640, 480);
     Particules_Initialisation();
     if (ListeSprites == nullptr) ChargementSprite();
-    if (particules) EditeurParticules__Boucle();
+    if (batiment) EditeurBatiment(1);
+    else if (particules) EditeurParticules__Boucle();
     else EdEvenementBoucle();
     return true;
 }

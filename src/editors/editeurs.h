@@ -2,6 +2,6 @@
 // pages open them.
 #pragma once
 
-// With MORVANE_EDITEUR=particules or evenements, runs that editor and returns true once it is
+// With MORVANE_EDITEUR=particules, evenements or batiment, runs that editor and returns true once it is
 // left; false (the game goes on) without the option or with another value (said on stderr).
 bool Editeurs__OptionDeveloppeur();

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <vector>
 
+#include "campaign/armee_fichiers.h"
 #include "foundation/erreurs.h"
 #include "platform/fichiers.h"
 #include "platform/hasard.h"
@@ -142,6 +143,42 @@ bool LireDescription(FILE* f, Lecture& l, char (&raison)[128]) {
     return true;
 }
 
+void EcrireCalage(FILE* f, const DescriptionBatiment& d) {
+    static const int couches[9] = {1, 2, 3, 4, 5, 6, 7, 9, 8};
+    for (int p = 0; p < 9; ++p) std::fprintf(f, "%d %d %d\n", couches[p], d.calage[p][0], d.calage[p][1]);
+}
+
+// The description file: its footprint, the seven grids row by row, the elements, the object codes.
+void EcrireDescription(FILE* f, const DescriptionBatiment& d) {
+    std::fprintf(f, "LARGEURHAUTEUR\n");
+    std::fprintf(f, "%d %d\n", d.largeur, d.hauteur);
+    for (int g = 0; g < 7; ++g) {
+        const int32_t* grille = d.*GRILLES[g].champ;
+        std::fprintf(f, "%s\n", GRILLES[g].etiquette);
+        for (int r = 0; r < d.hauteur; ++r) {
+            for (int c = 0; c < d.largeur; ++c) {
+                const int v = grille[r * d.largeur + c];
+                if (g == 0) std::fprintf(f, "%s", v == 1 ? "1 " : "0 ");
+                else std::fprintf(f, "%d ", v);
+            }
+            std::fprintf(f, "\n");
+        }
+        std::fprintf(f, "\n");
+    }
+    std::fprintf(f, "ELEMENTS %d\n", d.nbElements);
+    for (int e = 0; e < 11; ++e) {
+        // The last field is the frame an animated element was at: the display moves it, the
+        // reader does not use it. Written 0, so that a save depends on the building only.
+        const bool fixe = d.elementNature[e] >= 8;
+        std::fprintf(f, "%d %d %d %d %d %d \n", d.elementNature[e], d.elementSprite[e], d.elementX[e], d.elementY[e],
+                     fixe ? 0 : d.elementDirection[e], 0);
+    }
+    std::fprintf(f, "\n");
+    std::fprintf(f, "CODESOBJETS %d\n", d.nbCodesObjets);
+    for (int c = 0; c < 12; ++c)
+        std::fprintf(f, "%d %d %d %d %d \n", d.codeObjet[c], d.codeX[c], d.codeY[c], d.codeParam1[c], d.codeParam2[c]);
+}
+
 }  // namespace
 
 DescriptionBatiment* Batiment__Description(int numero, int orientation) {
@@ -198,9 +235,8 @@ void Batiment___operation(int mode, int numero, int orientation) {
     CheminCalage(calage, CheminTampon);
 
     Lecture lecture;
-    FILE* f = nullptr;
     if (mode == 0) {
-        f = Fichier_Ouvrir(CheminTampon, "rt");
+        FILE* f = Fichier_Ouvrir(CheminTampon, "rt");
         if (f == nullptr) {
             Erreur_Question("Batiment___operation()", "Absence du fichier : %s", CheminTampon);
             mode = 2;
@@ -210,15 +246,17 @@ void Batiment___operation(int mode, int numero, int orientation) {
             char raison[128] = "";
             const bool complet = LireDescription(f, lecture, raison);
             std::fclose(f);
-            f = nullptr;
             if (!complet) {
                 Erreur_Question("Batiment___operation()", "Fichier de bâtiment incorrect : %s (%s)", CheminTampon, raison);
                 mode = 2;
             }
         }
     } else if (mode == 1) {
-        f = Fichier_Ouvrir(CheminTampon, "wt");
-        if (f == nullptr) Erreur_Fatale("Batiment___operation()", "Erreur de sauvegarde à la création du fichier.");
+        // The description and its calage file are written as one set, beside their targets.
+        DescriptionBatimentCourante = d;
+        if (!Batiment__Sauvegarder(numero, orientation))
+            Avertissement("Batiment___operation()", "Erreur de sauvegarde à la création du fichier %s", CheminTampon);
+        return;
     } else {
         Erreur_Question("Batiment___operation()", "Initialisation  du bâtiment numéro : %d", numero);
     }
@@ -227,14 +265,9 @@ void Batiment___operation(int mode, int numero, int orientation) {
     if (mode == 0) {
         d->largeur = static_cast<int16_t>(lecture.largeur);
         d->hauteur = static_cast<int16_t>(lecture.hauteur);
-    } else if (mode == 1) {
-        std::fprintf(f, "LARGEURHAUTEUR\n");
-        std::fprintf(f, "%d %d\n", d->largeur, d->hauteur);
     }
 
-    if (mode == 1) {
-        Batiment__SauvegardeCalage();
-    } else if (int couche = LireCalage(d, calage); couche != 0) {
+    if (int couche = LireCalage(d, calage); couche != 0) {
         Erreur_Fatale("Batiment___operation()", "La couche est inconnue : %d", couche);
     }
 
@@ -244,17 +277,6 @@ void Batiment___operation(int mode, int numero, int orientation) {
         int32_t* grille = d->*GRILLES[g].champ;
         if (mode == 0) {
             for (int i = 0; i < cellules; ++i) grille[i] = lecture.grilles[g][i];
-        } else if (mode == 1) {
-            std::fprintf(f, "%s\n", GRILLES[g].etiquette);
-            for (int r = 0; r < d->hauteur; ++r) {
-                for (int c = 0; c < d->largeur; ++c) {
-                    int v = grille[r * d->largeur + c];
-                    if (g == 0) std::fprintf(f, "%s", v == 1 ? "1 " : "0 ");
-                    else std::fprintf(f, "%d ", v);
-                }
-                std::fprintf(f, "\n");
-            }
-            std::fprintf(f, "\n");
         } else {
             for (int i = 0; i < cellules; ++i) grille[i] = 0;
         }
@@ -282,18 +304,6 @@ void Batiment___operation(int mode, int numero, int orientation) {
             d->codeParam2[c] = static_cast<int16_t>(v[4]);
         }
         for (int c = d->nbCodesObjets; c < 12; ++c) d->codeObjet[c] = 0;
-    } else if (mode == 1) {
-        std::fprintf(f, "ELEMENTS %d\n", d->nbElements);
-        for (int e = 0; e < 11; ++e) {
-            bool fixe = d->elementNature[e] >= 8;
-            std::fprintf(f, "%d %d %d %d %d %d \n", d->elementNature[e], d->elementSprite[e], d->elementX[e],
-                         d->elementY[e], fixe ? 0 : d->elementDirection[e], fixe ? 0 : d->elementPhase[e]);
-        }
-        std::fprintf(f, "\n");
-        std::fprintf(f, "CODESOBJETS %d\n", d->nbCodesObjets);
-        for (int c = 0; c < 12; ++c)
-            std::fprintf(f, "%d %d %d %d %d \n", d->codeObjet[c], d->codeX[c], d->codeY[c], d->codeParam1[c],
-                         d->codeParam2[c]);
     } else {
         d->nbElements = 0;
         for (int e = 0; e < 11; ++e)
@@ -303,7 +313,6 @@ void Batiment___operation(int mode, int numero, int orientation) {
         for (int c = 0; c < 12; ++c)
             d->codeObjet[c] = d->codeX[c] = d->codeY[c] = d->codeParam1[c] = d->codeParam2[c] = 0;
     }
-    if (f != nullptr) std::fclose(f);
 }
 
 void Batiment__SauvegardeCalage() {
@@ -311,14 +320,25 @@ void Batiment__SauvegardeCalage() {
     if (d == nullptr) return;
     char chemin[1024];
     CheminCalage(chemin, CheminTampon);
-    FILE* f = Fichier_Ouvrir(chemin, "wt");
-    if (f == nullptr) {
+    EcritureSure ecriture(chemin);
+    if (ecriture.Flux() != nullptr) EcrireCalage(ecriture.Flux(), *d);
+    if (!ecriture.Valider())
         Avertissement("Batiment__SauvegardeCalage()", "Erreur de sauvegarde à la création du fichier %s", chemin);
-        return;
-    }
-    static const int couches[9] = {1, 2, 3, 4, 5, 6, 7, 9, 8};
-    for (int p = 0; p < 9; ++p) std::fprintf(f, "%d %d %d\n", couches[p], d->calage[p][0], d->calage[p][1]);
-    std::fclose(f);
+}
+
+bool Batiment__Sauvegarder(int numero, int orientation) {
+    DescriptionBatiment* d = Batiment__Description(numero, orientation);
+    if (d == nullptr || !Batiment__Chargee(d)) return false;
+    char ocp[1024], calage[1024];
+    std::snprintf(ocp, sizeof ocp, "..\\Batiment\\%04d%c.ocp", numero, LETTRES[orientation]);
+    CheminCalage(calage, ocp);
+    EcritureGroupee ecriture;
+    FILE* f = ecriture.Ouvrir(ocp);
+    FILE* c = f != nullptr ? ecriture.Ouvrir(calage) : nullptr;
+    if (c == nullptr) return false;
+    EcrireDescription(f, *d);
+    EcrireCalage(c, *d);
+    return ecriture.Valider();
 }
 
 void Batiment__CompteElements() {

@@ -66,5 +66,9 @@ void Batiment__InsereCodeObjet(int n, int code, int x, int y, int param1, int pa
 void Batiment__SupprimeCodeObjet(int n);
 void Batiment__ChercheCodeObjet(int code, int x, int y, int* param1, int* param2);
 void Batiment__DecalageCalage(int dx, int dy);
+// Writes the description of a loaded record and its calage file as one set, each beside its
+// target and then renamed over it: on failure both files stay as they were. False then, or for a
+// record not loaded.
+bool Batiment__Sauvegarder(int numero, int orientation);
 // Writes the calage file of the description whose ".ocp" path is in CheminTampon.
 void Batiment__SauvegardeCalage();
