@@ -5,6 +5,7 @@
 # and the sample data. Only the targets named after the seconds run, when some are named.
 # Inputs that crash land in build-fuzz/trouvailles/<target>/; each run's log in build-fuzz/journaux/;
 # build-fuzz/journaux/bilan.txt gives each target's inputs run and inputs per second.
+# MORVANE_FUZZ_ENTREES=N stops each target after N inputs (the seconds then bound the run).
 # The game's own messages are not kept (the sanitizers' reports are).
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -65,7 +66,9 @@ lancer() {
     if [ -d "$g" ]; then find "$g" -type f -size -200k -exec cp {} "$corpus/" \; ; elif [ -f "$g" ]; then cp "$g" "$corpus/"; fi
   done
   local journal="build-fuzz/journaux/$cible.txt" etat=0
-  "./build-fuzz/$cible" "$corpus" -max_total_time="$secondes" -detect_leaks=0 -rss_limit_mb=4096 \
+  local entrees=()
+  if [ -n "${MORVANE_FUZZ_ENTREES:-}" ]; then entrees=(-runs="$MORVANE_FUZZ_ENTREES"); fi
+  "./build-fuzz/$cible" "$corpus" -max_total_time="$secondes" "${entrees[@]}" -detect_leaks=0 -rss_limit_mb=4096 \
       -max_len=65536 -close_fd_mask=3 -artifact_prefix="$trouvailles/" >"$journal" 2>&1 || etat=$?
   local runs
   runs=$(sed -n 's/^Done \([0-9]*\) runs in \([0-9]*\) second.*/\1 \2/p' "$journal" | tail -n 1)

@@ -1,12 +1,20 @@
 // A faction's catalogue "..\sections\Empire.txt" or the layout of one of its section types
-// "..\sections\soldat.sct" (the first byte chooses), read as the catalogue is loaded.
+// "..\sections\soldat.sct" (the first byte chooses), read as the catalogue is loaded. The master
+// list, which no input changes, is read once.
+#include <memory>
+
 #include "campaign/campagne.h"
 #include "campaign/catalogue.h"
 #include "cible.h"
 
+namespace {
+std::unique_ptr<ListeObjetsMaitres, void (*)(ListeObjetsMaitres*)> Maitres(nullptr, ObjetsMaitres__liberer);
+}
+
 void Cible_Preparer() {
     CampParJoueur[0] = 0;
     Cible_ListeMaitresSeule();
+    Maitres.reset(ObjetsMaitres__charger());
 }
 
 void Cible_Lire(const uint8_t* donnees, size_t taille) {
@@ -21,5 +29,5 @@ void Cible_Lire(const uint8_t* donnees, size_t taille) {
             Cible_Remettre(fichier);
         }
     } fin{fichier};
-    Catalogue__charger(0);
+    Catalogue__chargerAvecMaitres(0, *Maitres);
 }

@@ -235,6 +235,12 @@ int32_t ObjetsMaitres__numero(const ListeObjetsMaitres* liste, const char* nom) 
 void ObjetsMaitres__liberer(ListeObjetsMaitres* liste) { delete liste; }
 
 void Catalogue__charger(int32_t numeroJoueur) {
+    std::unique_ptr<ListeObjetsMaitres, void (*)(ListeObjetsMaitres*)> maitres(ObjetsMaitres__charger(),
+                                                                             ObjetsMaitres__liberer);
+    Catalogue__chargerAvecMaitres(numeroJoueur, *maitres);
+}
+
+void Catalogue__chargerAvecMaitres(int32_t numeroJoueur, const ListeObjetsMaitres& maitres) {
     NumeroJoueur = numeroJoueur;
     // Player numbers beyond the table (the skirmish's all-factions choice) read the all-factions catalogue.
     const bool tous = numeroJoueur < 0 || numeroJoueur >= 4;
@@ -243,13 +249,11 @@ void Catalogue__charger(int32_t numeroJoueur) {
     for (auto& niveau : Catalogue->dispositions)
         for (auto& d : niveau)
             for (auto& ligne : d.disposition) ligne.fill(-1);
-    std::unique_ptr<ListeObjetsMaitres, void (*)(ListeObjetsMaitres*)> maitres(ObjetsMaitres__charger(),
-                                                                             ObjetsMaitres__liberer);
     std::string fichier = "..\\Sections\\All.txt";
     if (!tous) fichier = std::string("..\\Sections\\") + MOTS_CAMPS[CampCatalogue & 3] + ".txt";
     Lecteur l(LireFichier(fichier));
-    LireUnites(l, fichier, *maitres);
-    LireSections(l, fichier, *maitres);
+    LireUnites(l, fichier, maitres);
+    LireSections(l, fichier, maitres);
     // A unit type's section must be one of the file's section types.
     for (int i = 0; i < Catalogue->nombreTypesUnites; ++i)
         if (Catalogue->typesUnites[i].typeSection >= Catalogue->nombreTypesSections) Fautif(fichier, "type de section");

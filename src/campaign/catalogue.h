@@ -86,3 +86,5 @@ struct ListeObjetsMaitres {
 ListeObjetsMaitres* ObjetsMaitres__charger();
 int32_t ObjetsMaitres__numero(const ListeObjetsMaitres* liste, const char* nom);
 void ObjetsMaitres__liberer(ListeObjetsMaitres* liste);
+// Catalogue__charger with the master list already read (Catalogue__charger reads it, then calls this).
+void Catalogue__chargerAvecMaitres(int32_t numeroJoueur, const ListeObjetsMaitres& maitres);

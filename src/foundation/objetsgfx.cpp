@@ -173,7 +173,8 @@ void ObjetsGfx_Liberation() {
 int DonneNomObjetGraphique(const char* nom) {
     for (int i = 0; i < NbObjetsGfx; ++i) {
         const char* n = TableObjetsGfx[static_cast<size_t>(i)].nom;
-        if (n && nom && std::strcmp(n, nom) == 0) return i;
+        // The first letter compared first: most names differ there, and the list is long.
+        if (n && nom && n[0] == nom[0] && std::strcmp(n, nom) == 0) return i;
     }
     Avertissement("", "DonneNomObjetGraphique: L'objet gfx nontrouvé: %s", nom ? nom : "");
     return 0;

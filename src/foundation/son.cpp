@@ -12,6 +12,8 @@
 #include <cstring>
 #include <new>
 #include <string>
+#include <unordered_map>
+#include <utility>
 
 #include "foundation/ecran.h"
 #include "platform/cd.h"
@@ -344,8 +346,12 @@ void Son__LectureListe(const char* fichier) {
     if (maximum < 0) return;
     // Keys from MAXNUMBER down to 0; only those present can give a value, so only those are
     // looked up (a huge MAXNUMBER costs nothing).
+    // The list read whole once, each key's value its first one.
+    const std::vector<std::pair<std::string, std::string>> entrees = Profil_LireSection("LIST", chemin.c_str());
+    std::unordered_map<std::string, const std::string*> valeurs;
     std::vector<int32_t> numeros;
-    for (const std::string& k : Profil_LireCles("LIST", chemin.c_str())) {
+    for (const auto& [k, texte] : entrees) {
+        valeurs.emplace(k, &texte);
         char* fin = nullptr;
         errno = 0;
         long long v = std::strtoll(k.c_str(), &fin, 10);
@@ -360,7 +366,10 @@ void Son__LectureListe(const char* fichier) {
         char cle[16];
         std::snprintf(cle, sizeof cle, "%d", n);
         char valeur[260];
-        Profil_LireTexte("LIST", cle, "", valeur, sizeof valeur, chemin.c_str());
+        const auto trouvee = valeurs.find(cle);
+        const size_t longueur = trouvee == valeurs.end() ? 0 : std::min(trouvee->second->size(), sizeof valeur - 1);
+        if (longueur > 0) std::memcpy(valeur, trouvee->second->data(), longueur);
+        valeur[longueur] = 0;
         if (valeur[0] == 0) continue;
         int64_t secondes = -1;
         int32_t volume = 100;

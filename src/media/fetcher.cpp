@@ -49,6 +49,7 @@ int32_t FileFetcher::Open(const char* chemin, int32_t nombre, int32_t taille, in
     repris_.Signaler();
     fini_.store(false);
     indiceConsommateur_ = indiceFetcher_ = 0;
+    if (sansThread) return 0;
     try {
         thread_ = std::thread([this] { Boucle(); });
     } catch (...) {
@@ -63,33 +64,42 @@ void FileFetcher::Boucle() {
     for (;;) {
         if (delai != 0) Temps_Dormir(delai);
         if (TM_Attendre(&arret_, &repris_) == 0) break;   // suspended: waits for the resume
-        FileFetcherBuffer& t = tampons_[indiceFetcher_];
-        if (TM_Attendre(&arret_, &t.libre) == 0) break;
-        ssize_t lus = 0;
-        for (;;) {   // whole buffers: a short read that is not the end goes on
-            const ssize_t r = ::read(fd_, t.data + lus, static_cast<size_t>(taille_ - lus));
-            if (r > 0) lus += r;
-            if (r <= 0 || lus == taille_) break;
-        }
-        t.available = static_cast<int32_t>(lus);
-        t.lastOffset = lecture_ + lus - 1;
-        t.readOffset = 0;
-        lecture_ += taille_;
-        indiceFetcher_ = (indiceFetcher_ + 1) % nombre_;
-        // A read that brings nothing (the file shrank) ends the thread too.
-        t.dernier = lus < taille_ || t.lastOffset >= tailleFichier_ - 1;
-        const bool fin = t.dernier;
-        t.libre.Effacer();
-        t.rempli.Signaler();
-        if (fin) break;
+        if (TM_Attendre(&arret_, &tampons_[indiceFetcher_].libre) == 0) break;
+        if (!Remplir()) break;
     }
     fini_.store(true);
+}
+
+bool FileFetcher::Remplir() {
+    FileFetcherBuffer& t = tampons_[indiceFetcher_];
+    ssize_t lus = 0;
+    for (;;) {   // whole buffers: a short read that is not the end goes on
+        const ssize_t r = ::read(fd_, t.data + lus, static_cast<size_t>(taille_ - lus));
+        if (r > 0) lus += r;
+        if (r <= 0 || lus == taille_) break;
+    }
+    t.available = static_cast<int32_t>(lus);
+    t.lastOffset = lecture_ + lus - 1;
+    t.readOffset = 0;
+    lecture_ += taille_;
+    indiceFetcher_ = (indiceFetcher_ + 1) % nombre_;
+    // A read that brings nothing (the file shrank) ends the thread too.
+    t.dernier = lus < taille_ || t.lastOffset >= tailleFichier_ - 1;
+    const bool fin = t.dernier;
+    t.libre.Effacer();
+    t.rempli.Signaler();
+    return !fin;
 }
 
 int32_t FileFetcher::Read(void* dest, int32_t longueur) {
     auto* d = static_cast<uint8_t*>(dest);
     while (longueur >= 1 && livre_ < tailleFichier_ && tampons_ != nullptr) {
         FileFetcherBuffer& t = tampons_[indiceConsommateur_];
+        if (sansThread && !t.rempli.Signale()) {
+            // Without a thread every buffer before this one is drained: it is the next to fill.
+            if (fini_.load()) break;
+            if (!Remplir()) fini_.store(true);
+        }
         if (TM_Attendre(&arret_, &t.rempli) == 0) break;
         if (t.available <= 0) {   // the file ended before its size
             livre_ = tailleFichier_;

@@ -42,9 +42,14 @@ class FileFetcher {
     int64_t Size() const { return tailleFichier_; }
     bool ThreadDone() const { return fini_.load(); }
     uint32_t delai = 0;   // ms slept before each buffer
+    // Set before Open: no thread, each buffer is filled by the Read that needs it (a tool reading
+    // many short files, where a thread per file costs more than the reading).
+    bool sansThread = false;
 
   private:
     void Boucle();
+    // Fills the fetcher's next buffer; false once it is the file's last.
+    bool Remplir();
     TMEvenement arret_{false};
     TMEvenement repris_{true};
     std::atomic<bool> fini_{true};

@@ -99,6 +99,11 @@ bool Entree(const std::string& ligne, std::string* cle, std::string* valeur) {
     return true;
 }
 
+// A value without its one pair of surrounding quotes.
+void SansGuillemets(std::string* v) {
+    if (v->size() >= 2 && ((*v)[0] == '"' || (*v)[0] == '\'') && v->back() == (*v)[0]) *v = v->substr(1, v->size() - 2);
+}
+
 bool Chercher(const char* section, const char* cle, const char* fichier, std::string* valeur) {
     if (section == nullptr || cle == nullptr || fichier == nullptr) return false;
     bool dedans = false;
@@ -107,7 +112,7 @@ bool Chercher(const char* section, const char* cle, const char* fichier, std::st
         if (Section(ligne, &nom)) {
             dedans = EgalSansCasse(nom, section);
         } else if (dedans && Entree(ligne, &k, &v) && EgalSansCasse(k, cle)) {
-            if (v.size() >= 2 && (v[0] == '"' || v[0] == '\'') && v.back() == v[0]) v = v.substr(1, v.size() - 2);
+            SansGuillemets(&v);
             *valeur = v;
             return true;
         }
@@ -206,4 +211,20 @@ std::vector<std::string> Profil_LireCles(const char* section, const char* fichie
         else if (dedans && Entree(ligne, &k, nullptr)) cles.push_back(k);
     }
     return cles;
+}
+
+std::vector<std::pair<std::string, std::string>> Profil_LireSection(const char* section, const char* fichier) {
+    std::vector<std::pair<std::string, std::string>> entrees;
+    if (section == nullptr || fichier == nullptr) return entrees;
+    bool dedans = false;
+    std::string nom, k, v;
+    for (const std::string& ligne : Lignes(fichier)) {
+        if (Section(ligne, &nom)) {
+            dedans = EgalSansCasse(nom, section);
+        } else if (dedans && Entree(ligne, &k, &v)) {
+            SansGuillemets(&v);
+            entrees.emplace_back(k, v);
+        }
+    }
+    return entrees;
 }

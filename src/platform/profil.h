@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 // The integer at the start of the value (an optional sign, then digits); `defaut` when the key
@@ -20,3 +21,6 @@ uint32_t Profil_LireTexte(const char* section, const char* cle, const char* defa
 bool Profil_EcrireTexte(const char* section, const char* cle, const char* valeur, const char* fichier);
 // The keys of a section, in file order.
 std::vector<std::string> Profil_LireCles(const char* section, const char* fichier);
+// The key=value entries of a section in file order, each value as Profil_LireTexte gives it: a list
+// read whole in one pass rather than key by key (the value of a key given twice is its first).
+std::vector<std::pair<std::string, std::string>> Profil_LireSection(const char* section, const char* fichier);

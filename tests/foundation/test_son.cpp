@@ -71,7 +71,9 @@ TEST_F(CoucheAudio, RegleDesJetonsDeLaListe) {
     EcrireTexte(racine / "Son" / "SoundList.ini",
                 "; the sample list\r\n[Autre]\r\n5=faux\r\n[list]\r\nMAXNUMBER = 15\r\n"
                 "10=  bip\r\n11=bip, 30\r\n12=bip ; 30 ; 80\r\n13=bip,,80\r\n14=grave,-1,20\r\n"
-                "15=bip, 9999999, 150\r\n007=faux\r\n16=faux\r\n9=\r\n");
+                "15=bip, 9999999, 150\r\n007=faux\r\n16=faux\r\n9=\r\n"
+                // A second section of the name is read too; a key given twice keeps its first value.
+                "[LIST]\r\n10=grave\r\n8=\"grave\"\r\n");
     Demarrer();
     struct Cas {
         int32_t id, delai, volume;
@@ -86,10 +88,11 @@ TEST_F(CoucheAudio, RegleDesJetonsDeLaListe) {
     }
     EXPECT_STREQ(Ressource__Cherche(RESSOURCE_SON, 14)->nom, "..\\Son\\grave.wav");
     EXPECT_STREQ(Ressource__Cherche(RESSOURCE_SON, 10)->nom, "..\\Son\\bip.wav");
+    EXPECT_STREQ(Ressource__Cherche(RESSOURCE_SON, 8)->nom, "..\\Son\\grave.wav");
     // Keys above MAXNUMBER, empty values, other sections and non-decimal keys are not read.
     for (int32_t id : {16, 9, 7, 5, 1}) EXPECT_EQ(Ressource__Cherche(RESSOURCE_SON, id), nullptr) << id;
     // Registered from the highest down: the lowest is at the head.
-    EXPECT_EQ(ListeRessources->id, 10);
+    EXPECT_EQ(ListeRessources->id, 8);
     EXPECT_EQ(ProchainIdRessource, 16);
 }
 

@@ -20,8 +20,11 @@ TEST(FileFetcher, ReadsTheWholeFileInPiecesOfAnySize) {
     ArbreTemporaire arbre;
     const std::string c = Contenu(10000);
     arbre.Ecrire("f.bin", c);
+    // With its thread, and filled by the reads themselves.
+    for (bool sansThread : {false, true})
     for (int32_t morceau : {1, 7, 100, 256, 4096}) {
         FileFetcher f;
+        f.sansThread = sansThread;
         ASSERT_EQ(f.Open((arbre.Racine() / "f.bin").c_str(), 4, 256, 0), 0);
         std::string lu;
         std::vector<char> t(static_cast<size_t>(morceau));
@@ -32,7 +35,7 @@ TEST(FileFetcher, ReadsTheWholeFileInPiecesOfAnySize) {
             lu.append(t.data(), static_cast<size_t>(f.Delivered() - avant));
         }
         EXPECT_EQ(r, -11);
-        EXPECT_EQ(lu, c) << morceau;
+        EXPECT_EQ(lu, c) << morceau << (sansThread ? " sans thread" : "");
         EXPECT_EQ(f.Close(), 0);
     }
 }
