@@ -80,25 +80,7 @@ bool Tga__SauvegardeBatiment(const uint16_t* pixels, int largeur, int hauteur, i
     Tga__Conversion555(image.data(), pixels, largeur, hauteur);
     EcritureSure ecriture(nom);
     FILE* f = ecriture.Flux();
-    if (f != nullptr) {
-        const uint8_t entete[18] = {0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0,
-                                    static_cast<uint8_t>(largeur & 0xFF), static_cast<uint8_t>(largeur >> 8),
-                                    static_cast<uint8_t>(hauteur & 0xFF), static_cast<uint8_t>(hauteur >> 8), 32, 8};
-        std::fwrite(entete, 1, sizeof entete, f);
-        std::vector<uint8_t> ligne(static_cast<size_t>(largeur) * 4);
-        for (int y = hauteur - 1; y >= 0; --y) {
-            const uint8_t* s = &image[static_cast<size_t>(y) * static_cast<size_t>(largeur) * 4];
-            for (int x = 0; x < largeur; ++x) {
-                ligne[x * 4 + 0] = s[x * 4 + 2];
-                ligne[x * 4 + 1] = s[x * 4 + 1];
-                ligne[x * 4 + 2] = s[x * 4 + 0];
-                ligne[x * 4 + 3] = s[x * 4 + 3];
-            }
-            std::fwrite(ligne.data(), 1, ligne.size(), f);
-        }
-        const std::vector<uint8_t> fin(3558, 0);
-        std::fwrite(fin.data(), 1, fin.size(), f);
-    }
+    if (f != nullptr) Tga__Ecrire(f, image.data(), largeur, hauteur);
     if (ecriture.Valider()) return true;
     // The picture is skipped; the export goes on.
     Avertissement("Ecrit TGA", "Erreur creation fichier : %s\n", nom.c_str());

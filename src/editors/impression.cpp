@@ -22,6 +22,29 @@ void Tga__Conversion555(uint8_t* destination, const uint16_t* source, int largeu
     }
 }
 
+// The layout of every TGA the program writes: an 18-byte header (uncompressed true colour, 32 bits,
+// 8 alpha bits), the rows bottom up in B, G, R, A order, then 3558 zero bytes. `image` holds the
+// rows top down in R, G, B, A order, as Tga__Conversion555 leaves them.
+void Tga__Ecrire(FILE* f, const uint8_t* image, int largeur, int hauteur) {
+    const uint8_t entete[18] = {0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0,
+                                static_cast<uint8_t>(largeur & 0xFF), static_cast<uint8_t>(largeur >> 8),
+                                static_cast<uint8_t>(hauteur & 0xFF), static_cast<uint8_t>(hauteur >> 8), 32, 8};
+    std::fwrite(entete, 1, sizeof entete, f);
+    std::vector<uint8_t> ligne(static_cast<size_t>(largeur) * 4);
+    for (int y = hauteur - 1; y >= 0; --y) {
+        const uint8_t* s = &image[static_cast<size_t>(y) * static_cast<size_t>(largeur) * 4];
+        for (int x = 0; x < largeur; ++x) {
+            ligne[x * 4 + 0] = s[x * 4 + 2];
+            ligne[x * 4 + 1] = s[x * 4 + 1];
+            ligne[x * 4 + 2] = s[x * 4 + 0];
+            ligne[x * 4 + 3] = s[x * 4 + 3];
+        }
+        std::fwrite(ligne.data(), 1, ligne.size(), f);
+    }
+    const std::vector<uint8_t> fin(3558, 0);
+    std::fwrite(fin.data(), 1, fin.size(), f);
+}
+
 void ImpressionEcran() {
     if (EcranTampon == nullptr) return;
     const uint16_t largeur = static_cast<uint16_t>(LargeurEcran);
@@ -47,22 +70,6 @@ void ImpressionEcran() {
         Erreur_Question("ImpressionEcran()", "Erreur creation fichier : %s\n", nom);
         return;
     }
-    uint8_t entete[18] = {0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0,
-                          static_cast<uint8_t>(largeur & 0xFF), static_cast<uint8_t>(largeur >> 8),
-                          static_cast<uint8_t>(hauteur & 0xFF), static_cast<uint8_t>(hauteur >> 8), 32, 8};
-    std::fwrite(entete, 1, sizeof entete, f);
-    std::vector<uint8_t> ligne(static_cast<size_t>(largeur) * 4);
-    for (int y = hauteur - 1; y >= 0; --y) {
-        const uint8_t* s = &image[static_cast<size_t>(y) * largeur * 4];
-        for (int x = 0; x < largeur; ++x) {
-            ligne[x * 4 + 0] = s[x * 4 + 2];
-            ligne[x * 4 + 1] = s[x * 4 + 1];
-            ligne[x * 4 + 2] = s[x * 4 + 0];
-            ligne[x * 4 + 3] = s[x * 4 + 3];
-        }
-        std::fwrite(ligne.data(), 1, ligne.size(), f);
-    }
-    std::vector<uint8_t> fin(3558, 0);
-    std::fwrite(fin.data(), 1, fin.size(), f);
+    Tga__Ecrire(f, image.data(), largeur, hauteur);
     std::fclose(f);
 }
