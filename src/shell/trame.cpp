@@ -476,8 +476,14 @@ int32_t TrameJeu() {
     else Ecran_ModeVideo(640, 480);
 
     if (ModeSceneCourant != MODE_REGION) {
+        // A right press since the last frame counts as the button held for this frame, however
+        // short it was (a tap pressed and released between two frames); it is not held past it.
+        const bool droitTenu = BoutonDroit != 0;
+        if (ClicDroitEtat) BoutonDroit = 1;
+        ClicDroitEtat = 0;
         if (CarteReduiteVisible && CarteReduiteSurvolee != -1 && DemandeSelection == 0) Saisie__MiniCarte();
         else Saisie__Commandes();
+        if (!droitTenu) BoutonDroit = 0;
     }
     if (NombreGroupesSelectionnes > 0) {
         const int g = GroupesSelectionnes[0];

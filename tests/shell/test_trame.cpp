@@ -271,6 +271,43 @@ TEST_F(Trame, LeSurvolDeLaCarteReduite) {
     }
 }
 
+// A right tap, pressed and released between two frames (a quick click in a real window), gives
+// its order, on the map as on the minimap; the button is not left held after the frame.
+TEST_F(Trame, UnClicDroitBrefEntreDeuxTramesDonneLOrdre) {
+    Ecran__Geometrie(640, 480);
+    CarteReduiteVisible = 1;
+    const int g = GroupesDe(20)[0];   // ours, round (50, 50)
+    Groupe__Selection(g);
+    auto tape = [this] {
+        ClicDroitEtat = 1;   // pressed and already released
+        BoutonDroit = 0;
+        Appel();
+        EXPECT_EQ(BoutonDroit, 0);
+        EXPECT_EQ(ClicDroitEtat, 0);
+    };
+
+    // On the map: the cursor on (58, 44), an empty cell (the frame before reads where it is).
+    RepereX = 40;
+    RepereY = 40;
+    SourisX = 18 * 24 + 5;
+    SourisY = 4 * 24 - 10 + 5;
+    Appel();
+    ASSERT_EQ(CarteReduiteSurvolee, -1);
+    tape();
+    EXPECT_EQ(TableGroupes[g].destinationOrdreX, 58);
+    EXPECT_EQ(TableGroupes[g].destinationOrdreY, 44);
+
+    // On the minimap, towards the middle of the field.
+    SourisX = 557;
+    SourisY = 413;
+    Appel();
+    ASSERT_NE(CarteReduiteSurvolee, -1);
+    const int x = CarteReduiteSurvolX, y = CarteReduiteSurvolY;
+    tape();
+    EXPECT_EQ(TableGroupes[g].butPrecedentX, x);
+    EXPECT_EQ(TableGroupes[g].butPrecedentY, y);
+}
+
 TEST_F(Trame, LeTestDeVictoireToutesLesSecondesSaufBatailleDecidee) {
     Appel();
     DernierTestVictoire = HorlogeJeu + 5000;   // a stamp in the future is pulled back to now
