@@ -12,6 +12,7 @@
 #include "media/rvfpi.h"
 #include "media/tmfilm.h"
 #include "media/tmhorloge.h"
+#include "media/tmtaux.h"
 #include "platform/affichage.h"
 #include "platform/temps.h"
 
@@ -39,17 +40,20 @@ int32_t LireBloc(TMMovie* m, std::vector<uint8_t>& dest, int32_t* longueur) {
     return (resultat == TM_ERR_LONGUEUR_NULLE || RVFReader_EndReached(r)) ? TM_ERR_LONGUEUR_NULLE : resultat;
 }
 
-// Shows the current frame: handed to the caller, or copied to the player's own display.
-void Montrer(TMMovie* m, uint32_t longueur) {
+// Shows the current frame: handed to the caller, or copied to the player's own display; the
+// frame rate is drawn over it on the display (debut, controle: see TM_ShowFrameRate).
+void Montrer(TMMovie* m, uint32_t longueur, TMAffichageTaux* taux, double debut, double controle) {
     SurfaceImage* image = m->surfaces.CurrentSurface();
     if (m->message == -1) {
         if (m->primairePropre != nullptr) {
             m->primairePropre->pixels = image->pixels;
+            TM_ShowFrameRate(m, taux, m->primairePropre, debut, controle);
             Affichage_Presenter(m->primairePropre->pixels.data(), m->primairePropre->largeur,
                                 m->primairePropre->hauteur, m->primairePropre->pas, 0, 0);
         }
     } else {
         TM_Notification(m, TM_NOTIF_IMAGE, image, longueur, true);
+        TM_ShowFrameRate(m, taux, m->arriere, debut, controle);
     }
     ++m->imagesMontrees;
     m->surfaces.Advance();
@@ -428,6 +432,8 @@ void ISEND_THREAD(TMMovie* m) {
     TM_Log("TM: Starting ISEND_THREAD");
     TM_FramePeriod(m);
     double debut = TM_Now();
+    const double lance = debut;
+    TMAffichageTaux taux;
     m->imagesMontrees = 0;
     int32_t compteur = 0;
     bool premiere = true;
@@ -486,19 +492,21 @@ void ISEND_THREAD(TMMovie* m) {
             TM_FluxJouer(m);
             debut = TM_Now();
             compteur = 0;
-            Montrer(m, static_cast<uint32_t>(longueur));
+            Montrer(m, static_cast<uint32_t>(longueur), &taux, debut, lance);
             continue;
         }
         ++compteur;
         const double cible = TM_CibleImage(compteur, m->reglages.FrameRate, debut);
-        if (TM_ImageAMontrer(std::atomic_ref<int32_t>(m->reglages.DropLate).load(), TM_Now(), cible)) {
+        const double controle = TM_Now();
+        if (TM_ImageAMontrer(std::atomic_ref<int32_t>(m->reglages.DropLate).load(), controle, cible)) {
             AttendreMoment(m, cible);
             if (m->arretForce != 0) break;
-            Montrer(m, static_cast<uint32_t>(longueur));
+            Montrer(m, static_cast<uint32_t>(longueur), &taux, debut, controle);
         } else {
             m->surfaces.Advance();
         }
     }
+    TM_LibererTaux(&taux);
     TM_Activite(m, TM_ISEND, TM_TERMINE);
     Fini(m->isend);
 }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <future>
 #include <thread>
@@ -11,6 +12,7 @@
 #include "media/tmfilm.h"
 #include "media/tminterface.h"
 #include "media/tmnotification.h"
+#include "media/tmtaux.h"
 #include "platform/affichage.h"
 #include "platform/plateforme.h"
 #include "platform/son.h"
@@ -182,6 +184,108 @@ TEST_F(Lecteur, SansAbandonToutesLesImages) {
     EXPECT_EQ(Compter(2), 8u);
     TM_Stop(film);
     TM_Close(film);
+}
+
+namespace {
+// Pixels of the frame-rate text (colour 255, fully covered) in the corner of its three lines.
+size_t PixelsDuTaux(const uint16_t* pixels, int largeur, int hauteur, int pas) {
+    size_t n = 0;
+    for (int y = 0; y < std::min(hauteur, 36); ++y)
+        for (int x = 0; x < std::min(largeur, 80); ++x) n += pixels[static_cast<size_t>(y) * pas + x] == 0x7C00;
+    return n;
+}
+}  // namespace
+
+TEST(TMTaux, MoyenneInstantaneeEtBornes) {
+    struct Cas {
+        int32_t mode;
+        uint32_t images;
+        double maintenant, debut, controle;
+        bool calcule;
+        double taux;
+    };
+    for (const Cas& c : {Cas{1, 9, 2000, 1000, 1900, true, 10.0}, Cas{2, 9, 1050, 0, 1000, true, 20.0},
+                         Cas{1, 0, 1250, 1000, 0, true, 4.0}, Cas{0, 9, 2000, 1000, 1900, false, 0},
+                         Cas{3, 9, 2000, 1000, 1900, false, 0},
+                         // No time passed (the first frame, or a late frame shown at once): no figure.
+                         Cas{1, 1, 1000, 1000, 0, false, 0}, Cas{2, 1, 1000, 0, 1000, false, 0}}) {
+        double taux = -1.0;
+        EXPECT_EQ(TM_CalculerTaux(c.mode, c.images, c.maintenant, c.debut, c.controle, &taux), c.calcule) << c.mode;
+        if (c.calcule) {
+            EXPECT_DOUBLE_EQ(taux, c.taux) << c.mode;
+        }
+    }
+    // The highest is raised only below 60, the lowest lowered only above 9.
+    struct Pas {
+        double taux, haut, bas;
+    };
+    TMChiffresTaux ch;
+    EXPECT_EQ(ch.plusHaut, -9999.0);
+    EXPECT_EQ(ch.plusBas, 9999.0);
+    for (const Pas& p : {Pas{75, -9999, 75}, Pas{30, 30, 30}, Pas{5, 30, 30}, Pas{60, 30, 30}, Pas{59.5, 59.5, 30},
+                         Pas{9, 59.5, 30}, Pas{12, 59.5, 12}, Pas{40, 59.5, 12}}) {
+        TM_NoterTaux(&ch, p.taux);
+        EXPECT_EQ(ch.courant, p.taux);
+        EXPECT_EQ(ch.plusHaut, p.haut) << p.taux;
+        EXPECT_EQ(ch.plusBas, p.bas) << p.taux;
+    }
+}
+
+// The player's own display: the three lines over the frame with ShowRate 1, nothing with 0. The
+// average of frame k (k + 1 counted, k periods since the first) is 15 x (k + 2) / k: 45 at the
+// second frame (the highest), 21 at the sixth and last (the lowest and current).
+TEST_F(Lecteur, TauxImagesSurLEcranDuLecteur) {
+    pcp.fenetre = nullptr;
+    pcp.message = -1;
+    pcp.primaire = pcp.arriere = nullptr;
+    film_essai::Options o;
+    o.images = 6;
+    const std::string chemin = Ecrire(o);
+    for (int32_t mode : {0, 1}) {
+        TM_TauxRAZ();
+        reglages.ShowRate = mode;
+        ASSERT_EQ(Demarrer(chemin), 0);
+        int largeur = 0, hauteur = 0;
+        const std::vector<uint16_t> image = Affichage_DerniereImage(&largeur, &hauteur);
+        ASSERT_EQ(largeur, 640);
+        ASSERT_EQ(hauteur, 48);
+        EXPECT_EQ(image[static_cast<size_t>(47) * 640 + 639], film_essai::Couleur(5));
+        if (mode == 0) EXPECT_EQ(PixelsDuTaux(image.data(), largeur, hauteur, largeur), 0u);
+        else EXPECT_GT(PixelsDuTaux(image.data(), largeur, hauteur, largeur), 20u);
+        // Only the corner is written.
+        for (int y = 0; y < 48; ++y) EXPECT_EQ(image[static_cast<size_t>(y) * 640 + 200], film_essai::Couleur(5)) << y;
+        EXPECT_EQ(TM_Close(film), 0);
+        const TMChiffresTaux c = TM_ChiffresTaux();
+        if (mode == 0) {
+            EXPECT_EQ(c.plusHaut, -9999.0);
+            EXPECT_EQ(c.plusBas, 9999.0);
+        } else {
+            EXPECT_NEAR(c.plusHaut, 45.0, 3.0);
+            EXPECT_NEAR(c.plusBas, 21.0, 1.5);
+            EXPECT_EQ(c.courant, c.plusBas);
+        }
+    }
+}
+
+// With the caller's surfaces the caller shows the frame; the rate goes on its back surface.
+TEST_F(Lecteur, TauxImagesSurLaSurfaceDeLAppelant) {
+    film_essai::Options o;
+    o.images = 4;
+    const std::string chemin = Ecrire(o);
+    for (int32_t mode : {0, 2}) {
+        recus.clear();
+        std::fill(arriere->pixels.begin(), arriere->pixels.end(), uint16_t{0});
+        reglages.ShowRate = mode;
+        ASSERT_EQ(Demarrer(chemin), 0);
+        ASSERT_TRUE(Jouer());
+        TM_DistribuerNotifications();
+        EXPECT_EQ(Compter(2), 4u);
+        const size_t n = PixelsDuTaux(arriere->pixels.data(), arriere->largeur, arriere->hauteur, arriere->pas);
+        if (mode == 0) EXPECT_EQ(n, 0u);
+        else EXPECT_GT(n, 20u);
+        TM_Stop(film);
+        TM_Close(film);
+    }
 }
 
 TEST_F(Lecteur, DemarrageSynchroneRendALaFin) {
