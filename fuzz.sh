@@ -45,7 +45,7 @@ declare -A graines=(
   [fuzz_intensite]="data/ini/intensite.txt"
   [fuzz_regiment_region]="data/Campagnes/Tutorial/armee data/Armees/joueur0"
   [fuzz_ennemis]="$jeu/Campagnes/Tutorial/Region9/Ennemis.txt $jeu/Campagnes/Morvane/Region5/Ennemis.txt"
-  [fuzz_zekinfo]="" [fuzz_posreg]="")
+  [fuzz_zekinfo]="" [fuzz_posreg]="" [fuzz_tutoriel]="")
 graines[fuzz_bestiaire]="data/ini/Bestiaire.txt data/ini/Bestiaire_Init.txt data/maitres/fiche_heros.txt"
 graines[fuzz_texte_defilant]="data/localisation/credits.txt"
 graines[fuzz_chateau]="data/localisation/Empire.txt data/localisation/Morvane.txt"

@@ -53,6 +53,9 @@ int CodeObjet__Selection(const char* titre);
 int CodeObjet__Liste(const char* titre);
 // The description of slot s's code; the text is left as it is for a code outside 1..4.
 void CodeObjet__Description(int s, char* texte, size_t taille);
+// Reports the description of every used object-code slot of the current description, one report
+// (a question) a slot, under "Description du code objet n°<slot>".
+void CodeObjet__Trace();
 // Writes a code to slot s of the current description; a teleporter also puts its return link at
 // s + 1 (the later slots move up, the last one is lost), and is refused on the last slot (false).
 // Code 0 deletes the slot.

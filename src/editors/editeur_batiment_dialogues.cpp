@@ -93,6 +93,19 @@ void CodeObjet__Description(int s, char* texte, size_t taille) {
     }
 }
 
+void CodeObjet__Trace() {
+    const DescriptionBatiment* d = DescriptionBatimentCourante;
+    if (d == nullptr) return;
+    for (int s = 0; s < 12; ++s) {
+        if (d->codeObjet[s] == 0) continue;
+        char texte[160] = "";   // an unknown code is reported with no description
+        CodeObjet__Description(s, texte, sizeof texte);
+        char ou[64];
+        std::snprintf(ou, sizeof ou, "Description du code objet n°%d", s);
+        Erreur_Question(ou, "%s", texte);
+    }
+}
+
 bool CodeObjet__Appliquer(int s, int code, int x, int y, int premier, int second) {
     if (DescriptionBatimentCourante == nullptr || s < 0 || s >= 12) return false;
     if (code == 0) {

@@ -295,6 +295,27 @@ TEST_F(EditeurBatimentEssai, CodesObjetsEtTeleporteur) {
     EXPECT_STREQ(texte, "inchangé");
 }
 
+// The trace of the object codes: one report a used slot, an unknown code with no description.
+TEST_F(EditeurBatimentEssai, TraceDesCodesObjets) {
+    DescriptionBatiment& d = Ouvrir(OCP_2x3);
+    d.codeObjet[4] = 9;
+    testing::internal::CaptureStderr();
+    CodeObjet__Trace();
+    const std::string sortie = testing::internal::GetCapturedStderr();
+    size_t depuis = 0;
+    // The standard error has the reports in UTF-8.
+    for (const char* rapport : {"Description du code objet n\xC2\xB0" "0: Porte sur la case (1,2)\n",
+                                "Description du code objet n\xC2\xB0" "1: Pr\xC3\xA9placeur de persos de type 20 ( direction 6 ) sur la case (0,1)\n",
+                                "Description du code objet n\xC2\xB0" "2: G\xC3\xA9n\xC3\xA9rateur de monstres de type 7\nsur la case (1,1)\n",
+                                "Description du code objet n\xC2\xB0" "4: \n"}) {
+        const size_t p = sortie.find(rapport, depuis);
+        ASSERT_NE(p, std::string::npos) << rapport << "\nin:\n" << sortie;
+        depuis = p + 1;
+    }
+    EXPECT_EQ(sortie.find("n\xC2\xB0" "3"), std::string::npos);   // a free slot is not reported
+    EXPECT_EQ(arbre.Lire("Erreur.txt"), "Description du code objet n°4: ");   // the last report
+}
+
 // Escape in a nature list is a cancel: -2, never a nature nor a code, and
 // the editor stays open.
 TEST_F(EditeurBatimentEssai, EchapDansUneListeAnnule) {
