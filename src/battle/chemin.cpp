@@ -235,9 +235,10 @@ bool Bloquee(int x, int y, const uint32_t* carte, int objet, int groupe) { retur
 bool Visible(const Obstacles& bloquee, int ax, int ay, int bx, int by) {
     if (ax == bx && ay == by) return true;
     if (bloquee(ax, ay)) return false;
+    // The line's last step lands on b, which is not tested.
     Ligne l(ax, ay, bx, by);
-    while (l.Suivante()) {
-        if (l.x == bx && l.y == by) break;
+    while (l.reste > 1) {
+        l.Suivante();
         if (bloquee(l.x, l.y)) return false;
     }
     return true;
