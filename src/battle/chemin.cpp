@@ -57,7 +57,8 @@ int Trajet__AlloueTampons() {
 namespace {
 
 bool SurCarte(int x, int y) { return x >= 0 && x < COTE_CARTE && y >= 0 && y < COTE_CARTE; }
-int Tourne(int d, int n) { return ((d + n) % 8 + 8) % 8; }
+// (d + n) mod 8, in 0..7 for negative sums too (two's complement).
+int Tourne(int d, int n) { return (d + n) & 7; }
 
 // The group whose formation is planned, or null for a single unit.
 const Groupe* GroupePlanifie(int groupe) {
@@ -176,13 +177,16 @@ public:
             }
             memo_ = Memo.g == g_ && Memo.carte == carte_ && Memo.permisA == permisA_ && Memo.permisB == permisB_ &&
                     Memo.groupe == groupe_ && Memo.w == w_ && Memo.h == h_;
+            // The plan's generation does not change while this test is in use.
+            cases_ = Memo.cases.data();
+            generation_ = Memo.generation;
         }
     }
 
     bool operator()(int x, int y) const {
         if (!memo_ || !SurCarte(x, y)) return Teste(x, y);
-        uint32_t& c = Memo.cases[static_cast<size_t>(x + COTE_CARTE * y)];
-        if (c >> 1 != Memo.generation) c = Memo.generation << 1 | (Teste(x, y) ? 1u : 0u);
+        uint32_t& c = cases_[x + COTE_CARTE * y];
+        if (c >> 1 != generation_) c = generation_ << 1 | (Teste(x, y) ? 1u : 0u);
         return (c & 1) != 0;
     }
 
@@ -219,6 +223,8 @@ private:
     int groupe_, w_, h_;
     int ox_ = 0, oy_ = 0, cible_ = -1;
     bool memo_ = false;
+    uint32_t* cases_ = nullptr;
+    uint32_t generation_ = 0;
 };
 
 // The test of a plan: the object itself is let through.
@@ -229,9 +235,10 @@ bool Bloquee(int x, int y, const uint32_t* carte, int objet, int groupe) { retur
 bool Visible(const Obstacles& bloquee, int ax, int ay, int bx, int by) {
     if (ax == bx && ay == by) return true;
     if (bloquee(ax, ay)) return false;
+    // The line's last step lands on b, which is not tested.
     Ligne l(ax, ay, bx, by);
-    while (l.Suivante()) {
-        if (l.x == bx && l.y == by) break;
+    while (l.reste > 1) {
+        l.Suivante();
         if (bloquee(l.x, l.y)) return false;
     }
     return true;
@@ -336,6 +343,8 @@ CodeContour Contour(int sens, int xDepart, int yDepart, int xReprise, int yRepri
                     bN = B(Tourne(d, tour));
                 }
             }
+            // Once the step is chosen only the resume cell's test is left.
+            if (choisi && !presReprise) break;
             if (presReprise && Contient(cx + DirectionDx[k], cy + DirectionDy[k], ox, oy, xReprise, yReprise)) {
                 bool pris = false;
                 if (k % 2 == 1) {

@@ -43,9 +43,15 @@ bool Anneau(int objet, int filtre, int x, int y, int r, int t, int mode) {
     const int32_t* grille = mode == 0 ? GrilleSol : mode == 2 ? GrilleAir : GrilleUnites;
     if (!grille) return !Pleine(o);
     const int d = x + r + t - 1, b = y + r + t - 1;
-    auto occupee = [grille](int i, int j) { return SurCarte(i, j) && Valide(grille[i + TAILLE_UNIVERS * j]); };
-    auto essai = [&](int i, int j) {
-        if (occupee(i, j)) Objet__AjouteCible(objet, filtre, i, j, mode);
+    // A column (on the map) from row de to row a, clipped to the map, in that order.
+    auto colonne = [&](int i, int de, int a, int pas) {
+        if (pas > 0) {
+            for (int j = std::max(de, 0), fin = std::min(a, TAILLE_UNIVERS - 1); j <= fin; ++j)
+                if (Valide(grille[i + TAILLE_UNIVERS * j])) Objet__AjouteCible(objet, filtre, i, j, mode);
+        } else {
+            for (int j = std::min(de, TAILLE_UNIVERS - 1), fin = std::max(a, 0); j >= fin; --j)
+                if (Valide(grille[i + TAILLE_UNIVERS * j])) Objet__AjouteCible(objet, filtre, i, j, mode);
+        }
     };
     // Rows are clipped to the map; a row off the map is skipped whole.
     auto ligne = [&](int j, int de, int a, int pas) {
@@ -61,13 +67,11 @@ bool Anneau(int objet, int filtre, int x, int y, int r, int t, int mode) {
     };
     ligne(y - r, x - r, d, 1);
     if (Pleine(o)) return false;
-    if (d >= 0 && d < TAILLE_UNIVERS)
-        for (int j = y + 1 - r; j <= b - 1; ++j) essai(d, j);
+    if (d >= 0 && d < TAILLE_UNIVERS) colonne(d, y + 1 - r, b - 1, 1);
     if (Pleine(o)) return false;
     ligne(b, d, x - r, -1);
     if (Pleine(o)) return false;
-    if (x - r >= 0 && x - r < TAILLE_UNIVERS)
-        for (int j = b - 1; j >= y - r + 1; --j) essai(x - r, j);
+    if (x - r >= 0 && x - r < TAILLE_UNIVERS) colonne(x - r, b - 1, y - r + 1, -1);
     return !Pleine(o);
 }
 

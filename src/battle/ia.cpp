@@ -40,16 +40,19 @@ bool Ciblable(int armee, int autre) {
 }
 
 // IA__Distance, read from a table of the truncated roots for the distances on the map.
-int Distance(int x1, int y1, int x2, int y2) {
-    constexpr int MAX = 2 * (TAILLE_UNIVERS - 1) * (TAILLE_UNIVERS - 1);
-    static const std::vector<uint8_t> racines = [] {
-        std::vector<uint8_t> r(MAX + 1);
-        for (int d = 0; d <= MAX; ++d) r[static_cast<size_t>(d)] = static_cast<uint8_t>(static_cast<int>(std::sqrt(static_cast<double>(d))));
-        return r;
-    }();
+// Built at start-up rather than at the first call: the scan calls Distance millions of times, and
+// a function's own static is checked at each call.
+constexpr int RACINES_MAX = 2 * (TAILLE_UNIVERS - 1) * (TAILLE_UNIVERS - 1);
+const std::vector<uint8_t> Racines = [] {
+    std::vector<uint8_t> r(RACINES_MAX + 1);
+    for (int d = 0; d <= RACINES_MAX; ++d) r[static_cast<size_t>(d)] = static_cast<uint8_t>(static_cast<int>(std::sqrt(static_cast<double>(d))));
+    return r;
+}();
+
+inline int Distance(int x1, int y1, int x2, int y2) {
     const int64_t dx = int64_t{x2} - x1, dy = int64_t{y2} - y1, d = dx * dx + dy * dy;
-    if (d > MAX) return IA__Distance(x1, y1, x2, y2);
-    return racines[static_cast<size_t>(d)];
+    if (d > RACINES_MAX) return IA__Distance(x1, y1, x2, y2);
+    return Racines[static_cast<size_t>(d)];
 }
 
 int Mode(const Groupe& g) { return g.modeFormation >= 1 && g.modeFormation <= 5 ? g.modeFormation : 1; }
