@@ -48,17 +48,17 @@ TEST(Chemins, DossierAncienChangeApresUneRecherche) {
         std::filesystem::last_write_time(dossier, std::filesystem::last_write_time(dossier) - std::chrono::hours(1));
     };
     vieillir();
-    EXPECT_EQ(Chemin_Resoudre("..\vieux\NOUVEAU.TXT"), "../Vieux/NOUVEAU.TXT");
-    EXPECT_EQ(Chemin_Resoudre("..\vieux\autre.TXT"), "../Vieux/Autre.txt");
+    EXPECT_EQ(Chemin_Resoudre("..\\vieux\\NOUVEAU.TXT"), "../Vieux/NOUVEAU.TXT");
+    EXPECT_EQ(Chemin_Resoudre("..\\vieux\\autre.TXT"), "../Vieux/Autre.txt");
     arbre.Ecrire("Vieux/Nouveau.txt", "n");
-    EXPECT_EQ(Chemin_Resoudre("..\vieux\NOUVEAU.TXT"), "../Vieux/Nouveau.txt");
+    EXPECT_EQ(Chemin_Resoudre("..\\vieux\\NOUVEAU.TXT"), "../Vieux/Nouveau.txt");
     vieillir();
-    EXPECT_EQ(Chemin_Resoudre("..\vieux\nouveau.txt"), "../Vieux/Nouveau.txt");
+    EXPECT_EQ(Chemin_Resoudre("..\\vieux\\nouveau.txt"), "../Vieux/Nouveau.txt");
     std::filesystem::rename(dossier / "Nouveau.txt", dossier / "NOUVEAU.txt");
-    EXPECT_EQ(Chemin_Resoudre("..\vieux\nouveau.txt"), "../Vieux/NOUVEAU.txt");
+    EXPECT_EQ(Chemin_Resoudre("..\\vieux\\nouveau.txt"), "../Vieux/NOUVEAU.txt");
     vieillir();
     std::filesystem::remove(dossier / "Autre.txt");
-    EXPECT_FALSE(Fichier_Existe("..\vieux\autre.TXT"));
+    EXPECT_FALSE(Fichier_Existe("..\\vieux\\autre.TXT"));
 }
 
 TEST(Chemins, LectureTexteSansRetoursChariot) {
