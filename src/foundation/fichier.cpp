@@ -43,9 +43,10 @@ namespace {
 // Reads one whitespace-separated token into at most 1023 characters. A longer token is
 // reported and the rest of it skipped. False at the end of the stream.
 bool LireMot(FILE* f, char (&mot)[1024]) {
+    // The stream is this reader's alone: read without taking its lock for each byte.
     int c;
     do {
-        c = std::fgetc(f);
+        c = getc_unlocked(f);
     } while (c != EOF && std::isspace(c));
     if (c == EOF) return false;
     size_t n = 0;
@@ -53,7 +54,7 @@ bool LireMot(FILE* f, char (&mot)[1024]) {
     while (c != EOF && !std::isspace(c)) {
         if (n < sizeof mot - 1) mot[n++] = static_cast<char>(c);
         else long_ = true;
-        c = std::fgetc(f);
+        c = getc_unlocked(f);
     }
     mot[n] = 0;
     if (long_) Erreur_Question("Configuration_Position()", "Chaîne > à 0124 !");

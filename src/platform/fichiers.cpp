@@ -2,6 +2,7 @@
 
 #include <dirent.h>
 #include <sys/stat.h>
+#include <time.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -9,21 +10,10 @@
 #include <cstring>
 #include <filesystem>
 #include <memory>
+#include <mutex>
+#include <unordered_map>
 
 namespace {
-
-bool EgalSansCasse(const std::string& a, const char* b) {
-    size_t n = a.size();
-    if (std::strlen(b) != n) return false;
-    for (size_t i = 0; i < n; ++i) {
-        unsigned char x = static_cast<unsigned char>(a[i]);
-        unsigned char y = static_cast<unsigned char>(b[i]);
-        if (x >= 'A' && x <= 'Z') x = static_cast<unsigned char>(x - 'A' + 'a');
-        if (y >= 'A' && y <= 'Z') y = static_cast<unsigned char>(y - 'A' + 'a');
-        if (x != y) return false;
-    }
-    return true;
-}
 
 bool Existe(const std::string& chemin) {
     struct stat st{};
@@ -103,6 +93,66 @@ bool EstDossier(const std::string& chemin) {
     return ::stat(chemin.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
+// The first entry of a folder in name order whose name matches without regard to case, so that the
+// choice does not depend on the directory's order. Each folder's listing is kept while the folder
+// stays as it was (same inode, times unchanged); a folder changed less than two seconds before its
+// listing is listed anew each time, since a change within the clock's tick would not show.
+struct ListeDossier {
+    dev_t dev = 0;
+    ino_t ino = 0;
+    timespec mtime{}, ctime{};
+    std::unordered_map<std::string, std::string> parMinuscules;   // lower case -> first name
+};
+
+bool MemesTemps(const timespec& a, const timespec& b) { return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec; }
+
+std::string MinusculesAscii(const char* s) {
+    std::string r = s;
+    for (char& c : r)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return r;
+}
+
+bool PremiereCorrespondance(const std::string& dossier, const std::string& partie, std::string* choisi) {
+    static std::mutex verrou;
+    static std::unordered_map<std::string, ListeDossier> listes;
+    struct stat st{};
+    if (::stat(dossier.c_str(), &st) != 0) return false;
+    const std::string cle = MinusculesAscii(partie.c_str());
+    std::lock_guard<std::mutex> garde(verrou);
+    auto it = listes.find(dossier);
+    if (it == listes.end() || it->second.dev != st.st_dev || it->second.ino != st.st_ino ||
+        !MemesTemps(it->second.mtime, st.st_mtim) || !MemesTemps(it->second.ctime, st.st_ctim)) {
+        if (it != listes.end()) listes.erase(it);
+        timespec maintenant{};
+        ::clock_gettime(CLOCK_REALTIME, &maintenant);
+        ListeDossier liste;
+        liste.dev = st.st_dev;
+        liste.ino = st.st_ino;
+        liste.mtime = st.st_mtim;
+        liste.ctime = st.st_ctim;
+        DIR* d = ::opendir(dossier.c_str());
+        if (d == nullptr) return false;
+        while (dirent* e = ::readdir(d)) {
+            auto [place, nouveau] = liste.parMinuscules.emplace(MinusculesAscii(e->d_name), e->d_name);
+            if (!nouveau && place->second > e->d_name) place->second = e->d_name;
+        }
+        ::closedir(d);
+        if (maintenant.tv_sec - st.st_mtim.tv_sec < 2) {
+            auto trouve = liste.parMinuscules.find(cle);
+            if (trouve == liste.parMinuscules.end()) return false;
+            *choisi = trouve->second;
+            return true;
+        }
+        if (listes.size() >= 4096) listes.clear();
+        it = listes.emplace(dossier, std::move(liste)).first;
+    }
+    auto trouve = it->second.parMinuscules.find(cle);
+    if (trouve == it->second.parMinuscules.end()) return false;
+    *choisi = trouve->second;
+    return true;
+}
+
 // The components resolved from `base` ("" for the working directory, else a folder ending
 // with '/'): the existing spelling of each where one matches.
 std::string ResoudreDepuis(const std::string& base, const std::vector<std::string>& parties) {
@@ -115,21 +165,7 @@ std::string ResoudreDepuis(const std::string& base, const std::vector<std::strin
         if (existant && partie != "." && partie != "..") {
             std::string exact = resultat + partie;
             if (!Existe(exact)) {
-                bool trouve = false;
-                if (DIR* d = ::opendir(dossier.c_str())) {
-                    // The first match in name order, so that the choice does not depend on the directory's order.
-                    std::vector<std::string> candidats;
-                    while (dirent* e = ::readdir(d)) {
-                        if (EgalSansCasse(partie, e->d_name)) candidats.emplace_back(e->d_name);
-                    }
-                    ::closedir(d);
-                    if (!candidats.empty()) {
-                        std::sort(candidats.begin(), candidats.end());
-                        choisi = candidats.front();
-                        trouve = true;
-                    }
-                }
-                if (!trouve) existant = false;
+                if (!PremiereCorrespondance(dossier, partie, &choisi)) existant = false;
             }
         }
         resultat += choisi;

@@ -21,15 +21,16 @@ class LecteurJetons {
         long_ = false;
         mot_[0] = 0;
         if (f_ == nullptr) return false;
+        // The stream is this reader's alone: read without taking its lock for each byte.
         int c;
-        do c = std::fgetc(f_);
+        do c = getc_unlocked(f_);
         while (c != EOF && std::isspace(c));
         if (c == EOF) return false;
         size_t n = 0;
         while (c != EOF && !std::isspace(c)) {
             if (n < TAILLE_MOT - 1) mot_[n++] = static_cast<char>(c);
             else long_ = true;
-            c = std::fgetc(f_);
+            c = getc_unlocked(f_);
         }
         mot_[n] = 0;
         return true;

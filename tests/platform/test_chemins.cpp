@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
 
@@ -35,6 +36,29 @@ TEST(Chemins, EcrireSousUneAutreCasseRemplaceLeFichier) {
     int fichiers = 0;
     for (auto& e : std::filesystem::directory_iterator(arbre.Racine() / "INI")) fichiers += e.is_regular_file();
     EXPECT_EQ(fichiers, 1);
+}
+
+TEST(Chemins, DossierAncienChangeApresUneRecherche) {
+    // A folder unchanged for long has its listing kept between look-ups: an entry added, renamed
+    // or removed afterwards must still show.
+    ArbreTemporaire arbre;
+    arbre.Ecrire("Vieux/Autre.txt", "a");
+    const auto dossier = arbre.Racine() / "Vieux";
+    const auto vieillir = [&] {
+        std::filesystem::last_write_time(dossier, std::filesystem::last_write_time(dossier) - std::chrono::hours(1));
+    };
+    vieillir();
+    EXPECT_EQ(Chemin_Resoudre("..\\vieux\\NOUVEAU.TXT"), "../Vieux/NOUVEAU.TXT");
+    EXPECT_EQ(Chemin_Resoudre("..\\vieux\\autre.TXT"), "../Vieux/Autre.txt");
+    arbre.Ecrire("Vieux/Nouveau.txt", "n");
+    EXPECT_EQ(Chemin_Resoudre("..\\vieux\\NOUVEAU.TXT"), "../Vieux/Nouveau.txt");
+    vieillir();
+    EXPECT_EQ(Chemin_Resoudre("..\\vieux\\nouveau.txt"), "../Vieux/Nouveau.txt");
+    std::filesystem::rename(dossier / "Nouveau.txt", dossier / "NOUVEAU.txt");
+    EXPECT_EQ(Chemin_Resoudre("..\\vieux\\nouveau.txt"), "../Vieux/NOUVEAU.txt");
+    vieillir();
+    std::filesystem::remove(dossier / "Autre.txt");
+    EXPECT_FALSE(Fichier_Existe("..\\vieux\\autre.TXT"));
 }
 
 TEST(Chemins, LectureTexteSansRetoursChariot) {
