@@ -185,8 +185,15 @@ public:
 
     bool operator()(int x, int y) const {
         if (!memo_ || !SurCarte(x, y)) return Teste(x, y);
-        uint32_t& c = cases_[x + COTE_CARTE * y];
-        if (c >> 1 != generation_) c = generation_ << 1 | (Teste(x, y) ? 1u : 0u);
+        return Case(x + COTE_CARTE * y);
+    }
+
+    // Whether the answers are kept: then Case may be used for cells on the map.
+    bool Memorise() const { return memo_; }
+    // The answer for the cell of index i (on the map) read from the plan's memo, found once.
+    bool Case(int i) const {
+        uint32_t& c = cases_[i];
+        if (c >> 1 != generation_) c = generation_ << 1 | (Teste(i % COTE_CARTE, i / COTE_CARTE) ? 1u : 0u);
         return (c & 1) != 0;
     }
 
@@ -307,7 +314,25 @@ CodeContour Contour(int sens, int xDepart, int yDepart, int xReprise, int yRepri
     const bool grand = TrajetEmpriseLargeur > 1 || TrajetEmpriseHauteur > 1;
     const int m = grand ? 3 : 0;
     const Obstacles bloquee = Plan(carte, objet, groupe);
-    auto B = [&](int dir) { return bloquee(cx + DirectionDx[dir], cy + DirectionDy[dir]); };
+    // Away from the map's edge every neighbour is on the map: with the answers kept, a neighbour's
+    // is read by its index, without the map test.
+    static constexpr int VOISIN[8] = {1, 1 - COTE_CARTE, -COTE_CARTE, -1 - COTE_CARTE,
+                                      -1, COTE_CARTE - 1, COTE_CARTE, COTE_CARTE + 1};
+    static_assert([] {
+        for (int k = 0; k < 8; ++k)
+            if (VOISIN[k] != DirectionDx[k] + COTE_CARTE * DirectionDy[k]) return false;
+        return true;
+    }());
+    bool interieur = false;
+    int indice = 0;
+    auto Place = [&] {
+        interieur = bloquee.Memorise() && cx >= 1 && cx < COTE_CARTE - 1 && cy >= 1 && cy < COTE_CARTE - 1;
+        indice = cx + COTE_CARTE * cy;
+    };
+    Place();
+    auto B = [&](int dir) {
+        return interieur ? bloquee.Case(indice + VOISIN[dir]) : bloquee(cx + DirectionDx[dir], cy + DirectionDy[dir]);
+    };
 
     for (int essai = 0; essai < 8; ++essai) {
         const bool trouve = !B(Tourne(d, sens)) && B(d);
@@ -382,6 +407,7 @@ CodeContour Contour(int sens, int xDepart, int yDepart, int xReprise, int yRepri
         if (nombre >= POINTS_TAMPON_TRAJET) return CONTOUR_SORTIE;
         cx = nx;
         cy = ny;
+        Place();
         if (ContourPas > PAS_CONTOUR_MAX) return CONTOUR_TROP_LONG;
         *xFin = cx;
         *yFin = cy;
