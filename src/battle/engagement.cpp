@@ -7,6 +7,7 @@
 #include "battle/cibles.h"
 #include "battle/occupation.h"
 #include "platform/hasard.h"
+#include "shell/conditions.h"
 #include "shell/scenario.h"
 #include "world/grilles.h"
 #include "world/groupes.h"
@@ -288,10 +289,14 @@ int Anneau(int objet, int filtre, int x, int y, int r, int s, int couche) {
     if (!grille) return 0;
     const int d = x + r + s - 1, b = y + r + s - 1;
     // On the unit and air layers only an enemy can be a target (a siege target is an enemy too).
+    // The acting army's row of the hostility table (as Armees__Hostiles reads it), none off the table.
     const int armee = TableObjets[objet].armee;
-    auto Valide = [couche, armee](int n) {
+    const int32_t* hostiles = armee >= 0 && armee <= 5 ? TableAttaque[static_cast<size_t>(armee)].data() : nullptr;
+    auto Valide = [couche, hostiles](int n) {
         if (n < 1 || n >= NOMBRE_OBJETS) return false;
-        return couche == 0 || Armees__Hostiles(armee, TableObjets[n].armee);
+        if (couche == 0) return true;
+        const int autre = TableObjets[n].armee;
+        return hostiles && autre >= 0 && autre <= 5 && hostiles[autre] != 0;
     };
     auto ligne = [&](int j, int de, int a, int pas) -> int {
         if (j < 0 || j >= TAILLE_UNIVERS) return 0;
@@ -309,9 +314,16 @@ int Anneau(int objet, int filtre, int x, int y, int r, int s, int couche) {
     };
     auto colonne = [&](int i, int de, int a, int pas) -> int {
         if (i < 0 || i >= TAILLE_UNIVERS) return 0;
-        for (int j = de; pas > 0 ? j <= a : j >= a; j += pas)
-            if (j >= 0 && j < TAILLE_UNIVERS && Valide(grille[i + TAILLE_UNIVERS * j]))
-                if (const int n = Case__ContientCible(objet, filtre, i, j, couche)) return n;
+        // Rows clipped to the map once, in the same order.
+        if (pas > 0) {
+            for (int j = std::max(de, 0), fin = std::min(a, TAILLE_UNIVERS - 1); j <= fin; ++j)
+                if (Valide(grille[i + TAILLE_UNIVERS * j]))
+                    if (const int n = Case__ContientCible(objet, filtre, i, j, couche)) return n;
+        } else {
+            for (int j = std::min(de, TAILLE_UNIVERS - 1), fin = std::max(a, 0); j >= fin; --j)
+                if (Valide(grille[i + TAILLE_UNIVERS * j]))
+                    if (const int n = Case__ContientCible(objet, filtre, i, j, couche)) return n;
+        }
         return 0;
     };
     if (const int n = ligne(y - r, x - r, d, 1)) return n;
