@@ -191,14 +191,15 @@ public:
     // Whether the answers are kept: then Case may be used for cells on the map.
     bool Memorise() const { return memo_; }
     // The answer for the cell of index i (on the map) read from the plan's memo, found once.
-    bool Case(int i) const {
+    [[gnu::always_inline]] bool Case(int i) const {
         uint32_t& c = cases_[i];
         if (c >> 1 != generation_) c = generation_ << 1 | (Teste(i % COTE_CARTE, i / COTE_CARTE) ? 1u : 0u);
         return (c & 1) != 0;
     }
 
 private:
-    bool Teste(int x, int y) const {
+    // Out of line: with the answers kept it runs once per cell of a plan.
+    [[gnu::noinline]] bool Teste(int x, int y) const {
         if (!g_) {
             for (int i = x; i < x + w_; ++i)
                 for (int j = y; j < y + h_; ++j) {
@@ -244,6 +245,15 @@ bool Visible(const Obstacles& bloquee, int ax, int ay, int bx, int by) {
     if (bloquee(ax, ay)) return false;
     // The line's last step lands on b, which is not tested.
     Ligne l(ax, ay, bx, by);
+    // Between two cells of the map every cell of the line is on the map: with the answers kept,
+    // they are read by index without the map test.
+    if (bloquee.Memorise() && SurCarte(ax, ay) && SurCarte(bx, by)) {
+        while (l.reste > 1) {
+            l.Suivante();
+            if (bloquee.Case(l.x + COTE_CARTE * l.y)) return false;
+        }
+        return true;
+    }
     while (l.reste > 1) {
         l.Suivante();
         if (bloquee(l.x, l.y)) return false;
