@@ -30,12 +30,17 @@ uint16_t* DestinationTuile() {
     return EcranTampon + static_cast<int64_t>(TuileY) * pas + TuileX;
 }
 
-// The 16.16 light down the left and right edges, from the corner lights (kept in 0..127).
-void Bords(int32_t (&gauche)[N], int32_t (&droite)[N]) {
-    const int32_t hg = std::clamp(TuileIntensiteHautGauche, 0, 127);
-    const int32_t hd = std::clamp(TuileIntensiteHautDroite, 0, 127);
-    const int32_t bg = std::clamp(TuileIntensiteBasGauche, 0, 127);
-    const int32_t bd = std::clamp(TuileIntensiteBasDroite, 0, 127);
+// The corner lights as drawn (kept in 0..127): top left, top right, bottom left, bottom right.
+void Coins(int32_t (&coins)[4]) {
+    coins[0] = std::clamp(TuileIntensiteHautGauche, 0, 127);
+    coins[1] = std::clamp(TuileIntensiteHautDroite, 0, 127);
+    coins[2] = std::clamp(TuileIntensiteBasGauche, 0, 127);
+    coins[3] = std::clamp(TuileIntensiteBasDroite, 0, 127);
+}
+
+// The 16.16 light down the left and right edges, from the corner lights.
+void Bords(const int32_t (&coins)[4], int32_t (&gauche)[N], int32_t (&droite)[N]) {
+    const int32_t hg = coins[0], hd = coins[1], bg = coins[2], bd = coins[3];
     const int32_t pasGauche = ((bg - hg) << 16) / N;
     const int32_t pasDroite = ((bd - hd) << 16) / N;
     for (int32_t ligne = 0; ligne < N; ++ligne) {
@@ -44,27 +49,32 @@ void Bords(int32_t (&gauche)[N], int32_t (&droite)[N]) {
     }
 }
 
-inline uint16_t Teinte(int32_t lumiere, uint8_t texel) {
-    return TuileTableOmbrage[((lumiere >> 16) & 0x7F) * 256 + texel];
-}
-
-// Both renderers: with `transparent`, texel 0 is skipped and the light does not advance there.
+// Both renderers, into `ecran` of pitch `pas`: with `transparent`, texel 0 is skipped and the
+// light does not advance there.
 template <bool transparent>
-void Gouraud() {
-    uint16_t* ecran = DestinationTuile();
-    if (ecran == nullptr) return;
+void Gouraud(uint16_t* ecran, int64_t pasEcran, const int32_t (&coins)[4]) {
     int32_t gauche[N], droite[N];
-    Bords(gauche, droite);
+    Bords(coins, gauche, droite);
     const uint8_t* texel = TuileTexels;
-    for (int32_t ligne = 0; ligne < N; ++ligne, ecran += TuileLargeurEcran, texel += N) {
+    const uint16_t* const table = TuileTableOmbrage;
+    for (int32_t ligne = 0; ligne < N; ++ligne, ecran += pasEcran, texel += N) {
         const int32_t pas = (droite[ligne] - gauche[ligne]) / N;
         int32_t lumiere = gauche[ligne] + Demi;
         for (int32_t x = 0; x < N; ++x) {
             if (transparent && texel[x] == 0) continue;
             lumiere += pas;
-            ecran[x] = Teinte(lumiere, texel[x]);
+            ecran[x] = table[((lumiere >> 16) & 0x7F) * 256 + texel[x]];
         }
     }
+}
+
+template <bool transparent>
+void Gouraud() {
+    uint16_t* ecran = DestinationTuile();
+    if (ecran == nullptr) return;
+    int32_t coins[4];
+    Coins(coins);
+    Gouraud<transparent>(ecran, TuileLargeurEcran, coins);
 }
 
 }  // namespace
@@ -72,6 +82,39 @@ void Gouraud() {
 void Tuile_AffichageGouraud() { Gouraud<false>(); }
 
 void Tuile_AffichageGouraud2() { Gouraud<true>(); }
+
+void Tuile_AffichageGouraudMemo(TuileMemo& m, bool transparent) {
+    uint16_t* ecran = DestinationTuile();
+    if (ecran == nullptr) return;
+    int32_t coins[4];
+    Coins(coins);
+    if (!m.valide || m.transparent != transparent || m.texels != TuileTexels || m.table != TuileTableOmbrage ||
+        !std::equal(coins, coins + 4, m.coins)) {
+        m.pixels.fill(0);
+        if (transparent) Gouraud<true>(m.pixels.data(), N, coins);
+        else Gouraud<false>(m.pixels.data(), N, coins);
+        m.plein = true;
+        for (int32_t i = 0; i < N * N; ++i) {
+            const bool dessine = !transparent || TuileTexels[i] != 0;
+            m.masque[static_cast<size_t>(i)] = dessine ? 0xFFFF : 0;
+            m.plein = m.plein && dessine;
+        }
+        m.valide = true;
+        m.transparent = transparent;
+        m.texels = TuileTexels;
+        m.table = TuileTableOmbrage;
+        std::copy(coins, coins + 4, m.coins);
+    }
+    const uint16_t* pixels = m.pixels.data();
+    const uint16_t* masque = m.masque.data();
+    for (int32_t ligne = 0; ligne < N; ++ligne, ecran += TuileLargeurEcran, pixels += N, masque += N) {
+        if (m.plein) {
+            std::memcpy(ecran, pixels, N * sizeof *ecran);
+            continue;
+        }
+        for (int32_t x = 0; x < N; ++x) ecran[x] = static_cast<uint16_t>((ecran[x] & ~masque[x]) | pixels[x]);
+    }
+}
 
 void Tuile_DecalageLignes(uint8_t* tuile, const uint8_t* decalages) {
     if (tuile == nullptr || decalages == nullptr) return;

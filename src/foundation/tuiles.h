@@ -2,6 +2,7 @@
 // table) and the small pixel routines of the water, lava and lightning.
 #pragma once
 
+#include <array>
 #include <cstdint>
 
 // Inputs of the tile renderers, set before each call.
@@ -22,6 +23,23 @@ inline constexpr int32_t TailleTuile = 48;
 void Tuile_AffichageGouraud();
 // The same with palette index 0 transparent; the light advances only at drawn pixels.
 void Tuile_AffichageGouraud2();
+
+// What a tile renderer drew at one place of a scene: the tile lit again with the same texels,
+// shade table, renderer and corner lights draws the same pixels, which are then copied from here.
+// Its holder clears `valide` when the texels or the table it points to may have been rewritten.
+struct TuileMemo {
+    bool valide = false;
+    bool transparent = false;
+    bool plein = false;   // every texel drawn
+    const uint8_t* texels = nullptr;
+    const uint16_t* table = nullptr;
+    int32_t coins[4] = {};
+    std::array<uint16_t, 48 * 48> pixels{};   // the colours drawn, 0 elsewhere
+    std::array<uint16_t, 48 * 48> masque{};   // 0xFFFF where drawn, 0 elsewhere
+};
+// Tuile_AffichageGouraud (transparent false) or Tuile_AffichageGouraud2 (true), the same pixels,
+// through the memo.
+void Tuile_AffichageGouraudMemo(TuileMemo& memo, bool transparent);
 
 // 5-bit tiles: 48 x 48 pixels of three bytes (red, green, blue, each 0..31), rows of 144 bytes.
 

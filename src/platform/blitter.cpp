@@ -133,27 +133,38 @@ int32_t Dessiner(const uint8_t* s, const CibleBlitter* c, int32_t x, int32_t y, 
     const bool indexe = Indexe(s);
     const uint8_t* palette = s + OFF_PALETTE;
     const int lumiere = s[OFF_LUMIERE];
-    auto source = [&](const uint8_t* p, int i) -> uint16_t {
-        if (indexe) return L16(palette + 2 * p[i]);
-        uint16_t v = L16(p + 2 * i) & 0x7FFF;
-        if (lumiere >= 31) return v;
-        return Couleur(Canal(v, 10) * lumiere / 31, Canal(v, 5) * lumiere / 31, Canal(v, 0) * lumiere / 31);
-    };
-    for (int ligne = premiere; ligne < derniere; ++ligne) {
-        uint16_t* d = c->pixels + static_cast<ptrdiff_t>(y0 + ligne) * c->pas;
-        const uint8_t* p = image + L32(image + TAILLE_ENTETE_IMAGE + 4 * static_cast<size_t>(ligne));
-        int segments = L16(p);
-        p += 2;
-        int cx = x0;
-        for (int k = 0; k < segments; ++k) {
-            cx += L16(p);
-            const int longueur = L16(p + 2);
-            p += 4;
-            const int debut = std::max(cx, gauche), fin = std::min(cx + longueur, droite);
-            for (int px = debut; px < fin; ++px) op(d[px], source(p, px - cx));
-            cx += longueur;
-            p += indexe ? (longueur + 1) / 2 * 2 : 2 * longueur;
+    // One loop per kind of source, so that the pixel loops carry no test of the sprite's kind.
+    auto lignes = [&](auto source, auto octets) {
+        for (int ligne = premiere; ligne < derniere; ++ligne) {
+            uint16_t* d = c->pixels + static_cast<ptrdiff_t>(y0 + ligne) * c->pas;
+            const uint8_t* p = image + L32(image + TAILLE_ENTETE_IMAGE + 4 * static_cast<size_t>(ligne));
+            const int segments = L16(p);
+            p += 2;
+            int cx = x0;
+            for (int k = 0; k < segments; ++k) {
+                cx += L16(p);
+                const int longueur = L16(p + 2);
+                p += 4;
+                const int debut = std::max(cx, gauche), fin = std::min(cx + longueur, droite);
+                for (int px = debut; px < fin; ++px) op(d[px], source(p, px - cx));
+                cx += longueur;
+                p += octets(longueur);
+            }
         }
+    };
+    auto octetsIndexe = [](int longueur) { return (longueur + 1) / 2 * 2; };
+    auto octetsDirect = [](int longueur) { return 2 * longueur; };
+    if (indexe) {
+        lignes([palette](const uint8_t* p, int i) { return L16(palette + 2 * p[i]); }, octetsIndexe);
+    } else if (lumiere >= 31) {
+        lignes([](const uint8_t* p, int i) { return static_cast<uint16_t>(L16(p + 2 * i) & 0x7FFF); }, octetsDirect);
+    } else {
+        lignes(
+            [lumiere](const uint8_t* p, int i) {
+                const uint16_t v = L16(p + 2 * i) & 0x7FFF;
+                return Couleur(Canal(v, 10) * lumiere / 31, Canal(v, 5) * lumiere / 31, Canal(v, 0) * lumiere / 31);
+            },
+            octetsDirect);
     }
     return 1;
 }

@@ -11,6 +11,7 @@ uint8_t* TerrainPalette = nullptr;
 uint8_t* TerrainTuiles = nullptr;
 uint16_t* TerrainTableOmbrage = nullptr;
 int32_t TerrainNombreTuiles = 0;
+uint32_t TerrainGeneration = 0;
 uint8_t* TableOmbrageBrute = nullptr;
 
 namespace {
@@ -96,6 +97,7 @@ uint16_t* Lumiere___preparation(uint8_t** palette, uint8_t** tuiles, uint16_t** 
 }
 
 void Terrain__Liberation() {
+    ++TerrainGeneration;
     delete[] TerrainPalette;
     delete[] TerrainTuiles;
     TableOmbrage__Liberation(TerrainTableOmbrage);

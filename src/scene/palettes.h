@@ -14,6 +14,7 @@ extern uint8_t* TerrainPalette;
 extern uint8_t* TerrainTuiles;
 extern uint16_t* TerrainTableOmbrage;
 extern int32_t TerrainNombreTuiles;   // tiles in TerrainTuiles
+extern uint32_t TerrainGeneration;     // changes whenever the tiles and their shade table are freed
 
 // The raw heap block of the last shade table built.
 extern uint8_t* TableOmbrageBrute;

@@ -92,14 +92,19 @@ Rendu RenduTuile(int32_t n, int32_t* banque) {
     return Rendu::Opaque;
 }
 
-void DessinerTuile(int32_t n) {
+// The tiles drawn at each place of the view in the last frames, in drawing order: most keep their
+// texels and corner lights from one frame to the next, and are then copied rather than lit again.
+std::vector<TuileMemo> Memos;
+uint32_t GenerationMemos = 0;
+
+void DessinerTuile(int32_t n, size_t& place) {
     int32_t banque;
     const Rendu rendu = RenduTuile(n, &banque);
     // A tile number past the bank draws nothing.
     if (rendu == Rendu::Rien || TerrainTuiles == nullptr || banque >= TerrainNombreTuiles) return;
     TuileTexels = TerrainTuiles + static_cast<size_t>(banque) * OctetsTuileTerrain;
-    if (rendu == Rendu::Opaque) Tuile_AffichageGouraud();
-    else Tuile_AffichageGouraud2();
+    if (place >= Memos.size()) Memos.resize(place + 1);
+    Tuile_AffichageGouraudMemo(Memos[place++], rendu == Rendu::Transparent);
 }
 
 int32_t Coin(int32_t i, int32_t j) {
@@ -111,6 +116,12 @@ void Carres() {
     if (TableDebutLigne == nullptr || TerrainTableOmbrage == nullptr) return;
     TuileLargeurEcran = LargeurEcran;
     TuileTableOmbrage = TerrainTableOmbrage;
+    // A terrain loaded anew may reuse the addresses of the old tiles and table.
+    if (GenerationMemos != TerrainGeneration) {
+        Memos.clear();
+        GenerationMemos = TerrainGeneration;
+    }
+    size_t place = 0;
     int32_t y = EcranDestination.clipHaut;
     for (int32_t j = 0; j < TuilesVisiblesY; ++j, y += 48) {
         const int32_t ligne = RepereY / 2 + j;
@@ -133,8 +144,8 @@ void Carres() {
             TuileIntensiteHautDroite = Coin(i + 1, j);
             TuileIntensiteBasGauche = Coin(i, j + 1);
             TuileIntensiteBasDroite = Coin(i + 1, j + 1);
-            DessinerTuile(TableDebutLigne[p++]);
-            while (p < fin && TableDebutLigne[p] < 1) DessinerTuile(-TableDebutLigne[p++]);
+            DessinerTuile(TableDebutLigne[p++], place);
+            while (p < fin && TableDebutLigne[p] < 1) DessinerTuile(-TableDebutLigne[p++], place);
         }
     }
 }

@@ -76,6 +76,7 @@ struct Options {
     bool armees = false;  // the level battle also deploys the player's and an enemy regiment from their files
     bool dessin = false;  // the scene drawn after each pass, as in the game
     bool vueChargee = false;  // with --dessin, the view moved over the most units before the timed passes
+    bool empreinteImage = false;  // with --dessin, a hash of every frame drawn printed as `image HASH`
 };
 
 Options opt;
@@ -253,6 +254,13 @@ struct Empreinte {
     }
 };
 
+// Every frame drawn, folded into one hash (outside the timed passes): drawing work must keep it.
+uint64_t EmpreinteImages = 1469598103934665603ULL;
+
+void AjouteImage() {
+    for (const uint16_t p : Tampon) EmpreinteImages = (EmpreinteImages ^ p) * 1099511628211ULL;
+}
+
 uint64_t Etat() {
     Empreinte e;
     for (int o = 1; o < NOMBRE_OBJETS; ++o) {
@@ -295,12 +303,13 @@ bool Entier(const char* texte, int& valeur) {
 int Usage() {
     std::fprintf(stderr,
                  "usage: morvane_bataille [--scenario ouvert|dispersion|breche | --niveau LEVEL [--armees] [--jeu DIR]] "
-                 "[--unites N] [--passes N] [--echauffement N] [--graine N] [--dessin [--vue-chargee]]\n"
+                 "[--unites N] [--passes N] [--echauffement N] [--graine N] [--dessin [--vue-chargee] [--empreinte-image]]\n"
                  "  --unites sets the size of the open battle, both armies together (50 to 2000)\n"
                  "  LEVEL is a level file of the game tree DIR as the game names it, e.g. ..\\niveau\\essai.mv\n"
                  "  --armees also deploys the tree's working regiment 0 and its sample enemy regiment\n"
                  "  --dessin draws the scene after each pass as the game does (the drawing writes battle state)\n"
-                 "  --vue-chargee first moves the view to where it shows the most units\n");
+                 "  --vue-chargee first moves the view to where it shows the most units\n"
+                 "  --empreinte-image also prints `image HASH`, a hash of every frame drawn\n");
     return 2;
 }
 
@@ -401,6 +410,10 @@ int main(int argc, char** argv) {
             opt.vueChargee = true;
             continue;
         }
+        if (a == "--empreinte-image") {
+            opt.empreinteImage = true;
+            continue;
+        }
         if (a == "--armees" || a == "--dessin") {
             (a == "--armees" ? opt.armees : opt.dessin) = true;
             continue;
@@ -416,7 +429,8 @@ int main(int argc, char** argv) {
         else if (a == "--unites" && Entier(argv[i + 1], v) && v >= 50 && v <= 2000) opt.unites = v, ++i;
         else return Usage();
     }
-    if ((opt.armees && opt.niveau.empty()) || (opt.vueChargee && !opt.dessin)) return Usage();
+    if ((opt.armees && opt.niveau.empty()) || ((opt.vueChargee || opt.empreinteImage) && !opt.dessin))
+        return Usage();
 
     Hasard_Graine(opt.graine);
     if (!ChargerJeu()) return 1;
@@ -429,7 +443,10 @@ int main(int argc, char** argv) {
     IAActive = 1;
     TricheIAJoueur = 1;   // every army is a computer player here
 
-    for (int i = 0; i < opt.echauffement; ++i) Passe();
+    for (int i = 0; i < opt.echauffement; ++i) {
+        Passe();
+        if (opt.empreinteImage) AjouteImage();
+    }
     if (opt.vueChargee) VueChargee();
     std::vector<double> ms;
     ms.reserve(static_cast<size_t>(opt.passes));
@@ -437,6 +454,7 @@ int main(int argc, char** argv) {
         const double t0 = MsCpu();
         Passe();
         ms.push_back(MsCpu() - t0);
+        if (opt.empreinteImage) AjouteImage();
     }
 
     int engages[6] = {};
@@ -453,6 +471,7 @@ int main(int argc, char** argv) {
     for (size_t a = 0; a < 6; ++a)
         if (montrer(a)) std::printf("armee %zu tirs %d\n", a, Tirs[a]);
     std::printf("etat %016llx\n", static_cast<unsigned long long>(Etat()));
+    if (opt.empreinteImage) std::printf("image %016llx\n", static_cast<unsigned long long>(EmpreinteImages));
     std::sort(ms.begin(), ms.end());
     auto centile = [&](double p) {
         return ms.empty() ? 0.0 : ms[std::min(ms.size() - 1, static_cast<size_t>(p * static_cast<double>(ms.size())))];
