@@ -1,7 +1,10 @@
 // The skirmish set-up's lists: the input's first line names files put into "..\Skirmish" (names
 // separated by '|'), the rest is the header of an Empire army "Essai" whose first regiment is a
-// sample one. Both lists are then built as the screen builds them.
+// sample one. Both lists are then built as the screen builds them, each faction's catalogue read
+// once for the whole run. The faction's other sample armies are left out: they are the same for every
+// input.
 #include <algorithm>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -16,6 +19,9 @@ void Cible_Preparer() {
     CampEscarmoucheJoueur = 3;
     CampEscarmoucheAdversaire = 0;
     Cible_ListeMaitresSeule();
+    Escarmouche__GarderCatalogues(true);
+    for (const char* autre : {"../Armees/Escarmouche/Empire/Garde", "../Armees/Escarmouche/Empire/Eclaireurs"})
+        std::filesystem::remove_all(autre);
     const std::string regiment = Cible_Original("Armees/Escarmouche/Empire/Garde/regiment0.txt");
     Cible_Ecrire(std::string(Dossier) + "regiment0.txt", reinterpret_cast<const uint8_t*>(regiment.data()),
                  regiment.size());

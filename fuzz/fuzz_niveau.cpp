@@ -1,4 +1,5 @@
-// A level file: a battle world made from it, then torn down.
+// A level file read into a battle world. The world is made once; after each read it is emptied of
+// what the read put in (objects, groups, conditions, grids), its tables kept for the next.
 #include <cstdio>
 
 #include "campaign/region.h"
@@ -13,14 +14,16 @@ void Cible_Preparer() {
     Maitres__Liste__Creation();
     Cible_ListeMaitresSeule();
     std::snprintf(NomNiveauBataille, sizeof NomNiveauBataille, "..\\niveau\\essai.mv");
+    ModeSceneCourant = 2;
+    MorvaneCode = 3;
+    UniversCreation();   // the sample level
+    Univers__Vider();
 }
 
 void Cible_Lire(const uint8_t* donnees, size_t taille) {
     Cible_Ecrire("niveau/essai.mv", donnees, taille);
     struct Fin {
-        ~Fin() { Region__Quitte(); }
+        ~Fin() { Univers__Vider(); }
     } fin;
-    ModeSceneCourant = 2;
-    MorvaneCode = 3;
-    UniversCreation();
+    Univers__RechargeNiveau(RegionNomFichierNiveau());
 }

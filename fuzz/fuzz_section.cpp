@@ -1,4 +1,5 @@
-// A section file "..\sections\soldat.sct", imported at its first two levels into a fresh world.
+// A section file "..\sections\soldat.sct", imported at its first two levels into a battle world made
+// once and emptied after each input of what the import put in.
 #include "cible.h"
 #include "foundation/objetsgfx.h"
 #include "shell/routeur.h"
@@ -12,16 +13,16 @@ void Cible_Preparer() {
     CreationDeLalIsteDesObjetsGfx();
     Maitres__Liste__Creation();
     Cible_ListeMaitresSeule();
+    ModeSceneCourant = 2;
+    Univers__AlloueGrilles();
+    ObjetsGroupes__Initialisation();
 }
 
 void Cible_Lire(const uint8_t* donnees, size_t taille) {
     Cible_Ecrire("sections/soldat.sct", donnees, taille);
     struct Fin {
-        ~Fin() { Region__Quitte(); }
+        ~Fin() { Univers__Vider(); }
     } fin;
-    ModeSceneCourant = 2;
-    Univers__AlloueGrilles();
-    ObjetsGroupes__Initialisation();
     ImportationSectionEditeur(20, 0, 50, 50, 2, 0);
     ImportationSectionEditeur(20, 1, 120, 120, 2, 1);
 }

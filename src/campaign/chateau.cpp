@@ -262,19 +262,21 @@ void Batiments__chargerCatalogue() {
 int PositionnementFichier(FILE* f, const char* mot) {
     if (f == nullptr || mot == nullptr) return 0;
     constexpr size_t LIMITE = 2048;
-    std::string lu;
+    const size_t longueurMot = std::strlen(mot);
+    char lu[LIMITE];
     int c;
+    // The stream is this reader's alone: read without taking its lock for each byte.
     for (;;) {
-        while ((c = std::fgetc(f)) != EOF && std::isspace(c)) {}
+        while ((c = getc_unlocked(f)) != EOF && std::isspace(c)) {}
         if (c == EOF) return 0;
-        lu.clear();
+        size_t n = 0;
         while (c != EOF && !std::isspace(c)) {
             // A word this long is no word sought here: the file is not what it should be.
-            if (lu.size() + 1 >= LIMITE) return 0;
-            lu.push_back(static_cast<char>(c));
-            c = std::fgetc(f);
+            if (n + 1 >= LIMITE) return 0;
+            lu[n++] = static_cast<char>(c);
+            c = getc_unlocked(f);
         }
-        if (lu == mot) return 1;
+        if (n == longueurMot && std::memcmp(lu, mot, n) == 0) return 1;
         if (c == EOF) return 0;
     }
 }

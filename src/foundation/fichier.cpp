@@ -63,6 +63,16 @@ bool LireMot(FILE* f, char (&mot)[1024]) {
 
 }  // namespace
 
+void Configuration_PositionFlux(FILE* flux, const char* nomFichier, const char* marque) {
+    std::rewind(flux);
+    char mot[1024];
+    while (LireMot(flux, mot)) {
+        if (std::strcmp(mot, marque ? marque : "") == 0) return;
+    }
+    Erreur_Fatale("SCRIPT_C: Configuration_Position()", "%s non trouvé dans %s", marque ? marque : "",
+                  nomFichier ? nomFichier : "");
+}
+
 void Configuration_Position(const char* nomFichier, const char* marque, FILE** flux) {
     FILE* f = Fichier_Ouvrir(nomFichier, "rt");
     if (flux) *flux = f;

@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <map>
+#include <memory>
 #include <set>
 
 #include "campaign/armee.h"
@@ -68,6 +70,14 @@ struct {
 } decoupeAvant{};
 // The damaged armies already reported, so that a rebuild of the lists does not report them again.
 std::set<std::string> armeesSignalees;
+
+// The catalogues kept between listings, by player number, with the faction each was read for.
+struct CatalogueGarde {
+    int32_t camp = -1;
+    std::unique_ptr<CatalogueDonnees> donnees;
+};
+bool garderCatalogues = false;
+std::map<int32_t, CatalogueGarde> cataloguesGardes;
 
 bool Dans(int32_t x0, int32_t x1, int32_t y0, int32_t y1) {
     return SourisX >= x0 && SourisX < x1 && SourisY >= y0 && SourisY < y1;
@@ -142,10 +152,19 @@ void ListerArmees(int32_t camp, std::vector<std::string>* liste) {
     const int32_t numeroJoueur = jeu >= 0 && jeu < 4 ? jeu : 4;
     const int32_t campAvant = CampParJoueur[numeroJoueur], numeroAvant = NumeroJoueur, catalogueAvant = CampCatalogue;
     if (numeroJoueur < 4) CampParJoueur[numeroJoueur] = jeu;
-    Catalogue__charger(numeroJoueur);
+    auto garde = cataloguesGardes.find(numeroJoueur);
+    if (garde != cataloguesGardes.end() && garde->second.camp == CampParJoueur[numeroJoueur < 4 ? numeroJoueur : 4]) {
+        NumeroJoueur = numeroJoueur;
+        CampCatalogue = garde->second.camp;
+        Catalogue = std::move(garde->second.donnees);
+    } else {
+        Catalogue__charger(numeroJoueur);
+    }
     struct Retour {
         int32_t numeroJoueur, camp, numero, catalogue;
         ~Retour() {
+            if (garderCatalogues && Catalogue)
+                cataloguesGardes[numeroJoueur] = CatalogueGarde{CampCatalogue, std::move(Catalogue)};
             Catalogue__liberer();
             CampParJoueur[numeroJoueur] = camp;
             NumeroJoueur = numero;
@@ -328,6 +347,11 @@ void Escarmouche__Liberation() {
     ListeCartesEscarmouche.clear();
     ListeArmeesJoueur.clear();
     ListeArmeesAdversaire.clear();
+}
+
+void Escarmouche__GarderCatalogues(bool garder) {
+    garderCatalogues = garder;
+    if (!garder) cataloguesGardes.clear();
 }
 
 void Escarmouche__ListeFichiers() {

@@ -46,6 +46,9 @@ void Escarmouche__Liberation();
 // The pieces of the screen, for its loop and its tests.
 // Rebuilds the three lists from the folders (the chosen rows kept within them).
 void Escarmouche__ListeFichiers();
+// Keeps each faction's catalogue from one listing to the next rather than reading it again (off by
+// default: for callers whose catalogue files cannot change, such as the fuzz target); off frees them.
+void Escarmouche__GarderCatalogues(bool garder);
 // Input of one frame: 1 confirmed, -1 cancelled, 0 the screen goes on.
 int Escarmouche__Gestion();
 // Adds colour (r, g, b per 5-bit channel, saturated) to the rectangle x0..x1, y0..y1 (last excluded).

@@ -1,5 +1,7 @@
 #include "world/batiments.h"
 
+#include <algorithm>
+
 #include "foundation/erreurs.h"
 #include "world/descriptions.h"
 #include "world/grilles.h"
@@ -50,6 +52,11 @@ void Univers__AlloueGrillesBatiments() {
     Univers__LibereGrillesBatiments();
     GrilleSelection = new int32_t[N * N]();
     GrillePriorite = new int32_t[N * N]();
+}
+
+void Univers__EffaceGrillesBatiments() {
+    for (int32_t* g : {GrilleSelection, GrillePriorite})
+        if (g) std::fill(g, g + N * N, 0);
 }
 
 void Univers__LibereGrillesBatiments() {

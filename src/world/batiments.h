@@ -12,6 +12,8 @@ extern int32_t* GrillePriorite;
 
 // The two blocks, zero-filled; made and freed with the world's other grids.
 void Univers__AlloueGrillesBatiments();
+// The selection and priority grids emptied, kept (none made when there are none).
+void Univers__EffaceGrillesBatiments();
 void Univers__LibereGrillesBatiments();
 
 // Stamps building object `objet` into the unit, air, selection and priority grids from

@@ -1,5 +1,6 @@
 #include "world/grilles.h"
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 
@@ -86,6 +87,12 @@ void Univers__AlloueGrilles() {
     GrilleAir = new int32_t[N * N]();
     GrilleUnites = new int32_t[N * N]();
     GrilleSol = new int32_t[N * N]();
+}
+
+void Univers__EffaceGrilles() {
+    EmpreintesUnites.fill(Empreinte{});
+    for (int32_t* g : {GrilleAir, GrilleUnites, GrilleSol})
+        if (g) std::fill(g, g + N * N, 0);
 }
 
 void Univers__LibereGrilles() {

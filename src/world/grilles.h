@@ -14,6 +14,8 @@ extern int32_t* PointeurCase;   // left after the last cell walked by a zone tes
 // The three blocks, zero-filled; the world creation makes them and the teardown frees them.
 void Univers__AlloueGrilles();
 void Univers__LibereGrilles();
+// The three grids and the stamps emptied, the grids kept (none made when there are none).
+void Univers__EffaceGrilles();
 
 // 1 when every cell of the area is empty; a cell off the map counts as taken.
 int Univers__ZoneLibreAir(int x, int y, int largeur, int hauteur);

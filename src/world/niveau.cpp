@@ -69,7 +69,17 @@ bool EntreeValide(const char* section, int maitre, int x, int y, int armee) {
     return true;
 }
 
+// The level file NiveauChargement reads, opened once for all its sections: each rewinds it.
+FILE* FluxNiveau = nullptr;
+const char* FichierFluxNiveau = nullptr;
+
+bool FluxPartage(const char* fichier) { return FluxNiveau != nullptr && fichier == FichierFluxNiveau; }
+
 FILE* OuvrirSection(const char* fichier, const char* etiquette) {
+    if (FluxPartage(fichier)) {
+        Configuration_PositionFlux(FluxNiveau, fichier, etiquette);
+        return FluxNiveau;
+    }
     FILE* f = nullptr;
     try {
         Configuration_Position(fichier, etiquette, &f);
@@ -85,7 +95,11 @@ FILE* OuvrirSection(const char* fichier, const char* etiquette) {
 class Section {
   public:
     Section(const char* fichier, const char* etiquette)
-        : f_(OuvrirSection(fichier, etiquette)), lecteur_(f_), fichier_(fichier), etiquette_(etiquette) {}
+        : f_(OuvrirSection(fichier, etiquette)),
+          propre_(f_ == FluxNiveau ? nullptr : f_),
+          lecteur_(f_),
+          fichier_(fichier),
+          etiquette_(etiquette) {}
     int Entier() {
         int v = 0;
         if (!lecteur_.Entier(&v)) {
@@ -103,16 +117,20 @@ class Section {
 
   private:
     FILE* f_;
-    FermetureFlux fermeture_{f_};
+    FILE* propre_;   // closed here unless it is the level's shared stream
+    FermetureFlux fermeture_{propre_};
     LecteurJetons lecteur_;
     const char* fichier_;
     const char* etiquette_;
 };
 
 void LireTuiles(const char* fichier) {
-    FILE* f = Fichier_Ouvrir(fichier, "rt");
+    const bool partage = FluxPartage(fichier);
+    if (partage) std::rewind(FluxNiveau);
+    FILE* f = partage ? FluxNiveau : Fichier_Ouvrir(fichier, "rt");
     if (f == nullptr) Erreur_Fatale(OU_NIVEAU, "Impossible de trouver le fichier : %s", fichier);
-    FermetureFlux fermeture{f};
+    FILE* propre = partage ? nullptr : f;
+    FermetureFlux fermeture{propre};
     LecteurJetons lecteur(f);
     auto entier = [&](const char* partie) {
         int v = 0;
@@ -309,6 +327,16 @@ void NiveauChargement(const char* nomFichier) {
     if (titre) AfficherTitre();
     if (ModeSceneCourant != 1) Batiments__chargerPlacement(fichier);
 
+    // Opened once for the sections read below (none when missing: each then reports it).
+    struct Partage {
+        ~Partage() {
+            if (FluxNiveau) std::fclose(FluxNiveau);
+            FluxNiveau = nullptr;
+            FichierFluxNiveau = nullptr;
+        }
+    } partage;
+    FluxNiveau = Fichier_Ouvrir(fichier, "rt");
+    FichierFluxNiveau = fichier;
     LireTuiles(fichier);
     LireMatieres(fichier);
     if (ModeSceneCourant != 1) LireAltitude(fichier);

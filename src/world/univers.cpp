@@ -225,6 +225,39 @@ int UniversCreation() {
     return Univers__AlloueCartes();
 }
 
+void Univers__Vider() {
+    ProjectileViderListe();
+    EffetImpactViderTable();
+    Conditions_Liberation();
+    TemporisationMort__Vidage();
+    while (ListeObjetsVivants && !Liste__Vide(ListeObjetsVivants)) {
+        const int i = Liste__Valeur(ListeObjetsVivants);
+        Objet__LibereTrajet(i);
+        Objet__Liberation(i);
+    }
+    while (ListeGroupesActifs && !Liste__Vide(ListeGroupesActifs)) Groupe__Liberation(Liste__Valeur(ListeGroupesActifs));
+    if (ListeObjetsMorts) Liste__Vider(&ListeObjetsMorts);
+    NombreObjetsMorts = 0;
+    NombreObjets = 0;
+    NombreGroupes = 0;
+    GroupeEnSelection = -1;
+    NombreGroupesSelectionnes = 0;
+    ObjetCourant = nullptr;
+    GroupeCourant = nullptr;
+    Univers__EffaceGrilles();
+    Univers__EffaceGrillesBatiments();
+    if (GrilleAltitude) std::fill(GrilleAltitude, GrilleAltitude + COTE_ALTITUDE * COTE_ALTITUDE * 4, 0);
+    Niveau__LiberationTuiles();
+}
+
+void Univers__RechargeNiveau(const char* fichier) {
+    Nuages__Initialisation();
+    Particules_Initialisation();
+    ObjetFortification = 0;
+    CreerRepere();
+    NiveauChargement(fichier);
+}
+
 void UniversDestruction() {
     Univers__LibereCartes();
     Univers__LibereGrilles();

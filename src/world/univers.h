@@ -38,6 +38,12 @@ void Moteur__Initialisation();
 // impassable cells, the level of the scene mode; the result of the occupancy maps' allocation.
 int UniversCreation();
 void UniversDestruction();
+// For readers that load one level after another into the same battle world (the fuzz target):
+// every object, group, condition and grid of the world given back or emptied, the tables and the
+// lists kept; then the world of scene mode 2 made again from a level, as UniversCreation makes it
+// (the occupancy maps, which no level fills, left as they are).
+void Univers__Vider();
+void Univers__RechargeNiveau(const char* fichier);
 // The scene start for ModeSceneCourant.
 void ChargeRegion();
 // The scene teardown; the next router code, also left in MorvaneCode.

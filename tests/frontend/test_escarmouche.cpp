@@ -129,6 +129,26 @@ TEST_F(EscarmoucheListes, TheListsHoldMapsAndReadableArmies) {
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
 }
 
+// With each faction's catalogue kept from one listing to the next, the lists are the same, no
+// catalogue stays loaded between listings, and a faction chosen since has its own armies.
+TEST_F(EscarmoucheListes, KeptCataloguesGiveTheSameLists) {
+    Escarmouche__GarderCatalogues(true);
+    for (int fois = 0; fois < 2; ++fois) {
+        Escarmouche__ListeFichiers();
+        EXPECT_EQ(ListeArmeesJoueur, (std::vector<std::string>{"Aube"}));
+        EXPECT_EQ(ListeArmeesAdversaire, (std::vector<std::string>{"Paladins"}));
+        EXPECT_FALSE(Catalogue);
+    }
+    CampEscarmoucheJoueur = 3;
+    Escarmouche__ListeFichiers();
+    std::vector<std::string> empire = ListeArmeesJoueur;
+    std::sort(empire.begin(), empire.end());
+    EXPECT_EQ(empire, (std::vector<std::string>{"Eclaireurs", "Garde"}));
+    Escarmouche__GarderCatalogues(false);
+    Escarmouche__ListeFichiers();
+    EXPECT_EQ(ListeArmeesJoueur.size(), 2u);
+}
+
 // The two sides never share a faction, and "All" is not chosen by a click; a new faction brings
 // its own armies.
 TEST_F(EscarmoucheListes, FactionClicksNeverGiveBothSidesOneFaction) {

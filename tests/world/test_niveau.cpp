@@ -103,6 +103,34 @@ TEST_F(Niveaux, LesSectionsDansUnAutreOrdreDonnentLeMemeMonde) {
         EXPECT_EQ(TableObjets[i].noeudListe ? TableObjets[i].typeMaitre : -1, types[i - 1]) << i;
 }
 
+// A world emptied and filled again from the same level (as the fuzz target reads one level after
+// another) is the world made afresh: the same slots, grids and counts, nothing left of the first.
+TEST_F(Niveaux, LeMondeVideEtRechargeEstLeMondeNeuf) {
+    ASSERT_TRUE(Creer()) << Rapport();
+    auto etat = [] {
+        std::vector<int32_t> e(GrilleUnites, GrilleUnites + 128 * 128);
+        e.insert(e.end(), GrilleSol, GrilleSol + 128 * 128);
+        e.insert(e.end(), GrilleAltitude, GrilleAltitude + COTE_ALTITUDE * COTE_ALTITUDE);
+        for (int i = 1; i < NOMBRE_OBJETS; ++i) e.push_back(TableObjets[i].noeudListe ? TableObjets[i].typeMaitre : -1);
+        for (int g = 1; g < NOMBRE_GROUPES; ++g) e.push_back(TableGroupes[g].noeudListe ? TableGroupes[g].nbMembres : -1);
+        e.insert(e.end(), {NombreObjets, NombreGroupes, NombreEntreesTuiles, EauPresente});
+        return e;
+    };
+    const std::vector<int32_t> neuf = etat();
+
+    Univers__Vider();
+    EXPECT_EQ(NombreObjets, 0);
+    EXPECT_EQ(NombreGroupes, 0);
+    EXPECT_TRUE(Liste__Vide(ListeObjetsVivants));
+    EXPECT_EQ(Univers__CaseUnites(50, 50), 0);
+    try {
+        Univers__RechargeNiveau("..\\niveau\\essai.mv");
+    } catch (const FinProgramme&) {
+        FAIL() << Rapport();
+    }
+    EXPECT_EQ(etat(), neuf);
+}
+
 // Entries off the map, of an unknown master or army are reported and left out; the rest loads.
 TEST_F(Niveaux, LesEntreesHorsBornesSontEcartees) {
     std::string n = Niveau();
