@@ -11,6 +11,7 @@
 #include <optional>
 #include <string>
 
+#include "foundation/rapports_muets.h"
 #include "platform/plateforme.h"
 
 namespace {
@@ -55,6 +56,8 @@ std::filesystem::path Environnement(Fonction preparer) {
     ::setenv("MORVANE_UTILISATEUR", "", 0);   // what a reader writes stays in this tree
     Plateforme_Initialiser(OptionsPlateforme{});
     Plateforme_CrochetTerminer([](int code) { throw FinProgramme{code}; });
+    // Thousands of reports a second: written nowhere (fuzz.sh drops the game's messages anyway).
+    Erreur_RapportsMuets(true);
     try {
         preparer();
     } catch (const FinProgramme&) {

@@ -1,4 +1,5 @@
 #include "foundation/erreurs.h"
+#include "foundation/rapports_muets.h"
 
 #include <cstdarg>
 #include <cstdio>
@@ -31,7 +32,10 @@ void Formater(TamponMessage& tampon, const char* format, va_list args) {
     if (format) std::vsnprintf(tampon, sizeof tampon, format, args);
 }
 
+bool RapportsMuets = false;
+
 void EcrireRapport(const char* ou, const char* message) {
+    if (RapportsMuets) return;
     if (FILE* f = Fichier_Ouvrir("..\\Erreur.txt", "wt")) {
         std::fprintf(f, "%s: %s", ou ? ou : "", message);
         std::fclose(f);
@@ -39,6 +43,7 @@ void EcrireRapport(const char* ou, const char* message) {
 }
 
 void LigneErreurStandard(const char* ou, const char* message) {
+    if (RapportsMuets) return;
     std::string o = Texte_Cp1252VersUtf8(ou ? ou : ""), m = Texte_Cp1252VersUtf8(message ? message : "");
     std::fprintf(stderr, "%s: %s\n", o.c_str(), m.c_str());
     std::fflush(stderr);
@@ -184,6 +189,8 @@ class Rapport {
 };
 
 }  // namespace
+
+void Erreur_RapportsMuets(bool muets) { RapportsMuets = muets; }
 
 void Message_Afficher(const char* ou, const char* texte) {
     if (texte == nullptr) texte = "";

@@ -78,11 +78,23 @@ void Configuration_Position(const char* nomFichier, const char* marque, FILE** f
     if (flux) *flux = f;
     if (f == nullptr)
         Erreur_Fatale("SCRIPT_C: Configuration_Position() fichier non trouvé :", "%s", nomFichier ? nomFichier : "");
+    // A stream not handed over is closed here, also when a report ends the program meanwhile: the
+    // caller is left with none (a fuzz run or a test goes on after such an end).
+    auto fermer = [&] {
+        std::fclose(f);
+        if (flux) *flux = nullptr;
+    };
     char mot[1024];
-    while (LireMot(f, mot)) {
-        if (std::strcmp(mot, marque ? marque : "") == 0) return;
+    try {
+        while (LireMot(f, mot)) {
+            if (std::strcmp(mot, marque ? marque : "") == 0) return;
+        }
+    } catch (...) {
+        fermer();
+        throw;
     }
     // The file ends without the marker.
+    fermer();
     Erreur_Fatale("SCRIPT_C: Configuration_Position()", "%s non trouvé dans %s", marque ? marque : "",
                   nomFichier ? nomFichier : "");
 }

@@ -15,7 +15,8 @@ void Fichier_Fermeture(HandleFichier fichier);
 uint32_t Fichier_TailleNom(const char* nom);
 
 // Opens a text file and reads whitespace-separated tokens until one equals the marker exactly;
-// the stream is left just after it, for the caller to read on and close.
+// the stream is left just after it, for the caller to read on and close. A file without the
+// marker is reported, its stream closed first and *flux left null.
 void Configuration_Position(const char* nomFichier, const char* marque, FILE** flux);
 // The same search in a stream already open on nomFichier (named in the reports), from its start.
 void Configuration_PositionFlux(FILE* flux, const char* nomFichier, const char* marque);

@@ -48,6 +48,8 @@ TEST_F(Fichiers, MarqueurAbsentFinitParUnRapport) {
     } catch (const FinProgramme& fin) {
         EXPECT_EQ(fin.code, 1);
     }
+    // The reader closed the stream: a caller that does not close it on such an end leaks nothing.
+    EXPECT_EQ(f, nullptr);
     if (f) std::fclose(f);
     EXPECT_NE(arbre.Lire("Erreur.txt").find("//absent."), std::string::npos);
 }
