@@ -219,6 +219,7 @@ echo "endurance: $parties skirmish games and $campagnes campaigns in $manche rou
      "($propres clean skirmish, $abimees damaged skirmish, $campagnes_propres clean campaign, $campagnes_abimees damaged campaign)" \
      "in $(( $(date +%s) - debut )) s; $((abimees + campagnes_abimees)) damaged files ($octets with a byte changed," \
      "$coupes cut short, $otes removed); skirmish peak memory $((pic_debut / 1024)) MB for the first game," \
-     "$((pic_fin / 1024)) MB for the last clean round (of $parties_fin games);" \
-     "campaign peak memory $((pic_campagne_debut / 1024)) MB for the first clean one, $((pic_campagne_fin / 1024)) MB for the last" | tee -a "$bilan"
+     "$((pic_fin / 1024)) MB for the last clean round (of $parties_fin games)$(
+       [ "$campagnes_propres" -eq 0 ] || echo "; campaign peak memory $((pic_campagne_debut / 1024)) MB for the first" \
+         "clean one, $((pic_campagne_fin / 1024)) MB for the last")" | tee -a "$bilan"
 rm -rf "$travail"
