@@ -1,14 +1,23 @@
 #!/usr/bin/env bash
-# Endurance: plays the README's whole skirmish (scripts/partie.txt) headless, in a loop, on the
-# sanitizer build of the game (build-tests/game, as ./test.sh builds it), for the given number of
-# seconds (60 by default; at least one round of each kind). Two kinds of rounds alternate:
-#   - clean: a fresh copy of the sample game plays the skirmish 1, 2, 3, then 4 times in a row in
-#     one process (from the main menu back to it), then quits; it must end with 0, with no
+# Endurance: plays the README's whole skirmish (scripts/partie.txt) and whole campaign
+# (scripts/campagne.txt) headless, in a loop, on the sanitizer build of the game (build-tests/game,
+# as ./test.sh builds it), for the given number of seconds (60 by default; at least one round of
+# each kind of the skirmish). Rounds go in pairs, a clean round then a damaged one:
+#   - clean skirmish: a fresh copy of the sample game plays the skirmish 1, 2, 3, then 4 times in a
+#     row in one process (from the main menu back to it), then quits; it must end with 0, with no
 #     sanitizer report (leaks included), and its peak memory must not grow with the number of
 #     games beyond a small margin;
+#   - clean campaign: a fresh copy plays the whole campaign once; it must end with 0, with no
+#     sanitizer report (leaks included) and no error file, its trace must show the campaign's
+#     results in order (the hunter's battle won, the farm's battle won, the tutorial won, the
+#     Empire's first region begun) and no defeat, and its peak memory must not grow from the first
+#     clean campaign round beyond the same margin;
 #   - damaged: a copy with one random data file damaged (a byte changed, the file cut short, or the
-#     file removed) plays one game; it may end with the game's own error report and exit code, but
-#     not with a signal, a hang or a sanitizer report.
+#     file removed) plays one game or campaign; it may end with the game's own error report and
+#     exit code, but not with a signal, a hang or a sanitizer report.
+# The campaign pairs alternate with the skirmish pairs once the first minute is past
+# (MORVANE_ENDURANCE_CAMPAGNE, in seconds): a run of a minute, as ./test.sh's, plays the skirmish
+# only, as it did before.
 # Fails (exit 1) at the first fault, keeping its copy, script and output in the work folder.
 # Usage: scripts/endurance.sh [SECONDS] [GAME_TREE]
 set -euo pipefail
@@ -107,13 +116,75 @@ rapport_sanitizer() {
   grep -Eq "ERROR: (AddressSanitizer|LeakSanitizer)|runtime error:|SUMMARY: UndefinedBehaviorSanitizer" "$1"
 }
 
+# The campaign's results, in order, as the trace gives them: both battles won, the tutorial won,
+# the Empire's first region begun. Prints the first one missing, or nothing.
+resultats_campagne() {
+  awk '
+    BEGIN { n = split("Conditions_Verification(): victoire|Conditions_Verification(): victoire|" \
+                      "Campagne__etapeRegion(): campagne 0, etape 0, resultat 1|" \
+                      "Campagne__etapeRegion(): campagne 3, etape 0, resultat 0", attendu, "|"); k = 1 }
+    k <= n && index($0, attendu[k]) { ++k }
+    END { if (k <= n) print attendu[k] }' "$1"
+}
+
+# Damages a copy and plays the script once on it (with `fois` times the delay of a game).
+manche_abimee() {
+  local dossier="$1" script="$2" fois="$3" quoi
+  cp "$script" "$dossier/script.txt"
+  quoi=$(abimer "$dossier/jeu")
+  read -r code pic < <(jouer "$dossier" "$dossier/script.txt" 0 "$fois")
+  echo "$quoi" >"$dossier/abime.txt"
+  if rapport_sanitizer "$dossier/stderr.txt"; then faute "$manche" "sanitizer report with $quoi" "$dossier/stderr.txt"; fi
+  if [ "$code" -eq 124 ] || [ "$code" -eq 137 ]; then faute "$manche" "hang with $quoi" "$dossier/stderr.txt"; fi
+  if [ "$code" -gt 128 ]; then faute "$manche" "signal $((code - 128)) with $quoi" "$dossier/stderr.txt"; fi
+  abime="$quoi"
+  case "$quoi" in
+    byte*) octets=$((octets + 1)) ;;
+    cut*) coupes=$((coupes + 1)) ;;
+    *) otes=$((otes + 1)) ;;
+  esac
+}
+
+# The campaign is given twice a skirmish game's delay: it plays two battles and three region maps.
+fois_campagne=2
+apres_campagne="${MORVANE_ENDURANCE_CAMPAGNE:-60}"
 debut=$(date +%s)
 manche=0 propres=0 abimees=0 parties=0 pic_debut=0 pic_fin=0 parties_fin=0
+campagnes=0 campagnes_propres=0 campagnes_abimees=0 pic_campagne_debut=0 pic_campagne_fin=0
+octets=0 coupes=0 otes=0
+genre=partie
 while :; do
   manche=$((manche + 1))
   dossier="$travail/manche$manche"
   copier_jeu "$dossier/jeu"
-  if [ $((manche % 2)) -eq 1 ]; then
+  # Each pair of rounds is of one kind: the skirmish until the first minute is past, then the
+  # campaign and the skirmish in turn.
+  if [ $((manche % 2)) -eq 1 ] && [ $(( $(date +%s) - debut )) -ge "$apres_campagne" ]; then
+    if [ "$genre" = partie ]; then genre=campagne; else genre=partie; fi
+  fi
+  if [ "$genre" = campagne ] && [ $((manche % 2)) -eq 1 ]; then
+    cp scripts/campagne.txt "$dossier/script.txt"
+    read -r code pic < <(jouer "$dossier" "$dossier/script.txt" 1 "$fois_campagne")
+    if rapport_sanitizer "$dossier/stderr.txt"; then faute "$manche" "sanitizer report in a clean campaign" "$dossier/stderr.txt"; fi
+    [ "$code" -eq 0 ] || faute "$manche" "clean campaign ended with $code" "$dossier/stderr.txt"
+    [ ! -e "$dossier/jeu/Erreur.txt" ] || faute "$manche" "clean campaign wrote an error file" "$dossier/jeu/Erreur.txt"
+    manque=$(resultats_campagne "$dossier/stderr.txt")
+    [ -z "$manque" ] || faute "$manche" "clean campaign without \"$manque\" in order" "$dossier/stderr.txt"
+    if grep -q "Conditions_Verification(): defaite" "$dossier/stderr.txt"; then faute "$manche" "a battle of the clean campaign was lost" "$dossier/stderr.txt"; fi
+    campagnes_propres=$((campagnes_propres + 1))
+    campagnes=$((campagnes + 1))
+    if [ "$pic_campagne_debut" -eq 0 ]; then pic_campagne_debut=$pic; fi
+    pic_campagne_fin=$pic
+    echo "round $manche ($(( $(date +%s) - debut )) s): clean campaign, results in order, exit 0, peak $((pic / 1024)) MB" | tee -a "$bilan"
+    if [ "$pic" -gt $((pic_campagne_debut + marge_ko)) ]; then
+      faute "$manche" "peak memory $((pic / 1024)) MB in a campaign, $((pic_campagne_debut / 1024)) MB in the first" "$bilan"
+    fi
+  elif [ "$genre" = campagne ]; then
+    manche_abimee "$dossier" scripts/campagne.txt "$fois_campagne"
+    campagnes_abimees=$((campagnes_abimees + 1))
+    campagnes=$((campagnes + 1))
+    echo "round $manche ($(( $(date +%s) - debut )) s): damaged campaign ($abime), exit $code, peak $((pic / 1024)) MB" | tee -a "$bilan"
+  elif [ $((manche % 2)) -eq 1 ]; then
     n=$(( propres < 3 ? propres + 1 : 4 ))
     script_parties "$n" "$dossier/script.txt"
     read -r code pic < <(jouer "$dossier" "$dossier/script.txt" 1 "$n")
@@ -131,26 +202,24 @@ while :; do
     if [ "$pic_debut" -eq 0 ]; then pic_debut=$pic; fi
     pic_fin=$pic
     parties_fin=$n
-    echo "round $manche: clean, $n games in a row ($fins results), exit 0, peak $((pic / 1024)) MB" | tee -a "$bilan"
+    echo "round $manche ($(( $(date +%s) - debut )) s): clean skirmish, $n games in a row ($fins results), exit 0, peak $((pic / 1024)) MB" | tee -a "$bilan"
     if [ "$n" -gt 1 ] && [ "$pic" -gt $((pic_debut + (n - 1) * marge_ko)) ]; then
       faute "$manche" "peak memory $((pic / 1024)) MB after $n games, $((pic_debut / 1024)) MB after one" "$bilan"
     fi
   else
-    cp scripts/partie.txt "$dossier/script.txt"
-    quoi=$(abimer "$dossier/jeu")
-    read -r code pic < <(jouer "$dossier" "$dossier/script.txt" 0 1)
-    echo "$quoi" >"$dossier/abime.txt"
-    if rapport_sanitizer "$dossier/stderr.txt"; then faute "$manche" "sanitizer report with $quoi" "$dossier/stderr.txt"; fi
-    if [ "$code" -eq 124 ] || [ "$code" -eq 137 ]; then faute "$manche" "hang with $quoi" "$dossier/stderr.txt"; fi
-    if [ "$code" -gt 128 ]; then faute "$manche" "signal $((code - 128)) with $quoi" "$dossier/stderr.txt"; fi
+    manche_abimee "$dossier" scripts/partie.txt 1
     abimees=$((abimees + 1))
     parties=$((parties + 1))
-    echo "round $manche: damaged game ($quoi), exit $code, peak $((pic / 1024)) MB" | tee -a "$bilan"
+    echo "round $manche ($(( $(date +%s) - debut )) s): damaged skirmish ($abime), exit $code, peak $((pic / 1024)) MB" | tee -a "$bilan"
   fi
   rm -rf "$dossier"
   if [ $(( $(date +%s) - debut )) -ge "$secondes" ] && [ "$propres" -ge 1 ] && [ "$abimees" -ge 1 ]; then break; fi
 done
-echo "endurance: $parties games in $manche rounds ($propres clean, $abimees damaged) in $(( $(date +%s) - debut )) s;" \
-     "peak memory $((pic_debut / 1024)) MB for the first game, $((pic_fin / 1024)) MB for the last clean round (of $parties_fin games)" | tee -a "$bilan"
-# The whole campaign joins the rounds here once it can be played by a script.
+echo "endurance: $parties skirmish games and $campagnes campaigns in $manche rounds" \
+     "($propres clean skirmish, $abimees damaged skirmish, $campagnes_propres clean campaign, $campagnes_abimees damaged campaign)" \
+     "in $(( $(date +%s) - debut )) s; $((abimees + campagnes_abimees)) damaged files ($octets with a byte changed," \
+     "$coupes cut short, $otes removed); skirmish peak memory $((pic_debut / 1024)) MB for the first game," \
+     "$((pic_fin / 1024)) MB for the last clean round (of $parties_fin games)$(
+       [ "$campagnes_propres" -eq 0 ] || echo "; campaign peak memory $((pic_campagne_debut / 1024)) MB for the first" \
+         "clean one, $((pic_campagne_fin / 1024)) MB for the last")" | tee -a "$bilan"
 rm -rf "$travail"
