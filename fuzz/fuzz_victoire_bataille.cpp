@@ -1,4 +1,4 @@
-// A battle map's victory file "..\niveau\essai.txt" (the level "..\niveau\essai.mv"), read and
+// A battle map's victory file "..\niveau\essaitxt" (the level "..\niveau\essai.mv"), read and
 // tested on a small map where a player unit stands in a corner.
 #include "cible.h"
 #include "campaign/region.h"
@@ -9,7 +9,7 @@
 void Cible_Preparer() {}
 
 void Cible_Lire(const uint8_t* donnees, size_t taille) {
-    Cible_Ecrire("niveau/essai.txt", donnees, taille);
+    Cible_Ecrire("niveau/essaitxt", donnees, taille);
     static LieuUnique lieux[2]{};
     static CarteRegion carte{};
     carte.nbLieuxUniques = 2;

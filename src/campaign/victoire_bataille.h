@@ -1,5 +1,5 @@
 // A battle map's victory file, named after its level file with the last three characters turned
-// into "txt" ("..\niveau\niveau1.mv" gives "..\niveau\niveau1.txt"): zones a player unit must
+// into "txt" ("..\niveau\niveau1.mv" gives "..\niveau\niveau1txt"): zones a player unit must
 // reach, masters that must be killed and other conditions (labels of the tutorial's list).
 // Nothing in the game reads it yet.
 #pragma once

@@ -26,7 +26,7 @@ bool Decoder(const fs::path& chemin, uint32_t* images, size_t* couleurs, bool* s
     TMSettings_GetDefaults(&reglages);
     RVFReader r;
     if (RVFReader_OpenFile(&r, chemin.string().c_str(), &reglages) != 0) return false;
-    if (TM_LoadCodec(r.header, 15, true) != 0) return false;
+    if (const int32_t codec = TM_LoadCodec(r.header, 15, true); codec != 0 && codec != -20) return false;   // -20: already loaded
     const size_t l = static_cast<size_t>(RVFReader_Width(&r)), h = static_cast<size_t>(RVFReader_Height(&r));
     std::vector<uint16_t> a(l * h), b(l * h);
     std::vector<uint8_t> charge;

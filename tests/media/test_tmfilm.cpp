@@ -286,11 +286,12 @@ TEST_F(Lecteur, TauxImagesSurLImageDeLAppelant) {
         ASSERT_TRUE(Jouer());
         TM_DistribuerNotifications();
         EXPECT_EQ(Compter(2), 4u);
+        int k = 0;
         for (const Recu& r : recus) {
             if (r.code != 2) continue;
             if (mode == 0) EXPECT_EQ(r.taux, 0u);
             else EXPECT_GT(r.taux, 20u) << mode;
-            EXPECT_EQ(r.dernier, film_essai::Couleur(0)) << mode;
+            EXPECT_EQ(r.dernier, film_essai::Couleur(k++)) << mode;
         }
         EXPECT_EQ(PixelsDuTaux(arriere->pixels.data(), arriere->largeur, arriere->hauteur, arriere->pas), 0u);
         for (int32_t i = 0; i < film->surfaces.count; ++i)
