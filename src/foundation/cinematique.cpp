@@ -10,6 +10,7 @@
 #include "foundation/entrees.h"
 #include "foundation/erreurs.h"
 #include "foundation/son.h"
+#include "media/tmfilm.h"
 #include "media/tminterface.h"
 #include "media/tmnotification.h"
 #include "platform/fichiers.h"
@@ -61,13 +62,17 @@ bool Passer(int passable) {
     return true;
 }
 
-// Takes one message and hands it to the window; the quit message ends the wait.
+// Takes one message and hands it to the window; the quit message ends the wait. F2's release
+// does what it does in the player's own window: the next frame-rate display, kept for the
+// movie's replays.
 void TraiterMessage() {
     Message m;
     if (!Message_Lire(&m)) {
         QuitterJeu = 1;
         return;
     }
+    if (m.message == MSG_TOUCHE_RELACHEE && m.wParam == TOUCHE_F1 + 1 && FilmCourant != nullptr)
+        ReglagesFilm.ShowRate = TM_ChangerAffichageTaux(FilmCourant);
     Message_Traduire(&m);
     Message_Distribuer(&m);
 }

@@ -178,7 +178,9 @@ int Ecran_InitCinematique(void* instance) {
     ParametresFilm.arriere = SurfaceHorsEcran;
     ParametresFilm.formatPixel = &FormatPixel555;
     ParametresFilm.directSound = static_cast<SonObjet*>(ObjetDirectSound);
+    const int32_t affichageTaux = ReglagesFilm.ShowRate;   // F2's choice holds for the session
     TM_GetDefaultSettings(&ReglagesFilm);
+    ReglagesFilm.ShowRate = affichageTaux;
     ReglagesFilm.SoundSync = 1;
     ReglagesFilm.DropLate = 1;
     ReglagesFilm.FullScreen = 1;

@@ -510,6 +510,14 @@ int32_t TM_End(TMMovie* m) {
     return 0;
 }
 
+int32_t TM_ChangerAffichageTaux(TMMovie* m) {
+    if (m == nullptr) return 0;
+    std::atomic_ref<int32_t> taux(m->reglages.ShowRate);
+    const int32_t suivant = (taux.load() + 1) % 3;
+    taux = suivant;
+    return suivant;
+}
+
 // ---- the player's own window -------------------------------------------------------------------
 
 intptr_t TM_WindowProc(HandleFenetre fenetre, uint32_t message, ParamMot w, ParamLong l) {
@@ -525,8 +533,7 @@ intptr_t TM_WindowProc(HandleFenetre fenetre, uint32_t message, ParamMot w, Para
         case MSG_TOUCHE_RELACHEE:
             if (m == nullptr) return 0;
             if (w == TOUCHE_F1 + 1) {
-                std::atomic_ref<int32_t> taux(m->reglages.ShowRate);
-                taux = (taux + 1) % 3;
+                TM_ChangerAffichageTaux(m);
             } else if (w == TOUCHE_F1 + 2) {
                 std::atomic_ref<int32_t> abandon(m->reglages.DropLate);
                 abandon = abandon == 0 ? 1 : 0;

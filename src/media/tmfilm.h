@@ -118,6 +118,9 @@ int32_t TM_DoResume(TMMovie* m);
 int32_t TM_SetFreeze(TMMovie* m, int32_t on);
 int32_t TM_IsFrozen(TMMovie* m);
 int32_t TM_Step(TMMovie* m);
+// F2: the frame-rate display's next mode (none, average, instantaneous, then none again), which
+// the playing movie's image sender takes at its next frame. Returns it.
+int32_t TM_ChangerAffichageTaux(TMMovie* m);
 int32_t TM_End(TMMovie* m);
 int32_t TM_Release(TMMovie* m);
 void TM_SetState(TMMovie* m, TMEtatFonction etat, int32_t code);

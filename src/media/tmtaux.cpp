@@ -105,11 +105,37 @@ void TM_ShowFrameRate(TMMovie* m, TMAffichageTaux* a, SurfaceImage* ecran, doubl
     }
 }
 
+SurfaceImage* TM_ImageAvecTaux(TMMovie* m, TMAffichageTaux* a, SurfaceImage* image, double debut, double controle) {
+    const int32_t mode = std::atomic_ref<int32_t>(m->reglages.ShowRate).load();
+    if ((mode != 1 && mode != 2) || image == nullptr) return image;
+    if (a->copie == nullptr || a->copie->largeur != image->largeur || a->copie->hauteur != image->hauteur) {
+        Surface_Liberer(a->copie);
+        a->copie = Surface_Creer(image->largeur, image->hauteur);
+        if (a->copie == nullptr) return image;
+    }
+    const uint16_t* source = Surface_Verrouiller(image);
+    if (source == nullptr) return image;
+    uint16_t* destination = Surface_Verrouiller(a->copie);
+    if (destination == nullptr) {
+        Surface_Deverrouiller(image);
+        return image;
+    }
+    for (int y = 0; y < image->hauteur; ++y)
+        std::copy_n(source + static_cast<size_t>(y) * image->pas, image->largeur,
+                    destination + static_cast<size_t>(y) * a->copie->pas);
+    Surface_Deverrouiller(a->copie);
+    Surface_Deverrouiller(image);
+    TM_ShowFrameRate(m, a, a->copie, debut, controle);
+    return a->copie;
+}
+
 void TM_LibererTaux(TMAffichageTaux* a) {
     for (SurfaceImage*& s : a->lignes) {
         Surface_Liberer(s);
         s = nullptr;
     }
+    Surface_Liberer(a->copie);
+    a->copie = nullptr;
     Police_Liberer(a->police);
     a->police = nullptr;
 }

@@ -27,16 +27,20 @@ void TM_NoterTaux(TMChiffresTaux* chiffres, double taux);
 TMChiffresTaux TM_ChiffresTaux();
 void TM_TauxRAZ();
 
-// What the image sender keeps for the display: the font, made on first use, and one text
-// surface per line.
+// What the image sender keeps for the display: the font, made on first use, one text surface
+// per line, and the copy of the frame that a caller is handed with the figures over it.
 struct TMAffichageTaux {
     PoliceSysteme* police = nullptr;
     SurfaceImage* lignes[3] = {nullptr, nullptr, nullptr};
+    SurfaceImage* copie = nullptr;
 };
 
 // By the movie's ShowRate: works out the rate from `debut` (the clock's start) or `controle` (the
 // time read at this frame's pacing check) and draws highest, current and lowest ("%6.2f") at x 0,
 // y 0, 12 and 24 over `ecran`, in colour 255. Mode 0 draws nothing.
 void TM_ShowFrameRate(TMMovie* m, TMAffichageTaux* affichage, SurfaceImage* ecran, double debut, double controle);
-// Releases the text surfaces and the font (the image sender's end).
+// The frame to hand a caller: with the display on, a copy of `image` with the figures drawn over
+// it (the decoded frame stays as it is, the next one is decoded against it), else `image` itself.
+SurfaceImage* TM_ImageAvecTaux(TMMovie* m, TMAffichageTaux* affichage, SurfaceImage* image, double debut, double controle);
+// Releases the text surfaces, the copy and the font (the image sender's end).
 void TM_LibererTaux(TMAffichageTaux* affichage);

@@ -41,7 +41,9 @@ int32_t LireBloc(TMMovie* m, std::vector<uint8_t>& dest, int32_t* longueur) {
 }
 
 // Shows the current frame: handed to the caller, or copied to the player's own display; the
-// frame rate is drawn over it on the display (debut, controle: see TM_ShowFrameRate).
+// frame rate is drawn over it (debut, controle: see TM_ShowFrameRate). The caller shows the frame
+// while it holds it, so the figures go over the frame it is handed, not over its back surface
+// once it has shown it.
 void Montrer(TMMovie* m, uint32_t longueur, TMAffichageTaux* taux, double debut, double controle) {
     SurfaceImage* image = m->surfaces.CurrentSurface();
     if (m->message == -1) {
@@ -52,8 +54,7 @@ void Montrer(TMMovie* m, uint32_t longueur, TMAffichageTaux* taux, double debut,
                                 m->primairePropre->hauteur, m->primairePropre->pas, 0, 0);
         }
     } else {
-        TM_Notification(m, TM_NOTIF_IMAGE, image, longueur, true);
-        TM_ShowFrameRate(m, taux, m->arriere, debut, controle);
+        TM_Notification(m, TM_NOTIF_IMAGE, TM_ImageAvecTaux(m, taux, image, debut, controle), longueur, true);
     }
     ++m->imagesMontrees;
     m->surfaces.Advance();

@@ -8,6 +8,7 @@
 #include "foundation/cinematique.h"
 #include "foundation/entrees.h"
 #include "foundation/erreurs.h"
+#include "media/tmfilm.h"
 #include "shell/demarrage.h"
 
 namespace {
@@ -211,4 +212,76 @@ TEST_F(Cinematique, DemarrageRefuseNonFatalRevient) {
     Cinematique_Jouer("rvf\\Faux.rvs", 1, Rappel);
     EXPECT_TRUE(images.empty());
     EXPECT_FALSE(arbre.Existe("Erreur.txt"));
+}
+
+namespace {
+// Pixels of the frame-rate text (colour 255) in the back buffer's corner, where its three lines go.
+size_t PixelsDuTaux() {
+    size_t n = 0;
+    for (int y = 0; y < 36; ++y)
+        for (int x = 0; x < 80; ++x) n += EcranTampon[static_cast<size_t>(y) * LargeurEcran + x] == 0x7C00;
+    return n;
+}
+std::vector<size_t> taux;
+int32_t RappelTaux(int32_t etat) {
+    taux.push_back(PixelsDuTaux());
+    Ecran_Affichage();
+    return etat;
+}
+}  // namespace
+
+// F2 released during one of the game's movies cycles its frame-rate display as in the player's own
+// window: the figures are over the frames shown from then on, and the mode holds for the replays
+// and the next movies until F2 again.
+TEST_F(Cinematique, F2AfficheLeTauxDImagesPendantLeFilm) {
+    Film("rvf/intro.rvs", 12);
+    Film("rvf/Menu.rvf", 6);
+    auto F2 = [] {
+        Plateforme_InjecterTouche(TOUCHE_F1 + 1, true);
+        Plateforme_InjecterTouche(TOUCHE_F1 + 1, false);
+    };
+    taux.clear();
+    Cinematique_Jouer("rvf\\intro.rvs", 1, RappelTaux);
+    ASSERT_EQ(taux.size(), 12u);
+    for (size_t n : taux) EXPECT_EQ(n, 0u);
+
+    // F2 before the movie: the frames carry the average.
+    taux.clear();
+    F2();
+    Cinematique_Jouer("rvf\\intro.rvs", 1, RappelTaux);
+    ASSERT_EQ(taux.size(), 12u);
+    for (size_t k = 1; k < taux.size(); ++k) EXPECT_GT(taux[k], 20u) << k;
+    EXPECT_EQ(ReglagesFilm.ShowRate, 1);
+    EXPECT_EQ(ToucheF2, 1);   // the game's own flag is set as for any key
+    ToucheF2 = 0;
+
+    // The menu's movie played twice, F2 during the first play: the instantaneous rate, which the
+    // replay keeps.
+    taux.clear();
+    static int tours;
+    tours = 0;
+    RappelFilm menu = [](int32_t) -> int32_t {
+        taux.push_back(PixelsDuTaux());
+        Ecran_Affichage();
+        if (++tours == 2) {
+            Plateforme_InjecterTouche(TOUCHE_F1 + 1, true);
+            Plateforme_InjecterTouche(TOUCHE_F1 + 1, false);
+        }
+        return tours <= 6 ? 3 : 1;
+    };
+    Cinematique_Jouer("rvf\\Menu.rvf", 0, menu);
+    ASSERT_EQ(taux.size(), 12u);
+    for (size_t k = 0; k < taux.size(); ++k) EXPECT_GT(taux[k], 20u) << k;
+    EXPECT_EQ(ReglagesFilm.ShowRate, 2);
+    TMSettings lus;
+    TM_GetSettingsInto(FilmCourant, &lus);
+    EXPECT_EQ(lus.ShowRate, 2);
+
+    // A third F2, taken once the movie has begun: none again.
+    taux.clear();
+    F2();
+    Cinematique_Jouer("rvf\\intro.rvs", 1, RappelTaux);
+    ASSERT_EQ(taux.size(), 12u);
+    for (size_t k = 2; k < taux.size(); ++k) EXPECT_EQ(taux[k], 0u) << k;
+    EXPECT_EQ(ReglagesFilm.ShowRate, 0);
 }

@@ -2,6 +2,7 @@
 // the intro movie with its music, then the menu's movie looping; Escape skips the intro; two runs
 // give the same frames and the same sound.
 #include <gtest/gtest.h>
+#include <png.h>
 
 #include <cmath>
 #include <cstdint>
@@ -71,6 +72,34 @@ TEST(CinematiquesDuJeu, EchapPasseLIntro) {
     ASSERT_GE(nc.size(), 17u);
     EXPECT_GT(na[16], 500.0);
     EXPECT_NE(static_cast<int>(na[16]), static_cast<int>(nc[16]));
+}
+
+// Pixels of the frame-rate text (pure red) in the top-left corner of a capture, -1 when it
+// cannot be read.
+int PixelsRougesDuCoin(const std::string& png) {
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    if (!png_image_begin_read_from_memory(&image, png.data(), png.size())) return -1;
+    image.format = PNG_FORMAT_RGB;
+    std::vector<uint8_t> rvb(PNG_IMAGE_SIZE(image));
+    if (!png_image_finish_read(&image, nullptr, rvb.data(), 0, nullptr)) return -1;
+    int n = 0;
+    for (uint32_t y = 0; y < 36 && y < image.height; ++y)
+        for (uint32_t x = 0; x < 80 && x < image.width; ++x) {
+            const uint8_t* p = &rvb[(static_cast<size_t>(y) * image.width + x) * 3];
+            n += p[0] >= 240 && p[1] < 16 && p[2] < 16;
+        }
+    return n;
+}
+
+// F2 during the intro movie: the frame-rate figures in the top-left corner of what is shown.
+TEST(CinematiquesDuJeu, F2AfficheLeTauxPendantLIntro) {
+    JeuTemporaire jeu;
+    ASSERT_EQ(jeu.Lancer("4500 key RETURN\n7000 key F2\n8000 capture intro\n8500 quit\n", "f2"), 0)
+        << jeu.Lire("f2/stderr.txt");
+    ASSERT_EQ(jeu.Lancer("4500 key RETURN\n8000 capture intro\n8500 quit\n", "sans"), 0);
+    EXPECT_GT(PixelsRougesDuCoin(jeu.Lire("f2/intro.png")), 20);
+    EXPECT_EQ(PixelsRougesDuCoin(jeu.Lire("sans/intro.png")), 0);
 }
 
 }  // namespace

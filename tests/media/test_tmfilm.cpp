@@ -25,8 +25,11 @@ struct Recu {
     uint16_t pixel;   // first pixel of the frame's surface (frames only)
     uint16_t dernier; // last pixel
     bool principal;
+    size_t taux = 0;  // pixels of the frame-rate text in the frame's corner
 };
 std::vector<Recu> recus;
+
+size_t PixelsDuTaux(const uint16_t* pixels, int largeur, int hauteur, int pas);
 
 intptr_t Procedure(HandleFenetre f, uint32_t message, ParamMot w, ParamLong l) {
     if (message != MSG_APPLICATION) return Fenetre_ProcedureDefaut(f, message, w, l);
@@ -36,6 +39,7 @@ intptr_t Procedure(HandleFenetre f, uint32_t message, ParamMot w, ParamLong l) {
         uint16_t* p = Surface_Verrouiller(n->image);
         r.pixel = p[0];
         r.dernier = p[n->image->pixels.size() - 1];
+        r.taux = PixelsDuTaux(p, n->image->largeur, n->image->hauteur, n->image->pas);
         Surface_Deverrouiller(n->image);
     }
     recus.push_back(r);
@@ -267,12 +271,14 @@ TEST_F(Lecteur, TauxImagesSurLEcranDuLecteur) {
     }
 }
 
-// With the caller's surfaces the caller shows the frame; the rate goes on its back surface.
-TEST_F(Lecteur, TauxImagesSurLaSurfaceDeLAppelant) {
+// With the caller's surfaces the caller shows the frame it is handed: the rate is drawn over that
+// frame (a copy: the decoded frame, which the next one is decoded against, keeps its pixels). Its
+// back surface is left alone.
+TEST_F(Lecteur, TauxImagesSurLImageDeLAppelant) {
     film_essai::Options o;
     o.images = 4;
     const std::string chemin = Ecrire(o);
-    for (int32_t mode : {0, 2}) {
+    for (int32_t mode : {0, 2, 1}) {
         recus.clear();
         std::fill(arriere->pixels.begin(), arriere->pixels.end(), uint16_t{0});
         reglages.ShowRate = mode;
@@ -280,12 +286,29 @@ TEST_F(Lecteur, TauxImagesSurLaSurfaceDeLAppelant) {
         ASSERT_TRUE(Jouer());
         TM_DistribuerNotifications();
         EXPECT_EQ(Compter(2), 4u);
-        const size_t n = PixelsDuTaux(arriere->pixels.data(), arriere->largeur, arriere->hauteur, arriere->pas);
-        if (mode == 0) EXPECT_EQ(n, 0u);
-        else EXPECT_GT(n, 20u);
+        int k = 0;
+        for (const Recu& r : recus) {
+            if (r.code != 2) continue;
+            if (mode == 0) EXPECT_EQ(r.taux, 0u);
+            else EXPECT_GT(r.taux, 20u) << mode;
+            EXPECT_EQ(r.dernier, film_essai::Couleur(k++)) << mode;
+        }
+        EXPECT_EQ(PixelsDuTaux(arriere->pixels.data(), arriere->largeur, arriere->hauteur, arriere->pas), 0u);
+        for (int32_t i = 0; i < film->surfaces.count; ++i)
+            if (SurfaceImage* decodee = film->surfaces.entries[i]) EXPECT_EQ(PixelsDuTaux(decodee->pixels.data(), decodee->largeur, decodee->hauteur, decodee->pas), 0u);
         TM_Stop(film);
         TM_Close(film);
     }
+}
+
+// F2 cycles the display: none, average, instantaneous, none.
+TEST_F(Lecteur, F2ChangeLAffichageDuTaux) {
+    TM_Init(film, &reglages);
+    for (int32_t attendu : {1, 2, 0, 1}) EXPECT_EQ(TM_ChangerAffichageTaux(film), attendu);
+    TMSettings lus;
+    TM_GetSettingsInto(film, &lus);
+    EXPECT_EQ(lus.ShowRate, 1);
+    EXPECT_EQ(TM_ChangerAffichageTaux(nullptr), 0);
 }
 
 TEST_F(Lecteur, DemarrageSynchroneRendALaFin) {

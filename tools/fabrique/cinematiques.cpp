@@ -1,5 +1,7 @@
 // Sample movies under rvf\: the maker's logo "Tesk.rvs" (silent), the intro "Intro.rvs" with its
-// music, and the main menu's background "Menu.rvf" with a music that loops with the picture.
+// music, the main menu's background "Menu.rvf" with a music that loops with the picture, the
+// leader's fall "Orv0001.rvs" (a lost tutorial, the leader dead in battle) and a region won
+// "FinRegion.rvs" (a region ending with a movie).
 // RVF6 files of 640 x 480 frames at 15 a second, with mono 22050 Hz sound, by the movie writer.
 #include <algorithm>
 #include <cmath>
@@ -137,6 +139,31 @@ bool Cinematiques(const std::string& racine) {
         Chateau(im, 190, 280, k % 60, Rgb(9, 8, 9), Rgb(4, 3, 4));
         Armee(im, 360, k * 760 / 60, k, Rgb(6, 8, 24));
     }, [soir](double t) { return Marche(std::fmod(t, 4.0), soir, {131, 110}, 0.5); });
+    // The leader's fall: a red banner on a field at dusk leans and falls while the light goes;
+    // 2 s of a slow falling tone.
+    ok = ok && EcrireFilm(rvf / "Orv0001.rvs", 30, [](Image& im, int k) {
+        const int nuit = std::min(k, 24);
+        Paysage(im, 300, 14 - nuit / 2, 6 - nuit / 5, 8 - nuit / 4, 24 - nuit, 10 - nuit / 3, 4, Rgb(5 - nuit / 6, 6 - nuit / 5, 2));
+        const int penche = std::min(k * 6, 120);   // the mast's top, moving right and down
+        for (int i = 0; i < 20; ++i) {
+            const int x = 300 + penche * i / 20, y = 300 - (200 - penche * penche / 80) * i / 20;
+            Rect(im, x, y - 10, x + 5, y, Rgb(10, 8, 6));
+        }
+        const int bx = 300 + penche, by = 300 - (200 - penche * penche / 80);
+        Rect(im, bx, by, bx + 40, by + 26, Rgb(26 - nuit / 2, 3, 3));
+    }, [](double t) { return 0.7 * Note(220.0 - t * 40.0, t, 2.0); });
+    // A region won: at dawn the castle raises the player's blue banner to the top of its tower;
+    // 2 s of a rising call.
+    ok = ok && EcrireFilm(rvf / "FinRegion.rvs", 30, [](Image& im, int k) {
+        Paysage(im, 300, 10 + k / 3, 12 + k / 4, 20, 30, 22, 14, Rgb(6, 14, 4));
+        Chateau(im, 190, 300, 0, Rgb(16, 15, 13), Rgb(8, 7, 6));
+        const int haut = 300 - 60 - std::min(k, 24) * 7;   // along the left tower's mast
+        Rect(im, 186, haut, 216, haut + 20, Rgb(4, 8, 28));
+    }, [](double t) {
+        const double notes[3] = {392, 523, 659};
+        const int n = std::min(static_cast<int>(t / 0.5), 2);
+        return Note(notes[n], t - n * 0.5, n == 2 ? 1.5 : 0.5);
+    });
     return ok;
 }
 

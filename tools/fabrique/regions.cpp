@@ -46,6 +46,8 @@ constexpr uint32_t GRAINES[10] = {0, 1101, 2202, 3303, 4404, 5505, 6606, 7707, 8
 
 const char* const VICTOIRE_SITE0 = "Nb lieux uniques a visiter : 1\n0 \nNb Nmi a tuer : 0\nVisu :0\n";
 const char* const VICTOIRE_ENNEMIS = "Nb lieux uniques a visiter : 0\nNb Nmi a tuer : -1\nVisu :0\n";
+// The same, won with a movie: the Morvane campaign's second region.
+const char* const VICTOIRE_ENNEMIS_FILM = "Nb lieux uniques a visiter : 0\nNb Nmi a tuer : -1\nVisu :1\nrvf\\FinRegion.rvs\n";
 
 std::string Fin(const char* campagne) {
     return std::string("Nb lieux uniques a visiter : 0\nNb Nmi a tuer : -1\nVisu :3\n..\\Texte\\") + campagne +
@@ -70,7 +72,7 @@ std::vector<Description> Descriptions() {
             const int n = REGIONS[c][e];
             if (e == 0) d.push_back({c, n, {ferme, village, cimetiere, chateau}, VICTOIRE_SITE0, 2});
             else if (e == etapes - 1) d.push_back({c, n, {village}, nullptr, 1});
-            else d.push_back({c, n, {ferme}, VICTOIRE_ENNEMIS, 1});
+            else d.push_back({c, n, {ferme}, c == 1 && e == 1 ? VICTOIRE_ENNEMIS_FILM : VICTOIRE_ENNEMIS, 1});
         }
     }
     return d;
