@@ -15,6 +15,7 @@
 #include "foundation/ecran.h"
 #include "foundation/entrees.h"
 #include "foundation/listes.h"
+#include "foundation/majuscules.h"
 #include "foundation/objetsgfx.h"
 #include "foundation/texte.h"
 #include "foundation/tuiles.h"
@@ -447,7 +448,7 @@ void CarteRegion__Panneau() {
     Sprite__Affiche(1365, x0, 30, 6);
     char nom[64];
     std::snprintf(nom, sizeof nom, "%s", r->nom);
-    for (char* p = nom; *p; ++p) *p = static_cast<char>(std::toupper(static_cast<unsigned char>(*p)));
+    Texte__Majuscules(nom);
     Texte__AfficheOmbre(x0 + 3 + std::max(0, (200 - static_cast<int>(std::strlen(nom)) * 7) / 2), 34, "%s", nom);
     const int points = std::clamp(r->pointsCourants, 0, 13);
     for (int i = 0; i < 13; ++i) Sprite__Affiche(1032, x0 + 211 + 11 * i, 35, i < points ? 3 : 2);

@@ -10,6 +10,7 @@
 #include "campaign/variables.h"
 #include "foundation/ecran.h"
 #include "foundation/entrees.h"
+#include "foundation/majuscules.h"
 #include "foundation/erreurs.h"
 #include "foundation/objetsgfx.h"
 #include "foundation/texte.h"
@@ -655,7 +656,7 @@ int SaisieNom(int32_t x, int32_t y, int32_t, int32_t titreX, int32_t titreY, con
             ToucheRetourArriere = 0;
             if (n > 0) texte[--n] = 0;
         }
-        if (n > 0) texte[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(texte[0])));
+        if (n > 0) texte[0] = Texte__Majuscule(texte[0]);
         const bool surOk = SourisX >= x + 207 && SourisX < x + 243 && SourisY >= y + 108 && SourisY < y + 144;
         bool valide = false;
         if (ToucheEntree) {

@@ -10,6 +10,7 @@
 #include "campaign/gestion_armee.h"
 #include "editors/editeur_batiment_interne.h"
 #include "editors/editeur_evenements.h"
+#include "editors/editeurs.h"
 #include "foundation/ecran.h"
 #include "foundation/entrees.h"
 #include "foundation/erreurs.h"
@@ -267,8 +268,7 @@ int EditeurBatiment__Liste(const char* titre, const std::vector<std::string>& li
             for (int i = 0; i < nombre; ++i) {
                 const char* texte = i == rang && survolee ? survolee(i) : nullptr;
                 if (texte == nullptr) texte = lignes[static_cast<size_t>(i)].c_str();
-                if (i == rang) Texte__AfficheSprite(8, 48 + 16 * i, "%s", texte);
-                else Texte__Affiche(8, 48 + 16 * i, "%s", texte);
+                Editeurs__LigneMenu(8, 48 + 16 * i, i == rang, texte);
             }
             Sprite__Affiche(19, SourisX, SourisY, 0);
         }

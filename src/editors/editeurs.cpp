@@ -8,6 +8,7 @@
 #include "editors/editeur_evenements.h"
 #include "editors/editeur_particules.h"
 #include "foundation/ecran.h"
+#include "foundation/texte.h"
 #include "scene/particules.h"
 #include "scene/particules_effets.h"
 
@@ -27,4 +28,12 @@ bool Editeurs__OptionDeveloppeur() {
     else if (particules) EditeurParticules__Boucle();
     else EdEvenementBoucle();
     return true;
+}
+
+void Editeurs__LigneMenu(int x, int y, bool survolee, const char* texte) {
+    if (texte == nullptr) texte = "";
+    // The sprite font draws from y down; the other fonts take y as the baseline of a cell that
+    // starts 11 pixels above it.
+    if (survolee) Texte__AfficheSprite(x, y, "%s", texte);
+    else Texte__Affiche(x, y + 11, "%s", texte);
 }

@@ -16,6 +16,7 @@
 #include "editors/editeur_batiment.h"
 #include "editors/editeur_evenements.h"
 #include "editors/editeur_particules.h"
+#include "editors/editeurs.h"
 #include "foundation/entrees.h"
 #include "foundation/listes.h"
 #include "foundation/objetsgfx.h"
@@ -115,8 +116,7 @@ void PageMenu() {
     if (CurseurInformation < 1) CurseurInformation = 1;
     if (CurseurInformation > NOMBRE_PAGES_INFORMATION) CurseurInformation = NOMBRE_PAGES_INFORMATION;
     for (int i = 0; i <= NOMBRE_PAGES_INFORMATION; ++i) {
-        if (i == CurseurInformation) Texte__AfficheSprite(16, 48 + 16 * i, "%s", NomsPagesInformation[i]);
-        else Texte__Affiche(16, 48 + 16 * i, "%s", NomsPagesInformation[i]);
+        Editeurs__LigneMenu(16, 48 + 16 * i, i == CurseurInformation, NomsPagesInformation[i]);
     }
     if (Lire(ToucheEntree)) {
         InformationPage = CurseurInformation;

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "foundation/ecran.h"
+#include "foundation/majuscules.h"
 #include "foundation/objetsgfx.h"
 #include "foundation/polices.h"
 #include "foundation/sprites.h"
@@ -62,20 +63,6 @@ int Aligne(PoliceSysteme* police, int x, int y, int r, int g, int b, int mode, c
     ContexteTexte_Couleur(EcranDC, couleur);
     ContexteTexte_ChoisirPolice(EcranDC, ancienne);
     return largeur;
-}
-
-// Upper case as the sprite font draws it; 0 for the characters it leaves blank.
-unsigned CaractereSprite(unsigned char c) {
-    if (c == ' ' || c == '_') return 0;
-    if (c >= 'a' && c <= 'z') return c - 'a' + 'A';
-    switch (c) {
-        case 0xE0: return 'A';                           // à
-        case 0xE8: case 0xE9: case 0xEA: return 'E';     // è é ê
-        case 0xEE: return 'I';                           // î
-        case 0xF4: return 'O';                           // ô
-        case 0xF9: case 0xFB: return 'U';                // ù û
-        default: return c;
-    }
 }
 
 // Frames of the sprite font, loading it on first use.
@@ -223,7 +210,7 @@ void Texte__AfficheSprite(int x, int y, const char* format, ...) {
     // Character codes are frames; codes past the font's last frame are left blank.
     const int images = ImagesPoliceSprite();
     for (const char* p = texte; *p; ++p, x += 8) {
-        unsigned c = CaractereSprite(static_cast<unsigned char>(*p));
+        unsigned c = Texte__CaractereSprite(static_cast<unsigned char>(*p));
         if (c != 0 && static_cast<int>(c) < images) Sprite__Affiche(OBJET_POLICE_SPRITE, x, y, static_cast<int>(c));
     }
 }

@@ -154,7 +154,7 @@ void BilanBataille() {
         }
         char temps[64];
         const char* format = TexteInterface(142);
-        std::snprintf(temps, sizeof temps, *format ? format : "%d:%d:%d", b.heures, b.minutes, b.secondes);
+        std::snprintf(temps, sizeof temps, *format ? format : "%d:%02d:%02d", b.heures, b.minutes, b.secondes);
         // The battle's length, the gold won and the experience gained, their text clear of the
         // panel's bottom edge (the panel labels the last two).
         if (EcranDC) Texte_Dessiner(EcranDC, 93, 391, temps);

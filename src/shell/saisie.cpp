@@ -378,11 +378,13 @@ void Saisie__MiniCarte() {
     CtrlEnfonce = Clavier_Modificateur(MODIF_CTRL) ? 1 : 0;
     AltEnfonce = Clavier_Modificateur(MODIF_ALT) ? 1 : 0;
     if (CtrlEnfonce || AltEnfonce) return;
+    // A left press since the last frame moves the view even when already released (a quick tap).
+    const bool gauche = BoutonGauche || ClicGauche;
     ClicGauche = 0;
     BoutonGaucheEtat = 0;
     // A hovered cell off the map (the frame's edge) moves nothing.
     if (!SurCarte(CarteReduiteSurvolX, CarteReduiteSurvolY)) return;
-    if (BoutonGauche && !DemandeSelection) {
+    if (gauche && !DemandeSelection) {
         Glissement = 1;
         RepereX = CarteReduiteSurvolX - CasesVisiblesX / 2;
         RepereY = CarteReduiteSurvolY - CasesVisiblesY / 2;

@@ -2,6 +2,7 @@
 // the pages that write the player's files, and the region terrain editor with its saved file.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -16,6 +17,7 @@
 #include "editors/information.h"
 #include "foundation/ecran_fixture.h"
 #include "foundation/entrees.h"
+#include "foundation/texte.h"
 #include "scene/meteo.h"
 #include "scene/survol.h"
 #include "shell/routeur.h"
@@ -99,6 +101,23 @@ TEST_F(PagesInformation, MenuHighlightIsKeptInItsRangeAndReturnOpensThePage) {
 }
 
 // The toggle shows the pages and hides the normal cursor; off, everything goes back.
+// The menu's rows in the normal font sit in their own 16-pixel row, as the highlighted one in the
+// sprite font does: nothing is drawn in row 0 (empty) when row 1 is shown in the normal font.
+TEST_F(PagesInformation, MenuRowsInTheNormalFontStayInTheirRow) {
+    CurseurInformation = 2;
+    Texte__Couleur(0xFFFFFF);
+    std::fill(EcranTampon, EcranTampon + LargeurEcran * HauteurEcran, uint16_t{0});
+    InformationAffichage();
+    auto traces = [](int haut, int bas) {
+        int n = 0;
+        for (int y = haut; y < bas; ++y)
+            for (int x = 16; x < 400; ++x) n += EcranTampon[y * LargeurEcran + x] != 0;
+        return n;
+    };
+    EXPECT_EQ(traces(48, 64), 0);   // row 0
+    EXPECT_GT(traces(64, 80), 0);   // row 1, "Informations moteur"
+}
+
 TEST_F(PagesInformation, ToggleSetsAndClearsThePagesAndTheCursorMask) {
     InformationActive = 0;
     Information__Bascule();

@@ -166,9 +166,15 @@ TEST_F(BoiteJeu, PoliceSpriteMajusculesAccentsEtCodesHorsPolice) {
     EXPECT_EQ(Pixel(40, 50), 'E');
     EXPECT_EQ(Pixel(48, 50), 0);
     EXPECT_EQ(Pixel(56, 50), 'X');
+    // Every accented letter, capitals too, gives the plain capital: "BÂTIMENT" has no hole.
+    Remplir(0);
+    Texte__AfficheSprite(40, 50, "%s", "B\xE2t\xC9\xFF");
+    EXPECT_EQ(Pixel(48, 50), 'A');
+    EXPECT_EQ(Pixel(64, 50), 'E');
+    EXPECT_EQ(Pixel(72, 50), 'Y');
     // Codes past the font's frames are left blank but still take their 8 pixels.
     Remplir(0);
-    Texte__AfficheSprite(40, 60, "%s", "\xC9\xFF" "a");
+    Texte__AfficheSprite(40, 60, "%s", "\xC6\xF7" "a");   // Æ ÷ a
     EXPECT_EQ(Pixel(40, 60), 0);
     EXPECT_EQ(Pixel(48, 60), 0);
     EXPECT_EQ(Pixel(56, 60), 'A');

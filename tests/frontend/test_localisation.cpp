@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -193,4 +194,20 @@ TEST_F(TextesMenus, FichierLivreAccepteSansRapport) {
     EXPECT_STREQ(TexteInterface(146), "Justice");
     EXPECT_STREQ(TexteInterface(147), "Morvane");
     EXPECT_STREQ(TexteInterface(1), "OUI");
+}
+
+// The sample texts: the battle's length in h:mm:ss; the log's opening line, shown on every scene,
+// speaks of no battle.
+TEST_F(TextesMenus, DureeDuBilanEtLigneDOuvertureDuJournal) {
+    std::ifstream in(std::filesystem::path(MORVANE_SOURCE_DIR) / "data/localisation/menus.txt", std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    ASSERT_EQ(Lire(s.str()), "");
+    char duree[64];
+    std::snprintf(duree, sizeof duree, TexteInterface(142), 0, 2, 3);
+    EXPECT_STREQ(duree, "Dur\xE9" "e 0:02:03");
+    std::snprintf(duree, sizeof duree, TexteInterface(142), 1, 45, 10);
+    EXPECT_STREQ(duree, "Dur\xE9" "e 1:45:10");
+    ASSERT_STRNE(TexteInterface(96), "");
+    EXPECT_EQ(std::string(TexteInterface(96)).find("ataille"), std::string::npos) << TexteInterface(96);
 }

@@ -308,6 +308,49 @@ TEST_F(Trame, UnClicDroitBrefEntreDeuxTramesDonneLOrdre) {
     EXPECT_EQ(TableGroupes[g].butPrecedentY, y);
 }
 
+// A left tap, pressed and released between two frames, selects the group under the cursor on the
+// map and moves the view on the minimap.
+TEST_F(Trame, UnClicGaucheBrefEntreDeuxTramesSelectionneEtDeplaceLaVue) {
+    Ecran__Geometrie(640, 480);
+    CarteReduiteVisible = 1;
+    auto tape = [this] {
+        ClicGauche = 1;   // pressed and already released
+        BoutonGauche = 0;
+        BoutonGaucheEtat = -1;
+        Appel();
+        EXPECT_EQ(ClicGauche, 0);
+    };
+
+    // On the map, on the first member of one of our groups.
+    const int g = GroupesDe(20)[0];
+    const Objet& o = TableObjets[static_cast<size_t>(TableGroupes[static_cast<size_t>(g)].membres[0])];
+    Groupe__DeselectionTout();
+    RepereX = (o.x - 10) & ~1;
+    RepereY = (o.y - 8) & ~1;
+    SourisX = (o.x - RepereX) * 24 + 12;
+    SourisY = (o.y - RepereY) * 24 + 12;
+    Appel();
+    ASSERT_EQ(CarteReduiteSurvolee, -1);
+    ASSERT_EQ(NombreGroupesSelectionnes, 0);
+    tape();
+    ASSERT_EQ(NombreGroupesSelectionnes, 1);
+    EXPECT_EQ(GroupesSelectionnes[0], g);
+    EXPECT_EQ(DemandeSelection, 0);
+
+    // On the minimap, towards the middle of the field: the view centres there.
+    RepereX = RepereY = 0;
+    SourisX = 557;
+    SourisY = 413;
+    Appel();
+    ASSERT_NE(CarteReduiteSurvolee, -1);
+    const int x = CarteReduiteSurvolX, y = CarteReduiteSurvolY;
+    ASSERT_GT(x, 40);
+    tape();
+    EXPECT_NEAR(RepereX + CasesVisiblesX / 2, x, 2);
+    EXPECT_NEAR(RepereY + CasesVisiblesY / 2, y, 2);
+    EXPECT_EQ(BoutonGauche, 0);
+}
+
 TEST_F(Trame, LeTestDeVictoireToutesLesSecondesSaufBatailleDecidee) {
     Appel();
     DernierTestVictoire = HorlogeJeu + 5000;   // a stamp in the future is pulled back to now
