@@ -225,10 +225,9 @@ int UniversCreation() {
     return Univers__AlloueCartes();
 }
 
-void Univers__Vider() {
-    ProjectileViderListe();
-    EffetImpactViderTable();
-    Conditions_Liberation();
+// Gives back every live object (with its path) and every active group, and clears the counts and
+// the current object and group. The lists themselves are the caller's.
+static void Univers__RendreObjetsEtGroupes() {
     TemporisationMort__Vidage();
     while (ListeObjetsVivants && !Liste__Vide(ListeObjetsVivants)) {
         const int i = Liste__Valeur(ListeObjetsVivants);
@@ -236,7 +235,6 @@ void Univers__Vider() {
         Objet__Liberation(i);
     }
     while (ListeGroupesActifs && !Liste__Vide(ListeGroupesActifs)) Groupe__Liberation(Liste__Valeur(ListeGroupesActifs));
-    if (ListeObjetsMorts) Liste__Vider(&ListeObjetsMorts);
     NombreObjetsMorts = 0;
     NombreObjets = 0;
     NombreGroupes = 0;
@@ -244,6 +242,14 @@ void Univers__Vider() {
     NombreGroupesSelectionnes = 0;
     ObjetCourant = nullptr;
     GroupeCourant = nullptr;
+}
+
+void Univers__Vider() {
+    ProjectileViderListe();
+    EffetImpactViderTable();
+    Conditions_Liberation();
+    Univers__RendreObjetsEtGroupes();
+    if (ListeObjetsMorts) Liste__Vider(&ListeObjetsMorts);
     Univers__EffaceGrilles();
     Univers__EffaceGrillesBatiments();
     if (GrilleAltitude) std::fill(GrilleAltitude, GrilleAltitude + COTE_ALTITUDE * COTE_ALTITUDE * 4, 0);
@@ -477,23 +483,10 @@ int Region__Quitte() {
     }
 
     // 5. Every object, group and list of the world; objects are given back with their paths.
-    TemporisationMort__Vidage();
-    while (ListeObjetsVivants && !Liste__Vide(ListeObjetsVivants)) {
-        const int i = Liste__Valeur(ListeObjetsVivants);
-        Objet__LibereTrajet(i);
-        Objet__Liberation(i);
-    }
-    while (ListeGroupesActifs && !Liste__Vide(ListeGroupesActifs)) Groupe__Liberation(Liste__Valeur(ListeGroupesActifs));
+    Univers__RendreObjetsEtGroupes();
     for (NoeudEntier** liste : {&ListeObjetsMorts, &ListeGroupesLibres, &ListeGroupesActifs, &ListeObjetsLibres,
                                 &ListeObjetsVivants})
         Liste__Liberer(liste);
-    NombreObjetsMorts = 0;
-    NombreObjets = 0;
-    NombreGroupes = 0;
-    GroupeEnSelection = -1;
-    NombreGroupesSelectionnes = 0;
-    ObjetCourant = nullptr;
-    GroupeCourant = nullptr;
     Messages_Liberation();
     Terrain__Liberation();
     UniversDestruction();
