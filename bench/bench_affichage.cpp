@@ -60,7 +60,7 @@ bool Demarrer() {
     HauteurEcran = 480;
     ModeSceneCourant = 2;
     ModeJeuCourant = -1;
-    std::snprintf(FichierNiveauRegion, sizeof FichierNiveauRegion, "..\\niveau\\essai.mv");
+    std::snprintf(NomNiveauBataille, sizeof NomNiveauBataille, "..\\niveau\\essai.mv");
     ChargeRegion();
     LumiereActive = 1;
     Pret = true;
