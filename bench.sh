@@ -16,5 +16,7 @@ echo "combat.mv: $(./build-bench/morvane_bataille --niveau '..\niveau\combat.mv'
 # Full frames: the logic pass and the whole scene display, the view over the most units.
 image() { ./build-bench/morvane_bataille "$@" --dessin --vue-chargee | sed -n 's/^ms_par_passe \(p50 [^ ]* p99 [^ ]*\).*/\1/p'; }
 echo "image complete dispersion (ms): $(image --scenario dispersion --passes 1000)"
+echo "image complete dispersion sur plaine001.mv (ms): $(image --niveau '..\niveau\plaine\plaine001.mv' --scenario dispersion --passes 1000)"
+echo "image complete dispersion sur le fort (ms): $(image --niveau '..\niveau\fort\plaine\plaine001.mv' --scenario dispersion --passes 1000)"
 echo "image complete grande.mv (ms): $(image --niveau '..\niveau\grande.mv' --passes 3000)"
 ./build-bench/morvane_bench "$@"

@@ -24,7 +24,9 @@ CAS+=("--scenario dispersion --passes 1000"
       "--scenario breche --passes 2000"
       "--scenario breche --passes 1500 --graine 5"
       "--niveau ..\\niveau\\combat.mv --passes 3000"
-      "--niveau ..\\niveau\\grande.mv --passes 6000")
+      "--niveau ..\\niveau\\grande.mv --passes 6000"
+      "--niveau ..\\niveau\\plaine\\plaine001.mv --scenario dispersion --passes 1000"
+      "--niveau ..\\niveau\\fort\\plaine\\plaine001.mv --scenario dispersion --passes 1000")
 
 sortie=$(mktemp -d)
 trap 'rm -rf "$sortie"' EXIT

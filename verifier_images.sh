@@ -22,7 +22,9 @@ CAS=("--scenario dispersion --passes 1000"
      "--scenario breche --passes 1500 --vue-chargee"
      "--niveau ..\\niveau\\combat.mv --passes 3000"
      "--niveau ..\\niveau\\grande.mv --passes 3000 --vue-chargee"
-     "--niveau ..\\niveau\\grande.mv --passes 6000")
+     "--niveau ..\\niveau\\grande.mv --passes 6000"
+     "--niveau ..\\niveau\\plaine\\plaine001.mv --scenario dispersion --passes 1000 --vue-chargee"
+     "--niveau ..\\niveau\\fort\\plaine\\plaine001.mv --scenario dispersion --passes 1000 --vue-chargee")
 
 sortie=$(mktemp -d)
 trap 'rm -rf "$sortie"' EXIT

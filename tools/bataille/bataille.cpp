@@ -70,6 +70,7 @@ struct Options {
     int passes = 2000;
     int echauffement = 0;
     std::string scenario = "ouvert";
+    bool scenarioDonne = false;   // --scenario given: with --niveau, only dispersion, laid on the level
     std::string niveau;   // a level of the game tree, in the game's own form ("..\\niveau\\essai.mv")
     std::string jeu = MORVANE_JEU_DIR;
     int unites = 2000;    // the open battle's size, both armies together (scaling runs)
@@ -129,6 +130,24 @@ void Dispersion() {
         for (int armee = 0; armee < 2; ++armee) {
             const int x0 = (armee == 0 ? 4 : 84) + 8 * (k % 5), y0 = 2 + 5 * (k / 5);
             NouveauGroupe(armee, x0, y0, 4, 2, 30);
+        }
+    for (int k = 0; k < 620; ++k)
+        for (int armee = 0; armee < 2; ++armee)
+            for (int essai = 0; essai < 50; ++essai) {
+                const int x = (armee == 0 ? 2 : 64) + Hasard_Regles() % 62, y = 1 + Hasard_Regles() % 126;
+                if (!Libre(x, y, 1, 1)) continue;
+                NouveauGroupe(armee, x, y, 1, 1, 30);
+                break;
+            }
+}
+
+// Dispersion's units laid on a level's free cells, after its own objects: the groups of four where
+// their 2 x 2 rows are free, the single units as in the world built in code.
+void DispersionSurNiveau() {
+    for (int k = 0; k < 125; ++k)
+        for (int armee = 0; armee < 2; ++armee) {
+            const int x0 = (armee == 0 ? 4 : 84) + 8 * (k % 5), y0 = 2 + 5 * (k / 5);
+            if (Libre(x0, y0, 2, 2)) NouveauGroupe(armee, x0, y0, 4, 2, 30);
         }
     for (int k = 0; k < 620; ++k)
         for (int armee = 0; armee < 2; ++armee)
@@ -302,11 +321,12 @@ bool Entier(const char* texte, int& valeur) {
 
 int Usage() {
     std::fprintf(stderr,
-                 "usage: morvane_bataille [--scenario ouvert|dispersion|breche | --niveau LEVEL [--armees] [--jeu DIR]] "
+                 "usage: morvane_bataille [--scenario ouvert|dispersion|breche | --niveau LEVEL [--armees | --scenario dispersion] [--jeu DIR]] "
                  "[--unites N] [--passes N] [--echauffement N] [--graine N] [--dessin [--vue-chargee] [--empreinte-image]]\n"
                  "  --unites sets the size of the open battle, both armies together (50 to 2000)\n"
                  "  LEVEL is a level file of the game tree DIR as the game names it, e.g. ..\\niveau\\essai.mv\n"
                  "  --armees also deploys the tree's working regiment 0 and its sample enemy regiment\n"
+                 "  --scenario dispersion with --niveau lays dispersion's units on the level's free cells\n"
                  "  --dessin draws the scene after each pass as the game does (the drawing writes battle state)\n"
                  "  --vue-chargee first moves the view to where it shows the most units\n"
                  "  --empreinte-image also prints `image HASH`, a hash of every frame drawn\n");
@@ -420,7 +440,7 @@ int main(int argc, char** argv) {
         }
         if (i + 1 >= argc) return Usage();
         int v = 0;
-        if (a == "--scenario") opt.scenario = argv[++i];
+        if (a == "--scenario") opt.scenario = argv[++i], opt.scenarioDonne = true;
         else if (a == "--niveau") opt.niveau = argv[++i];
         else if (a == "--jeu") opt.jeu = argv[++i];
         else if (a == "--passes" && Entier(argv[i + 1], v)) opt.passes = v, ++i;
@@ -429,14 +449,20 @@ int main(int argc, char** argv) {
         else if (a == "--unites" && Entier(argv[i + 1], v) && v >= 50 && v <= 2000) opt.unites = v, ++i;
         else return Usage();
     }
-    if ((opt.armees && opt.niveau.empty()) || ((opt.vueChargee || opt.empreinteImage) && !opt.dessin))
+    if ((opt.scenarioDonne && !opt.niveau.empty() && (opt.scenario != "dispersion" || opt.armees)) ||
+        (opt.armees && opt.niveau.empty()) || ((opt.vueChargee || opt.empreinteImage) && !opt.dessin))
         return Usage();
 
     Hasard_Graine(opt.graine);
     if (!ChargerJeu()) return 1;
     if (opt.dessin && !PreparerDessin(opt.niveau.empty())) return 1;
-    if (!opt.niveau.empty()) DemarrerNiveau();
-    else if (!Monde(opt.scenario)) return 1;
+    if (!opt.niveau.empty()) {
+        DemarrerNiveau();
+        if (opt.scenarioDonne) {
+            DispersionSurNiveau();
+            Occupation__Reconstruit();
+        }
+    } else if (!Monde(opt.scenario)) return 1;
     const std::array<int, 6> depart = Vivants();
     SimulationCompteur = 0;
     SimulationInitialisee = 0;
