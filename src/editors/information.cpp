@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdarg>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -124,32 +126,39 @@ void PageMenu() {
     }
 }
 
+// One line of a page in the sprite font at (x, *y); *y moves to the next line.
+[[gnu::format(printf, 3, 4)]] void LignePage(int x, int* y, const char* format, ...) {
+    char texte[256];
+    va_list args;
+    va_start(args, format);
+    std::vsnprintf(texte, sizeof texte, format, args);
+    va_end(args);
+    Texte__AfficheSprite(x, *y, "%s", texte);
+    *y += 16;
+}
+
 void PageMoteur() {
     int y = 32;
-    const auto ligne = [&y](auto... args) {
-        Texte__AfficheSprite(16, y, args...);
-        y += 16;
-    };
-    ligne("INFORMATIONS MOTEUR");
-    ligne("Repère X : %d", RepereX);
-    ligne("Repère Y : %d", RepereY);
-    ligne("Souris X : %d", SourisX);
-    ligne("Souris Y : %d", SourisY);
-    ligne("Coordonnées Courante X : %d", RepereX + SourisX / 24);
-    ligne("Coordonnées Courante Y : %d", RepereY + SourisY / 24);
+    LignePage(16, &y, "INFORMATIONS MOTEUR");
+    LignePage(16, &y, "Repère X : %d", RepereX);
+    LignePage(16, &y, "Repère Y : %d", RepereY);
+    LignePage(16, &y, "Souris X : %d", SourisX);
+    LignePage(16, &y, "Souris Y : %d", SourisY);
+    LignePage(16, &y, "Coordonnées Courante X : %d", RepereX + SourisX / 24);
+    LignePage(16, &y, "Coordonnées Courante Y : %d", RepereY + SourisY / 24);
     if (BoutonGauche) Texte__AfficheSprite(16, 144, "Bouton 1 de la souris enfoncé");
     if (BoutonDroit) Texte__AfficheSprite(16, 160, "Bouton 2 de la souris enfoncé");
     y = 176;
-    ligne("Apparence de la souris : %d", ApparenceSouris);
-    ligne("Souris Survol: %d", SourisSurvol);
-    ligne("%s", DemandeSelection ? "Demande de sélection" : "Pas de demande de sélection");
-    ligne("Groupe en sélection : %d", GroupeEnSelection);
-    ligne("Début de sélection sur un îcone ou un sort : %d", DebutSelectionIcone);
-    ligne("souris__accumul    : %d", SourisAccumul);
-    ligne("Largeur visible : %d", CasesVisiblesX);
-    ligne("Hauteur visible : %d", CasesVisiblesY);
-    ligne("MorvaneCode : %d", MorvaneCode);
-    ligne("RoutageOn : %d", RoutageOn);
+    LignePage(16, &y, "Apparence de la souris : %d", ApparenceSouris);
+    LignePage(16, &y, "Souris Survol: %d", SourisSurvol);
+    LignePage(16, &y, "%s", DemandeSelection ? "Demande de sélection" : "Pas de demande de sélection");
+    LignePage(16, &y, "Groupe en sélection : %d", GroupeEnSelection);
+    LignePage(16, &y, "Début de sélection sur un îcone ou un sort : %d", DebutSelectionIcone);
+    LignePage(16, &y, "souris__accumul    : %d", SourisAccumul);
+    LignePage(16, &y, "Largeur visible : %d", CasesVisiblesX);
+    LignePage(16, &y, "Hauteur visible : %d", CasesVisiblesY);
+    LignePage(16, &y, "MorvaneCode : %d", MorvaneCode);
+    LignePage(16, &y, "RoutageOn : %d", RoutageOn);
 }
 
 const Objet* ObjetTable(int n) {
@@ -169,18 +178,14 @@ void PageGroupe() {
     if (o == nullptr) o = &vide;
     Texte__AfficheSprite(0, 32, "LE GROUPE EN SELECTION EST (interface): %d", GroupeEnSelection);
     int y = 64;
-    const auto ligne = [&y](auto... args) {
-        Texte__AfficheSprite(0, y, args...);
-        y += 16;
-    };
-    ligne("LE GROUPE EN SELECTION EST : %d  SUR %d", g.indice, NombreGroupes);
-    ligne("X : %d", o->x);
-    ligne("Y : %d", o->y);
-    ligne("OFFSET X : %d", o->decalageX);
-    ligne("OFFSET Y : %d", o->decalageY);
-    ligne("DESTINATION X : %d", o->destinationX);
-    ligne("DESTINATION Y : %d", o->destinationY);
-    ligne("IL Y A %d OBJETS DANS CE GROUPE", g.nbMembres);
+    LignePage(0, &y, "LE GROUPE EN SELECTION EST : %d  SUR %d", g.indice, NombreGroupes);
+    LignePage(0, &y, "X : %d", o->x);
+    LignePage(0, &y, "Y : %d", o->y);
+    LignePage(0, &y, "OFFSET X : %d", o->decalageX);
+    LignePage(0, &y, "OFFSET Y : %d", o->decalageY);
+    LignePage(0, &y, "DESTINATION X : %d", o->destinationX);
+    LignePage(0, &y, "DESTINATION Y : %d", o->destinationY);
+    LignePage(0, &y, "IL Y A %d OBJETS DANS CE GROUPE", g.nbMembres);
     // One line per member value, for the first 16 members.
     using Champ = int32_t (*)(const Objet&);
     static const Champ champs[13] = {
@@ -201,21 +206,21 @@ void PageGroupe() {
             std::snprintf(t, sizeof t, c == 0 ? " %3d" : "  %2d", m ? champs[c](*m) : 0);
             texte += t;
         }
-        ligne("%s", texte.c_str());
+        LignePage(0, &y, "%s", texte.c_str());
     }
     y = 400;
-    ligne("PosDep=%d NumTrajet=%d resultat trajet=%d", g.pointCourant, g.nbPointsTrajet, g.resultatTrajet);
-    ligne("Cible : %d %d ", g.butX, g.butY);
-    ligne("Comportement : %d", g.etatGroupe);
-    ligne("ia_dx,ia_dy : %d,%d  destx,desty=%d,%d", g.pasX, g.pasY, g.destinationX, g.destinationY);
-    ligne("Activation IAT: %d TypeFormation=%d", g.geree, g.modeFormation);
-    ligne("FormationBrisee: %d", g.enFuite);
-    ligne("Ia_DepCollectifEffectue: %d", g.suiviDemarre);
-    ligne("FormationArrivee: %d", g.toursArrivee);
-    ligne("Cible: %d groupecible: %d", g.groupeCibleIA, g.groupeCible);
-    ligne("adr: %d ", g.chef);
-    ligne("Defense possible %d, dep collectif %d", g.engagementLibre, g.nouvelOrdre);
-    ligne("x %d y %d, Dx %d, Dy %d", g.ancreX, g.ancreY, g.destinationOrdreX, g.destinationOrdreY);
+    LignePage(0, &y, "PosDep=%d NumTrajet=%d resultat trajet=%d", g.pointCourant, g.nbPointsTrajet, g.resultatTrajet);
+    LignePage(0, &y, "Cible : %d %d ", g.butX, g.butY);
+    LignePage(0, &y, "Comportement : %d", g.etatGroupe);
+    LignePage(0, &y, "ia_dx,ia_dy : %d,%d  destx,desty=%d,%d", g.pasX, g.pasY, g.destinationX, g.destinationY);
+    LignePage(0, &y, "Activation IAT: %d TypeFormation=%d", g.geree, g.modeFormation);
+    LignePage(0, &y, "FormationBrisee: %d", g.enFuite);
+    LignePage(0, &y, "Ia_DepCollectifEffectue: %d", g.suiviDemarre);
+    LignePage(0, &y, "FormationArrivee: %d", g.toursArrivee);
+    LignePage(0, &y, "Cible: %d groupecible: %d", g.groupeCibleIA, g.groupeCible);
+    LignePage(0, &y, "adr: %d ", g.chef);
+    LignePage(0, &y, "Defense possible %d, dep collectif %d", g.engagementLibre, g.nouvelOrdre);
+    LignePage(0, &y, "x %d y %d, Dx %d, Dy %d", g.ancreX, g.ancreY, g.destinationOrdreX, g.destinationOrdreY);
 }
 
 void PageParticules() {
@@ -308,16 +313,12 @@ void PageListes() {
 
 void PageMiniCarte() {
     int y = 32;
-    const auto ligne = [&y](auto... args) {
-        Texte__AfficheSprite(16, y, args...);
-        y += 16;
-    };
-    ligne("MiniMapXRelatif %d", SourisX - CarteReduiteX);
-    ligne("MiniMapYRelatif %d", SourisY - CarteReduiteY);
-    ligne("SurvolMiniMap   %d", CarteReduiteSurvolee);
-    ligne("PosX   %d", CarteReduiteSurvolX);
-    ligne("PosY   %d", CarteReduiteSurvolY);
-    ligne("DebutDeSelectionSurMiniMap %d", CarteReduiteVisible && CarteReduiteSurvolee != -1 && DemandeSelection);
+    LignePage(16, &y, "MiniMapXRelatif %d", SourisX - CarteReduiteX);
+    LignePage(16, &y, "MiniMapYRelatif %d", SourisY - CarteReduiteY);
+    LignePage(16, &y, "SurvolMiniMap   %d", CarteReduiteSurvolee);
+    LignePage(16, &y, "PosX   %d", CarteReduiteSurvolX);
+    LignePage(16, &y, "PosY   %d", CarteReduiteSurvolY);
+    LignePage(16, &y, "DebutDeSelectionSurMiniMap %d", CarteReduiteVisible && CarteReduiteSurvolee != -1 && DemandeSelection);
 }
 
 const char* const NON_REGION = "Non applicable, on est pas en vue Région";
@@ -329,14 +330,10 @@ void PageRegion() {
         return;
     }
     int y = 16;
-    const auto ligne = [&y](auto... args) {
-        Texte__AfficheSprite(16, y, args...);
-        y += 16;
-    };
     const int cx = RepereX + SourisX / 24, cy = RepereY + SourisY / 24;
-    ligne("Nom de la carte de région : %s", carte->nom ? carte->nom : "");
-    ligne("Nombre de régiments sur la carte : %d", NbRegimentsRegion);
-    ligne("Tour en court : %d", carte->tourEnCours);
+    LignePage(16, &y, "Nom de la carte de région : %s", carte->nom ? carte->nom : "");
+    LignePage(16, &y, "Nombre de régiments sur la carte : %d", NbRegimentsRegion);
+    LignePage(16, &y, "Tour en court : %d", carte->tourEnCours);
     // The selected regiment (a token's first spell word is its region record).
     const RegimentRegion* r = nullptr;
     int numero = -1;
@@ -349,51 +346,47 @@ void PageRegion() {
         }
     }
     const int32_t terrain = Region__Terrain(cx, cy);
-    ligne("Je survole la case %d %d de cout : %d", cx, cy, r ? Region__CoutTerrain(*r, terrain) : terrain);
+    LignePage(16, &y, "Je survole la case %d %d de cout : %d", cx, cy, r ? Region__CoutTerrain(*r, terrain) : terrain);
     if (r) {
-        ligne("Le Régiment en sélection est : %d sur %d", numero, NbRegimentsRegion);
-        ligne("Régiment Id : %d", numero);
-        ligne("X : %d", r->x);
-        ligne("Y : %d", r->y);
-        ligne("Nom du régiment en sélection : %s", r->nom);
-        ligne("Points d'action : %d", r->pointsAction);
-        ligne("Compteur PA : %d", r->pointsCourants);
-        ligne("Compteur Tour : %d", r->compteurTour);
-        ligne("Trainee Increment : %d", r->indicePas);
-        ligne("Cout en case du trajet : %d", r->coutChemin);
-        ligne("Case restante dans le trajet : %d", r->casesRestantes);
-        ligne("Esquive : %d", r->esquive);
-        ligne("Position : %d  NumTrajet : %d", r->indicePas, r->nbPoints);
-        ligne("Phase d'anim : %d", r->enMouvement);
+        LignePage(16, &y, "Le Régiment en sélection est : %d sur %d", numero, NbRegimentsRegion);
+        LignePage(16, &y, "Régiment Id : %d", numero);
+        LignePage(16, &y, "X : %d", r->x);
+        LignePage(16, &y, "Y : %d", r->y);
+        LignePage(16, &y, "Nom du régiment en sélection : %s", r->nom);
+        LignePage(16, &y, "Points d'action : %d", r->pointsAction);
+        LignePage(16, &y, "Compteur PA : %d", r->pointsCourants);
+        LignePage(16, &y, "Compteur Tour : %d", r->compteurTour);
+        LignePage(16, &y, "Trainee Increment : %d", r->indicePas);
+        LignePage(16, &y, "Cout en case du trajet : %d", r->coutChemin);
+        LignePage(16, &y, "Case restante dans le trajet : %d", r->casesRestantes);
+        LignePage(16, &y, "Esquive : %d", r->esquive);
+        LignePage(16, &y, "Position : %d  NumTrajet : %d", r->indicePas, r->nbPoints);
+        LignePage(16, &y, "Phase d'anim : %d", r->enMouvement);
     }
     for (int i = 0; i < carte->nbLieuxUniques && carte->lieuxUniques; ++i) {
         const LieuUnique& l = carte->lieuxUniques[i];
-        if (l.x == cx && l.y == cy) ligne("Je survole un lieu unique : %s", l.nom);
+        if (l.x == cx && l.y == cy) LignePage(16, &y, "Je survole un lieu unique : %s", l.nom);
     }
 }
 
 void PageMultiSelection() {
     int y = 32;
-    const auto ligne = [&y](auto... args) {
-        Texte__AfficheSprite(16, y, args...);
-        y += 16;
-    };
-    ligne("Information de multi-sélection");
+    LignePage(16, &y, "Information de multi-sélection");
     y = 64;
-    ligne("SelectioNombre %d", NombreGroupesSelectionnes);
+    LignePage(16, &y, "SelectioNombre %d", NombreGroupesSelectionnes);
     for (int i = 0; i < NombreGroupesSelectionnes && i < NOMBRE_GROUPES && y < 400; ++i)
-        ligne("%d", GroupesSelectionnes[static_cast<size_t>(i)]);
-    ligne("Fin   de sélection X %d", CadreFinX);
-    ligne("Fin   de sélection Y %d", CadreFinY);
+        LignePage(16, &y, "%d", GroupesSelectionnes[static_cast<size_t>(i)]);
+    LignePage(16, &y, "Fin   de sélection X %d", CadreFinX);
+    LignePage(16, &y, "Fin   de sélection Y %d", CadreFinY);
     y += 16;
-    ligne("lMultiX %d", std::min(CadreDebutX, CadreFinX));
-    ligne("lMultiY %d", std::min(CadreDebutY, CadreFinY));
-    ligne("MultiLargeur %d", std::abs(CadreFinX - CadreDebutX));
-    ligne("MultiHauteur %d", std::abs(CadreFinY - CadreDebutY));
-    ligne("Debut de sélection X %d", CadreDebutX);
-    ligne("Debut de sélection Y %d", CadreDebutY);
-    ligne("ActuelX %d", ZoneCurseurX);
-    ligne("ActuelY %d", ZoneCurseurY);
+    LignePage(16, &y, "lMultiX %d", std::min(CadreDebutX, CadreFinX));
+    LignePage(16, &y, "lMultiY %d", std::min(CadreDebutY, CadreFinY));
+    LignePage(16, &y, "MultiLargeur %d", std::abs(CadreFinX - CadreDebutX));
+    LignePage(16, &y, "MultiHauteur %d", std::abs(CadreFinY - CadreDebutY));
+    LignePage(16, &y, "Debut de sélection X %d", CadreDebutX);
+    LignePage(16, &y, "Debut de sélection Y %d", CadreDebutY);
+    LignePage(16, &y, "ActuelX %d", ZoneCurseurX);
+    LignePage(16, &y, "ActuelY %d", ZoneCurseurY);
 }
 
 const char* const PAGE_RESERVEE = "Page réservée au développeur (MORVANE_DEBUG=1)";
