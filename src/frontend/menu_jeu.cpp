@@ -36,7 +36,6 @@ constexpr int DEPUIS_BAS[4] = {225, 175, 125, 75};
 constexpr int LIGNES_TEXTES[NB_WIDGETS] = {41, 42, 43, 44, 45, 45, 3, 46};
 constexpr int HAUT = 43;
 constexpr int LONGUEUR_NOM = 29;         // the most characters a typed name takes
-constexpr int LIGNE_EMPLACEMENT_VIDE = 20;
 constexpr uint32_t ROUGE = 255;
 
 int32_t Choix = -1;
