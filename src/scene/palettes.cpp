@@ -43,7 +43,25 @@ void Palette__Degrade2(uint16_t* sortie, int r, int g, int b, float n) {
     }
 }
 
-uint16_t* TableCouleurs__Creation2(const uint8_t* palette) {
+void Palette__Degrade(uint16_t* sortie, int r, int g, int b, float n) {
+    if (sortie == nullptr) return;
+    const auto canal = [](int c, float t, float pas, int plafond) {
+        int v = static_cast<int>(static_cast<float>(c) / 255.0f * t * pas);
+        return v >= plafond + 1 ? plafond : v;
+    };
+    for (int k = 0; static_cast<float>(k) < n; ++k) {
+        const float t = static_cast<float>(k) / n;
+        sortie[k] = static_cast<uint16_t>(canal(r, t, 32.0f, 31) << 11 | canal(g, t, 64.0f, 63) << 5 |
+                                          canal(b, t, 32.0f, 31));
+    }
+}
+
+namespace {
+
+// A shade table of `Degrade`'s format: each palette entry's gradient of PasOmbrage steps, laid
+// step by step in a block aligned on 512 bytes.
+template <void (*Degrade)(uint16_t*, int, int, int, float)>
+uint16_t* CreerTableOmbrage(const uint8_t* palette) {
     auto* bloc = new uint8_t[OctetsBlocOmbrage];
     const uintptr_t adresse = reinterpret_cast<uintptr_t>(bloc);
     auto* table = reinterpret_cast<uint16_t*>(bloc + (((adresse + 512) & ~uintptr_t{511}) - adresse));
@@ -53,14 +71,19 @@ uint16_t* TableCouleurs__Creation2(const uint8_t* palette) {
     uint16_t* degrades[256];
     for (int i = 0; i < 256; ++i) {
         degrades[i] = new uint16_t[PasOmbrage];
-        Palette__Degrade2(degrades[i], palette[i * 3], palette[i * 3 + 1], palette[i * 3 + 2],
-                          static_cast<float>(PasOmbrage));
+        Degrade(degrades[i], palette[i * 3], palette[i * 3 + 1], palette[i * 3 + 2], static_cast<float>(PasOmbrage));
     }
     for (int pas = 0; pas < PasOmbrage; ++pas)
         for (int i = 0; i < 256; ++i) table[pas * 256 + i] = degrades[i][pas];
     for (uint16_t* d : degrades) delete[] d;
     return table;
 }
+
+}  // namespace
+
+uint16_t* TableCouleurs__Creation2(const uint8_t* palette) { return CreerTableOmbrage<Palette__Degrade2>(palette); }
+
+uint16_t* TableCouleurs__Creation(const uint8_t* palette) { return CreerTableOmbrage<Palette__Degrade>(palette); }
 
 void TableOmbrage__Liberation(uint16_t* table) {
     if (table == nullptr) return;

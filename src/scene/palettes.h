@@ -27,7 +27,12 @@ uint16_t* Lumiere___preparation(uint8_t** palette, uint8_t** tuiles, uint16_t** 
 uint16_t* TableCouleurs__Creation2(const uint8_t* palette);
 // Steps 0..n-1 of the gradient from black towards (r, g, b): step k holds k/n of the colour.
 void Palette__Degrade2(uint16_t* sortie, int r, int g, int b, float n);
-// Frees a table made by TableCouleurs__Creation2 through its own raw block.
+// The same in 5-6-5 (red in bits 11..15, green on 6 bits in 5..10, blue 0..4), for a 5-6-5 back
+// buffer; the game draws in 5-5-5 and does not use them.
+uint16_t* TableCouleurs__Creation(const uint8_t* palette);
+void Palette__Degrade(uint16_t* sortie, int r, int g, int b, float n);
+// Frees a table made by TableCouleurs__Creation2 (or TableCouleurs__Creation) through its own raw
+// block.
 void TableOmbrage__Liberation(uint16_t* table);
 
 // The scene's terrain set: loaded into the globals above, and freed.

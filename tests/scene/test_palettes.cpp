@@ -62,6 +62,26 @@ TEST_F(Palettes, GradientStepsHoldTheirShareOfTheColour) {
     EXPECT_EQ(degrade[127], Rgb(31, 0, 0));
 }
 
+// The 5-6-5 twin: green on 6 bits (64 steps, at most 63), red from bit 11.
+TEST_F(Palettes, TheTwinGradientIsFiveSixFive) {
+    const auto rgb565 = [](int r, int g, int b) { return static_cast<uint16_t>(r << 11 | g << 5 | b); };
+    uint16_t degrade[128];
+    Palette__Degrade(degrade, 255, 255, 255, 128.0f);
+    EXPECT_EQ(degrade[0], 0);
+    EXPECT_EQ(degrade[1], 0);
+    EXPECT_EQ(degrade[2], rgb565(0, 1, 0));   // 2/128 of 64
+    EXPECT_EQ(degrade[64], rgb565(16, 32, 16));
+    EXPECT_EQ(degrade[127], rgb565(31, 63, 31));
+    Palette__Degrade(degrade, 51, 102, 204, 128.0f);
+    EXPECT_EQ(degrade[127], rgb565(6, 25, 25));
+    const std::string couleurs = Palette(768);
+    uint16_t* t = TableCouleurs__Creation(reinterpret_cast<const uint8_t*>(couleurs.data()));
+    EXPECT_EQ(reinterpret_cast<uintptr_t>(t) % 512, 0u);
+    EXPECT_EQ(t[127 * 256 + 0], rgb565(31, 63, 31));
+    EXPECT_EQ(t[64 * 256 + 0], rgb565(16, 32, 16));
+    TableOmbrage__Liberation(t);
+}
+
 TEST_F(Palettes, TableIsStepMajorAlignedAndFreedThroughItsOwnBlock) {
     const std::string couleurs = Palette(768);
     uint16_t* a = TableCouleurs__Creation2(reinterpret_cast<const uint8_t*>(couleurs.data()));
