@@ -176,7 +176,12 @@ namespace {
 
 void TrameRegion() {
     CarteRegion__Saisie();
-    // The formation screen over the map takes the mouse; F opens it round the selected regiment.
+    // The placement screen and the formation screen over the map take the mouse; F opens the
+    // formation screen round the selected regiment.
+    if (PlacementRegimentsOuvert) {
+        Regiments__Saisie();
+        return;
+    }
     if (FormationRegionOuverte) return;
     if (ToucheF) {
         ToucheF = 0;
@@ -479,21 +484,113 @@ void CarteRegion__Boutons() {
     Sprite__Affiche(GFX_BOUTONS, 591 + d, 439 + d, AnimBoutonOrdre3 + 45);
 }
 
-// The placement screen: opened by the battles of the region map, which are not in yet.
-void Regiments__Affichage() {
-    static constexpr int CASES[9][2] = {{160, 321}, {10, 321}, {10, 163}, {10, 5},  {160, 5},
-                                        {310, 5},   {310, 163}, {310, 321}, {160, 163}};
+namespace {
+
+// The placement screen's slots, one per entry side, row by row: sides 3, 4, 5, then 2, 8, 6, then
+// 1, 0, 7; the centre (side 8) has no hover.
+constexpr int COTES_CASES[9] = {3, 4, 5, 2, 8, 6, 1, 0, 7};
+constexpr int CASES_PLACEMENT[9][2] = {{160, 321}, {10, 321}, {10, 163}, {10, 5},  {160, 5},
+                                       {310, 5},   {310, 163}, {310, 321}, {160, 163}};   // by side
+constexpr int FLECHES_PLACEMENT[8][2] = {{216, 305}, {110, 305}, {115, 223}, {110, 125},
+                                         {216, 125}, {295, 125}, {290, 223}, {295, 305}};   // by side
+constexpr int GFX_CASE_PLACEMENT = 644, GFX_FLECHE_PLACEMENT = 643;
+
+// A region regiment shown on the placement screen.
+bool EnPlacement(const RegimentRegion& r) {
+    return r.reserve == 0 && r.engagement >= 1 && r.mort == 0 && r.directionEntree >= 0 && r.directionEntree < 9;
+}
+
+// The side whose slot is under the mouse, -1 none (the centre slot has no hover).
+int CoteSousSouris() {
+    const auto bande = [](int v, int a0, int a1, int b0, int b1, int c0, int c1) {
+        return v > a0 && v < a1 ? 0 : v > b0 && v < b1 ? 1 : v > c0 && v < c1 ? 2 : -1;
+    };
+    const int colonne = bande(SourisX, 6, 143, 156, 293, 306, 444);
+    const int ligne = bande(SourisY, 6, 153, 165, 311, 322, 469);
+    if (colonne < 0 || ligne < 0 || (colonne == 1 && ligne == 1)) return -1;
+    return COTES_CASES[3 * ligne + colonne];
+}
+
+void FermerPlacement() {
+    PlacementRegimentsOuvert = 0;
+    PlacementConfirme = 1;
+    DemandeChateauRegion = !DemandeChateauRegion;
+}
+
+}  // namespace
+
+void Regiments__OuvrirPlacement() {
+    for (int k = 0; k < 9; ++k) {
+        int32_t& id = IdsFormation[static_cast<size_t>(k / 3)][static_cast<size_t>(k % 3)];
+        id = -1;
+        for (int i = 0; i < NbRegimentsRegion && i < REGIMENTS_REGION && id < 0; ++i) {
+            const RegimentRegion& r = RegimentsRegion[static_cast<size_t>(i)];
+            if (EnPlacement(r) && r.directionEntree == COTES_CASES[k]) id = i;
+        }
+    }
+    for (NoeudEntier* n = ListeObjetsVivants; n && n->suivant; n = n->suivant) {
+        if (n->valeur < 1 || n->valeur >= NOMBRE_OBJETS) continue;
+        const Objet& o = TableObjets[static_cast<size_t>(n->valeur)];
+        if (o.noeudListe == nullptr || o.famille != FAMILLE_REGIMENT || !Groupe__Actif(o.groupe)) continue;
+        Groupe& g = TableGroupes[static_cast<size_t>(o.groupe)];
+        g.nbPointsTrajet = g.pointCourant = 0;
+    }
+    Formation__initRegion(0);
+    PlacementRegimentsOuvert = 1;
+}
+
+void Regiments__BasculerCote(int cote) {
+    for (int i = 0; i < NbRegimentsRegion && i < REGIMENTS_REGION; ++i) {
+        RegimentRegion& r = RegimentsRegion[static_cast<size_t>(i)];
+        if (!EnPlacement(r) || r.directionEntree != cote) continue;
+        if (r.engagement == 1) r.engagement = 2;
+        else if (r.engagement == 2) r.engagement = 1;
+    }
+}
+
+void Regiment__AfficherNom(int cote) {
+    // Several regiments of one side are listed one under the other.
+    int y = 40;
     for (int i = 0; i < NbRegimentsRegion && i < REGIMENTS_REGION; ++i) {
         const RegimentRegion& r = RegimentsRegion[static_cast<size_t>(i)];
-        if (r.mort || r.enBataille < 1 || r.directionEntree < 0 || r.directionEntree >= 9) continue;
-        const int* c = CASES[r.directionEntree];
-        if (r.enBataille == 1) Sprite__AfficheTrs50(644, c[0], c[1], 0);
-        else Sprite__Affiche(644, c[0], c[1], 0);
+        if (!EnPlacement(r) || r.directionEntree != cote) continue;
+        Texte__Affiche(480, y, "Régiment %s", r.nom);
+        y += 16;
+    }
+}
+
+void Regiments__Saisie() {
+    if (BoutonGauche == 1) {
+        BoutonGauche = 0;
+        if (SourisX > 177 && SourisX < 204 && SourisY > 241 && SourisY < 269) {
+            FermerPlacement();
+            return;
+        }
+        if (const int cote = CoteSousSouris(); cote >= 0) Regiments__BasculerCote(cote);
     }
     if (ToucheEchap) {
         ToucheEchap = 0;
         PlacementRegimentsOuvert = 0;
-        PlacementConfirme = 1;
-        DemandeChateauRegion = !DemandeChateauRegion;
+        if (!RegionRegimentRompre()) {
+            PlacementConfirme = 1;
+            DemandeChateauRegion = !DemandeChateauRegion;
+        }
     }
+}
+
+void Regiments__Affichage() {
+    for (int i = 0; i < NbRegimentsRegion && i < REGIMENTS_REGION; ++i) {
+        const RegimentRegion& r = RegimentsRegion[static_cast<size_t>(i)];
+        if (!EnPlacement(r)) continue;
+        const int cote = r.directionEntree;
+        const int x = CASES_PLACEMENT[cote][0], y = CASES_PLACEMENT[cote][1];
+        if (r.engagement == 1) Sprite__AfficheTrs50(GFX_CASE_PLACEMENT, x, y, 0);
+        else Sprite__Affiche(GFX_CASE_PLACEMENT, x, y, 0);
+        int k = 0;
+        while (COTES_CASES[k] != cote) ++k;
+        Formation__afficherRegiment(k / 3, k % 3, x, y, 0);
+        if (r.engagement >= 2 && cote < 8)
+            Sprite__Affiche(GFX_FLECHE_PLACEMENT, FLECHES_PLACEMENT[cote][0], FLECHES_PLACEMENT[cote][1], cote);
+    }
+    if (const int cote = CoteSousSouris(); cote >= 0) Regiment__AfficherNom(cote);
 }

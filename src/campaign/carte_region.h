@@ -24,7 +24,17 @@ void RegionTerrain__Affichage();
 void CarteRegion__Objets(int x, int y);
 void CarteRegion__Panneau();
 void CarteRegion__Boutons();
+// The placement screen of the regiments taking part in a battle, one slot per entry side: its
+// drawing (the hovered side's names at the top right), its input (a click on a slot chooses or
+// leaves out that side's regiments, the square in the middle confirms, Escape breaks off when a
+// regiment can pay for it, else confirms too), and its opening: each slot takes the first regiment
+// entering from its side, the army is loaded for their sections, the tokens' paths are emptied.
+// Nothing in the game opens it.
 void Regiments__Affichage();
+void Regiments__Saisie();
+void Regiments__OuvrirPlacement();
+void Regiments__BasculerCote(int cote);
+void Regiment__AfficherNom(int cote);
 // The hover labels of the region map: the site and the regiment under the mouse.
 void CarteRegion__Bulles();
 // The campaign map after a region won: the faction's flags fade in until a click (or quit).

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -15,6 +16,7 @@
 #include "campaign/armee_fichiers.h"
 #include "campaign/campagne.h"
 #include "campaign/carte_region.h"
+#include "campaign/formation.h"
 #include "campaign/region.h"
 #include "campaign/region_chemin.h"
 #include "campaign/zone_region.h"
@@ -656,3 +658,88 @@ TEST_F(CheminRegion, LeMessageDUnLieuVerrouilleUneFoisParAppui) {
 }
 
 }  // namespace
+
+// The placement screen of a battle's regiments: a slot per entry side, a click on a slot chooses
+// or leaves out that side's regiments (never a dead one, nor one not taking part), the middle
+// square confirms, Escape breaks off when a regiment can pay for it and confirms otherwise; while
+// it is open the map under it takes no click.
+TEST_F(RegimentsRegionEssai, LEcranDePlacementChoisitLesCotes) {
+    Depart(2, 2);
+    Depart(3, 2);
+    Depart(4, 2);
+    Depart(5, 2);
+    Depart(6, 2);
+    Armee("armees/Joueur0", {Fichier("A"), Fichier("B"), Fichier("C"), Fichier("D"), Fichier("E")});
+    ASSERT_TRUE(Appel(RegionInitialisationArmee)) << Rapport();
+    ASSERT_EQ(NbRegimentsRegion, 5);
+    struct Place {
+        int cote, engagement, mort;
+    };
+    const Place places[5] = {{3, 1, 0}, {3, 1, 0}, {0, 2, 0}, {4, 1, 1}, {5, 0, 0}};
+    for (int i = 0; i < 5; ++i) {
+        RegimentsRegion[i].directionEntree = places[i].cote;
+        RegimentsRegion[i].engagement = places[i].engagement;
+        RegimentsRegion[i].mort = places[i].mort;
+    }
+    CampParJoueur[0] = 0;   // the sample army's sections and reserve are the Empire's
+    ASSERT_TRUE(Appel(Regiments__OuvrirPlacement)) << Rapport();
+    EXPECT_EQ(PlacementRegimentsOuvert, 1);
+    // Slots row by row: sides 3, 4, 5 / 2, 8, 6 / 1, 0, 7; the first regiment of a side takes it.
+    EXPECT_EQ(IdsFormation, (std::array<std::array<int32_t, 3>, 3>{{{0, -1, -1}, {-1, -1, -1}, {-1, 2, -1}}}));
+    ASSERT_NE(RegimentsFormation[0][0], nullptr);
+    ASSERT_TRUE(Appel(Regiments__Affichage)) << Rapport();
+
+    const int choix = DemandeChateauRegion;
+    auto clic = [](int x, int y) {
+        SourisX = x;
+        SourisY = y;
+        ClicGauche = 1;
+        BoutonGauche = 0;
+        CarteRegion__Trame();
+    };
+    GroupeEnSelection = Jeton(0)->groupe;
+    clic(50, 50);   // side 3's slot
+    EXPECT_EQ(RegimentsRegion[0].engagement, 2);
+    EXPECT_EQ(RegimentsRegion[1].engagement, 2);
+    EXPECT_EQ(GroupeEnSelection, Jeton(0)->groupe);   // the map under the screen took nothing
+    clic(50, 50);
+    EXPECT_EQ(RegimentsRegion[0].engagement, 1);
+    clic(200, 200);   // the centre slot (side 8): nothing
+    clic(143, 50);    // on the border between two slots: nothing
+    clic(200, 400);   // side 0
+    clic(200, 50);    // side 4: its regiment is dead
+    clic(360, 50);    // side 5: its regiment takes no part
+    EXPECT_EQ(RegimentsRegion[0].engagement, 1);
+    EXPECT_EQ(RegimentsRegion[2].engagement, 1);
+    EXPECT_EQ(RegimentsRegion[3].engagement, 1);
+    EXPECT_EQ(RegimentsRegion[4].engagement, 0);
+    EXPECT_EQ(PlacementRegimentsOuvert, 1);
+    EXPECT_EQ(PlacementConfirme, 0);
+
+    clic(190, 255);   // the confirmation square
+    EXPECT_EQ(PlacementRegimentsOuvert, 0);
+    EXPECT_EQ(PlacementConfirme, 1);
+    EXPECT_NE(DemandeChateauRegion, choix);
+
+    // Escape: a regiment that may break off pays for it, and nothing is confirmed.
+    PlacementConfirme = 0;
+    PlacementRegimentsOuvert = 1;
+    RegimentsRegion[2].engagement = 3;
+    RegimentsRegion[2].modes[0][MODE_ROMPRE] = 1;
+    RegimentsRegion[2].pointsCourants = 4;
+    ToucheEchap = 1;
+    CarteRegion__Trame();
+    EXPECT_EQ(PlacementRegimentsOuvert, 0);
+    EXPECT_EQ(PlacementConfirme, 0);
+    EXPECT_EQ(RegimentsRegion[2].pointsCourants, 3);
+    EXPECT_EQ(RegimentsRegion[0].engagement, 0);   // every engagement cancelled
+    // With nobody to pay Escape confirms as the square does.
+    PlacementRegimentsOuvert = 1;
+    ToucheEchap = 1;
+    CarteRegion__Trame();
+    EXPECT_EQ(PlacementRegimentsOuvert, 0);
+    EXPECT_EQ(PlacementConfirme, 1);
+    EXPECT_EQ(DemandeChateauRegion, choix);
+    PlacementConfirme = 0;
+    GroupeEnSelection = -1;
+}
