@@ -481,8 +481,10 @@ void ISEND_THREAD(TMMovie* m) {
             pp = m->surfaces.LockPrevious();
             pc = m->surfaces.LockCurrent();
         }
+        TM_Log("Decode!!");
         if (pc != nullptr && pp != nullptr && TM_CodecLoaded())
             RVFPI_DecoderBorne(t.data, static_cast<size_t>(longueur), pp, pc, static_cast<size_t>(courante->pas) * 2);
+        TM_Log("End Decode!!");
         if (pp != nullptr) m->surfaces.UnlockPrevious();
         if (pc != nullptr) m->surfaces.UnlockCurrent();
         m->images.ReleaseRead();

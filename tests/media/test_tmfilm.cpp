@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <fstream>
 #include <future>
 #include <thread>
 #include <vector>
@@ -9,6 +10,7 @@
 #include "arbre_temporaire.h"
 #include "film_essai.h"
 #include "media/rvf6.h"
+#include "media/tmhorloge.h"
 #include "media/tmfilm.h"
 #include "media/tminterface.h"
 #include "media/tmnotification.h"
@@ -130,6 +132,8 @@ TEST_F(Lecteur, DebutImagesEtFinDansLOrdre) {
     o.images = 12;
     o.sons = true;
     const uint32_t avant = Temps_Ticks();
+    TM_LogRAZ();
+    ASSERT_TRUE(TM_LogFile("journal.txt"));
     ASSERT_EQ(Demarrer(Ecrire(o)), 0);
     // The start returns at once, with 1 then 0 sent and no frame yet.
     ASSERT_EQ(recus.size(), 2u);
@@ -151,6 +155,15 @@ TEST_F(Lecteur, DebutImagesEtFinDansLOrdre) {
     EXPECT_EQ(TM_Close(film), 0);
     EXPECT_EQ(film->feed.fini, 1);
     EXPECT_EQ(film->isend.fini, 1);
+    // The log brackets each frame's decoding.
+    TM_LogRAZ();
+    std::ifstream in("journal.txt");
+    std::string ligne, decodages;
+    while (std::getline(in, ligne))
+        if (ligne == "Decode!!" || ligne == "End Decode!!") decodages += ligne == "Decode!!" ? "(" : ")";
+    std::string attendu;
+    for (int k = 0; k < 12; ++k) attendu += "()";
+    EXPECT_EQ(decodages, attendu);
 }
 
 TEST_F(Lecteur, ImagesEnRetardSauteesMaisDecodees) {
@@ -295,7 +308,9 @@ TEST_F(Lecteur, TauxImagesSurLImageDeLAppelant) {
         }
         EXPECT_EQ(PixelsDuTaux(arriere->pixels.data(), arriere->largeur, arriere->hauteur, arriere->pas), 0u);
         for (int32_t i = 0; i < film->surfaces.count; ++i)
-            if (SurfaceImage* decodee = film->surfaces.entries[i]) EXPECT_EQ(PixelsDuTaux(decodee->pixels.data(), decodee->largeur, decodee->hauteur, decodee->pas), 0u);
+            if (SurfaceImage* decodee = film->surfaces.entries[i]) {
+                EXPECT_EQ(PixelsDuTaux(decodee->pixels.data(), decodee->largeur, decodee->hauteur, decodee->pas), 0u);
+            }
         TM_Stop(film);
         TM_Close(film);
     }
