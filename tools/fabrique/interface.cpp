@@ -1,7 +1,8 @@
 // The sample battle interface in "sprite/interface": the lower panel, the portrait frame, unit
 // icons, status, class and relation signs, the ability icons, the gold plaque, the minimap's frame,
-// corner shade and markers, the busy animation, the region map's hourglass and the small digits. Direct-colour sprites in
-// one style: dark oak and bronze, lit from the top left.
+// corner shade and markers, the grids' cell frame, the busy animation, the region map's hourglass
+// and the small digits. Direct-colour sprites in one style: dark oak and bronze, lit from the top
+// left.
 #include <algorithm>
 #include <cmath>
 #include <numbers>
@@ -284,6 +285,20 @@ ImageBlitter OmbrageCarte() {
     return t.Image();
 }
 
+// The cell frame the editors and the debug pages draw on each cell of their grids: a thin light
+// outline of a 24-pixel cell, its inside clear.
+ImageBlitter CaseGrille() {
+    Toile t(24, 24);
+    for (int i = 0; i < 24; ++i) {
+        const int32_t c = Rvb(20, 20, 18);
+        t.Point(i, 0, c);
+        t.Point(0, i, c);
+        t.Point(i, 23, Rvb(9, 9, 8));
+        t.Point(23, i, Rvb(9, 9, 8));
+    }
+    return t.Image();
+}
+
 // A leader's marker on the minimap: a ring that swells and fades over 30 frames.
 std::vector<ImageBlitter> MarqueurCarte() {
     std::vector<ImageBlitter> images;
@@ -410,6 +425,7 @@ bool FabriquerInterface(const std::string& racine) {
     ok &= Sprite_Ecrire(racine, "interface/cadre_carte", {CadreCarte()});
     ok &= Sprite_Ecrire(racine, "interface/ombrage_carte", {OmbrageCarte()});
     ok &= Sprite_Ecrire(racine, "interface/marqueur_carte", MarqueurCarte());
+    ok &= Sprite_Ecrire(racine, "interface/case_grille", {CaseGrille()});
     ok &= Sprite_Ecrire(racine, "interface/attente", Attente());
     ok &= Sprite_Ecrire(racine, "interface/sablier", Sablier());
     ok &= Sprite_Ecrire(racine, "interface/chiffres", Chiffres());
