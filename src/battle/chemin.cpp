@@ -23,6 +23,8 @@ int32_t TrajetLisseNombre = 0;
 int32_t TrajetEmpriseLargeur = 1;
 int32_t TrajetEmpriseHauteur = 1;
 int32_t ContourPas = 0;
+bool ContourRaccourciBoucles = true;
+int32_t ContourBouclesRaccourcies = 0;
 
 void Trajet__LibereTampons() {
     for (PointTrajet** p : {&TrajetBrut, &TrajetTrigo, &TrajetTrigoInverse, &TrajetLisse}) {
@@ -307,6 +309,23 @@ int Marche(bool enregistre, int x, int y, int xBut, int yBut, int* xLibre, int* 
 // closing its loop short of the goal gives up as one that took too long.
 constexpr int PAS_CONTOURS_TOTAL_MAX = 128 * (PAS_CONTOUR_MAX + 1);
 
+// Where a contour walk has stood, and facing which way, since it began or last took a new resume
+// cell: by cell, the step it stood there facing each direction (valid for the walk's generation).
+struct PassageContour {
+    uint32_t generation = 0;
+    uint16_t pas[8] = {};
+};
+std::vector<PassageContour> PassagesContour(static_cast<size_t>(COTE_CARTE) * COTE_CARTE);
+uint32_t GenerationContour = 0;
+
+uint32_t NouvelleGenerationContour() {
+    if (++GenerationContour == 0) {
+        std::fill(PassagesContour.begin(), PassagesContour.end(), PassageContour{});
+        GenerationContour = 1;
+    }
+    return GenerationContour;
+}
+
 // sens +1 follows the obstacle counter-clockwise, -1 clockwise.
 CodeContour Contour(int sens, int xDepart, int yDepart, int xReprise, int yReprise, int d, const uint32_t* carte,
                     int xBut, int yBut, int* xFin, int* yFin, int objet, int groupe) {
@@ -350,10 +369,44 @@ CodeContour Contour(int sens, int xDepart, int yDepart, int xReprise, int yRepri
         if (trouve) break;
     }
 
+    // Once the walk is past its first steps, a step depends only on the cell it stands on and the
+    // way it faces (the resume cell, the start and every cell's answer stay the same until it takes
+    // a new resume cell). Standing again where it stood facing the same way, it goes round the same
+    // loop until it has taken too many steps: that end, the buffer it leaves and the counts are
+    // worked out from the loop instead of walking it.
+    const int seuil = std::max(m, TrajetEmpriseLargeur + 4);
+    uint32_t generation = NouvelleGenerationContour();
     int pasTotal = 0;
     for (;;) {
         ++ContourPas;
         if (++pasTotal > PAS_CONTOURS_TOTAL_MAX) return CONTOUR_TROP_LONG;
+        if (ContourPas > seuil && ContourRaccourciBoucles) {
+            PassageContour& p = PassagesContour[static_cast<size_t>(cx + COTE_CARTE * cy)];
+            if (p.generation != generation) {
+                p = PassageContour{};
+                p.generation = generation;
+            } else if (p.pas[d] != 0) {
+                const int debut = p.pas[d], periode = ContourPas - debut;
+                // The step that ends the walk: the one past the total before it is taken, else the
+                // one past the walk's own bound once its point is in the buffer.
+                const int finTotal = ContourPas + (PAS_CONTOURS_TOTAL_MAX - pasTotal) + 1;
+                const bool parTotal = finTotal <= PAS_CONTOUR_MAX + 1;
+                const int dernier = parTotal ? finTotal - 1 : PAS_CONTOUR_MAX + 1;   // last step whose point is kept
+                const int32_t premier = nombre - periode;   // where the loop's points start in the buffer
+                if (premier >= 0 && nombre + (dernier - ContourPas + 1) < POINTS_TAMPON_TRAJET) {
+                    const auto apres = [&](int pas) { return tampon[premier + (pas - debut) % periode]; };
+                    for (int pas = ContourPas; pas <= dernier; ++pas) tampon[nombre++] = apres(pas);
+                    // The end cell is where the last step that ran to its end stood.
+                    const PointTrajet fin = apres(parTotal ? dernier : dernier - 1);
+                    *xFin = fin.x;
+                    *yFin = fin.y;
+                    ContourPas = parTotal ? finTotal : PAS_CONTOUR_MAX + 1;
+                    ++ContourBouclesRaccourcies;
+                    return CONTOUR_TROP_LONG;
+                }
+            }
+            if (p.pas[d] == 0) p.pas[d] = static_cast<uint16_t>(ContourPas);
+        }
         int tour = -sens;
         const int d0 = d;
         bool tourne = false, choisi = false;
@@ -407,6 +460,7 @@ CodeContour Contour(int sens, int xDepart, int yDepart, int xReprise, int yRepri
                 *yFin = ry;
                 nombre = 0;
                 ContourPas = 0;
+                generation = NouvelleGenerationContour();
                 break;
             }
         }
