@@ -124,18 +124,25 @@ int IA__EvaluationCibles() {
         bool aucun = true;
     };
     Bornes bornes[6];
+    // The same bounds for the candidates of each block, so that a block whose every candidate
+    // scores above the best found so far is passed over.
+    static std::vector<Bornes> bornesBloc(6 * BLOCS * BLOCS);
+    std::fill(bornesBloc.begin(), bornesBloc.end(), Bornes{});
+    auto borner = [](Bornes& b, const Candidat& c) {
+        for (int m = 0; m < 5; ++m)
+            b.formation[m] = std::min(b.formation[m], static_cast<int>(TableFormationIA[static_cast<size_t>(c.mode - 1)][static_cast<size_t>(m)]));
+        b.membres = std::min(b.membres, c.nbMembres);
+        b.pv = std::min(b.pv, c.pv);
+        b.aucun = false;
+    };
     for (const Candidat& c : candidats) {
         if (c.pv < 1) elagage = false;
-        if (c.armee >= 0 && c.armee <= 5) {
-            Bornes& b = bornes[c.armee];
-            for (int m = 0; m < 5; ++m)
-                b.formation[m] = std::min(b.formation[m], static_cast<int>(TableFormationIA[static_cast<size_t>(c.mode - 1)][static_cast<size_t>(m)]));
-            b.membres = std::min(b.membres, c.nbMembres);
-            b.pv = std::min(b.pv, c.pv);
-            b.aucun = false;
-        }
+        if (c.armee >= 0 && c.armee <= 5) borner(bornes[c.armee], c);
         const int b = bloc(c.armee, c.butX, c.butY);
-        if (b >= 0) ++debutBloc[static_cast<size_t>(b) + 1];
+        if (b >= 0) {
+            ++debutBloc[static_cast<size_t>(b) + 1];
+            borner(bornesBloc[static_cast<size_t>(b)], c);
+        }
     }
     for (size_t b = 1; b < debutBloc.size(); ++b) debutBloc[b] += debutBloc[b - 1];
     parBloc.resize(candidats.size());
@@ -211,9 +218,11 @@ int IA__EvaluationCibles() {
                 // is at least 1, and each grows with what it is bounded by here).
                 const Bornes& bo = bornes[armee];
                 if (bo.aucun || ouvertsArmee[armee] == 0) continue;   // no candidate of this army open
-                const int64_t facteur = int64_t{bo.formation[modeG - 1]} *
-                                        (bo.membres > 0 ? FacteurEffectifIA(g.nbMembres, bo.membres) : 1) *
-                                        (bo.pv / hpG + 1);
+                auto facteurDe = [&](const Bornes& b) {
+                    return int64_t{b.formation[modeG - 1]} * (b.membres > 0 ? FacteurEffectifIA(g.nbMembres, b.membres) : 1) *
+                           (b.pv / hpG + 1);
+                };
+                const int64_t facteur = facteurDe(bo);
                 // Ring r of blocks round the goal's block; past it every goal is at least
                 // r * BLOC + 1 away.
                 for (int r = 0; r < BLOCS; ++r) {
@@ -221,6 +230,10 @@ int IA__EvaluationCibles() {
                         if (i < 0 || i >= BLOCS) return;
                         const size_t b = static_cast<size_t>((armee * BLOCS + j) * BLOCS + i);
                         if (ouverts[b] == 0) return;
+                        // No goal of the block is nearer than its rectangle's nearest cell.
+                        const int dx = std::max({0, i * BLOC - g.butX, g.butX - (i * BLOC + BLOC - 1)});
+                        const int dy = std::max({0, j * BLOC - g.butY, g.butY - (j * BLOC + BLOC - 1)});
+                        if (facteurDe(bornesBloc[b]) * Distance(0, 0, dx, dy) > meilleur) return;
                         for (int32_t q = debutBloc[b]; q < debutBloc[b + 1]; ++q) essai(parBloc[static_cast<size_t>(q)]);
                     };
                     for (int j = std::max(by - r, 0); j <= std::min(by + r, BLOCS - 1); ++j) {
