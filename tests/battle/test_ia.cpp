@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 #include "battle/cibles.h"
@@ -163,6 +164,117 @@ TEST_F(IA, UnTourSurSixApresIAActive) {
     IAActive = 0;
     SimulationCompteur = 0;
     IACompteur = 0;
+}
+
+// The choice made with the candidates searched by block and bounded is the one the plain scan of
+// every pair makes, in list order: the best score, the later candidate on a tie, each choice adding
+// to its target's engaged force before the next group chooses. Random worlds of a few hundred
+// groups: goals on and off the map, wounded and untouched groups, every formation mode, flyers,
+// archers, big groups at rest, former targets, three armies of which two are allies.
+TEST_F(IA, LaRechercheParBlocsChoisitCommeLeBalayageDeToutesLesPaires) {
+    uint32_t graine = 4242;
+    auto Hasard = [&](int n) {
+        graine = graine * 1103515245u + 12345u;
+        return static_cast<int>((graine >> 16) % static_cast<uint32_t>(n));
+    };
+    for (int a = 0; a < 6; ++a)
+        for (int b = 0; b < 6; ++b) TableCiblage[a][b] = a != b && !(a == 0 && b == 2) && !(a == 2 && b == 0);
+    struct Choix {
+        int propose, cible, precedent, engagee;
+    };
+    for (int monde = 0; monde < 12; ++monde) {
+        SCOPED_TRACE("monde " + std::to_string(monde));
+        Liste__Liberer(&ListeGroupesActifs);
+        Liste__Creation1(&ListeGroupesActifs, 1);
+        premier = 1;
+        const int groupes = 100 + Hasard(300);
+        std::vector<int> indices;
+        for (int g = 1; g <= groupes && premier + 4 < NOMBRE_OBJETS; ++g) {
+            const int n = 1 + Hasard(4);
+            Groupe& gr = Armee(g, Hasard(3), Hasard(124), Hasard(128), n, Hasard(8) == 0 ? 1 : 1 + Hasard(60));
+            gr.tampon = nullptr;
+            gr.butX = Hasard(10) == 0 ? -1 - Hasard(5) : Hasard(20) == 0 ? 128 + Hasard(5) : Hasard(128);
+            gr.butY = Hasard(128);
+            gr.modeFormation = 1 + Hasard(5);
+            gr.geree = Hasard(10) != 0;
+            gr.force = Hasard(80);
+            gr.forceEngagee = Hasard(40);
+            gr.groupeCibleIA = Hasard(3) == 0 ? 1 + Hasard(groupes) : -1;
+            gr.groupeCibleIAPrecedent = Hasard(6) == 0 ? 1 + Hasard(groupes) : -1;
+            gr.groupeCibleIAPropose = -1;
+            for (int i = 0; i < n; ++i) {
+                Objet& o = TableObjets[gr.membres[i]];
+                o.degats = Hasard(20);
+                o.couche = Hasard(6) == 0 ? 2 : 1;
+                o.classe = Hasard(5) == 0 ? CLASSE_ARCHER : 0;
+                o.taille = Hasard(5) == 0 ? 2 : 1;
+                o.compteurRepos = Hasard(8);
+                o.actif = Hasard(15) == 0 ? 0 : 1;
+            }
+            indices.push_back(g);
+        }
+        // The plain scan on a copy of what the choice changes.
+        std::vector<Choix> attendu(NOMBRE_GROUPES);
+        for (int g : indices) {
+            const Groupe& gr = TableGroupes[g];
+            attendu[g] = {gr.groupeCibleIAPropose, gr.groupeCibleIA, gr.groupeCibleIAPrecedent, gr.forceEngagee};
+        }
+        std::vector<int> ordre;
+        for (const NoeudEntier* n = ListeGroupesActifs; n && n->suivant; n = n->suivant) ordre.push_back(n->valeur);
+        auto pv = [](const Groupe& gr) {
+            int s = 0;
+            for (int i = 0; i < gr.nbMembres; ++i) s += TableObjets[gr.membres[i]].pointsDeVie;
+            return s != 0 ? s : 1;
+        };
+        auto mode = [](const Groupe& gr) { return gr.modeFormation >= 1 && gr.modeFormation <= 5 ? gr.modeFormation : 1; };
+        int dernier = -1;
+        for (int gi : ordre) {
+            const Groupe& g = TableGroupes[gi];
+            const Objet& cg = TableObjets[g.membres[0]];
+            Choix& c = attendu[gi];
+            if (cg.taille > 1 && c.cible != -1 && cg.compteurRepos > 4) {
+                c.precedent = c.cible;
+                c.cible = -1;
+            }
+            if (!g.geree) continue;
+            const bool partout = cg.classe == CLASSE_ARCHER || cg.couche == 2 || cg.sorts[0] != -1;
+            int meilleur = 9999999, choix = -1;
+            for (int oi : ordre) {
+                const Groupe& o = TableGroupes[oi];
+                const Objet& co = TableObjets[o.membres[0]];
+                if (!o.geree || co.actif != 1) continue;
+                if (!TableCiblage[cg.armee][co.armee]) continue;
+                if (!partout && co.couche != cg.couche) continue;
+                if (attendu[oi].engagee >= o.force) continue;
+                if (c.precedent != -1 && oi == c.precedent) continue;
+                int score = static_cast<int>(TableFormationIA[mode(o) - 1][mode(g) - 1]);
+                score *= FacteurEffectifIA(g.nbMembres, o.nbMembres);
+                score *= pv(o) / pv(g) + 1;
+                score *= IA__Distance(o.butX, o.butY, g.butX, g.butY);
+                if (score <= meilleur) {
+                    choix = oi;
+                    meilleur = score;
+                }
+            }
+            dernier = choix;
+            if (choix != -1) {
+                attendu[choix].engagee += g.nbMembres * cg.degats;
+                c.propose = choix;
+            }
+        }
+        EXPECT_EQ(IA__EvaluationCibles(), dernier);
+        int differences = 0;
+        for (int g : indices) {
+            const Groupe& gr = TableGroupes[g];
+            const Choix& a = attendu[g];
+            if (gr.groupeCibleIAPropose != a.propose || gr.groupeCibleIA != a.cible ||
+                gr.groupeCibleIAPrecedent != a.precedent || gr.forceEngagee != a.engagee) {
+                ADD_FAILURE() << "group " << g << ": proposed " << gr.groupeCibleIAPropose << " instead of " << a.propose;
+                if (++differences > 5) break;
+            }
+        }
+        for (int g : indices) TableGroupes[g].noeudListe = nullptr;
+    }
 }
 
 }  // namespace
