@@ -145,10 +145,16 @@ int Objet__ChercheCibles(int objet, int filtre) {
             if (!Anneau(objet, filtre, o.x, o.y, r, 1, 0)) return 1;
     const int s = o.famille == FAMILLE_DRAGON ? 4 : 1;
     const int t = o.taille > 0 ? o.taille : 1;
-    if (Unite__CombatADistance(objet))
-        for (int r = s; r <= o.porteeAttaque; ++r)
+    // Where the square the rings fill holds no object, they add nothing and are not walked.
+    const int p = o.porteeAttaque;
+    auto vide = [&](const int32_t* grille) {
+        return Univers__RectangleSansObjet(grille, o.x - p, o.y - p, o.x + p + t - 1, o.y + p + t - 1, nullptr);
+    };
+    if (Unite__CombatADistance(objet) && p >= s && !vide(GrilleAir))
+        for (int r = s; r <= p; ++r)
             if (!Anneau(objet, filtre, o.x, o.y, r, t, 2)) return 1;
-    for (int r = s; r <= o.porteeAttaque; ++r)
-        if (!Anneau(objet, filtre, o.x, o.y, r, t, 1)) return 1;
+    if (p >= s && !vide(GrilleUnites))
+        for (int r = s; r <= p; ++r)
+            if (!Anneau(objet, filtre, o.x, o.y, r, t, 1)) return 1;
     return o.dernierEnnemi >= 0 ? 1 : 0;
 }

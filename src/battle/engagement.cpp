@@ -342,9 +342,17 @@ int Unite__ChercherCibleAutour(int objet, int portee, int filtre) {
             if (const int n = Anneau(objet, filtre, u.x, u.y, r, 1, 0)) return n;
     const int r0 = u.famille == FAMILLE_DRAGON ? 4 : 1;
     const int s = u.taille > 0 ? u.taille : 1;
-    if (ADistance(u))
+    // The rings take only enemies: where the square they fill holds none, they are not walked.
+    const int32_t* hostiles = u.armee >= 0 && u.armee <= 5 ? TableAttaque[static_cast<size_t>(u.armee)].data() : nullptr;
+    auto personne = [&](const int32_t* grille) {
+        return hostiles && Univers__RectangleSansObjet(grille, u.x - portee, u.y - portee, u.x + portee + s - 1,
+                                                        u.y + portee + s - 1, hostiles);
+    };
+    if (portee < r0) return 0;
+    if (ADistance(u) && !personne(GrilleAir))
         for (int r = r0; r <= portee; ++r)
             if (const int n = Anneau(objet, filtre, u.x, u.y, r, s, 2)) return n;
+    if (personne(GrilleUnites)) return 0;
     for (int r = r0; r <= portee; ++r)
         if (const int n = Anneau(objet, filtre, u.x, u.y, r, s, 1)) return n;
     return 0;

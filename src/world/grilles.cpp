@@ -107,6 +107,26 @@ int Univers__ZoneLibreAir(int x, int y, int l, int h) { return ZoneLibre(GrilleA
 int Univers__ZoneLibreUnites(int x, int y, int l, int h) { return ZoneLibre(GrilleUnites, x, y, l, h); }
 int Univers__ZoneLibreSol(int x, int y, int l, int h) { return ZoneLibre(GrilleSol, x, y, l, h); }
 
+bool Univers__RectangleSansObjet(const int32_t* grille, int x0, int y0, int x1, int y1, const int32_t* armees) {
+    if (grille == nullptr) return true;
+    x0 = std::max(x0, 0), y0 = std::max(y0, 0), x1 = std::min(x1, N - 1), y1 = std::min(y1, N - 1);
+    for (int y = y0; y <= y1; ++y) {
+        const int32_t* rangee = grille + N * y;
+        // Most rows of a search hold nothing: their cells are or-ed together first.
+        int32_t tout = 0;
+        for (int x = x0; x <= x1; ++x) tout |= rangee[x];
+        if (tout == 0) continue;
+        for (int x = x0; x <= x1; ++x) {
+            const int32_t n = rangee[x];
+            if (n < 1 || n >= NOMBRE_OBJETS) continue;
+            if (armees == nullptr) return false;
+            const int32_t a = TableObjets[static_cast<size_t>(n)].armee;
+            if (a >= 0 && a <= 5 && armees[a] != 0) return false;
+        }
+    }
+    return true;
+}
+
 int Univers__CaseUnites(int x, int y) { return DansCarte(x, y) && GrilleUnites ? GrilleUnites[x + N * y] : 0; }
 int Univers__CaseSol(int x, int y) { return DansCarte(x, y) && GrilleSol ? GrilleSol[x + N * y] : 0; }
 

@@ -21,6 +21,10 @@ void Univers__EffaceGrilles();
 int Univers__ZoneLibreAir(int x, int y, int largeur, int hauteur);
 int Univers__ZoneLibreUnites(int x, int y, int largeur, int hauteur);
 int Univers__ZoneLibreSol(int x, int y, int largeur, int hauteur);
+// Whether no cell of the rectangle (x0, y0)-(x1, y1) of `grille`, clipped to the map, holds an
+// object (index 1 to NOMBRE_OBJETS - 1); with `armees` (a row of six flags by army), an object of
+// an army it flags. A search that only takes such objects finds nothing in an empty rectangle.
+bool Univers__RectangleSansObjet(const int32_t* grille, int x0, int y0, int x1, int y1, const int32_t* armees);
 // 0 off the map.
 int Univers__CaseUnites(int x, int y);
 int Univers__CaseSol(int x, int y);

@@ -109,4 +109,35 @@ TEST_F(Grilles, EmpreintesAuBordDeLaCarte) {
     EXPECT_EQ(Univers__CaseSol(-5, 0), 0);
 }
 
+// A rectangle is empty of objects when none of its cells on the map holds an index of the object
+// table; with a row of armies, of an army it flags. Cells off the map and values outside the table
+// are passed over.
+TEST_F(Grilles, RectangleSansObjet) {
+    const int ami = ObjetNaissance(0, 0, 20, 20, -1, 0);
+    const int ennemi = ObjetNaissance(0, 1, 30, 20, -1, 0);
+    GrilleUnites[40 + TAILLE_UNIVERS * 20] = NOMBRE_OBJETS;   // not an object index
+    GrilleUnites[41 + TAILLE_UNIVERS * 20] = -3;
+    const int32_t contre0[6] = {0, 1, 0, 0, 0, 0};
+    struct Cas {
+        int x0, y0, x1, y1;
+        const int32_t* armees;
+        bool vide;
+    } cas[] = {
+        {0, 0, 19, 127, nullptr, true},     // left of both
+        {0, 0, 20, 20, nullptr, false},     // the ally in the corner
+        {20, 20, 20, 20, contre0, true},    // only an ally
+        {21, 0, 127, 19, contre0, true},
+        {21, 20, 30, 20, contre0, false},   // the enemy on the last cell
+        {31, 0, 200, 200, nullptr, true},   // what lies off the map is passed over, as are 40 and 41
+        {-50, -50, 19, 19, nullptr, true},
+        {30, 20, 29, 20, nullptr, true},    // an empty range
+    };
+    for (const Cas& c : cas)
+        EXPECT_EQ(Univers__RectangleSansObjet(GrilleUnites, c.x0, c.y0, c.x1, c.y1, c.armees), c.vide)
+            << c.x0 << "," << c.y0 << " - " << c.x1 << "," << c.y1;
+    EXPECT_TRUE(Univers__RectangleSansObjet(nullptr, 0, 0, 127, 127, nullptr));
+    EXPECT_NE(ami, ennemi);
+    GrilleUnites[40 + TAILLE_UNIVERS * 20] = GrilleUnites[41 + TAILLE_UNIVERS * 20] = 0;
+}
+
 }  // namespace
