@@ -71,13 +71,21 @@ TEST_F(NiveauxBataille, ChaqueNiveauNommeSeCharge) {
         const Mesure m = Charger("..\\" + niveau);
         const bool fort = niveau.find("fort") != std::string::npos;
         EXPECT_EQ(m.murs > 0, fort);
-        if (niveau.find("riviere") != std::string::npos) EXPECT_GT(m.eau, 500);
-        else if (niveau.find("Village") == std::string::npos) EXPECT_EQ(m.eau, 0);
-        if (niveau.find("\\foret\\") != std::string::npos || niveau.find("Cimetiere") != std::string::npos)
+        if (niveau.find("riviere") != std::string::npos) {
+            EXPECT_GT(m.eau, 500);
+        } else if (niveau.find("Village") == std::string::npos) {
+            EXPECT_EQ(m.eau, 0);
+        }
+        if (niveau.find("\\foret\\") != std::string::npos || niveau.find("Cimetiere") != std::string::npos) {
             EXPECT_GT(m.arbres, 150);
-        else EXPECT_LT(m.arbres, 40);
-        if (niveau.find("montagne") != std::string::npos) EXPECT_GT(m.hauteurs, 100);
-        else EXPECT_EQ(m.hauteurs, 0);
+        } else {
+            EXPECT_LT(m.arbres, 40);
+        }
+        if (niveau.find("montagne") != std::string::npos) {
+            EXPECT_GT(m.hauteurs, 100);
+        } else {
+            EXPECT_EQ(m.hauteurs, 0);
+        }
     }
     // No two levels alike.
     EXPECT_EQ(textes.size(), niveaux.size());
