@@ -1,5 +1,6 @@
 #include "battle/occupation.h"
 
+#include <algorithm>
 #include <cstring>
 #include <initializer_list>
 #include <new>
@@ -47,19 +48,42 @@ void LibereCartes() {
         LibereCarte(*c);
 }
 
-// The grid copied, live objects' cells freed and everything else made static.
+// The grid copied, live objects' cells freed and everything else made static; the base map, when
+// given, gets the same values. Most of a grid is empty: a block of cells is read as whole words,
+// and when they are all zero the block is freed without looking at each cell.
+template <bool AvecBase>
+void Balaye(const int32_t* grille, uint32_t* carte, uint32_t* base) {
+    constexpr int BLOC = 16;
+    static_assert(CASES_CARTE % BLOC == 0);
+    for (int i = 0; i < CASES_CARTE; i += BLOC) {
+        uint64_t m[BLOC / 2];
+        std::memcpy(m, grille + i, sizeof m);
+        uint64_t pris = 0;
+        for (const uint64_t w : m) pris |= w;
+        if (pris == 0) {
+            std::memset(carte + i, 0, BLOC * sizeof(uint32_t));
+            if constexpr (AvecBase) std::memset(base + i, 0, BLOC * sizeof(uint32_t));
+            continue;
+        }
+        for (int k = i; k < i + BLOC; ++k) {
+            const int32_t v = grille[k];
+            const uint32_t c = v == 0 || (ObjetValide(v) && TableObjets[v].actif == 1) ? 0 : OBSTACLE_FIXE;
+            carte[k] = c;
+            if constexpr (AvecBase) base[k] = c;
+        }
+    }
+}
+
 void Reconstruit(const int32_t* grille, uint32_t* carte, uint32_t* base) {
     if (!carte) return;
-    for (int i = 0; i < CASES_CARTE; ++i) {
-        const int32_t v = grille ? grille[i] : 0;
-        if (v == 0)
-            carte[i] = 0;
-        else if (ObjetValide(v) && TableObjets[v].actif == 1)
-            carte[i] = 0;
-        else
-            carte[i] = OBSTACLE_FIXE;
+    if (!grille) {
+        std::fill(carte, carte + CASES_CARTE, 0u);
+        if (base) std::fill(base, base + CASES_CARTE, 0u);
+    } else if (base) {
+        Balaye<true>(grille, carte, base);
+    } else {
+        Balaye<false>(grille, carte, nullptr);
     }
-    if (base) std::memcpy(base, carte, sizeof(uint32_t) * CASES_CARTE);
 }
 
 // Writes the number over every on-map cell of the footprint.
