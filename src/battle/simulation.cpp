@@ -403,7 +403,12 @@ void Unite__Engagement(int objet, int gi) {
     if (Decale(o) || MourantOuMort(o) || g.enDeroute != 0 || o.finCycle != 1) return;
     o.finCycle = 0;
     const int t = Unite__ChercherCibleAutour(objet, o.porteeAttaque, -1);
-    const int tp = g.groupeCibleIA != -1 ? Unite__ChercherCibleAutour(objet, o.porteeAttaque, g.groupeCibleIA) : 0;
+    // A search filtered on a group accepts a subset of the cells the unfiltered one accepts, over
+    // the same rings, and a search that finds nothing writes nothing: with no target at all there
+    // is none in the group's target either.
+    const int tp = g.groupeCibleIA != -1 && t != 0
+                       ? Unite__ChercherCibleAutour(objet, o.porteeAttaque, g.groupeCibleIA)
+                       : 0;
     const bool distance = Unite__CombatADistance(objet);
     auto avance = [&] { o.ordreSecondaire = 2; };
     auto attaqueFiltre = [&](int groupeCible) {
