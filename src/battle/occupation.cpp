@@ -1,5 +1,6 @@
 #include "battle/occupation.h"
 
+#include <algorithm>
 #include <cstring>
 #include <initializer_list>
 #include <new>
@@ -47,27 +48,81 @@ void LibereCartes() {
         LibereCarte(*c);
 }
 
-// The grid copied, live objects' cells freed and everything else made static.
+// The grid copied, live objects' cells freed and everything else made static; the base map, when
+// given, gets the same values. Most of a grid is empty: a block of cells is read as whole words,
+// and when they are all zero the block is freed without looking at each cell.
+template <bool AvecBase>
+void Balaye(const int32_t* grille, uint32_t* carte, uint32_t* base) {
+    constexpr int BLOC = 16;
+    static_assert(CASES_CARTE % BLOC == 0);
+    for (int i = 0; i < CASES_CARTE; i += BLOC) {
+        uint64_t m[BLOC / 2];
+        std::memcpy(m, grille + i, sizeof m);
+        uint64_t pris = 0;
+        for (const uint64_t w : m) pris |= w;
+        if (pris == 0) {
+            std::memset(carte + i, 0, BLOC * sizeof(uint32_t));
+            if constexpr (AvecBase) std::memset(base + i, 0, BLOC * sizeof(uint32_t));
+            continue;
+        }
+        for (int k = i; k < i + BLOC; ++k) {
+            const int32_t v = grille[k];
+            const uint32_t c = v == 0 || (ObjetValide(v) && TableObjets[v].actif == 1) ? 0 : OBSTACLE_FIXE;
+            carte[k] = c;
+            if constexpr (AvecBase) base[k] = c;
+        }
+    }
+}
+
 void Reconstruit(const int32_t* grille, uint32_t* carte, uint32_t* base) {
     if (!carte) return;
-    for (int i = 0; i < CASES_CARTE; ++i) {
-        const int32_t v = grille ? grille[i] : 0;
-        if (v == 0)
-            carte[i] = 0;
-        else if (ObjetValide(v) && TableObjets[v].actif == 1)
-            carte[i] = 0;
-        else
-            carte[i] = OBSTACLE_FIXE;
+    if (!grille) {
+        std::fill(carte, carte + CASES_CARTE, 0u);
+        if (base) std::fill(base, base + CASES_CARTE, 0u);
+    } else if (base) {
+        Balaye<true>(grille, carte, base);
+    } else {
+        Balaye<false>(grille, carte, nullptr);
     }
-    if (base) std::memcpy(base, carte, sizeof(uint32_t) * CASES_CARTE);
 }
 
 // Writes the number over every on-map cell of the footprint.
 void Ecrit(int largeur, int hauteur, int x, int y, uint32_t* carte, uint32_t numero) {
     if (!carte) return;
+    if (largeur == 1 && hauteur == 1) {   // a unit's cell, the usual footprint
+        if (SurCarte(x, y)) carte[x + COTE_CARTE * y] = numero;
+        return;
+    }
     for (int i = x; i < x + largeur; ++i)
         for (int j = y; j < y + hauteur; ++j)
             if (SurCarte(i, j)) carte[i + COTE_CARTE * j] = numero;
+}
+
+// Stamps one on-map cell unless another object holds it; a large unit's cell turns static on
+// the base map.
+void PoseCase(uint32_t* carte, uint32_t* base, bool grand, int i, uint32_t numero) {
+    uint32_t& c = carte[i];
+    if (c != 0 && c != numero) return;
+    c = numero;
+    if (grand && base) base[i] = OBSTACLE_FIXE;
+}
+
+// Out of line, so that the single cell's stamp saves no registers.
+[[gnu::noinline]] void PoseEmprise(int largeur, int hauteur, int x, int y, uint32_t* carte, uint32_t* base, bool grand,
+                                   uint32_t numero) {
+    for (int i = x; i < x + largeur; ++i)
+        for (int j = y; j < y + hauteur; ++j)
+            if (SurCarte(i, j)) PoseCase(carte, base, grand, i + COTE_CARTE * j, numero);
+}
+
+[[gnu::noinline]] int TesteEmprise(int largeur, int hauteur, int x, int y, const uint32_t* carte, uint32_t numero) {
+    for (int i = x; i < x + largeur; ++i)
+        for (int j = y; j < y + hauteur; ++j) {
+            if (!SurCarte(i, j) || !carte) return -1;
+            const uint32_t c = carte[i + COTE_CARTE * j];
+            if (c != numero) return static_cast<int>(c);
+        }
+    return 0;
 }
 
 // The priority rule: a unit that wants the cell of another with priority (a smaller number, or a
@@ -247,26 +302,22 @@ void Occupation__Pose(int largeur, int hauteur, int x, int y, uint32_t* carte, i
         Ecrit(largeur, hauteur, x, y, carte, 0);
         return;
     }
-    for (int i = x; i < x + largeur; ++i)
-        for (int j = y; j < y + hauteur; ++j) {
-            if (!SurCarte(i, j)) continue;
-            uint32_t& c = carte[i + COTE_CARTE * j];
-            if (c != 0 && c != static_cast<uint32_t>(numero)) continue;
-            c = static_cast<uint32_t>(numero);
-            if (grand && base) base[i + COTE_CARTE * j] = OBSTACLE_FIXE;
-        }
+    if (largeur == 1 && hauteur == 1) {   // a unit's cell, the usual footprint
+        if (SurCarte(x, y)) PoseCase(carte, base, grand, x + COTE_CARTE * y, static_cast<uint32_t>(numero));
+        return;
+    }
+    PoseEmprise(largeur, hauteur, x, y, carte, base, grand, static_cast<uint32_t>(numero));
 }
 
 int Occupation__Test(int largeur, int hauteur, int x, int y, uint32_t* carte, int numero) {
     if (numero != 0 && numero != static_cast<int>(OBSTACLE_FIXE) && ObjetValide(numero))
         carte = CarteDeCouche(TableObjets[numero]);
-    for (int i = x; i < x + largeur; ++i)
-        for (int j = y; j < y + hauteur; ++j) {
-            if (!SurCarte(i, j) || !carte) return -1;
-            const uint32_t c = carte[i + COTE_CARTE * j];
-            if (c != static_cast<uint32_t>(numero)) return static_cast<int>(c);
-        }
-    return 0;
+    if (largeur == 1 && hauteur == 1) {   // a unit's cell, the usual footprint
+        if (!SurCarte(x, y) || !carte) return -1;
+        const uint32_t c = carte[x + COTE_CARTE * y];
+        return c != static_cast<uint32_t>(numero) ? static_cast<int>(c) : 0;
+    }
+    return TesteEmprise(largeur, hauteur, x, y, carte, static_cast<uint32_t>(numero));
 }
 
 void Occupation__Leve(int objet, int largeur, int hauteur, int x, int y, uint32_t* carte, int numero, int drapeau) {

@@ -132,6 +132,25 @@ int Scan(int gi, bool vue) {
     return 0;
 }
 
+// Whether a range scan must find nothing when it follows, with nothing done in between, a sight
+// scan of the group that found nothing. Both read the same members in the same order and give up
+// on the same group conditions; member by member the range search reads the first rings of the
+// sight search with the same filter (a melee unit's ring 1 only when the sight search had no
+// filter either), and a search that finds nothing writes nothing.
+bool PorteeDansVue(int gi) {
+    if (!GroupeIndice(gi)) return true;
+    const Groupe& g = TableGroupes[gi];
+    if (g.enDeroute == 1 || !g.membres) return true;
+    for (int i = 0; i < g.nbMembres; ++i) {
+        if (!Valide(g.membres[i])) continue;
+        const Objet& o = TableObjets[g.membres[i]];
+        if (Decale(o) || MourantOuMort(o)) continue;
+        const int portee = Unite__CombatADistance(o.numeroObjet) ? o.porteeAttaque : 1;
+        if (portee > o.porteeVue) return false;
+    }
+    return true;
+}
+
 // The inline attack of a melee unit.
 void AttaqueMelee(Objet& o, int filtre, int t) {
     Objet__ChercheCibles(o.numeroObjet, filtre);
@@ -336,7 +355,8 @@ void Groupe__Gestion(int gi) {
         if (g.aGlisse || g.enFuite) {
             Libre(gi);
         } else {
-            if (Groupe__EnnemiEnVue(gi) && g.engagementLibre == 1 && cibleOuOrdre) {
+            const int enVue = Groupe__EnnemiEnVue(gi);
+            if (enVue && g.engagementLibre == 1 && cibleOuOrdre) {
                 Engage(gi);
                 if (PretPourAttaque(g)) {
                     g.attaqueLancee = 1;
@@ -349,7 +369,8 @@ void Groupe__Gestion(int gi) {
                     }
                 }
             }
-            if (Groupe__EnnemiAPortee(gi) && g.engagementLibre == 1 && g.aGlisse == 0) {
+            const bool aPortee = (enVue || !PorteeDansVue(gi)) && Groupe__EnnemiAPortee(gi);
+            if (aPortee && g.engagementLibre == 1 && g.aGlisse == 0) {
                 Engage(gi);
                 if (PretPourAttaque(g)) {
                     OrdreAttaqueEtEngage(gi);
@@ -403,7 +424,12 @@ void Unite__Engagement(int objet, int gi) {
     if (Decale(o) || MourantOuMort(o) || g.enDeroute != 0 || o.finCycle != 1) return;
     o.finCycle = 0;
     const int t = Unite__ChercherCibleAutour(objet, o.porteeAttaque, -1);
-    const int tp = g.groupeCibleIA != -1 ? Unite__ChercherCibleAutour(objet, o.porteeAttaque, g.groupeCibleIA) : 0;
+    // A search filtered on a group accepts a subset of the cells the unfiltered one accepts, over
+    // the same rings, and a search that finds nothing writes nothing: with no target at all there
+    // is none in the group's target either.
+    const int tp = g.groupeCibleIA != -1 && t != 0
+                       ? Unite__ChercherCibleAutour(objet, o.porteeAttaque, g.groupeCibleIA)
+                       : 0;
     const bool distance = Unite__CombatADistance(objet);
     auto avance = [&] { o.ordreSecondaire = 2; };
     auto attaqueFiltre = [&](int groupeCible) {

@@ -40,8 +40,6 @@ int Somme(int g, F valeur) {
 
 }  // namespace
 
-bool Groupe__Actif(int g) { return g >= 1 && g < NOMBRE_GROUPES && TableGroupes[g].noeudListe != nullptr; }
-
 int Groupe___Creation(int t, int a, int x, int y, int c, int r, int d) {
     if (NombreGroupes >= 1498 || Liste__Vide(ListeGroupesLibres))
         Erreur_Fatale("Groupe___Creation", "le nombre de groupe maximal est bientôt atteint : %d", NOMBRE_GROUPES);

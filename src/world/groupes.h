@@ -69,7 +69,7 @@ extern int32_t NombreGroupesSelectionnes;
 extern int32_t GroupeEnSelection;   // the group under command, -1 none
 
 // True for an index of a group in use.
-bool Groupe__Actif(int groupe);
+inline bool Groupe__Actif(int g) { return g >= 1 && g < NOMBRE_GROUPES && TableGroupes[g].noeudListe != nullptr; }
 
 int Groupe___Creation(int typeMaitre, int armee, int x, int y, int colonnes, int lignes, int direction);
 void Groupe__Destruction(int groupe);

@@ -1,5 +1,7 @@
 // Occupancy maps: rebuild, stamps, tests, lifts, pushes and fall-back chains, the leading-edge
 // tests of a move, the walled area and the clamp of an order's destination, and birth ranges.
+#include <algorithm>
+
 #include "occupation_fixture.h"
 
 #include "shell/scenario.h"
@@ -29,6 +31,36 @@ TEST_F(Occupation, ReconstructionDepuisLesGrilles) {
     for (int i = 0; i < CASES_CARTE; ++i) {
         ASSERT_EQ(CarteOccupationSolBase[i], CarteOccupationSol[i]);
         ASSERT_EQ(CarteOccupationAirBase[i], CarteOccupationAir[i]);
+    }
+}
+
+// Empty stretches are freed a block at a time: taken cells at either edge of a block, lone or in
+// runs, of every kind, give what each cell alone gives.
+TEST_F(Occupation, ReconstructionParBlocsCommeCaseParCase) {
+    Unite(5, 0, 0);
+    Unite(6, 0, 0, 1, 2);
+    TableObjets[7] = Objet{};   // inactive
+    const int32_t valeurs[] = {5, 7, 1999, 2000, -3, static_cast<int32_t>(OBSTACLE_FIXE), 1};
+    uint32_t graine = 12345;
+    for (int i = 0; i < CASES_CARTE; ++i) {
+        graine = graine * 1103515245u + 12345u;
+        const bool bord = i % 16 == 0 || i % 16 == 15;
+        const bool pris = (graine >> 16) % (bord ? 3 : 40) == 0;
+        GrilleUnites[i] = pris ? valeurs[(graine >> 8) % 7] : 0;
+        GrilleAir[i] = pris && (graine & 1) ? 6 : 0;
+    }
+    GrilleUnites[CASES_CARTE - 1] = 7;
+    std::fill(CarteOccupationSol, CarteOccupationSol + CASES_CARTE, 99u);
+    std::fill(CarteOccupationSolBase, CarteOccupationSolBase + CASES_CARTE, 99u);
+    std::fill(CarteOccupationAir, CarteOccupationAir + CASES_CARTE, 99u);
+    Occupation__Reconstruit();
+    auto attendu = [](int32_t v) {
+        return v == 0 || (v >= 1 && v < NOMBRE_OBJETS && TableObjets[v].actif == 1) ? 0u : OBSTACLE_FIXE;
+    };
+    for (int i = 0; i < CASES_CARTE; ++i) {
+        ASSERT_EQ(CarteOccupationSol[i], attendu(GrilleUnites[i])) << i;
+        ASSERT_EQ(CarteOccupationSolBase[i], CarteOccupationSol[i]) << i;
+        ASSERT_EQ(CarteOccupationAir[i], attendu(GrilleAir[i])) << i;
     }
 }
 
