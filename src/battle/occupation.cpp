@@ -150,6 +150,24 @@ struct Balayage {
     int x, y, dx, dy, n;   // n cells from (x, y) by (dx, dy)
 };
 
+// TestDeplacement for a footprint of one cell tested where it stands (no move): the same tests of
+// the one cell, without the frame of the general walk.
+int TestCase(int objet, int x, int y, int groupe) {
+    ObstaclesNombre = 0;
+    if (!ObjetValide(objet)) return -1;
+    const Objet& u = TableObjets[objet];
+    const uint32_t* carte = CarteDeCouche(u);
+    if (!carte || !SurCarte(x, y)) return -1;
+    const uint32_t v = carte[x + COTE_CARTE * y];
+    if (v == 0) return 0;
+    if (!ObjetValide(v)) return -1;
+    const Objet& o = TableObjets[v];
+    if (groupe < 0 ? static_cast<int>(v) == u.numeroObjet : o.groupe == groupe) return 0;
+    if (EnBloc(o)) return Volant(u) ? -1 : 1;
+    AjouteObstacle(static_cast<int32_t>(v));
+    return 1;
+}
+
 int TestDeplacement(int objet, int x, int y, int largeur, int hauteur, int dx, int dy, int groupe) {
     ObstaclesNombre = 0;
     if (!ObjetValide(objet)) return -1;
@@ -359,11 +377,14 @@ int Occupation__Avance(int objet, int origine, int) {
 }
 
 int Collision__TestDeplacement(int objet, int x, int y, int largeur, int hauteur, int dx, int dy) {
+    if (largeur == 1 && hauteur == 1 && dx == 0 && dy == 0) return TestCase(objet, x, y, -1);
     return TestDeplacement(objet, x, y, largeur, hauteur, dx, dy, -1);
 }
 
 int Collision__TestDeplacementGroupe(int objet, int x, int y, int largeur, int hauteur, int dx, int dy, int groupe) {
-    return TestDeplacement(objet, x, y, largeur, hauteur, dx, dy, groupe < 0 ? NOMBRE_GROUPES : groupe);
+    const int g = groupe < 0 ? NOMBRE_GROUPES : groupe;
+    if (largeur == 1 && hauteur == 1 && dx == 0 && dy == 0) return TestCase(objet, x, y, g);
+    return TestDeplacement(objet, x, y, largeur, hauteur, dx, dy, g);
 }
 
 int Carte__DansZoneMurs(int x, int y) {
