@@ -125,6 +125,7 @@ bool PeutTrouver(const Groupe& g, bool vue) {
     double aires = 0;
     bool air = false;
     bool hostile[6] = {};
+    int armeeLue = -1;   // the army whose row was last added (a group's members share one)
     for (int i = 0; i < g.nbMembres; ++i) {
         if (!Valide(g.membres[i])) continue;
         const Objet& o = TableObjets[g.membres[i]];
@@ -139,8 +140,10 @@ bool PeutTrouver(const Groupe& g, bool vue) {
         y0 = std::min(y0, u.y - p), y1 = std::max(y1, u.y - p + cote - 1);
         aires += static_cast<double>(cote) * static_cast<double>(cote);
         air = air || distance;
-        if (u.armee >= 0 && u.armee <= 5)
+        if (u.armee >= 0 && u.armee <= 5 && u.armee != armeeLue) {
+            armeeLue = u.armee;
             for (int a = 0; a < 6; ++a) hostile[a] = hostile[a] || TableAttaque[u.armee][a] != 0;
+        }
     }
     x0 = std::max(x0, 0LL), y0 = std::max(y0, 0LL);
     x1 = std::min(x1, COTE_CARTE - 1LL), y1 = std::min(y1, COTE_CARTE - 1LL);
