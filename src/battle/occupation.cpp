@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <cstring>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 #include <initializer_list>
 #include <new>
 
@@ -51,16 +54,28 @@ void LibereCartes() {
 // The grid copied, live objects' cells freed and everything else made static; the base map, when
 // given, gets the same values. Most of a grid is empty: a block of cells is read as whole words,
 // and when they are all zero the block is freed without looking at each cell.
+constexpr int BLOC = 16;
+
+// Whether the BLOC cells from p are all zero.
+bool BlocVide(const int32_t* p) {
+#if defined(__SSE2__)
+    __m128i t = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+    for (int k = 4; k < BLOC; k += 4) t = _mm_or_si128(t, _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + k)));
+    return _mm_movemask_epi8(_mm_cmpeq_epi32(t, _mm_setzero_si128())) == 0xFFFF;
+#else
+    uint64_t m[BLOC / 2];
+    std::memcpy(m, p, sizeof m);
+    uint64_t pris = 0;
+    for (const uint64_t w : m) pris |= w;
+    return pris == 0;
+#endif
+}
+
 template <bool AvecBase>
 void Balaye(const int32_t* grille, uint32_t* carte, uint32_t* base) {
-    constexpr int BLOC = 16;
     static_assert(CASES_CARTE % BLOC == 0);
     for (int i = 0; i < CASES_CARTE; i += BLOC) {
-        uint64_t m[BLOC / 2];
-        std::memcpy(m, grille + i, sizeof m);
-        uint64_t pris = 0;
-        for (const uint64_t w : m) pris |= w;
-        if (pris == 0) {
+        if (BlocVide(grille + i)) {
             std::memset(carte + i, 0, BLOC * sizeof(uint32_t));
             if constexpr (AvecBase) std::memset(base + i, 0, BLOC * sizeof(uint32_t));
             continue;
