@@ -276,13 +276,6 @@ int PlayerEvenement(Objet* po) {
     }
     if (o.animations == nullptr || o.image >= o.animations[o.animation].images) return -1;
 
-    static const int origines[5][2] = {{8, 0}, {20, 12}, {32, 24}, {44, 36}, {56, 48}};
-    const bool petit = o.taille >= 0 && o.taille <= 4;
-    const int ox = petit ? origines[o.taille][0] : 0, oy = petit ? origines[o.taille][1] : 0;
-    const int origineX = (o.x - RepereX) * 24 + o.decalageX + ox;
-    const int origineY = (o.y - RepereY) * 24 + o.decalageY + oy;
-    const int h = petit ? 12 * o.taille : 0;
-
     if (o.enIncantation == 1) {
         o.cible = o.cibleSort;
         o.animation = o.action == 15 ? 12 : 13;
@@ -318,6 +311,13 @@ int PlayerEvenement(Objet* po) {
         return -1;
     const EvenementsImage* images_ = table->animations[a][o.direction];
     if (images_ == nullptr) return -1;
+    // Where the frame's events play: the turn towards a spell's target above moves nothing.
+    static const int origines[5][2] = {{8, 0}, {20, 12}, {32, 24}, {44, 36}, {56, 48}};
+    const bool petit = o.taille >= 0 && o.taille <= 4;
+    const int ox = petit ? origines[o.taille][0] : 0, oy = petit ? origines[o.taille][1] : 0;
+    const int origineX = (o.x - RepereX) * 24 + o.decalageX + ox;
+    const int origineY = (o.y - RepereY) * 24 + o.decalageY + oy;
+    const int h = petit ? 12 * o.taille : 0;
     EvenementVisuel* v = images_[f].visuels;
     const EvenementConcret* c = images_[f].concrets;
     while (v != nullptr || c != nullptr) {

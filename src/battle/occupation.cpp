@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <cstring>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 #include <initializer_list>
 #include <new>
 
@@ -51,16 +54,28 @@ void LibereCartes() {
 // The grid copied, live objects' cells freed and everything else made static; the base map, when
 // given, gets the same values. Most of a grid is empty: a block of cells is read as whole words,
 // and when they are all zero the block is freed without looking at each cell.
+constexpr int BLOC = 16;
+
+// Whether the BLOC cells from p are all zero.
+bool BlocVide(const int32_t* p) {
+#if defined(__SSE2__)
+    __m128i t = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+    for (int k = 4; k < BLOC; k += 4) t = _mm_or_si128(t, _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + k)));
+    return _mm_movemask_epi8(_mm_cmpeq_epi32(t, _mm_setzero_si128())) == 0xFFFF;
+#else
+    uint64_t m[BLOC / 2];
+    std::memcpy(m, p, sizeof m);
+    uint64_t pris = 0;
+    for (const uint64_t w : m) pris |= w;
+    return pris == 0;
+#endif
+}
+
 template <bool AvecBase>
 void Balaye(const int32_t* grille, uint32_t* carte, uint32_t* base) {
-    constexpr int BLOC = 16;
     static_assert(CASES_CARTE % BLOC == 0);
     for (int i = 0; i < CASES_CARTE; i += BLOC) {
-        uint64_t m[BLOC / 2];
-        std::memcpy(m, grille + i, sizeof m);
-        uint64_t pris = 0;
-        for (const uint64_t w : m) pris |= w;
-        if (pris == 0) {
+        if (BlocVide(grille + i)) {
             std::memset(carte + i, 0, BLOC * sizeof(uint32_t));
             if constexpr (AvecBase) std::memset(base + i, 0, BLOC * sizeof(uint32_t));
             continue;
@@ -149,6 +164,24 @@ bool EnBloc(const Objet& o) {
 struct Balayage {
     int x, y, dx, dy, n;   // n cells from (x, y) by (dx, dy)
 };
+
+// TestDeplacement for a footprint of one cell tested where it stands (no move): the same tests of
+// the one cell, without the frame of the general walk.
+int TestCase(int objet, int x, int y, int groupe) {
+    ObstaclesNombre = 0;
+    if (!ObjetValide(objet)) return -1;
+    const Objet& u = TableObjets[objet];
+    const uint32_t* carte = CarteDeCouche(u);
+    if (!carte || !SurCarte(x, y)) return -1;
+    const uint32_t v = carte[x + COTE_CARTE * y];
+    if (v == 0) return 0;
+    if (!ObjetValide(v)) return -1;
+    const Objet& o = TableObjets[v];
+    if (groupe < 0 ? static_cast<int>(v) == u.numeroObjet : o.groupe == groupe) return 0;
+    if (EnBloc(o)) return Volant(u) ? -1 : 1;
+    AjouteObstacle(static_cast<int32_t>(v));
+    return 1;
+}
 
 int TestDeplacement(int objet, int x, int y, int largeur, int hauteur, int dx, int dy, int groupe) {
     ObstaclesNombre = 0;
@@ -359,11 +392,14 @@ int Occupation__Avance(int objet, int origine, int) {
 }
 
 int Collision__TestDeplacement(int objet, int x, int y, int largeur, int hauteur, int dx, int dy) {
+    if (largeur == 1 && hauteur == 1 && dx == 0 && dy == 0) return TestCase(objet, x, y, -1);
     return TestDeplacement(objet, x, y, largeur, hauteur, dx, dy, -1);
 }
 
 int Collision__TestDeplacementGroupe(int objet, int x, int y, int largeur, int hauteur, int dx, int dy, int groupe) {
-    return TestDeplacement(objet, x, y, largeur, hauteur, dx, dy, groupe < 0 ? NOMBRE_GROUPES : groupe);
+    const int g = groupe < 0 ? NOMBRE_GROUPES : groupe;
+    if (largeur == 1 && hauteur == 1 && dx == 0 && dy == 0) return TestCase(objet, x, y, g);
+    return TestDeplacement(objet, x, y, largeur, hauteur, dx, dy, g);
 }
 
 int Carte__DansZoneMurs(int x, int y) {

@@ -1,5 +1,7 @@
 #include "battle/simulation.h"
 
+#include <algorithm>
+
 #include "battle/cibles.h"
 #include "battle/deplacement.h"
 #include "battle/engagement.h"
@@ -8,7 +10,9 @@
 #include "battle/occupation.h"
 #include "battle/ordres.h"
 #include "battle/trajet.h"
+#include "shell/conditions.h"
 #include "shell/routeur.h"
+#include "world/grilles.h"
 #include "world/groupes.h"
 #include "world/objets.h"
 
@@ -108,10 +112,61 @@ int Cherche(const Objet& o, const Groupe& g, int portee) {
     return Unite__ChercherCibleAutour(o.numeroObjet, portee, filtre);
 }
 
+// Whether a scan of the group may find a target, looked at over the box of all its members'
+// searches at once. A member's search (for the object its numeroObjet names, with the member's
+// reach) reads round that object's footprint of side s the rings up to the reach, on the unit grid
+// and, when it fights at a distance, on the air grid, and takes there only an object of an army
+// its own army attacks: where the box holds no such object, no member's search finds one, and a
+// search that finds nothing writes nothing. The look at corpses of typeMaitre 9 is not covered:
+// with such a member, or when the box is not much smaller than the members' own squares, the
+// answer is yes and the members search.
+bool PeutTrouver(const Groupe& g, bool vue) {
+    long long x0 = COTE_CARTE, y0 = COTE_CARTE, x1 = -1, y1 = -1;
+    double aires = 0;
+    bool air = false;
+    bool hostile[6] = {};
+    int armeeLue = -1;   // the army whose row was last added (a group's members share one)
+    for (int i = 0; i < g.nbMembres; ++i) {
+        if (!Valide(g.membres[i])) continue;
+        const Objet& o = TableObjets[g.membres[i]];
+        if (Decale(o) || MourantOuMort(o)) continue;
+        if (!Valide(o.numeroObjet)) continue;   // its search finds nothing
+        const Objet& u = TableObjets[o.numeroObjet];
+        if (u.typeMaitre == 9) return true;
+        const bool distance = Unite__CombatADistance(o.numeroObjet) != 0;
+        const long long p = std::max(vue ? o.porteeVue : distance ? o.porteeAttaque : 1, 0);
+        const long long cote = 2 * p + Taille(u);
+        x0 = std::min(x0, u.x - p), x1 = std::max(x1, u.x - p + cote - 1);
+        y0 = std::min(y0, u.y - p), y1 = std::max(y1, u.y - p + cote - 1);
+        aires += static_cast<double>(cote) * static_cast<double>(cote);
+        air = air || distance;
+        if (u.armee >= 0 && u.armee <= 5 && u.armee != armeeLue) {
+            armeeLue = u.armee;
+            for (int a = 0; a < 6; ++a) hostile[a] = hostile[a] || TableAttaque[u.armee][a] != 0;
+        }
+    }
+    x0 = std::max(x0, 0LL), y0 = std::max(y0, 0LL);
+    x1 = std::min(x1, COTE_CARTE - 1LL), y1 = std::min(y1, COTE_CARTE - 1LL);
+    if (x1 < x0 || y1 < y0) return false;
+    if (2.0 * static_cast<double>((x1 - x0 + 1) * (y1 - y0 + 1)) > aires) return true;
+    for (const int32_t* grille : {GrilleUnites, air ? GrilleAir : nullptr}) {
+        if (!grille) continue;
+        for (long long y = y0; y <= y1; ++y)
+            for (long long x = x0; x <= x1; ++x) {
+                const int n = grille[x + COTE_CARTE * y];
+                if (!Valide(n)) continue;
+                const int a = TableObjets[n].armee;
+                if (a >= 0 && a <= 5 && hostile[a]) return true;
+            }
+    }
+    return false;
+}
+
 int Scan(int gi, bool vue) {
     if (!GroupeIndice(gi)) return 0;
     const Groupe& g = TableGroupes[gi];
     if (g.enDeroute == 1 || !g.membres) return 0;
+    if (!PeutTrouver(g, vue)) return 0;
     for (int i = 0; i < g.nbMembres; ++i) {
         if (!Valide(g.membres[i])) continue;
         const Objet& o = TableObjets[g.membres[i]];

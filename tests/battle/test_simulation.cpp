@@ -1,6 +1,8 @@
 // The group tick: which of its scans a formed group runs, and what it does on their answers.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "battle/simulation.h"
 #include "combat_fixture.h"
 #include "world/codes.h"
@@ -44,6 +46,37 @@ TEST_F(Simulation, LaPorteeAuDelaDeLaVueEstCherchee) {
         Groupe& g = ArcherEtEnnemi(c.porteeAttaque, c.porteeVue, c.distance);
         Groupe__Gestion(5);
         EXPECT_EQ(g.aGlisse, c.glisse ? 1 : 0);
+    }
+}
+
+// A block of nine, looked at as a whole before any member searches: an enemy just within one
+// member's sight is seen, one just beyond every member's is not; flyers only by the archer, and
+// only enemies count.
+TEST_F(Simulation, LeBlocVoitCeQueVoitChaqueMembre) {
+    struct Cas {
+        int x, y, couche, armee;
+        bool vu;
+    };
+    const Cas cas[] = {
+        {27, 21, 1, 1, true},  {28, 21, 1, 1, false}, {27, 27, 1, 1, true},  {28, 28, 1, 1, false},
+        {15, 20, 1, 1, true},  {14, 20, 1, 1, false}, {21, 15, 1, 1, true},  {21, 14, 1, 1, false},
+        {27, 22, 2, 1, true},  {27, 16, 2, 1, false}, {28, 22, 2, 1, false}, {27, 21, 1, 0, false},
+    };
+    for (const Cas& c : cas) {
+        SCOPED_TRACE(testing::Message() << c.x << " " << c.y << " " << c.couche << " " << c.armee);
+        Univers__EffaceGrilles();
+        std::vector<int> membres;
+        for (int n = 1; n <= 9; ++n) {
+            Soldat(n, 20 + (n - 1) % 3, 20 + (n - 1) / 3, 0, 5, 3);   // sight 5
+            membres.push_back(n);
+        }
+        TableObjets[9].classe = CLASSE_ARCHER;   // at (22, 22)
+        Groupe& g = GroupeAvec(5, membres, 4);
+        g.engagementLibre = 1;
+        Objet& e = Unite(20, c.x, c.y, 1, c.couche == 2 ? 2 : 1, 6);
+        e.armee = c.armee;
+        GroupeAvec(6, {20}, 4);
+        EXPECT_EQ(Groupe__EnnemiEnVue(5), c.vu ? 1 : 0);
     }
 }
 
