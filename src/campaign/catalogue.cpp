@@ -246,9 +246,9 @@ void Catalogue__chargerAvecMaitres(int32_t numeroJoueur, const ListeObjetsMaitre
     const bool tous = numeroJoueur < 0 || numeroJoueur >= 4;
     CampCatalogue = CampParJoueur[tous ? 4 : numeroJoueur];
     Catalogue = std::make_unique<CatalogueDonnees>();
+    // Every cell of every layout empty (-1, each byte 0xFF), each layout in one pass.
     for (auto& niveau : Catalogue->dispositions)
-        for (auto& d : niveau)
-            for (auto& ligne : d.disposition) ligne.fill(-1);
+        for (auto& d : niveau) std::memset(d.disposition.data(), 0xFF, sizeof d.disposition);
     std::string fichier = "..\\Sections\\All.txt";
     if (!tous) fichier = std::string("..\\Sections\\") + MOTS_CAMPS[CampCatalogue & 3] + ".txt";
     Lecteur l(LireFichier(fichier));
