@@ -51,10 +51,12 @@ graines[fuzz_texte_defilant]="data/localisation/credits.txt"
 graines[fuzz_chateau]="data/localisation/Empire.txt data/localisation/Morvane.txt"
 export MORVANE_HEADLESS=1
 # A refused file may end the reader mid-way: what it held is not a finding. Fresh memory is not
-# filled and the freed one is kept back less long (16 MB, plenty for one reading), the allocator
+# filled and the freed one is kept back less long (4 MB, plenty for one reading), the allocator
 # keeps its pages rather than giving them back (a page given back costs a fault when used again) and
 # each block records the 8 innermost calls that made or freed it: a reading then costs a third as much.
-export ASAN_OPTIONS=detect_leaks=0:max_malloc_fill_size=0:quarantine_size_mb=16:allocator_release_to_os_interval_ms=-1:malloc_context_size=8
+# The allocator keeps, for each size of block, as many as the kept-back memory once held of that
+# size: with 16 MB kept back, a long run grew by that much for each size, to hundreds of megabytes.
+export ASAN_OPTIONS=detect_leaks=0:max_malloc_fill_size=0:quarantine_size_mb=4:allocator_release_to_os_interval_ms=-1:malloc_context_size=8
 mkdir -p build-fuzz/journaux
 
 lancer() {
