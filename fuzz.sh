@@ -49,6 +49,9 @@ declare -A graines=(
 graines[fuzz_bestiaire]="data/ini/Bestiaire.txt data/ini/Bestiaire_Init.txt data/maitres/fiche_heros.txt"
 graines[fuzz_texte_defilant]="data/localisation/credits.txt"
 graines[fuzz_chateau]="data/localisation/Empire.txt data/localisation/Morvane.txt"
+graines[fuzz_calage]="data/Batiment/0200t.txt data/Batiment/0052d.txt"
+graines[fuzz_renfort]="data/sections"
+graines[fuzz_liste_maitres]="data/ini/mv.ini"
 export MORVANE_HEADLESS=1
 # A refused file may end the reader mid-way: what it held is not a finding. Fresh memory is not
 # filled and the freed one is kept back less long (4 MB, plenty for one reading), the allocator
