@@ -34,12 +34,18 @@ class Lecteur {
         while (pos_ < texte_.size() && !Blanc(texte_[pos_]) && texte_[pos_] != '\f' && texte_[pos_] != '\v') ++pos_;
         return texte_.substr(debut, pos_ - debut);
     }
-    // From the start of the text, places the reader after the first word equal to `mot`.
+    // From the start of the text, places the reader after the first word equal to `mot`. The
+    // words before it are compared where they lie, none of them copied.
     bool Chercher(const char* mot) {
         pos_ = 0;
-        for (std::string m = Mot(); !m.empty(); m = Mot())
-            if (m == mot) return true;
-        return false;
+        const size_t n = std::strlen(mot);
+        for (;;) {
+            while (pos_ < texte_.size() && Separateur(texte_[pos_])) ++pos_;
+            const size_t debut = pos_;
+            while (pos_ < texte_.size() && !Separateur(texte_[pos_])) ++pos_;
+            if (pos_ == debut) return false;
+            if (pos_ - debut == n && texte_.compare(debut, n, mot) == 0) return true;
+        }
     }
     // A name between double quotes, only blanks before it.
     bool Nom(std::string* nom) {
@@ -64,6 +70,8 @@ class Lecteur {
     }
 
   private:
+    static bool Separateur(char c) { return Blanc(c) || c == '\f' || c == '\v'; }
+
     std::string texte_;
     size_t pos_ = 0;
 };
