@@ -8,7 +8,6 @@
 #include <fstream>
 #include <iterator>
 #include <map>
-#include <optional>
 #include <string>
 
 #include "foundation/rapports_muets.h"
@@ -75,27 +74,29 @@ void Executer(Lecture lire, const uint8_t* donnees, size_t taille) {
 }  // namespace cible
 
 namespace {
-const std::optional<std::string>& Original(const std::string& relatif) {
-    static std::map<std::string, std::optional<std::string>> originaux;
+// The sample data's file, null when it has none. Only the sample's files are kept: an input that
+// names files of its own (the skirmish maps) would otherwise add one entry for each name it ever gave.
+const std::string* Original(const std::string& relatif) {
+    static std::map<std::string, std::string> originaux;
     auto it = originaux.find(relatif);
     if (it == originaux.end()) {
-        std::optional<std::string> contenu;
         const std::filesystem::path chemin = std::filesystem::path(MORVANE_SOURCE_DIR) / "data" / relatif;
-        if (std::filesystem::is_regular_file(chemin)) {
-            std::ifstream in(chemin, std::ios::binary);
-            contenu.emplace(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-        }
-        it = originaux.emplace(relatif, std::move(contenu)).first;
+        if (!std::filesystem::is_regular_file(chemin)) return nullptr;
+        std::ifstream in(chemin, std::ios::binary);
+        it = originaux.emplace(relatif, std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()))
+                 .first;
     }
-    return it->second;
+    return &it->second;
 }
 }  // namespace
 
-std::string Cible_Original(const std::string& relatif) { return Original(relatif).value_or(""); }
+std::string Cible_Original(const std::string& relatif) {
+    const std::string* original = Original(relatif);
+    return original ? *original : std::string();
+}
 
 void Cible_Remettre(const std::string& relatif) {
-    const std::optional<std::string>& original = Original(relatif);
-    if (original) {
+    if (const std::string* original = Original(relatif)) {
         Cible_Ecrire(relatif, reinterpret_cast<const uint8_t*>(original->data()), original->size());
     } else {
         std::error_code e;
