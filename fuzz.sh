@@ -28,7 +28,7 @@ cmake --build build-fuzz -j"$coeurs" --target arbre_jeu "${cibles[@]}"
 
 jeu=build-fuzz/game
 # Sample files seeding each target besides its kept inputs (targets whose first byte chooses the
-# file have their seeds among the kept inputs).
+# file, and those whose input holds several files, have their seeds among the kept inputs).
 declare -A graines=(
   [fuzz_mvini]="data/ini/mv.ini" [fuzz_maitre]="data/maitres" [fuzz_sprite]="$jeu/sprite"
   [fuzz_tga]="$jeu/images" [fuzz_wav]="$jeu/Son" [fuzz_listeson]="data/Son" [fuzz_ini]="data/Son"
@@ -52,6 +52,8 @@ graines[fuzz_chateau]="data/localisation/Empire.txt data/localisation/Morvane.tx
 graines[fuzz_calage]="data/Batiment/0200t.txt data/Batiment/0052d.txt"
 graines[fuzz_renfort]="data/sections"
 graines[fuzz_liste_maitres]="data/ini/mv.ini"
+graines[fuzz_emplacement]=""
+graines[fuzz_armee_region]=""
 export MORVANE_HEADLESS=1
 # A refused file may end the reader mid-way: what it held is not a finding. Fresh memory is not
 # filled and the freed one is kept back less long (4 MB, plenty for one reading), the allocator
