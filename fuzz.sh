@@ -28,7 +28,7 @@ cmake --build build-fuzz -j"$coeurs" --target arbre_jeu "${cibles[@]}"
 
 jeu=build-fuzz/game
 # Sample files seeding each target besides its kept inputs (targets whose first byte chooses the
-# file have their seeds among the kept inputs).
+# file, and those whose input holds several files, have their seeds among the kept inputs).
 declare -A graines=(
   [fuzz_mvini]="data/ini/mv.ini" [fuzz_maitre]="data/maitres" [fuzz_sprite]="$jeu/sprite"
   [fuzz_tga]="$jeu/images" [fuzz_wav]="$jeu/Son" [fuzz_listeson]="data/Son" [fuzz_ini]="data/Son"
@@ -49,12 +49,19 @@ declare -A graines=(
 graines[fuzz_bestiaire]="data/ini/Bestiaire.txt data/ini/Bestiaire_Init.txt data/maitres/fiche_heros.txt"
 graines[fuzz_texte_defilant]="data/localisation/credits.txt"
 graines[fuzz_chateau]="data/localisation/Empire.txt data/localisation/Morvane.txt"
+graines[fuzz_calage]="data/Batiment/0200t.txt data/Batiment/0052d.txt"
+graines[fuzz_renfort]="data/sections"
+graines[fuzz_liste_maitres]="data/ini/mv.ini"
+graines[fuzz_emplacement]=""
+graines[fuzz_armee_region]=""
 export MORVANE_HEADLESS=1
 # A refused file may end the reader mid-way: what it held is not a finding. Fresh memory is not
-# filled and the freed one is kept back less long (16 MB, plenty for one reading), the allocator
+# filled and the freed one is kept back less long (4 MB, plenty for one reading), the allocator
 # keeps its pages rather than giving them back (a page given back costs a fault when used again) and
 # each block records the 8 innermost calls that made or freed it: a reading then costs a third as much.
-export ASAN_OPTIONS=detect_leaks=0:max_malloc_fill_size=0:quarantine_size_mb=16:allocator_release_to_os_interval_ms=-1:malloc_context_size=8
+# The allocator keeps, for each size of block, as many as the kept-back memory once held of that
+# size: with 16 MB kept back, a long run grew by that much for each size, to hundreds of megabytes.
+export ASAN_OPTIONS=detect_leaks=0:max_malloc_fill_size=0:quarantine_size_mb=4:allocator_release_to_os_interval_ms=-1:malloc_context_size=8
 mkdir -p build-fuzz/journaux
 
 lancer() {

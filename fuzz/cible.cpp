@@ -8,7 +8,6 @@
 #include <fstream>
 #include <iterator>
 #include <map>
-#include <optional>
 #include <string>
 
 #include "foundation/rapports_muets.h"
@@ -41,15 +40,13 @@ std::filesystem::path Environnement(Fonction preparer) {
                           std::filesystem::copy_options::recursive);
     // Built with clang, the texts of the program are UTF-8: the master list's marker is given in
     // that spelling too.
-    if constexpr (sizeof("î") == 3) {
+    {
         std::string texte;
         {
             std::ifstream in(Racine / "ini" / "mv.ini", std::ios::binary);
             texte.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
         }
-        for (size_t p = texte.find('\xEE'); p != std::string::npos; p = texte.find('\xEE', p + 2))
-            texte.replace(p, 1, "\xC3\xAE");
-        std::ofstream(Racine / "ini" / "mv.ini", std::ios::binary) << texte;
+        Cible_EcrireListe(reinterpret_cast<const uint8_t*>(texte.data()), texte.size());
     }
     std::filesystem::create_directories(Racine / "run");
     std::filesystem::current_path(Racine / "run");
@@ -77,27 +74,29 @@ void Executer(Lecture lire, const uint8_t* donnees, size_t taille) {
 }  // namespace cible
 
 namespace {
-const std::optional<std::string>& Original(const std::string& relatif) {
-    static std::map<std::string, std::optional<std::string>> originaux;
+// The sample data's file, null when it has none. Only the sample's files are kept: an input that
+// names files of its own (the skirmish maps) would otherwise add one entry for each name it ever gave.
+const std::string* Original(const std::string& relatif) {
+    static std::map<std::string, std::string> originaux;
     auto it = originaux.find(relatif);
     if (it == originaux.end()) {
-        std::optional<std::string> contenu;
         const std::filesystem::path chemin = std::filesystem::path(MORVANE_SOURCE_DIR) / "data" / relatif;
-        if (std::filesystem::is_regular_file(chemin)) {
-            std::ifstream in(chemin, std::ios::binary);
-            contenu.emplace(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-        }
-        it = originaux.emplace(relatif, std::move(contenu)).first;
+        if (!std::filesystem::is_regular_file(chemin)) return nullptr;
+        std::ifstream in(chemin, std::ios::binary);
+        it = originaux.emplace(relatif, std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()))
+                 .first;
     }
-    return it->second;
+    return &it->second;
 }
 }  // namespace
 
-std::string Cible_Original(const std::string& relatif) { return Original(relatif).value_or(""); }
+std::string Cible_Original(const std::string& relatif) {
+    const std::string* original = Original(relatif);
+    return original ? *original : std::string();
+}
 
 void Cible_Remettre(const std::string& relatif) {
-    const std::optional<std::string>& original = Original(relatif);
-    if (original) {
+    if (const std::string* original = Original(relatif)) {
         Cible_Ecrire(relatif, reinterpret_cast<const uint8_t*>(original->data()), original->size());
     } else {
         std::error_code e;
@@ -127,4 +126,45 @@ void Cible_Ecrire(const std::string& relatif, const uint8_t* donnees, size_t tai
     }
     if (taille > 0) std::fwrite(donnees, 1, taille, f);
     std::fclose(f);
+}
+
+std::vector<std::pair<std::string, std::string>> Cible_Fichiers(const uint8_t* donnees, size_t taille) {
+    const std::string texte(reinterpret_cast<const char*>(donnees), taille);
+    std::vector<std::pair<std::string, std::string>> fichiers;
+    std::string* contenu = nullptr;
+    for (size_t debut = 0; debut < texte.size();) {
+        size_t fin = texte.find('\n', debut);
+        fin = fin == std::string::npos ? texte.size() : fin + 1;
+        const std::string ligne = texte.substr(debut, fin - debut);
+        debut = fin;
+        if (ligne.rfind("@@ ", 0) == 0) {
+            std::string nom = ligne.substr(3);
+            while (!nom.empty() && (nom.back() == '\n' || nom.back() == '\r')) nom.pop_back();
+            const bool bon = !nom.empty() && nom.size() <= 40 && nom != "." && nom != ".." &&
+                             nom.find_first_not_of("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789._-") ==
+                                 std::string::npos;
+            contenu = nullptr;
+            if (bon && fichiers.size() < 16) {
+                fichiers.emplace_back(nom, std::string());
+                contenu = &fichiers.back().second;
+            }
+            continue;
+        }
+        if (contenu) *contenu += ligne;
+    }
+    return fichiers;
+}
+
+void Cible_ViderDossier(const std::string& relatif) {
+    std::error_code e;
+    for (const auto& entree : std::filesystem::directory_iterator(Racine / relatif, e))
+        if (entree.is_regular_file(e)) std::filesystem::remove(entree.path(), e);
+}
+
+void Cible_EcrireListe(const uint8_t* donnees, size_t taille) {
+    std::string texte(reinterpret_cast<const char*>(donnees), taille);
+    if constexpr (sizeof("î") == 3)
+        for (size_t p = texte.find('\xEE'); p != std::string::npos; p = texte.find('\xEE', p + 2))
+            texte.replace(p, 1, "\xC3\xAE");
+    Cible_Ecrire("ini/mv.ini", reinterpret_cast<const uint8_t*>(texte.data()), texte.size());
 }

@@ -9,6 +9,8 @@
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <utility>
+#include <vector>
 
 // Writes a file of the tree (relative path with '/').
 void Cible_Ecrire(const std::string& relatif, const uint8_t* donnees, size_t taille);
@@ -20,6 +22,18 @@ std::string Cible_Original(const std::string& relatif);
 
 void Cible_Preparer();
 void Cible_Lire(const uint8_t* donnees, size_t taille);
+
+// The files of an input that holds several: each starts at a line "@@ <name>" (at most 40 letters,
+// digits, '.', '_' or '-') and runs to the next such line; what comes before the first is left out,
+// and so are the files past the sixteenth.
+std::vector<std::pair<std::string, std::string>> Cible_Fichiers(const uint8_t* donnees, size_t taille);
+// Removes every file of a folder of the tree (relative path with '/'), the folder kept.
+void Cible_ViderDossier(const std::string& relatif);
+
+// Writes "ini/mv.ini" from an input spelt as the sample is, in Windows-1252: built with clang, the
+// program's markers are UTF-8, and each 'î' of the input is turned into that spelling, as the
+// tree's own copy is.
+void Cible_EcrireListe(const uint8_t* donnees, size_t taille);
 
 // Once the graphic objects are loaded: cuts "..\ini\mv.ini" to its master list, which the readers
 // that look a master up by name scan for each input.

@@ -34,12 +34,18 @@ class Lecteur {
         while (pos_ < texte_.size() && !Blanc(texte_[pos_]) && texte_[pos_] != '\f' && texte_[pos_] != '\v') ++pos_;
         return texte_.substr(debut, pos_ - debut);
     }
-    // From the start of the text, places the reader after the first word equal to `mot`.
+    // From the start of the text, places the reader after the first word equal to `mot`. The
+    // words before it are compared where they lie, none of them copied.
     bool Chercher(const char* mot) {
         pos_ = 0;
-        for (std::string m = Mot(); !m.empty(); m = Mot())
-            if (m == mot) return true;
-        return false;
+        const size_t n = std::strlen(mot);
+        for (;;) {
+            while (pos_ < texte_.size() && Separateur(texte_[pos_])) ++pos_;
+            const size_t debut = pos_;
+            while (pos_ < texte_.size() && !Separateur(texte_[pos_])) ++pos_;
+            if (pos_ == debut) return false;
+            if (pos_ - debut == n && texte_.compare(debut, n, mot) == 0) return true;
+        }
     }
     // A name between double quotes, only blanks before it.
     bool Nom(std::string* nom) {
@@ -64,6 +70,8 @@ class Lecteur {
     }
 
   private:
+    static bool Separateur(char c) { return Blanc(c) || c == '\f' || c == '\v'; }
+
     std::string texte_;
     size_t pos_ = 0;
 };
@@ -246,9 +254,9 @@ void Catalogue__chargerAvecMaitres(int32_t numeroJoueur, const ListeObjetsMaitre
     const bool tous = numeroJoueur < 0 || numeroJoueur >= 4;
     CampCatalogue = CampParJoueur[tous ? 4 : numeroJoueur];
     Catalogue = std::make_unique<CatalogueDonnees>();
+    // Every cell of every layout empty (-1, each byte 0xFF), each layout in one pass.
     for (auto& niveau : Catalogue->dispositions)
-        for (auto& d : niveau)
-            for (auto& ligne : d.disposition) ligne.fill(-1);
+        for (auto& d : niveau) std::memset(d.disposition.data(), 0xFF, sizeof d.disposition);
     std::string fichier = "..\\Sections\\All.txt";
     if (!tous) fichier = std::string("..\\Sections\\") + MOTS_CAMPS[CampCatalogue & 3] + ".txt";
     Lecteur l(LireFichier(fichier));

@@ -218,7 +218,9 @@ int Batiment__typeDepuisNom(int32_t camp, const char* nom) {
     return -1;
 }
 
-void Batiments__chargerCatalogue() {
+void Batiments__chargerCatalogue() { Batiments__chargerCatalogueAvecMaitres(nullptr); }
+
+void Batiments__chargerCatalogueAvecMaitres(const ListeObjetsMaitres* donnee) {
     for (auto& niveau : CatalogueBatiments)
         for (auto& b : niveau) b.reset();
     const int32_t camp = CampFichiers;
@@ -234,10 +236,11 @@ void Batiments__chargerCatalogue() {
     int32_t nombre = 0;
     if (!l.Cle("nbBatiments") || !l.Entier(&nombre) || nombre < 0) Manque("nbBatiments");
 
-    LiberationMaitres maitres{ObjetsMaitres__charger()};
+    LiberationMaitres lue{donnee ? nullptr : ObjetsMaitres__charger()};
+    const ListeObjetsMaitres* maitres = donnee ? donnee : lue.liste;
     TableBatiments table;
     for (int32_t i = 0; i < nombre; ++i) {
-        std::unique_ptr<Batiment> b = LireBatiment(l, camp, maitres.liste);
+        std::unique_ptr<Batiment> b = LireBatiment(l, camp, maitres);
         auto& place = table[static_cast<size_t>(b->niveau)][static_cast<size_t>(b->type)];
         if (place) {
             // The first definition stays.

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+struct ListeObjetsMaitres;
 struct Variable;
 
 extern int32_t NiveauChateau;   // 1..3
@@ -65,6 +66,8 @@ extern TableBatiments CatalogueBatiments;
 int Batiment__typeDepuisNom(int32_t camp, const char* nom);
 // Reads "..\Localisation\<faction>.txt" for CampFichiers and applies the base buildings.
 void Batiments__chargerCatalogue();
+// The same with the master list already read (null: read here, as above).
+void Batiments__chargerCatalogueAvecMaitres(const ListeObjetsMaitres* maitres);
 // Reads the "[BATIMENTS]" block of a level for the catalogue buildings' positions.
 void Batiments__chargerPlacement(const char* fichierNiveau);
 // Creates a placed building's object on the castle map and marks it ordered.

@@ -40,6 +40,9 @@ uint32_t Fichier_TailleNom(const char* nom) {
 
 namespace {
 
+// The blanks of the C locale's isspace, which the game keeps.
+bool Blanc(int c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+
 // Reads one whitespace-separated token into at most 1023 characters. A longer token is
 // reported and the rest of it skipped. False at the end of the stream.
 bool LireMot(FILE* f, char (&mot)[1024]) {
@@ -47,11 +50,11 @@ bool LireMot(FILE* f, char (&mot)[1024]) {
     int c;
     do {
         c = getc_unlocked(f);
-    } while (c != EOF && std::isspace(c));
+    } while (c != EOF && Blanc(c));
     if (c == EOF) return false;
     size_t n = 0;
     bool long_ = false;
-    while (c != EOF && !std::isspace(c)) {
+    while (c != EOF && !Blanc(c)) {
         if (n < sizeof mot - 1) mot[n++] = static_cast<char>(c);
         else long_ = true;
         c = getc_unlocked(f);
@@ -61,13 +64,20 @@ bool LireMot(FILE* f, char (&mot)[1024]) {
     return true;
 }
 
+// The word equal to the marker (none: the empty word). The first letters compared first: the
+// words before the marker are many and most differ there.
+bool Egal(const char* mot, const char* marque) {
+    if (marque == nullptr) marque = "";
+    return mot[0] == marque[0] && std::strcmp(mot, marque) == 0;
+}
+
 }  // namespace
 
 void Configuration_PositionFlux(FILE* flux, const char* nomFichier, const char* marque) {
     std::rewind(flux);
     char mot[1024];
     while (LireMot(flux, mot)) {
-        if (std::strcmp(mot, marque ? marque : "") == 0) return;
+        if (Egal(mot, marque)) return;
     }
     Erreur_Fatale("SCRIPT_C: Configuration_Position()", "%s non trouvé dans %s", marque ? marque : "",
                   nomFichier ? nomFichier : "");
@@ -87,7 +97,7 @@ void Configuration_Position(const char* nomFichier, const char* marque, FILE** f
     char mot[1024];
     try {
         while (LireMot(f, mot)) {
-            if (std::strcmp(mot, marque ? marque : "") == 0) return;
+            if (Egal(mot, marque)) return;
         }
     } catch (...) {
         fermer();

@@ -1,8 +1,10 @@
 #include "shell/chefs.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdio>
+#include <utility>
 #include <vector>
 
 #include "battle/formations.h"
@@ -174,20 +176,39 @@ void Renforts_Importation() {
 int Renforts_RecherchePlaceCercle(int, int largeur, int hauteur, int taille) {
     if (GrilleUnites == nullptr || largeur <= 0 || hauteur <= 0) return 0;
     taille = std::max(taille, 1);
+    // Every cell of a place lies in 6..122: a layout longer than 117 cells fits nowhere.
+    if (largeur > 117 / taille || hauteur > 117 / taille) return 0;
+    // The circles' points as Cercle__Point gives them, the angles' cosines and sines computed once.
+    static const auto [cosinus, sinus] = [] {
+        std::array<double, 360> c{}, s{};
+        for (int k = 0; k < 360; ++k) {
+            const double a = k * 6.283184 / 180;
+            c[static_cast<size_t>(k)] = std::cos(a);
+            s[static_cast<size_t>(k)] = std::sin(a);
+        }
+        return std::pair{c, s};
+    }();
+    // Nothing changes on the map during the search: a cell refused once (many angles, radii and
+    // entry points land on the same one) is refused again without being tested.
+    std::vector<bool> refusees(128 * 128);
     const int premier = std::clamp(TableChefs[0].PointEntree, 0, 8);
     for (int essai = 0; essai < 9; ++essai) {
         const int entree = (premier + essai) % 9;
         const Point ancre = AncresRenforts[entree];
         for (int r = 0; r <= RAYON_MAXI; ++r)
             for (int k = 0; k < 360; ++k) {
-                int x = 0, y = 0;
-                Cercle__Point(ancre.x, ancre.y, r, k, &x, &y);
-                if (!Cercle__PointAdmis(x, y)) continue;
-                bool libre = true;
+                const int x = ancre.x + static_cast<int>(cosinus[static_cast<size_t>(k)] * r);
+                const int y = ancre.y + static_cast<int>(sinus[static_cast<size_t>(k)] * r);
+                const bool surCarte = x >= 0 && x < 128 && y >= 0 && y < 128;
+                if (surCarte && refusees[static_cast<size_t>(x * 128 + y)]) continue;
+                bool libre = Cercle__PointAdmis(x, y);
                 for (int j = 0; j < hauteur && libre; ++j)
                     for (int i = 0; i < largeur && libre; ++i)
                         libre = Renforts_ZoneLibre(x + i * taille, y + j * taille, taille, taille) == 1;
-                if (!libre) continue;
+                if (!libre) {
+                    if (surCarte) refusees[static_cast<size_t>(x * 128 + y)] = true;
+                    continue;
+                }
                 RenfortX = x;
                 RenfortY = y;
                 RenfortDirection = entree % 8;

@@ -150,6 +150,13 @@ TEST_F(Catalogues, ListeDesMaitres) {
     EXPECT_EQ(l->entrees[401].commentaire, "sect_archers");
     EXPECT_TRUE(l->entrees[0].commentaire.empty());
     ObjetsMaitres__liberer(l);
+    // The list starts at the marker as a whole word, form feeds and vertical tabs among the blanks.
+    arbre.Ecrire("ini/mv.ini", "//liste_des_objets_ma\xEEtres.x\n#define FAUX 1 // faux\n//.\n"
+                               "\f//liste_des_objets_ma\xEEtres.\v#define BON 2 // bon\n//.\n");
+    l = ObjetsMaitres__charger();
+    EXPECT_EQ(ObjetsMaitres__numero(l, "BON"), 2);
+    EXPECT_EQ(ObjetsMaitres__numero(l, "FAUX"), -1);
+    ObjetsMaitres__liberer(l);
     arbre.Ecrire("ini/mv.ini", "//liste_des_objets_ma\xEEtres.\n#define TROP 600 // x\n//.\n");
     EXPECT_EQ(Fatale([] { ObjetsMaitres__liberer(ObjetsMaitres__charger()); }),
               "Erreur: Erreur dans le fichier : ..\\ini\\mv.ini (MAX)");

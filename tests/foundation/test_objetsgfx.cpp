@@ -105,6 +105,18 @@ TEST_F(ObjetsGfx, MissingTerminatorStopsAtTheEndOfTheFile) {
     EXPECT_NE(Rapport().find("Format non respecté"), std::string::npos);
 }
 
+TEST_F(ObjetsGfx, AWordIsCutAt511CharactersAndItsRestIsTheNextWord) {
+    const std::string nom(511, 'N');
+    // Whole, then one character longer: that character is the number.
+    for (const std::string& ligne : {"#define " + nom + " 0 // test\n", "#define " + nom + "0 // test\n"}) {
+        SCOPED_TRACE(ligne.size());
+        EXPECT_EQ(Creer("//liste_des_objets.\n" + ligne + "//.\n"), 1);
+        EXPECT_EQ(TableObjetsGfx[0].nom, nom);
+        EXPECT_STREQ(TableObjetsGfx[0].fichierSprite, "test");
+        EXPECT_EQ(Rapport(), "");
+    }
+}
+
 TEST_F(ObjetsGfx, MoreThanTheTableHoldsIsRefused) {
     std::vector<std::pair<int, std::string>> entrees;
     for (int i = 0; i < NOMBRE_OBJETS_GFX + 3; ++i) entrees.emplace_back(i, "test");

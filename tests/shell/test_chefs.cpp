@@ -83,6 +83,23 @@ TEST_F(Chefs, LesRenfortsCherchentPlaceDePointDEntreeEnPointDEntree) {
     EXPECT_EQ(Renforts_RecherchePlaceCercle(20, 8, 1, 1), 0);
 }
 
+TEST_F(Chefs, UneDispositionPlusLongueQueLesCasesAdmisesNeTrouvePasDePlace) {
+    // On an empty map the admitted cells run from 6 to 122: 117 of them, in cells of the unit's size.
+    struct Cas {
+        int largeur, hauteur, taille, trouve;
+    };
+    for (const Cas& c : {Cas{117, 1, 1, 1}, Cas{118, 1, 1, 0}, Cas{1, 58, 2, 1}, Cas{1, 59, 2, 0}, Cas{19, 19, 6, 1},
+                         Cas{20, 1, 6, 0}}) {
+        SCOPED_TRACE(std::to_string(c.largeur) + " x " + std::to_string(c.hauteur) + " x " + std::to_string(c.taille));
+        EXPECT_EQ(Renforts_RecherchePlaceCercle(20, c.largeur, c.hauteur, c.taille), c.trouve);
+        if (!c.trouve) continue;
+        EXPECT_GE(RenfortX, 6);
+        EXPECT_LE(RenfortX + c.largeur * c.taille - 1, 122);
+        EXPECT_GE(RenfortY, 6);
+        EXPECT_LE(RenfortY + c.hauteur * c.taille - 1, 122);
+    }
+}
+
 TEST_F(Chefs, LesDemandesDeRenfortAuDelaDeDixSontRefuseesEtCellesAuDelaDeQuatreAttendent) {
     Renforts_RemiseAZero();
     for (int i = 0; i < 11; ++i) Renforts_Demande(200 + i, 0, 1);   // no copies: nothing to import
