@@ -307,6 +307,24 @@ int Marche(bool enregistre, int x, int y, int xBut, int yBut, int* xLibre, int* 
 // closing its loop short of the goal gives up as one that took too long.
 constexpr int PAS_CONTOURS_TOTAL_MAX = 128 * (PAS_CONTOUR_MAX + 1);
 
+// The states (cell, direction) met by the walk in progress, each with the step count it was met
+// at, stamped by walk: 9 bits of step count (at most PAS_CONTOUR_MAX + 1), the rest the walk's
+// number.
+struct EtatsContour {
+    static constexpr int BITS_PAS = 9;
+    static_assert(PAS_CONTOUR_MAX + 1 < (1 << BITS_PAS));
+    uint32_t marche = 0;
+    std::vector<uint32_t> vus = std::vector<uint32_t>(static_cast<size_t>(COTE_CARTE) * COTE_CARTE * 8, 0);
+    // A new walk (or a walk restarted from a new resume cell): no state met yet.
+    void Nouvelle() {
+        if (++marche >= (1u << (32 - BITS_PAS))) {
+            std::fill(vus.begin(), vus.end(), 0);
+            marche = 1;
+        }
+    }
+};
+EtatsContour Etats;
+
 // sens +1 follows the obstacle counter-clockwise, -1 clockwise.
 CodeContour Contour(int sens, int xDepart, int yDepart, int xReprise, int yReprise, int d, const uint32_t* carte,
                     int xBut, int yBut, int* xFin, int* yFin, int objet, int groupe) {
@@ -333,9 +351,10 @@ CodeContour Contour(int sens, int xDepart, int yDepart, int xReprise, int yRepri
             if (VOISIN[k] != DirectionDx[k] + COTE_CARTE * DirectionDy[k]) return false;
         return true;
     }());
-    bool interieur = false;
+    bool interieur = false, surCarte = false;
     int indice = 0;
     auto Place = [&] {
+        surCarte = SurCarte(cx, cy);
         interieur = bloquee.Memorise() && cx >= 1 && cx < COTE_CARTE - 1 && cy >= 1 && cy < COTE_CARTE - 1;
         indice = cx + COTE_CARTE * cy;
     };
@@ -350,10 +369,36 @@ CodeContour Contour(int sens, int xDepart, int yDepart, int xReprise, int yRepri
         if (trouve) break;
     }
 
+    // Past its first steps (ContourPas above both thresholds below), a step depends only on the
+    // cell, the direction it starts from and the resume cell: a walk back in a state it met since
+    // the walk (re)started loops through the same steps until it gives up, and those steps are
+    // copied from the loop's first turn instead of being worked out again.
+    const int seuilBoucle = std::max(m, TrajetEmpriseLargeur + 4);
+    Etats.Nouvelle();
+    uint32_t* const vus = Etats.vus.data();
+    uint32_t marcheCourante = Etats.marche << EtatsContour::BITS_PAS;
+
     int pasTotal = 0;
     for (;;) {
         ++ContourPas;
         if (++pasTotal > PAS_CONTOURS_TOTAL_MAX) return CONTOUR_TROP_LONG;
+        if (ContourPas > seuilBoucle && surCarte) {
+            uint32_t& vu = vus[indice * 8 + d];
+            if ((vu & ~((1u << EtatsContour::BITS_PAS) - 1)) == marcheCourante) {
+                const int periode = ContourPas - static_cast<int>(vu & ((1u << EtatsContour::BITS_PAS) - 1));
+                for (;;) {
+                    const PointTrajet p = tampon[nombre - periode];
+                    tampon[nombre++] = p;
+                    if (nombre >= POINTS_TAMPON_TRAJET) return CONTOUR_SORTIE;
+                    if (ContourPas > PAS_CONTOUR_MAX) return CONTOUR_TROP_LONG;
+                    *xFin = p.x;
+                    *yFin = p.y;
+                    ++ContourPas;
+                    if (++pasTotal > PAS_CONTOURS_TOTAL_MAX) return CONTOUR_TROP_LONG;
+                }
+            }
+            vu = marcheCourante | static_cast<uint32_t>(ContourPas);
+        }
         int tour = -sens;
         const int d0 = d;
         bool tourne = false, choisi = false;
@@ -407,6 +452,8 @@ CodeContour Contour(int sens, int xDepart, int yDepart, int xReprise, int yRepri
                 *yFin = ry;
                 nombre = 0;
                 ContourPas = 0;
+                Etats.Nouvelle();
+                marcheCourante = Etats.marche << EtatsContour::BITS_PAS;
                 break;
             }
         }
