@@ -240,8 +240,11 @@ Obstacles Plan(const uint32_t* carte, int objet, int groupe) { return Obstacles(
 
 bool Bloquee(int x, int y, const uint32_t* carte, int objet, int groupe) { return Plan(carte, objet, groupe)(x, y); }
 
-bool Visible(const Obstacles& bloquee, int ax, int ay, int bx, int by) {
+// Whether b is in sight from a; when not, *mur is the first blocked cell met (a itself, or a cell
+// of the line before b).
+bool Visible(const Obstacles& bloquee, int ax, int ay, int bx, int by, PointTrajet* mur) {
     if (ax == bx && ay == by) return true;
+    *mur = {ax, ay};
     if (bloquee(ax, ay)) return false;
     // The line's last step lands on b, which is not tested.
     Ligne l(ax, ay, bx, by);
@@ -250,16 +253,48 @@ bool Visible(const Obstacles& bloquee, int ax, int ay, int bx, int by) {
     if (bloquee.Memorise() && SurCarte(ax, ay) && SurCarte(bx, by)) {
         while (l.reste > 1) {
             l.Suivante();
-            if (bloquee.Case(l.x + COTE_CARTE * l.y)) return false;
+            if (bloquee.Case(l.x + COTE_CARTE * l.y)) {
+                *mur = {l.x, l.y};
+                return false;
+            }
         }
         return true;
     }
     while (l.reste > 1) {
         l.Suivante();
-        if (bloquee(l.x, l.y)) return false;
+        if (bloquee(l.x, l.y)) {
+            *mur = {l.x, l.y};
+            return false;
+        }
     }
     return true;
 }
+
+// The cells Visible(a, b), a != b, tests: a itself, and the line's cells strictly before b. The
+// line's k-th cell along its longer axis lies floor((2 d k + D) / 2 D) cells off along the shorter
+// one (D, d the two lengths), as Ligne steps.
+class CasesVues {
+public:
+    CasesVues(int ax, int ay, int bx, int by) : ax_(ax), ay_(ay) {
+        const int dx = bx > ax ? bx - ax : ax - bx, dy = by > ay ? by - ay : ay - by;
+        raide_ = dy > dx;
+        D_ = raide_ ? dy : dx;
+        d_ = raide_ ? dx : dy;
+        sD_ = raide_ ? (by > ay) - (by < ay) : (bx > ax) - (bx < ax);
+        sd_ = raide_ ? (bx > ax) - (bx < ax) : (by > ay) - (by < ay);
+    }
+    bool Contient(PointTrajet c) const {
+        if (c.x == ax_ && c.y == ay_) return true;
+        const int rD = raide_ ? c.y - ay_ : c.x - ax_, rd = raide_ ? c.x - ax_ : c.y - ay_;
+        const int k = rD * sD_;
+        if (k < 1 || k >= D_) return false;
+        return rd == sd_ * static_cast<int>((2 * static_cast<int64_t>(d_) * k + D_) / (2 * static_cast<int64_t>(D_)));
+    }
+
+private:
+    int ax_, ay_, D_, d_, sD_, sd_;
+    bool raide_;
+};
 
 int Marche(bool enregistre, int x, int y, int xBut, int yBut, int* xLibre, int* yLibre, int* xReprise, int* yReprise,
            int* direction, const uint32_t* carte, int objet, int groupe) {
@@ -536,7 +571,8 @@ CodeContour Trajet__ContourTrigoInverse(int xDepart, int yDepart, int xReprise, 
 }
 
 int Trajet__Visibilite(int ax, int ay, int bx, int by, const uint32_t* carte, int objet, int groupe) {
-    return Visible(Plan(carte, objet, groupe), ax, ay, bx, by) ? 1 : 0;
+    PointTrajet mur;
+    return Visible(Plan(carte, objet, groupe), ax, ay, bx, by, &mur) ? 1 : 0;
 }
 
 void Trajet__Segment(int ax, int ay, int bx, int by) {
@@ -559,8 +595,29 @@ void Trajet__Lissage(const uint32_t* carte, int objet, int groupe) {
     const Obstacles bloquee = Plan(carte, objet, groupe);
     int i = 0;
     while (i < n && TrajetLisseNombre < POINTS_TAMPON_TRAJET) {
+        // The farthest point in sight. A cell found blocked on one line from a blocks every later
+        // line that passes it: the last few are kept, and a line through one of them is not walked.
+        const PointTrajet a = TrajetBrut[i];
+        constexpr int MURS = 8;
+        PointTrajet murs[MURS];
+        int nMurs = 0, dernier = 0;
         int j = n - 1;
-        while (j > i && !Visible(bloquee, TrajetBrut[i].x, TrajetBrut[i].y, TrajetBrut[j].x, TrajetBrut[j].y)) --j;
+        for (; j > i; --j) {
+            const PointTrajet b = TrajetBrut[j];
+            if (a.x == b.x && a.y == b.y) break;
+            bool coupe = false;
+            if (nMurs > 0) {
+                const CasesVues vues(a.x, a.y, b.x, b.y);
+                for (int k = 0, m = dernier; k < nMurs && !coupe; ++k, m = (m + MURS - 1) % MURS)
+                    coupe = vues.Contient(murs[m]);
+            }
+            if (coupe) continue;
+            PointTrajet mur;
+            if (Visible(bloquee, a.x, a.y, b.x, b.y, &mur)) break;
+            dernier = (dernier + 1) % MURS;
+            murs[dernier] = mur;
+            if (nMurs < MURS) ++nMurs;
+        }
         Trajet__Segment(TrajetBrut[i].x, TrajetBrut[i].y, TrajetBrut[j].x, TrajetBrut[j].y);
         if (TrajetLisseNombre >= POINTS_TAMPON_TRAJET) break;
         TrajetLisse[TrajetLisseNombre++] = TrajetBrut[j];
