@@ -420,17 +420,22 @@ CodeContour Contour(int sens, int xDepart, int yDepart, int xReprise, int yRepri
         if (ContourPas > seuilBoucle && surCarte) {
             uint32_t& vu = vus[indice * 8 + d];
             if ((vu & ~((1u << EtatsContour::BITS_PAS) - 1)) == marcheCourante) {
+                // This step and the next ones each append the point one loop back, until the
+                // first of: the buffer full (SORTIE, checked first), the step count past
+                // PAS_CONTOUR_MAX, then the total count past its bound, checked once the step is
+                // done (its point then ends the walk).
                 const int periode = ContourPas - static_cast<int>(vu & ((1u << EtatsContour::BITS_PAS) - 1));
-                for (;;) {
-                    const PointTrajet p = tampon[nombre - periode];
-                    tampon[nombre++] = p;
-                    if (nombre >= POINTS_TAMPON_TRAJET) return CONTOUR_SORTIE;
-                    if (ContourPas > PAS_CONTOUR_MAX) return CONTOUR_TROP_LONG;
-                    *xFin = p.x;
-                    *yFin = p.y;
-                    ++ContourPas;
-                    if (++pasTotal > PAS_CONTOURS_TOTAL_MAX) return CONTOUR_TROP_LONG;
+                const int pleins = POINTS_TAMPON_TRAJET - nombre, longs = PAS_CONTOUR_MAX + 2 - ContourPas,
+                          total = PAS_CONTOURS_TOTAL_MAX - pasTotal + 1;
+                const int pas = std::min({pleins, longs, total});
+                for (int i = 0; i < pas; ++i, ++nombre) tampon[nombre] = tampon[nombre - periode];
+                const int finis = pas < pleins && pas < longs ? pas : pas - 1;
+                ContourPas += finis;
+                if (finis > 0) {
+                    *xFin = tampon[nombre - pas + finis - 1].x;
+                    *yFin = tampon[nombre - pas + finis - 1].y;
                 }
+                return pas == pleins ? CONTOUR_SORTIE : CONTOUR_TROP_LONG;
             }
             vu = marcheCourante | static_cast<uint32_t>(ContourPas);
         }
