@@ -181,6 +181,7 @@ public:
             cases_ = Memo.cases.data();
             generation_ = Memo.generation;
         }
+        unite_ = carte_ && w_ == 1 && h_ == 1;
     }
 
     bool operator()(int x, int y) const {
@@ -193,11 +194,22 @@ public:
     // The answer for the cell of index i (on the map) read from the plan's memo, found once.
     [[gnu::always_inline]] bool Case(int i) const {
         uint32_t& c = cases_[i];
-        if (c >> 1 != generation_) c = generation_ << 1 | (Teste(i % COTE_CARTE, i / COTE_CARTE) ? 1u : 0u);
+        if (c >> 1 != generation_) c = generation_ << 1 | (TesteIndice(i) ? 1u : 0u);
         return (c & 1) != 0;
     }
 
 private:
+    // Teste for the cell of index i (on the map); a one-cell rectangle (no offset then) is read
+    // in line.
+    [[gnu::always_inline]] bool TesteIndice(int i) const {
+        if (unite_) {
+            const uint32_t v = carte_[i];
+            return g_ ? v != 0 && !Passe(i) : v != permisA_ && v != permisB_;
+        }
+        return Teste(static_cast<int>(static_cast<unsigned>(i) % COTE_CARTE),
+                     static_cast<int>(static_cast<unsigned>(i) / COTE_CARTE));
+    }
+
     // Out of line: with the answers kept it runs once per cell of a plan.
     [[gnu::noinline]] bool Teste(int x, int y) const {
         if (!g_) {
@@ -213,16 +225,19 @@ private:
             for (int j = y + oy_; j < y + oy_ + h_; ++j) {
                 if (!SurCarte(i, j) || !carte_) return true;
                 if (carte_[i + COTE_CARTE * j] == 0) continue;
-                // A taken cell lets the group's own units and those of its target through; a cell
-                // with no unit (a static obstacle) is blocked.
-                const int32_t u = GrilleUnites ? GrilleUnites[i + COTE_CARTE * j] : 0;
-                if (u < 1 || u >= NOMBRE_OBJETS) return true;
-                const int32_t gu = TableObjets[u].groupe;
-                if (gu == groupe_) continue;
-                if (cible_ != -1 && gu == cible_) continue;
-                return true;
+                if (!Passe(i + COTE_CARTE * j)) return true;
             }
         return false;
+    }
+
+    // For a group, whether its rectangle may cover the taken cell of index i (on the map): a cell
+    // holding one of the group's own units or of its target's lets it through; a cell with no unit
+    // (a static obstacle) is blocked.
+    bool Passe(int i) const {
+        const int32_t u = GrilleUnites ? GrilleUnites[i] : 0;
+        if (u < 1 || u >= NOMBRE_OBJETS) return false;
+        const int32_t gu = TableObjets[u].groupe;
+        return gu == groupe_ || (cible_ != -1 && gu == cible_);
     }
 
     const Groupe* g_;
@@ -230,7 +245,7 @@ private:
     uint32_t permisA_, permisB_;
     int groupe_, w_, h_;
     int ox_ = 0, oy_ = 0, cible_ = -1;
-    bool memo_ = false;
+    bool memo_ = false, unite_ = false;
     uint32_t* cases_ = nullptr;
     uint32_t generation_ = 0;
 };
