@@ -321,36 +321,46 @@ int Marche(bool enregistre, int x, int y, int xBut, int yBut, int* xLibre, int* 
         return 0;
     }
     const Obstacles bloquee = Plan(carte, objet, groupe);
+    // Between two cells of the map the line stays on the map: with the answers kept, its cells
+    // are read by index.
+    const bool parIndice = bloquee.Memorise() && SurCarte(x, y) && SurCarte(xBut, yBut);
+    auto Bloque = [&](int cx, int cy) { return parIndice ? bloquee.Case(cx + COTE_CARTE * cy) : bloquee(cx, cy); };
     Ligne l(x, y, xBut, yBut);
     int px = x, py = y;
-    bool bloque = false;
-    while (l.Suivante()) {
-        const bool libre = !bloquee(l.x, l.y);
-        if (!bloque) {
-            if (libre) {
-                if (enregistre && TrajetBrut) {
-                    if (TrajetBrutNombre < 0) TrajetBrutNombre = 0;
-                    if (TrajetBrutNombre < POINTS_TAMPON_TRAJET) TrajetBrut[TrajetBrutNombre++] = {l.x, l.y};
-                    if (TrajetBrutNombre >= POINTS_TAMPON_TRAJET) return 0;
-                }
-            } else {
-                bloque = true;
-                *xLibre = px;
-                *yLibre = py;
-                *direction = DirectionDuPas(l.x - px, l.y - py);
+    // The free cells before the first blocked one, appended (the count kept here meanwhile).
+    PointTrajet* const brut = enregistre ? TrajetBrut : nullptr;
+    int32_t n = TrajetBrutNombre;
+    for (;;) {
+        if (!l.Suivante()) {
+            TrajetBrutNombre = n;
+            *xLibre = *xReprise = x;
+            *yLibre = *yReprise = y;
+            return 0;
+        }
+        if (Bloque(l.x, l.y)) break;
+        if (brut) {
+            if (n < 0) n = 0;
+            if (n < POINTS_TAMPON_TRAJET) brut[n++] = {l.x, l.y};
+            if (n >= POINTS_TAMPON_TRAJET) {
+                TrajetBrutNombre = n;
+                return 0;
             }
-        } else if (libre) {
-            *xReprise = l.x;
-            *yReprise = l.y;
-            break;
         }
         px = l.x;
         py = l.y;
     }
-    if (bloque) return 1;
-    *xLibre = *xReprise = x;
-    *yLibre = *yReprise = y;
-    return 0;
+    TrajetBrutNombre = n;
+    *xLibre = px;
+    *yLibre = py;
+    *direction = DirectionDuPas(l.x - px, l.y - py);
+    // The first free cell beyond the obstacle, if any.
+    while (l.Suivante())
+        if (!Bloque(l.x, l.y)) {
+            *xReprise = l.x;
+            *yReprise = l.y;
+            break;
+        }
+    return 1;
 }
 
 // Every contour walk of one plan together never takes more steps than this; a walk that keeps
