@@ -23,8 +23,6 @@ int32_t TrajetLisseNombre = 0;
 int32_t TrajetEmpriseLargeur = 1;
 int32_t TrajetEmpriseHauteur = 1;
 int32_t ContourPas = 0;
-bool ContourRaccourciBoucles = true;
-int32_t ContourBouclesRaccourcies = 0;
 
 void Trajet__LibereTampons() {
     for (PointTrajet** p : {&TrajetBrut, &TrajetTrigo, &TrajetTrigoInverse, &TrajetLisse}) {
@@ -183,6 +181,7 @@ public:
             cases_ = Memo.cases.data();
             generation_ = Memo.generation;
         }
+        unite_ = carte_ && w_ == 1 && h_ == 1;
     }
 
     bool operator()(int x, int y) const {
@@ -195,11 +194,22 @@ public:
     // The answer for the cell of index i (on the map) read from the plan's memo, found once.
     [[gnu::always_inline]] bool Case(int i) const {
         uint32_t& c = cases_[i];
-        if (c >> 1 != generation_) c = generation_ << 1 | (Teste(i % COTE_CARTE, i / COTE_CARTE) ? 1u : 0u);
+        if (c >> 1 != generation_) c = generation_ << 1 | (TesteIndice(i) ? 1u : 0u);
         return (c & 1) != 0;
     }
 
 private:
+    // Teste for the cell of index i (on the map); a one-cell rectangle (no offset then) is read
+    // in line.
+    [[gnu::always_inline]] bool TesteIndice(int i) const {
+        if (unite_) {
+            const uint32_t v = carte_[i];
+            return g_ ? v != 0 && !Passe(i) : v != permisA_ && v != permisB_;
+        }
+        return Teste(static_cast<int>(static_cast<unsigned>(i) % COTE_CARTE),
+                     static_cast<int>(static_cast<unsigned>(i) / COTE_CARTE));
+    }
+
     // Out of line: with the answers kept it runs once per cell of a plan.
     [[gnu::noinline]] bool Teste(int x, int y) const {
         if (!g_) {
@@ -215,16 +225,19 @@ private:
             for (int j = y + oy_; j < y + oy_ + h_; ++j) {
                 if (!SurCarte(i, j) || !carte_) return true;
                 if (carte_[i + COTE_CARTE * j] == 0) continue;
-                // A taken cell lets the group's own units and those of its target through; a cell
-                // with no unit (a static obstacle) is blocked.
-                const int32_t u = GrilleUnites ? GrilleUnites[i + COTE_CARTE * j] : 0;
-                if (u < 1 || u >= NOMBRE_OBJETS) return true;
-                const int32_t gu = TableObjets[u].groupe;
-                if (gu == groupe_) continue;
-                if (cible_ != -1 && gu == cible_) continue;
-                return true;
+                if (!Passe(i + COTE_CARTE * j)) return true;
             }
         return false;
+    }
+
+    // For a group, whether its rectangle may cover the taken cell of index i (on the map): a cell
+    // holding one of the group's own units or of its target's lets it through; a cell with no unit
+    // (a static obstacle) is blocked.
+    bool Passe(int i) const {
+        const int32_t u = GrilleUnites ? GrilleUnites[i] : 0;
+        if (u < 1 || u >= NOMBRE_OBJETS) return false;
+        const int32_t gu = TableObjets[u].groupe;
+        return gu == groupe_ || (cible_ != -1 && gu == cible_);
     }
 
     const Groupe* g_;
@@ -232,7 +245,7 @@ private:
     uint32_t permisA_, permisB_;
     int groupe_, w_, h_;
     int ox_ = 0, oy_ = 0, cible_ = -1;
-    bool memo_ = false;
+    bool memo_ = false, unite_ = false;
     uint32_t* cases_ = nullptr;
     uint32_t generation_ = 0;
 };
@@ -242,8 +255,11 @@ Obstacles Plan(const uint32_t* carte, int objet, int groupe) { return Obstacles(
 
 bool Bloquee(int x, int y, const uint32_t* carte, int objet, int groupe) { return Plan(carte, objet, groupe)(x, y); }
 
-bool Visible(const Obstacles& bloquee, int ax, int ay, int bx, int by) {
+// Whether b is in sight from a; when not, *mur is the first blocked cell met (a itself, or a cell
+// of the line before b).
+bool Visible(const Obstacles& bloquee, int ax, int ay, int bx, int by, PointTrajet* mur) {
     if (ax == bx && ay == by) return true;
+    *mur = {ax, ay};
     if (bloquee(ax, ay)) return false;
     // The line's last step lands on b, which is not tested.
     Ligne l(ax, ay, bx, by);
@@ -252,16 +268,48 @@ bool Visible(const Obstacles& bloquee, int ax, int ay, int bx, int by) {
     if (bloquee.Memorise() && SurCarte(ax, ay) && SurCarte(bx, by)) {
         while (l.reste > 1) {
             l.Suivante();
-            if (bloquee.Case(l.x + COTE_CARTE * l.y)) return false;
+            if (bloquee.Case(l.x + COTE_CARTE * l.y)) {
+                *mur = {l.x, l.y};
+                return false;
+            }
         }
         return true;
     }
     while (l.reste > 1) {
         l.Suivante();
-        if (bloquee(l.x, l.y)) return false;
+        if (bloquee(l.x, l.y)) {
+            *mur = {l.x, l.y};
+            return false;
+        }
     }
     return true;
 }
+
+// The cells Visible(a, b), a != b, tests: a itself, and the line's cells strictly before b. The
+// line's k-th cell along its longer axis lies floor((2 d k + D) / 2 D) cells off along the shorter
+// one (D, d the two lengths), as Ligne steps.
+class CasesVues {
+public:
+    CasesVues(int ax, int ay, int bx, int by) : ax_(ax), ay_(ay) {
+        const int dx = bx > ax ? bx - ax : ax - bx, dy = by > ay ? by - ay : ay - by;
+        raide_ = dy > dx;
+        D_ = raide_ ? dy : dx;
+        d_ = raide_ ? dx : dy;
+        sD_ = raide_ ? (by > ay) - (by < ay) : (bx > ax) - (bx < ax);
+        sd_ = raide_ ? (bx > ax) - (bx < ax) : (by > ay) - (by < ay);
+    }
+    bool Contient(PointTrajet c) const {
+        if (c.x == ax_ && c.y == ay_) return true;
+        const int rD = raide_ ? c.y - ay_ : c.x - ax_, rd = raide_ ? c.x - ax_ : c.y - ay_;
+        const int k = rD * sD_;
+        if (k < 1 || k >= D_) return false;
+        return rd == sd_ * static_cast<int>((2 * static_cast<int64_t>(d_) * k + D_) / (2 * static_cast<int64_t>(D_)));
+    }
+
+private:
+    int ax_, ay_, D_, d_, sD_, sd_;
+    bool raide_;
+};
 
 int Marche(bool enregistre, int x, int y, int xBut, int yBut, int* xLibre, int* yLibre, int* xReprise, int* yReprise,
            int* direction, const uint32_t* carte, int objet, int groupe) {
@@ -273,58 +321,69 @@ int Marche(bool enregistre, int x, int y, int xBut, int yBut, int* xLibre, int* 
         return 0;
     }
     const Obstacles bloquee = Plan(carte, objet, groupe);
+    // Between two cells of the map the line stays on the map: with the answers kept, its cells
+    // are read by index.
+    const bool parIndice = bloquee.Memorise() && SurCarte(x, y) && SurCarte(xBut, yBut);
+    auto Bloque = [&](int cx, int cy) { return parIndice ? bloquee.Case(cx + COTE_CARTE * cy) : bloquee(cx, cy); };
     Ligne l(x, y, xBut, yBut);
     int px = x, py = y;
-    bool bloque = false;
-    while (l.Suivante()) {
-        const bool libre = !bloquee(l.x, l.y);
-        if (!bloque) {
-            if (libre) {
-                if (enregistre && TrajetBrut) {
-                    if (TrajetBrutNombre < 0) TrajetBrutNombre = 0;
-                    if (TrajetBrutNombre < POINTS_TAMPON_TRAJET) TrajetBrut[TrajetBrutNombre++] = {l.x, l.y};
-                    if (TrajetBrutNombre >= POINTS_TAMPON_TRAJET) return 0;
-                }
-            } else {
-                bloque = true;
-                *xLibre = px;
-                *yLibre = py;
-                *direction = DirectionDuPas(l.x - px, l.y - py);
+    // The free cells before the first blocked one, appended (the count kept here meanwhile).
+    PointTrajet* const brut = enregistre ? TrajetBrut : nullptr;
+    int32_t n = TrajetBrutNombre;
+    for (;;) {
+        if (!l.Suivante()) {
+            TrajetBrutNombre = n;
+            *xLibre = *xReprise = x;
+            *yLibre = *yReprise = y;
+            return 0;
+        }
+        if (Bloque(l.x, l.y)) break;
+        if (brut) {
+            if (n < 0) n = 0;
+            if (n < POINTS_TAMPON_TRAJET) brut[n++] = {l.x, l.y};
+            if (n >= POINTS_TAMPON_TRAJET) {
+                TrajetBrutNombre = n;
+                return 0;
             }
-        } else if (libre) {
-            *xReprise = l.x;
-            *yReprise = l.y;
-            break;
         }
         px = l.x;
         py = l.y;
     }
-    if (bloque) return 1;
-    *xLibre = *xReprise = x;
-    *yLibre = *yReprise = y;
-    return 0;
+    TrajetBrutNombre = n;
+    *xLibre = px;
+    *yLibre = py;
+    *direction = DirectionDuPas(l.x - px, l.y - py);
+    // The first free cell beyond the obstacle, if any.
+    while (l.Suivante())
+        if (!Bloque(l.x, l.y)) {
+            *xReprise = l.x;
+            *yReprise = l.y;
+            break;
+        }
+    return 1;
 }
 
 // Every contour walk of one plan together never takes more steps than this; a walk that keeps
 // closing its loop short of the goal gives up as one that took too long.
 constexpr int PAS_CONTOURS_TOTAL_MAX = 128 * (PAS_CONTOUR_MAX + 1);
 
-// Where a contour walk has stood, and facing which way, since it began or last took a new resume
-// cell: by cell, the step it stood there facing each direction (valid for the walk's generation).
-struct PassageContour {
-    uint32_t generation = 0;
-    uint16_t pas[8] = {};
-};
-std::vector<PassageContour> PassagesContour(static_cast<size_t>(COTE_CARTE) * COTE_CARTE);
-uint32_t GenerationContour = 0;
-
-uint32_t NouvelleGenerationContour() {
-    if (++GenerationContour == 0) {
-        std::fill(PassagesContour.begin(), PassagesContour.end(), PassageContour{});
-        GenerationContour = 1;
+// The states (cell, direction) met by the walk in progress, each with the step count it was met
+// at, stamped by walk: 9 bits of step count (at most PAS_CONTOUR_MAX + 1), the rest the walk's
+// number.
+struct EtatsContour {
+    static constexpr int BITS_PAS = 9;
+    static_assert(PAS_CONTOUR_MAX + 1 < (1 << BITS_PAS));
+    uint32_t marche = 0;
+    std::vector<uint32_t> vus = std::vector<uint32_t>(static_cast<size_t>(COTE_CARTE) * COTE_CARTE * 8, 0);
+    // A new walk (or a walk restarted from a new resume cell): no state met yet.
+    void Nouvelle() {
+        if (++marche >= (1u << (32 - BITS_PAS))) {
+            std::fill(vus.begin(), vus.end(), 0);
+            marche = 1;
+        }
     }
-    return GenerationContour;
-}
+};
+EtatsContour Etats;
 
 // sens +1 follows the obstacle counter-clockwise, -1 clockwise.
 CodeContour Contour(int sens, int xDepart, int yDepart, int xReprise, int yReprise, int d, const uint32_t* carte,
@@ -352,9 +411,10 @@ CodeContour Contour(int sens, int xDepart, int yDepart, int xReprise, int yRepri
             if (VOISIN[k] != DirectionDx[k] + COTE_CARTE * DirectionDy[k]) return false;
         return true;
     }());
-    bool interieur = false;
+    bool interieur = false, surCarte = false;
     int indice = 0;
     auto Place = [&] {
+        surCarte = SurCarte(cx, cy);
         interieur = bloquee.Memorise() && cx >= 1 && cx < COTE_CARTE - 1 && cy >= 1 && cy < COTE_CARTE - 1;
         indice = cx + COTE_CARTE * cy;
     };
@@ -369,43 +429,40 @@ CodeContour Contour(int sens, int xDepart, int yDepart, int xReprise, int yRepri
         if (trouve) break;
     }
 
-    // Once the walk is past its first steps, a step depends only on the cell it stands on and the
-    // way it faces (the resume cell, the start and every cell's answer stay the same until it takes
-    // a new resume cell). Standing again where it stood facing the same way, it goes round the same
-    // loop until it has taken too many steps: that end, the buffer it leaves and the counts are
-    // worked out from the loop instead of walking it.
-    const int seuil = std::max(m, TrajetEmpriseLargeur + 4);
-    uint32_t generation = NouvelleGenerationContour();
+    // Past its first steps (ContourPas above both thresholds below), a step depends only on the
+    // cell, the direction it starts from and the resume cell: a walk back in a state it met since
+    // the walk (re)started loops through the same steps until it gives up, and those steps are
+    // copied from the loop's first turn instead of being worked out again.
+    const int seuilBoucle = std::max(m, TrajetEmpriseLargeur + 4);
+    Etats.Nouvelle();
+    uint32_t* const vus = Etats.vus.data();
+    uint32_t marcheCourante = Etats.marche << EtatsContour::BITS_PAS;
+
     int pasTotal = 0;
     for (;;) {
         ++ContourPas;
         if (++pasTotal > PAS_CONTOURS_TOTAL_MAX) return CONTOUR_TROP_LONG;
-        if (ContourPas > seuil && ContourRaccourciBoucles) {
-            PassageContour& p = PassagesContour[static_cast<size_t>(cx + COTE_CARTE * cy)];
-            if (p.generation != generation) {
-                p = PassageContour{};
-                p.generation = generation;
-            } else if (p.pas[d] != 0) {
-                const int debut = p.pas[d], periode = ContourPas - debut;
-                // The step that ends the walk: the one past the total before it is taken, else the
-                // one past the walk's own bound once its point is in the buffer.
-                const int finTotal = ContourPas + (PAS_CONTOURS_TOTAL_MAX - pasTotal) + 1;
-                const bool parTotal = finTotal <= PAS_CONTOUR_MAX + 1;
-                const int dernier = parTotal ? finTotal - 1 : PAS_CONTOUR_MAX + 1;   // last step whose point is kept
-                const int32_t premier = nombre - periode;   // where the loop's points start in the buffer
-                if (premier >= 0 && nombre + (dernier - ContourPas + 1) < POINTS_TAMPON_TRAJET) {
-                    const auto apres = [&](int pas) { return tampon[premier + (pas - debut) % periode]; };
-                    for (int pas = ContourPas; pas <= dernier; ++pas) tampon[nombre++] = apres(pas);
-                    // The end cell is where the last step that ran to its end stood.
-                    const PointTrajet fin = apres(parTotal ? dernier : dernier - 1);
-                    *xFin = fin.x;
-                    *yFin = fin.y;
-                    ContourPas = parTotal ? finTotal : PAS_CONTOUR_MAX + 1;
-                    ++ContourBouclesRaccourcies;
-                    return CONTOUR_TROP_LONG;
+        if (ContourPas > seuilBoucle && surCarte) {
+            uint32_t& vu = vus[indice * 8 + d];
+            if ((vu & ~((1u << EtatsContour::BITS_PAS) - 1)) == marcheCourante) {
+                // This step and the next ones each append the point one loop back, until the
+                // first of: the buffer full (SORTIE, checked first), the step count past
+                // PAS_CONTOUR_MAX, then the total count past its bound, checked once the step is
+                // done (its point then ends the walk).
+                const int periode = ContourPas - static_cast<int>(vu & ((1u << EtatsContour::BITS_PAS) - 1));
+                const int pleins = POINTS_TAMPON_TRAJET - nombre, longs = PAS_CONTOUR_MAX + 2 - ContourPas,
+                          total = PAS_CONTOURS_TOTAL_MAX - pasTotal + 1;
+                const int pas = std::min({pleins, longs, total});
+                for (int i = 0; i < pas; ++i, ++nombre) tampon[nombre] = tampon[nombre - periode];
+                const int finis = pas < pleins && pas < longs ? pas : pas - 1;
+                ContourPas += finis;
+                if (finis > 0) {
+                    *xFin = tampon[nombre - pas + finis - 1].x;
+                    *yFin = tampon[nombre - pas + finis - 1].y;
                 }
+                return pas == pleins ? CONTOUR_SORTIE : CONTOUR_TROP_LONG;
             }
-            if (p.pas[d] == 0) p.pas[d] = static_cast<uint16_t>(ContourPas);
+            vu = marcheCourante | static_cast<uint32_t>(ContourPas);
         }
         int tour = -sens;
         const int d0 = d;
@@ -460,7 +517,8 @@ CodeContour Contour(int sens, int xDepart, int yDepart, int xReprise, int yRepri
                 *yFin = ry;
                 nombre = 0;
                 ContourPas = 0;
-                generation = NouvelleGenerationContour();
+                Etats.Nouvelle();
+                marcheCourante = Etats.marche << EtatsContour::BITS_PAS;
                 break;
             }
         }
@@ -543,7 +601,8 @@ CodeContour Trajet__ContourTrigoInverse(int xDepart, int yDepart, int xReprise, 
 }
 
 int Trajet__Visibilite(int ax, int ay, int bx, int by, const uint32_t* carte, int objet, int groupe) {
-    return Visible(Plan(carte, objet, groupe), ax, ay, bx, by) ? 1 : 0;
+    PointTrajet mur;
+    return Visible(Plan(carte, objet, groupe), ax, ay, bx, by, &mur) ? 1 : 0;
 }
 
 void Trajet__Segment(int ax, int ay, int bx, int by) {
@@ -566,8 +625,29 @@ void Trajet__Lissage(const uint32_t* carte, int objet, int groupe) {
     const Obstacles bloquee = Plan(carte, objet, groupe);
     int i = 0;
     while (i < n && TrajetLisseNombre < POINTS_TAMPON_TRAJET) {
+        // The farthest point in sight. A cell found blocked on one line from a blocks every later
+        // line that passes it: the last few are kept, and a line through one of them is not walked.
+        const PointTrajet a = TrajetBrut[i];
+        constexpr int MURS = 8;
+        PointTrajet murs[MURS];
+        int nMurs = 0, dernier = 0;
         int j = n - 1;
-        while (j > i && !Visible(bloquee, TrajetBrut[i].x, TrajetBrut[i].y, TrajetBrut[j].x, TrajetBrut[j].y)) --j;
+        for (; j > i; --j) {
+            const PointTrajet b = TrajetBrut[j];
+            if (a.x == b.x && a.y == b.y) break;
+            bool coupe = false;
+            if (nMurs > 0) {
+                const CasesVues vues(a.x, a.y, b.x, b.y);
+                for (int k = 0, m = dernier; k < nMurs && !coupe; ++k, m = (m + MURS - 1) % MURS)
+                    coupe = vues.Contient(murs[m]);
+            }
+            if (coupe) continue;
+            PointTrajet mur;
+            if (Visible(bloquee, a.x, a.y, b.x, b.y, &mur)) break;
+            dernier = (dernier + 1) % MURS;
+            murs[dernier] = mur;
+            if (nMurs < MURS) ++nMurs;
+        }
         Trajet__Segment(TrajetBrut[i].x, TrajetBrut[i].y, TrajetBrut[j].x, TrajetBrut[j].y);
         if (TrajetLisseNombre >= POINTS_TAMPON_TRAJET) break;
         TrajetLisse[TrajetLisseNombre++] = TrajetBrut[j];

@@ -27,11 +27,6 @@ extern int32_t TrajetEmpriseLargeur;
 extern int32_t TrajetEmpriseHauteur;
 // Steps of the contour walk in progress.
 extern int32_t ContourPas;
-// A walk that comes back where it stood facing the same way is known to go round that loop until it
-// has too many steps, and ends there at once (on by default; the tests compare with the full walk).
-// ContourBouclesRaccourcies counts the walks ended so.
-extern bool ContourRaccourciBoucles;
-extern int32_t ContourBouclesRaccourcies;
 
 // Result of a contour walk.
 enum CodeContour : int32_t {

@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cstdlib>
 #include <string>
-#include <vector>
 
 namespace {
 
@@ -367,82 +366,6 @@ TEST_F(Chemin, CartesAleatoires) {
             ASSERT_TRUE(TrajetLisse[i].x >= 0 && TrajetLisse[i].x < 128 && TrajetLisse[i].y >= 0 && TrajetLisse[i].y < 128)
                 << "map " << essai;
     }
-}
-
-// A walk that comes back where it stood facing the same way ends at once as the full walk would
-// have ended it: on random maps of rings and bars (where walks go round in loops), every plan and
-// every single walk gives the same paths, buffers, counts and end cells with the shortcut as
-// without it.
-TEST_F(Chemin, LesBouclesRaccourciesFinissentCommeLaMarcheComplete) {
-    uint32_t graine = 777;
-    auto Hasard = [&](int n) {
-        graine = graine * 1103515245u + 12345u;
-        return static_cast<int>((graine >> 16) % static_cast<uint32_t>(n));
-    };
-    struct Etat {
-        int r = 0, fx = 0, fy = 0, pas = 0;
-        std::vector<PointTrajet> lisse, brut, trigo, inverse;
-    };
-    auto Points = [](const PointTrajet* p, int32_t n) { return std::vector<PointTrajet>(p, p + std::max(n, 0)); };
-    auto Pareils = [](const std::vector<PointTrajet>& a, const std::vector<PointTrajet>& b) {
-        if (a.size() != b.size()) return false;
-        for (size_t i = 0; i < a.size(); ++i)
-            if (a[i].x != b[i].x || a[i].y != b[i].y) return false;
-        return true;
-    };
-    const int32_t avant = ContourBouclesRaccourcies;
-    for (int essai = 0; essai < 1500; ++essai) {
-        ASSERT_EQ(Univers__AlloueCartes(), 1);
-        const int ox = Hasard(3) * 48, oy = Hasard(3) * 48, cote = 32;
-        for (int k = Hasard(8); k >= 0; --k) {
-            // A ring, now and then with a gap, and bars.
-            const int x = ox + Hasard(cote), y = oy + Hasard(cote), l = 2 + Hasard(10), h = 2 + Hasard(10);
-            const int x1 = std::min(127, x + l), y1 = std::min(127, y + h);
-            Mur(x, y, x1, y);
-            Mur(x, y1, x1, y1);
-            Mur(x, y, x, y1);
-            Mur(x1, y, x1, y1);
-            if (Hasard(2)) Base()[std::min(127, x + 1 + Hasard(l)) + 128 * y] = 0;
-            if (Hasard(3) == 0) Mur(x, y, std::min(127, x + Hasard(20)), y);
-        }
-        for (int k = Hasard(40); k > 0; --k) Base()[(ox + Hasard(cote)) + 128 * (oy + Hasard(cote))] = OBSTACLE_FIXE;
-        const int x0 = ox + Hasard(cote), y0 = oy + Hasard(cote), x1 = ox + Hasard(cote), y1 = oy + Hasard(cote);
-        const int taille = 1 + (Hasard(4) == 0);
-        const int sens = Hasard(2) ? 1 : -1, direction = Hasard(8);
-        const bool plan = Hasard(3) != 0;
-        Etat etats[2];
-        for (int raccourci = 0; raccourci < 2; ++raccourci) {
-            ContourRaccourciBoucles = raccourci == 1;
-            Unite(5, x0, y0, taille);
-            Etat& e = etats[raccourci];
-            TrajetBrutNombre = TrajetLisseNombre = TrajetTrigoNombre = TrajetTrigoInverseNombre = 0;
-            if (plan) {
-                e.r = Trajet__Calcul(x0, y0, x1, y1, &TrajetLisseNombre, TrajetLisse, Base(), 5, -1);
-            } else {
-                // One walk on its own, from the unit's cell round what lies that way.
-                TrajetEmpriseLargeur = TrajetEmpriseHauteur = taille;
-                e.r = sens > 0 ? Trajet__ContourTrigo(x0, y0, x1, y1, direction, Base(), x1, y1, &e.fx, &e.fy, 5, -1)
-                               : Trajet__ContourTrigoInverse(x0, y0, x1, y1, direction, Base(), x1, y1, &e.fx, &e.fy, 5, -1);
-            }
-            e.pas = ContourPas;
-            e.lisse = Points(TrajetLisse, TrajetLisseNombre);
-            e.brut = Points(TrajetBrut, TrajetBrutNombre);
-            e.trigo = Points(TrajetTrigo, TrajetTrigoNombre);
-            e.inverse = Points(TrajetTrigoInverse, TrajetTrigoInverseNombre);
-        }
-        ContourRaccourciBoucles = true;
-        SCOPED_TRACE("map " + std::to_string(essai));
-        ASSERT_EQ(etats[0].r, etats[1].r);
-        ASSERT_EQ(etats[0].fx, etats[1].fx);
-        ASSERT_EQ(etats[0].fy, etats[1].fy);
-        ASSERT_EQ(etats[0].pas, etats[1].pas);
-        ASSERT_TRUE(Pareils(etats[0].lisse, etats[1].lisse));
-        ASSERT_TRUE(Pareils(etats[0].brut, etats[1].brut));
-        ASSERT_TRUE(Pareils(etats[0].trigo, etats[1].trigo));
-        ASSERT_TRUE(Pareils(etats[0].inverse, etats[1].inverse));
-    }
-    // The maps did make walks go round loops.
-    EXPECT_GT(ContourBouclesRaccourcies - avant, 50);
 }
 
 }  // namespace
