@@ -57,6 +57,40 @@ inline int Distance(int x1, int y1, int x2, int y2) {
 
 int Mode(const Groupe& g) { return g.modeFormation >= 1 && g.modeFormation <= 5 ? g.modeFormation : 1; }
 
+// The smallest formation factor over a set of modes (bit m - 1 for mode m), for each mode of the
+// group choosing; 9999 for the empty set.
+const std::array<std::array<int, 5>, 32> FormationMin = [] {
+    std::array<std::array<int, 5>, 32> f{};
+    for (int masque = 0; masque < 32; ++masque)
+        for (int m = 0; m < 5; ++m) {
+            int v = 9999;
+            for (int mode = 0; mode < 5; ++mode)
+                if (masque & (1 << mode))
+                    v = std::min(v, static_cast<int>(TableFormationIA[static_cast<size_t>(mode)][static_cast<size_t>(m)]));
+            f[static_cast<size_t>(masque)][static_cast<size_t>(m)] = v;
+        }
+    return f;
+}();
+
+// The largest factor of the formation table.
+const int FormationMax = [] {
+    int v = 0;
+    for (const auto& ligne : TableFormationIA)
+        for (const float f : ligne) v = std::max(v, static_cast<int>(f));
+    return v;
+}();
+
+// What bounds the score factors of a set of candidates from below: their modes, fewest members
+// and fewest hit points.
+struct Minima {
+    int32_t modes = 0, membres = INT32_MAX, pv = INT32_MAX;
+    void Ajoute(int mode, int32_t m, int32_t p) {
+        modes |= 1 << (mode - 1);
+        membres = std::min(membres, m);
+        pv = std::min(pv, p);
+    }
+};
+
 }  // namespace
 
 int FacteurEffectifIA(int membres, int membresAutre) {
@@ -101,77 +135,107 @@ int IA__EvaluationCibles() {
         const int32_t hpO = pv[static_cast<size_t>(oi)] != 0 ? pv[static_cast<size_t>(oi)] : 1;
         candidats.push_back({oi, co->armee, co->couche, Mode(o), o.nbMembres, hpO, o.butX, o.butY, o.force});
     }
-    // The candidates by army and by block of the map (of their goals), for the search in rings of
-    // blocks round each group's goal; goals off the map are always looked at.
+
+    // Whether every score is at least the distance: then a candidate further than the best score
+    // found so far cannot win, nor tie. Not when a candidate has no hit points, nor when a group
+    // is listed twice (two candidates sharing one engagement).
+    bool elagage = true;
+    static std::vector<uint32_t> vu(NOMBRE_GROUPES, 0);
+    static uint32_t evaluation = 0;
+    ++evaluation;
+    // Per army, what bounds the score factors from below over all its candidates, and how many of
+    // its candidates on the map are still open (engaged below their strength).
+    Minima bornes[6];
+    int32_t ouvertsArmee[6] = {};
+    int32_t pvMax = 0;
+    auto ouvert = [&](const Candidat& c) { return engagee[static_cast<size_t>(c.groupe)] < c.force; };
+    auto surCarte = [](int x, int y) { return x >= 0 && y >= 0 && x < TAILLE_UNIVERS && y < TAILLE_UNIVERS; };
+    for (const Candidat& c : candidats) {
+        if (c.pv < 1) elagage = false;
+        if (vu[static_cast<size_t>(c.groupe)] == evaluation) elagage = false;
+        vu[static_cast<size_t>(c.groupe)] = evaluation;
+        pvMax = std::max(pvMax, c.pv);
+        if (c.armee < 0 || c.armee > 5) continue;
+        bornes[c.armee].Ajoute(c.mode, c.nbMembres, c.pv);
+        if (surCarte(c.butX, c.butY) && ouvert(c)) ++ouvertsArmee[c.armee];
+    }
+    // Whether no score of a candidate on the map can pass INT32_MAX (each factor at its largest:
+    // formation, members 3, hit points pvMax / 1 + 1, the distance across the map). Then the
+    // candidates are searched by squares of the map; else by the rings of blocks below, bounded
+    // by each army's factors alone.
+    const bool sansDebordement =
+        int64_t{FormationMax} * 3 * (int64_t{pvMax} + 1) * Racines[static_cast<size_t>(RACINES_MAX)] <= INT32_MAX;
+    const bool parCarres = elagage && sansDebordement, parBlocs = elagage && !sansDebordement;
+    // Candidates whose goal is off the map (or whose army is off the table) are always looked at.
+    static std::vector<int32_t> horsCarte(NOMBRE_GROUPES);
+    horsCarte.clear();
+
+    // The open candidates by army and square of the map (of their goals), each square's in a
+    // span of `liste` (any order: the choice does not depend on the order of the tries), with
+    // what bounds the score factors of all its candidates from below.
+    constexpr int CARRE = 8, CARRES = TAILLE_UNIVERS / CARRE;
+    static_assert(CARRES * CARRE == TAILLE_UNIVERS);
+    static std::vector<int32_t> debutCarre(6 * CARRES * CARRES + 1), ouvertsCarre(6 * CARRES * CARRES);
+    static std::vector<Minima> minCarre(6 * CARRES * CARRES);
+    static std::vector<int32_t> carreDe, liste, place;   // by candidate: its square (-1 none), its place in liste
+    if (parCarres) {
+        std::fill(debutCarre.begin(), debutCarre.end(), 0);
+        std::fill(ouvertsCarre.begin(), ouvertsCarre.end(), 0);
+        std::fill(minCarre.begin(), minCarre.end(), Minima{});
+        carreDe.resize(candidats.size());
+        liste.resize(candidats.size());
+        place.resize(candidats.size());
+        for (size_t k = 0; k < candidats.size(); ++k) {
+            const Candidat& c = candidats[k];
+            if (c.armee < 0 || c.armee > 5 || !surCarte(c.butX, c.butY)) {
+                carreDe[k] = -1;
+                horsCarte.push_back(static_cast<int32_t>(k));
+                continue;
+            }
+            const int q = (c.armee * CARRES + c.butY / CARRE) * CARRES + c.butX / CARRE;
+            carreDe[k] = q;
+            ++debutCarre[static_cast<size_t>(q) + 1];
+            minCarre[static_cast<size_t>(q)].Ajoute(c.mode, c.nbMembres, c.pv);
+        }
+        for (size_t q = 1; q < debutCarre.size(); ++q) debutCarre[q] += debutCarre[q - 1];
+        for (size_t k = 0; k < candidats.size(); ++k) {
+            const int q = carreDe[k];
+            if (q < 0 || !ouvert(candidats[k])) continue;
+            const int32_t p = debutCarre[static_cast<size_t>(q)] + ouvertsCarre[static_cast<size_t>(q)]++;
+            liste[static_cast<size_t>(p)] = static_cast<int32_t>(k);
+            place[k] = p;
+        }
+    }
+
+    // The candidates by army and by block of 4 cells, for the rings of blocks.
     constexpr int BLOC = 4, BLOCS = (TAILLE_UNIVERS + BLOC - 1) / BLOC;
     static std::vector<int32_t> debutBloc(6 * BLOCS * BLOCS + 1);
     static std::vector<int32_t> parBloc(NOMBRE_GROUPES);
-    static std::vector<int32_t> horsCarte(NOMBRE_GROUPES);
-    horsCarte.clear();
-    std::fill(debutBloc.begin(), debutBloc.end(), 0);
-    // Whether every score is at least the distance: then a candidate further than the best score
-    // found so far cannot win, nor tie.
-    bool elagage = true;
+    // Open candidates per block: blocks with none are passed over.
+    static std::vector<int32_t> ouverts(6 * BLOCS * BLOCS);
     auto bloc = [](int armee, int x, int y) {
         if (armee < 0 || armee > 5 || x < 0 || y < 0 || x >= TAILLE_UNIVERS || y >= TAILLE_UNIVERS) return -1;
         return (armee * BLOCS + y / BLOC) * BLOCS + x / BLOC;
     };
-    // Per army, what bounds the factors of a score from below: the smallest formation factor for
-    // each mode of the group choosing, the fewest members and the fewest hit points.
-    struct Bornes {
-        int formation[5] = {9999, 9999, 9999, 9999, 9999};
-        int32_t membres = INT32_MAX, pv = INT32_MAX;
-        bool aucun = true;
-    };
-    Bornes bornes[6];
-    // The same bounds for the candidates of each block, so that a block whose every candidate
-    // scores above the best found so far is passed over.
-    static std::vector<Bornes> bornesBloc(6 * BLOCS * BLOCS);
-    std::fill(bornesBloc.begin(), bornesBloc.end(), Bornes{});
-    auto borner = [](Bornes& b, const Candidat& c) {
-        for (int m = 0; m < 5; ++m)
-            b.formation[m] = std::min(b.formation[m], static_cast<int>(TableFormationIA[static_cast<size_t>(c.mode - 1)][static_cast<size_t>(m)]));
-        b.membres = std::min(b.membres, c.nbMembres);
-        b.pv = std::min(b.pv, c.pv);
-        b.aucun = false;
-    };
-    for (const Candidat& c : candidats) {
-        if (c.pv < 1) elagage = false;
-        if (c.armee >= 0 && c.armee <= 5) borner(bornes[c.armee], c);
-        const int b = bloc(c.armee, c.butX, c.butY);
-        if (b >= 0) {
-            ++debutBloc[static_cast<size_t>(b) + 1];
-            borner(bornesBloc[static_cast<size_t>(b)], c);
+    if (parBlocs) {
+        std::fill(debutBloc.begin(), debutBloc.end(), 0);
+        std::fill(ouverts.begin(), ouverts.end(), 0);
+        for (const Candidat& c : candidats) {
+            const int b = bloc(c.armee, c.butX, c.butY);
+            if (b >= 0) {
+                ++debutBloc[static_cast<size_t>(b) + 1];
+                if (ouvert(c)) ++ouverts[static_cast<size_t>(b)];
+            }
         }
-    }
-    for (size_t b = 1; b < debutBloc.size(); ++b) debutBloc[b] += debutBloc[b - 1];
-    parBloc.resize(candidats.size());
-    {
-        static std::vector<int32_t> place;
-        place.assign(debutBloc.begin(), debutBloc.end() - 1);
+        for (size_t b = 1; b < debutBloc.size(); ++b) debutBloc[b] += debutBloc[b - 1];
+        parBloc.resize(candidats.size());
+        static std::vector<int32_t> suivant;
+        suivant.assign(debutBloc.begin(), debutBloc.end() - 1);
         for (size_t k = 0; k < candidats.size(); ++k) {
             const int b = bloc(candidats[k].armee, candidats[k].butX, candidats[k].butY);
-            if (b >= 0) parBloc[static_cast<size_t>(place[static_cast<size_t>(b)]++)] = static_cast<int32_t>(k);
+            if (b >= 0) parBloc[static_cast<size_t>(suivant[static_cast<size_t>(b)]++)] = static_cast<int32_t>(k);
             else horsCarte.push_back(static_cast<int32_t>(k));
         }
-    }
-
-    // Candidates still open (engaged below their strength) per block and per army: blocks and
-    // armies with none are passed over.
-    static std::vector<int32_t> ouverts(6 * BLOCS * BLOCS);
-    // A group listed twice would be two candidates sharing one engagement: then no block is passed over.
-    static std::vector<uint32_t> vu(NOMBRE_GROUPES, 0);
-    static uint32_t evaluation = 0;
-    ++evaluation;
-    std::fill(ouverts.begin(), ouverts.end(), 0);
-    int32_t ouvertsArmee[6] = {};
-    auto ouvert = [&](const Candidat& c) { return engagee[static_cast<size_t>(c.groupe)] < c.force; };
-    for (size_t k = 0; k < candidats.size(); ++k) {
-        const Candidat& c = candidats[k];
-        if (vu[static_cast<size_t>(c.groupe)] == evaluation) elagage = false;
-        vu[static_cast<size_t>(c.groupe)] = evaluation;
-        const int b = bloc(c.armee, c.butX, c.butY);
-        if (b >= 0 && ouvert(c)) ++ouverts[static_cast<size_t>(b)], ++ouvertsArmee[c.armee];
     }
 
     int choix = -1;
@@ -190,10 +254,10 @@ int IA__EvaluationCibles() {
         const bool partout = cg->classe == CLASSE_ARCHER || cg->couche == 2 || cg->sorts[0] != -1;
         const int hpG = pv[static_cast<size_t>(gi)] != 0 ? pv[static_cast<size_t>(gi)] : 1;
         const int modeG = Mode(g);
-        auto essai = [&](int k) {
+        // A candidate of an army this group may target.
+        auto essaiArmee = [&](int k) {
             const Candidat& o = candidats[static_cast<size_t>(k)];
             const int oi = o.groupe;
-            if (!Ciblable(cg->armee, o.armee)) return;
             if (!partout && o.couche != cg->couche) return;
             if (engagee[static_cast<size_t>(oi)] >= o.force) return;
             if (g.groupeCibleIAPrecedent != -1 && oi == g.groupeCibleIAPrecedent) return;
@@ -206,23 +270,62 @@ int IA__EvaluationCibles() {
                 meilleurRang = k;
             }
         };
-        const bool surCarte = g.butX >= 0 && g.butY >= 0 && g.butX < TAILLE_UNIVERS && g.butY < TAILLE_UNIVERS;
-        if (!elagage || hpG < 1 || !surCarte) {
+        auto essai = [&](int k) {
+            if (Ciblable(cg->armee, candidats[static_cast<size_t>(k)].armee)) essaiArmee(k);
+        };
+        // Every score of a set of candidates is at least this times the distance (each factor is
+        // at least 1, and each grows with what it is bounded by here).
+        auto facteur = [&](const Minima& m) {
+            return int64_t{FormationMin[static_cast<size_t>(m.modes)][static_cast<size_t>(modeG - 1)]} *
+                   FacteurEffectifIA(g.nbMembres, m.membres) * (m.pv / hpG + 1);
+        };
+        if (!elagage || hpG < 1 || !surCarte(g.butX, g.butY)) {
             for (size_t k = 0; k < candidats.size(); ++k) essai(static_cast<int>(k));
+        } else if (parCarres) {
+            for (const int32_t k : horsCarte) essai(k);
+            const int gx = g.butX, gy = g.butY, cx = gx / CARRE, cy = gy / CARRE;
+            for (int armee = 0; armee < 6; ++armee) {
+                if (!Ciblable(cg->armee, armee) || ouvertsArmee[armee] == 0) continue;
+                const int64_t facteurArmee = facteur(bornes[armee]);
+                // A square's open candidates, passed over when no goal in the square is near
+                // enough to win or tie (the distance, truncated root, to its nearest cell).
+                auto carreEssai = [&](int i, int j) {
+                    if (i < 0 || i >= CARRES) return;
+                    const size_t q = static_cast<size_t>((armee * CARRES + j) * CARRES + i);
+                    const int32_t n = ouvertsCarre[q];
+                    if (n == 0) return;
+                    const int x0 = i * CARRE, y0 = j * CARRE;
+                    const int dx = gx < x0 ? x0 - gx : gx >= x0 + CARRE ? gx - (x0 + CARRE - 1) : 0;
+                    const int dy = gy < y0 ? y0 - gy : gy >= y0 + CARRE ? gy - (y0 + CARRE - 1) : 0;
+                    const int64_t d = Racines[static_cast<size_t>(dx * dx + dy * dy)];
+                    if (facteurArmee * d > meilleur || facteur(minCarre[q]) * d > meilleur) return;
+                    for (int32_t p = debutCarre[q], fin = p + n; p < fin; ++p) essaiArmee(liste[static_cast<size_t>(p)]);
+                };
+                // Ring r of squares round the goal's square.
+                for (int r = 0; r < CARRES; ++r) {
+                    for (int j = std::max(cy - r, 0); j <= std::min(cy + r, CARRES - 1); ++j) {
+                        if (j == cy - r || j == cy + r) {
+                            for (int i = cx - r; i <= cx + r; ++i) carreEssai(i, j);
+                        } else {
+                            carreEssai(cx - r, j);
+                            carreEssai(cx + r, j);
+                        }
+                    }
+                    // Every goal past this ring is at least `dehors` away (none past the map).
+                    int dehors = INT_MAX;
+                    if (cx - r > 0) dehors = std::min(dehors, gx - (cx - r) * CARRE + 1);
+                    if (cx + r < CARRES - 1) dehors = std::min(dehors, (cx + r + 1) * CARRE - gx);
+                    if (cy - r > 0) dehors = std::min(dehors, gy - (cy - r) * CARRE + 1);
+                    if (cy + r < CARRES - 1) dehors = std::min(dehors, (cy + r + 1) * CARRE - gy);
+                    if (dehors == INT_MAX || facteurArmee * dehors > meilleur) break;
+                }
+            }
         } else {
             for (const int32_t k : horsCarte) essai(k);
             const int bx = g.butX / BLOC, by = g.butY / BLOC;
             for (int armee = 0; armee < 6; ++armee) {
-                if (!Ciblable(cg->armee, armee)) continue;
-                // Every score of this army is at least `facteur` times the distance (each factor
-                // is at least 1, and each grows with what it is bounded by here).
-                const Bornes& bo = bornes[armee];
-                if (bo.aucun || ouvertsArmee[armee] == 0) continue;   // no candidate of this army open
-                auto facteurDe = [&](const Bornes& b) {
-                    return int64_t{b.formation[modeG - 1]} * (b.membres > 0 ? FacteurEffectifIA(g.nbMembres, b.membres) : 1) *
-                           (b.pv / hpG + 1);
-                };
-                const int64_t facteur = facteurDe(bo);
+                if (!Ciblable(cg->armee, armee) || ouvertsArmee[armee] == 0) continue;
+                const int64_t facteurArmee = facteur(bornes[armee]);
                 // Ring r of blocks round the goal's block; past it every goal is at least
                 // r * BLOC + 1 away.
                 for (int r = 0; r < BLOCS; ++r) {
@@ -230,11 +333,7 @@ int IA__EvaluationCibles() {
                         if (i < 0 || i >= BLOCS) return;
                         const size_t b = static_cast<size_t>((armee * BLOCS + j) * BLOCS + i);
                         if (ouverts[b] == 0) return;
-                        // No goal of the block is nearer than its rectangle's nearest cell.
-                        const int dx = std::max({0, i * BLOC - g.butX, g.butX - (i * BLOC + BLOC - 1)});
-                        const int dy = std::max({0, j * BLOC - g.butY, g.butY - (j * BLOC + BLOC - 1)});
-                        if (facteurDe(bornesBloc[b]) * Distance(0, 0, dx, dy) > meilleur) return;
-                        for (int32_t q = debutBloc[b]; q < debutBloc[b + 1]; ++q) essai(parBloc[static_cast<size_t>(q)]);
+                        for (int32_t q = debutBloc[b]; q < debutBloc[b + 1]; ++q) essaiArmee(parBloc[static_cast<size_t>(q)]);
                     };
                     for (int j = std::max(by - r, 0); j <= std::min(by + r, BLOCS - 1); ++j) {
                         if (j == by - r || j == by + r) {
@@ -244,7 +343,7 @@ int IA__EvaluationCibles() {
                             blocEssai(bx + r, j);
                         }
                     }
-                    if (facteur * (r * BLOC + 1) > meilleur) break;
+                    if (facteurArmee * (r * BLOC + 1) > meilleur) break;
                 }
             }
         }
@@ -255,11 +354,25 @@ int IA__EvaluationCibles() {
             const bool avant = ouvert(ca);
             c.forceEngagee += g.nbMembres * cg->degats;
             engagee[static_cast<size_t>(choix)] = c.forceEngagee;
-            const int b = bloc(ca.armee, ca.butX, ca.butY);
-            if (b >= 0 && avant != ouvert(ca)) {
-                const int delta = avant ? -1 : 1;
-                ouverts[static_cast<size_t>(b)] += delta;
-                ouvertsArmee[ca.armee] += delta;
+            // The open sets follow the change (the candidate is its group's only one when they
+            // are searched).
+            if (elagage && avant != ouvert(ca) && ca.armee >= 0 && ca.armee <= 5 && surCarte(ca.butX, ca.butY)) {
+                ouvertsArmee[ca.armee] += avant ? -1 : 1;
+                if (parCarres) {
+                    const size_t q = static_cast<size_t>(carreDe[static_cast<size_t>(meilleurRang)]);
+                    if (avant) {   // out of the square's span, its last one taking its place
+                        const int32_t p = place[static_cast<size_t>(meilleurRang)];
+                        const int32_t autre = liste[static_cast<size_t>(debutCarre[q] + --ouvertsCarre[q])];
+                        liste[static_cast<size_t>(p)] = autre;
+                        place[static_cast<size_t>(autre)] = p;
+                    } else {
+                        const int32_t p = debutCarre[q] + ouvertsCarre[q]++;
+                        liste[static_cast<size_t>(p)] = meilleurRang;
+                        place[static_cast<size_t>(meilleurRang)] = p;
+                    }
+                } else {
+                    ouverts[static_cast<size_t>(bloc(ca.armee, ca.butX, ca.butY))] += avant ? -1 : 1;
+                }
             }
             g.groupeCibleIAPropose = choix;
         }

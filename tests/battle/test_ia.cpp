@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -128,6 +129,109 @@ TEST_F(IA, LArmeeZeroEstEvalueeMaisNeRecoitPasDOrdre) {
     o.membres[0] = 3;
 }
 
+// Every group's choice by the plain scan of all pairs (same score and tie rule), and the engaged
+// strengths it leaves, read from the tables without changing them.
+struct ChoixDesPaires {
+    std::vector<int32_t> propose, engagee;
+};
+ChoixDesPaires ParToutesLesPaires() {
+    ChoixDesPaires r{std::vector<int32_t>(NOMBRE_GROUPES), std::vector<int32_t>(NOMBRE_GROUPES)};
+    std::vector<int> ordre;
+    std::vector<int32_t> pv(NOMBRE_GROUPES), precedent(NOMBRE_GROUPES);
+    for (int g = 0; g < NOMBRE_GROUPES; ++g) {
+        r.propose[g] = TableGroupes[g].groupeCibleIAPropose;
+        r.engagee[g] = TableGroupes[g].forceEngagee;
+        precedent[g] = TableGroupes[g].groupeCibleIAPrecedent;
+    }
+    for (const NoeudEntier* n = ListeGroupesActifs; n && n->suivant; n = n->suivant) {
+        ordre.push_back(n->valeur);
+        const Groupe& g = TableGroupes[n->valeur];
+        pv[n->valeur] = 0;
+        for (int i = 0; i < g.nbMembres; ++i) pv[n->valeur] += TableObjets[g.membres[i]].pointsDeVie;
+    }
+    auto chef = [](int g) -> const Objet& { return TableObjets[TableGroupes[g].membres[0]]; };
+    auto mode = [](int g) { const int m = TableGroupes[g].modeFormation; return m >= 1 && m <= 5 ? m : 1; };
+    std::vector<int> candidats;
+    for (const int g : ordre)
+        if (TableGroupes[g].geree && chef(g).actif == 1) candidats.push_back(g);
+    for (const int gi : ordre) {
+        const Groupe& g = TableGroupes[gi];
+        const Objet& cg = chef(gi);
+        if (cg.taille > 1 && g.groupeCibleIA != -1 && cg.compteurRepos > 4) precedent[gi] = g.groupeCibleIA;
+        if (!g.geree) continue;
+        const int hpG = pv[gi] != 0 ? pv[gi] : 1;
+        const bool partout = cg.classe == CLASSE_ARCHER || cg.couche == 2 || cg.sorts[0] != -1;
+        int meilleur = 9999999, choix = -1;
+        for (const int oi : candidats) {
+            const Groupe& o = TableGroupes[oi];
+            const Objet& co = chef(oi);
+            if (TableCiblage[cg.armee][co.armee] == 0 || (!partout && co.couche != cg.couche)) continue;
+            if (r.engagee[oi] >= o.force || oi == precedent[gi]) continue;
+            const int hpO = pv[oi] != 0 ? pv[oi] : 1;
+            const int score = static_cast<int>(TableFormationIA[mode(oi) - 1][mode(gi) - 1]) *
+                              FacteurEffectifIA(g.nbMembres, o.nbMembres) * (hpO / hpG + 1) *
+                              IA__Distance(o.butX, o.butY, g.butX, g.butY);
+            if (score <= meilleur) meilleur = score, choix = oi;
+        }
+        if (choix != -1) {
+            r.engagee[choix] += g.nbMembres * cg.degats;
+            r.propose[gi] = choix;
+        }
+    }
+    return r;
+}
+
+// Random armies, hostilities, goals (a few off the map), modes, sizes, hit points, strengths and
+// engagements, a flyer or an archer now and then: the search by squares of the map gives every
+// group the choice of the scan of all pairs, as do the other searches (a group with huge hit
+// points, one with none, a group listed twice).
+TEST_F(IA, LaRechercheParCarresChoisitCommeLeBalayageDeToutesLesPaires) {
+    uint32_t graine = 2024;
+    auto Hasard = [&](int n) {
+        graine = graine * 1103515245u + 12345u;
+        return static_cast<int>((graine >> 16) % static_cast<uint32_t>(n));
+    };
+    for (int tour = 0; tour < 40; ++tour) {
+        Liste__Liberer(&ListeGroupesActifs);
+        Liste__Creation1(&ListeGroupesActifs, 1);
+        premier = 1;
+        const int armees = 2 + Hasard(3);
+        for (int a = 0; a < 6; ++a)
+            for (int b = 0; b < 6; ++b) TableCiblage[a][b] = a != b && Hasard(5) != 0;
+        const int groupes = 50 + Hasard(350);
+        // The armies gather round a few points, so that near targets fill up.
+        const int cx = 10 + Hasard(108), cy = 10 + Hasard(108);
+        for (int gi = 1; gi <= groupes; ++gi) {
+            const int n = 1 + Hasard(3);
+            const int x = std::clamp(cx + Hasard(61) - 30, 0, 124), y = std::clamp(cy + Hasard(61) - 30, 0, 127);
+            Groupe& g = Armee(gi, Hasard(armees), x, y, n, 1 + Hasard(120));
+            for (int i = 0; i < n; ++i) TableObjets[g.membres[i]].degats = Hasard(4) == 0 ? -3 : 1 + Hasard(20);
+            Objet& chef = TableObjets[g.membres[0]];
+            if (Hasard(10) == 0) chef.couche = 2;
+            if (Hasard(10) == 0) chef.classe = CLASSE_ARCHER;
+            if (Hasard(8) == 0) chef.actif = 0;
+            if (Hasard(12) == 0) g.geree = 0;
+            g.modeFormation = Hasard(7);
+            g.force = Hasard(60);
+            g.forceEngagee = Hasard(3) == 0 ? Hasard(60) : 0;
+            if (Hasard(15) == 0 && tour % 4 != 1) g.butX = Hasard(2) ? -1 - Hasard(50) : 128 + Hasard(50);
+            if (Hasard(10) == 0) g.groupeCibleIAPrecedent = 1 + Hasard(groupes);
+            if (Hasard(10) == 0) chef.taille = 2, chef.compteurRepos = 5, g.groupeCibleIA = 1 + Hasard(groupes);
+        }
+        Groupe& un = TableGroupes[1 + Hasard(groupes)];
+        // Enough hit points that a score might pass an int, though none does here (no goal off the map).
+        if (tour % 4 == 1) TableObjets[un.membres[0]].pointsDeVie = 300000;
+        if (tour % 4 == 2) for (int i = 0; i < un.nbMembres; ++i) TableObjets[un.membres[i]].pointsDeVie = -1;
+        if (tour % 4 == 3) Liste__Empiler(&ListeGroupesActifs, un.indice);
+        const ChoixDesPaires attendu = ParToutesLesPaires();
+        IA__EvaluationCibles();
+        for (int gi = 1; gi <= groupes; ++gi) {
+            ASSERT_EQ(TableGroupes[gi].groupeCibleIAPropose, attendu.propose[gi]) << "tour " << tour << " groupe " << gi;
+            ASSERT_EQ(TableGroupes[gi].forceEngagee, attendu.engagee[gi]) << "tour " << tour << " groupe " << gi;
+        }
+    }
+}
+
 TEST_F(IA, UnTourSurSixApresIAActive) {
     Armee(1, 0, 40, 40, 2);
     Armee(2, 1, 40, 50, 2);
@@ -166,12 +270,12 @@ TEST_F(IA, UnTourSurSixApresIAActive) {
     IACompteur = 0;
 }
 
-// The choice made with the candidates searched by block and bounded is the one the plain scan of
+// The choice made with the candidates searched by square and bounded is the one the plain scan of
 // every pair makes, in list order: the best score, the later candidate on a tie, each choice adding
 // to its target's engaged force before the next group chooses. Random worlds of a few hundred
 // groups: goals on and off the map, wounded and untouched groups, every formation mode, flyers,
 // archers, big groups at rest, former targets, three armies of which two are allies.
-TEST_F(IA, LaRechercheParBlocsChoisitCommeLeBalayageDeToutesLesPaires) {
+TEST_F(IA, DesMondesAuHasardChoisissentCommeLeBalayageDeToutesLesPaires) {
     uint32_t graine = 4242;
     auto Hasard = [&](int n) {
         graine = graine * 1103515245u + 12345u;
