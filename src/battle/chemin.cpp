@@ -1,6 +1,7 @@
 #include "battle/chemin.h"
 
 #include <algorithm>
+#include <cstring>
 #include <initializer_list>
 #include <new>
 #include <utility>
@@ -453,7 +454,15 @@ CodeContour Contour(int sens, int xDepart, int yDepart, int xReprise, int yRepri
                 const int pleins = POINTS_TAMPON_TRAJET - nombre, longs = PAS_CONTOUR_MAX + 2 - ContourPas,
                           total = PAS_CONTOURS_TOTAL_MAX - pasTotal + 1;
                 const int pas = std::min({pleins, longs, total});
-                for (int i = 0; i < pas; ++i, ++nombre) tampon[nombre] = tampon[nombre - periode];
+                // The points from one loop back repeat with the loop's period: each copy takes
+                // as many whole periods as are already in place, and does not overlap them.
+                for (int fait = 0; fait < pas;) {
+                    const int enPlace = periode * (1 + fait / periode);
+                    const int n = std::min(pas - fait, enPlace);
+                    std::memcpy(tampon + nombre, tampon + nombre - enPlace, sizeof(PointTrajet) * static_cast<size_t>(n));
+                    nombre += n;
+                    fait += n;
+                }
                 const int finis = pas < pleins && pas < longs ? pas : pas - 1;
                 ContourPas += finis;
                 if (finis > 0) {
