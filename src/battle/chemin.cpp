@@ -86,15 +86,15 @@ void Decalage(const Groupe* g, int* dx, int* dy) {
 }
 
 // Whether the rectangle placed at (x, y) covers the cell (cx, cy).
-bool Contient(int x, int y, int ox, int oy, int cx, int cy) {
-    return cx >= x + ox && cx < x + ox + TrajetEmpriseLargeur && cy >= y + oy && cy < y + oy + TrajetEmpriseHauteur;
+bool Contient(int w, int h, int x, int y, int ox, int oy, int cx, int cy) {
+    return cx >= x + ox && cx < x + ox + w && cy >= y + oy && cy < y + oy + h;
 }
 
 // Whether the rectangle placed at one of the eight neighbours of (x, y) may cover (cx, cy): false
 // when the cell lies more than one step beyond the rectangle placed at (x, y).
-bool PresDe(int x, int y, int ox, int oy, int cx, int cy) {
+bool PresDe(int w, int h, int x, int y, int ox, int oy, int cx, int cy) {
     const int rx = cx - (x + ox), ry = cy - (y + oy);
-    return rx >= -1 && rx <= TrajetEmpriseLargeur && ry >= -1 && ry <= TrajetEmpriseHauteur;
+    return rx >= -1 && rx <= w && ry >= -1 && ry <= h;
 }
 
 int DirectionDuPas(int dx, int dy) {
@@ -390,9 +390,17 @@ EtatsContour Etats;
 CodeContour Contour(int sens, int xDepart, int yDepart, int xReprise, int yReprise, int d, const uint32_t* carte,
                     int xBut, int yBut, int* xFin, int* yFin, int objet, int groupe) {
     PointTrajet* tampon = sens > 0 ? TrajetTrigo : TrajetTrigoInverse;
-    int32_t& nombre = sens > 0 ? TrajetTrigoNombre : TrajetTrigoInverseNombre;
+    int32_t& nombreTampon = sens > 0 ? TrajetTrigoNombre : TrajetTrigoInverseNombre;
     if (!tampon) return CONTOUR_SORTIE;
-    if (nombre < 0 || nombre > POINTS_TAMPON_TRAJET) nombre = 0;
+    if (nombreTampon < 0 || nombreTampon > POINTS_TAMPON_TRAJET) nombreTampon = 0;
+    // The point count and the step count are kept here during the walk and stored on return.
+    int32_t nombre = nombreTampon;
+    int pasContour = 0;
+    auto Fin = [&](CodeContour code) {
+        nombreTampon = nombre;
+        ContourPas = pasContour;
+        return code;
+    };
     d = Tourne(d, 0);
     *xFin = xDepart;
     *yFin = yDepart;
@@ -400,7 +408,8 @@ CodeContour Contour(int sens, int xDepart, int yDepart, int xReprise, int yRepri
     ContourPas = 0;
     int ox = 0, oy = 0;
     Decalage(GroupePlanifie(groupe), &ox, &oy);
-    const bool grand = TrajetEmpriseLargeur > 1 || TrajetEmpriseHauteur > 1;
+    const int w = TrajetEmpriseLargeur, h = TrajetEmpriseHauteur;
+    const bool grand = w > 1 || h > 1;
     const int m = grand ? 3 : 0;
     const Obstacles bloquee = Plan(carte, objet, groupe);
     // Away from the map's edge every neighbour is on the map: with the answers kept, a neighbour's
@@ -430,28 +439,28 @@ CodeContour Contour(int sens, int xDepart, int yDepart, int xReprise, int yRepri
         if (trouve) break;
     }
 
-    // Past its first steps (ContourPas above both thresholds below), a step depends only on the
+    // Past its first steps (its step count above both thresholds below), a step depends only on the
     // cell, the direction it starts from and the resume cell: a walk back in a state it met since
     // the walk (re)started loops through the same steps until it gives up, and those steps are
     // copied from the loop's first turn instead of being worked out again.
-    const int seuilBoucle = std::max(m, TrajetEmpriseLargeur + 4);
+    const int seuilBoucle = std::max(m, w + 4);
     Etats.Nouvelle();
     uint32_t* const vus = Etats.vus.data();
     uint32_t marcheCourante = Etats.marche << EtatsContour::BITS_PAS;
 
     int pasTotal = 0;
     for (;;) {
-        ++ContourPas;
-        if (++pasTotal > PAS_CONTOURS_TOTAL_MAX) return CONTOUR_TROP_LONG;
-        if (ContourPas > seuilBoucle && surCarte) {
+        ++pasContour;
+        if (++pasTotal > PAS_CONTOURS_TOTAL_MAX) return Fin(CONTOUR_TROP_LONG);
+        if (pasContour > seuilBoucle && surCarte) {
             uint32_t& vu = vus[indice * 8 + d];
             if ((vu & ~((1u << EtatsContour::BITS_PAS) - 1)) == marcheCourante) {
                 // This step and the next ones each append the point one loop back, until the
                 // first of: the buffer full (SORTIE, checked first), the step count past
                 // PAS_CONTOUR_MAX, then the total count past its bound, checked once the step is
                 // done (its point then ends the walk).
-                const int periode = ContourPas - static_cast<int>(vu & ((1u << EtatsContour::BITS_PAS) - 1));
-                const int pleins = POINTS_TAMPON_TRAJET - nombre, longs = PAS_CONTOUR_MAX + 2 - ContourPas,
+                const int periode = pasContour - static_cast<int>(vu & ((1u << EtatsContour::BITS_PAS) - 1));
+                const int pleins = POINTS_TAMPON_TRAJET - nombre, longs = PAS_CONTOUR_MAX + 2 - pasContour,
                           total = PAS_CONTOURS_TOTAL_MAX - pasTotal + 1;
                 const int pas = std::min({pleins, longs, total});
                 // The points from one loop back repeat with the loop's period: each copy takes
@@ -464,20 +473,20 @@ CodeContour Contour(int sens, int xDepart, int yDepart, int xReprise, int yRepri
                     fait += n;
                 }
                 const int finis = pas < pleins && pas < longs ? pas : pas - 1;
-                ContourPas += finis;
+                pasContour += finis;
                 if (finis > 0) {
                     *xFin = tampon[nombre - pas + finis - 1].x;
                     *yFin = tampon[nombre - pas + finis - 1].y;
                 }
-                return pas == pleins ? CONTOUR_SORTIE : CONTOUR_TROP_LONG;
+                return Fin(pas == pleins ? CONTOUR_SORTIE : CONTOUR_TROP_LONG);
             }
-            vu = marcheCourante | static_cast<uint32_t>(ContourPas);
+            vu = marcheCourante | static_cast<uint32_t>(pasContour);
         }
         int tour = -sens;
         const int d0 = d;
         bool tourne = false, choisi = false;
         bool bD = B(d), bN = B(Tourne(d, tour));
-        const bool presReprise = ContourPas > m && PresDe(cx, cy, ox, oy, xReprise, yReprise);
+        const bool presReprise = pasContour > m && PresDe(w, h, cx, cy, ox, oy, xReprise, yReprise);
         for (int k = 0; k < 8; ++k) {
             if (!choisi) {
                 if (!bD && bN) {
@@ -499,7 +508,7 @@ CodeContour Contour(int sens, int xDepart, int yDepart, int xReprise, int yRepri
             }
             // Once the step is chosen only the resume cell's test is left.
             if (choisi && !presReprise) break;
-            if (presReprise && Contient(cx + DirectionDx[k], cy + DirectionDy[k], ox, oy, xReprise, yReprise)) {
+            if (presReprise && Contient(w, h, cx + DirectionDx[k], cy + DirectionDy[k], ox, oy, xReprise, yReprise)) {
                 bool pris = false;
                 if (k % 2 == 1) {
                     if (!B(Tourne(k, -1)) && !B(Tourne(k, 1))) pris = true;
@@ -513,19 +522,19 @@ CodeContour Contour(int sens, int xDepart, int yDepart, int xReprise, int yRepri
             }
         }
 
-        const bool presDepart = ContourPas > TrajetEmpriseLargeur + 4 && PresDe(cx, cy, ox, oy, xDepart, yDepart);
+        const bool presDepart = pasContour > w + 4 && PresDe(w, h, cx, cy, ox, oy, xDepart, yDepart);
         for (int j = 0; presDepart && j < 8; ++j) {
-            if (Contient(cx + DirectionDx[j], cy + DirectionDy[j], ox, oy, xDepart, yDepart)) {
+            if (Contient(w, h, cx + DirectionDx[j], cy + DirectionDy[j], ox, oy, xDepart, yDepart)) {
                 int lx, ly, rx, ry, dir;
                 if (Trajet__TesteLigne(xReprise, yReprise, xBut, yBut, &lx, &ly, &rx, &ry, &dir, carte, objet, groupe) ==
                     0)
-                    return CONTOUR_BOUCLE;
+                    return Fin(CONTOUR_BOUCLE);
                 xReprise = rx;
                 yReprise = ry;
                 *xFin = rx;
                 *yFin = ry;
                 nombre = 0;
-                ContourPas = 0;
+                pasContour = 0;
                 Etats.Nouvelle();
                 marcheCourante = Etats.marche << EtatsContour::BITS_PAS;
                 break;
@@ -533,16 +542,16 @@ CodeContour Contour(int sens, int xDepart, int yDepart, int xReprise, int yRepri
         }
 
         const int nx = cx + DirectionDx[d], ny = cy + DirectionDy[d];
-        if (!SurCarte(nx, ny)) return CONTOUR_SORTIE;
+        if (!SurCarte(nx, ny)) return Fin(CONTOUR_SORTIE);
         tampon[nombre++] = {nx, ny};
-        if (nombre >= POINTS_TAMPON_TRAJET) return CONTOUR_SORTIE;
+        if (nombre >= POINTS_TAMPON_TRAJET) return Fin(CONTOUR_SORTIE);
         cx = nx;
         cy = ny;
         Place();
-        if (ContourPas > PAS_CONTOUR_MAX) return CONTOUR_TROP_LONG;
+        if (pasContour > PAS_CONTOUR_MAX) return Fin(CONTOUR_TROP_LONG);
         *xFin = cx;
         *yFin = cy;
-        if (ContourPas > m && Contient(cx, cy, ox, oy, xReprise, yReprise)) return CONTOUR_ATTEINT;
+        if (pasContour > m && Contient(w, h, cx, cy, ox, oy, xReprise, yReprise)) return Fin(CONTOUR_ATTEINT);
     }
 }
 
