@@ -199,6 +199,13 @@ public:
         return (c & 1) != 0;
     }
 
+    // The memo's cells and this plan's generation (with Memorise()), for a walk that reads many
+    // cells and keeps them at hand: an entry is generation << 1 | answer.
+    uint32_t* Cases() const { return cases_; }
+    uint32_t Generation() const { return generation_; }
+    // The answer for the cell of index i (on the map), worked out.
+    [[gnu::always_inline]] bool Calcule(int i) const { return TesteIndice(i); }
+
 private:
     // Teste for the cell of index i (on the map); a one-cell rectangle (no offset then) is read
     // in line.
@@ -429,8 +436,16 @@ CodeContour Contour(int sens, int xDepart, int yDepart, int xReprise, int yRepri
         indice = cx + COTE_CARTE * cy;
     };
     Place();
+    // Case, with the memo's address and generation held here.
+    uint32_t* const cases = bloquee.Cases();
+    const uint32_t generation = bloquee.Generation();
+    auto Lue = [&](int i) {
+        uint32_t& c = cases[i];
+        if (c >> 1 != generation) c = generation << 1 | (bloquee.Calcule(i) ? 1u : 0u);
+        return (c & 1) != 0;
+    };
     auto B = [&](int dir) {
-        return interieur ? bloquee.Case(indice + VOISIN[dir]) : bloquee(cx + DirectionDx[dir], cy + DirectionDy[dir]);
+        return interieur ? Lue(indice + VOISIN[dir]) : bloquee(cx + DirectionDx[dir], cy + DirectionDy[dir]);
     };
 
     for (int essai = 0; essai < 8; ++essai) {
