@@ -273,11 +273,24 @@ bool Visible(const Obstacles& bloquee, int ax, int ay, int bx, int by, PointTraj
     Ligne l(ax, ay, bx, by);
     // Between two cells of the map every cell of the line is on the map: with the answers kept,
     // they are read by index without the map test.
+    // The line is stepped as Ligne does, by the cells' index, with the memo at hand.
     if (bloquee.Memorise() && SurCarte(ax, ay) && SurCarte(bx, by)) {
-        while (l.reste > 1) {
-            l.Suivante();
-            if (bloquee.Case(l.x + COTE_CARTE * l.y)) {
-                *mur = {l.x, l.y};
+        uint32_t* const cases = bloquee.Cases();
+        const uint32_t generation = bloquee.Generation();
+        const int pasLong = l.raide ? l.sy * COTE_CARTE : l.sx, pasCourt = l.raide ? l.sx : l.sy * COTE_CARTE;
+        const int dx2 = 2 * l.dx, dy2 = 2 * l.dy;
+        int i = ax + COTE_CARTE * ay, err = l.err;
+        for (int reste = l.reste; reste > 1; --reste) {
+            while (err >= 0) {
+                i += pasCourt;
+                err -= dx2;
+            }
+            i += pasLong;
+            err += dy2;
+            uint32_t& c = cases[i];
+            if (c >> 1 != generation) c = generation << 1 | (bloquee.Calcule(i) ? 1u : 0u);
+            if (c & 1) {
+                *mur = {i % COTE_CARTE, i / COTE_CARTE};
                 return false;
             }
         }
