@@ -510,40 +510,32 @@ CodeContour Contour(int sens, int xDepart, int yDepart, int xReprise, int yRepri
             }
             vu = marcheCourante | static_cast<uint32_t>(pasContour);
         }
+        // From d, turning against the sense, the first free direction whose next one that way is
+        // blocked; back at the start's axis after turning, the search starts again from d with the
+        // sense; eight tries at most.
         int tour = -sens;
         const int d0 = d;
-        bool tourne = false, choisi = false;
+        bool tourne = false;
         bool bD = B(d), bN = B(Tourne(d, tour));
-        const bool presReprise = pasContour > m && PresDe(w, h, cx, cy, ox, oy, xReprise, yReprise);
         for (int k = 0; k < 8; ++k) {
-            if (!choisi) {
-                if (!bD && bN) {
-                    if (d == d0 % 4 && tourne) {
-                        d = d0;
-                        tour = sens;
-                        bD = B(d);
-                        bN = B(Tourne(d, tour));
-                    } else {
-                        choisi = true;
-                    }
-                }
-                if (!choisi) {
-                    tourne = true;
-                    d = Tourne(d, tour);
-                    bD = bN;
-                    bN = B(Tourne(d, tour));
-                }
+            if (!bD && bN) {
+                if (d != d0 % 4 || !tourne) break;
+                d = d0;
+                tour = sens;
+                bD = B(d);
+                bN = B(Tourne(d, tour));
             }
-            // Once the step is chosen only the resume cell's test is left.
-            if (choisi && !presReprise) break;
-            if (presReprise && Contient(w, h, cx + DirectionDx[k], cy + DirectionDy[k], ox, oy, xReprise, yReprise)) {
-                bool pris = false;
-                if (k % 2 == 1) {
-                    if (!B(Tourne(k, -1)) && !B(Tourne(k, 1))) pris = true;
-                } else if (!grand) {
-                    pris = true;
-                }
-                if (pris) {
+            tourne = true;
+            d = Tourne(d, tour);
+            bD = bN;
+            bN = B(Tourne(d, tour));
+        }
+        // A neighbour covering the resume cell is taken instead: a diagonal one when both cells
+        // beside it are free, a straight one for a one-cell rectangle.
+        if (pasContour > m && PresDe(w, h, cx, cy, ox, oy, xReprise, yReprise)) {
+            for (int k = 0; k < 8; ++k) {
+                if (!Contient(w, h, cx + DirectionDx[k], cy + DirectionDy[k], ox, oy, xReprise, yReprise)) continue;
+                if (k % 2 == 1 ? !B(Tourne(k, -1)) && !B(Tourne(k, 1)) : !grand) {
                     d = k;
                     break;
                 }
