@@ -513,23 +513,30 @@ CodeContour Contour(int sens, int xDepart, int yDepart, int xReprise, int yRepri
         // From d, turning against the sense, the first free direction whose next one that way is
         // blocked; back at the start's axis after turning, the search starts again from d with the
         // sense; eight tries at most.
-        int tour = -sens;
-        const int d0 = d;
-        bool tourne = false;
-        bool bD = B(d), bN = B(Tourne(d, tour));
-        for (int k = 0; k < 8; ++k) {
-            if (!bD && bN) {
-                if (d != d0 % 4 || !tourne) break;
-                d = d0;
-                tour = sens;
-                bD = B(d);
-                bN = B(Tourne(d, tour));
+        // Written once for each way of reading a neighbour, chosen per step.
+        auto Cherche = [&](auto&& Voisin) {
+            int tour = -sens;
+            const int d0 = d;
+            bool tourne = false;
+            bool bD = Voisin(d), bN = Voisin(Tourne(d, tour));
+            for (int k = 0; k < 8; ++k) {
+                if (!bD && bN) {
+                    if (d != d0 % 4 || !tourne) break;
+                    d = d0;
+                    tour = sens;
+                    bD = Voisin(d);
+                    bN = Voisin(Tourne(d, tour));
+                }
+                tourne = true;
+                d = Tourne(d, tour);
+                bD = bN;
+                bN = Voisin(Tourne(d, tour));
             }
-            tourne = true;
-            d = Tourne(d, tour);
-            bD = bN;
-            bN = B(Tourne(d, tour));
-        }
+        };
+        if (interieur)
+            Cherche([&](int k) { return Lue(indice + VOISIN[k]); });
+        else
+            Cherche([&](int k) { return bloquee(cx + DirectionDx[k], cy + DirectionDy[k]); });
         // A neighbour covering the resume cell is taken instead: a diagonal one when both cells
         // beside it are free, a straight one for a one-cell rectangle.
         if (pasContour > m && PresDe(w, h, cx, cy, ox, oy, xReprise, yReprise)) {
