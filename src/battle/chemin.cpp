@@ -345,7 +345,16 @@ int Marche(bool enregistre, int x, int y, int xBut, int yBut, int* xLibre, int* 
     // Between two cells of the map the line stays on the map: with the answers kept, its cells
     // are read by index.
     const bool parIndice = bloquee.Memorise() && SurCarte(x, y) && SurCarte(xBut, yBut);
-    auto Bloque = [&](int cx, int cy) { return parIndice ? bloquee.Case(cx + COTE_CARTE * cy) : bloquee(cx, cy); };
+    uint32_t* const cases = bloquee.Cases();
+    const uint32_t generation = bloquee.Generation();
+    auto Bloque = [&](int cx, int cy) {
+        if (!parIndice) return bloquee(cx, cy);
+        // Case, with the memo's address and generation held here.
+        const int i = cx + COTE_CARTE * cy;
+        uint32_t& c = cases[i];
+        if (c >> 1 != generation) c = generation << 1 | (bloquee.Calcule(i) ? 1u : 0u);
+        return (c & 1) != 0;
+    };
     Ligne l(x, y, xBut, yBut);
     int px = x, py = y;
     // The free cells before the first blocked one, appended (the count kept here meanwhile).
