@@ -452,9 +452,12 @@ CodeContour Contour(int sens, int xDepart, int yDepart, int xReprise, int yRepri
     }());
     bool interieur = false, surCarte = false;
     int indice = 0;
+    const bool memorise = bloquee.Memorise();
     auto Place = [&] {
-        surCarte = SurCarte(cx, cy);
-        interieur = bloquee.Memorise() && cx >= 1 && cx < COTE_CARTE - 1 && cy >= 1 && cy < COTE_CARTE - 1;
+        // 0 <= c < COTE_CARTE, and 1 <= c < COTE_CARTE - 1, as one unsigned compare each.
+        const unsigned ux = static_cast<unsigned>(cx), uy = static_cast<unsigned>(cy);
+        surCarte = ux < COTE_CARTE && uy < COTE_CARTE;
+        interieur = memorise && ux - 1u < COTE_CARTE - 2u && uy - 1u < COTE_CARTE - 2u;
         indice = cx + COTE_CARTE * cy;
     };
     Place();
