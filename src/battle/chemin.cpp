@@ -149,6 +149,9 @@ struct MemoPlan {
     uint32_t permisA = 0, permisB = 0;
     int groupe = 0, w = 0, h = 0;
     std::vector<uint32_t> cases = std::vector<uint32_t>(static_cast<size_t>(COTE_CARTE) * COTE_CARTE, 0);
+    // For a rectangle of more than one cell, the answer for its column of cells starting at each
+    // cell, kept the same way.
+    std::vector<uint32_t> colonnes = std::vector<uint32_t>(static_cast<size_t>(COTE_CARTE) * COTE_CARTE, 0);
 };
 MemoPlan Memo;
 
@@ -181,6 +184,8 @@ public:
             // The plan's generation does not change while this test is in use.
             cases_ = Memo.cases.data();
             generation_ = Memo.generation;
+            // Short columns gain nothing over the cells.
+            if (memo_ && w_ >= 1 && h_ >= 3) colonnes_ = Memo.colonnes.data();
         }
         unite_ = carte_ && w_ == 1 && h_ == 1;
     }
@@ -214,8 +219,31 @@ private:
             const uint32_t v = carte_[i];
             return g_ ? v != 0 && !Passe(i) : v != permisA_ && v != permisB_;
         }
-        return Teste(static_cast<int>(static_cast<unsigned>(i) % COTE_CARTE),
-                     static_cast<int>(static_cast<unsigned>(i) / COTE_CARTE));
+        const int x = static_cast<int>(static_cast<unsigned>(i) % COTE_CARTE),
+                  y = static_cast<int>(static_cast<unsigned>(i) / COTE_CARTE);
+        return colonnes_ ? Rectangle(x, y) : Teste(x, y);
+    }
+
+    // Teste with the answers kept: the rectangle is blocked when it leaves the map, or when one of
+    // its columns is, each column's answer found once in the plan.
+    [[gnu::noinline]] bool Rectangle(int x, int y) const {
+        const int x0 = x + ox_, y0 = y + oy_;
+        if (!carte_ || x0 < 0 || y0 < 0 || x0 > COTE_CARTE - w_ || y0 > COTE_CARTE - h_) return true;
+        for (int c = x0; c < x0 + w_; ++c) {
+            uint32_t& e = colonnes_[c + COTE_CARTE * y0];
+            if (e >> 1 != generation_) e = generation_ << 1 | (Colonne(c + COTE_CARTE * y0) ? 1u : 0u);
+            if (e & 1) return true;
+        }
+        return false;
+    }
+
+    // Whether one of the h cells from the cell of index i downwards (on the map) blocks.
+    bool Colonne(int i) const {
+        for (int j = 0; j < h_; ++j, i += COTE_CARTE) {
+            const uint32_t v = carte_[i];
+            if (g_ ? v != 0 && !Passe(i) : v != permisA_ && v != permisB_) return true;
+        }
+        return false;
     }
 
     // Out of line: with the answers kept it runs once per cell of a plan.
@@ -255,6 +283,7 @@ private:
     int ox_ = 0, oy_ = 0, cible_ = -1;
     bool memo_ = false, unite_ = false;
     uint32_t* cases_ = nullptr;
+    uint32_t* colonnes_ = nullptr;
     uint32_t generation_ = 0;
 };
 
@@ -727,6 +756,7 @@ int Trajet__Calcul(int xDepart, int yDepart, int xBut, int yBut, int32_t* nombre
         Session() {
             if (++Memo.generation >= (1u << 31)) {
                 std::fill(Memo.cases.begin(), Memo.cases.end(), 0);
+                std::fill(Memo.colonnes.begin(), Memo.colonnes.end(), 0);
                 Memo.generation = 1;
             }
             Memo.actif = true;
