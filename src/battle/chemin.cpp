@@ -698,8 +698,11 @@ void Trajet__Segment(int ax, int ay, int bx, int by) {
     if (TrajetLisseNombre >= POINTS_TAMPON_TRAJET) return;
     TrajetLisse[TrajetLisseNombre++] = {ax, ay};
     Ligne l(ax, ay, bx, by);
-    while (l.Suivante() && !(l.x == bx && l.y == by)) {
-        if (TrajetLisseNombre >= POINTS_TAMPON_TRAJET) return;
+    // The line's k-th cell is k steps along its longer axis, so only its last one (of l.reste) is
+    // b: the cells before it, as many as the buffer takes.
+    const int cellules = std::min(l.reste - 1, POINTS_TAMPON_TRAJET - TrajetLisseNombre);
+    for (int k = 0; k < cellules; ++k) {
+        l.Suivante();
         TrajetLisse[TrajetLisseNombre++] = {l.x, l.y};
     }
 }
