@@ -1,6 +1,7 @@
 #include "battle/chemin.h"
 
 #include <algorithm>
+#include <cstring>
 #include <initializer_list>
 #include <new>
 #include <utility>
@@ -85,15 +86,15 @@ void Decalage(const Groupe* g, int* dx, int* dy) {
 }
 
 // Whether the rectangle placed at (x, y) covers the cell (cx, cy).
-bool Contient(int x, int y, int ox, int oy, int cx, int cy) {
-    return cx >= x + ox && cx < x + ox + TrajetEmpriseLargeur && cy >= y + oy && cy < y + oy + TrajetEmpriseHauteur;
+bool Contient(int w, int h, int x, int y, int ox, int oy, int cx, int cy) {
+    return cx >= x + ox && cx < x + ox + w && cy >= y + oy && cy < y + oy + h;
 }
 
 // Whether the rectangle placed at one of the eight neighbours of (x, y) may cover (cx, cy): false
 // when the cell lies more than one step beyond the rectangle placed at (x, y).
-bool PresDe(int x, int y, int ox, int oy, int cx, int cy) {
+bool PresDe(int w, int h, int x, int y, int ox, int oy, int cx, int cy) {
     const int rx = cx - (x + ox), ry = cy - (y + oy);
-    return rx >= -1 && rx <= TrajetEmpriseLargeur && ry >= -1 && ry <= TrajetEmpriseHauteur;
+    return rx >= -1 && rx <= w && ry >= -1 && ry <= h;
 }
 
 int DirectionDuPas(int dx, int dy) {
@@ -148,6 +149,9 @@ struct MemoPlan {
     uint32_t permisA = 0, permisB = 0;
     int groupe = 0, w = 0, h = 0;
     std::vector<uint32_t> cases = std::vector<uint32_t>(static_cast<size_t>(COTE_CARTE) * COTE_CARTE, 0);
+    // For a rectangle of more than one cell, the answer for its column of cells starting at each
+    // cell, kept the same way.
+    std::vector<uint32_t> colonnes = std::vector<uint32_t>(static_cast<size_t>(COTE_CARTE) * COTE_CARTE, 0);
 };
 MemoPlan Memo;
 
@@ -180,6 +184,8 @@ public:
             // The plan's generation does not change while this test is in use.
             cases_ = Memo.cases.data();
             generation_ = Memo.generation;
+            // Short columns gain nothing over the cells.
+            if (memo_ && w_ >= 1 && h_ >= 3) colonnes_ = Memo.colonnes.data();
         }
         unite_ = carte_ && w_ == 1 && h_ == 1;
     }
@@ -198,6 +204,13 @@ public:
         return (c & 1) != 0;
     }
 
+    // The memo's cells and this plan's generation (with Memorise()), for a walk that reads many
+    // cells and keeps them at hand: an entry is generation << 1 | answer.
+    uint32_t* Cases() const { return cases_; }
+    uint32_t Generation() const { return generation_; }
+    // The answer for the cell of index i (on the map), worked out.
+    [[gnu::always_inline]] bool Calcule(int i) const { return TesteIndice(i); }
+
 private:
     // Teste for the cell of index i (on the map); a one-cell rectangle (no offset then) is read
     // in line.
@@ -206,8 +219,31 @@ private:
             const uint32_t v = carte_[i];
             return g_ ? v != 0 && !Passe(i) : v != permisA_ && v != permisB_;
         }
-        return Teste(static_cast<int>(static_cast<unsigned>(i) % COTE_CARTE),
-                     static_cast<int>(static_cast<unsigned>(i) / COTE_CARTE));
+        const int x = static_cast<int>(static_cast<unsigned>(i) % COTE_CARTE),
+                  y = static_cast<int>(static_cast<unsigned>(i) / COTE_CARTE);
+        return colonnes_ ? Rectangle(x, y) : Teste(x, y);
+    }
+
+    // Teste with the answers kept: the rectangle is blocked when it leaves the map, or when one of
+    // its columns is, each column's answer found once in the plan.
+    [[gnu::noinline]] bool Rectangle(int x, int y) const {
+        const int x0 = x + ox_, y0 = y + oy_;
+        if (!carte_ || x0 < 0 || y0 < 0 || x0 > COTE_CARTE - w_ || y0 > COTE_CARTE - h_) return true;
+        for (int c = x0; c < x0 + w_; ++c) {
+            uint32_t& e = colonnes_[c + COTE_CARTE * y0];
+            if (e >> 1 != generation_) e = generation_ << 1 | (Colonne(c + COTE_CARTE * y0) ? 1u : 0u);
+            if (e & 1) return true;
+        }
+        return false;
+    }
+
+    // Whether one of the h cells from the cell of index i downwards (on the map) blocks.
+    bool Colonne(int i) const {
+        for (int j = 0; j < h_; ++j, i += COTE_CARTE) {
+            const uint32_t v = carte_[i];
+            if (g_ ? v != 0 && !Passe(i) : v != permisA_ && v != permisB_) return true;
+        }
+        return false;
     }
 
     // Out of line: with the answers kept it runs once per cell of a plan.
@@ -247,6 +283,7 @@ private:
     int ox_ = 0, oy_ = 0, cible_ = -1;
     bool memo_ = false, unite_ = false;
     uint32_t* cases_ = nullptr;
+    uint32_t* colonnes_ = nullptr;
     uint32_t generation_ = 0;
 };
 
@@ -265,11 +302,24 @@ bool Visible(const Obstacles& bloquee, int ax, int ay, int bx, int by, PointTraj
     Ligne l(ax, ay, bx, by);
     // Between two cells of the map every cell of the line is on the map: with the answers kept,
     // they are read by index without the map test.
+    // The line is stepped as Ligne does, by the cells' index, with the memo at hand.
     if (bloquee.Memorise() && SurCarte(ax, ay) && SurCarte(bx, by)) {
-        while (l.reste > 1) {
-            l.Suivante();
-            if (bloquee.Case(l.x + COTE_CARTE * l.y)) {
-                *mur = {l.x, l.y};
+        uint32_t* const cases = bloquee.Cases();
+        const uint32_t generation = bloquee.Generation();
+        const int pasLong = l.raide ? l.sy * COTE_CARTE : l.sx, pasCourt = l.raide ? l.sx : l.sy * COTE_CARTE;
+        const int dx2 = 2 * l.dx, dy2 = 2 * l.dy;
+        int i = ax + COTE_CARTE * ay, err = l.err;
+        for (int reste = l.reste; reste > 1; --reste) {
+            while (err >= 0) {
+                i += pasCourt;
+                err -= dx2;
+            }
+            i += pasLong;
+            err += dy2;
+            uint32_t& c = cases[i];
+            if (c >> 1 != generation) c = generation << 1 | (bloquee.Calcule(i) ? 1u : 0u);
+            if (c & 1) {
+                *mur = {i % COTE_CARTE, i / COTE_CARTE};
                 return false;
             }
         }
@@ -324,7 +374,16 @@ int Marche(bool enregistre, int x, int y, int xBut, int yBut, int* xLibre, int* 
     // Between two cells of the map the line stays on the map: with the answers kept, its cells
     // are read by index.
     const bool parIndice = bloquee.Memorise() && SurCarte(x, y) && SurCarte(xBut, yBut);
-    auto Bloque = [&](int cx, int cy) { return parIndice ? bloquee.Case(cx + COTE_CARTE * cy) : bloquee(cx, cy); };
+    uint32_t* const cases = bloquee.Cases();
+    const uint32_t generation = bloquee.Generation();
+    auto Bloque = [&](int cx, int cy) {
+        if (!parIndice) return bloquee(cx, cy);
+        // Case, with the memo's address and generation held here.
+        const int i = cx + COTE_CARTE * cy;
+        uint32_t& c = cases[i];
+        if (c >> 1 != generation) c = generation << 1 | (bloquee.Calcule(i) ? 1u : 0u);
+        return (c & 1) != 0;
+    };
     Ligne l(x, y, xBut, yBut);
     int px = x, py = y;
     // The free cells before the first blocked one, appended (the count kept here meanwhile).
@@ -389,9 +448,17 @@ EtatsContour Etats;
 CodeContour Contour(int sens, int xDepart, int yDepart, int xReprise, int yReprise, int d, const uint32_t* carte,
                     int xBut, int yBut, int* xFin, int* yFin, int objet, int groupe) {
     PointTrajet* tampon = sens > 0 ? TrajetTrigo : TrajetTrigoInverse;
-    int32_t& nombre = sens > 0 ? TrajetTrigoNombre : TrajetTrigoInverseNombre;
+    int32_t& nombreTampon = sens > 0 ? TrajetTrigoNombre : TrajetTrigoInverseNombre;
     if (!tampon) return CONTOUR_SORTIE;
-    if (nombre < 0 || nombre > POINTS_TAMPON_TRAJET) nombre = 0;
+    if (nombreTampon < 0 || nombreTampon > POINTS_TAMPON_TRAJET) nombreTampon = 0;
+    // The point count and the step count are kept here during the walk and stored on return.
+    int32_t nombre = nombreTampon;
+    int pasContour = 0;
+    auto Fin = [&](CodeContour code) {
+        nombreTampon = nombre;
+        ContourPas = pasContour;
+        return code;
+    };
     d = Tourne(d, 0);
     *xFin = xDepart;
     *yFin = yDepart;
@@ -399,7 +466,8 @@ CodeContour Contour(int sens, int xDepart, int yDepart, int xReprise, int yRepri
     ContourPas = 0;
     int ox = 0, oy = 0;
     Decalage(GroupePlanifie(groupe), &ox, &oy);
-    const bool grand = TrajetEmpriseLargeur > 1 || TrajetEmpriseHauteur > 1;
+    const int w = TrajetEmpriseLargeur, h = TrajetEmpriseHauteur;
+    const bool grand = w > 1 || h > 1;
     const int m = grand ? 3 : 0;
     const Obstacles bloquee = Plan(carte, objet, groupe);
     // Away from the map's edge every neighbour is on the map: with the answers kept, a neighbour's
@@ -413,14 +481,25 @@ CodeContour Contour(int sens, int xDepart, int yDepart, int xReprise, int yRepri
     }());
     bool interieur = false, surCarte = false;
     int indice = 0;
+    const bool memorise = bloquee.Memorise();
     auto Place = [&] {
-        surCarte = SurCarte(cx, cy);
-        interieur = bloquee.Memorise() && cx >= 1 && cx < COTE_CARTE - 1 && cy >= 1 && cy < COTE_CARTE - 1;
+        // 0 <= c < COTE_CARTE, and 1 <= c < COTE_CARTE - 1, as one unsigned compare each.
+        const unsigned ux = static_cast<unsigned>(cx), uy = static_cast<unsigned>(cy);
+        surCarte = ux < COTE_CARTE && uy < COTE_CARTE;
+        interieur = memorise && ux - 1u < COTE_CARTE - 2u && uy - 1u < COTE_CARTE - 2u;
         indice = cx + COTE_CARTE * cy;
     };
     Place();
+    // Case, with the memo's address and generation held here.
+    uint32_t* const cases = bloquee.Cases();
+    const uint32_t generation = bloquee.Generation();
+    auto Lue = [&](int i) {
+        uint32_t& c = cases[i];
+        if (c >> 1 != generation) c = generation << 1 | (bloquee.Calcule(i) ? 1u : 0u);
+        return (c & 1) != 0;
+    };
     auto B = [&](int dir) {
-        return interieur ? bloquee.Case(indice + VOISIN[dir]) : bloquee(cx + DirectionDx[dir], cy + DirectionDy[dir]);
+        return interieur ? Lue(indice + VOISIN[dir]) : bloquee(cx + DirectionDx[dir], cy + DirectionDy[dir]);
     };
 
     for (int essai = 0; essai < 8; ++essai) {
@@ -429,94 +508,101 @@ CodeContour Contour(int sens, int xDepart, int yDepart, int xReprise, int yRepri
         if (trouve) break;
     }
 
-    // Past its first steps (ContourPas above both thresholds below), a step depends only on the
+    // Past its first steps (its step count above both thresholds below), a step depends only on the
     // cell, the direction it starts from and the resume cell: a walk back in a state it met since
     // the walk (re)started loops through the same steps until it gives up, and those steps are
     // copied from the loop's first turn instead of being worked out again.
-    const int seuilBoucle = std::max(m, TrajetEmpriseLargeur + 4);
+    const int seuilBoucle = std::max(m, w + 4);
     Etats.Nouvelle();
     uint32_t* const vus = Etats.vus.data();
     uint32_t marcheCourante = Etats.marche << EtatsContour::BITS_PAS;
 
     int pasTotal = 0;
     for (;;) {
-        ++ContourPas;
-        if (++pasTotal > PAS_CONTOURS_TOTAL_MAX) return CONTOUR_TROP_LONG;
-        if (ContourPas > seuilBoucle && surCarte) {
+        ++pasContour;
+        if (++pasTotal > PAS_CONTOURS_TOTAL_MAX) return Fin(CONTOUR_TROP_LONG);
+        if (pasContour > seuilBoucle && surCarte) {
             uint32_t& vu = vus[indice * 8 + d];
             if ((vu & ~((1u << EtatsContour::BITS_PAS) - 1)) == marcheCourante) {
                 // This step and the next ones each append the point one loop back, until the
                 // first of: the buffer full (SORTIE, checked first), the step count past
                 // PAS_CONTOUR_MAX, then the total count past its bound, checked once the step is
                 // done (its point then ends the walk).
-                const int periode = ContourPas - static_cast<int>(vu & ((1u << EtatsContour::BITS_PAS) - 1));
-                const int pleins = POINTS_TAMPON_TRAJET - nombre, longs = PAS_CONTOUR_MAX + 2 - ContourPas,
+                const int periode = pasContour - static_cast<int>(vu & ((1u << EtatsContour::BITS_PAS) - 1));
+                const int pleins = POINTS_TAMPON_TRAJET - nombre, longs = PAS_CONTOUR_MAX + 2 - pasContour,
                           total = PAS_CONTOURS_TOTAL_MAX - pasTotal + 1;
                 const int pas = std::min({pleins, longs, total});
-                for (int i = 0; i < pas; ++i, ++nombre) tampon[nombre] = tampon[nombre - periode];
+                // The points from one loop back repeat with the loop's period: each copy takes
+                // as many whole periods as are already in place, and does not overlap them.
+                for (int fait = 0; fait < pas;) {
+                    const int enPlace = periode * (1 + fait / periode);
+                    const int n = std::min(pas - fait, enPlace);
+                    std::memcpy(tampon + nombre, tampon + nombre - enPlace, sizeof(PointTrajet) * static_cast<size_t>(n));
+                    nombre += n;
+                    fait += n;
+                }
                 const int finis = pas < pleins && pas < longs ? pas : pas - 1;
-                ContourPas += finis;
+                pasContour += finis;
                 if (finis > 0) {
                     *xFin = tampon[nombre - pas + finis - 1].x;
                     *yFin = tampon[nombre - pas + finis - 1].y;
                 }
-                return pas == pleins ? CONTOUR_SORTIE : CONTOUR_TROP_LONG;
+                return Fin(pas == pleins ? CONTOUR_SORTIE : CONTOUR_TROP_LONG);
             }
-            vu = marcheCourante | static_cast<uint32_t>(ContourPas);
+            vu = marcheCourante | static_cast<uint32_t>(pasContour);
         }
-        int tour = -sens;
-        const int d0 = d;
-        bool tourne = false, choisi = false;
-        bool bD = B(d), bN = B(Tourne(d, tour));
-        const bool presReprise = ContourPas > m && PresDe(cx, cy, ox, oy, xReprise, yReprise);
-        for (int k = 0; k < 8; ++k) {
-            if (!choisi) {
+        // From d, turning against the sense, the first free direction whose next one that way is
+        // blocked; back at the start's axis after turning, the search starts again from d with the
+        // sense; eight tries at most.
+        // Written once for each way of reading a neighbour, chosen per step.
+        auto Cherche = [&](auto&& Voisin) {
+            int tour = -sens;
+            const int d0 = d;
+            bool tourne = false;
+            bool bD = Voisin(d), bN = Voisin(Tourne(d, tour));
+            for (int k = 0; k < 8; ++k) {
                 if (!bD && bN) {
-                    if (d == d0 % 4 && tourne) {
-                        d = d0;
-                        tour = sens;
-                        bD = B(d);
-                        bN = B(Tourne(d, tour));
-                    } else {
-                        choisi = true;
-                    }
+                    if (d != d0 % 4 || !tourne) break;
+                    d = d0;
+                    tour = sens;
+                    bD = Voisin(d);
+                    bN = Voisin(Tourne(d, tour));
                 }
-                if (!choisi) {
-                    tourne = true;
-                    d = Tourne(d, tour);
-                    bD = bN;
-                    bN = B(Tourne(d, tour));
-                }
+                tourne = true;
+                d = Tourne(d, tour);
+                bD = bN;
+                bN = Voisin(Tourne(d, tour));
             }
-            // Once the step is chosen only the resume cell's test is left.
-            if (choisi && !presReprise) break;
-            if (presReprise && Contient(cx + DirectionDx[k], cy + DirectionDy[k], ox, oy, xReprise, yReprise)) {
-                bool pris = false;
-                if (k % 2 == 1) {
-                    if (!B(Tourne(k, -1)) && !B(Tourne(k, 1))) pris = true;
-                } else if (!grand) {
-                    pris = true;
-                }
-                if (pris) {
+        };
+        if (interieur)
+            Cherche([&](int k) { return Lue(indice + VOISIN[k]); });
+        else
+            Cherche([&](int k) { return bloquee(cx + DirectionDx[k], cy + DirectionDy[k]); });
+        // A neighbour covering the resume cell is taken instead: a diagonal one when both cells
+        // beside it are free, a straight one for a one-cell rectangle.
+        if (pasContour > m && PresDe(w, h, cx, cy, ox, oy, xReprise, yReprise)) {
+            for (int k = 0; k < 8; ++k) {
+                if (!Contient(w, h, cx + DirectionDx[k], cy + DirectionDy[k], ox, oy, xReprise, yReprise)) continue;
+                if (k % 2 == 1 ? !B(Tourne(k, -1)) && !B(Tourne(k, 1)) : !grand) {
                     d = k;
                     break;
                 }
             }
         }
 
-        const bool presDepart = ContourPas > TrajetEmpriseLargeur + 4 && PresDe(cx, cy, ox, oy, xDepart, yDepart);
+        const bool presDepart = pasContour > w + 4 && PresDe(w, h, cx, cy, ox, oy, xDepart, yDepart);
         for (int j = 0; presDepart && j < 8; ++j) {
-            if (Contient(cx + DirectionDx[j], cy + DirectionDy[j], ox, oy, xDepart, yDepart)) {
+            if (Contient(w, h, cx + DirectionDx[j], cy + DirectionDy[j], ox, oy, xDepart, yDepart)) {
                 int lx, ly, rx, ry, dir;
                 if (Trajet__TesteLigne(xReprise, yReprise, xBut, yBut, &lx, &ly, &rx, &ry, &dir, carte, objet, groupe) ==
                     0)
-                    return CONTOUR_BOUCLE;
+                    return Fin(CONTOUR_BOUCLE);
                 xReprise = rx;
                 yReprise = ry;
                 *xFin = rx;
                 *yFin = ry;
                 nombre = 0;
-                ContourPas = 0;
+                pasContour = 0;
                 Etats.Nouvelle();
                 marcheCourante = Etats.marche << EtatsContour::BITS_PAS;
                 break;
@@ -524,16 +610,16 @@ CodeContour Contour(int sens, int xDepart, int yDepart, int xReprise, int yRepri
         }
 
         const int nx = cx + DirectionDx[d], ny = cy + DirectionDy[d];
-        if (!SurCarte(nx, ny)) return CONTOUR_SORTIE;
+        if (!SurCarte(nx, ny)) return Fin(CONTOUR_SORTIE);
         tampon[nombre++] = {nx, ny};
-        if (nombre >= POINTS_TAMPON_TRAJET) return CONTOUR_SORTIE;
+        if (nombre >= POINTS_TAMPON_TRAJET) return Fin(CONTOUR_SORTIE);
         cx = nx;
         cy = ny;
         Place();
-        if (ContourPas > PAS_CONTOUR_MAX) return CONTOUR_TROP_LONG;
+        if (pasContour > PAS_CONTOUR_MAX) return Fin(CONTOUR_TROP_LONG);
         *xFin = cx;
         *yFin = cy;
-        if (ContourPas > m && Contient(cx, cy, ox, oy, xReprise, yReprise)) return CONTOUR_ATTEINT;
+        if (pasContour > m && Contient(w, h, cx, cy, ox, oy, xReprise, yReprise)) return Fin(CONTOUR_ATTEINT);
     }
 }
 
@@ -612,8 +698,11 @@ void Trajet__Segment(int ax, int ay, int bx, int by) {
     if (TrajetLisseNombre >= POINTS_TAMPON_TRAJET) return;
     TrajetLisse[TrajetLisseNombre++] = {ax, ay};
     Ligne l(ax, ay, bx, by);
-    while (l.Suivante() && !(l.x == bx && l.y == by)) {
-        if (TrajetLisseNombre >= POINTS_TAMPON_TRAJET) return;
+    // The line's k-th cell is k steps along its longer axis, so only its last one (of l.reste) is
+    // b: the cells before it, as many as the buffer takes.
+    const int cellules = std::min(l.reste - 1, POINTS_TAMPON_TRAJET - TrajetLisseNombre);
+    for (int k = 0; k < cellules; ++k) {
+        l.Suivante();
         TrajetLisse[TrajetLisseNombre++] = {l.x, l.y};
     }
 }
@@ -670,6 +759,7 @@ int Trajet__Calcul(int xDepart, int yDepart, int xBut, int yBut, int32_t* nombre
         Session() {
             if (++Memo.generation >= (1u << 31)) {
                 std::fill(Memo.cases.begin(), Memo.cases.end(), 0);
+                std::fill(Memo.colonnes.begin(), Memo.colonnes.end(), 0);
                 Memo.generation = 1;
             }
             Memo.actif = true;
