@@ -450,7 +450,7 @@ CodeContour Contour(int sens, int xDepart, int yDepart, int xReprise, int yRepri
     PointTrajet* tampon = sens > 0 ? TrajetTrigo : TrajetTrigoInverse;
     int32_t& nombreTampon = sens > 0 ? TrajetTrigoNombre : TrajetTrigoInverseNombre;
     if (!tampon) return CONTOUR_SORTIE;
-    if (nombreTampon < 0 || nombreTampon > POINTS_TAMPON_TRAJET) nombreTampon = 0;
+    if (nombreTampon < 0 || nombreTampon >= POINTS_TAMPON_TRAJET) nombreTampon = 0;
     // The point count and the step count are kept here during the walk and stored on return.
     int32_t nombre = nombreTampon;
     int pasContour = 0;

@@ -192,6 +192,12 @@ TEST_F(Chemin, ContoursDirects) {
     Mur(30, 10, 30, 20);
     TrajetTrigoNombre = 0;
     EXPECT_EQ(Trajet__ContourTrigo(19, 15, 21, 15, 0, Base(), 25, 15, &fx, &fy, 5, -1), CONTOUR_BOUCLE);
+    const int32_t boucle = TrajetTrigoNombre;
+    // A buffer handed in full starts again from empty, as one past full does: nothing is written
+    // past its end.
+    TrajetTrigoNombre = POINTS_TAMPON_TRAJET;
+    EXPECT_EQ(Trajet__ContourTrigo(19, 15, 21, 15, 0, Base(), 25, 15, &fx, &fy, 5, -1), CONTOUR_BOUCLE);
+    EXPECT_EQ(TrajetTrigoNombre, boucle);
 }
 
 TEST_F(Chemin, Directions) {
