@@ -94,9 +94,28 @@ constexpr Mort Morts[] = {
 }  // namespace
 
 void Cercle__Point(int ax, int ay, int r, int k, int* x, int* y) {
-    const double a = k * 6.283184 / 180;
-    *x = ax + static_cast<int>(std::cos(a) * r);
-    *y = ay + static_cast<int>(std::sin(a) * r);
+    // The searches walk k over 0..359 for every radius: those angles' cosines and sines are
+    // computed once (the same values), others as they come.
+    static const auto [cosinus, sinus] = [] {
+        std::array<double, 360> c{}, s{};
+        for (int i = 0; i < 360; ++i) {
+            const double a = i * 6.283184 / 180;
+            c[static_cast<size_t>(i)] = std::cos(a);
+            s[static_cast<size_t>(i)] = std::sin(a);
+        }
+        return std::pair{c, s};
+    }();
+    double c, s;
+    if (k >= 0 && k < 360) {
+        c = cosinus[static_cast<size_t>(k)];
+        s = sinus[static_cast<size_t>(k)];
+    } else {
+        const double a = k * 6.283184 / 180;
+        c = std::cos(a);
+        s = std::sin(a);
+    }
+    *x = ax + static_cast<int>(c * r);
+    *y = ay + static_cast<int>(s * r);
 }
 
 bool Cercle__PointAdmis(int x, int y) {
@@ -178,16 +197,6 @@ int Renforts_RecherchePlaceCercle(int, int largeur, int hauteur, int taille) {
     taille = std::max(taille, 1);
     // Every cell of a place lies in 6..122: a layout longer than 117 cells fits nowhere.
     if (largeur > 117 / taille || hauteur > 117 / taille) return 0;
-    // The circles' points as Cercle__Point gives them, the angles' cosines and sines computed once.
-    static const auto [cosinus, sinus] = [] {
-        std::array<double, 360> c{}, s{};
-        for (int k = 0; k < 360; ++k) {
-            const double a = k * 6.283184 / 180;
-            c[static_cast<size_t>(k)] = std::cos(a);
-            s[static_cast<size_t>(k)] = std::sin(a);
-        }
-        return std::pair{c, s};
-    }();
     // Nothing changes on the map during the search: a cell refused once (many angles, radii and
     // entry points land on the same one) is refused again without being tested.
     std::vector<bool> refusees(128 * 128);
@@ -197,8 +206,8 @@ int Renforts_RecherchePlaceCercle(int, int largeur, int hauteur, int taille) {
         const Point ancre = AncresRenforts[entree];
         for (int r = 0; r <= RAYON_MAXI; ++r)
             for (int k = 0; k < 360; ++k) {
-                const int x = ancre.x + static_cast<int>(cosinus[static_cast<size_t>(k)] * r);
-                const int y = ancre.y + static_cast<int>(sinus[static_cast<size_t>(k)] * r);
+                int x = 0, y = 0;
+                Cercle__Point(ancre.x, ancre.y, r, k, &x, &y);
                 const bool surCarte = x >= 0 && x < 128 && y >= 0 && y < 128;
                 if (surCarte && refusees[static_cast<size_t>(x * 128 + y)]) continue;
                 bool libre = Cercle__PointAdmis(x, y);
