@@ -161,11 +161,10 @@ int IA__EvaluationCibles() {
     }
     // Whether no score of a candidate on the map can pass INT32_MAX (each factor at its largest:
     // formation, members 3, hit points pvMax / 1 + 1, the distance across the map). Then the
-    // candidates are searched by squares of the map; else by the rings of blocks below, bounded
-    // by each army's factors alone.
+    // candidates are searched by squares of the map; else every candidate is scored.
     const bool sansDebordement =
         int64_t{FormationMax} * 3 * (int64_t{pvMax} + 1) * Racines[static_cast<size_t>(RACINES_MAX)] <= INT32_MAX;
-    const bool parCarres = elagage && sansDebordement, parBlocs = elagage && !sansDebordement;
+    const bool parCarres = elagage && sansDebordement;
     // Candidates whose goal is off the map (or whose army is off the table) are always looked at.
     static std::vector<int32_t> horsCarte(NOMBRE_GROUPES);
     horsCarte.clear();
@@ -204,37 +203,6 @@ int IA__EvaluationCibles() {
             const int32_t p = debutCarre[static_cast<size_t>(q)] + ouvertsCarre[static_cast<size_t>(q)]++;
             liste[static_cast<size_t>(p)] = static_cast<int32_t>(k);
             place[k] = p;
-        }
-    }
-
-    // The candidates by army and by block of 4 cells, for the rings of blocks.
-    constexpr int BLOC = 4, BLOCS = (TAILLE_UNIVERS + BLOC - 1) / BLOC;
-    static std::vector<int32_t> debutBloc(6 * BLOCS * BLOCS + 1);
-    static std::vector<int32_t> parBloc(NOMBRE_GROUPES);
-    // Open candidates per block: blocks with none are passed over.
-    static std::vector<int32_t> ouverts(6 * BLOCS * BLOCS);
-    auto bloc = [](int armee, int x, int y) {
-        if (armee < 0 || armee > 5 || x < 0 || y < 0 || x >= TAILLE_UNIVERS || y >= TAILLE_UNIVERS) return -1;
-        return (armee * BLOCS + y / BLOC) * BLOCS + x / BLOC;
-    };
-    if (parBlocs) {
-        std::fill(debutBloc.begin(), debutBloc.end(), 0);
-        std::fill(ouverts.begin(), ouverts.end(), 0);
-        for (const Candidat& c : candidats) {
-            const int b = bloc(c.armee, c.butX, c.butY);
-            if (b >= 0) {
-                ++debutBloc[static_cast<size_t>(b) + 1];
-                if (ouvert(c)) ++ouverts[static_cast<size_t>(b)];
-            }
-        }
-        for (size_t b = 1; b < debutBloc.size(); ++b) debutBloc[b] += debutBloc[b - 1];
-        parBloc.resize(candidats.size());
-        static std::vector<int32_t> suivant;
-        suivant.assign(debutBloc.begin(), debutBloc.end() - 1);
-        for (size_t k = 0; k < candidats.size(); ++k) {
-            const int b = bloc(candidats[k].armee, candidats[k].butX, candidats[k].butY);
-            if (b >= 0) parBloc[static_cast<size_t>(suivant[static_cast<size_t>(b)]++)] = static_cast<int32_t>(k);
-            else horsCarte.push_back(static_cast<int32_t>(k));
         }
     }
 
@@ -279,9 +247,9 @@ int IA__EvaluationCibles() {
             return int64_t{FormationMin[static_cast<size_t>(m.modes)][static_cast<size_t>(modeG - 1)]} *
                    FacteurEffectifIA(g.nbMembres, m.membres) * (m.pv / hpG + 1);
         };
-        if (!elagage || hpG < 1 || !surCarte(g.butX, g.butY)) {
+        if (!parCarres || hpG < 1 || !surCarte(g.butX, g.butY)) {
             for (size_t k = 0; k < candidats.size(); ++k) essai(static_cast<int>(k));
-        } else if (parCarres) {
+        } else {
             for (const int32_t k : horsCarte) essai(k);
             const int gx = g.butX, gy = g.butY, cx = gx / CARRE, cy = gy / CARRE;
             for (int armee = 0; armee < 6; ++armee) {
@@ -320,32 +288,6 @@ int IA__EvaluationCibles() {
                     if (dehors == INT_MAX || facteurArmee * dehors > meilleur) break;
                 }
             }
-        } else {
-            for (const int32_t k : horsCarte) essai(k);
-            const int bx = g.butX / BLOC, by = g.butY / BLOC;
-            for (int armee = 0; armee < 6; ++armee) {
-                if (!Ciblable(cg->armee, armee) || ouvertsArmee[armee] == 0) continue;
-                const int64_t facteurArmee = facteur(bornes[armee]);
-                // Ring r of blocks round the goal's block; past it every goal is at least
-                // r * BLOC + 1 away.
-                for (int r = 0; r < BLOCS; ++r) {
-                    auto blocEssai = [&](int i, int j) {
-                        if (i < 0 || i >= BLOCS) return;
-                        const size_t b = static_cast<size_t>((armee * BLOCS + j) * BLOCS + i);
-                        if (ouverts[b] == 0) return;
-                        for (int32_t q = debutBloc[b]; q < debutBloc[b + 1]; ++q) essaiArmee(parBloc[static_cast<size_t>(q)]);
-                    };
-                    for (int j = std::max(by - r, 0); j <= std::min(by + r, BLOCS - 1); ++j) {
-                        if (j == by - r || j == by + r) {
-                            for (int i = bx - r; i <= bx + r; ++i) blocEssai(i, j);
-                        } else {
-                            blocEssai(bx - r, j);
-                            blocEssai(bx + r, j);
-                        }
-                    }
-                    if (facteurArmee * (r * BLOC + 1) > meilleur) break;
-                }
-            }
         }
         if (meilleurRang >= 0) choix = candidats[static_cast<size_t>(meilleurRang)].groupe;
         if (choix != -1) {
@@ -356,22 +298,18 @@ int IA__EvaluationCibles() {
             engagee[static_cast<size_t>(choix)] = c.forceEngagee;
             // The open sets follow the change (the candidate is its group's only one when they
             // are searched).
-            if (elagage && avant != ouvert(ca) && ca.armee >= 0 && ca.armee <= 5 && surCarte(ca.butX, ca.butY)) {
+            if (parCarres && avant != ouvert(ca) && ca.armee >= 0 && ca.armee <= 5 && surCarte(ca.butX, ca.butY)) {
                 ouvertsArmee[ca.armee] += avant ? -1 : 1;
-                if (parCarres) {
-                    const size_t q = static_cast<size_t>(carreDe[static_cast<size_t>(meilleurRang)]);
-                    if (avant) {   // out of the square's span, its last one taking its place
-                        const int32_t p = place[static_cast<size_t>(meilleurRang)];
-                        const int32_t autre = liste[static_cast<size_t>(debutCarre[q] + --ouvertsCarre[q])];
-                        liste[static_cast<size_t>(p)] = autre;
-                        place[static_cast<size_t>(autre)] = p;
-                    } else {
-                        const int32_t p = debutCarre[q] + ouvertsCarre[q]++;
-                        liste[static_cast<size_t>(p)] = meilleurRang;
-                        place[static_cast<size_t>(meilleurRang)] = p;
-                    }
+                const size_t q = static_cast<size_t>(carreDe[static_cast<size_t>(meilleurRang)]);
+                if (avant) {   // out of the square's span, its last one taking its place
+                    const int32_t p = place[static_cast<size_t>(meilleurRang)];
+                    const int32_t autre = liste[static_cast<size_t>(debutCarre[q] + --ouvertsCarre[q])];
+                    liste[static_cast<size_t>(p)] = autre;
+                    place[static_cast<size_t>(autre)] = p;
                 } else {
-                    ouverts[static_cast<size_t>(bloc(ca.armee, ca.butX, ca.butY))] += avant ? -1 : 1;
+                    const int32_t p = debutCarre[q] + ouvertsCarre[q]++;
+                    liste[static_cast<size_t>(p)] = meilleurRang;
+                    place[static_cast<size_t>(meilleurRang)] = p;
                 }
             }
             g.groupeCibleIAPropose = choix;
