@@ -221,7 +221,25 @@ private:
         }
         const int x = static_cast<int>(static_cast<unsigned>(i) % COTE_CARTE),
                   y = static_cast<int>(static_cast<unsigned>(i) / COTE_CARTE);
-        return colonnes_ ? Rectangle(x, y) : Teste(x, y);
+        return colonnes_ ? Rectangle(x, y) : Plein(x, y);
+    }
+
+    // Teste for a rectangle at a cell of the map: the map and edge tests done once for the whole
+    // rectangle, then its cells read row by row (the answer is the same in any order).
+    [[gnu::noinline]] bool Plein(int x, int y) const {
+        const int x0 = x + ox_, y0 = y + oy_;
+        if (!carte_ || x0 < 0 || y0 < 0 || x0 > COTE_CARTE - w_ || y0 > COTE_CARTE - h_) return true;
+        const uint32_t* ligne = carte_ + x0 + COTE_CARTE * y0;
+        if (g_) {
+            for (int j = 0; j < h_; ++j, ligne += COTE_CARTE)
+                for (int i = 0; i < w_; ++i)
+                    if (ligne[i] != 0 && !Passe(static_cast<int>(ligne + i - carte_))) return true;
+        } else {
+            for (int j = 0; j < h_; ++j, ligne += COTE_CARTE)
+                for (int i = 0; i < w_; ++i)
+                    if (ligne[i] != permisA_ && ligne[i] != permisB_) return true;
+        }
+        return false;
     }
 
     // Teste with the answers kept: the rectangle is blocked when it leaves the map, or when one of
@@ -371,24 +389,69 @@ int Marche(bool enregistre, int x, int y, int xBut, int yBut, int* xLibre, int* 
         return 0;
     }
     const Obstacles bloquee = Plan(carte, objet, groupe);
-    // Between two cells of the map the line stays on the map: with the answers kept, its cells
-    // are read by index.
-    const bool parIndice = bloquee.Memorise() && SurCarte(x, y) && SurCarte(xBut, yBut);
-    uint32_t* const cases = bloquee.Cases();
-    const uint32_t generation = bloquee.Generation();
-    auto Bloque = [&](int cx, int cy) {
-        if (!parIndice) return bloquee(cx, cy);
-        // Case, with the memo's address and generation held here.
-        const int i = cx + COTE_CARTE * cy;
-        uint32_t& c = cases[i];
-        if (c >> 1 != generation) c = generation << 1 | (bloquee.Calcule(i) ? 1u : 0u);
-        return (c & 1) != 0;
-    };
     Ligne l(x, y, xBut, yBut);
-    int px = x, py = y;
     // The free cells before the first blocked one, appended (the count kept here meanwhile).
     PointTrajet* const brut = enregistre ? TrajetBrut : nullptr;
     int32_t n = TrajetBrutNombre;
+    // Between two cells of the map the line stays on the map: with the answers kept, it is
+    // stepped as Ligne does by the cells' index, the memo at hand, each cell's coordinates read
+    // back from its index.
+    if (bloquee.Memorise() && SurCarte(x, y) && SurCarte(xBut, yBut)) {
+        uint32_t* const cases = bloquee.Cases();
+        const uint32_t generation = bloquee.Generation();
+        auto Bloque = [&](int i) {
+            uint32_t& c = cases[i];
+            if (c >> 1 != generation) c = generation << 1 | (bloquee.Calcule(i) ? 1u : 0u);
+            return (c & 1) != 0;
+        };
+        auto X = [](int i) { return static_cast<int>(static_cast<unsigned>(i) % COTE_CARTE); };
+        auto Y = [](int i) { return static_cast<int>(static_cast<unsigned>(i) / COTE_CARTE); };
+        const int pasLong = l.raide ? l.sy * COTE_CARTE : l.sx, pasCourt = l.raide ? l.sx : l.sy * COTE_CARTE;
+        const int dx2 = 2 * l.dx, dy2 = 2 * l.dy;
+        int i = x + COTE_CARTE * y, precedent = i, err = l.err, reste = l.reste;
+        auto Suivante = [&] {
+            if (reste <= 0) return false;
+            --reste;
+            while (err >= 0) {
+                i += pasCourt;
+                err -= dx2;
+            }
+            i += pasLong;
+            err += dy2;
+            return true;
+        };
+        for (;;) {
+            if (!Suivante()) {
+                TrajetBrutNombre = n;
+                *xLibre = *xReprise = x;
+                *yLibre = *yReprise = y;
+                return 0;
+            }
+            if (Bloque(i)) break;
+            if (brut) {
+                if (n < 0) n = 0;
+                if (n < POINTS_TAMPON_TRAJET) brut[n++] = {X(i), Y(i)};
+                if (n >= POINTS_TAMPON_TRAJET) {
+                    TrajetBrutNombre = n;
+                    return 0;
+                }
+            }
+            precedent = i;
+        }
+        TrajetBrutNombre = n;
+        *xLibre = X(precedent);
+        *yLibre = Y(precedent);
+        *direction = DirectionDuPas(X(i) - X(precedent), Y(i) - Y(precedent));
+        // The first free cell beyond the obstacle, if any.
+        while (Suivante())
+            if (!Bloque(i)) {
+                *xReprise = X(i);
+                *yReprise = Y(i);
+                break;
+            }
+        return 1;
+    }
+    int px = x, py = y;
     for (;;) {
         if (!l.Suivante()) {
             TrajetBrutNombre = n;
@@ -396,7 +459,7 @@ int Marche(bool enregistre, int x, int y, int xBut, int yBut, int* xLibre, int* 
             *yLibre = *yReprise = y;
             return 0;
         }
-        if (Bloque(l.x, l.y)) break;
+        if (bloquee(l.x, l.y)) break;
         if (brut) {
             if (n < 0) n = 0;
             if (n < POINTS_TAMPON_TRAJET) brut[n++] = {l.x, l.y};
@@ -414,7 +477,7 @@ int Marche(bool enregistre, int x, int y, int xBut, int yBut, int* xLibre, int* 
     *direction = DirectionDuPas(l.x - px, l.y - py);
     // The first free cell beyond the obstacle, if any.
     while (l.Suivante())
-        if (!Bloque(l.x, l.y)) {
+        if (!bloquee(l.x, l.y)) {
             *xReprise = l.x;
             *yReprise = l.y;
             break;
