@@ -230,6 +230,12 @@ private:
         const int x0 = x + ox_, y0 = y + oy_;
         if (!carte_ || x0 < 0 || y0 < 0 || x0 > COTE_CARTE - w_ || y0 > COTE_CARTE - h_) return true;
         const uint32_t* ligne = carte_ + x0 + COTE_CARTE * y0;
+        if (g_ && w_ == 2 && h_ == 2) {
+            // The common square of four cells, unrolled.
+            const int i = x0 + COTE_CARTE * y0;
+            auto B = [&](int k) { return carte_[k] != 0 && !Passe(k); };
+            return B(i) || B(i + 1) || B(i + COTE_CARTE) || B(i + COTE_CARTE + 1);
+        }
         if (g_) {
             for (int j = 0; j < h_; ++j, ligne += COTE_CARTE)
                 for (int i = 0; i < w_; ++i)
