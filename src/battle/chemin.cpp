@@ -85,17 +85,30 @@ void Decalage(const Groupe* g, int* dx, int* dy) {
     }
 }
 
-// Whether the rectangle placed at (x, y) covers the cell (cx, cy).
-bool Contient(int w, int h, int x, int y, int ox, int oy, int cx, int cy) {
-    return cx >= x + ox && cx < x + ox + w && cy >= y + oy && cy < y + oy + h;
-}
-
-// Whether the rectangle placed at one of the eight neighbours of (x, y) may cover (cx, cy): false
-// when the cell lies more than one step beyond the rectangle placed at (x, y).
-bool PresDe(int w, int h, int x, int y, int ox, int oy, int cx, int cy) {
-    const int rx = cx - (x + ox), ry = cy - (y + oy);
-    return rx >= -1 && rx <= w && ry >= -1 && ry <= h;
-}
+// The positions (x, y) of the rectangle placed by (ox, oy) that lie near a target cell (the
+// rectangle covers it after one step at most) or that cover it, worked out once per target: a box
+// of positions tested by two unsigned compares, in 64 bits (exact wherever the plain sums do not
+// overflow). An empty rectangle (w or h below 1) covers nothing.
+struct Zone {
+    int64_t x0 = 0, y0 = 0;
+    uint64_t lx = 0, ly = 0;
+    // Positions x0 .. x0 + lx and y0 .. y0 + ly; none when a length is negative.
+    static Zone Boite(int64_t x0, int64_t y0, int64_t lx, int64_t ly) {
+        if (lx < 0 || ly < 0) return {INT64_MIN / 2, INT64_MIN / 2, 0, 0};
+        return {x0, y0, static_cast<uint64_t>(lx), static_cast<uint64_t>(ly)};
+    }
+    // cx - (x + ox) in -1 .. w, and the same for y.
+    static Zone Pres(int w, int h, int ox, int oy, int cx, int cy) {
+        return Boite(int64_t{cx} - ox - w, int64_t{cy} - oy - h, int64_t{w} + 1, int64_t{h} + 1);
+    }
+    // x + ox <= cx < x + ox + w, and the same for y.
+    static Zone Sur(int w, int h, int ox, int oy, int cx, int cy) {
+        return Boite(int64_t{cx} - ox - w + 1, int64_t{cy} - oy - h + 1, int64_t{w} - 1, int64_t{h} - 1);
+    }
+    bool Dans(int x, int y) const {
+        return static_cast<uint64_t>(x - x0) <= lx && static_cast<uint64_t>(y - y0) <= ly;
+    }
+};
 
 int DirectionDuPas(int dx, int dy) {
     for (int k = 0; k < 8; ++k)
@@ -582,6 +595,11 @@ CodeContour Contour(int sens, int xDepart, int yDepart, int xReprise, int yRepri
     // the walk (re)started loops through the same steps until it gives up, and those steps are
     // copied from the loop's first turn instead of being worked out again.
     const int seuilBoucle = std::max(m, w + 4);
+    // The tests against the resume cell and the start, as boxes of positions (w, h >= 1).
+    Zone presReprise = Zone::Pres(w, h, ox, oy, xReprise, yReprise),
+         surReprise = Zone::Sur(w, h, ox, oy, xReprise, yReprise);
+    const Zone presDepart = Zone::Pres(w, h, ox, oy, xDepart, yDepart),
+               surDepart = Zone::Sur(w, h, ox, oy, xDepart, yDepart);
     Etats.Nouvelle();
     uint32_t* const vus = Etats.vus.data();
     uint32_t marcheCourante = Etats.marche << EtatsContour::BITS_PAS;
@@ -631,7 +649,8 @@ CodeContour Contour(int sens, int xDepart, int yDepart, int xReprise, int yRepri
             bool bD = Voisin(d), bN = Voisin(Tourne(d, tour));
             for (int k = 0; k < 8; ++k) {
                 if (!bD && bN) {
-                    if (d != d0 % 4 || !tourne) break;
+                    // d0 is in 0..7: d0 % 4 as a mask.
+                    if (d != (d0 & 3) || !tourne) break;
                     d = d0;
                     tour = sens;
                     bD = Voisin(d);
@@ -649,9 +668,9 @@ CodeContour Contour(int sens, int xDepart, int yDepart, int xReprise, int yRepri
             Cherche([&](int k) { return bloquee(cx + DirectionDx[k], cy + DirectionDy[k]); });
         // A neighbour covering the resume cell is taken instead: a diagonal one when both cells
         // beside it are free, a straight one for a one-cell rectangle.
-        if (pasContour > m && PresDe(w, h, cx, cy, ox, oy, xReprise, yReprise)) {
+        if (pasContour > m && presReprise.Dans(cx, cy)) {
             for (int k = 0; k < 8; ++k) {
-                if (!Contient(w, h, cx + DirectionDx[k], cy + DirectionDy[k], ox, oy, xReprise, yReprise)) continue;
+                if (!surReprise.Dans(cx + DirectionDx[k], cy + DirectionDy[k])) continue;
                 if (k % 2 == 1 ? !B(Tourne(k, -1)) && !B(Tourne(k, 1)) : !grand) {
                     d = k;
                     break;
@@ -659,15 +678,17 @@ CodeContour Contour(int sens, int xDepart, int yDepart, int xReprise, int yRepri
             }
         }
 
-        const bool presDepart = pasContour > w + 4 && PresDe(w, h, cx, cy, ox, oy, xDepart, yDepart);
-        for (int j = 0; presDepart && j < 8; ++j) {
-            if (Contient(w, h, cx + DirectionDx[j], cy + DirectionDy[j], ox, oy, xDepart, yDepart)) {
+        const bool pres = pasContour > w + 4 && presDepart.Dans(cx, cy);
+        for (int j = 0; pres && j < 8; ++j) {
+            if (surDepart.Dans(cx + DirectionDx[j], cy + DirectionDy[j])) {
                 int lx, ly, rx, ry, dir;
                 if (Trajet__TesteLigne(xReprise, yReprise, xBut, yBut, &lx, &ly, &rx, &ry, &dir, carte, objet, groupe) ==
                     0)
                     return Fin(CONTOUR_BOUCLE);
                 xReprise = rx;
                 yReprise = ry;
+                presReprise = Zone::Pres(w, h, ox, oy, xReprise, yReprise);
+                surReprise = Zone::Sur(w, h, ox, oy, xReprise, yReprise);
                 *xFin = rx;
                 *yFin = ry;
                 nombre = 0;
@@ -688,7 +709,7 @@ CodeContour Contour(int sens, int xDepart, int yDepart, int xReprise, int yRepri
         if (pasContour > PAS_CONTOUR_MAX) return Fin(CONTOUR_TROP_LONG);
         *xFin = cx;
         *yFin = cy;
-        if (pasContour > m && Contient(w, h, cx, cy, ox, oy, xReprise, yReprise)) return Fin(CONTOUR_ATTEINT);
+        if (pasContour > m && surReprise.Dans(cx, cy)) return Fin(CONTOUR_ATTEINT);
     }
 }
 

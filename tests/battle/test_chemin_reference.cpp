@@ -404,4 +404,40 @@ TEST_F(CheminReference, MemesPlansQueLaTranscription) {
     }
 }
 
+// Walks handed a rectangle of no width or height (every cell free, none covered) or of one or two
+// cells, from cells near the map's edge and inside it, with resume cells and starts beside them.
+TEST_F(CheminReference, MarchesDeRectanglesVidesCommeLaTranscription) {
+    ASSERT_EQ(Univers__AlloueCartes(), 1);
+    std::fill(GrilleUnites, GrilleUnites + CASES_CARTE, 0);
+    Mur(60, 40, 60, 80);
+    Mur(0, 10, 20, 10);
+    Unite(5, 30, 30);
+    std::copy(Base(), Base() + CASES_CARTE, CarteOccupationSol);
+    struct Cas {
+        int w, h, x, y, rx, ry, d;
+    };
+    for (const Cas c : {Cas{0, 1, 59, 60, 61, 60, 0}, Cas{1, 0, 59, 60, 61, 60, 0}, Cas{-1, 2, 59, 60, 61, 61, 0},
+                        Cas{0, 0, 5, 9, 5, 11, 6}, Cas{1, 1, 59, 60, 61, 60, 0}, Cas{2, 1, 5, 9, 5, 11, 6},
+                        Cas{1, 2, 59, 45, 61, 46, 0}, Cas{1, 1, 0, 9, 0, 11, 6}}) {
+        for (const int sens : {1, -1}) {
+            TrajetEmpriseLargeur = c.w;
+            TrajetEmpriseHauteur = c.h;
+            const Reference ref(Base(), 5, -1);
+            const Contour attendu = ref.Marcher(sens, c.x, c.y, c.rx, c.ry, c.d, 100, 60, {});
+            PointTrajet* tampon = sens > 0 ? TrajetTrigo : TrajetTrigoInverse;
+            int32_t& nombre = sens > 0 ? TrajetTrigoNombre : TrajetTrigoInverseNombre;
+            nombre = 0;
+            int fx = -7, fy = -7;
+            const int code = sens > 0 ? Trajet__ContourTrigo(c.x, c.y, c.rx, c.ry, c.d, Base(), 100, 60, &fx, &fy, 5, -1)
+                                      : Trajet__ContourTrigoInverse(c.x, c.y, c.rx, c.ry, c.d, Base(), 100, 60, &fx, &fy,
+                                                                    5, -1);
+            const int cas = c.w * 100 + c.h * 10 + sens;
+            ASSERT_EQ(code, attendu.code) << "case " << cas;
+            ASSERT_EQ(fx, attendu.xFin) << "case " << cas;
+            ASSERT_EQ(fy, attendu.yFin) << "case " << cas;
+            Egaux(attendu.points, tampon, nombre, sens > 0 ? "trigo" : "trigoinv", cas);
+        }
+    }
+}
+
 }  // namespace
