@@ -208,6 +208,9 @@ public:
         return Case(x + COTE_CARTE * y);
     }
 
+    // The rectangle's place relative to its path cell.
+    int Ox() const { return ox_; }
+    int Oy() const { return oy_; }
     // Whether the answers are kept: then Case may be used for cells on the map.
     bool Memorise() const { return memo_; }
     // The answer for the cell of index i (on the map) read from the plan's memo, found once.
@@ -327,8 +330,6 @@ private:
 // The test of a plan: the object itself is let through.
 Obstacles Plan(const uint32_t* carte, int objet, int groupe) { return Obstacles(carte, 0, objet, groupe); }
 
-bool Bloquee(int x, int y, const uint32_t* carte, int objet, int groupe) { return Plan(carte, objet, groupe)(x, y); }
-
 // Whether b is in sight from a; when not, *mur is the first blocked cell met (a itself, or a cell
 // of the line before b).
 bool Visible(const Obstacles& bloquee, int ax, int ay, int bx, int by, PointTrajet* mur) {
@@ -398,8 +399,8 @@ private:
     bool raide_;
 };
 
-int Marche(bool enregistre, int x, int y, int xBut, int yBut, int* xLibre, int* yLibre, int* xReprise, int* yReprise,
-           int* direction, const uint32_t* carte, int objet, int groupe) {
+int Marche(bool enregistre, const Obstacles& bloquee, int x, int y, int xBut, int yBut, int* xLibre, int* yLibre,
+           int* xReprise, int* yReprise, int* direction) {
     *xReprise = xBut;
     *yReprise = yBut;
     if (x == xBut && y == yBut) {
@@ -407,7 +408,6 @@ int Marche(bool enregistre, int x, int y, int xBut, int yBut, int* xLibre, int* 
         *yLibre = y;
         return 0;
     }
-    const Obstacles bloquee = Plan(carte, objet, groupe);
     Ligne l(x, y, xBut, yBut);
     // The free cells before the first blocked one, appended (the count kept here meanwhile).
     PointTrajet* const brut = enregistre ? TrajetBrut : nullptr;
@@ -527,8 +527,8 @@ struct EtatsContour {
 EtatsContour Etats;
 
 // sens +1 follows the obstacle counter-clockwise, -1 clockwise.
-CodeContour Contour(int sens, int xDepart, int yDepart, int xReprise, int yReprise, int d, const uint32_t* carte,
-                    int xBut, int yBut, int* xFin, int* yFin, int objet, int groupe) {
+CodeContour Contour(int sens, const Obstacles& bloquee, int xDepart, int yDepart, int xReprise, int yReprise, int d,
+                    int xBut, int yBut, int* xFin, int* yFin) {
     PointTrajet* tampon = sens > 0 ? TrajetTrigo : TrajetTrigoInverse;
     int32_t& nombreTampon = sens > 0 ? TrajetTrigoNombre : TrajetTrigoInverseNombre;
     if (!tampon) return CONTOUR_SORTIE;
@@ -546,12 +546,10 @@ CodeContour Contour(int sens, int xDepart, int yDepart, int xReprise, int yRepri
     *yFin = yDepart;
     int cx = xDepart, cy = yDepart;
     ContourPas = 0;
-    int ox = 0, oy = 0;
-    Decalage(GroupePlanifie(groupe), &ox, &oy);
+    const int ox = bloquee.Ox(), oy = bloquee.Oy();
     const int w = TrajetEmpriseLargeur, h = TrajetEmpriseHauteur;
     const bool grand = w > 1 || h > 1;
     const int m = grand ? 3 : 0;
-    const Obstacles bloquee = Plan(carte, objet, groupe);
     // Away from the map's edge every neighbour is on the map: with the answers kept, a neighbour's
     // is read by its index, without the map test.
     static constexpr int VOISIN[8] = {1, 1 - COTE_CARTE, -COTE_CARTE, -1 - COTE_CARTE,
@@ -682,8 +680,7 @@ CodeContour Contour(int sens, int xDepart, int yDepart, int xReprise, int yRepri
         for (int j = 0; pres && j < 8; ++j) {
             if (surDepart.Dans(cx + DirectionDx[j], cy + DirectionDy[j])) {
                 int lx, ly, rx, ry, dir;
-                if (Trajet__TesteLigne(xReprise, yReprise, xBut, yBut, &lx, &ly, &rx, &ry, &dir, carte, objet, groupe) ==
-                    0)
+                if (Marche(false, bloquee, xReprise, yReprise, xBut, yBut, &lx, &ly, &rx, &ry, &dir) == 0)
                     return Fin(CONTOUR_BOUCLE);
                 xReprise = rx;
                 yReprise = ry;
@@ -720,35 +717,10 @@ bool AjouteContour(const PointTrajet* contour, int32_t nombre) {
     return true;
 }
 
-void LibreFormation(int groupe) {
-    if (!Groupe__Actif(groupe)) return;
-    TableGroupes[groupe].modeFormation = 1;
-    TableGroupes[groupe].enFuite = 1;
-}
-
-}  // namespace
-
-int Trajet__CaseBloquee(int x, int y, const uint32_t* carte, int permisA, int permisB, int groupe) {
-    return Obstacles(carte, permisA, permisB, groupe)(x, y) ? 1 : 0;
-}
-
-int Trajet__LigneDroite(int x, int y, int xBut, int yBut, int* xDernierLibre, int* yDernierLibre, int* xReprise,
-                        int* yReprise, int* direction, const uint32_t* carte, int objet, int groupe) {
-    return Marche(true, x, y, xBut, yBut, xDernierLibre, yDernierLibre, xReprise, yReprise, direction, carte, objet,
-                  groupe);
-}
-
-int Trajet__TesteLigne(int x, int y, int xBut, int yBut, int* xDernierLibre, int* yDernierLibre, int* xReprise,
-                       int* yReprise, int* direction, const uint32_t* carte, int objet, int groupe) {
-    return Marche(false, x, y, xBut, yBut, xDernierLibre, yDernierLibre, xReprise, yReprise, direction, carte, objet,
-                  groupe);
-}
-
-void Trajet__ButLibre(int xBut, int yBut, int xDepart, int yDepart, int* xNouveau, int* yNouveau, int* direction,
-                      const uint32_t* carte, int objet, int groupe) {
+void ButLibre(const Obstacles& bloquee, int xBut, int yBut, int xDepart, int yDepart, int* xNouveau, int* yNouveau,
+              int* direction) {
     *xNouveau = xDepart;
     *yNouveau = yDepart;
-    const Obstacles bloquee = Plan(carte, objet, groupe);
     Ligne l(xBut, yBut, xDepart, yDepart);
     int px = xBut, py = yBut;
     while (l.Suivante()) {
@@ -764,44 +736,11 @@ void Trajet__ButLibre(int xBut, int yBut, int xDepart, int yDepart, int* xNouvea
     }
 }
 
-CodeContour Trajet__ContourTrigo(int xDepart, int yDepart, int xReprise, int yReprise, int direction,
-                                 const uint32_t* carte, int xBut, int yBut, int* xFin, int* yFin, int objet,
-                                 int groupe) {
-    return Contour(1, xDepart, yDepart, xReprise, yReprise, direction, carte, xBut, yBut, xFin, yFin, objet, groupe);
-}
-
-CodeContour Trajet__ContourTrigoInverse(int xDepart, int yDepart, int xReprise, int yReprise, int direction,
-                                        const uint32_t* carte, int xBut, int yBut, int* xFin, int* yFin, int objet,
-                                        int groupe) {
-    return Contour(-1, xDepart, yDepart, xReprise, yReprise, direction, carte, xBut, yBut, xFin, yFin, objet, groupe);
-}
-
-int Trajet__Visibilite(int ax, int ay, int bx, int by, const uint32_t* carte, int objet, int groupe) {
-    PointTrajet mur;
-    return Visible(Plan(carte, objet, groupe), ax, ay, bx, by, &mur) ? 1 : 0;
-}
-
-void Trajet__Segment(int ax, int ay, int bx, int by) {
-    if (!TrajetLisse) return;
-    if (TrajetLisseNombre < 0) TrajetLisseNombre = 0;
-    if (ax == bx && ay == by) return;
-    if (TrajetLisseNombre >= POINTS_TAMPON_TRAJET) return;
-    TrajetLisse[TrajetLisseNombre++] = {ax, ay};
-    Ligne l(ax, ay, bx, by);
-    // The line's k-th cell is k steps along its longer axis, so only its last one (of l.reste) is
-    // b: the cells before it, as many as the buffer takes.
-    const int cellules = std::min(l.reste - 1, POINTS_TAMPON_TRAJET - TrajetLisseNombre);
-    for (int k = 0; k < cellules; ++k) {
-        l.Suivante();
-        TrajetLisse[TrajetLisseNombre++] = {l.x, l.y};
-    }
-}
-
-void Trajet__Lissage(const uint32_t* carte, int objet, int groupe) {
+// Trajet__Lissage with the plan's blocking test.
+void Lisse(const Obstacles& bloquee) {
     if (!TrajetBrut || !TrajetLisse) return;
     if (TrajetLisseNombre < 0) TrajetLisseNombre = 0;
     const int n = TrajetBrutNombre < POINTS_TAMPON_TRAJET ? TrajetBrutNombre : POINTS_TAMPON_TRAJET;
-    const Obstacles bloquee = Plan(carte, objet, groupe);
     int i = 0;
     while (i < n && TrajetLisseNombre < POINTS_TAMPON_TRAJET) {
         // The farthest point in sight. A cell found blocked on one line from a blocks every later
@@ -833,6 +772,71 @@ void Trajet__Lissage(const uint32_t* carte, int objet, int groupe) {
         i = j + 1;
     }
 }
+
+void LibreFormation(int groupe) {
+    if (!Groupe__Actif(groupe)) return;
+    TableGroupes[groupe].modeFormation = 1;
+    TableGroupes[groupe].enFuite = 1;
+}
+
+}  // namespace
+
+int Trajet__CaseBloquee(int x, int y, const uint32_t* carte, int permisA, int permisB, int groupe) {
+    return Obstacles(carte, permisA, permisB, groupe)(x, y) ? 1 : 0;
+}
+
+int Trajet__LigneDroite(int x, int y, int xBut, int yBut, int* xDernierLibre, int* yDernierLibre, int* xReprise,
+                        int* yReprise, int* direction, const uint32_t* carte, int objet, int groupe) {
+    return Marche(true, Plan(carte, objet, groupe), x, y, xBut, yBut, xDernierLibre, yDernierLibre, xReprise, yReprise,
+                  direction);
+}
+
+int Trajet__TesteLigne(int x, int y, int xBut, int yBut, int* xDernierLibre, int* yDernierLibre, int* xReprise,
+                       int* yReprise, int* direction, const uint32_t* carte, int objet, int groupe) {
+    return Marche(false, Plan(carte, objet, groupe), x, y, xBut, yBut, xDernierLibre, yDernierLibre, xReprise, yReprise,
+                  direction);
+}
+
+void Trajet__ButLibre(int xBut, int yBut, int xDepart, int yDepart, int* xNouveau, int* yNouveau, int* direction,
+                      const uint32_t* carte, int objet, int groupe) {
+    ButLibre(Plan(carte, objet, groupe), xBut, yBut, xDepart, yDepart, xNouveau, yNouveau, direction);
+}
+
+CodeContour Trajet__ContourTrigo(int xDepart, int yDepart, int xReprise, int yReprise, int direction,
+                                 const uint32_t* carte, int xBut, int yBut, int* xFin, int* yFin, int objet,
+                                 int groupe) {
+    return Contour(1, Plan(carte, objet, groupe), xDepart, yDepart, xReprise, yReprise, direction, xBut, yBut, xFin, yFin);
+}
+
+CodeContour Trajet__ContourTrigoInverse(int xDepart, int yDepart, int xReprise, int yReprise, int direction,
+                                        const uint32_t* carte, int xBut, int yBut, int* xFin, int* yFin, int objet,
+                                        int groupe) {
+    return Contour(-1, Plan(carte, objet, groupe), xDepart, yDepart, xReprise, yReprise, direction, xBut, yBut, xFin,
+                   yFin);
+}
+
+int Trajet__Visibilite(int ax, int ay, int bx, int by, const uint32_t* carte, int objet, int groupe) {
+    PointTrajet mur;
+    return Visible(Plan(carte, objet, groupe), ax, ay, bx, by, &mur) ? 1 : 0;
+}
+
+void Trajet__Segment(int ax, int ay, int bx, int by) {
+    if (!TrajetLisse) return;
+    if (TrajetLisseNombre < 0) TrajetLisseNombre = 0;
+    if (ax == bx && ay == by) return;
+    if (TrajetLisseNombre >= POINTS_TAMPON_TRAJET) return;
+    TrajetLisse[TrajetLisseNombre++] = {ax, ay};
+    Ligne l(ax, ay, bx, by);
+    // The line's k-th cell is k steps along its longer axis, so only its last one (of l.reste) is
+    // b: the cells before it, as many as the buffer takes.
+    const int cellules = std::min(l.reste - 1, POINTS_TAMPON_TRAJET - TrajetLisseNombre);
+    for (int k = 0; k < cellules; ++k) {
+        l.Suivante();
+        TrajetLisse[TrajetLisseNombre++] = {l.x, l.y};
+    }
+}
+
+void Trajet__Lissage(const uint32_t* carte, int objet, int groupe) { Lisse(Plan(carte, objet, groupe)); }
 
 void Direction__Tourne(int* d, int sens) {
     if (d) *d = Tourne(*d, sens == 1 ? 1 : -1);
@@ -881,9 +885,11 @@ int Trajet__Calcul(int xDepart, int yDepart, int xBut, int yBut, int32_t* nombre
     TrajetLisseNombre = 0;
     if (!TrajetBrut || !TrajetLisse || !TrajetTrigo || !TrajetTrigoInverse || !nombre) return 1;
 
-    if (Bloquee(xBut, yBut, carte, objet, groupe)) {
+    // One blocking test for the whole plan: nothing it reads changes while the plan is worked out.
+    const Obstacles bloquee = Plan(carte, objet, groupe);
+    if (bloquee(xBut, yBut)) {
         int dir = 0;
-        Trajet__ButLibre(xBut, yBut, xDepart, yDepart, &xBut, &yBut, &dir, carte, objet, groupe);
+        ButLibre(bloquee, xBut, yBut, xDepart, yDepart, &xBut, &yBut, &dir);
         LibreFormation(groupe);
     }
 
@@ -896,11 +902,11 @@ int Trajet__Calcul(int xDepart, int yDepart, int xBut, int yBut, int32_t* nombre
             return 1;
         }
         int lx, ly, rx, ry, dir = 0;
-        if (Trajet__LigneDroite(cx, cy, xBut, yBut, &lx, &ly, &rx, &ry, &dir, carte, objet, groupe) == 0) break;
+        if (Marche(true, bloquee, cx, cy, xBut, yBut, &lx, &ly, &rx, &ry, &dir) == 0) break;
         TrajetTrigoNombre = TrajetTrigoInverseNombre = 0;
         int fx1, fy1, fx2, fy2;
-        ret1 = Trajet__ContourTrigo(lx, ly, rx, ry, dir, carte, xBut, yBut, &fx1, &fy1, objet, groupe);
-        ret2 = Trajet__ContourTrigoInverse(lx, ly, rx, ry, dir, carte, xBut, yBut, &fx2, &fy2, objet, groupe);
+        ret1 = Contour(1, bloquee, lx, ly, rx, ry, dir, xBut, yBut, &fx1, &fy1);
+        ret2 = Contour(-1, bloquee, lx, ly, rx, ry, dir, xBut, yBut, &fx2, &fy2);
         if (ret1 == CONTOUR_SORTIE && ret2 == CONTOUR_SORTIE) {
             *nombre = 0;
             return 1;
@@ -933,7 +939,7 @@ int Trajet__Calcul(int xDepart, int yDepart, int xBut, int yBut, int32_t* nombre
         *nombre = 0;
         if (TrajetBrutNombre >= POINTS_TAMPON_TRAJET) return 1;
     }
-    Trajet__Lissage(carte, objet, groupe);
+    Lisse(bloquee);
     // The output pair is normally TrajetLisse itself.
     if (points != TrajetLisse || nombre != &TrajetLisseNombre) {
         if (points && points != TrajetLisse)
