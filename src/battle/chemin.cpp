@@ -201,6 +201,7 @@ public:
             if (memo_ && w_ >= 1 && h_ >= 3) colonnes_ = Memo.colonnes.data();
         }
         unite_ = carte_ && w_ == 1 && h_ == 1;
+        carre_ = carte_ && g_ && w_ == 2 && h_ == 2;
     }
 
     bool operator()(int x, int y) const {
@@ -235,6 +236,7 @@ private:
             const uint32_t v = carte_[i];
             return g_ ? v != 0 && !Passe(i) : v != permisA_ && v != permisB_;
         }
+        if (carre_) return Carre(i);
         const int x = static_cast<int>(static_cast<unsigned>(i) % COTE_CARTE),
                   y = static_cast<int>(static_cast<unsigned>(i) / COTE_CARTE);
         return colonnes_ ? Rectangle(x, y) : Plein(x, y);
@@ -246,12 +248,6 @@ private:
         const int x0 = x + ox_, y0 = y + oy_;
         if (!carte_ || x0 < 0 || y0 < 0 || x0 > COTE_CARTE - w_ || y0 > COTE_CARTE - h_) return true;
         const uint32_t* ligne = carte_ + x0 + COTE_CARTE * y0;
-        if (g_ && w_ == 2 && h_ == 2) {
-            // The common square of four cells, unrolled.
-            const int i = x0 + COTE_CARTE * y0;
-            auto B = [&](int k) { return carte_[k] != 0 && !Passe(k); };
-            return B(i) || B(i + 1) || B(i + COTE_CARTE) || B(i + COTE_CARTE + 1);
-        }
         if (g_) {
             for (int j = 0; j < h_; ++j, ligne += COTE_CARTE)
                 for (int i = 0; i < w_; ++i)
@@ -262,6 +258,17 @@ private:
                     if (ligne[i] != permisA_ && ligne[i] != permisB_) return true;
         }
         return false;
+    }
+
+    // Plein for a group's square of two by two cells placed at the cell of index i (on the map):
+    // its corner's coordinates tested against the map as unsigned numbers, its four cells in line.
+    [[gnu::noinline]] bool Carre(int i) const {
+        const int x0 = static_cast<int>(static_cast<unsigned>(i) % COTE_CARTE) + ox_,
+                  y0 = static_cast<int>(static_cast<unsigned>(i) / COTE_CARTE) + oy_;
+        if (static_cast<unsigned>(x0) > COTE_CARTE - 2u || static_cast<unsigned>(y0) > COTE_CARTE - 2u) return true;
+        const int k = x0 + COTE_CARTE * y0;
+        auto B = [&](int c) { return carte_[c] != 0 && !Passe(c); };
+        return B(k) || B(k + 1) || B(k + COTE_CARTE) || B(k + COTE_CARTE + 1);
     }
 
     // Teste with the answers kept: the rectangle is blocked when it leaves the map, or when one of
@@ -321,7 +328,7 @@ private:
     uint32_t permisA_, permisB_;
     int groupe_, w_, h_;
     int ox_ = 0, oy_ = 0, cible_ = -1;
-    bool memo_ = false, unite_ = false;
+    bool memo_ = false, unite_ = false, carre_ = false;
     uint32_t* cases_ = nullptr;
     uint32_t* colonnes_ = nullptr;
     uint32_t generation_ = 0;
