@@ -837,9 +837,30 @@ void Trajet__Segment(int ax, int ay, int bx, int by) {
     // The line's k-th cell is k steps along its longer axis, so only its last one (of l.reste) is
     // b: the cells before it, as many as the buffer takes.
     const int cellules = std::min(l.reste - 1, POINTS_TAMPON_TRAJET - TrajetLisseNombre);
+    if (cellules <= 0) return;
+    PointTrajet* const sortie = TrajetLisse + TrajetLisseNombre;
+    TrajetLisseNombre += cellules;
+    if (SurCarte(ax, ay) && SurCarte(bx, by)) {
+        // Between two cells of the map: stepped as Ligne does by the cells' index, each cell's
+        // coordinates read back from it.
+        const int pasLong = l.raide ? l.sy * COTE_CARTE : l.sx, pasCourt = l.raide ? l.sx : l.sy * COTE_CARTE;
+        const int dx2 = 2 * l.dx, dy2 = 2 * l.dy;
+        int i = ax + COTE_CARTE * ay, err = l.err;
+        for (int k = 0; k < cellules; ++k) {
+            while (err >= 0) {
+                i += pasCourt;
+                err -= dx2;
+            }
+            i += pasLong;
+            err += dy2;
+            sortie[k] = {static_cast<int>(static_cast<unsigned>(i) % COTE_CARTE),
+                         static_cast<int>(static_cast<unsigned>(i) / COTE_CARTE)};
+        }
+        return;
+    }
     for (int k = 0; k < cellules; ++k) {
         l.Suivante();
-        TrajetLisse[TrajetLisseNombre++] = {l.x, l.y};
+        sortie[k] = {l.x, l.y};
     }
 }
 
