@@ -421,8 +421,14 @@ int Marche(bool enregistre, const Obstacles& bloquee, int x, int y, int xBut, in
     int32_t n = TrajetBrutNombre;
     // Between two cells of the map the line stays on the map: with the answers kept, it is
     // stepped as Ligne does by the cells' index, the memo at hand, each cell's coordinates read
-    // back from its index.
-    if (bloquee.Memorise() && SurCarte(x, y) && SurCarte(xBut, yBut)) {
+    // back from its index. A negative count starts from 0 at the first cell appended (and stays
+    // as it was when none is); when the line's l.reste cells cannot fill the buffer, they are
+    // appended without a test.
+    const int32_t depuis = brut && n < 0 ? 0 : n;
+    if (bloquee.Memorise() && SurCarte(x, y) && SurCarte(xBut, yBut) &&
+        (!brut || depuis + l.reste < POINTS_TAMPON_TRAJET)) {
+        int32_t m = depuis;
+        auto Compte = [&] { TrajetBrutNombre = m == depuis ? n : m; };
         uint32_t* const cases = bloquee.Cases();
         const uint32_t generation = bloquee.Generation();
         auto Bloque = [&](int i) {
@@ -448,23 +454,16 @@ int Marche(bool enregistre, const Obstacles& bloquee, int x, int y, int xBut, in
         };
         for (;;) {
             if (!Suivante()) {
-                TrajetBrutNombre = n;
+                Compte();
                 *xLibre = *xReprise = x;
                 *yLibre = *yReprise = y;
                 return 0;
             }
             if (Bloque(i)) break;
-            if (brut) {
-                if (n < 0) n = 0;
-                if (n < POINTS_TAMPON_TRAJET) brut[n++] = {X(i), Y(i)};
-                if (n >= POINTS_TAMPON_TRAJET) {
-                    TrajetBrutNombre = n;
-                    return 0;
-                }
-            }
+            if (brut) brut[m++] = {X(i), Y(i)};
             precedent = i;
         }
-        TrajetBrutNombre = n;
+        Compte();
         *xLibre = X(precedent);
         *yLibre = Y(precedent);
         *direction = DirectionDuPas(X(i) - X(precedent), Y(i) - Y(precedent));
