@@ -198,7 +198,7 @@ public:
             cases_ = Memo.cases.data();
             generation_ = Memo.generation;
             // Short columns gain nothing over the cells.
-            if (memo_ && w_ >= 1 && h_ >= 3) colonnes_ = Memo.colonnes.data();
+            if (memo_ && w_ >= 1 && h_ >= 3 && w_ <= COTE_CARTE && h_ <= COTE_CARTE) colonnes_ = Memo.colonnes.data();
         }
         unite_ = carte_ && w_ == 1 && h_ == 1;
         carre_ = carte_ && g_ && w_ == 2 && h_ == 2;
@@ -239,7 +239,7 @@ private:
         if (carre_) return Carre(i);
         const int x = static_cast<int>(static_cast<unsigned>(i) % COTE_CARTE),
                   y = static_cast<int>(static_cast<unsigned>(i) / COTE_CARTE);
-        return colonnes_ ? Rectangle(x, y) : Plein(x, y);
+        return colonnes_ ? Rectangle(x + ox_, y + oy_) : Plein(x, y);
     }
 
     // Teste for a rectangle at a cell of the map: the map and edge tests done once for the whole
@@ -273,22 +273,30 @@ private:
 
     // Teste with the answers kept: the rectangle is blocked when it leaves the map, or when one of
     // its columns is, each column's answer found once in the plan.
-    [[gnu::noinline]] bool Rectangle(int x, int y) const {
-        const int x0 = x + ox_, y0 = y + oy_;
-        if (!carte_ || x0 < 0 || y0 < 0 || x0 > COTE_CARTE - w_ || y0 > COTE_CARTE - h_) return true;
-        for (int c = x0; c < x0 + w_; ++c) {
-            uint32_t& e = colonnes_[c + COTE_CARTE * y0];
-            if (e >> 1 != generation_) e = generation_ << 1 | (Colonne(c + COTE_CARTE * y0) ? 1u : 0u);
-            if (e & 1) return true;
+    // The rectangle's corner (x0, y0) is given, placed by the offset; with the columns kept the
+    // rectangle is at most the map's size (its corner then tested as unsigned numbers).
+    [[gnu::noinline]] bool Rectangle(int x0, int y0) const {
+        if (!carte_ || static_cast<unsigned>(x0) > static_cast<unsigned>(COTE_CARTE - w_) ||
+            static_cast<unsigned>(y0) > static_cast<unsigned>(COTE_CARTE - h_))
+            return true;
+        const int debut = x0 + COTE_CARTE * y0;
+        uint32_t* const e = colonnes_ + debut;
+        for (int c = 0; c < w_; ++c) {
+            if (e[c] >> 1 != generation_) e[c] = generation_ << 1 | (Colonne(debut + c) ? 1u : 0u);
+            if (e[c] & 1) return true;
         }
         return false;
     }
 
     // Whether one of the h cells from the cell of index i downwards (on the map) blocks.
     bool Colonne(int i) const {
-        for (int j = 0; j < h_; ++j, i += COTE_CARTE) {
-            const uint32_t v = carte_[i];
-            if (g_ ? v != 0 && !Passe(i) : v != permisA_ && v != permisB_) return true;
+        const int fin = i + COTE_CARTE * h_;
+        if (g_) {
+            for (; i < fin; i += COTE_CARTE)
+                if (carte_[i] != 0 && !Passe(i)) return true;
+        } else {
+            for (; i < fin; i += COTE_CARTE)
+                if (carte_[i] != permisA_ && carte_[i] != permisB_) return true;
         }
         return false;
     }
