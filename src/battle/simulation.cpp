@@ -206,6 +206,27 @@ bool PorteeDansVue(int gi) {
     return true;
 }
 
+// Whether a range scan of the group, run now, would leave nothing behind. A scan writes only the
+// mark (groupeCible) of the member whose search finds a target, and a search is made for the
+// object its numeroObjet names. Where the group is in a free formation, its management goes
+// straight on to end every member's engagement, which sets each member's mark before anything
+// reads it: the scan's write is lost when every member a scan may search is one that loop
+// reaches (live, not casting, its own numeroObjet) and the leader lets the loop run.
+bool ScanEfface(int gi) {
+    const Groupe& g = TableGroupes[gi];
+    if (g.modeFormation != 1 && g.modeFormation != 5) return false;
+    const Objet* chef = Chef(g);
+    if (!chef || chef->gel != 0) return false;
+    for (int i = 0; i < g.nbMembres; ++i) {
+        const int m = g.membres[i];
+        if (!Valide(m)) continue;
+        const Objet& o = TableObjets[m];
+        if (Decale(o) || MourantOuMort(o)) continue;
+        if (o.actif != 1 || o.enIncantation != 0 || o.numeroObjet != m) return false;
+    }
+    return true;
+}
+
 // The inline attack of a melee unit.
 void AttaqueMelee(Objet& o, int filtre, int t) {
     Objet__ChercheCibles(o.numeroObjet, filtre);
@@ -304,7 +325,11 @@ void Groupe__PrePas(int gi) {
     }
 }
 
-void Groupe__RazSuivi(int gi) {
+namespace {
+
+// suiteLibre: the group's management follows, which in a free formation ends every member's
+// engagement straight after.
+void RazSuivi(int gi, bool suiteLibre) {
     Groupe& g = TableGroupes[gi];
     const bool libre = g.modeFormation == 1 || g.modeFormation == 5;
     if (g.bloque == 0) {
@@ -313,9 +338,19 @@ void Groupe__RazSuivi(int gi) {
         g.pointCourant = g.nbPointsTrajet;
         g.pasX = g.pasY = 0;
     }
-    const bool peutAvancer = g.engagementLibre == 0 || Groupe__EnnemiAPortee(gi) == 0;
+    // The range scan is run where its answer is read, or, when it is not read, where it would
+    // find a target whose mark is not overwritten before it is read. None of what runs first
+    // (the step reset, the formation test, the return to the master's formation) writes what a
+    // scan reads.
+    const bool scanne = g.engagementLibre != 0;
+    int aPortee = -1;   // not scanned yet
+    auto peutAvancer = [&] {
+        if (!scanne) return true;
+        if (aPortee < 0) aPortee = Groupe__EnnemiAPortee(gi);
+        return aPortee == 0;
+    };
     if (g.suiviDemarre == 0) {
-        if (peutAvancer) {
+        if (peutAvancer()) {
             Groupe__SuitTrajet(gi);
             g.suiviDemarre = 1;
             g.toursDepuisPas = 0;
@@ -330,7 +365,7 @@ void Groupe__RazSuivi(int gi) {
             g.aGlisse = 0;
         }
         if (Formation__Etablie(gi) == 0 && g.nbPointsTrajet > 1) {
-            if (peutAvancer) Groupe__SuitTrajet(gi);
+            if (peutAvancer()) Groupe__SuitTrajet(gi);
             g.toursDepuisPas = 0;
             g.aGlisse = 0;
             g.etatPas = 2;
@@ -341,11 +376,18 @@ void Groupe__RazSuivi(int gi) {
             g.toursArrivee += 1;
             g.enFuite = 0;
         }
+        if (!suiteLibre || !ScanEfface(gi)) peutAvancer();
         Groupe__SuitTrajet(gi);
         g.toursDepuisPas = 0;
         g.etatPas = 0;
+        return;
     }
+    if (aPortee < 0) peutAvancer();
 }
+
+}  // namespace
+
+void Groupe__RazSuivi(int gi) { RazSuivi(gi, false); }
 
 int Groupe__EnnemiAPortee(int gi) { return Scan(gi, false); }
 int Groupe__EnnemiEnVue(int gi) { return Scan(gi, true); }
@@ -372,7 +414,7 @@ void Groupe__Gestion(int gi) {
     if (g.toursArrivee != 0) g.etatGroupe = 2;
     GroupesGeres = 1;
     g.toursDepuisPas += 1;
-    Groupe__RazSuivi(gi);
+    RazSuivi(gi, true);
     if (g.pointCourant >= g.nbPointsTrajet) {
         g.toursArrivee += 1;
         if (PasDeCible(g)) g.ordreAttaque = 0;
