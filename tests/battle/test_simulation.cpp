@@ -49,6 +49,25 @@ TEST_F(Simulation, LaPorteeAuDelaDeLaVueEstCherchee) {
     }
 }
 
+// A group in a free formation reads no answer from its range scan, but the scan still marks the
+// member that finds a target; the mark stays on a member whose engagement is not ended after (one
+// casting a spell), and gives way to the member's target on one whose engagement is.
+TEST_F(Simulation, LaMarqueDuBalayageResteSurUnMembreNonEngage) {
+    struct Cas {
+        int enIncantation, groupeCible;
+    };
+    for (const Cas c : {Cas{1, 2}, Cas{0, -1}}) {
+        SCOPED_TRACE(c.enIncantation);
+        Groupe& g = ArcherEtEnnemi(8, 5, 7);
+        g.modeFormation = g.modeFormationMaitre = 1;
+        Objet& a = TableObjets[1];
+        a.cible = a.groupeCible = -1;
+        a.enIncantation = c.enIncantation;
+        Groupe__Gestion(5);
+        EXPECT_EQ(a.groupeCible, c.groupeCible);
+    }
+}
+
 // A block of nine, looked at as a whole before any member searches: an enemy just within one
 // member's sight is seen, one just beyond every member's is not; flyers only by the archer, and
 // only enemies count.
