@@ -358,13 +358,16 @@ void RazSuivi(int gi, bool suiteLibre) {
             g.aGlisse = 0;
         }
     } else if (g.modeFormation == 4) {
-        if (Formation__Etablie(gi) == 0) {
+        // The test reads the rectangle, the occupancy map and the members, none of which the
+        // return to the master's formation writes: its answer holds for both uses.
+        const bool etablie = Formation__Etablie(gi) == 0;
+        if (etablie) {
             RetourMaitre(g);
             g.toursArrivee += 1;
             g.enFuite = 0;
             g.aGlisse = 0;
         }
-        if (Formation__Etablie(gi) == 0 && g.nbPointsTrajet > 1) {
+        if (etablie && g.nbPointsTrajet > 1) {
             if (peutAvancer()) Groupe__SuitTrajet(gi);
             g.toursDepuisPas = 0;
             g.aGlisse = 0;
