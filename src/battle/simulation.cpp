@@ -44,9 +44,80 @@ bool Vivant(int g) {
 
 bool PasDeCible(const Groupe& g) { return g.groupeCibleIA == -1; }
 
+// Groupe__PourChaqueUnite (the same loop) with the operation known here.
+template <typename Operation>
+void ChaqueUnite(int gi, Operation operation) {
+    if (!GroupeIndice(gi)) return;
+    const Groupe& g = TableGroupes[gi];
+    if (!Chef(g)) return;
+    for (int i = 0; i < g.nbMembres; ++i) {
+        const Objet* c = Chef(g);
+        if (!c || c->gel != 0) return;
+        const int m = g.membres[i];
+        if (!Valide(m)) continue;
+        const Objet& o = TableObjets[m];
+        if (o.actif == 1 && o.enIncantation == 0) operation(m, gi);
+    }
+}
+
+// Whether no member's search round itself at its attack reach, with no filter, can find a
+// target, looked at over the box of all the members' searches at once; false when not answered.
+// A member's search (for the member itself) reads, on the unit grid and, when it fights at a
+// distance, on the air grid, rings that lie within the square of side 2 porteeAttaque + s round
+// its footprint of side s, and takes there only an object of an army its own army attacks; it
+// finds nothing where its square holds none. Not answered for a member that looks at corpses
+// (typeMaitre 9), of an army off the hostility table, that may cast a spell (sorts[0] not -1) or
+// whose numeroObjet is not itself: with none of those, a member's engagement moves no unit on the
+// grids and changes no army, so the answer holds for every member's engagement in turn.
+bool PersonneAPortee(int gi) {
+    const Groupe& g = TableGroupes[gi];
+    long long x0 = COTE_CARTE, y0 = COTE_CARTE, x1 = -1, y1 = -1;
+    bool air = false;
+    bool hostile[6] = {};
+    for (int i = 0; i < g.nbMembres; ++i) {
+        const int m = g.membres[i];
+        if (!Valide(m)) continue;
+        const Objet& u = TableObjets[m];
+        if (u.typeMaitre == 9 || u.armee < 0 || u.armee > 5 || u.sorts[0] != -1 || u.numeroObjet != m) return false;
+        const long long p = u.porteeAttaque;
+        x0 = std::min(x0, u.x - p), x1 = std::max(x1, u.x + p + Taille(u) - 1);
+        y0 = std::min(y0, u.y - p), y1 = std::max(y1, u.y + p + Taille(u) - 1);
+        air = air || Unite__CombatADistance(m);
+        for (int a = 0; a < 6; ++a) hostile[a] = hostile[a] || TableAttaque[u.armee][a] != 0;
+    }
+    x0 = std::max(x0, 0LL), y0 = std::max(y0, 0LL);
+    x1 = std::min(x1, COTE_CARTE - 1LL), y1 = std::min(y1, COTE_CARTE - 1LL);
+    for (const int32_t* grille : {GrilleUnites, air ? GrilleAir : nullptr}) {
+        if (!grille) continue;
+        for (long long y = y0; y <= y1; ++y) {
+            const int32_t* rangee = grille + COTE_CARTE * y;
+            int32_t tout = 0;
+            for (long long x = x0; x <= x1; ++x) tout |= rangee[x];
+            if (tout == 0) continue;
+            for (long long x = x0; x <= x1; ++x) {
+                const int n = rangee[x];
+                if (!Valide(n)) continue;
+                const int a = TableObjets[n].armee;
+                if (a >= 0 && a <= 5 && hostile[a]) return false;
+            }
+        }
+    }
+    return true;
+}
+
+// personne: whether PersonneAPortee holds for the group, -1 not looked at yet; null: search.
+void Engagement(int objet, int gi, int* personne);
+
+// Every member's engagement, in turn; the look over the whole group is made at the first search.
+// A lone member's search looks at its own square itself.
+void EngageMembres(int gi) {
+    int personne = GroupeIndice(gi) && TableGroupes[gi].nbMembres > 1 ? -1 : 0;
+    ChaqueUnite(gi, [&personne](int o, int g) { Engagement(o, g, &personne); });
+}
+
 void Engage(int g) {
     Groupe__PourChaqueUnite(g, [](int o, int) { Unite__FinEngagement(o); });
-    Groupe__PourChaqueUnite(g, Unite__Engagement);
+    EngageMembres(g);
 }
 
 bool PretPourAttaque(const Groupe& g) {
@@ -99,7 +170,7 @@ void Glisse(int gi) {
 void Libre(int gi) {
     TableGroupes[gi].etatPas = 0;
     Groupe__PourChaqueUnite(gi, [](int o, int) { Unite__FinEngagement(o); });
-    Groupe__PourChaqueUnite(gi, Unite__Engagement);
+    EngageMembres(gi);
     Groupe__PourChaqueUnite(gi, Formation__PasUnite);
     Groupe__PourChaqueUnite(gi, Unite__DeplacementRappel);
 }
@@ -206,6 +277,27 @@ bool PorteeDansVue(int gi) {
     return true;
 }
 
+// Whether a range scan of the group, run now, would leave nothing behind. A scan writes only the
+// mark (groupeCible) of the member whose search finds a target, and a search is made for the
+// object its numeroObjet names. Where the group is in a free formation, its management goes
+// straight on to end every member's engagement, which sets each member's mark before anything
+// reads it: the scan's write is lost when every member a scan may search is one that loop
+// reaches (live, not casting, its own numeroObjet) and the leader lets the loop run.
+bool ScanEfface(int gi) {
+    const Groupe& g = TableGroupes[gi];
+    if (g.modeFormation != 1 && g.modeFormation != 5) return false;
+    const Objet* chef = Chef(g);
+    if (!chef || chef->gel != 0) return false;
+    for (int i = 0; i < g.nbMembres; ++i) {
+        const int m = g.membres[i];
+        if (!Valide(m)) continue;
+        const Objet& o = TableObjets[m];
+        if (Decale(o) || MourantOuMort(o)) continue;
+        if (o.actif != 1 || o.enIncantation != 0 || o.numeroObjet != m) return false;
+    }
+    return true;
+}
+
 // The inline attack of a melee unit.
 void AttaqueMelee(Objet& o, int filtre, int t) {
     Objet__ChercheCibles(o.numeroObjet, filtre);
@@ -304,7 +396,11 @@ void Groupe__PrePas(int gi) {
     }
 }
 
-void Groupe__RazSuivi(int gi) {
+namespace {
+
+// suiteLibre: the group's management follows, which in a free formation ends every member's
+// engagement straight after.
+void RazSuivi(int gi, bool suiteLibre) {
     Groupe& g = TableGroupes[gi];
     const bool libre = g.modeFormation == 1 || g.modeFormation == 5;
     if (g.bloque == 0) {
@@ -313,9 +409,19 @@ void Groupe__RazSuivi(int gi) {
         g.pointCourant = g.nbPointsTrajet;
         g.pasX = g.pasY = 0;
     }
-    const bool peutAvancer = g.engagementLibre == 0 || Groupe__EnnemiAPortee(gi) == 0;
+    // The range scan is run where its answer is read, or, when it is not read, where it would
+    // find a target whose mark is not overwritten before it is read. None of what runs first
+    // (the step reset, the formation test, the return to the master's formation) writes what a
+    // scan reads.
+    const bool scanne = g.engagementLibre != 0;
+    int aPortee = -1;   // not scanned yet
+    auto peutAvancer = [&] {
+        if (!scanne) return true;
+        if (aPortee < 0) aPortee = Groupe__EnnemiAPortee(gi);
+        return aPortee == 0;
+    };
     if (g.suiviDemarre == 0) {
-        if (peutAvancer) {
+        if (peutAvancer()) {
             Groupe__SuitTrajet(gi);
             g.suiviDemarre = 1;
             g.toursDepuisPas = 0;
@@ -323,14 +429,17 @@ void Groupe__RazSuivi(int gi) {
             g.aGlisse = 0;
         }
     } else if (g.modeFormation == 4) {
-        if (Formation__Etablie(gi) == 0) {
+        // The test reads the rectangle, the occupancy map and the members, none of which the
+        // return to the master's formation writes: its answer holds for both uses.
+        const bool etablie = Formation__Etablie(gi) == 0;
+        if (etablie) {
             RetourMaitre(g);
             g.toursArrivee += 1;
             g.enFuite = 0;
             g.aGlisse = 0;
         }
-        if (Formation__Etablie(gi) == 0 && g.nbPointsTrajet > 1) {
-            if (peutAvancer) Groupe__SuitTrajet(gi);
+        if (etablie && g.nbPointsTrajet > 1) {
+            if (peutAvancer()) Groupe__SuitTrajet(gi);
             g.toursDepuisPas = 0;
             g.aGlisse = 0;
             g.etatPas = 2;
@@ -341,11 +450,18 @@ void Groupe__RazSuivi(int gi) {
             g.toursArrivee += 1;
             g.enFuite = 0;
         }
+        if (!suiteLibre || !ScanEfface(gi)) peutAvancer();
         Groupe__SuitTrajet(gi);
         g.toursDepuisPas = 0;
         g.etatPas = 0;
+        return;
     }
+    if (aPortee < 0) peutAvancer();
 }
+
+}  // namespace
+
+void Groupe__RazSuivi(int gi) { RazSuivi(gi, false); }
 
 int Groupe__EnnemiAPortee(int gi) { return Scan(gi, false); }
 int Groupe__EnnemiEnVue(int gi) { return Scan(gi, true); }
@@ -372,7 +488,7 @@ void Groupe__Gestion(int gi) {
     if (g.toursArrivee != 0) g.etatGroupe = 2;
     GroupesGeres = 1;
     g.toursDepuisPas += 1;
-    Groupe__RazSuivi(gi);
+    RazSuivi(gi, true);
     if (g.pointCourant >= g.nbPointsTrajet) {
         g.toursArrivee += 1;
         if (PasDeCible(g)) g.ordreAttaque = 0;
@@ -471,14 +587,17 @@ void Unite__Attaque(int objet, int gi, int groupeCible, int cible) {
     g.enFuite = 1;
 }
 
-void Unite__Engagement(int objet, int gi) {
+namespace {
+
+void Engagement(int objet, int gi, int* personne) {
     if (ModeSceneCourant == 1) return;
     Objet& o = TableObjets[objet];
     Groupe& g = TableGroupes[gi];
     o.auContact = 0;
     if (Decale(o) || MourantOuMort(o) || g.enDeroute != 0 || o.finCycle != 1) return;
     o.finCycle = 0;
-    const int t = Unite__ChercherCibleAutour(objet, o.porteeAttaque, -1);
+    if (personne && *personne < 0) *personne = PersonneAPortee(gi) ? 1 : 0;
+    const int t = personne && *personne == 1 ? 0 : Unite__ChercherCibleAutour(objet, o.porteeAttaque, -1);
     // A search filtered on a group accepts a subset of the cells the unfiltered one accepts, over
     // the same rings, and a search that finds nothing writes nothing: with no target at all there
     // is none in the group's target either.
@@ -518,6 +637,10 @@ void Unite__Engagement(int objet, int gi) {
     if (g.ordreAttaque == 1) Unite__ChoisirCible(o.numeroObjet, g.groupeCibleIA);
     else if (g.engagementLibre == 1) Unite__ChoisirCible(o.numeroObjet, -1);
 }
+
+}  // namespace
+
+void Unite__Engagement(int objet, int gi) { Engagement(objet, gi, nullptr); }
 
 void Simulation__Tour() {
     if (ModeSceneCourant == 1) return;

@@ -9,52 +9,61 @@
 
 struct PointTrajet;
 
-struct Groupe {
-    int32_t indice;
-    char* nom;                       // heap, null when none
-    int32_t nbMembres;
+// The fields are laid out by how often they are read together: the first cache line holds what
+// the group tick's loops test of every group, the second the path following state, the third the
+// formation's placement; the rest follows.
+struct alignas(64) Groupe {
+    NoeudEntier* noeudListe;         // node in ListeGroupesActifs, null while the slot is free
     int32_t* membres;                // heap, capacite entries
-    int32_t colonnes, lignes;
+    int32_t nbMembres;
     int32_t capacite;
-    int32_t codeSection, niveauSection;
-    int32_t groupeCible;
-    int32_t numeroSelection;
-    int32_t compteurPoursuite;
-    int32_t destinationOrdreX, destinationOrdreY;
-    int32_t chefInitialX, chefInitialY, butPrecedentX, butPrecedentY;
-    int32_t largeurFormation, hauteurFormation;
-    int32_t butX, butY;
-    int32_t butLibreX, butLibreY;
-    int32_t destinationX, destinationY;
-    int32_t coins[4];
-    int32_t orientation;
-    int32_t chef;
-    int32_t ancreX, ancreY;
+    int32_t modeFormation;
+    int32_t placee;
+    int32_t enDeroute;
+    int32_t engagementLibre;
+    int32_t ordreAttaque;
+    int32_t groupeCibleIA;
+    int32_t enFuite;
+    int32_t bloque;
+    int32_t aGlisse, suiviDemarre;
+
     int32_t rectangle[4];
     int32_t pasX, pasY;
     int32_t nbPointsTrajet, pointCourant;
-    PointTrajet* tampon;             // heap, 1000 points
-    int32_t nouvelOrdre, suiviDemarre, toursDepuisPas, etatPas, toursArrivee, aGlisse;
-    int32_t enFuite;
-    int32_t placee;
-    int32_t modeFormation;
+    int32_t toursArrivee, etatPas, toursDepuisPas;
+    int32_t compteurPoursuite;
+    int32_t attaqueLancee;
     int32_t modeFormationMaitre;
-    int32_t geree;
     int32_t forceEngagee;
     int32_t force;
-    int32_t groupeCibleIAPropose;
+
+    PointTrajet* tampon;             // heap, 1000 points
+    int32_t ancreX, ancreY;
+    int32_t chef;
+    int32_t orientation;
+    int32_t destinationOrdreX, destinationOrdreY;
+    int32_t butX, butY;
+    int32_t largeurFormation, hauteurFormation;
+    int32_t nouvelOrdre;
     int32_t etatGroupe;
-    int32_t ordreAttaque;
-    int32_t groupeCibleIA;
+    int32_t groupeCibleIAPropose;
+    int32_t geree;
+
+    int32_t indice;
+    char* nom;                       // heap, null when none
+    int32_t colonnes, lignes;
+    int32_t codeSection, niveauSection;
+    int32_t groupeCible;
+    int32_t numeroSelection;
+    int32_t chefInitialX, chefInitialY, butPrecedentX, butPrecedentY;
+    int32_t butLibreX, butLibreY;
+    int32_t destinationX, destinationY;
+    int32_t coins[4];
     int32_t groupeCibleIAPrecedent;
-    int32_t engagementLibre;
-    int32_t attaqueLancee, bloque;
-    int32_t enDeroute;
     int32_t pointsDeVieInitiaux;
     int32_t ordresRefuses;
     int32_t cibleDeploiement;
     int32_t resultatTrajet;
-    NoeudEntier* noeudListe;         // node in ListeGroupesActifs, null while the slot is free
 };
 
 constexpr int NOMBRE_GROUPES = 1500;   // slot 0 is never handed out

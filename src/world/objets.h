@@ -12,83 +12,89 @@ struct TableEvenements;
 struct PointTrajet;
 
 // A master (TableMaitres) has the same layout. Every field is a signed 32-bit word unless said.
-struct Objet {
+// The fields are laid out by how often they are read together: the first cache line holds what
+// the tests of a cell's occupant and the per-unit loops of the group tick read, the second the
+// engagement and movement state, the third the buffers; the rest follows.
+struct alignas(64) Objet {
     int32_t famille;
     int32_t taille;                 // side of the square footprint in cells, 0..6
     int32_t actif;
+    int32_t couche;                 // 0 ground, 1 units, 2 air, 3 none
+    int32_t armee;                  // 0..5; the placeholder of a battle has 1000
+    int32_t typeMaitre;
+    int32_t mourant;
+    int32_t ordreSecondaire;        // 1 acting, 2 moving, 3 dying, 4 dead
+    int32_t groupe;                 // -1 none
+    int32_t numeroObjet;
+    int32_t enIncantation;
+    int32_t gel;
+    int32_t decalageX, decalageY;
+    int32_t x, y;                   // top-left cell of the footprint
+
+    int32_t prochaineCaseX, prochaineCaseY;
+    int32_t attenteCase;
+    int32_t classe;
+    int32_t modeDeplacement;
+    int32_t finCycle;
+    int32_t cible;
+    int32_t groupeCible;
+    int32_t pointsDeVie;
+    int32_t porteeVue, porteeAttaque;
+    int32_t degats;
+    int32_t capaciteEngagement;
+    int32_t totalEngage;
+    int32_t dernierEnnemi, dernierAllie;
+
+    PointTrajet* trajet;
+    int32_t* listeAllies;
+    int32_t* listeEnnemis;
+    NoeudEntier* noeudListe;        // node in ListeObjetsVivants, null while the slot is free
+    AnimationInfo* animations;      // the master's 21 pairs, shared, never freed by an object
+    TableEvenements* evenements;
+    int32_t nbPointsTrajetUnite;
+    int32_t pointCourantUnite;
+    int32_t contourne;
+    int32_t vitesse;
+
     int32_t categorie;
     int32_t sorts[9];               // spell codes; per family, other values (see the accessors below)
-    int32_t mourant;
     int32_t selectionne;
     int32_t selectionnable;
     int32_t moral;                  // 1..5 (letters E..A)
-    int32_t pointsDeVie;
     int32_t pointsDeVieMaximum;
     int32_t regenerationVie;
     int32_t pointsDeVieParNiveau;
-    int32_t degats;
     int32_t degatsParNiveau;
     int32_t mana;
     int32_t manaMaximum;
-    int32_t vitesse;
-    int32_t classe;
     char couleur[4];                // team tint R, V, B (0..31); a first byte ' ' means no tint
-    int32_t typeMaitre;
-    int32_t armee;                  // 0..5; the placeholder of a battle has 1000
-    int32_t x, y;                   // top-left cell of the footprint
-    int32_t couche;                 // 0 ground, 1 units, 2 air, 3 none
-    int32_t decalageX, decalageY;
     int32_t destinationX, destinationY;
     int32_t animation;              // 0..20
     int32_t image;
     int32_t direction;
     int32_t imageCadavre;
-    int32_t ordreSecondaire;        // 1 acting, 2 moving, 3 dying, 4 dead
-    int32_t groupe;                 // -1 none
-    int32_t groupeCible;
     int32_t typeLiberation;         // grid freed at destruction: 0 none, 1 air, 2 units, 3 ground
     int32_t niveau;
     int32_t experience;
     int32_t touche;
     uint8_t degatsContinus;         // 254 = immune
     uint8_t remplissage[3];
-    NoeudEntier* noeudListe;        // node in ListeObjetsVivants, null while the slot is free
     int32_t indice;
     int32_t heureEtat, heureMort;
     int32_t aleaAffichage;
     int32_t origineX, origineY;
-    int32_t gel;
-    int32_t numeroObjet;
     int32_t chefGroupe, ecartChefX, ecartChefY, butUniteX, butUniteY;
-    int32_t nbPointsTrajetUnite;
-    PointTrajet* trajet;
-    int32_t modeDeplacement;
-    int32_t pointCourantUnite;
-    int32_t prochaineCaseX, prochaineCaseY;
-    int32_t attenteCase;
     int32_t xPrecedent, yPrecedent;
-    int32_t contourne;
-    int32_t finCycle;
     int32_t formation;              // 4 "TOUJOURS", 1 "JAMAIS"
     int32_t resultatTrajet;
-    int32_t* listeAllies;
-    int32_t* listeEnnemis;
-    int32_t dernierEnnemi, dernierAllie;
-    int32_t porteeVue, porteeAttaque;
-    int32_t capaciteEngagement;
-    int32_t totalEngage;
-    int32_t cible;
-    int32_t auContact;
-    AnimationInfo* animations;      // the master's 21 pairs, shared, never freed by an object
     int32_t animationParDefaut;
-    TableEvenements* evenements;
     int32_t compteurEvenement;
     int32_t action;
     int32_t pixelX, pixelY;
     int32_t projectileLie;
     int32_t modeArmure;
     int32_t cibleSort;
-    int32_t enIncantation;
+    int32_t auContact;
     int32_t dernierSort[9];
     int32_t etatSort;
     int32_t empreinteUnites;        // cell index of the footprint last stamped in GrilleUnites, -1 none

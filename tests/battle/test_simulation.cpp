@@ -49,6 +49,62 @@ TEST_F(Simulation, LaPorteeAuDelaDeLaVueEstCherchee) {
     }
 }
 
+// A group in a free formation reads no answer from its range scan, but the scan still marks the
+// member that finds a target; the mark stays on a member whose engagement is not ended after (one
+// casting a spell), and gives way to the member's target on one whose engagement is.
+TEST_F(Simulation, LaMarqueDuBalayageResteSurUnMembreNonEngage) {
+    struct Cas {
+        int enIncantation, groupeCible;
+    };
+    for (const Cas c : {Cas{1, 2}, Cas{0, -1}}) {
+        SCOPED_TRACE(c.enIncantation);
+        Groupe& g = ArcherEtEnnemi(8, 5, 7);
+        g.modeFormation = g.modeFormationMaitre = 1;
+        Objet& a = TableObjets[1];
+        a.cible = a.groupeCible = -1;
+        a.enIncantation = c.enIncantation;
+        Groupe__Gestion(5);
+        EXPECT_EQ(a.groupeCible, c.groupeCible);
+    }
+}
+
+// A free formation of two archers engaging at the end of their cycle, at (20, 20) and (24, 20)
+// with reach 4: an enemy at the edge of either one's reach is found (the member that finds it
+// starts its attack), one just beyond both is not,
+// whether the group is looked at as a whole or (with a member able to cast) member by member.
+TEST_F(Simulation, LEngagementDuGroupeVoitJusquAuBordDeLaPortee) {
+    struct Cas {
+        int x, y;
+        bool sort, trouve;
+    };
+    const Cas cas[] = {
+        {28, 20, false, true}, {29, 20, false, false}, {28, 24, false, true}, {24, 25, false, false},
+        {16, 16, false, true}, {15, 16, false, false}, {16, 15, false, false}, {28, 20, true, true},
+        {29, 20, true, false},
+    };
+    for (const Cas& c : cas) {
+        SCOPED_TRACE(testing::Message() << c.x << " " << c.y << " " << c.sort);
+        Univers__EffaceGrilles();
+        for (int n : {1, 2}) {
+            Objet& a = Soldat(n, n == 1 ? 20 : 24, 20, 0, 5, 4);
+            a.classe = CLASSE_ARCHER;
+            a.finCycle = 1;
+        }
+        if (c.sort) TableObjets[1].sorts[0] = 0;
+        Groupe& g = GroupeAvec(5, {1, 2}, 1);
+        g.modeFormationMaitre = 1;
+        g.placee = 1;
+        g.suiviDemarre = 1;
+        g.engagementLibre = 1;
+        Soldat(3, c.x, c.y, 1, 6);
+        GroupeAvec(6, {3}, 4);
+        Occupation__Reconstruit();
+        Groupe__Gestion(5);
+        // Only a member whose own search finds the enemy starts its attack cycle.
+        EXPECT_EQ(TableObjets[1].compteurEvenement == -1 || TableObjets[2].compteurEvenement == -1, c.trouve);
+    }
+}
+
 // A block of nine, looked at as a whole before any member searches: an enemy just within one
 // member's sight is seen, one just beyond every member's is not; flyers only by the archer, and
 // only enemies count.
