@@ -89,6 +89,11 @@ struct Minima {
         membres = std::min(membres, m);
         pv = std::min(pv, p);
     }
+    void Fusionne(const Minima& m) {
+        modes |= m.modes;
+        membres = std::min(membres, m.membres);
+        pv = std::min(pv, m.pv);
+    }
 };
 
 }  // namespace
@@ -143,8 +148,8 @@ int IA__EvaluationCibles() {
     static std::vector<uint32_t> vu(NOMBRE_GROUPES, 0);
     static uint32_t evaluation = 0;
     ++evaluation;
-    // Per army, what bounds the score factors from below over all its candidates, and how many of
-    // its candidates on the map are still open (engaged below their strength).
+    // Per army, how many of its candidates on the map are still open (engaged below their
+    // strength), and what bounds their score factors from below (kept with the squares').
     Minima bornes[6];
     int32_t ouvertsArmee[6] = {};
     int32_t pvMax = 0;
@@ -156,7 +161,6 @@ int IA__EvaluationCibles() {
         vu[static_cast<size_t>(c.groupe)] = evaluation;
         pvMax = std::max(pvMax, c.pv);
         if (c.armee < 0 || c.armee > 5) continue;
-        bornes[c.armee].Ajoute(c.mode, c.nbMembres, c.pv);
         if (surCarte(c.butX, c.butY) && ouvert(c)) ++ouvertsArmee[c.armee];
     }
     // Whether no score of a candidate on the map can pass INT32_MAX (each factor at its largest:
@@ -171,8 +175,8 @@ int IA__EvaluationCibles() {
 
     // The open candidates by army and square of the map (of their goals), each square's in a
     // span of `liste` (any order: the choice does not depend on the order of the tries) with
-    // what the scan reads of them, and what bounds the score factors of all its candidates (open
-    // or not) from below. Per army, the squares holding open candidates as a bit mask per row
+    // what the scan reads of them, and what bounds the score factors of those candidates from
+    // below. Per army, the squares holding open candidates as a bit mask per row
     // and per column of squares, so that a ring's empty squares cost nothing.
     constexpr int CARRE = 8, CARRES = TAILLE_UNIVERS / CARRE;
     static_assert(CARRES * CARRE == TAILLE_UNIVERS && CARRES <= 32);
@@ -193,6 +197,14 @@ int IA__EvaluationCibles() {
         masqueLigne[armee][j] ^= 1u << i;
         masqueColonne[armee][i] ^= 1u << j;
     };
+    // An army's bound from its open squares'.
+    auto recalculeBorne = [&](int armee) {
+        Minima b;
+        for (int j = 0; j < CARRES; ++j)
+            for (uint32_t bits = masqueLigne[armee][j]; bits; bits &= bits - 1)
+                b.Fusionne(minCarre[static_cast<size_t>((armee * CARRES + j) * CARRES + __builtin_ctz(bits))]);
+        bornes[armee] = b;
+    };
     if (parCarres) {
         std::fill(debutCarre.begin(), debutCarre.end(), 0);
         std::fill(ouvertsCarre.begin(), ouvertsCarre.end(), 0);
@@ -210,7 +222,6 @@ int IA__EvaluationCibles() {
             const int q = (c.armee * CARRES + c.butY / CARRE) * CARRES + c.butX / CARRE;
             carreDe[k] = q;
             ++debutCarre[static_cast<size_t>(q) + 1];
-            minCarre[static_cast<size_t>(q)].Ajoute(c.mode, c.nbMembres, c.pv);
         }
         for (size_t q = 1; q < debutCarre.size(); ++q) debutCarre[q] += debutCarre[q - 1];
         for (size_t k = 0; k < candidats.size(); ++k) {
@@ -220,7 +231,9 @@ int IA__EvaluationCibles() {
             const int32_t p = debutCarre[static_cast<size_t>(q)] + ouvertsCarre[static_cast<size_t>(q)]++;
             liste[static_cast<size_t>(p)] = entree(static_cast<int32_t>(k));
             place[k] = p;
+            minCarre[static_cast<size_t>(q)].Ajoute(candidats[k].mode, candidats[k].nbMembres, candidats[k].pv);
         }
+        for (int armee = 0; armee < 6; ++armee) recalculeBorne(armee);
     }
 
     int choix = -1;
@@ -311,24 +324,28 @@ int IA__EvaluationCibles() {
                         }
                     }
                 };
-                // The open squares among the bits of a row's (or column's) mask.
-                auto ligneEssai = [&](uint32_t bits, int j) {
-                    for (; bits; bits &= bits - 1) carreEssai(__builtin_ctz(bits), j);
-                };
-                auto colonneEssai = [&](uint32_t bits, int i) {
-                    for (; bits; bits &= bits - 1) carreEssai(i, __builtin_ctz(bits));
-                };
                 // Ring r of squares round the goal's square: its top and bottom rows, then the
-                // rest of its left and right columns.
+                // rest of its left and right columns, each side's open squares read from a mask.
                 for (int r = 0; r < CARRES; ++r) {
+                    struct Cote {
+                        uint32_t bits;
+                        int fixe;
+                        bool ligne;
+                    } cotes[4];
+                    int nbCotes = 0;
                     const uint32_t dansLigne = plage(std::max(cx - r, 0), std::min(cx + r, CARRES - 1));
-                    if (cy - r >= 0) ligneEssai(masqueLigne[armee][cy - r] & dansLigne, cy - r);
+                    if (cy - r >= 0) cotes[nbCotes++] = {masqueLigne[armee][cy - r] & dansLigne, cy - r, true};
                     if (r > 0) {
-                        if (cy + r < CARRES) ligneEssai(masqueLigne[armee][cy + r] & dansLigne, cy + r);
+                        if (cy + r < CARRES) cotes[nbCotes++] = {masqueLigne[armee][cy + r] & dansLigne, cy + r, true};
                         const uint32_t dansColonne = plage(std::max(cy - r + 1, 0), std::min(cy + r - 1, CARRES - 1));
-                        if (cx - r >= 0) colonneEssai(masqueColonne[armee][cx - r] & dansColonne, cx - r);
-                        if (cx + r < CARRES) colonneEssai(masqueColonne[armee][cx + r] & dansColonne, cx + r);
+                        if (cx - r >= 0) cotes[nbCotes++] = {masqueColonne[armee][cx - r] & dansColonne, cx - r, false};
+                        if (cx + r < CARRES) cotes[nbCotes++] = {masqueColonne[armee][cx + r] & dansColonne, cx + r, false};
                     }
+                    for (int c = 0; c < nbCotes; ++c)
+                        for (uint32_t bits = cotes[c].bits; bits; bits &= bits - 1) {
+                            const int v = __builtin_ctz(bits);
+                            carreEssai(cotes[c].ligne ? v : cotes[c].fixe, cotes[c].ligne ? cotes[c].fixe : v);
+                        }
                     // Every goal past this ring is at least `dehors` away (none past the map).
                     int dehors = INT_MAX;
                     if (cx - r > 0) dehors = std::min(dehors, gx - (cx - r) * CARRE + 1);
@@ -363,6 +380,22 @@ int IA__EvaluationCibles() {
                     liste[static_cast<size_t>(p)] = entree(meilleurRang);
                     place[static_cast<size_t>(meilleurRang)] = p;
                 }
+                // The square's bound follows its open candidates, and the army's follows the
+                // square's: a candidate back in adds to it, and one out leaves it a bound still,
+                // worked out again when it may have been the one reaching it.
+                Minima m;
+                for (int32_t p = debutCarre[uq], fin = p + ouvertsCarre[uq]; p < fin; ++p) {
+                    const Entree& e = liste[static_cast<size_t>(p)];
+                    m.Ajoute(e.mode, e.nbMembres, e.pv);
+                }
+                const Minima ancien = minCarre[uq];
+                minCarre[uq] = m;
+                Minima& b = bornes[ca.armee];
+                if (!avant)
+                    b.Fusionne(m);
+                else if ((ancien.modes & ~m.modes) != 0 || (ancien.membres == b.membres && m.membres != b.membres) ||
+                         (ancien.pv == b.pv && m.pv != b.pv))
+                    recalculeBorne(ca.armee);
             }
             g.groupeCibleIAPropose = choix;
         }
