@@ -300,8 +300,8 @@ int IA__EvaluationCibles() {
                 auto carreEssai = [&](int i, int j) {
                     const size_t q = static_cast<size_t>((armee * CARRES + j) * CARRES + i);
                     const int x0 = i * CARRE, y0 = j * CARRE;
-                    const int dx = gx < x0 ? x0 - gx : gx >= x0 + CARRE ? gx - (x0 + CARRE - 1) : 0;
-                    const int dy = gy < y0 ? y0 - gy : gy >= y0 + CARRE ? gy - (y0 + CARRE - 1) : 0;
+                    const int dx = std::max({x0 - gx, gx - (x0 + CARRE - 1), 0});
+                    const int dy = std::max({y0 - gy, gy - (y0 + CARRE - 1), 0});
                     const int32_t dCarre = Racines[static_cast<size_t>(dx * dx + dy * dy)];
                     if (facteurArmee * dCarre > meilleur) return;
                     const int32_t f = facteur(minCarre[q]);
