@@ -324,35 +324,33 @@ int IA__EvaluationCibles() {
                         }
                     }
                 };
-                // Ring r of squares round the goal's square: its top and bottom rows, then the
-                // rest of its left and right columns, each side's open squares read from a mask.
-                for (int r = 0; r < CARRES; ++r) {
-                    struct Cote {
-                        uint32_t bits;
-                        int fixe;
-                        bool ligne;
-                    } cotes[4];
-                    int nbCotes = 0;
-                    const uint32_t dansLigne = plage(std::max(cx - r, 0), std::min(cx + r, CARRES - 1));
-                    if (cy - r >= 0) cotes[nbCotes++] = {masqueLigne[armee][cy - r] & dansLigne, cy - r, true};
-                    if (r > 0) {
-                        if (cy + r < CARRES) cotes[nbCotes++] = {masqueLigne[armee][cy + r] & dansLigne, cy + r, true};
-                        const uint32_t dansColonne = plage(std::max(cy - r + 1, 0), std::min(cy + r - 1, CARRES - 1));
-                        if (cx - r >= 0) cotes[nbCotes++] = {masqueColonne[armee][cx - r] & dansColonne, cx - r, false};
-                        if (cx + r < CARRES) cotes[nbCotes++] = {masqueColonne[armee][cx + r] & dansColonne, cx + r, false};
+                // The rows of squares by distance from the goal's, alternately above and below,
+                // until in each direction the next row's nearest cell is too far even for the
+                // army's bound. In each row only the squares whose nearest cell is near enough
+                // for that bound (the distance a truncated root: it is at most L = best / bound
+                // when the squared distance is below (L + 1)^2), from the goal's column outwards.
+                bool versHaut = true, versBas = true;
+                for (int t = 0; t < 2 * CARRES && (versHaut || versBas); ++t) {
+                    const bool haut = t % 2 == 1;
+                    if (t > 0 && !(haut ? versHaut : versBas)) continue;
+                    const int j = haut ? cy - (t + 1) / 2 : cy + t / 2;
+                    const int dyLigne = t == 0 ? 0 : haut ? gy - (j * CARRE + CARRE - 1) : j * CARRE - gy;
+                    if (j < 0 || j >= CARRES || facteurArmee * dyLigne > meilleur) {
+                        (haut ? versHaut : versBas) = false;
+                        continue;
                     }
-                    for (int c = 0; c < nbCotes; ++c)
-                        for (uint32_t bits = cotes[c].bits; bits; bits &= bits - 1) {
-                            const int v = __builtin_ctz(bits);
-                            carreEssai(cotes[c].ligne ? v : cotes[c].fixe, cotes[c].ligne ? cotes[c].fixe : v);
+                    const int64_t l = meilleur / facteurArmee + 1;
+                    const int64_t reste = l * l - 1 - int64_t{dyLigne} * dyLigne;
+                    const int dxMax = reste >= int64_t{TAILLE_UNIVERS} * TAILLE_UNIVERS ? TAILLE_UNIVERS : Racines[static_cast<size_t>(reste)];
+                    const uint32_t bits = masqueLigne[armee][j] &
+                                          plage(std::max(gx - dxMax, 0) / CARRE, std::min(gx + dxMax, TAILLE_UNIVERS - 1) / CARRE);
+                    const uint32_t gauche = bits & ((1u << cx) - 1);
+                    for (int cote = 0; cote < 2; ++cote)
+                        for (uint32_t encore = cote == 0 ? bits & ~gauche : gauche; encore;) {
+                            const int i = cote == 0 ? __builtin_ctz(encore) : 31 - __builtin_clz(encore);
+                            encore &= ~(1u << i);
+                            carreEssai(i, j);
                         }
-                    // Every goal past this ring is at least `dehors` away (none past the map).
-                    int dehors = INT_MAX;
-                    if (cx - r > 0) dehors = std::min(dehors, gx - (cx - r) * CARRE + 1);
-                    if (cx + r < CARRES - 1) dehors = std::min(dehors, (cx + r + 1) * CARRE - gx);
-                    if (cy - r > 0) dehors = std::min(dehors, gy - (cy - r) * CARRE + 1);
-                    if (cy + r < CARRES - 1) dehors = std::min(dehors, (cy + r + 1) * CARRE - gy);
-                    if (dehors == INT_MAX || int64_t{facteurArmee} * dehors > meilleur) break;
                 }
             }
         }
