@@ -176,8 +176,8 @@ int IA__EvaluationCibles() {
     // The open candidates by army and square of the map (of their goals), each square's in a
     // span of `liste` (any order: the choice does not depend on the order of the tries) with
     // what the scan reads of them, and what bounds the score factors of those candidates from
-    // below. Per army, the squares holding open candidates as a bit mask per row
-    // and per column of squares, so that a ring's empty squares cost nothing.
+    // below. Per army, the squares holding open candidates as a bit mask per row of squares, so
+    // that a row's empty squares cost nothing.
     constexpr int CARRE = 8, CARRES = TAILLE_UNIVERS / CARRE;
     static_assert(CARRES * CARRE == TAILLE_UNIVERS && CARRES <= 32);
     struct Entree {
@@ -191,12 +191,8 @@ int IA__EvaluationCibles() {
     static std::vector<Minima> minCarre(6 * CARRES * CARRES);
     static std::vector<int32_t> carreDe, place;   // by candidate: its square (-1 none), its place in liste
     static std::vector<Entree> liste;
-    uint32_t masqueLigne[6][CARRES] = {}, masqueColonne[6][CARRES] = {};   // bit i of row j, bit j of column i
-    auto basculeMasques = [&](int q) {
-        const int armee = q / (CARRES * CARRES), j = q / CARRES % CARRES, i = q % CARRES;
-        masqueLigne[armee][j] ^= 1u << i;
-        masqueColonne[armee][i] ^= 1u << j;
-    };
+    uint32_t masqueLigne[6][CARRES] = {};   // bit i of row j
+    auto basculeMasques = [&](int q) { masqueLigne[q / (CARRES * CARRES)][q / CARRES % CARRES] ^= 1u << (q % CARRES); };
     // An army's bound from its open squares'.
     auto recalculeBorne = [&](int armee) {
         Minima b;
