@@ -89,6 +89,11 @@ struct Minima {
         membres = std::min(membres, m);
         pv = std::min(pv, p);
     }
+    void Fusionne(const Minima& m) {
+        modes |= m.modes;
+        membres = std::min(membres, m.membres);
+        pv = std::min(pv, m.pv);
+    }
 };
 
 }  // namespace
@@ -143,8 +148,8 @@ int IA__EvaluationCibles() {
     static std::vector<uint32_t> vu(NOMBRE_GROUPES, 0);
     static uint32_t evaluation = 0;
     ++evaluation;
-    // Per army, what bounds the score factors from below over all its candidates, and how many of
-    // its candidates on the map are still open (engaged below their strength).
+    // Per army, how many of its candidates on the map are still open (engaged below their
+    // strength), and what bounds their score factors from below (kept with the squares').
     Minima bornes[6];
     int32_t ouvertsArmee[6] = {};
     int32_t pvMax = 0;
@@ -156,7 +161,6 @@ int IA__EvaluationCibles() {
         vu[static_cast<size_t>(c.groupe)] = evaluation;
         pvMax = std::max(pvMax, c.pv);
         if (c.armee < 0 || c.armee > 5) continue;
-        bornes[c.armee].Ajoute(c.mode, c.nbMembres, c.pv);
         if (surCarte(c.butX, c.butY) && ouvert(c)) ++ouvertsArmee[c.armee];
     }
     // Whether no score of a candidate on the map can pass INT32_MAX (each factor at its largest:
@@ -170,13 +174,33 @@ int IA__EvaluationCibles() {
     horsCarte.clear();
 
     // The open candidates by army and square of the map (of their goals), each square's in a
-    // span of `liste` (any order: the choice does not depend on the order of the tries), with
-    // what bounds the score factors of all its candidates from below.
+    // span of `liste` (any order: the choice does not depend on the order of the tries) with
+    // what the scan reads of them, and what bounds the score factors of those candidates from
+    // below. Per army, the squares holding open candidates as a bit mask per row of squares, so
+    // that a row's empty squares cost nothing.
     constexpr int CARRE = 8, CARRES = TAILLE_UNIVERS / CARRE;
-    static_assert(CARRES * CARRE == TAILLE_UNIVERS);
+    static_assert(CARRES * CARRE == TAILLE_UNIVERS && CARRES <= 32);
+    struct Entree {
+        int32_t rang, groupe, couche, mode, nbMembres, pv, butX, butY;
+    };
+    auto entree = [&](int32_t k) {
+        const Candidat& c = candidats[static_cast<size_t>(k)];
+        return Entree{k, c.groupe, c.couche, c.mode, c.nbMembres, c.pv, c.butX, c.butY};
+    };
     static std::vector<int32_t> debutCarre(6 * CARRES * CARRES + 1), ouvertsCarre(6 * CARRES * CARRES);
     static std::vector<Minima> minCarre(6 * CARRES * CARRES);
-    static std::vector<int32_t> carreDe, liste, place;   // by candidate: its square (-1 none), its place in liste
+    static std::vector<int32_t> carreDe, place;   // by candidate: its square (-1 none), its place in liste
+    static std::vector<Entree> liste;
+    uint32_t masqueLigne[6][CARRES] = {};   // bit i of row j
+    auto basculeMasques = [&](int q) { masqueLigne[q / (CARRES * CARRES)][q / CARRES % CARRES] ^= 1u << (q % CARRES); };
+    // An army's bound from its open squares'.
+    auto recalculeBorne = [&](int armee) {
+        Minima b;
+        for (int j = 0; j < CARRES; ++j)
+            for (uint32_t bits = masqueLigne[armee][j]; bits; bits &= bits - 1)
+                b.Fusionne(minCarre[static_cast<size_t>((armee * CARRES + j) * CARRES + __builtin_ctz(bits))]);
+        bornes[armee] = b;
+    };
     if (parCarres) {
         std::fill(debutCarre.begin(), debutCarre.end(), 0);
         std::fill(ouvertsCarre.begin(), ouvertsCarre.end(), 0);
@@ -194,16 +218,18 @@ int IA__EvaluationCibles() {
             const int q = (c.armee * CARRES + c.butY / CARRE) * CARRES + c.butX / CARRE;
             carreDe[k] = q;
             ++debutCarre[static_cast<size_t>(q) + 1];
-            minCarre[static_cast<size_t>(q)].Ajoute(c.mode, c.nbMembres, c.pv);
         }
         for (size_t q = 1; q < debutCarre.size(); ++q) debutCarre[q] += debutCarre[q - 1];
         for (size_t k = 0; k < candidats.size(); ++k) {
             const int q = carreDe[k];
             if (q < 0 || !ouvert(candidats[k])) continue;
+            if (ouvertsCarre[static_cast<size_t>(q)] == 0) basculeMasques(q);
             const int32_t p = debutCarre[static_cast<size_t>(q)] + ouvertsCarre[static_cast<size_t>(q)]++;
-            liste[static_cast<size_t>(p)] = static_cast<int32_t>(k);
+            liste[static_cast<size_t>(p)] = entree(static_cast<int32_t>(k));
             place[k] = p;
+            minCarre[static_cast<size_t>(q)].Ajoute(candidats[k].mode, candidats[k].nbMembres, candidats[k].pv);
         }
+        for (int armee = 0; armee < 6; ++armee) recalculeBorne(armee);
     }
 
     int choix = -1;
@@ -241,51 +267,86 @@ int IA__EvaluationCibles() {
         auto essai = [&](int k) {
             if (Ciblable(cg->armee, candidats[static_cast<size_t>(k)].armee)) essaiArmee(k);
         };
-        // Every score of a set of candidates is at least this times the distance (each factor is
-        // at least 1, and each grows with what it is bounded by here).
-        auto facteur = [&](const Minima& m) {
-            return int64_t{FormationMin[static_cast<size_t>(m.modes)][static_cast<size_t>(modeG - 1)]} *
-                   FacteurEffectifIA(g.nbMembres, m.membres) * (m.pv / hpG + 1);
-        };
         if (!parCarres || hpG < 1 || !surCarte(g.butX, g.butY)) {
             for (size_t k = 0; k < candidats.size(); ++k) essai(static_cast<int>(k));
         } else {
             for (const int32_t k : horsCarte) essai(k);
             const int gx = g.butX, gy = g.butY, cx = gx / CARRE, cy = gy / CARRE;
+            const int32_t precedent = g.groupeCibleIAPrecedent;
+            const int32_t tiers = g.nbMembres / 3;
+            // FacteurEffectifIA(g.nbMembres, m) by compares, for m >= 1 (every group with a
+            // leader has members) and g.nbMembres >= 1.
+            auto effectif = [&](int32_t m) { return m <= tiers ? 1 : m <= g.nbMembres ? 2 : 3; };
+            // Every score of a set of candidates is at least this times the distance (each factor
+            // is at least 1, and each grows with what it is bounded by here). Like every bound and
+            // score here it fits an int: each factor is at most its value for pvMax, and the
+            // distance at most the map's diagonal.
+            auto facteur = [&](const Minima& m) {
+                return FormationMin[static_cast<size_t>(m.modes)][static_cast<size_t>(modeG - 1)] * effectif(m.membres) *
+                       (m.pv / hpG + 1);
+            };
+            // The bits lo to hi of a mask, none when lo > hi.
+            auto plage = [](int lo, int hi) { return lo > hi ? 0u : (~0u >> (31 - hi + lo)) << lo; };
             for (int armee = 0; armee < 6; ++armee) {
                 if (!Ciblable(cg->armee, armee) || ouvertsArmee[armee] == 0) continue;
-                const int64_t facteurArmee = facteur(bornes[armee]);
+                const int32_t facteurArmee = facteur(bornes[armee]);
                 // A square's open candidates, passed over when no goal in the square is near
-                // enough to win or tie (the distance, truncated root, to its nearest cell).
+                // enough to win or tie (the distance, truncated root, to its nearest cell), and
+                // each one so far that even its square's bound is above the best.
                 auto carreEssai = [&](int i, int j) {
-                    if (i < 0 || i >= CARRES) return;
                     const size_t q = static_cast<size_t>((armee * CARRES + j) * CARRES + i);
-                    const int32_t n = ouvertsCarre[q];
-                    if (n == 0) return;
                     const int x0 = i * CARRE, y0 = j * CARRE;
-                    const int dx = gx < x0 ? x0 - gx : gx >= x0 + CARRE ? gx - (x0 + CARRE - 1) : 0;
-                    const int dy = gy < y0 ? y0 - gy : gy >= y0 + CARRE ? gy - (y0 + CARRE - 1) : 0;
-                    const int64_t d = Racines[static_cast<size_t>(dx * dx + dy * dy)];
-                    if (facteurArmee * d > meilleur || facteur(minCarre[q]) * d > meilleur) return;
-                    for (int32_t p = debutCarre[q], fin = p + n; p < fin; ++p) essaiArmee(liste[static_cast<size_t>(p)]);
-                };
-                // Ring r of squares round the goal's square.
-                for (int r = 0; r < CARRES; ++r) {
-                    for (int j = std::max(cy - r, 0); j <= std::min(cy + r, CARRES - 1); ++j) {
-                        if (j == cy - r || j == cy + r) {
-                            for (int i = cx - r; i <= cx + r; ++i) carreEssai(i, j);
-                        } else {
-                            carreEssai(cx - r, j);
-                            carreEssai(cx + r, j);
+                    const int dx = std::max({x0 - gx, gx - (x0 + CARRE - 1), 0});
+                    const int dy = std::max({y0 - gy, gy - (y0 + CARRE - 1), 0});
+                    const int32_t dCarre = Racines[static_cast<size_t>(dx * dx + dy * dy)];
+                    if (facteurArmee * dCarre > meilleur) return;
+                    const int32_t f = facteur(minCarre[q]);
+                    if (f * dCarre > meilleur) return;
+                    // Every candidate in the span is open.
+                    for (int32_t p = debutCarre[q], fin = p + ouvertsCarre[q]; p < fin; ++p) {
+                        const Entree& o = liste[static_cast<size_t>(p)];
+                        const int ex = o.butX - gx, ey = o.butY - gy;
+                        const int d = Racines[static_cast<size_t>(ex * ex + ey * ey)];
+                        if (f * d > meilleur) continue;
+                        if (!partout && o.couche != cg->couche) continue;
+                        if (precedent != -1 && o.groupe == precedent) continue;
+                        int score = static_cast<int>(TableFormationIA[static_cast<size_t>(o.mode - 1)][static_cast<size_t>(modeG - 1)]);
+                        score *= effectif(o.nbMembres);
+                        score *= o.pv / hpG + 1;
+                        score *= d;
+                        if (score < meilleur || (score == meilleur && o.rang > meilleurRang)) {
+                            meilleur = score;
+                            meilleurRang = o.rang;
                         }
                     }
-                    // Every goal past this ring is at least `dehors` away (none past the map).
-                    int dehors = INT_MAX;
-                    if (cx - r > 0) dehors = std::min(dehors, gx - (cx - r) * CARRE + 1);
-                    if (cx + r < CARRES - 1) dehors = std::min(dehors, (cx + r + 1) * CARRE - gx);
-                    if (cy - r > 0) dehors = std::min(dehors, gy - (cy - r) * CARRE + 1);
-                    if (cy + r < CARRES - 1) dehors = std::min(dehors, (cy + r + 1) * CARRE - gy);
-                    if (dehors == INT_MAX || facteurArmee * dehors > meilleur) break;
+                };
+                // The rows of squares by distance from the goal's, alternately above and below,
+                // until in each direction the next row's nearest cell is too far even for the
+                // army's bound. In each row only the squares whose nearest cell is near enough
+                // for that bound (the distance a truncated root: it is at most L = best / bound
+                // when the squared distance is below (L + 1)^2), from the goal's column outwards.
+                bool versHaut = true, versBas = true;
+                for (int t = 0; t < 2 * CARRES && (versHaut || versBas); ++t) {
+                    const bool haut = t % 2 == 1;
+                    if (t > 0 && !(haut ? versHaut : versBas)) continue;
+                    const int j = haut ? cy - (t + 1) / 2 : cy + t / 2;
+                    const int dyLigne = t == 0 ? 0 : haut ? gy - (j * CARRE + CARRE - 1) : j * CARRE - gy;
+                    if (j < 0 || j >= CARRES || facteurArmee * dyLigne > meilleur) {
+                        (haut ? versHaut : versBas) = false;
+                        continue;
+                    }
+                    const int64_t l = meilleur / facteurArmee + 1;
+                    const int64_t reste = l * l - 1 - int64_t{dyLigne} * dyLigne;
+                    const int dxMax = reste >= int64_t{TAILLE_UNIVERS} * TAILLE_UNIVERS ? TAILLE_UNIVERS : Racines[static_cast<size_t>(reste)];
+                    const uint32_t bits = masqueLigne[armee][j] &
+                                          plage(std::max(gx - dxMax, 0) / CARRE, std::min(gx + dxMax, TAILLE_UNIVERS - 1) / CARRE);
+                    const uint32_t gauche = bits & ((1u << cx) - 1);
+                    for (int cote = 0; cote < 2; ++cote)
+                        for (uint32_t encore = cote == 0 ? bits & ~gauche : gauche; encore;) {
+                            const int i = cote == 0 ? __builtin_ctz(encore) : 31 - __builtin_clz(encore);
+                            encore &= ~(1u << i);
+                            carreEssai(i, j);
+                        }
                 }
             }
         }
@@ -300,17 +361,35 @@ int IA__EvaluationCibles() {
             // are searched).
             if (parCarres && avant != ouvert(ca) && ca.armee >= 0 && ca.armee <= 5 && surCarte(ca.butX, ca.butY)) {
                 ouvertsArmee[ca.armee] += avant ? -1 : 1;
-                const size_t q = static_cast<size_t>(carreDe[static_cast<size_t>(meilleurRang)]);
+                const int q = carreDe[static_cast<size_t>(meilleurRang)];
+                const size_t uq = static_cast<size_t>(q);
                 if (avant) {   // out of the square's span, its last one taking its place
                     const int32_t p = place[static_cast<size_t>(meilleurRang)];
-                    const int32_t autre = liste[static_cast<size_t>(debutCarre[q] + --ouvertsCarre[q])];
-                    liste[static_cast<size_t>(p)] = autre;
-                    place[static_cast<size_t>(autre)] = p;
+                    liste[static_cast<size_t>(p)] = liste[static_cast<size_t>(debutCarre[uq] + --ouvertsCarre[uq])];
+                    place[static_cast<size_t>(liste[static_cast<size_t>(p)].rang)] = p;
+                    if (ouvertsCarre[uq] == 0) basculeMasques(q);
                 } else {
-                    const int32_t p = debutCarre[q] + ouvertsCarre[q]++;
-                    liste[static_cast<size_t>(p)] = meilleurRang;
+                    if (ouvertsCarre[uq] == 0) basculeMasques(q);
+                    const int32_t p = debutCarre[uq] + ouvertsCarre[uq]++;
+                    liste[static_cast<size_t>(p)] = entree(meilleurRang);
                     place[static_cast<size_t>(meilleurRang)] = p;
                 }
+                // The square's bound follows its open candidates, and the army's follows the
+                // square's: a candidate back in adds to it, and one out leaves it a bound still,
+                // worked out again when it may have been the one reaching it.
+                Minima m;
+                for (int32_t p = debutCarre[uq], fin = p + ouvertsCarre[uq]; p < fin; ++p) {
+                    const Entree& e = liste[static_cast<size_t>(p)];
+                    m.Ajoute(e.mode, e.nbMembres, e.pv);
+                }
+                const Minima ancien = minCarre[uq];
+                minCarre[uq] = m;
+                Minima& b = bornes[ca.armee];
+                if (!avant)
+                    b.Fusionne(m);
+                else if ((ancien.modes & ~m.modes) != 0 || (ancien.membres == b.membres && m.membres != b.membres) ||
+                         (ancien.pv == b.pv && m.pv != b.pv))
+                    recalculeBorne(ca.armee);
             }
             g.groupeCibleIAPropose = choix;
         }

@@ -232,6 +232,62 @@ TEST_F(IA, LaRechercheParCarresChoisitCommeLeBalayageDeToutesLesPaires) {
     }
 }
 
+// Two armies far apart, as at a battle's start: every attacker fills its target, so that the later
+// groups in the list search further and further, past rows and squares that empty as the scan goes
+// on, with soldiers, archers and wounded of both sizes (each square's and each army's bound follow
+// the engagements); some attackers with negative damage open their targets again.
+TEST_F(IA, DesArmeesEloigneesChoisissentCommeLeBalayageDeToutesLesPaires) {
+    uint32_t graine = 77;
+    auto Hasard = [&](int n) {
+        graine = graine * 1103515245u + 12345u;
+        return static_cast<int>((graine >> 16) % static_cast<uint32_t>(n));
+    };
+    for (int a = 0; a < 6; ++a)
+        for (int b = 0; b < 6; ++b) TableCiblage[a][b] = a != b;
+    for (int monde = 0; monde < 16; ++monde) {
+        SCOPED_TRACE("monde " + std::to_string(monde));
+        Liste__Liberer(&ListeGroupesActifs);
+        Liste__Creation1(&ListeGroupesActifs, 1);
+        premier = 1;
+        const int groupes = 150 + Hasard(350);
+        for (int gi = 1; gi <= groupes && premier + 4 < NOMBRE_OBJETS; ++gi) {
+            const int armee = gi % 2, n = Hasard(4) == 0 ? 4 : 1;
+            const int x = armee == 0 ? Hasard(40) : 84 + Hasard(41), y = Hasard(128);
+            const int pv = Hasard(3) == 0 ? 1 + Hasard(100) : Hasard(3) == 0 ? 60 : 100;
+            Groupe& g = Armee(gi, armee, x, y, n, pv);
+            g.modeFormation = n == 4 && Hasard(4) != 0 ? 4 : 1;
+            g.tampon = nullptr;
+            for (int i = 0; i < n; ++i) TableObjets[g.membres[i]].degats = monde % 4 == 3 && Hasard(6) == 0 ? -20 : 40;
+            if (Hasard(12) == 0) TableObjets[g.membres[0]].classe = CLASSE_ARCHER;
+        }
+        const ChoixDesPaires attendu = ParToutesLesPaires();
+        IA__EvaluationCibles();
+        for (int gi = 1; gi <= groupes; ++gi) {
+            ASSERT_EQ(TableGroupes[gi].groupeCibleIAPropose, attendu.propose[gi]) << "groupe " << gi;
+            ASSERT_EQ(TableGroupes[gi].forceEngagee, attendu.engagee[gi]) << "groupe " << gi;
+        }
+        for (int gi = 1; gi <= groupes; ++gi) TableGroupes[gi].noeudListe = nullptr;
+    }
+    // Small worlds of like groups, where scores tie often: a candidate on the edge of what a
+    // row or square allows still wins its ties.
+    for (int monde = 0; monde < 3000; ++monde) {
+        SCOPED_TRACE("petit monde " + std::to_string(monde));
+        Liste__Liberer(&ListeGroupesActifs);
+        Liste__Creation1(&ListeGroupesActifs, 1);
+        premier = 1;
+        const int groupes = 3 + Hasard(6), x0 = Hasard(100), y0 = Hasard(100);
+        for (int gi = 1; gi <= groupes; ++gi) {
+            Groupe& g = Armee(gi, gi == 1 ? 0 : 1, x0 + Hasard(24), y0 + Hasard(24), 1, 30);
+            g.tampon = nullptr;
+            TableObjets[g.membres[0]].degats = 40;
+        }
+        const ChoixDesPaires attendu = ParToutesLesPaires();
+        IA__EvaluationCibles();
+        ASSERT_EQ(TableGroupes[1].groupeCibleIAPropose, attendu.propose[1]);
+        for (int gi = 1; gi <= groupes; ++gi) TableGroupes[gi].noeudListe = nullptr;
+    }
+}
+
 TEST_F(IA, UnTourSurSixApresIAActive) {
     Armee(1, 0, 40, 40, 2);
     Armee(2, 1, 40, 50, 2);
