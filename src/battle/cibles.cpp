@@ -36,21 +36,63 @@ bool Prend(const Objet& o, const Objet& t, int filtre, int cx, int cy) {
     return std::abs(cy - o.y) < 2 && std::abs(cx - o.x) < 2;
 }
 
+// Objet__AjouteCible on the unit and air grids for one search, with what it reads of the searching
+// unit taken once: adding a cell writes only the two lists (allocated apart) and their ends. It
+// takes a cell on the map, of a grid that exists.
+struct Ajout {
+    Objet& o;
+    int objet, filtre, mode;
+    const int32_t* grille;
+    const int32_t* hostiles;   // the unit's row of TableAttaque, none for an army off the table
+    bool fortifications;       // the unit may lay siege to a fortification
+    bool portail;              // ...and to a type 433, in the grid state that allows it
+
+    Ajout(int objet_, int filtre_, int mode_)
+        : o(TableObjets[objet_]), objet(objet_), filtre(filtre_), mode(mode_),
+          grille(mode_ == 2 ? GrilleAir : GrilleUnites),
+          hostiles(o.armee >= 0 && o.armee <= 5 ? TableAttaque[static_cast<size_t>(o.armee)].data() : nullptr),
+          fortifications(o.typeMaitre == 141), portail(EtatGrille == 0) {}
+
+    void operator()(int cx, int cy) const {
+        if (cx == o.x && cy == o.y) return;
+        const int n = grille[cx + TAILLE_UNIVERS * cy];
+        if (!Valide(n) || n == objet) return;
+        const Objet& t = TableObjets[n];
+        bool hostile = hostiles && t.armee >= 0 && t.armee <= 5 && hostiles[t.armee] != 0;
+        if (mode == 2) {
+            if (t.actif != 1 || t.ordreSecondaire == 3 || t.ordreSecondaire == 4) return;
+        } else {
+            // A siege target is always an enemy.
+            const bool siege = hostile && AMortAnimee(t) &&
+                               ((t.classe == CLASSE_FORTIFICATION && fortifications) || (t.typeMaitre == 433 && portail));
+            if (t.actif != 1 && !siege) return;
+            if (t.ordreSecondaire == 3 || t.ordreSecondaire == 4 || t.typeMaitre == 18) return;
+        }
+        if (!hostile) Ajoute(o.listeAllies, o.dernierAllie, n);
+        else if (Prend(o, t, filtre, cx, cy)) Ajoute(o.listeEnnemis, o.dernierEnnemi, n);
+    }
+};
+
 // A ring of radius r laid round a footprint of side t; false once the enemy list is full. Cells
 // off the map or holding no object add nothing, so they are passed over here without the call.
-bool Anneau(int objet, int filtre, int x, int y, int r, int t, int mode) {
+// `ajout` adds a cell of the unit or air grid, none given for corpses.
+bool Anneau(int objet, int filtre, int x, int y, int r, int t, int mode, const Ajout* ajout) {
     const Objet& o = TableObjets[objet];
     const int32_t* grille = mode == 0 ? GrilleSol : mode == 2 ? GrilleAir : GrilleUnites;
     if (!grille) return !Pleine(o);
     const int d = x + r + t - 1, b = y + r + t - 1;
+    auto ajoute = [&](int i, int j) {
+        if (ajout) (*ajout)(i, j);
+        else Objet__AjouteCible(objet, filtre, i, j, mode);
+    };
     // A column (on the map) from row de to row a, clipped to the map, in that order.
     auto colonne = [&](int i, int de, int a, int pas) {
         if (pas > 0) {
             for (int j = std::max(de, 0), fin = std::min(a, TAILLE_UNIVERS - 1); j <= fin; ++j)
-                if (Valide(grille[i + TAILLE_UNIVERS * j])) Objet__AjouteCible(objet, filtre, i, j, mode);
+                if (Valide(grille[i + TAILLE_UNIVERS * j])) ajoute(i, j);
         } else {
             for (int j = std::min(de, TAILLE_UNIVERS - 1), fin = std::max(a, 0); j >= fin; --j)
-                if (Valide(grille[i + TAILLE_UNIVERS * j])) Objet__AjouteCible(objet, filtre, i, j, mode);
+                if (Valide(grille[i + TAILLE_UNIVERS * j])) ajoute(i, j);
         }
     };
     // Rows are clipped to the map; a row off the map is skipped whole.
@@ -59,10 +101,10 @@ bool Anneau(int objet, int filtre, int x, int y, int r, int t, int mode) {
         const int32_t* rangee = grille + TAILLE_UNIVERS * j;
         if (pas > 0) {
             for (int i = std::max(de, 0), fin = std::min(a, TAILLE_UNIVERS - 1); i <= fin; ++i)
-                if (Valide(rangee[i])) Objet__AjouteCible(objet, filtre, i, j, mode);
+                if (Valide(rangee[i])) ajoute(i, j);
         } else {
             for (int i = std::min(de, TAILLE_UNIVERS - 1), fin = std::max(a, 0); i >= fin; --i)
-                if (Valide(rangee[i])) Objet__AjouteCible(objet, filtre, i, j, mode);
+                if (Valide(rangee[i])) ajoute(i, j);
         }
     };
     ligne(y - r, x - r, d, 1);
@@ -142,7 +184,7 @@ int Objet__ChercheCibles(int objet, int filtre) {
     o.dernierEnnemi = o.dernierAllie = -1;
     if (o.typeMaitre == 9)
         for (int r = 1; r <= 3; ++r)
-            if (!Anneau(objet, filtre, o.x, o.y, r, 1, 0)) return 1;
+            if (!Anneau(objet, filtre, o.x, o.y, r, 1, 0, nullptr)) return 1;
     const int s = o.famille == FAMILLE_DRAGON ? 4 : 1;
     const int t = o.taille > 0 ? o.taille : 1;
     // Where the square the rings fill holds no object, they add nothing and are not walked.
@@ -150,11 +192,15 @@ int Objet__ChercheCibles(int objet, int filtre) {
     auto vide = [&](const int32_t* grille) {
         return Univers__RectangleSansObjet(grille, o.x - p, o.y - p, o.x + p + t - 1, o.y + p + t - 1, nullptr);
     };
-    if (Unite__CombatADistance(objet) && p >= s && !vide(GrilleAir))
+    if (Unite__CombatADistance(objet) && p >= s && !vide(GrilleAir)) {
+        const Ajout ajout(objet, filtre, 2);
         for (int r = s; r <= p; ++r)
-            if (!Anneau(objet, filtre, o.x, o.y, r, t, 2)) return 1;
-    if (p >= s && !vide(GrilleUnites))
+            if (!Anneau(objet, filtre, o.x, o.y, r, t, 2, &ajout)) return 1;
+    }
+    if (p >= s && !vide(GrilleUnites)) {
+        const Ajout ajout(objet, filtre, 1);
         for (int r = s; r <= p; ++r)
-            if (!Anneau(objet, filtre, o.x, o.y, r, t, 1)) return 1;
+            if (!Anneau(objet, filtre, o.x, o.y, r, t, 1, &ajout)) return 1;
+    }
     return o.dernierEnnemi >= 0 ? 1 : 0;
 }
