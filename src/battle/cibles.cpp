@@ -190,6 +190,8 @@ int Objet__ChercheCibles(int objet, int filtre) {
     // Where the square the rings fill holds no object, they add nothing and are not walked.
     const int p = o.porteeAttaque;
     auto vide = [&](const int32_t* grille) {
+        // The unit's own cell lies in the square (p is at least 1 here): an object there answers.
+        if (grille && SurCarte(o.x, o.y) && Valide(grille[o.x + TAILLE_UNIVERS * o.y])) return false;
         return Univers__RectangleSansObjet(grille, o.x - p, o.y - p, o.x + p + t - 1, o.y + p + t - 1, nullptr);
     };
     if (Unite__CombatADistance(objet) && p >= s && !vide(GrilleAir)) {
