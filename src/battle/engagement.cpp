@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <utility>
 
 #include "battle/approche.h"
 #include "battle/cibles.h"
@@ -41,12 +42,15 @@ bool Accepte(const Objet& u, int c) {
 template <typename Cle>
 int Passe(int32_t* liste, int dernier, Cle cle) {
     if (!liste || dernier < 0) return -1;
+    // A key depends only on the entry, which the pass only moves: each is computed once and moves
+    // with its entry.
+    int cles[TAILLE_LISTE_CIBLES];
+    for (int k = 0, fin = std::min(dernier, TAILLE_LISTE_CIBLES - 1); k <= fin; ++k) cles[k] = cle(liste[k]);
     int i = 0;
     while (i < dernier && i < TAILLE_LISTE_CIBLES - 1) {
-        if (cle(liste[i + 1]) < cle(liste[i])) {
-            const int32_t t = liste[i];
-            liste[i] = liste[i + 1];
-            liste[i + 1] = t;
+        if (cles[i + 1] < cles[i]) {
+            std::swap(liste[i], liste[i + 1]);
+            std::swap(cles[i], cles[i + 1]);
         } else {
             ++i;
         }
