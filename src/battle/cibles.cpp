@@ -38,7 +38,7 @@ bool Prend(const Objet& o, const Objet& t, int filtre, int cx, int cy) {
 
 // Objet__AjouteCible on the unit and air grids for one search, with what it reads of the searching
 // unit taken once: adding a cell writes only the two lists (allocated apart) and their ends. It
-// takes a cell on the map, of a grid that exists.
+// takes a cell on the map, of a grid that exists, off the unit's footprint.
 struct Ajout {
     Objet& o;
     int objet, filtre, mode;
@@ -53,23 +53,30 @@ struct Ajout {
           hostiles(o.armee >= 0 && o.armee <= 5 ? TableAttaque[static_cast<size_t>(o.armee)].data() : nullptr),
           fortifications(o.typeMaitre == 141), portail(EtatGrille == 0) {}
 
+    // A cell of a ring round the unit's footprint, never the unit's own cell.
     void operator()(int cx, int cy) const {
-        if (cx == o.x && cy == o.y) return;
         const int n = grille[cx + TAILLE_UNIVERS * cy];
         if (!Valide(n) || n == objet) return;
         const Objet& t = TableObjets[n];
-        bool hostile = hostiles && t.armee >= 0 && t.armee <= 5 && hostiles[t.armee] != 0;
+        const unsigned armee = static_cast<unsigned>(t.armee);
+        if (!hostiles || armee > 5 || hostiles[armee] == 0) {
+            // A friend (never a siege target) goes to the allies when alive and active; with the
+            // list full or missing, adding it would change nothing.
+            if (!o.listeAllies || o.dernierAllie >= TAILLE_LISTE_CIBLES - 1) return;
+            if (t.actif != 1 || t.ordreSecondaire == 3 || t.ordreSecondaire == 4) return;
+            if (mode != 2 && t.typeMaitre == 18) return;
+            Ajoute(o.listeAllies, o.dernierAllie, n);
+            return;
+        }
         if (mode == 2) {
             if (t.actif != 1 || t.ordreSecondaire == 3 || t.ordreSecondaire == 4) return;
         } else {
-            // A siege target is always an enemy.
-            const bool siege = hostile && AMortAnimee(t) &&
-                               ((t.classe == CLASSE_FORTIFICATION && fortifications) || (t.typeMaitre == 433 && portail));
+            const bool siege = AMortAnimee(t) && ((t.classe == CLASSE_FORTIFICATION && fortifications) ||
+                                                  (t.typeMaitre == 433 && portail));
             if (t.actif != 1 && !siege) return;
             if (t.ordreSecondaire == 3 || t.ordreSecondaire == 4 || t.typeMaitre == 18) return;
         }
-        if (!hostile) Ajoute(o.listeAllies, o.dernierAllie, n);
-        else if (Prend(o, t, filtre, cx, cy)) Ajoute(o.listeEnnemis, o.dernierEnnemi, n);
+        if (Prend(o, t, filtre, cx, cy)) Ajoute(o.listeEnnemis, o.dernierEnnemi, n);
     }
 };
 
