@@ -82,24 +82,19 @@ struct Ajout {
 
 // A ring of radius r laid round a footprint of side t; false once the enemy list is full. Cells
 // off the map or holding no object add nothing, so they are passed over here without the call.
-// `ajout` adds a cell of the unit or air grid, none given for corpses.
-bool Anneau(int objet, int filtre, int x, int y, int r, int t, int mode, const Ajout* ajout) {
+bool Anneau(int objet, int filtre, int x, int y, int r, int t, int mode) {
     const Objet& o = TableObjets[objet];
     const int32_t* grille = mode == 0 ? GrilleSol : mode == 2 ? GrilleAir : GrilleUnites;
     if (!grille) return !Pleine(o);
     const int d = x + r + t - 1, b = y + r + t - 1;
-    auto ajoute = [&](int i, int j) {
-        if (ajout) (*ajout)(i, j);
-        else Objet__AjouteCible(objet, filtre, i, j, mode);
-    };
     // A column (on the map) from row de to row a, clipped to the map, in that order.
     auto colonne = [&](int i, int de, int a, int pas) {
         if (pas > 0) {
             for (int j = std::max(de, 0), fin = std::min(a, TAILLE_UNIVERS - 1); j <= fin; ++j)
-                if (Valide(grille[i + TAILLE_UNIVERS * j])) ajoute(i, j);
+                if (Valide(grille[i + TAILLE_UNIVERS * j])) Objet__AjouteCible(objet, filtre, i, j, mode);
         } else {
             for (int j = std::min(de, TAILLE_UNIVERS - 1), fin = std::max(a, 0); j >= fin; --j)
-                if (Valide(grille[i + TAILLE_UNIVERS * j])) ajoute(i, j);
+                if (Valide(grille[i + TAILLE_UNIVERS * j])) Objet__AjouteCible(objet, filtre, i, j, mode);
         }
     };
     // Rows are clipped to the map; a row off the map is skipped whole.
@@ -108,10 +103,10 @@ bool Anneau(int objet, int filtre, int x, int y, int r, int t, int mode, const A
         const int32_t* rangee = grille + TAILLE_UNIVERS * j;
         if (pas > 0) {
             for (int i = std::max(de, 0), fin = std::min(a, TAILLE_UNIVERS - 1); i <= fin; ++i)
-                if (Valide(rangee[i])) ajoute(i, j);
+                if (Valide(rangee[i])) Objet__AjouteCible(objet, filtre, i, j, mode);
         } else {
             for (int i = std::min(de, TAILLE_UNIVERS - 1), fin = std::max(a, 0); i >= fin; --i)
-                if (Valide(rangee[i])) ajoute(i, j);
+                if (Valide(rangee[i])) Objet__AjouteCible(objet, filtre, i, j, mode);
         }
     };
     ligne(y - r, x - r, d, 1);
@@ -122,6 +117,40 @@ bool Anneau(int objet, int filtre, int x, int y, int r, int t, int mode, const A
     if (Pleine(o)) return false;
     if (x - r >= 0 && x - r < TAILLE_UNIVERS) colonne(x - r, b - 1, y - r + 1, -1);
     return !Pleine(o);
+}
+
+// The rings s to p round the unit's footprint of side t on the unit or air layer (which exists),
+// walked as Anneau walks each, one after the other; false once the enemy list is full.
+bool AnneauxListes(int objet, int filtre, int s, int p, int t, int mode) {
+    constexpr int N = TAILLE_UNIVERS;
+    const Ajout ajout(objet, filtre, mode);
+    const Objet& o = ajout.o;
+    const int32_t* grille = ajout.grille;
+    const int x = o.x, y = o.y;
+    for (int r = s; r <= p; ++r) {
+        const int g = x - r, h = y - r, d = x + r + t - 1, b = y + r + t - 1;
+        if (h >= 0 && h < N) {
+            const int32_t* rangee = grille + N * h;
+            for (int i = std::max(g, 0), fin = std::min(d, N - 1); i <= fin; ++i)
+                if (Valide(rangee[i])) ajout(i, h);
+        }
+        if (Pleine(o)) return false;
+        if (d >= 0 && d < N)
+            for (int j = std::max(h + 1, 0), fin = std::min(b - 1, N - 1); j <= fin; ++j)
+                if (Valide(grille[d + N * j])) ajout(d, j);
+        if (Pleine(o)) return false;
+        if (b >= 0 && b < N) {
+            const int32_t* rangee = grille + N * b;
+            for (int i = std::min(d, N - 1), fin = std::max(g, 0); i >= fin; --i)
+                if (Valide(rangee[i])) ajout(i, b);
+        }
+        if (Pleine(o)) return false;
+        if (g >= 0 && g < N)
+            for (int j = std::min(b - 1, N - 1), fin = std::max(h + 1, 0); j >= fin; --j)
+                if (Valide(grille[g + N * j])) ajout(g, j);
+        if (Pleine(o)) return false;
+    }
+    return true;
 }
 
 }  // namespace
@@ -191,7 +220,7 @@ int Objet__ChercheCibles(int objet, int filtre) {
     o.dernierEnnemi = o.dernierAllie = -1;
     if (o.typeMaitre == 9)
         for (int r = 1; r <= 3; ++r)
-            if (!Anneau(objet, filtre, o.x, o.y, r, 1, 0, nullptr)) return 1;
+            if (!Anneau(objet, filtre, o.x, o.y, r, 1, 0)) return 1;
     const int s = o.famille == FAMILLE_DRAGON ? 4 : 1;
     const int t = o.taille > 0 ? o.taille : 1;
     // Where the square the rings fill holds no object, they add nothing and are not walked.
@@ -201,15 +230,8 @@ int Objet__ChercheCibles(int objet, int filtre) {
         if (grille && SurCarte(o.x, o.y) && Valide(grille[o.x + TAILLE_UNIVERS * o.y])) return false;
         return Univers__RectangleSansObjet(grille, o.x - p, o.y - p, o.x + p + t - 1, o.y + p + t - 1, nullptr);
     };
-    if (Unite__CombatADistance(objet) && p >= s && !vide(GrilleAir)) {
-        const Ajout ajout(objet, filtre, 2);
-        for (int r = s; r <= p; ++r)
-            if (!Anneau(objet, filtre, o.x, o.y, r, t, 2, &ajout)) return 1;
-    }
-    if (p >= s && !vide(GrilleUnites)) {
-        const Ajout ajout(objet, filtre, 1);
-        for (int r = s; r <= p; ++r)
-            if (!Anneau(objet, filtre, o.x, o.y, r, t, 1, &ajout)) return 1;
-    }
+    // vide() holds for a grid that does not exist.
+    if (Unite__CombatADistance(objet) && p >= s && !vide(GrilleAir) && !AnneauxListes(objet, filtre, s, p, t, 2)) return 1;
+    if (p >= s && !vide(GrilleUnites) && !AnneauxListes(objet, filtre, s, p, t, 1)) return 1;
     return o.dernierEnnemi >= 0 ? 1 : 0;
 }
