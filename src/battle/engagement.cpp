@@ -29,6 +29,13 @@ bool AMortAnimee(const Objet& o) {
            ObjetGfx_ANIM__MOR[static_cast<size_t>(o.typeMaitre)] != -1;
 }
 
+// Armees__Hostiles and Objet__MourantOuMort, inlined where the searches test a cell.
+bool Hostiles(int armee, int autre) {
+    return armee >= 0 && armee <= 5 && autre >= 0 && autre <= 5 &&
+           TableAttaque[static_cast<size_t>(armee)][static_cast<size_t>(autre)] != 0;
+}
+bool MourantOuMort(const Objet& o) { return o.ordreSecondaire == 3 || o.ordreSecondaire == 4; }
+
 bool Sature(int n) { return TableObjets[n].totalEngage >= TableObjets[n].capaciteEngagement; }
 
 // The unit's group accepts the candidate.
@@ -267,15 +274,15 @@ int Case__ContientCible(int objet, int filtre, int x, int y, int couche) {
     const int n = grille[i];
     if (!Valide(n) || n == objet) return 0;
     const Objet& t = TableObjets[n];
-    const bool hostile = Armees__Hostiles(u.armee, t.armee);
+    const bool hostile = Hostiles(u.armee, t.armee);
     if (couche == 2) {
-        if (t.actif != 1 || Objet__MourantOuMort(n) || !hostile) return 0;
+        if (t.actif != 1 || MourantOuMort(t) || !hostile) return 0;
     } else {
         const bool siege = hostile && AMortAnimee(t) &&
                            ((t.classe == CLASSE_FORTIFICATION && u.typeMaitre == 141) ||
                             (t.typeMaitre == 433 && EtatGrille == 0));
         if (t.actif != 1 && !siege) return 0;
-        if (Objet__MourantOuMort(n) || t.typeMaitre == 18 || !(hostile || siege)) return 0;
+        if (MourantOuMort(t) || t.typeMaitre == 18 || !(hostile || siege)) return 0;
     }
     bool pris = filtre == -1 || t.groupe == filtre;
     if (!pris && GroupeValide(u.groupe) && TableGroupes[u.groupe].engagementLibre)
