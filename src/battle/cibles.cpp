@@ -36,6 +36,50 @@ bool Prend(const Objet& o, const Objet& t, int filtre, int cx, int cy) {
     return std::abs(cy - o.y) < 2 && std::abs(cx - o.x) < 2;
 }
 
+// Objet__AjouteCible on the unit and air grids for one search, with what it reads of the searching
+// unit taken once: adding a cell writes only the two lists (allocated apart) and their ends. It
+// takes a cell on the map, of a grid that exists, off the unit's footprint.
+struct Ajout {
+    Objet& o;
+    int objet, filtre, mode;
+    const int32_t* grille;
+    const int32_t* hostiles;   // the unit's row of TableAttaque, none for an army off the table
+    bool fortifications;       // the unit may lay siege to a fortification
+    bool portail;              // ...and to a type 433, in the grid state that allows it
+
+    Ajout(int objet_, int filtre_, int mode_)
+        : o(TableObjets[objet_]), objet(objet_), filtre(filtre_), mode(mode_),
+          grille(mode_ == 2 ? GrilleAir : GrilleUnites),
+          hostiles(o.armee >= 0 && o.armee <= 5 ? TableAttaque[static_cast<size_t>(o.armee)].data() : nullptr),
+          fortifications(o.typeMaitre == 141), portail(EtatGrille == 0) {}
+
+    // A cell of a ring round the unit's footprint, never the unit's own cell.
+    void operator()(int cx, int cy) const {
+        const int n = grille[cx + TAILLE_UNIVERS * cy];
+        if (!Valide(n) || n == objet) return;
+        const Objet& t = TableObjets[n];
+        const unsigned armee = static_cast<unsigned>(t.armee);
+        if (!hostiles || armee > 5 || hostiles[armee] == 0) {
+            // A friend (never a siege target) goes to the allies when alive and active; with the
+            // list full or missing, adding it would change nothing.
+            if (!o.listeAllies || o.dernierAllie >= TAILLE_LISTE_CIBLES - 1) return;
+            if (t.actif != 1 || t.ordreSecondaire == 3 || t.ordreSecondaire == 4) return;
+            if (mode != 2 && t.typeMaitre == 18) return;
+            Ajoute(o.listeAllies, o.dernierAllie, n);
+            return;
+        }
+        if (mode == 2) {
+            if (t.actif != 1 || t.ordreSecondaire == 3 || t.ordreSecondaire == 4) return;
+        } else {
+            const bool siege = AMortAnimee(t) && ((t.classe == CLASSE_FORTIFICATION && fortifications) ||
+                                                  (t.typeMaitre == 433 && portail));
+            if (t.actif != 1 && !siege) return;
+            if (t.ordreSecondaire == 3 || t.ordreSecondaire == 4 || t.typeMaitre == 18) return;
+        }
+        if (Prend(o, t, filtre, cx, cy)) Ajoute(o.listeEnnemis, o.dernierEnnemi, n);
+    }
+};
+
 // A ring of radius r laid round a footprint of side t; false once the enemy list is full. Cells
 // off the map or holding no object add nothing, so they are passed over here without the call.
 bool Anneau(int objet, int filtre, int x, int y, int r, int t, int mode) {
@@ -73,6 +117,40 @@ bool Anneau(int objet, int filtre, int x, int y, int r, int t, int mode) {
     if (Pleine(o)) return false;
     if (x - r >= 0 && x - r < TAILLE_UNIVERS) colonne(x - r, b - 1, y - r + 1, -1);
     return !Pleine(o);
+}
+
+// The rings s to p round the unit's footprint of side t on the unit or air layer (which exists),
+// walked as Anneau walks each, one after the other; false once the enemy list is full.
+bool AnneauxListes(int objet, int filtre, int s, int p, int t, int mode) {
+    constexpr int N = TAILLE_UNIVERS;
+    const Ajout ajout(objet, filtre, mode);
+    const Objet& o = ajout.o;
+    const int32_t* grille = ajout.grille;
+    const int x = o.x, y = o.y;
+    for (int r = s; r <= p; ++r) {
+        const int g = x - r, h = y - r, d = x + r + t - 1, b = y + r + t - 1;
+        if (h >= 0 && h < N) {
+            const int32_t* rangee = grille + N * h;
+            for (int i = std::max(g, 0), fin = std::min(d, N - 1); i <= fin; ++i)
+                if (Valide(rangee[i])) ajout(i, h);
+        }
+        if (Pleine(o)) return false;
+        if (d >= 0 && d < N)
+            for (int j = std::max(h + 1, 0), fin = std::min(b - 1, N - 1); j <= fin; ++j)
+                if (Valide(grille[d + N * j])) ajout(d, j);
+        if (Pleine(o)) return false;
+        if (b >= 0 && b < N) {
+            const int32_t* rangee = grille + N * b;
+            for (int i = std::min(d, N - 1), fin = std::max(g, 0); i >= fin; --i)
+                if (Valide(rangee[i])) ajout(i, b);
+        }
+        if (Pleine(o)) return false;
+        if (g >= 0 && g < N)
+            for (int j = std::min(b - 1, N - 1), fin = std::max(h + 1, 0); j >= fin; --j)
+                if (Valide(grille[g + N * j])) ajout(g, j);
+        if (Pleine(o)) return false;
+    }
+    return true;
 }
 
 }  // namespace
@@ -148,13 +226,12 @@ int Objet__ChercheCibles(int objet, int filtre) {
     // Where the square the rings fill holds no object, they add nothing and are not walked.
     const int p = o.porteeAttaque;
     auto vide = [&](const int32_t* grille) {
+        // The unit's own cell lies in the square (p is at least 1 here): an object there answers.
+        if (grille && SurCarte(o.x, o.y) && Valide(grille[o.x + TAILLE_UNIVERS * o.y])) return false;
         return Univers__RectangleSansObjet(grille, o.x - p, o.y - p, o.x + p + t - 1, o.y + p + t - 1, nullptr);
     };
-    if (Unite__CombatADistance(objet) && p >= s && !vide(GrilleAir))
-        for (int r = s; r <= p; ++r)
-            if (!Anneau(objet, filtre, o.x, o.y, r, t, 2)) return 1;
-    if (p >= s && !vide(GrilleUnites))
-        for (int r = s; r <= p; ++r)
-            if (!Anneau(objet, filtre, o.x, o.y, r, t, 1)) return 1;
+    // vide() holds for a grid that does not exist.
+    if (Unite__CombatADistance(objet) && p >= s && !vide(GrilleAir) && !AnneauxListes(objet, filtre, s, p, t, 2)) return 1;
+    if (p >= s && !vide(GrilleUnites) && !AnneauxListes(objet, filtre, s, p, t, 1)) return 1;
     return o.dernierEnnemi >= 0 ? 1 : 0;
 }

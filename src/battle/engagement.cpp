@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <utility>
 
 #include "battle/approche.h"
 #include "battle/cibles.h"
@@ -28,6 +29,13 @@ bool AMortAnimee(const Objet& o) {
            ObjetGfx_ANIM__MOR[static_cast<size_t>(o.typeMaitre)] != -1;
 }
 
+// Armees__Hostiles and Objet__MourantOuMort, inlined where the searches test a cell.
+bool Hostiles(int armee, int autre) {
+    return armee >= 0 && armee <= 5 && autre >= 0 && autre <= 5 &&
+           TableAttaque[static_cast<size_t>(armee)][static_cast<size_t>(autre)] != 0;
+}
+bool MourantOuMort(const Objet& o) { return o.ordreSecondaire == 3 || o.ordreSecondaire == 4; }
+
 bool Sature(int n) { return TableObjets[n].totalEngage >= TableObjets[n].capaciteEngagement; }
 
 // The unit's group accepts the candidate.
@@ -41,12 +49,15 @@ bool Accepte(const Objet& u, int c) {
 template <typename Cle>
 int Passe(int32_t* liste, int dernier, Cle cle) {
     if (!liste || dernier < 0) return -1;
+    // A key depends only on the entry, which the pass only moves: each is computed once and moves
+    // with its entry.
+    int cles[TAILLE_LISTE_CIBLES];
+    for (int k = 0, fin = std::min(dernier, TAILLE_LISTE_CIBLES - 1); k <= fin; ++k) cles[k] = cle(liste[k]);
     int i = 0;
     while (i < dernier && i < TAILLE_LISTE_CIBLES - 1) {
-        if (cle(liste[i + 1]) < cle(liste[i])) {
-            const int32_t t = liste[i];
-            liste[i] = liste[i + 1];
-            liste[i + 1] = t;
+        if (cles[i + 1] < cles[i]) {
+            std::swap(liste[i], liste[i + 1]);
+            std::swap(cles[i], cles[i + 1]);
         } else {
             ++i;
         }
@@ -263,15 +274,15 @@ int Case__ContientCible(int objet, int filtre, int x, int y, int couche) {
     const int n = grille[i];
     if (!Valide(n) || n == objet) return 0;
     const Objet& t = TableObjets[n];
-    const bool hostile = Armees__Hostiles(u.armee, t.armee);
+    const bool hostile = Hostiles(u.armee, t.armee);
     if (couche == 2) {
-        if (t.actif != 1 || Objet__MourantOuMort(n) || !hostile) return 0;
+        if (t.actif != 1 || MourantOuMort(t) || !hostile) return 0;
     } else {
         const bool siege = hostile && AMortAnimee(t) &&
                            ((t.classe == CLASSE_FORTIFICATION && u.typeMaitre == 141) ||
                             (t.typeMaitre == 433 && EtatGrille == 0));
         if (t.actif != 1 && !siege) return 0;
-        if (Objet__MourantOuMort(n) || t.typeMaitre == 18 || !(hostile || siege)) return 0;
+        if (MourantOuMort(t) || t.typeMaitre == 18 || !(hostile || siege)) return 0;
     }
     bool pris = filtre == -1 || t.groupe == filtre;
     if (!pris && GroupeValide(u.groupe) && TableGroupes[u.groupe].engagementLibre)
@@ -331,6 +342,47 @@ int Anneau(int objet, int filtre, int x, int y, int r, int s, int couche) {
     if (const int n = ligne(b, d, x - r, -1)) return n;
     return colonne(x - r, b - 1, y - r + 1, -1);
 }
+
+// The rings r0 to portee round a footprint of side s on the unit or air layer, walked as Anneau
+// walks each, one after the other, with what they read of the unit taken once: a search writes only
+// on the target it returns. The first target found, 0 none.
+int AnneauxEnnemis(int objet, int filtre, int x, int y, int r0, int portee, int s, int couche) {
+    constexpr int N = TAILLE_UNIVERS;
+    const int32_t* grille = couche == 2 ? GrilleAir : GrilleUnites;
+    const int armee = TableObjets[objet].armee;
+    // Only an enemy can be a target here; with no army to attack no cell holds one.
+    if (!grille || armee < 0 || armee > 5) return 0;
+    const int32_t* hostiles = TableAttaque[static_cast<size_t>(armee)].data();
+    auto ennemi = [hostiles](int32_t n) {
+        if (n < 1 || n >= NOMBRE_OBJETS) return false;
+        const unsigned autre = static_cast<unsigned>(TableObjets[n].armee);
+        return autre <= 5 && hostiles[autre] != 0;
+    };
+    for (int r = r0; r <= portee; ++r) {
+        const int g = x - r, h = y - r, d = x + r + s - 1, b = y + r + s - 1;
+        if (h >= 0 && h < N) {
+            const int32_t* rangee = grille + N * h;
+            for (int i = std::max(g, 0), fin = std::min(d, N - 1); i <= fin; ++i)
+                if (ennemi(rangee[i]))
+                    if (const int n = Case__ContientCible(objet, filtre, i, h, couche)) return n;
+        }
+        if (d >= 0 && d < N)
+            for (int j = std::max(h + 1, 0), fin = std::min(b - 1, N - 1); j <= fin; ++j)
+                if (ennemi(grille[d + N * j]))
+                    if (const int n = Case__ContientCible(objet, filtre, d, j, couche)) return n;
+        if (b >= 0 && b < N) {
+            const int32_t* rangee = grille + N * b;
+            for (int i = std::min(d, N - 1), fin = std::max(g, 0); i >= fin; --i)
+                if (ennemi(rangee[i]))
+                    if (const int n = Case__ContientCible(objet, filtre, i, b, couche)) return n;
+        }
+        if (g >= 0 && g < N)
+            for (int j = std::min(b - 1, N - 1), fin = std::max(h + 1, 0); j >= fin; --j)
+                if (ennemi(grille[g + N * j]))
+                    if (const int n = Case__ContientCible(objet, filtre, g, j, couche)) return n;
+    }
+    return 0;
+}
 }  // namespace
 
 int Unite__ChercherCibleAutour(int objet, int portee, int filtre) {
@@ -350,10 +402,7 @@ int Unite__ChercherCibleAutour(int objet, int portee, int filtre) {
     };
     if (portee < r0) return 0;
     if (ADistance(u) && !personne(GrilleAir))
-        for (int r = r0; r <= portee; ++r)
-            if (const int n = Anneau(objet, filtre, u.x, u.y, r, s, 2)) return n;
+        if (const int n = AnneauxEnnemis(objet, filtre, u.x, u.y, r0, portee, s, 2)) return n;
     if (personne(GrilleUnites)) return 0;
-    for (int r = r0; r <= portee; ++r)
-        if (const int n = Anneau(objet, filtre, u.x, u.y, r, s, 1)) return n;
-    return 0;
+    return AnneauxEnnemis(objet, filtre, u.x, u.y, r0, portee, s, 1);
 }

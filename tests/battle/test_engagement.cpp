@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <utility>
+#include <vector>
+
 #include "battle/approche.h"
 #include "battle/cibles.h"
 #include "battle/engagement.h"
@@ -25,6 +29,40 @@ TEST_F(Engagement, UnePasseDeTriParDistance) {
     EXPECT_EQ(u.listeEnnemis[2], 2);
     u.dernierAllie = -1;
     EXPECT_EQ(Unite__CibleLaPlusProche(1, u.listeAllies), 0);
+}
+
+// The one pass over lists of every length up to full, with equal keys, repeated entries and
+// numbers off the table (key 0), as the plain pass that looks each key up at each step orders them.
+TEST_F(Engagement, LaPasseDeTriCommeLaPasseQuiRelitLesCles) {
+    uint32_t graine = 41;
+    auto hasard = [&](int n) {
+        graine = graine * 1103515245u + 12345u;
+        return static_cast<int>((graine >> 16) % static_cast<uint32_t>(n));
+    };
+    Objet& u = Soldat(1, 50, 50, 0, -1, 6);
+    for (int n = 2; n < 30; ++n) Soldat(n, 40 + hasard(20), 40 + hasard(20), 1).capaciteEngagement = hasard(4);
+    auto passe = [](std::vector<int32_t> l, auto cle) {
+        for (size_t i = 0; i + 1 < l.size();)
+            if (cle(l[i + 1]) < cle(l[i])) std::swap(l[i], l[i + 1]);
+            else ++i;
+        return l;
+    };
+    auto distance = [&](int32_t n) {
+        return n >= 1 && n < NOMBRE_OBJETS ? static_cast<int>(Case__Distance(u.x, u.y, TableObjets[n].x, TableObjets[n].y)) : 0;
+    };
+    auto capacite = [](int32_t n) { return n >= 1 && n < NOMBRE_OBJETS ? TableObjets[n].capaciteEngagement : 0; };
+    for (int essai = 0; essai < 200; ++essai) {
+        std::vector<int32_t> l(static_cast<size_t>(1 + hasard(TAILLE_LISTE_CIBLES)));
+        for (int32_t& n : l) n = hasard(10) == 0 ? (hasard(2) ? -1 : NOMBRE_OBJETS) : 2 + hasard(28);
+        std::copy(l.begin(), l.end(), u.listeEnnemis);
+        u.dernierEnnemi = static_cast<int>(l.size()) - 1;
+        const auto parDistance = passe(l, distance);
+        EXPECT_EQ(Unite__CibleLaPlusProche(1, u.listeEnnemis), distance(parDistance[0]));
+        ASSERT_EQ(std::vector<int32_t>(u.listeEnnemis, u.listeEnnemis + l.size()), parDistance) << essai;
+        const auto parCapacite = passe(parDistance, capacite);
+        EXPECT_EQ(Unite__TrieCibles(1), 1);
+        ASSERT_EQ(std::vector<int32_t>(u.listeEnnemis, u.listeEnnemis + l.size()), parCapacite) << essai;
+    }
 }
 
 TEST_F(Engagement, LaLiberationRendLaCapaciteSansPasserSousZero) {

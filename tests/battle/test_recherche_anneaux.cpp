@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <vector>
 
 #include "battle/cibles.h"
 #include "battle/engagement.h"
@@ -55,6 +56,37 @@ class RechercheAnneaux : public CombatEssai {
         return 0;
     }
 
+    // The lists as the plain walk of every cell fills them: each cell of each ring offered, and a
+    // full enemy list ending the search after a side.
+    static int ListesParToutesLesCases(int objet, int filtre) {
+        Objet& o = TableObjets[objet];
+        const bool groupe = o.groupe >= 1 && o.groupe < NOMBRE_GROUPES;
+        if (o.sorts[0] != -1 && (!groupe || TableGroupes[o.groupe].ordreAttaque == 0)) filtre = -1;
+        o.dernierEnnemi = o.dernierAllie = -1;
+        const int r0 = o.famille == FAMILLE_DRAGON ? 4 : 1;
+        const int s = o.taille > 0 ? o.taille : 1;
+        const int p = o.porteeAttaque;
+        auto pleine = [&] { return o.dernierEnnemi >= TAILLE_LISTE_CIBLES - 1; };
+        for (const int mode : {2, 1}) {
+            if (mode == 2 && !Unite__CombatADistance(objet)) continue;
+            for (int r = r0; r <= p; ++r) {
+                const int g = o.x - r, h = o.y - r, d = o.x + r + s - 1, b = o.y + r + s - 1;
+                auto offre = [&](int i, int j) { Objet__AjouteCible(objet, filtre, i, j, mode); };
+                for (int i = g; i <= d; ++i) offre(i, h);
+                if (pleine()) return 1;
+                for (int j = h + 1; j <= b - 1; ++j) offre(d, j);
+                if (pleine()) return 1;
+                for (int i = d; i >= g; --i) offre(i, b);
+                if (pleine()) return 1;
+                for (int j = b - 1; j >= h + 1; --j) offre(g, j);
+                if (pleine()) return 1;
+            }
+        }
+        return o.dernierEnnemi >= 0 ? 1 : 0;
+    }
+
+    static std::vector<int32_t> Liste(const int32_t* l, int dernier) { return {l, l + dernier + 1}; }
+
     // A crowd of a few armies in a region of the map, with flyers, large units, the dying, the
     // inactive, off-table armies, a released slot still on the grid, and walls of the placeholder.
     void Foule() {
@@ -69,17 +101,18 @@ class RechercheAnneaux : public CombatEssai {
         const int oy = Hasard(3) == 0 ? 0 : Hasard(3) == 0 ? 128 - cote : Hasard(128 - cote);
         for (int k = 0; k < cote; ++k) GrilleUnites[(ox + Hasard(cote)) + 128 * (oy + Hasard(cote))] = 1;
         for (int g = 1; g <= 6; ++g) GroupeAvec(g, {}).engagementLibre = Hasard(2);
-        nombre = 2 + Hasard(cote * cote / 3);
+        nombre = 3 + Hasard(cote * cote / 3);
         for (int n = 2; n < nombre; ++n) {
             const int x = ox + Hasard(cote), y = oy + Hasard(cote);
             const bool volant = Hasard(8) == 0;
             Objet& o = Unite(n, x, y, Hasard(10) == 0 ? 2 : 1, volant ? 2 : 1, 1 + Hasard(6));
+            Objet__AlloueTrajet(n);   // its candidate lists
             o.armee = Hasard(12) == 0 ? 6 + Hasard(3) : Hasard(4);
             o.sorts[0] = Hasard(6) == 0 ? 3 : -1;
             o.typeMaitre = Hasard(20) == 0 ? 18 : 1;
             o.classe = Hasard(5) == 0 ? CLASSE_ARCHER : 0;
             o.famille = Hasard(15) == 0 ? FAMILLE_DRAGON : 0;
-            o.porteeAttaque = Hasard(6);
+            o.porteeAttaque = Hasard(12) == 0 ? 28 + Hasard(8) : Hasard(6);   // some beyond 64-cell squares
             o.ordreSecondaire = Hasard(10) == 0 ? 3 : 2;
             if (Hasard(10) == 0) o.actif = 0;
             if (Hasard(30) == 0) o.numeroObjet = 0;   // released, still stamped
@@ -94,7 +127,7 @@ TEST_F(RechercheAnneaux, LaCibleTrouveeAutourEstCelleDeLaMarcheDeToutesLesCases)
         Foule();
         for (int essai = 0; essai < 40; ++essai) {
             const int objet = 2 + Hasard(nombre - 2);
-            const int portee = Hasard(15);
+            const int portee = Hasard(8) == 0 ? 28 + Hasard(8) : Hasard(15);
             const int filtre = Hasard(3) == 0 ? -1 : 1 + Hasard(6);
             Objet& u = TableObjets[objet];
             u.groupeCible = -7;
@@ -107,6 +140,27 @@ TEST_F(RechercheAnneaux, LaCibleTrouveeAutourEstCelleDeLaMarcheDeToutesLesCases)
         }
     }
     EXPECT_GT(trouvees, 300);   // most searches find something, at every distance
+}
+
+TEST_F(RechercheAnneaux, LesListesDeCiblesSontCellesDeLaMarcheDeToutesLesCases) {
+    int pleines = 0, remplies = 0;
+    for (int tour = 0; tour < 60; ++tour) {
+        Foule();
+        for (int essai = 0; essai < 40; ++essai) {
+            const int objet = 2 + Hasard(nombre - 2);
+            const int filtre = Hasard(3) == 0 ? -1 : 1 + Hasard(6);
+            Objet& u = TableObjets[objet];
+            const int attendu = ListesParToutesLesCases(objet, filtre);
+            const auto ennemis = Liste(u.listeEnnemis, u.dernierEnnemi), allies = Liste(u.listeAllies, u.dernierAllie);
+            ASSERT_EQ(Objet__ChercheCibles(objet, filtre), attendu) << "tour " << tour << " objet " << objet;
+            ASSERT_EQ(Liste(u.listeEnnemis, u.dernierEnnemi), ennemis) << "tour " << tour << " objet " << objet;
+            ASSERT_EQ(Liste(u.listeAllies, u.dernierAllie), allies) << "tour " << tour << " objet " << objet;
+            pleines += u.dernierEnnemi == TAILLE_LISTE_CIBLES - 1;
+            remplies += !ennemis.empty() && !allies.empty();
+        }
+    }
+    EXPECT_GT(pleines, 10);     // lists filled up to their end
+    EXPECT_GT(remplies, 300);   // and most with both friends and foes
 }
 
 }  // namespace

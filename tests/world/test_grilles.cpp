@@ -1,4 +1,6 @@
 // The three grids: stamps, releases, zone tests, and footprints at the map's edges.
+#include <algorithm>
+
 #include "monde_fixture.h"
 
 namespace {
@@ -138,6 +140,42 @@ TEST_F(Grilles, RectangleSansObjet) {
     EXPECT_TRUE(Univers__RectangleSansObjet(nullptr, 0, 0, 127, 127, nullptr));
     EXPECT_NE(ami, ennemi);
     GrilleUnites[40 + TAILLE_UNIVERS * 20] = GrilleUnites[41 + TAILLE_UNIVERS * 20] = 0;
+}
+
+// Rows of any width, from any column, against the plain look at every cell: a sparse grid of a
+// few armies' objects, values outside the table, rectangles over and past the map's edges.
+TEST_F(Grilles, RectangleSansObjetCommeLaMarcheDeToutesLesCases) {
+    uint32_t graine = 5;
+    auto hasard = [&](int n) {
+        graine = graine * 1103515245u + 12345u;
+        return static_cast<int>((graine >> 16) % static_cast<uint32_t>(n));
+    };
+    for (int n = 1; n < 40; ++n) TableObjets[n].armee = n % 8 - 1;   // -1 and 6 are off the table
+    const int32_t armees[6] = {0, 1, 0, 1, 0, 0};
+    int vides = 0, pleins = 0;
+    for (int tour = 0; tour < 40; ++tour) {
+        for (int i = 0; i < TAILLE_UNIVERS * TAILLE_UNIVERS; ++i)
+            GrilleUnites[i] = hasard(60) != 0 ? 0 : hasard(8) == 0 ? NOMBRE_OBJETS + hasard(3) - 1 - 2 * hasard(2) : 1 + hasard(39);
+        for (int essai = 0; essai < 100; ++essai) {
+            const int x0 = hasard(150) - 11, y0 = hasard(150) - 11;
+            const int x1 = x0 + hasard(30) - 2, y1 = y0 + hasard(30) - 2;
+            const int32_t* filtre = hasard(2) ? armees : nullptr;
+            bool attendu = true;
+            for (int y = std::max(y0, 0); y <= std::min(y1, TAILLE_UNIVERS - 1); ++y)
+                for (int x = std::max(x0, 0); x <= std::min(x1, TAILLE_UNIVERS - 1); ++x) {
+                    const int32_t n = GrilleUnites[x + TAILLE_UNIVERS * y];
+                    if (n < 1 || n >= NOMBRE_OBJETS) continue;
+                    const int a = TableObjets[n].armee;
+                    if (!filtre || (a >= 0 && a <= 5 && filtre[a])) attendu = false;
+                }
+            ASSERT_EQ(Univers__RectangleSansObjet(GrilleUnites, x0, y0, x1, y1, filtre), attendu)
+                << x0 << "," << y0 << " - " << x1 << "," << y1 << " tour " << tour;
+            (attendu ? vides : pleins)++;
+        }
+    }
+    EXPECT_GT(vides, 500);
+    EXPECT_GT(pleins, 500);
+    std::fill(GrilleUnites, GrilleUnites + TAILLE_UNIVERS * TAILLE_UNIVERS, 0);
 }
 
 }  // namespace
