@@ -161,7 +161,8 @@ bool Objet__MourantOuMort(int objet) {
 }
 
 bool Unite__CombatADistance(int objet) {
-    const Objet& o = TableObjets[objet];
+    if (objet < 0 || objet >= NOMBRE_OBJETS) return false;
+    const Objet& o = TableObjets[static_cast<size_t>(objet)];
     return o.classe == CLASSE_ARCHER || o.couche == 2 || o.sorts[0] != -1 || o.famille == FAMILLE_MACHINES;
 }
 

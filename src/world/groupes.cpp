@@ -29,12 +29,20 @@ bool EstFortification(int typeMaitre) {
     return typeMaitre == 433 || typeMaitre == 473 || typeMaitre == 512 || typeMaitre == 551 || typeMaitre == 590;
 }
 
+// The object in member slot i, or null when the slot is off the object table.
+Objet* Membre(const Groupe& g, int i) {
+    if (!g.membres) return nullptr;
+    const int o = g.membres[i];
+    return o >= 0 && o < NOMBRE_OBJETS ? &TableObjets[static_cast<size_t>(o)] : nullptr;
+}
+
 template <typename F>
 int Somme(int g, F valeur) {
     if (!Groupe__Actif(g)) return 0;
     const Groupe& groupe = TableGroupes[g];
     int total = 0;
-    for (int i = 0; i < groupe.nbMembres; ++i) total += valeur(TableObjets[groupe.membres[i]]);
+    for (int i = 0; i < groupe.nbMembres; ++i)
+        if (const Objet* o = Membre(groupe, i)) total += valeur(*o);
     return total;
 }
 
@@ -140,10 +148,11 @@ void Groupe__Selection(int gi) {
     if (!Groupe__Actif(gi)) return;
     Groupe& g = TableGroupes[gi];
     if (g.enDeroute || g.nbMembres <= 0) return;
-    const Objet& premier = TableObjets[g.membres[0]];
-    if (EstFortification(premier.typeMaitre)) return;
+    const Objet* premier = Membre(g, 0);
+    if (premier && EstFortification(premier->typeMaitre)) return;
     GroupeCourant = &g;
-    for (int i = 0; i < g.nbMembres; ++i) TableObjets[g.membres[i]].selectionne = 1;
+    for (int i = 0; i < g.nbMembres; ++i)
+        if (Objet* o = Membre(g, i)) o->selectionne = 1;
     bool present = false;
     for (int i = 0; i < NombreGroupesSelectionnes; ++i)
         if (GroupesSelectionnes[i] == gi) present = true;
@@ -151,9 +160,9 @@ void Groupe__Selection(int gi) {
         GroupeEnSelection = gi;
         GroupesSelectionnes[NombreGroupesSelectionnes++] = gi;
     }
-    int t = premier.typeMaitre;
+    const int t = premier ? premier->typeMaitre : -1;
     if (t >= 0 && t < NOMBRE_TYPES_MAITRES && VoixSelection[t][0] != 0)
-        Son__JoueEnPosition(VoixSelection[t][Hasard_Visuel() & 3], premier.x, premier.y);
+        Son__JoueEnPosition(VoixSelection[t][Hasard_Visuel() & 3], premier->x, premier->y);
 }
 
 void Groupe__DeselectionTout() {
@@ -213,17 +222,24 @@ void Groupe__VitesseCommune(int gi, int bonus) {
     Groupe& g = TableGroupes[gi];
     GroupeCourant = &g;
     if (g.nbMembres <= 0) return;
+    // Slots naming no object are passed over, and a type off the master table keeps its speed.
+    const Objet* premier = nullptr;
     for (int i = 0; i < g.nbMembres; ++i) {
-        Objet& o = TableObjets[g.membres[i]];
-        int v = TableMaitres[o.typeMaitre].vitesse + bonus;
-        o.vitesse = v < 1 ? 1 : v;
+        Objet* o = Membre(g, i);
+        if (!o) continue;
+        if (!premier) premier = o;
+        if (o->typeMaitre < 0 || o->typeMaitre >= NOMBRE_TYPES_MAITRES) continue;
+        int v = TableMaitres[static_cast<size_t>(o->typeMaitre)].vitesse + bonus;
+        o->vitesse = v < 1 ? 1 : v;
     }
-    int v = TableObjets[g.membres[0]].vitesse;
+    if (!premier) return;
+    int v = premier->vitesse;
     for (int i = 0; i < g.nbMembres; ++i) {
-        Objet& o = TableObjets[g.membres[i]];
-        if (o.vitesse < v) o.vitesse = v;
-        else if (o.vitesse > v) v = o.vitesse;
-        if (o.vitesse < 1) o.vitesse = 1;
+        Objet* o = Membre(g, i);
+        if (!o) continue;
+        if (o->vitesse < v) o->vitesse = v;
+        else if (o->vitesse > v) v = o->vitesse;
+        if (o->vitesse < 1) o->vitesse = 1;
     }
 }
 

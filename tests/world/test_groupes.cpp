@@ -2,6 +2,7 @@
 #include "monde_fixture.h"
 #include "campaign/campagne.h"
 #include "world/groupes.h"
+#include "battle/cibles.h"
 
 namespace {
 
@@ -161,6 +162,29 @@ TEST_F(Groupes, VitesseCommune) {
     EXPECT_EQ(TableObjets[groupe.membres[2]].vitesse, 5);
     Groupe__VitesseCommune(g, -10);
     EXPECT_EQ(TableObjets[groupe.membres[2]].vitesse, 1);
+}
+
+// A member slot naming no object of the table (as a stale or damaged slot would) is passed over
+// by the sums, the shared speed and the selection instead of being read out of bounds.
+TEST_F(Groupes, UnMembreHorsDeLaTableEstIgnore) {
+    int g = Creer(1, 0, 0, 3, 1);
+    Groupe& groupe = TableGroupes[g];
+    const int vrai = groupe.membres[1];
+    for (const int faux : {-5, NOMBRE_OBJETS, NOMBRE_OBJETS + 1000}) {
+        groupe.membres[1] = faux;
+        EXPECT_EQ(GroupePointsDeVie(g), 200) << faux;
+        EXPECT_EQ(GroupeMana(g), 14) << faux;
+        EXPECT_EQ(GroupeMoral(g), 2) << faux;   // the sum of two members over the three slots
+        Groupe__VitesseCommune(g, 0);
+        EXPECT_EQ(TableObjets[groupe.membres[2]].vitesse, 5) << faux;
+        Groupe__Selection(g);
+        EXPECT_EQ(TableObjets[groupe.membres[2]].selectionne, 1) << faux;
+        Groupe__DeselectionTout();
+    }
+    groupe.membres[1] = vrai;
+    EXPECT_EQ(GroupePointsDeVie(g), 300);
+    EXPECT_FALSE(Unite__CombatADistance(-1));
+    EXPECT_FALSE(Unite__CombatADistance(NOMBRE_OBJETS));
 }
 
 TEST_F(Groupes, SommesMoyennesRemplacementNomCible) {
