@@ -70,17 +70,39 @@ bool DegagePassage(Objet& o, Groupe& g) {
     if (!o.trajet || n < 2 || pc < 0 || pc > n - 2) return true;
     const int num = Numero(o);
     int k = -1;
-    for (int i = pc; i <= n - 2; ++i) {
-        const int r = Collision__TestDeplacement(num, o.trajet[i].x, o.trajet[i].y, 1, 1, 0, 0);
-        if (r == -1) return true;
-        if (r == 0) {
-            k = i;
-            break;
+    if (o.couche != 2) {
+        // The cell test of a ground unit answers -1 for a cell off the map or not holding an
+        // object, 0 for a free cell or its own, and 1 for any other unit, a block's included: the
+        // walk ahead reads the map alone (there, Unite__Pas looked). The obstacle list is read only
+        // after a test of its own; it is cleared where the test would have cleared it last.
+        const uint32_t* sol = CarteOccupationSol;
+        for (int i = pc; i <= n - 2; ++i) {
+            const int x = o.trajet[i].x, y = o.trajet[i].y;
+            const uint32_t v = SurCarte(x, y) ? sol[x + COTE_CARTE * y] : OBSTACLE_FIXE;
+            if (v == 0 || (ObjetValide(static_cast<int>(v)) && static_cast<int>(v) == o.numeroObjet)) {
+                ObstaclesNombre = 0;
+                k = i;
+                break;
+            }
+            if (!ObjetValide(static_cast<int>(v))) {
+                ObstaclesNombre = 0;
+                return true;
+            }
+        }
+    } else {
+        for (int i = pc; i <= n - 2; ++i) {
+            const int r = Collision__TestDeplacement(num, o.trajet[i].x, o.trajet[i].y, 1, 1, 0, 0);
+            if (r == -1) return true;
+            if (r == 0) {
+                k = i;
+                break;
+            }
         }
     }
-    if (k < 0) k = n - 2;
+    // The free cell found tests free again below, nothing having been written since: it is passed.
+    const int premier = k < 0 ? n - 2 : k - 1;
     uint32_t* carte = Carte(o);
-    for (int i = k; i >= pc; --i) {
+    for (int i = premier; i >= pc; --i) {
         if (Collision__TestDeplacement(num, o.trajet[i].x, o.trajet[i].y, 1, 1, 0, 0) != 1) continue;
         int32_t gene[TAILLE_OBSTACLES_LISTE];
         const int nb = std::clamp(static_cast<int>(ObstaclesNombre), 0, TAILLE_OBSTACLES_LISTE);
