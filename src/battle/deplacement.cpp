@@ -168,13 +168,21 @@ void Formation__PasUnite(int objet, int groupe) {
     bool trouve = false;
     const uint32_t* carte = Carte(o);
     if (Taille(o) == 1 && carte) {
-        const int pasX = montantX ? 1 : -1, pasY = montantY ? 1 : -1;
-        for (int x = departX; !trouve && (montantX ? x <= x1 : x >= x0); x += pasX) {
-            if (x < 0 || x >= COTE_CARTE) continue;
-            for (int y = departY; montantY ? y <= y1 : y >= y0; y += pasY) {
-                if (SurCarte(x, y) && carte[x + COTE_CARTE * y] == 0) {
+        // Columns from the start corner on, each from its start row; the cells off the map, which
+        // are passed over, are cut off the ranges first.
+        const int pasX = montantX ? 1 : -1, pasY = montantY ? COTE_CARTE : -COTE_CARTE;
+        const int xDebut = montantX ? std::max(x0, 0) : std::min(x1, COTE_CARTE - 1);
+        const int xFin = montantX ? std::min(x1, COTE_CARTE - 1) : std::max(x0, 0);
+        const int yDebut = montantY ? std::max(y0, 0) : std::min(y1, COTE_CARTE - 1);
+        const int yFin = montantY ? std::min(y1, COTE_CARTE - 1) : std::max(y0, 0);
+        const int nx = montantX ? xFin - xDebut + 1 : xDebut - xFin + 1;
+        const int ny = montantY ? yFin - yDebut + 1 : yDebut - yFin + 1;
+        for (int ix = 0, x = xDebut; !trouve && ix < nx; ++ix, x += pasX) {
+            const uint32_t* c = carte + x + COTE_CARTE * yDebut;
+            for (int iy = 0; iy < ny; ++iy, c += pasY) {
+                if (*c == 0) {
                     cibleX = x;
-                    cibleY = y;
+                    cibleY = montantY ? yDebut + iy : yDebut - iy;
                     trouve = true;
                     break;
                 }
