@@ -189,6 +189,51 @@ TEST_F(Deplacement, PousseUnAmiInoccupe) {
     }
 }
 
+TEST_F(Deplacement, PousseLaFileJusquALaPremiereCaseLibre) {
+    struct Cas {
+        const char* nom;
+        int couche;      // of the mover and its friends
+        uint32_t apres;  // the cell beyond the two friends on the path
+        int premierX, secondX;   // the friends' next cells after the step
+    };
+    // Two idle friends stand on the path: both step ahead into the first free cell beyond them,
+    // the nearer one into the farther one's cell. A static cell, or the path's end, ends the look
+    // with nobody pushed; the mover's own number counts as free but leaves no room for a push.
+    const Cas cas[] = {
+        {"libre", 1, 0, 12, 13},
+        {"fixe", 1, OBSTACLE_FIXE, 11, 12},
+        {"soi", 1, 1, 11, 12},
+        {"libre en l'air", 2, 0, 12, 13},
+        {"fixe en l'air", 2, OBSTACLE_FIXE, 11, 12},
+    };
+    for (const Cas& c : cas) {
+        SCOPED_TRACE(c.nom);
+        Occupation__Reconstruit();
+        Objet& o = Soldat(1, 10, 10, 5);
+        Objet& a = Soldat(2, 11, 10, 6);
+        Objet& b = Soldat(3, 12, 10, 6);
+        for (Objet* u : {&o, &a, &b}) u->couche = c.couche;
+        uint32_t* carte = c.couche == 2 ? CarteOccupationAir : CarteOccupationSol;
+        std::fill(carte, carte + CASES_CARTE, 0u);
+        Groupe& g = GroupeAvec(5, {1}, 0);
+        GroupeAvec(6, {2, 3}, 1);
+        Rectangle(g, 60, 60, 61, 61);
+        const PointTrajet chemin[] = {{11, 10}, {12, 10}, {13, 10}, {14, 10}};
+        std::copy(std::begin(chemin), std::end(chemin), o.trajet);
+        o.nbPointsTrajetUnite = 4;
+        o.modeDeplacement = 2;
+        carte[10 + 128 * 10] = 1;
+        carte[11 + 128 * 10] = 2;
+        carte[12 + 128 * 10] = 3;
+        carte[13 + 128 * 10] = c.apres;
+
+        Unite__Pas(1, 0, 0, -1, 5);
+        EXPECT_EQ(a.prochaineCaseX, c.premierX);
+        EXPECT_EQ(b.prochaineCaseX, c.secondX);
+        EXPECT_EQ(a.attenteCase, c.premierX != 11 ? 1 : 0);
+    }
+}
+
 TEST_F(Deplacement, PasSansDeplacementNeDiviseRien) {
     Occupation__Reconstruit();
     Objet& o = Soldat(1, 10, 10, 5);
