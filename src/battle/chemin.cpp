@@ -547,17 +547,19 @@ CodeContour Contour(int sens, const Obstacles& bloquee, int xDepart, int yDepart
     int32_t& nombreTampon = sens > 0 ? TrajetTrigoNombre : TrajetTrigoInverseNombre;
     if (!tampon) return CONTOUR_SORTIE;
     if (nombreTampon < 0 || nombreTampon >= POINTS_TAMPON_TRAJET) nombreTampon = 0;
-    // The point count and the step count are kept here during the walk and stored on return.
+    // The point count, the step count and the end cell are kept here during the walk and stored
+    // on return.
     int32_t nombre = nombreTampon;
     int pasContour = 0;
+    int fx = xDepart, fy = yDepart;
     auto Fin = [&](CodeContour code) {
         nombreTampon = nombre;
         ContourPas = pasContour;
+        *xFin = fx;
+        *yFin = fy;
         return code;
     };
     d = Tourne(d, 0);
-    *xFin = xDepart;
-    *yFin = yDepart;
     int cx = xDepart, cy = yDepart;
     ContourPas = 0;
     const int ox = bloquee.Ox(), oy = bloquee.Oy();
@@ -643,8 +645,8 @@ CodeContour Contour(int sens, const Obstacles& bloquee, int xDepart, int yDepart
                 const int finis = pas < pleins && pas < longs ? pas : pas - 1;
                 pasContour += finis;
                 if (finis > 0) {
-                    *xFin = tampon[nombre - pas + finis - 1].x;
-                    *yFin = tampon[nombre - pas + finis - 1].y;
+                    fx = tampon[nombre - pas + finis - 1].x;
+                    fy = tampon[nombre - pas + finis - 1].y;
                 }
                 return Fin(pas == pleins ? CONTOUR_SORTIE : CONTOUR_TROP_LONG);
             }
@@ -700,8 +702,8 @@ CodeContour Contour(int sens, const Obstacles& bloquee, int xDepart, int yDepart
                 yReprise = ry;
                 presReprise = Zone::Pres(w, h, ox, oy, xReprise, yReprise);
                 surReprise = Zone::Sur(w, h, ox, oy, xReprise, yReprise);
-                *xFin = rx;
-                *yFin = ry;
+                fx = rx;
+                fy = ry;
                 nombre = 0;
                 pasContour = 0;
                 Etats.Nouvelle();
@@ -718,8 +720,8 @@ CodeContour Contour(int sens, const Obstacles& bloquee, int xDepart, int yDepart
         cy = ny;
         Place();
         if (pasContour > PAS_CONTOUR_MAX) return Fin(CONTOUR_TROP_LONG);
-        *xFin = cx;
-        *yFin = cy;
+        fx = cx;
+        fy = cy;
         if (pasContour > m && surReprise.Dans(cx, cy)) return Fin(CONTOUR_ATTEINT);
     }
 }
