@@ -275,9 +275,9 @@ int Unite__ChoisirCible(int numero, int filtre) { return ChoisirCible(numero, fi
 int Unite__ChoisirCibleSansEnnemi(int numero, int filtre) { return ChoisirCible(numero, filtre, true); }
 
 namespace {
-// Set by Case__ContientCible whenever it takes a cell (a cell taken may still answer 0, for an
-// object whose numeroObjet is 0, and the search then goes on).
-bool CasePrise = false;
+// Set by Case__ContientCible whenever it takes a cell, to the index of the object there (a cell
+// taken may still answer 0, for an object whose numeroObjet is 0, and the search then goes on).
+int CasePrise = 0;
 }  // namespace
 
 int Case__ContientCible(int objet, int filtre, int x, int y, int couche) {
@@ -292,7 +292,7 @@ int Case__ContientCible(int objet, int filtre, int x, int y, int couche) {
         const Objet& c = TableObjets[n];
         if (c.famille != FAMILLE_CADAVRE || c.sorts[0] == 18) return 0;
         u.groupeCible = n;
-        CasePrise = true;
+        CasePrise = n;
         return n;
     }
     const int32_t* grille = couche == 2 ? GrilleAir : GrilleUnites;
@@ -315,7 +315,7 @@ int Case__ContientCible(int objet, int filtre, int x, int y, int couche) {
         pris = std::abs(x - u.x) <= u.porteeAttaque && std::abs(y - u.y) <= u.porteeAttaque;
     if (!pris) return 0;
     u.groupeCible = t.numeroObjet;
-    CasePrise = true;
+    CasePrise = n;
     return t.numeroObjet;
 }
 
@@ -434,8 +434,8 @@ int Unite__ChercherCibleAutour(int objet, int portee, int filtre) {
     return AnneauxEnnemis(objet, filtre, u.x, u.y, r0, portee, s, 1);
 }
 
-int Unite__ChercherCibleAutour(int objet, int portee, int filtre, bool& prise) {
-    CasePrise = false;
+int Unite__ChercherCibleAutour(int objet, int portee, int filtre, int& prise) {
+    CasePrise = 0;
     const int n = Unite__ChercherCibleAutour(objet, portee, filtre);
     prise = CasePrise;
     return n;

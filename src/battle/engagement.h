@@ -22,9 +22,10 @@ int Unite__ChoisirCibleSansEnnemi(int numeroObjet, int groupeFiltre);
 int Case__ContientCible(int objet, int groupeFiltre, int x, int y, int couche);
 // The first valid target found ring by ring round the unit, 0 when none.
 int Unite__ChercherCibleAutour(int objet, int portee, int groupeFiltre);
-// The same, with `prise` set to whether the search took any cell: each cell taken writes the
-// unit's groupeCible, and one taken may answer 0 (an object whose numeroObjet is 0).
-int Unite__ChercherCibleAutour(int objet, int portee, int groupeFiltre, bool& prise);
+// The same, with `prise` set to the index of the object on the last cell the search took, 0 when
+// it took none: each cell taken writes the unit's groupeCible, and one taken may answer 0 (an
+// object whose numeroObjet is 0).
+int Unite__ChercherCibleAutour(int objet, int portee, int groupeFiltre, int& prise);
 
 // The automatic spells of casters; non-zero when a spell was cast.
 int Unite__SortsAutomatiques(int objet);

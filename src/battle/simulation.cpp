@@ -106,11 +106,11 @@ bool PersonneAPortee(int gi) {
 }
 
 // A search round a unit with no filter (Unite__ChercherCibleAutour), made by a range scan of a
-// lone member's group: the object searched (0 none), the reach, the answer and whether it took a
-// cell (each cell taken writes the object's groupeCible, the last with the answer).
+// lone member's group: the object searched (0 none), the reach, the answer and the object on the
+// last cell it took, 0 none (each cell taken writes the object's groupeCible, the last with the
+// answer).
 struct Recherche {
-    int objet = 0, portee = 0, resultat = 0;
-    bool prise = false;
+    int objet = 0, portee = 0, resultat = 0, prise = 0;
 };
 
 // personne: whether PersonneAPortee holds for the group, -1 not looked at yet; null: search.
@@ -261,13 +261,13 @@ int Scan(int gi, bool vue, Recherche* vu = nullptr) {
             t = Cherche(o, g, o.porteeVue);
         } else if (!Unite__CombatADistance(o.numeroObjet)) {
             if (g.engagementLibre != 1) return 0;
-            bool prise = false;
+            int prise = 0;
             t = Unite__ChercherCibleAutour(o.numeroObjet, 1, -1, prise);
             if (vu && g.nbMembres == 1) *vu = {o.numeroObjet, 1, t, prise};
         } else {
             if (g.ordreAttaque != 1 && g.engagementLibre != 1) return 0;
             if (vu && g.nbMembres == 1 && g.engagementLibre == 1) {
-                bool prise = false;
+                int prise = 0;
                 t = Unite__ChercherCibleAutour(o.numeroObjet, o.porteeAttaque, -1, prise);
                 *vu = {o.numeroObjet, o.porteeAttaque, t, prise};
             } else {
@@ -626,8 +626,9 @@ void Engagement(int objet, int gi, int* personne, const Recherche* vu) {
     if (Decale(o) || MourantOuMort(o) || g.enDeroute != 0 || o.finCycle != 1) return;
     o.finCycle = 0;
     if (personne && *personne < 0) *personne = PersonneAPortee(gi) ? 1 : 0;
-    // prise: whether the search took a cell (none in a square PersonneAPortee answers for).
-    bool prise = false;
+    // prise: the object on the last cell the search took, 0 none (none in a square PersonneAPortee
+    // answers for).
+    int prise = 0;
     int t = 0;
     if (personne && *personne == 1) {
     } else if (vu && vu->objet == objet && vu->portee == o.porteeAttaque) {
@@ -640,10 +641,13 @@ void Engagement(int objet, int gi, int* personne, const Recherche* vu) {
     }
     // A search filtered on a group accepts a subset of the cells the unfiltered one accepts, over
     // the same rings, and a search that finds nothing writes nothing: with no target at all there
-    // is none in the group's target either.
-    const int tp = g.groupeCibleIA != -1 && t != 0
-                       ? Unite__ChercherCibleAutour(objet, o.porteeAttaque, g.groupeCibleIA)
-                       : 0;
+    // is none in the group's target either. Where the object on the cell that answered t is of
+    // that group, the filtered search takes that cell too, after taking at most cells answering
+    // 0: it answers t and leaves groupeCible at t, as it is.
+    const int tp = g.groupeCibleIA == -1 || t == 0 ? 0
+                   : TableObjets[prise].groupe == g.groupeCibleIA
+                       ? t
+                       : Unite__ChercherCibleAutour(objet, o.porteeAttaque, g.groupeCibleIA);
     const bool distance = Unite__CombatADistance(objet);
     auto avance = [&] { o.ordreSecondaire = 2; };
     auto attaqueFiltre = [&](int groupeCible) {
