@@ -174,7 +174,13 @@ int Unite__Poursuivre(int objet) {
     return 1;
 }
 
-int Unite__ChoisirCible(int numero, int filtre) {
+namespace {
+
+// sansEnnemi: the caller knows that the unit's list fill (Objet__ChercheCibles) would find no
+// enemy if made now, so it returns 0 having set both list ends to -1 and written nothing else
+// that is read: the entries of a list past its end are never read. The fill is then made only
+// where its allies list outlives this call.
+int ChoisirCible(int numero, int filtre, bool sansEnnemi) {
     if (!Valide(numero)) return 1;
     Objet& u = TableObjets[numero];
     if (u.numeroObjet == 0 || u.actif != 1) return 1;
@@ -182,7 +188,7 @@ int Unite__ChoisirCible(int numero, int filtre) {
     Groupe& g = TableGroupes[u.groupe];
 
     if (!ADistance(u) && g.modeFormation == 4 && g.engagementLibre) {
-        if (!Objet__ChercheCibles(numero, filtre)) {
+        if (sansEnnemi || !Objet__ChercheCibles(numero, filtre)) {
             u.dernierEnnemi = u.dernierAllie = -1;
             return 0;
         }
@@ -220,6 +226,14 @@ int Unite__ChoisirCible(int numero, int filtre) {
                 Unite__Engager(numero, c);
             }
         }
+    } else if (sansEnnemi) {
+        // The member's target is looked for first: it reads no list. With none, the lists are
+        // emptied below; with one, they are kept, so the fill is made before the engagement.
+        if (const int c = cibleDUnMembre(true); c != -1) {
+            Objet__ChercheCibles(numero, filtre);
+            u.cible = u.groupeCible = c;
+            Unite__Engager(numero, c);
+        }
     } else {
         if (Objet__ChercheCibles(numero, filtre)) {
             OrdonneEtPoursuit(numero);
@@ -255,6 +269,17 @@ int Unite__ChoisirCible(int numero, int filtre) {
     return 1;
 }
 
+}  // namespace
+
+int Unite__ChoisirCible(int numero, int filtre) { return ChoisirCible(numero, filtre, false); }
+int Unite__ChoisirCibleSansEnnemi(int numero, int filtre) { return ChoisirCible(numero, filtre, true); }
+
+namespace {
+// Set by Case__ContientCible whenever it takes a cell, to the index of the object there (a cell
+// taken may still answer 0, for an object whose numeroObjet is 0, and the search then goes on).
+int CasePrise = 0;
+}  // namespace
+
 int Case__ContientCible(int objet, int filtre, int x, int y, int couche) {
     if (!Valide(objet) || x < 0 || y < 0 || x >= TAILLE_UNIVERS || y >= TAILLE_UNIVERS) return 0;
     Objet& u = TableObjets[objet];
@@ -267,6 +292,7 @@ int Case__ContientCible(int objet, int filtre, int x, int y, int couche) {
         const Objet& c = TableObjets[n];
         if (c.famille != FAMILLE_CADAVRE || c.sorts[0] == 18) return 0;
         u.groupeCible = n;
+        CasePrise = n;
         return n;
     }
     const int32_t* grille = couche == 2 ? GrilleAir : GrilleUnites;
@@ -289,6 +315,7 @@ int Case__ContientCible(int objet, int filtre, int x, int y, int couche) {
         pris = std::abs(x - u.x) <= u.porteeAttaque && std::abs(y - u.y) <= u.porteeAttaque;
     if (!pris) return 0;
     u.groupeCible = t.numeroObjet;
+    CasePrise = n;
     return t.numeroObjet;
 }
 
@@ -405,4 +432,11 @@ int Unite__ChercherCibleAutour(int objet, int portee, int filtre) {
         if (const int n = AnneauxEnnemis(objet, filtre, u.x, u.y, r0, portee, s, 2)) return n;
     if (personne(GrilleUnites)) return 0;
     return AnneauxEnnemis(objet, filtre, u.x, u.y, r0, portee, s, 1);
+}
+
+int Unite__ChercherCibleAutour(int objet, int portee, int filtre, int& prise) {
+    CasePrise = 0;
+    const int n = Unite__ChercherCibleAutour(objet, portee, filtre);
+    prise = CasePrise;
+    return n;
 }

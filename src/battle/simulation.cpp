@@ -105,14 +105,23 @@ bool PersonneAPortee(int gi) {
     return true;
 }
 
+// A search round a unit with no filter (Unite__ChercherCibleAutour), made by a range scan of a
+// lone member's group: the object searched (0 none), the reach, the answer and the object on the
+// last cell it took, 0 none (each cell taken writes the object's groupeCible, the last with the
+// answer).
+struct Recherche {
+    int objet = 0, portee = 0, resultat = 0, prise = 0;
+};
+
 // personne: whether PersonneAPortee holds for the group, -1 not looked at yet; null: search.
-void Engagement(int objet, int gi, int* personne);
+// vu: a search made by the group's range scan with nothing it reads written since, null none.
+void Engagement(int objet, int gi, int* personne, const Recherche* vu);
 
 // Every member's engagement, in turn; the look over the whole group is made at the first search.
 // A lone member's search looks at its own square itself.
-void EngageMembres(int gi) {
+void EngageMembres(int gi, const Recherche* vu = nullptr) {
     int personne = GroupeIndice(gi) && TableGroupes[gi].nbMembres > 1 ? -1 : 0;
-    ChaqueUnite(gi, [&personne](int o, int g) { Engagement(o, g, &personne); });
+    ChaqueUnite(gi, [&personne, vu](int o, int g) { Engagement(o, g, &personne, vu); });
 }
 
 void Engage(int g) {
@@ -167,10 +176,11 @@ void Glisse(int gi) {
     g.etatPas -= 1;
 }
 
-void Libre(int gi) {
+// vu: as for EngageMembres; ending the engagements writes nothing a search reads.
+void Libre(int gi, const Recherche* vu = nullptr) {
     TableGroupes[gi].etatPas = 0;
     Groupe__PourChaqueUnite(gi, [](int o, int) { Unite__FinEngagement(o); });
-    EngageMembres(gi);
+    EngageMembres(gi, vu);
     Groupe__PourChaqueUnite(gi, Formation__PasUnite);
     Groupe__PourChaqueUnite(gi, Unite__DeplacementRappel);
 }
@@ -233,11 +243,14 @@ bool PeutTrouver(const Groupe& g, bool vue) {
     return false;
 }
 
-int Scan(int gi, bool vue) {
+// vu: for a range scan of a lone member's group, the member's search with no filter, when made.
+int Scan(int gi, bool vue, Recherche* vu = nullptr) {
     if (!GroupeIndice(gi)) return 0;
     const Groupe& g = TableGroupes[gi];
     if (g.enDeroute == 1 || !g.membres) return 0;
-    if (!PeutTrouver(g, vue)) return 0;
+    // The look over the box only spares searches that find nothing: a lone member's search looks
+    // at its own square itself.
+    if (g.nbMembres > 1 && !PeutTrouver(g, vue)) return 0;
     for (int i = 0; i < g.nbMembres; ++i) {
         if (!Valide(g.membres[i])) continue;
         const Objet& o = TableObjets[g.membres[i]];
@@ -248,10 +261,18 @@ int Scan(int gi, bool vue) {
             t = Cherche(o, g, o.porteeVue);
         } else if (!Unite__CombatADistance(o.numeroObjet)) {
             if (g.engagementLibre != 1) return 0;
-            t = Unite__ChercherCibleAutour(o.numeroObjet, 1, -1);
+            int prise = 0;
+            t = Unite__ChercherCibleAutour(o.numeroObjet, 1, -1, prise);
+            if (vu && g.nbMembres == 1) *vu = {o.numeroObjet, 1, t, prise};
         } else {
             if (g.ordreAttaque != 1 && g.engagementLibre != 1) return 0;
-            t = Cherche(o, g, o.porteeAttaque);
+            if (vu && g.nbMembres == 1 && g.engagementLibre == 1) {
+                int prise = 0;
+                t = Unite__ChercherCibleAutour(o.numeroObjet, o.porteeAttaque, -1, prise);
+                *vu = {o.numeroObjet, o.porteeAttaque, t, prise};
+            } else {
+                t = Cherche(o, g, o.porteeAttaque);
+            }
         }
         if (t) return 1;
     }
@@ -399,8 +420,9 @@ void Groupe__PrePas(int gi) {
 namespace {
 
 // suiteLibre: the group's management follows, which in a free formation ends every member's
-// engagement straight after.
-void RazSuivi(int gi, bool suiteLibre) {
+// engagement straight after. vu: the lone member's search of the range scan when made, and no
+// path was followed after it (a path may move the group's orders), else left with no object.
+void RazSuivi(int gi, bool suiteLibre, Recherche* vu = nullptr) {
     Groupe& g = TableGroupes[gi];
     const bool libre = g.modeFormation == 1 || g.modeFormation == 5;
     if (g.bloque == 0) {
@@ -417,12 +439,16 @@ void RazSuivi(int gi, bool suiteLibre) {
     int aPortee = -1;   // not scanned yet
     auto peutAvancer = [&] {
         if (!scanne) return true;
-        if (aPortee < 0) aPortee = Groupe__EnnemiAPortee(gi);
+        if (aPortee < 0) aPortee = Scan(gi, false, vu);
         return aPortee == 0;
+    };
+    auto suit = [&] {
+        Groupe__SuitTrajet(gi);
+        if (vu) vu->objet = 0;
     };
     if (g.suiviDemarre == 0) {
         if (peutAvancer()) {
-            Groupe__SuitTrajet(gi);
+            suit();
             g.suiviDemarre = 1;
             g.toursDepuisPas = 0;
             g.etatPas = 2;
@@ -439,7 +465,7 @@ void RazSuivi(int gi, bool suiteLibre) {
             g.aGlisse = 0;
         }
         if (etablie && g.nbPointsTrajet > 1) {
-            if (peutAvancer()) Groupe__SuitTrajet(gi);
+            if (peutAvancer()) suit();
             g.toursDepuisPas = 0;
             g.aGlisse = 0;
             g.etatPas = 2;
@@ -451,7 +477,7 @@ void RazSuivi(int gi, bool suiteLibre) {
             g.enFuite = 0;
         }
         if (!suiteLibre || !ScanEfface(gi)) peutAvancer();
-        Groupe__SuitTrajet(gi);
+        suit();
         g.toursDepuisPas = 0;
         g.etatPas = 0;
         return;
@@ -488,14 +514,17 @@ void Groupe__Gestion(int gi) {
     if (g.toursArrivee != 0) g.etatGroupe = 2;
     GroupesGeres = 1;
     g.toursDepuisPas += 1;
-    RazSuivi(gi, true);
+    // Up to a free formation's engagements, only group fields are written and the formation's
+    // cells read: a lone member's engagement may take the range scan's answer for its search.
+    Recherche vu;
+    RazSuivi(gi, true, g.nbMembres == 1 ? &vu : nullptr);
     if (g.pointCourant >= g.nbPointsTrajet) {
         g.toursArrivee += 1;
         if (PasDeCible(g)) g.ordreAttaque = 0;
     }
     const bool cibleOuOrdre = g.ordreAttaque == 1 || !PasDeCible(g);
     if (g.modeFormation == 1 || g.modeFormation == 5) {
-        Libre(gi);
+        Libre(gi, &vu);
     } else if (g.modeFormation == 4 && Formation__CasesEtrangeres(gi) != 0) {
         if (Groupe__EnnemiAPortee(gi) && g.engagementLibre != 0) {
             g.nbPointsTrajet = 0;
@@ -524,7 +553,7 @@ void Groupe__Gestion(int gi) {
         }
     } else if (g.modeFormation == 4) {
         if (g.aGlisse || g.enFuite) {
-            Libre(gi);
+            Libre(gi, &vu);
         } else {
             const int enVue = Groupe__EnnemiEnVue(gi);
             if (enVue && g.engagementLibre == 1 && cibleOuOrdre) {
@@ -589,7 +618,7 @@ void Unite__Attaque(int objet, int gi, int groupeCible, int cible) {
 
 namespace {
 
-void Engagement(int objet, int gi, int* personne) {
+void Engagement(int objet, int gi, int* personne, const Recherche* vu) {
     if (ModeSceneCourant == 1) return;
     Objet& o = TableObjets[objet];
     Groupe& g = TableGroupes[gi];
@@ -597,13 +626,28 @@ void Engagement(int objet, int gi, int* personne) {
     if (Decale(o) || MourantOuMort(o) || g.enDeroute != 0 || o.finCycle != 1) return;
     o.finCycle = 0;
     if (personne && *personne < 0) *personne = PersonneAPortee(gi) ? 1 : 0;
-    const int t = personne && *personne == 1 ? 0 : Unite__ChercherCibleAutour(objet, o.porteeAttaque, -1);
+    // prise: the object on the last cell the search took, 0 none (none in a square PersonneAPortee
+    // answers for).
+    int prise = 0;
+    int t = 0;
+    if (personne && *personne == 1) {
+    } else if (vu && vu->objet == objet && vu->portee == o.porteeAttaque) {
+        // The same search, made since with nothing it reads written: its answer and its writes.
+        t = vu->resultat;
+        prise = vu->prise;
+        if (prise) o.groupeCible = t;
+    } else {
+        t = Unite__ChercherCibleAutour(objet, o.porteeAttaque, -1, prise);
+    }
     // A search filtered on a group accepts a subset of the cells the unfiltered one accepts, over
     // the same rings, and a search that finds nothing writes nothing: with no target at all there
-    // is none in the group's target either.
-    const int tp = g.groupeCibleIA != -1 && t != 0
-                       ? Unite__ChercherCibleAutour(objet, o.porteeAttaque, g.groupeCibleIA)
-                       : 0;
+    // is none in the group's target either. Where the object on the cell that answered t is of
+    // that group, the filtered search takes that cell too, after taking at most cells answering
+    // 0: it answers t and leaves groupeCible at t, as it is.
+    const int tp = g.groupeCibleIA == -1 || t == 0 ? 0
+                   : TableObjets[prise].groupe == g.groupeCibleIA
+                       ? t
+                       : Unite__ChercherCibleAutour(objet, o.porteeAttaque, g.groupeCibleIA);
     const bool distance = Unite__CombatADistance(objet);
     auto avance = [&] { o.ordreSecondaire = 2; };
     auto attaqueFiltre = [&](int groupeCible) {
@@ -634,13 +678,16 @@ void Engagement(int objet, int gi, int* personne) {
         o.auContact = 0;
         return;
     }
-    if (g.ordreAttaque == 1) Unite__ChoisirCible(o.numeroObjet, g.groupeCibleIA);
-    else if (g.engagementLibre == 1) Unite__ChoisirCible(o.numeroObjet, -1);
+    // With no cell taken (so t is 0), the unit only set itself moving since its search, which no
+    // search reads: for the unit itself, its list fill finds no enemy either.
+    auto choisit = !prise && o.numeroObjet == objet ? Unite__ChoisirCibleSansEnnemi : Unite__ChoisirCible;
+    if (g.ordreAttaque == 1) choisit(o.numeroObjet, g.groupeCibleIA);
+    else if (g.engagementLibre == 1) choisit(o.numeroObjet, -1);
 }
 
 }  // namespace
 
-void Unite__Engagement(int objet, int gi) { Engagement(objet, gi, nullptr); }
+void Unite__Engagement(int objet, int gi) { Engagement(objet, gi, nullptr, nullptr); }
 
 void Simulation__Tour() {
     if (ModeSceneCourant == 1) return;

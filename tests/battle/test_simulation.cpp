@@ -3,6 +3,7 @@
 
 #include <vector>
 
+#include "battle/engagement.h"
 #include "battle/simulation.h"
 #include "combat_fixture.h"
 #include "world/codes.h"
@@ -133,6 +134,64 @@ TEST_F(Simulation, LeBlocVoitCeQueVoitChaqueMembre) {
         e.armee = c.armee;
         GroupeAvec(6, {20}, 4);
         EXPECT_EQ(Groupe__EnnemiEnVue(5), c.vu ? 1 : 0);
+    }
+}
+
+// A member that finds nothing round itself takes the target of another member when its group
+// lets it, and then keeps the friends its list fill found; with no such target, or in a formed
+// melee group, its lists are emptied. An enemy whose numeroObjet is 0 is no answer of the search
+// round the unit but still one of its list's. Each answer is the plain target choice's on the same
+// world.
+TEST_F(Simulation, UnMembreSansEnnemiGardeSesAmisAvecLaCibleDUnAutre) {
+    struct Cas {
+        bool archer, cibleDuMembre, ennemiSansNumero;
+    };
+    auto monde = [this](const Cas& c) {
+        Univers__EffaceGrilles();
+        for (int n : {1, 2}) {
+            Objet& a = Soldat(n, 20, 20 + 3 * (n - 1), 0, 5, 2);
+            if (c.archer) a.classe = CLASSE_ARCHER;
+            a.finCycle = 1;
+        }
+        Soldat(4, 21, 20, 0, 7);   // a friend next to member 1
+        // An enemy far out of reach, or next to member 1 with no number of its own.
+        Soldat(3, c.ennemiSansNumero ? 19 : 60, c.ennemiSansNumero ? 20 : 60, 1, 6).numeroObjet =
+            c.ennemiSansNumero ? 0 : 3;
+        if (c.cibleDuMembre) TableObjets[2].cible = 3;
+        Groupe& g = GroupeAvec(5, {1, 2}, 4);
+        g.placee = 1;
+        g.engagementLibre = 1;
+        g.ordreAttaque = 1;
+        g.groupeCibleIA = 6;
+        GroupeAvec(6, {3}, 4);
+        GroupeAvec(7, {4}, 4);
+        Occupation__Reconstruit();
+    };
+    for (const Cas c : {Cas{true, true, false}, Cas{true, false, false}, Cas{false, true, false},
+                        Cas{false, false, true}}) {
+        SCOPED_TRACE(testing::Message() << c.archer << " " << c.cibleDuMembre << " " << c.ennemiSansNumero);
+        monde(c);
+        // As the engagement leaves the unit before its choice, having found nothing.
+        TableObjets[1].ordreSecondaire = 2;
+        TableObjets[1].finCycle = TableObjets[1].auContact = 0;
+        Unite__ChoisirCible(1, 6);
+        const Objet attendu = TableObjets[1];
+        const int ami = TableObjets[1].listeAllies[0];
+        monde(c);
+        Unite__Engagement(1, 5);
+        const Objet& u = TableObjets[1];
+        EXPECT_EQ(u.cible, attendu.cible);
+        EXPECT_EQ(u.groupeCible, attendu.groupeCible);
+        EXPECT_EQ(u.ordreSecondaire, attendu.ordreSecondaire);
+        EXPECT_EQ(u.dernierEnnemi, attendu.dernierEnnemi);
+        EXPECT_EQ(u.dernierAllie, attendu.dernierAllie);
+        if (u.dernierAllie >= 0) {
+            EXPECT_EQ(u.listeAllies[0], ami);
+        }
+        EXPECT_EQ(u.cible, (c.archer && c.cibleDuMembre) || c.ennemiSansNumero ? 3 : -1);
+        if (!c.ennemiSansNumero) {
+            EXPECT_EQ(u.dernierAllie, c.archer && c.cibleDuMembre ? 0 : -1);
+        }
     }
 }
 
