@@ -44,7 +44,7 @@ bool Vivant(int g) {
 
 bool PasDeCible(const Groupe& g) { return g.groupeCibleIA == -1; }
 
-// Groupe__PourChaqueUnite (the same loop) with the operation known here.
+// The loop of Groupe__PourChaqueUnite, for an operation known at the call.
 template <typename Operation>
 void ChaqueUnite(int gi, Operation operation) {
     if (!GroupeIndice(gi)) return;
@@ -341,19 +341,7 @@ void Groupes__PourChaqueAvecMembres(const NoeudEntier* liste, OperationGroupe op
         if (GroupeIndice(n->valeur) && TableGroupes[n->valeur].membres) operation(n->valeur);
 }
 
-void Groupe__PourChaqueUnite(int gi, OperationUnite operation) {
-    if (!GroupeIndice(gi)) return;
-    const Groupe& g = TableGroupes[gi];
-    if (!Chef(g)) return;
-    for (int i = 0; i < g.nbMembres; ++i) {
-        const Objet* c = Chef(g);
-        if (!c || c->gel != 0) return;
-        const int m = g.membres[i];
-        if (!Valide(m)) continue;
-        const Objet& o = TableObjets[m];
-        if (o.actif == 1 && o.enIncantation == 0) operation(m, gi);
-    }
-}
+void Groupe__PourChaqueUnite(int gi, OperationUnite operation) { ChaqueUnite(gi, operation); }
 
 void Groupe__PoseUnites(int gi) {
     Groupe& g = TableGroupes[gi];
