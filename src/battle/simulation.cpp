@@ -197,8 +197,8 @@ int Cherche(const Objet& o, const Groupe& g, int portee) {
 // searches at once. A member's search (for the object its numeroObjet names, with the member's
 // reach) reads round that object's footprint of side s the rings up to the reach, on the unit grid
 // and, when it fights at a distance, on the air grid, and takes there only an object of an army
-// its own army attacks: where the box holds no such object, no member's search finds one, and a
-// search that finds nothing writes nothing. The look at corpses of typeMaitre 9 is not covered:
+// its own army attacks: where the box holds no such object, no member's search takes a cell, and
+// a search that takes no cell writes nothing. The look at corpses of typeMaitre 9 is not covered:
 // with such a member, or when the box is not much smaller than the members' own squares, the
 // answer is yes and the members search.
 bool PeutTrouver(const Groupe& g, bool vue) {
@@ -283,7 +283,9 @@ int Scan(int gi, bool vue, Recherche* vu = nullptr) {
 // scan of the group that found nothing. Both read the same members in the same order and give up
 // on the same group conditions; member by member the range search reads the first rings of the
 // sight search with the same filter (a melee unit's ring 1 only when the sight search had no
-// filter either), and a search that finds nothing writes nothing.
+// filter either). A search answering 0 took, if any, only cells of units whose numeroObjet is 0,
+// each writing groupeCible 0: the range search takes some of the same cells and writes that 0
+// again.
 bool PorteeDansVue(int gi) {
     if (!GroupeIndice(gi)) return true;
     const Groupe& g = TableGroupes[gi];
@@ -628,10 +630,11 @@ void Engagement(int objet, int gi, int* personne, const Recherche* vu) {
         t = Unite__ChercherCibleAutour(objet, o.porteeAttaque, -1, prise);
     }
     // A search filtered on a group accepts a subset of the cells the unfiltered one accepts, over
-    // the same rings, and a search that finds nothing writes nothing: with no target at all there
-    // is none in the group's target either. Where the object on the cell that answered t is of
-    // that group, the filtered search takes that cell too, after taking at most cells answering
-    // 0: it answers t and leaves groupeCible at t, as it is.
+    // the same rings: where the unfiltered one answers 0 (having taken, if any, only cells of
+    // units whose numeroObjet is 0), so does the filtered one, and the groupeCible 0 it might
+    // write is already there. Where the object on the cell that answered t is of that group, the
+    // filtered search takes that cell too, after taking at most cells answering 0: it answers t
+    // and leaves groupeCible at t, as it is.
     const int tp = g.groupeCibleIA == -1 || t == 0 ? 0
                    : TableObjets[prise].groupe == g.groupeCibleIA
                        ? t
