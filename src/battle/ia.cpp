@@ -248,24 +248,26 @@ int IA__EvaluationCibles() {
         const bool partout = cg->classe == CLASSE_ARCHER || cg->couche == 2 || cg->sorts[0] != -1;
         const int hpG = pv[static_cast<size_t>(gi)] != 0 ? pv[static_cast<size_t>(gi)] : 1;
         const int modeG = Mode(g);
-        // A candidate of an army this group may target.
-        auto essaiArmee = [&](int k) {
-            const Candidat& o = candidats[static_cast<size_t>(k)];
-            const int oi = o.groupe;
-            if (!partout && o.couche != cg->couche) return;
-            if (engagee[static_cast<size_t>(oi)] >= o.force) return;
-            if (g.groupeCibleIAPrecedent != -1 && oi == g.groupeCibleIAPrecedent) return;
-            int score = static_cast<int>(TableFormationIA[static_cast<size_t>(o.mode - 1)][static_cast<size_t>(modeG - 1)]);
-            score *= FacteurEffectifIA(g.nbMembres, o.nbMembres);
-            score *= o.pv / hpG + 1;
-            score *= Distance(o.butX, o.butY, g.butX, g.butY);
-            if (score < meilleur || (score == meilleur && k > meilleurRang)) {
+        // The score of a candidate of formation mode `mode`, hit points `pvO` at distance d, kept
+        // when it beats the best (the later in list order winning a tie).
+        auto note = [&](int mode, int effectif, int32_t pvO, int d, int rang) {
+            int score = static_cast<int>(TableFormationIA[static_cast<size_t>(mode - 1)][static_cast<size_t>(modeG - 1)]);
+            score *= effectif;
+            score *= pvO / hpG + 1;
+            score *= d;
+            if (score < meilleur || (score == meilleur && rang > meilleurRang)) {
                 meilleur = score;
-                meilleurRang = k;
+                meilleurRang = rang;
             }
         };
         auto essai = [&](int k) {
-            if (Ciblable(cg->armee, candidats[static_cast<size_t>(k)].armee)) essaiArmee(k);
+            const Candidat& o = candidats[static_cast<size_t>(k)];
+            const int oi = o.groupe;
+            if (!Ciblable(cg->armee, o.armee)) return;
+            if (!partout && o.couche != cg->couche) return;
+            if (engagee[static_cast<size_t>(oi)] >= o.force) return;
+            if (g.groupeCibleIAPrecedent != -1 && oi == g.groupeCibleIAPrecedent) return;
+            note(o.mode, FacteurEffectifIA(g.nbMembres, o.nbMembres), o.pv, Distance(o.butX, o.butY, g.butX, g.butY), k);
         };
         if (!parCarres || hpG < 1 || !surCarte(g.butX, g.butY)) {
             for (size_t k = 0; k < candidats.size(); ++k) essai(static_cast<int>(k));
@@ -310,14 +312,7 @@ int IA__EvaluationCibles() {
                         if (f * d > meilleur) continue;
                         if (!partout && o.couche != cg->couche) continue;
                         if (precedent != -1 && o.groupe == precedent) continue;
-                        int score = static_cast<int>(TableFormationIA[static_cast<size_t>(o.mode - 1)][static_cast<size_t>(modeG - 1)]);
-                        score *= effectif(o.nbMembres);
-                        score *= o.pv / hpG + 1;
-                        score *= d;
-                        if (score < meilleur || (score == meilleur && o.rang > meilleurRang)) {
-                            meilleur = score;
-                            meilleurRang = o.rang;
-                        }
+                        note(o.mode, effectif(o.nbMembres), o.pv, d, o.rang);
                     }
                 };
                 // The rows of squares by distance from the goal's, alternately above and below,
@@ -354,41 +349,32 @@ int IA__EvaluationCibles() {
         if (choix != -1) {
             Groupe& c = TableGroupes[static_cast<size_t>(choix)];
             const Candidat& ca = candidats[static_cast<size_t>(meilleurRang)];
-            const bool avant = ouvert(ca);
             c.forceEngagee += g.nbMembres * cg->degats;
             engagee[static_cast<size_t>(choix)] = c.forceEngagee;
-            // The open sets follow the change (the candidate is its group's only one when they
-            // are searched).
-            if (parCarres && avant != ouvert(ca) && ca.armee >= 0 && ca.armee <= 5 && surCarte(ca.butX, ca.butY)) {
-                ouvertsArmee[ca.armee] += avant ? -1 : 1;
+            // Every try passes over a candidate engaged to its strength, so the one chosen was
+            // open: when it is no longer, it leaves the open sets (it is its group's only
+            // candidate when they are searched).
+            if (parCarres && !ouvert(ca) && ca.armee >= 0 && ca.armee <= 5 && surCarte(ca.butX, ca.butY)) {
+                --ouvertsArmee[ca.armee];
                 const int q = carreDe[static_cast<size_t>(meilleurRang)];
                 const size_t uq = static_cast<size_t>(q);
-                if (avant) {   // out of the square's span, its last one taking its place
-                    const int32_t p = place[static_cast<size_t>(meilleurRang)];
-                    liste[static_cast<size_t>(p)] = liste[static_cast<size_t>(debutCarre[uq] + --ouvertsCarre[uq])];
-                    place[static_cast<size_t>(liste[static_cast<size_t>(p)].rang)] = p;
-                    if (ouvertsCarre[uq] == 0) basculeMasques(q);
-                } else {
-                    if (ouvertsCarre[uq] == 0) basculeMasques(q);
-                    const int32_t p = debutCarre[uq] + ouvertsCarre[uq]++;
-                    liste[static_cast<size_t>(p)] = entree(meilleurRang);
-                    place[static_cast<size_t>(meilleurRang)] = p;
-                }
-                // The square's bound follows its open candidates, and the army's follows the
-                // square's: a candidate back in adds to it, and one out leaves it a bound still,
-                // worked out again when it may have been the one reaching it.
+                // Out of the square's span, its last one taking its place.
+                const int32_t p = place[static_cast<size_t>(meilleurRang)];
+                liste[static_cast<size_t>(p)] = liste[static_cast<size_t>(debutCarre[uq] + --ouvertsCarre[uq])];
+                place[static_cast<size_t>(liste[static_cast<size_t>(p)].rang)] = p;
+                if (ouvertsCarre[uq] == 0) basculeMasques(q);
+                // The square's bound follows its open candidates; the army's stays a bound, worked
+                // out again when the one leaving may have been the one reaching it.
                 Minima m;
-                for (int32_t p = debutCarre[uq], fin = p + ouvertsCarre[uq]; p < fin; ++p) {
-                    const Entree& e = liste[static_cast<size_t>(p)];
+                for (int32_t i = debutCarre[uq], fin = i + ouvertsCarre[uq]; i < fin; ++i) {
+                    const Entree& e = liste[static_cast<size_t>(i)];
                     m.Ajoute(e.mode, e.nbMembres, e.pv);
                 }
                 const Minima ancien = minCarre[uq];
                 minCarre[uq] = m;
-                Minima& b = bornes[ca.armee];
-                if (!avant)
-                    b.Fusionne(m);
-                else if ((ancien.modes & ~m.modes) != 0 || (ancien.membres == b.membres && m.membres != b.membres) ||
-                         (ancien.pv == b.pv && m.pv != b.pv))
+                const Minima& borne = bornes[ca.armee];
+                if ((ancien.modes & ~m.modes) != 0 || (ancien.membres == borne.membres && m.membres != borne.membres) ||
+                    (ancien.pv == borne.pv && m.pv != borne.pv))
                     recalculeBorne(ca.armee);
             }
             g.groupeCibleIAPropose = choix;
