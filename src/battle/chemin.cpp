@@ -151,6 +151,23 @@ struct Ligne {
     }
 };
 
+// A line between two cells of the map stepped as Ligne steps it, by the cells' index (the caller
+// counts the steps, l.reste of them).
+struct LigneIndice {
+    int i, err, pasLong, pasCourt, dx2, dy2;
+    LigneIndice(const Ligne& l, int x, int y)
+        : i(x + COTE_CARTE * y), err(l.err), pasLong(l.raide ? l.sy * COTE_CARTE : l.sx),
+          pasCourt(l.raide ? l.sx : l.sy * COTE_CARTE), dx2(2 * l.dx), dy2(2 * l.dy) {}
+    void Suivante() {
+        while (err >= 0) {
+            i += pasCourt;
+            err -= dx2;
+        }
+        i += pasLong;
+        err += dy2;
+    }
+};
+
 // The blocking tests of the plan being worked out: while Trajet__Calcul runs nothing it reads
 // changes, so each cell's answer for the plan's own test is kept once found (by generation, so a
 // new plan starts with none). The first test built during the plan names the test kept.
@@ -215,11 +232,7 @@ public:
     // Whether the answers are kept: then Case may be used for cells on the map.
     bool Memorise() const { return memo_; }
     // The answer for the cell of index i (on the map) read from the plan's memo, found once.
-    [[gnu::always_inline]] bool Case(int i) const {
-        uint32_t& c = cases_[i];
-        if (c >> 1 != generation_) c = generation_ << 1 | (TesteIndice(i) ? 1u : 0u);
-        return (c & 1) != 0;
-    }
+    [[gnu::always_inline]] inline bool Case(int i) const;
 
     // The memo's cells and this plan's generation (with Memorise()), for a walk that reads many
     // cells and keeps them at hand: an entry is generation << 1 | answer.
@@ -345,6 +358,25 @@ private:
 // The test of a plan: the object itself is let through.
 Obstacles Plan(const uint32_t* carte, int objet, int groupe) { return Obstacles(carte, 0, objet, groupe); }
 
+// Obstacles::Case for a walk that reads many cells (the test's answers kept), with the memo's
+// address and generation held here rather than read again from the test at each cell.
+class Lecture {
+public:
+    explicit Lecture(const Obstacles& b) : b_(b), cases_(b.Cases()), generation_(b.Generation()) {}
+    [[gnu::always_inline]] bool operator()(int i) const {
+        uint32_t& c = cases_[i];
+        if (c >> 1 != generation_) c = generation_ << 1 | (b_.Calcule(i) ? 1u : 0u);
+        return (c & 1) != 0;
+    }
+
+private:
+    const Obstacles& b_;
+    uint32_t* cases_;
+    uint32_t generation_;
+};
+
+bool Obstacles::Case(int i) const { return Lecture(*this)(i); }
+
 // Whether b is in sight from a; when not, *mur is the first blocked cell met (a itself, or a cell
 // of the line before b).
 bool Visible(const Obstacles& bloquee, int ax, int ay, int bx, int by, PointTrajet* mur) {
@@ -355,24 +387,13 @@ bool Visible(const Obstacles& bloquee, int ax, int ay, int bx, int by, PointTraj
     Ligne l(ax, ay, bx, by);
     // Between two cells of the map every cell of the line is on the map: with the answers kept,
     // they are read by index without the map test.
-    // The line is stepped as Ligne does, by the cells' index, with the memo at hand.
     if (bloquee.Memorise() && SurCarte(ax, ay) && SurCarte(bx, by)) {
-        uint32_t* const cases = bloquee.Cases();
-        const uint32_t generation = bloquee.Generation();
-        const int pasLong = l.raide ? l.sy * COTE_CARTE : l.sx, pasCourt = l.raide ? l.sx : l.sy * COTE_CARTE;
-        const int dx2 = 2 * l.dx, dy2 = 2 * l.dy;
-        int i = ax + COTE_CARTE * ay, err = l.err;
+        const Lecture lue(bloquee);
+        LigneIndice li(l, ax, ay);
         for (int reste = l.reste; reste > 1; --reste) {
-            while (err >= 0) {
-                i += pasCourt;
-                err -= dx2;
-            }
-            i += pasLong;
-            err += dy2;
-            uint32_t& c = cases[i];
-            if (c >> 1 != generation) c = generation << 1 | (bloquee.Calcule(i) ? 1u : 0u);
-            if (c & 1) {
-                *mur = {i % COTE_CARTE, i / COTE_CARTE};
+            li.Suivante();
+            if (lue(li.i)) {
+                *mur = {li.i % COTE_CARTE, li.i / COTE_CARTE};
                 return false;
             }
         }
@@ -437,27 +458,16 @@ int Marche(bool enregistre, const Obstacles& bloquee, int x, int y, int xBut, in
         (!brut || depuis + l.reste < POINTS_TAMPON_TRAJET)) {
         int32_t m = depuis;
         auto Compte = [&] { TrajetBrutNombre = m == depuis ? n : m; };
-        uint32_t* const cases = bloquee.Cases();
-        const uint32_t generation = bloquee.Generation();
-        auto Bloque = [&](int i) {
-            uint32_t& c = cases[i];
-            if (c >> 1 != generation) c = generation << 1 | (bloquee.Calcule(i) ? 1u : 0u);
-            return (c & 1) != 0;
-        };
+        const Lecture Bloque(bloquee);
         auto X = [](int i) { return static_cast<int>(static_cast<unsigned>(i) % COTE_CARTE); };
         auto Y = [](int i) { return static_cast<int>(static_cast<unsigned>(i) / COTE_CARTE); };
-        const int pasLong = l.raide ? l.sy * COTE_CARTE : l.sx, pasCourt = l.raide ? l.sx : l.sy * COTE_CARTE;
-        const int dx2 = 2 * l.dx, dy2 = 2 * l.dy;
-        int i = x + COTE_CARTE * y, precedent = i, err = l.err, reste = l.reste;
+        LigneIndice li(l, x, y);
+        int& i = li.i;
+        int precedent = i, reste = l.reste;
         auto Suivante = [&] {
             if (reste <= 0) return false;
             --reste;
-            while (err >= 0) {
-                i += pasCourt;
-                err -= dx2;
-            }
-            i += pasLong;
-            err += dy2;
+            li.Suivante();
             return true;
         };
         for (;;) {
@@ -586,14 +596,7 @@ CodeContour Contour(int sens, const Obstacles& bloquee, int xDepart, int yDepart
         indice = cx + COTE_CARTE * cy;
     };
     Place();
-    // Case, with the memo's address and generation held here.
-    uint32_t* const cases = bloquee.Cases();
-    const uint32_t generation = bloquee.Generation();
-    auto Lue = [&](int i) {
-        uint32_t& c = cases[i];
-        if (c >> 1 != generation) c = generation << 1 | (bloquee.Calcule(i) ? 1u : 0u);
-        return (c & 1) != 0;
-    };
+    const Lecture Lue(bloquee);
     auto B = [&](int dir) {
         return interieur ? Lue(indice + VOISIN[dir]) : bloquee(cx + DirectionDx[dir], cy + DirectionDy[dir]);
     };
@@ -852,18 +855,11 @@ void Trajet__Segment(int ax, int ay, int bx, int by) {
     if (SurCarte(ax, ay) && SurCarte(bx, by)) {
         // Between two cells of the map: stepped as Ligne does by the cells' index, each cell's
         // coordinates read back from it.
-        const int pasLong = l.raide ? l.sy * COTE_CARTE : l.sx, pasCourt = l.raide ? l.sx : l.sy * COTE_CARTE;
-        const int dx2 = 2 * l.dx, dy2 = 2 * l.dy;
-        int i = ax + COTE_CARTE * ay, err = l.err;
+        LigneIndice li(l, ax, ay);
         for (int k = 0; k < cellules; ++k) {
-            while (err >= 0) {
-                i += pasCourt;
-                err -= dx2;
-            }
-            i += pasLong;
-            err += dy2;
-            sortie[k] = {static_cast<int>(static_cast<unsigned>(i) % COTE_CARTE),
-                         static_cast<int>(static_cast<unsigned>(i) / COTE_CARTE)};
+            li.Suivante();
+            sortie[k] = {static_cast<int>(static_cast<unsigned>(li.i) % COTE_CARTE),
+                         static_cast<int>(static_cast<unsigned>(li.i) / COTE_CARTE)};
         }
         return;
     }
