@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "battle/anneaux.h"
 #include "battle/occupation.h"
 #include "shell/conditions.h"
 #include "shell/scenario.h"
@@ -80,77 +81,31 @@ struct Ajout {
     }
 };
 
-// A ring of radius r laid round a footprint of side t; false once the enemy list is full. Cells
-// off the map or holding no object add nothing, so they are passed over here without the call.
-bool Anneau(int objet, int filtre, int x, int y, int r, int t, int mode) {
+// The rings r0 to r1 of corpses round the unit's cell; false once the enemy list is full.
+bool AnneauxCadavres(int objet, int filtre, int r0, int r1) {
     const Objet& o = TableObjets[objet];
-    const int32_t* grille = mode == 0 ? GrilleSol : mode == 2 ? GrilleAir : GrilleUnites;
-    if (!grille) return !Pleine(o);
-    const int d = x + r + t - 1, b = y + r + t - 1;
-    // A column (on the map) from row de to row a, clipped to the map, in that order.
-    auto colonne = [&](int i, int de, int a, int pas) {
-        if (pas > 0) {
-            for (int j = std::max(de, 0), fin = std::min(a, TAILLE_UNIVERS - 1); j <= fin; ++j)
-                if (Valide(grille[i + TAILLE_UNIVERS * j])) Objet__AjouteCible(objet, filtre, i, j, mode);
-        } else {
-            for (int j = std::min(de, TAILLE_UNIVERS - 1), fin = std::max(a, 0); j >= fin; --j)
-                if (Valide(grille[i + TAILLE_UNIVERS * j])) Objet__AjouteCible(objet, filtre, i, j, mode);
-        }
-    };
-    // Rows are clipped to the map; a row off the map is skipped whole.
-    auto ligne = [&](int j, int de, int a, int pas) {
-        if (j < 0 || j >= TAILLE_UNIVERS) return;
-        const int32_t* rangee = grille + TAILLE_UNIVERS * j;
-        if (pas > 0) {
-            for (int i = std::max(de, 0), fin = std::min(a, TAILLE_UNIVERS - 1); i <= fin; ++i)
-                if (Valide(rangee[i])) Objet__AjouteCible(objet, filtre, i, j, mode);
-        } else {
-            for (int i = std::min(de, TAILLE_UNIVERS - 1), fin = std::max(a, 0); i >= fin; --i)
-                if (Valide(rangee[i])) Objet__AjouteCible(objet, filtre, i, j, mode);
-        }
-    };
-    ligne(y - r, x - r, d, 1);
-    if (Pleine(o)) return false;
-    if (d >= 0 && d < TAILLE_UNIVERS) colonne(d, y + 1 - r, b - 1, 1);
-    if (Pleine(o)) return false;
-    ligne(b, d, x - r, -1);
-    if (Pleine(o)) return false;
-    if (x - r >= 0 && x - r < TAILLE_UNIVERS) colonne(x - r, b - 1, y - r + 1, -1);
-    return !Pleine(o);
+    if (!GrilleSol) return !Pleine(o);
+    return Anneaux__Parcours(
+               GrilleSol, o.x, o.y, r0, r1, 1, [](int32_t n) { return Valide(n); },
+               [&](int i, int j) {
+                   Objet__AjouteCible(objet, filtre, i, j, 0);
+                   return 0;
+               },
+               [&] { return Pleine(o) ? 1 : 0; }) == 0;
 }
 
 // The rings s to p round the unit's footprint of side t on the unit or air layer (which exists),
 // walked as Anneau walks each, one after the other; false once the enemy list is full.
 bool AnneauxListes(int objet, int filtre, int s, int p, int t, int mode) {
-    constexpr int N = TAILLE_UNIVERS;
     const Ajout ajout(objet, filtre, mode);
     const Objet& o = ajout.o;
-    const int32_t* grille = ajout.grille;
-    const int x = o.x, y = o.y;
-    for (int r = s; r <= p; ++r) {
-        const int g = x - r, h = y - r, d = x + r + t - 1, b = y + r + t - 1;
-        if (h >= 0 && h < N) {
-            const int32_t* rangee = grille + N * h;
-            for (int i = std::max(g, 0), fin = std::min(d, N - 1); i <= fin; ++i)
-                if (Valide(rangee[i])) ajout(i, h);
-        }
-        if (Pleine(o)) return false;
-        if (d >= 0 && d < N)
-            for (int j = std::max(h + 1, 0), fin = std::min(b - 1, N - 1); j <= fin; ++j)
-                if (Valide(grille[d + N * j])) ajout(d, j);
-        if (Pleine(o)) return false;
-        if (b >= 0 && b < N) {
-            const int32_t* rangee = grille + N * b;
-            for (int i = std::min(d, N - 1), fin = std::max(g, 0); i >= fin; --i)
-                if (Valide(rangee[i])) ajout(i, b);
-        }
-        if (Pleine(o)) return false;
-        if (g >= 0 && g < N)
-            for (int j = std::min(b - 1, N - 1), fin = std::max(h + 1, 0); j >= fin; --j)
-                if (Valide(grille[g + N * j])) ajout(g, j);
-        if (Pleine(o)) return false;
-    }
-    return true;
+    return Anneaux__Parcours(
+               ajout.grille, o.x, o.y, s, p, t, [](int32_t n) { return Valide(n); },
+               [&](int i, int j) {
+                   ajout(i, j);
+                   return 0;
+               },
+               [&] { return Pleine(o) ? 1 : 0; }) == 0;
 }
 
 }  // namespace
@@ -164,11 +119,6 @@ bool Unite__CombatADistance(int objet) {
     if (objet < 0 || objet >= NOMBRE_OBJETS) return false;
     const Objet& o = TableObjets[static_cast<size_t>(objet)];
     return o.classe == CLASSE_ARCHER || o.couche == 2 || o.sorts[0] != -1 || o.famille == FAMILLE_MACHINES;
-}
-
-bool Armees__Hostiles(int armee, int autre) {
-    if (armee < 0 || armee > 5 || autre < 0 || autre > 5) return false;
-    return TableAttaque[static_cast<size_t>(armee)][static_cast<size_t>(autre)] != 0;
 }
 
 void Objet__RazCibles(int objet) {
@@ -219,9 +169,7 @@ int Objet__ChercheCibles(int objet, int filtre) {
     const bool groupe = o.groupe >= 1 && o.groupe < NOMBRE_GROUPES;
     if (o.sorts[0] != -1 && (!groupe || TableGroupes[o.groupe].ordreAttaque == 0)) filtre = -1;
     o.dernierEnnemi = o.dernierAllie = -1;
-    if (o.typeMaitre == 9)
-        for (int r = 1; r <= 3; ++r)
-            if (!Anneau(objet, filtre, o.x, o.y, r, 1, 0)) return 1;
+    if (o.typeMaitre == 9 && !AnneauxCadavres(objet, filtre, 1, 3)) return 1;
     const int s = o.famille == FAMILLE_DRAGON ? 4 : 1;
     const int t = o.taille > 0 ? o.taille : 1;
     // Where the square the rings fill holds no object, they add nothing and are not walked.

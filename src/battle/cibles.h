@@ -2,6 +2,9 @@
 // ring by ring round it, nearest first.
 #pragma once
 
+#include <cstddef>
+
+#include "shell/conditions.h"
 #include "world/codes.h"
 
 // Empties both lists when the object exists and has no target.
@@ -15,4 +18,7 @@ void Objet__AjouteCible(int objet, int groupeFiltre, int x, int y, int mode);
 bool Unite__CombatADistance(int objet);
 bool Objet__MourantOuMort(int objet);
 // TableAttaque with both armies bounded; an army off the table is hostile to nobody.
-bool Armees__Hostiles(int armee, int autre);
+inline bool Armees__Hostiles(int armee, int autre) {
+    return armee >= 0 && armee <= 5 && autre >= 0 && autre <= 5 &&
+           TableAttaque[static_cast<size_t>(armee)][static_cast<size_t>(autre)] != 0;
+}

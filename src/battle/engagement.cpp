@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <utility>
 
+#include "battle/anneaux.h"
 #include "battle/approche.h"
 #include "battle/cibles.h"
 #include "battle/occupation.h"
@@ -29,11 +30,7 @@ bool AMortAnimee(const Objet& o) {
            ObjetGfx_ANIM__MOR[static_cast<size_t>(o.typeMaitre)] != -1;
 }
 
-// Armees__Hostiles and Objet__MourantOuMort, inlined where the searches test a cell.
-bool Hostiles(int armee, int autre) {
-    return armee >= 0 && armee <= 5 && autre >= 0 && autre <= 5 &&
-           TableAttaque[static_cast<size_t>(armee)][static_cast<size_t>(autre)] != 0;
-}
+// Objet__MourantOuMort, for the object at hand.
 bool MourantOuMort(const Objet& o) { return o.ordreSecondaire == 3 || o.ordreSecondaire == 4; }
 
 bool Sature(int n) { return TableObjets[n].totalEngage >= TableObjets[n].capaciteEngagement; }
@@ -300,7 +297,7 @@ int Case__ContientCible(int objet, int filtre, int x, int y, int couche) {
     const int n = grille[i];
     if (!Valide(n) || n == objet) return 0;
     const Objet& t = TableObjets[n];
-    const bool hostile = Hostiles(u.armee, t.armee);
+    const bool hostile = Armees__Hostiles(u.armee, t.armee);
     if (couche == 2) {
         if (t.actif != 1 || MourantOuMort(t) || !hostile) return 0;
     } else {
@@ -320,95 +317,27 @@ int Case__ContientCible(int objet, int filtre, int x, int y, int couche) {
 }
 
 namespace {
-// The ring of radius r round a footprint of side s on a layer; the first target found, 0 none.
-// Cells off the map or holding no object hold no target: they are passed over without the call.
-int Anneau(int objet, int filtre, int x, int y, int r, int s, int couche) {
+// The rings r0 to portee round a footprint of side s on a layer (0 corpses, 1 units, 2 air), with
+// what they read of the unit taken once: a search writes only on the target it returns. On the
+// unit and air layers only an enemy can be a target (a siege target is an enemy too), so only
+// their cells are looked at. The first target found, 0 none.
+int AnneauxCibles(int objet, int filtre, int x, int y, int r0, int portee, int s, int couche) {
     const int32_t* grille = couche == 0 ? GrilleSol : couche == 2 ? GrilleAir : GrilleUnites;
     if (!grille) return 0;
-    const int d = x + r + s - 1, b = y + r + s - 1;
-    // On the unit and air layers only an enemy can be a target (a siege target is an enemy too).
-    // The acting army's row of the hostility table (as Armees__Hostiles reads it), none off the table.
+    auto visite = [&](int i, int j) { return Case__ContientCible(objet, filtre, i, j, couche); };
+    auto finCote = [] { return 0; };
+    if (couche == 0)
+        return Anneaux__Parcours(grille, x, y, r0, portee, s, [](int32_t n) { return Valide(n); }, visite, finCote);
     const int armee = TableObjets[objet].armee;
-    const int32_t* hostiles = armee >= 0 && armee <= 5 ? TableAttaque[static_cast<size_t>(armee)].data() : nullptr;
-    auto Valide = [couche, hostiles](int n) {
-        if (n < 1 || n >= NOMBRE_OBJETS) return false;
-        if (couche == 0) return true;
-        const int autre = TableObjets[n].armee;
-        return hostiles && autre >= 0 && autre <= 5 && hostiles[autre] != 0;
-    };
-    auto ligne = [&](int j, int de, int a, int pas) -> int {
-        if (j < 0 || j >= TAILLE_UNIVERS) return 0;
-        const int32_t* rangee = grille + TAILLE_UNIVERS * j;
-        if (pas > 0) {
-            for (int i = std::max(de, 0), fin = std::min(a, TAILLE_UNIVERS - 1); i <= fin; ++i)
-                if (Valide(rangee[i]))
-                    if (const int n = Case__ContientCible(objet, filtre, i, j, couche)) return n;
-        } else {
-            for (int i = std::min(de, TAILLE_UNIVERS - 1), fin = std::max(a, 0); i >= fin; --i)
-                if (Valide(rangee[i]))
-                    if (const int n = Case__ContientCible(objet, filtre, i, j, couche)) return n;
-        }
-        return 0;
-    };
-    auto colonne = [&](int i, int de, int a, int pas) -> int {
-        if (i < 0 || i >= TAILLE_UNIVERS) return 0;
-        // Rows clipped to the map once, in the same order.
-        if (pas > 0) {
-            for (int j = std::max(de, 0), fin = std::min(a, TAILLE_UNIVERS - 1); j <= fin; ++j)
-                if (Valide(grille[i + TAILLE_UNIVERS * j]))
-                    if (const int n = Case__ContientCible(objet, filtre, i, j, couche)) return n;
-        } else {
-            for (int j = std::min(de, TAILLE_UNIVERS - 1), fin = std::max(a, 0); j >= fin; --j)
-                if (Valide(grille[i + TAILLE_UNIVERS * j]))
-                    if (const int n = Case__ContientCible(objet, filtre, i, j, couche)) return n;
-        }
-        return 0;
-    };
-    if (const int n = ligne(y - r, x - r, d, 1)) return n;
-    if (const int n = colonne(d, y - r + 1, b - 1, 1)) return n;
-    if (const int n = ligne(b, d, x - r, -1)) return n;
-    return colonne(x - r, b - 1, y - r + 1, -1);
-}
-
-// The rings r0 to portee round a footprint of side s on the unit or air layer, walked as Anneau
-// walks each, one after the other, with what they read of the unit taken once: a search writes only
-// on the target it returns. The first target found, 0 none.
-int AnneauxEnnemis(int objet, int filtre, int x, int y, int r0, int portee, int s, int couche) {
-    constexpr int N = TAILLE_UNIVERS;
-    const int32_t* grille = couche == 2 ? GrilleAir : GrilleUnites;
-    const int armee = TableObjets[objet].armee;
-    // Only an enemy can be a target here; with no army to attack no cell holds one.
-    if (!grille || armee < 0 || armee > 5) return 0;
+    // With no army to attack no cell holds a target.
+    if (armee < 0 || armee > 5) return 0;
     const int32_t* hostiles = TableAttaque[static_cast<size_t>(armee)].data();
     auto ennemi = [hostiles](int32_t n) {
         if (n < 1 || n >= NOMBRE_OBJETS) return false;
         const unsigned autre = static_cast<unsigned>(TableObjets[n].armee);
         return autre <= 5 && hostiles[autre] != 0;
     };
-    for (int r = r0; r <= portee; ++r) {
-        const int g = x - r, h = y - r, d = x + r + s - 1, b = y + r + s - 1;
-        if (h >= 0 && h < N) {
-            const int32_t* rangee = grille + N * h;
-            for (int i = std::max(g, 0), fin = std::min(d, N - 1); i <= fin; ++i)
-                if (ennemi(rangee[i]))
-                    if (const int n = Case__ContientCible(objet, filtre, i, h, couche)) return n;
-        }
-        if (d >= 0 && d < N)
-            for (int j = std::max(h + 1, 0), fin = std::min(b - 1, N - 1); j <= fin; ++j)
-                if (ennemi(grille[d + N * j]))
-                    if (const int n = Case__ContientCible(objet, filtre, d, j, couche)) return n;
-        if (b >= 0 && b < N) {
-            const int32_t* rangee = grille + N * b;
-            for (int i = std::min(d, N - 1), fin = std::max(g, 0); i >= fin; --i)
-                if (ennemi(rangee[i]))
-                    if (const int n = Case__ContientCible(objet, filtre, i, b, couche)) return n;
-        }
-        if (g >= 0 && g < N)
-            for (int j = std::min(b - 1, N - 1), fin = std::max(h + 1, 0); j >= fin; --j)
-                if (ennemi(grille[g + N * j]))
-                    if (const int n = Case__ContientCible(objet, filtre, g, j, couche)) return n;
-    }
-    return 0;
+    return Anneaux__Parcours(grille, x, y, r0, portee, s, ennemi, visite, finCote);
 }
 }  // namespace
 
@@ -417,8 +346,7 @@ int Unite__ChercherCibleAutour(int objet, int portee, int filtre) {
     const Objet& u = TableObjets[objet];
     if (u.sorts[0] != -1 && (!GroupeValide(u.groupe) || TableGroupes[u.groupe].ordreAttaque == 0)) filtre = -1;
     if (u.typeMaitre == 9)
-        for (int r = 1; r <= 3; ++r)
-            if (const int n = Anneau(objet, filtre, u.x, u.y, r, 1, 0)) return n;
+        if (const int n = AnneauxCibles(objet, filtre, u.x, u.y, 1, 3, 1, 0)) return n;
     const int r0 = u.famille == FAMILLE_DRAGON ? 4 : 1;
     const int s = u.taille > 0 ? u.taille : 1;
     // The rings take only enemies: where the square they fill holds none, they are not walked.
@@ -429,9 +357,9 @@ int Unite__ChercherCibleAutour(int objet, int portee, int filtre) {
     };
     if (portee < r0) return 0;
     if (ADistance(u) && !personne(GrilleAir))
-        if (const int n = AnneauxEnnemis(objet, filtre, u.x, u.y, r0, portee, s, 2)) return n;
+        if (const int n = AnneauxCibles(objet, filtre, u.x, u.y, r0, portee, s, 2)) return n;
     if (personne(GrilleUnites)) return 0;
-    return AnneauxEnnemis(objet, filtre, u.x, u.y, r0, portee, s, 1);
+    return AnneauxCibles(objet, filtre, u.x, u.y, r0, portee, s, 1);
 }
 
 int Unite__ChercherCibleAutour(int objet, int portee, int filtre, int& prise) {
