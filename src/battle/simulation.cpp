@@ -73,7 +73,7 @@ bool PersonneAPortee(int gi) {
     const Groupe& g = TableGroupes[gi];
     long long x0 = COTE_CARTE, y0 = COTE_CARTE, x1 = -1, y1 = -1;
     bool air = false;
-    bool hostile[6] = {};
+    int32_t hostile[6] = {};   // the armies the members attack
     for (int i = 0; i < g.nbMembres; ++i) {
         const int m = g.membres[i];
         if (!Valide(m)) continue;
@@ -83,25 +83,14 @@ bool PersonneAPortee(int gi) {
         x0 = std::min(x0, u.x - p), x1 = std::max(x1, u.x + p + Taille(u) - 1);
         y0 = std::min(y0, u.y - p), y1 = std::max(y1, u.y + p + Taille(u) - 1);
         air = air || Unite__CombatADistance(m);
-        for (int a = 0; a < 6; ++a) hostile[a] = hostile[a] || TableAttaque[u.armee][a] != 0;
+        for (int a = 0; a < 6; ++a) hostile[a] = hostile[a] || TableAttaque[u.armee][a] != 0 ? 1 : 0;
     }
     x0 = std::max(x0, 0LL), y0 = std::max(y0, 0LL);
     x1 = std::min(x1, COTE_CARTE - 1LL), y1 = std::min(y1, COTE_CARTE - 1LL);
-    for (const int32_t* grille : {GrilleUnites, air ? GrilleAir : nullptr}) {
-        if (!grille) continue;
-        for (long long y = y0; y <= y1; ++y) {
-            const int32_t* rangee = grille + COTE_CARTE * y;
-            int32_t tout = 0;
-            for (long long x = x0; x <= x1; ++x) tout |= rangee[x];
-            if (tout == 0) continue;
-            for (long long x = x0; x <= x1; ++x) {
-                const int n = rangee[x];
-                if (!Valide(n)) continue;
-                const int a = TableObjets[n].armee;
-                if (a >= 0 && a <= 5 && hostile[a]) return false;
-            }
-        }
-    }
+    for (const int32_t* grille : {GrilleUnites, air ? GrilleAir : nullptr})
+        if (grille && !Univers__RectangleSansObjet(grille, static_cast<int>(x0), static_cast<int>(y0), static_cast<int>(x1),
+                                                    static_cast<int>(y1), hostile))
+            return false;
     return true;
 }
 
@@ -205,7 +194,7 @@ bool PeutTrouver(const Groupe& g, bool vue) {
     long long x0 = COTE_CARTE, y0 = COTE_CARTE, x1 = -1, y1 = -1;
     double aires = 0;
     bool air = false;
-    bool hostile[6] = {};
+    int32_t hostile[6] = {};   // the armies the members attack
     int armeeLue = -1;   // the army whose row was last added (a group's members share one)
     for (int i = 0; i < g.nbMembres; ++i) {
         if (!Valide(g.membres[i])) continue;
@@ -223,23 +212,17 @@ bool PeutTrouver(const Groupe& g, bool vue) {
         air = air || distance;
         if (u.armee >= 0 && u.armee <= 5 && u.armee != armeeLue) {
             armeeLue = u.armee;
-            for (int a = 0; a < 6; ++a) hostile[a] = hostile[a] || TableAttaque[u.armee][a] != 0;
+            for (int a = 0; a < 6; ++a) hostile[a] = hostile[a] || TableAttaque[u.armee][a] != 0 ? 1 : 0;
         }
     }
     x0 = std::max(x0, 0LL), y0 = std::max(y0, 0LL);
     x1 = std::min(x1, COTE_CARTE - 1LL), y1 = std::min(y1, COTE_CARTE - 1LL);
     if (x1 < x0 || y1 < y0) return false;
     if (2.0 * static_cast<double>((x1 - x0 + 1) * (y1 - y0 + 1)) > aires) return true;
-    for (const int32_t* grille : {GrilleUnites, air ? GrilleAir : nullptr}) {
-        if (!grille) continue;
-        for (long long y = y0; y <= y1; ++y)
-            for (long long x = x0; x <= x1; ++x) {
-                const int n = grille[x + COTE_CARTE * y];
-                if (!Valide(n)) continue;
-                const int a = TableObjets[n].armee;
-                if (a >= 0 && a <= 5 && hostile[a]) return true;
-            }
-    }
+    for (const int32_t* grille : {GrilleUnites, air ? GrilleAir : nullptr})
+        if (grille && !Univers__RectangleSansObjet(grille, static_cast<int>(x0), static_cast<int>(y0), static_cast<int>(x1),
+                                                    static_cast<int>(y1), hostile))
+            return true;
     return false;
 }
 
