@@ -28,7 +28,6 @@ int32_t CompteurTremblement = 0;
 namespace {
 
 constexpr int FAMILLE_HUMAIN = 0;
-constexpr int FAMILLE_ARBRE = 3;
 constexpr int LIGNE_TEXTE_REVENANT = 119;   // the log text of a unit raised from the dead
 
 bool SurCarte(int x, int y) { return x >= 0 && x < 128 && y >= 0 && y < 128; }

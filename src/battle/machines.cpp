@@ -16,8 +16,6 @@
 
 namespace {
 
-constexpr int MAITRE_BALISTE = 139;
-constexpr int MAITRE_CATAPULTE = 141;
 constexpr int MAITRE_DEBRIS_CATAPULTE = 158;
 constexpr int MAITRE_DEBRIS_BALISTE = 160;
 constexpr int GFX_ARC_BALISTE = 137;

@@ -32,7 +32,6 @@ int32_t TraineeBouleFeu = 0, TraineeSoins = 0, TraineePolymorphe = 0, TraineeEle
 
 namespace {
 
-constexpr int FAMILLE_HUMAIN = 0;
 constexpr int FAMILLE_GRILLE = 26;
 constexpr int MAITRE_COCHON = 300;
 
