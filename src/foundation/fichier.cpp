@@ -40,9 +40,6 @@ uint32_t Fichier_TailleNom(const char* nom) {
 
 namespace {
 
-// The blanks of the C locale's isspace, which the game keeps.
-bool Blanc(int c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
-
 // Reads one whitespace-separated token into at most 1023 characters. A longer token is
 // reported and the rest of it skipped. False at the end of the stream.
 bool LireMot(FILE* f, char (&mot)[1024]) {
@@ -50,11 +47,11 @@ bool LireMot(FILE* f, char (&mot)[1024]) {
     int c;
     do {
         c = getc_unlocked(f);
-    } while (c != EOF && Blanc(c));
+    } while (c != EOF && Fichier_Blanc(c));
     if (c == EOF) return false;
     size_t n = 0;
     bool long_ = false;
-    while (c != EOF && !Blanc(c)) {
+    while (c != EOF && !Fichier_Blanc(c)) {
         if (n < sizeof mot - 1) mot[n++] = static_cast<char>(c);
         else long_ = true;
         c = getc_unlocked(f);

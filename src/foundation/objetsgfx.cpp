@@ -78,9 +78,6 @@ struct FermerFichier {
 
 uint8_t Niveau31(int v) { return static_cast<uint8_t>(std::clamp(v, 0, 31)); }
 
-// The blanks of the C locale's isspace, which the game keeps.
-bool Blanc(int c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
-
 // Reads one token of at most 511 characters, as "%511s" does (a longer token's rest is the next
 // token); false at the end of the file. The blank that ends a token is taken with it: every read
 // of the list skips the blanks before its own. The stream is this reader's alone: read without
@@ -89,10 +86,10 @@ bool LireMot(FILE* f, char (&mot)[512]) {
     mot[0] = 0;
     int c;
     do c = getc_unlocked(f);
-    while (c != EOF && Blanc(c));
+    while (c != EOF && Fichier_Blanc(c));
     if (c == EOF) return false;
     size_t n = 0;
-    while (c != EOF && !Blanc(c)) {
+    while (c != EOF && !Fichier_Blanc(c)) {
         mot[n++] = static_cast<char>(c);
         if (n == sizeof mot - 1) break;
         c = getc_unlocked(f);
