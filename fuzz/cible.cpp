@@ -10,8 +10,13 @@
 #include <map>
 #include <string>
 
+#include "foundation/objetsgfx.h"
 #include "foundation/rapports_muets.h"
 #include "platform/plateforme.h"
+#include "shell/routeur.h"
+#include "world/grilles.h"
+#include "world/maitres.h"
+#include "world/objets.h"
 
 namespace {
 
@@ -114,6 +119,15 @@ void Cible_ListeMaitresSeule() {
     const size_t debut = texte.find("//liste_des_objets_ma");
     if (debut == std::string::npos) std::abort();
     std::ofstream(chemin, std::ios::binary) << texte.substr(debut);
+}
+
+void Cible_PreparerMonde(int modeScene) {
+    CreationDeLalIsteDesObjetsGfx();
+    Maitres__Liste__Creation();
+    Cible_ListeMaitresSeule();
+    ModeSceneCourant = modeScene;
+    Univers__AlloueGrilles();
+    ObjetsGroupes__Initialisation();
 }
 
 void Cible_Ecrire(const std::string& relatif, const uint8_t* donnees, size_t taille) {

@@ -50,3 +50,8 @@ std::filesystem::path Environnement(Fonction preparer);
 // One input; a report that ends the program is a clean refusal.
 void Executer(Lecture lire, const uint8_t* donnees, size_t taille);
 }  // namespace cible
+
+// A battle world's tables for the readers that place units: the graphic objects and the masters
+// loaded (the master list cut as Cible_ListeMaitresSeule does), the scene mode set, the grids and
+// the object and group tables made.
+void Cible_PreparerMonde(int modeScene);

@@ -8,12 +8,8 @@
 #include "campaign/region.h"
 #include "campaign/sauvegarde_region.h"
 #include "cible.h"
-#include "foundation/objetsgfx.h"
 #include "shell/demarrage.h"
 #include "shell/routeur.h"
-#include "world/grilles.h"
-#include "world/maitres.h"
-#include "world/objets.h"
 #include "world/univers.h"
 
 namespace {
@@ -22,12 +18,7 @@ CarteRegion Carte{};
 }
 
 void Cible_Preparer() {
-    CreationDeLalIsteDesObjetsGfx();
-    Maitres__Liste__Creation();
-    Cible_ListeMaitresSeule();
-    ModeSceneCourant = 1;
-    Univers__AlloueGrilles();
-    ObjetsGroupes__Initialisation();
+    Cible_PreparerMonde(1);
     // A start cell on every other cell of the first row: room for the whole table.
     for (int x = 0; x < REGION_LARGEUR; x += 2) Carte.departs[static_cast<size_t>(x * REGION_HAUTEUR)] = 1;
 }
