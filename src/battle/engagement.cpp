@@ -301,11 +301,14 @@ int Case__ContientCible(int objet, int filtre, int x, int y, int couche) {
     if (couche == 2) {
         if (t.actif != 1 || MourantOuMort(t) || !hostile) return 0;
     } else {
-        const bool siege = hostile && AMortAnimee(t) &&
-                           ((t.classe == CLASSE_FORTIFICATION && u.typeMaitre == 141) ||
-                            (t.typeMaitre == 433 && EtatGrille == 0));
-        if (t.actif != 1 && !siege) return 0;
-        if (MourantOuMort(t) || t.typeMaitre == 18 || !(hostile || siege)) return 0;
+        // An object not active is taken only as a siege target, an enemy: its kind is tested
+        // before the animation table is read.
+        if (t.actif != 1 && !(hostile &&
+                              ((u.typeMaitre == 141 && t.classe == CLASSE_FORTIFICATION) ||
+                               (t.typeMaitre == 433 && EtatGrille == 0)) &&
+                              AMortAnimee(t)))
+            return 0;
+        if (MourantOuMort(t) || t.typeMaitre == 18 || !hostile) return 0;
     }
     bool pris = filtre == -1 || t.groupe == filtre;
     if (!pris && GroupeValide(u.groupe) && TableGroupes[u.groupe].engagementLibre)
