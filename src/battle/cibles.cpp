@@ -72,9 +72,11 @@ struct Ajout {
         if (mode == 2) {
             if (t.actif != 1 || t.ordreSecondaire == 3 || t.ordreSecondaire == 4) return;
         } else {
-            const bool siege = AMortAnimee(t) && ((t.classe == CLASSE_FORTIFICATION && fortifications) ||
-                                                  (t.typeMaitre == 433 && portail));
-            if (t.actif != 1 && !siege) return;
+            // Not active, it is taken only as a siege target: its kind is tested before the
+            // animation table is read.
+            if (t.actif != 1 && !(((fortifications && t.classe == CLASSE_FORTIFICATION) || (t.typeMaitre == 433 && portail)) &&
+                                  AMortAnimee(t)))
+                return;
             if (t.ordreSecondaire == 3 || t.ordreSecondaire == 4 || t.typeMaitre == 18) return;
         }
         if (Prend(o, t, filtre, cx, cy)) Ajoute(o.listeEnnemis, o.dernierEnnemi, n);

@@ -301,11 +301,14 @@ int Case__ContientCible(int objet, int filtre, int x, int y, int couche) {
     if (couche == 2) {
         if (t.actif != 1 || MourantOuMort(t) || !hostile) return 0;
     } else {
-        const bool siege = hostile && AMortAnimee(t) &&
-                           ((t.classe == CLASSE_FORTIFICATION && u.typeMaitre == 141) ||
-                            (t.typeMaitre == 433 && EtatGrille == 0));
-        if (t.actif != 1 && !siege) return 0;
-        if (MourantOuMort(t) || t.typeMaitre == 18 || !(hostile || siege)) return 0;
+        // An object not active is taken only as a siege target, an enemy: its kind is tested
+        // before the animation table is read.
+        if (t.actif != 1 && !(hostile &&
+                              ((u.typeMaitre == 141 && t.classe == CLASSE_FORTIFICATION) ||
+                               (t.typeMaitre == 433 && EtatGrille == 0)) &&
+                              AMortAnimee(t)))
+            return 0;
+        if (MourantOuMort(t) || t.typeMaitre == 18 || !hostile) return 0;
     }
     bool pris = filtre == -1 || t.groupe == filtre;
     if (!pris && GroupeValide(u.groupe) && TableGroupes[u.groupe].engagementLibre)
@@ -349,7 +352,10 @@ int Unite__ChercherCibleAutour(int objet, int portee, int filtre) {
         if (const int n = AnneauxCibles(objet, filtre, u.x, u.y, 1, 3, 1, 0)) return n;
     const int r0 = u.famille == FAMILLE_DRAGON ? 4 : 1;
     const int s = u.taille > 0 ? u.taille : 1;
-    // The rings take only enemies: where the square they fill holds none, they are not walked.
+    // The rings take only enemies: where the square they fill holds none, they are not walked. On
+    // the unit layer most searches find a target, and the look over the square would read the
+    // cells the walk reads: the walk is made straight away (over a square with no enemy it takes
+    // no cell and answers 0 as well).
     const int32_t* hostiles = u.armee >= 0 && u.armee <= 5 ? TableAttaque[static_cast<size_t>(u.armee)].data() : nullptr;
     auto personne = [&](const int32_t* grille) {
         return hostiles && Univers__RectangleSansObjet(grille, u.x - portee, u.y - portee, u.x + portee + s - 1,
@@ -358,7 +364,6 @@ int Unite__ChercherCibleAutour(int objet, int portee, int filtre) {
     if (portee < r0) return 0;
     if (ADistance(u) && !personne(GrilleAir))
         if (const int n = AnneauxCibles(objet, filtre, u.x, u.y, r0, portee, s, 2)) return n;
-    if (personne(GrilleUnites)) return 0;
     return AnneauxCibles(objet, filtre, u.x, u.y, r0, portee, s, 1);
 }
 

@@ -122,6 +122,23 @@ bool ObjetCompte(int32_t n, const int32_t* armees) {
     return a >= 0 && a <= 5 && armees[a] != 0;
 }
 
+#if defined(__SSE2__)
+__m128i Quatre(const int32_t* rangee, int x) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(rangee + x)); }
+bool Vides(__m128i v) { return _mm_movemask_epi8(_mm_cmpeq_epi32(v, _mm_setzero_si128())) == 0xFFFF; }
+
+// Whether the non-empty cells x0 to x1 (on the map, at least four) of a row hold such an object,
+// looked at four cells at a time, the last four read whole even where they overlap the others.
+bool PleinsAvecObjet(const int32_t* rangee, int x0, int x1, const int32_t* armees) {
+    for (int x = x0; x <= x1; x += 4) {
+        const int de = std::min(x, x1 - 3);
+        const __m128i vides = _mm_cmpeq_epi32(Quatre(rangee, de), _mm_setzero_si128());
+        for (int pleins = ~_mm_movemask_ps(_mm_castsi128_ps(vides)) & 0xF; pleins; pleins &= pleins - 1)
+            if (ObjetCompte(rangee[de + std::countr_zero(static_cast<unsigned>(pleins))], armees)) return true;
+    }
+    return false;
+}
+#endif
+
 // Whether the cells x0 to x1 (on the map) of a row hold such an object. The answer is the same
 // whatever order its cells are looked at in.
 bool RangeeAvecObjet(const int32_t* rangee, int x0, int x1, const int32_t* armees) {
@@ -129,19 +146,9 @@ bool RangeeAvecObjet(const int32_t* rangee, int x0, int x1, const int32_t* armee
     if (x1 - x0 >= 3) {
         // Most rows of a search hold nothing: they are passed over on a test of all their cells,
         // four at a time, the last four read whole even where they overlap the others.
-        const __m128i zero = _mm_setzero_si128();
-        auto quatre = [rangee](int x) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(rangee + x)); };
-        __m128i tout = quatre(x1 - 3);
-        for (int x = x0; x < x1 - 3; x += 4) tout = _mm_or_si128(tout, quatre(x));
-        if (_mm_movemask_epi8(_mm_cmpeq_epi32(tout, zero)) == 0xFFFF) return false;
-        // Else only the non-zero cells are looked at, four cells at a time in the same way.
-        for (int x = x0; x <= x1; x += 4) {
-            const int de = std::min(x, x1 - 3);
-            for (int pleins = ~_mm_movemask_ps(_mm_castsi128_ps(_mm_cmpeq_epi32(quatre(de), zero))) & 0xF; pleins;
-                 pleins &= pleins - 1)
-                if (ObjetCompte(rangee[de + std::countr_zero(static_cast<unsigned>(pleins))], armees)) return true;
-        }
-        return false;
+        __m128i tout = Quatre(rangee, x1 - 3);
+        for (int x = x0; x < x1 - 3; x += 4) tout = _mm_or_si128(tout, Quatre(rangee, x));
+        return !Vides(tout) && PleinsAvecObjet(rangee, x0, x1, armees);
     }
 #endif
     for (int x = x0; x <= x1; ++x)
@@ -154,6 +161,20 @@ bool RangeeAvecObjet(const int32_t* rangee, int x0, int x1, const int32_t* armee
 bool Univers__RectangleSansObjet(const int32_t* grille, int x0, int y0, int x1, int y1, const int32_t* armees) {
     if (grille == nullptr) return true;
     x0 = std::max(x0, 0), y0 = std::max(y0, 0), x1 = std::min(x1, N - 1), y1 = std::min(y1, N - 1);
+#if defined(__SSE2__)
+    if (x1 - x0 >= 3 && x1 - x0 <= 15) {
+        // Four to sixteen columns, as in most searches: each row read as four blocks of four cells
+        // at fixed places covering them all, blocks repeated or overlapping where fewer are needed.
+        const int a = x0, b = std::min(x0 + 4, x1 - 3), c = std::min(x0 + 8, x1 - 3), d = x1 - 3;
+        for (int y = y0; y <= y1; ++y) {
+            const int32_t* rangee = grille + N * y;
+            const __m128i tout = _mm_or_si128(_mm_or_si128(Quatre(rangee, a), Quatre(rangee, b)),
+                                              _mm_or_si128(Quatre(rangee, c), Quatre(rangee, d)));
+            if (!Vides(tout) && PleinsAvecObjet(rangee, x0, x1, armees)) return false;
+        }
+        return true;
+    }
+#endif
     for (int y = y0; y <= y1; ++y)
         if (RangeeAvecObjet(grille + N * y, x0, x1, armees)) return false;
     return true;

@@ -178,4 +178,24 @@ TEST_F(Grilles, RectangleSansObjetCommeLaMarcheDeToutesLesCases) {
     std::fill(GrilleUnites, GrilleUnites + TAILLE_UNIVERS * TAILLE_UNIVERS, 0);
 }
 
+// One object in a row, at every column of rectangles one to twenty cells wide, at the left edge,
+// in the middle and against the right edge of the map, and just outside them: a row read by
+// blocks of four must see every column of the rectangle and none beyond.
+TEST_F(Grilles, RectangleSansObjetVoitChaqueColonne) {
+    TableObjets[7].armee = 2;
+    const int32_t armees[6] = {0, 0, 1, 0, 0, 0};
+    const int y = 50;
+    for (int largeur = 1; largeur <= 20; ++largeur)
+        for (const int x0 : {0, 3, 61, TAILLE_UNIVERS - largeur})
+            for (int x = x0 - 1; x <= x0 + largeur; ++x) {
+                if (x < 0 || x >= TAILLE_UNIVERS) continue;
+                GrilleUnites[x + TAILLE_UNIVERS * y] = 7;
+                const bool dedans = x >= x0 && x < x0 + largeur;
+                for (const int32_t* filtre : {static_cast<const int32_t*>(nullptr), armees})
+                    EXPECT_EQ(Univers__RectangleSansObjet(GrilleUnites, x0, y - 2, x0 + largeur - 1, y + 1, filtre), !dedans)
+                        << "largeur " << largeur << " depuis " << x0 << " objet en " << x;
+                GrilleUnites[x + TAILLE_UNIVERS * y] = 0;
+            }
+}
+
 }  // namespace
