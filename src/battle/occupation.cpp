@@ -282,7 +282,9 @@ void Objet__AlloueTrajet(int objet) {
     if (!ObjetValide(objet)) return;
     Objet& o = TableObjets[objet];
     Objet__LibereTrajet(objet);
-    o.trajet = new PointTrajet[POINTS_TRAJET_UNITE]();
+    // Not cleared: a path is read only below nbPointsTrajetUnite, and every count above 0 is set
+    // with the copy of that many points (Unite__OrdreDeplacement).
+    o.trajet = new PointTrajet[POINTS_TRAJET_UNITE];
     o.listeAllies = new int32_t[TAILLE_LISTE_CIBLES];
     o.listeEnnemis = new int32_t[TAILLE_LISTE_CIBLES];
     for (int i = 0; i < TAILLE_LISTE_CIBLES; ++i) o.listeAllies[i] = o.listeEnnemis[i] = -1;
