@@ -689,14 +689,23 @@ void Simulation__Tour() {
             SimulationInitialisee = 1;
         }
         Occupation__Reconstruit();
+        // The pose of every group's units, then their preparation. Every unit the preparation
+        // stamps again was stamped by the pose, with the same number on the same cells (neither
+        // writes what a stamp reads). A stamp writes only a free cell or one holding its number,
+        // so with no cell cleared by the pose, each of those cells still holds a number and the
+        // same stamp again changes nothing: it is left out. What else the preparation writes
+        // (the units' cells and moving state) the pose does not read, nor the preparation of other
+        // groups: each group is prepared straight after its pose, while its lines are at hand.
+        // Once the pose has cleared a cell, the whole preparation is made after the whole pose,
+        // stamps included; it writes again what it wrote of the groups already prepared, the same
+        // values from the same fields.
         PoseEfface = false;
-        Groupes__PourChaqueAvecMembres(ListeGroupesActifs, PoseMembres);
-        // Every unit the preparation stamps again was stamped by the loop above, with the same
-        // number on the same cells (it writes none of what the stamp reads). A stamp writes only a
-        // free cell or one holding its number, so with no cell cleared since, each of those cells
-        // still holds a number, and the same stamp again changes nothing: it is left out.
+        for (const NoeudEntier* n = ListeGroupesActifs; n && n->suivant; n = n->suivant) {
+            const int g = n->valeur;
+            if (GroupeIndice(g) && TableGroupes[g].membres) PoseMembres(g);
+            if (!PoseEfface && Vivant(g)) ChaqueUnite(g, Recale<false>);
+        }
         if (PoseEfface) Groupes__PourChaque(ListeGroupesActifs, Groupe__PrepareUnites);
-        else Groupes__PourChaque(ListeGroupesActifs, [](int g) { ChaqueUnite(g, Recale<false>); });
         Groupes__PourChaque(ListeGroupesActifs, Groupe__PrePas);
         Groupes__PourChaque(ListeGroupesActifs, Groupe__Gestion);
         Groupes__PourChaque(ListeGroupesActifs, Groupe__VerifieOccupation);
