@@ -71,13 +71,19 @@ bool BlocVide(const int32_t* p) {
 #endif
 }
 
+// Frees the BLOC cells from p, writing them only when one is taken.
+void Libere(uint32_t* p) {
+    if (!BlocVide(reinterpret_cast<const int32_t*>(p))) std::memset(p, 0, BLOC * sizeof(uint32_t));
+}
+
 template <bool AvecBase>
 void Balaye(const int32_t* grille, uint32_t* carte, uint32_t* base) {
     static_assert(CASES_CARTE % BLOC == 0);
     for (int i = 0; i < CASES_CARTE; i += BLOC) {
         if (BlocVide(grille + i)) {
-            std::memset(carte + i, 0, BLOC * sizeof(uint32_t));
-            if constexpr (AvecBase) std::memset(base + i, 0, BLOC * sizeof(uint32_t));
+            // A block of a map already free is left as it is, not written again.
+            Libere(carte + i);
+            if constexpr (AvecBase) Libere(base + i);
             continue;
         }
         for (int k = i; k < i + BLOC; ++k) {
@@ -276,7 +282,9 @@ void Objet__AlloueTrajet(int objet) {
     if (!ObjetValide(objet)) return;
     Objet& o = TableObjets[objet];
     Objet__LibereTrajet(objet);
-    o.trajet = new PointTrajet[POINTS_TRAJET_UNITE]();
+    // Not cleared: a path is read only below nbPointsTrajetUnite, and every count above 0 is set
+    // with the copy of that many points (Unite__OrdreDeplacement).
+    o.trajet = new PointTrajet[POINTS_TRAJET_UNITE];
     o.listeAllies = new int32_t[TAILLE_LISTE_CIBLES];
     o.listeEnnemis = new int32_t[TAILLE_LISTE_CIBLES];
     for (int i = 0; i < TAILLE_LISTE_CIBLES; ++i) o.listeAllies[i] = o.listeEnnemis[i] = -1;

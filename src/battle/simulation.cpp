@@ -328,22 +328,34 @@ void Groupes__PourChaqueAvecMembres(const NoeudEntier* liste, OperationGroupe op
 
 void Groupe__PourChaqueUnite(int gi, OperationUnite operation) { ChaqueUnite(gi, operation); }
 
-void Groupe__PoseUnites(int gi) {
+namespace {
+
+// Set by the stamps of Groupe__PoseUnites that clear cells (a unit whose numeroObjet is 0).
+bool PoseEfface = false;
+
+// PoseUnites of one group; the stamps of the group tick's pass are counted on.
+void PoseMembres(int gi) {
     Groupe& g = TableGroupes[gi];
     g.placee = 1;
     for (int i = 0; i < g.nbMembres; ++i) {
         if (!Valide(g.membres[i])) continue;
         const Objet& o = TableObjets[g.membres[i]];
         if (Decale(o)) g.placee = 0;
-        if (o.actif == 1 && !MourantOuMort(o))
+        if (o.actif == 1 && !MourantOuMort(o)) {
+            if (o.numeroObjet == 0) PoseEfface = true;
             Occupation__Pose(Taille(o), Taille(o), o.prochaineCaseX, o.prochaineCaseY, Carte(o), o.numeroObjet);
+        }
     }
 }
 
-void Unite__Recale(int objet, int gi) {
+// restampe: whether the unit's stamp at its next cell is made again; it may be left out when the
+// same stamp was made since the maps last had a cell cleared (see Simulation__Tour).
+template <bool restampe>
+void Recale(int objet, int gi) {
     Objet& o = TableObjets[objet];
     if (!Decale(o) && o.actif == 1 && !MourantOuMort(o)) {
-        Occupation__Pose(Taille(o), Taille(o), o.prochaineCaseX, o.prochaineCaseY, Carte(o), o.numeroObjet);
+        if constexpr (restampe)
+            Occupation__Pose(Taille(o), Taille(o), o.prochaineCaseX, o.prochaineCaseY, Carte(o), o.numeroObjet);
         o.x = o.prochaineCaseX;
         o.y = o.prochaineCaseY;
     }
@@ -351,6 +363,12 @@ void Unite__Recale(int objet, int gi) {
     o.attenteCase = 0;
     if (Formation__UniteDansRectangle(objet, o.x, o.y, gi) == 0) o.modeDeplacement = 4;
 }
+
+}  // namespace
+
+void Groupe__PoseUnites(int gi) { PoseMembres(gi); }
+
+void Unite__Recale(int objet, int gi) { Recale<true>(objet, gi); }
 
 void Groupe__PrepareUnites(int gi) { Groupe__PourChaqueUnite(gi, Unite__Recale); }
 
@@ -671,8 +689,23 @@ void Simulation__Tour() {
             SimulationInitialisee = 1;
         }
         Occupation__Reconstruit();
-        Groupes__PourChaqueAvecMembres(ListeGroupesActifs, Groupe__PoseUnites);
-        Groupes__PourChaque(ListeGroupesActifs, Groupe__PrepareUnites);
+        // The pose of every group's units, then their preparation. Every unit the preparation
+        // stamps again was stamped by the pose, with the same number on the same cells (neither
+        // writes what a stamp reads). A stamp writes only a free cell or one holding its number,
+        // so with no cell cleared by the pose, each of those cells still holds a number and the
+        // same stamp again changes nothing: it is left out. What else the preparation writes
+        // (the units' cells and moving state) the pose does not read, nor the preparation of other
+        // groups: each group is prepared straight after its pose, while its lines are at hand.
+        // Once the pose has cleared a cell, the whole preparation is made after the whole pose,
+        // stamps included; it writes again what it wrote of the groups already prepared, the same
+        // values from the same fields.
+        PoseEfface = false;
+        for (const NoeudEntier* n = ListeGroupesActifs; n && n->suivant; n = n->suivant) {
+            const int g = n->valeur;
+            if (GroupeIndice(g) && TableGroupes[g].membres) PoseMembres(g);
+            if (!PoseEfface && Vivant(g)) ChaqueUnite(g, Recale<false>);
+        }
+        if (PoseEfface) Groupes__PourChaque(ListeGroupesActifs, Groupe__PrepareUnites);
         Groupes__PourChaque(ListeGroupesActifs, Groupe__PrePas);
         Groupes__PourChaque(ListeGroupesActifs, Groupe__Gestion);
         Groupes__PourChaque(ListeGroupesActifs, Groupe__VerifieOccupation);

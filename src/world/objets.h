@@ -12,9 +12,12 @@ struct TableEvenements;
 struct PointTrajet;
 
 // A master (TableMaitres) has the same layout. Every field is a signed 32-bit word unless said.
-// The fields are laid out by how often they are read together: the first cache line holds what
-// the tests of a cell's occupant and the per-unit loops of the group tick read, the second the
-// engagement and movement state, the third the buffers; the rest follows.
+// The fields are laid out by how often a pass reads them, so that a unit's pass touches few of
+// its lines: the first cache line holds what the tests of a cell's occupant and the per-unit loops
+// of the group tick read; the second the movement, engagement and animation state every unit's
+// behaviour reads; the third the buffers and the path and step state; the fourth the spells and
+// the rest of what a pass reads of many units; the fifth the fight's lists and the drawing's
+// marks; the rest follows.
 struct alignas(64) Objet {
     int32_t famille;
     int32_t taille;                 // side of the square footprint in cells, 0..6
@@ -40,72 +43,78 @@ struct alignas(64) Objet {
     int32_t groupeCible;
     int32_t pointsDeVie;
     int32_t porteeVue, porteeAttaque;
-    int32_t degats;
-    int32_t capaciteEngagement;
-    int32_t totalEngage;
-    int32_t dernierEnnemi, dernierAllie;
+    int32_t animation;              // 0..20
+    int32_t image;
+    int32_t direction;
+    int32_t compteurEvenement;
+    int32_t auContact;
 
     PointTrajet* trajet;
-    int32_t* listeAllies;
-    int32_t* listeEnnemis;
     NoeudEntier* noeudListe;        // node in ListeObjetsVivants, null while the slot is free
     AnimationInfo* animations;      // the master's 21 pairs, shared, never freed by an object
-    TableEvenements* evenements;
     int32_t nbPointsTrajetUnite;
     int32_t pointCourantUnite;
     int32_t contourne;
     int32_t vitesse;
+    int32_t arretFinCycle;
+    int32_t empreinteUnites;        // cell index of the footprint last stamped in GrilleUnites, -1 none
+    int32_t regenerationVie;
+    int32_t butUniteX, butUniteY;
+    uint8_t degatsContinus;         // 254 = immune
+    uint8_t remplissage[3];
+
+    int32_t sorts[9];               // spell codes; per family, other values (see the accessors below)
+    int32_t mana;
+    int32_t manaMaximum;
+    int32_t compteurRepos;
+    int32_t chefGroupe;
+    int32_t resultatTrajet;
+    int32_t destinationX;
+    int32_t dernierEnnemi;
+
+    int32_t degats;
+    int32_t capaciteEngagement;
+    int32_t totalEngage;
+    int32_t dernierAllie;
+    int32_t* listeAllies;
+    int32_t* listeEnnemis;
+    TableEvenements* evenements;
+    int32_t touche;
+    int32_t dejaAffiche;            // drawn this frame
+    int32_t reposAnime;
+    int32_t etatSort;
+    int32_t action;
+    int32_t selectionne;
 
     int32_t categorie;
-    int32_t sorts[9];               // spell codes; per family, other values (see the accessors below)
-    int32_t selectionne;
     int32_t selectionnable;
     int32_t moral;                  // 1..5 (letters E..A)
     int32_t pointsDeVieMaximum;
-    int32_t regenerationVie;
     int32_t pointsDeVieParNiveau;
     int32_t degatsParNiveau;
-    int32_t mana;
-    int32_t manaMaximum;
     char couleur[4];                // team tint R, V, B (0..31); a first byte ' ' means no tint
-    int32_t destinationX, destinationY;
-    int32_t animation;              // 0..20
-    int32_t image;
-    int32_t direction;
+    int32_t destinationY;
     int32_t imageCadavre;
     int32_t typeLiberation;         // grid freed at destruction: 0 none, 1 air, 2 units, 3 ground
     int32_t niveau;
     int32_t experience;
-    int32_t touche;
-    uint8_t degatsContinus;         // 254 = immune
-    uint8_t remplissage[3];
     int32_t indice;
     int32_t heureEtat, heureMort;
     int32_t aleaAffichage;
     int32_t origineX, origineY;
-    int32_t chefGroupe, ecartChefX, ecartChefY, butUniteX, butUniteY;
+    int32_t ecartChefX, ecartChefY;
     int32_t xPrecedent, yPrecedent;
     int32_t formation;              // 4 "TOUJOURS", 1 "JAMAIS"
-    int32_t resultatTrajet;
     int32_t animationParDefaut;
-    int32_t compteurEvenement;
-    int32_t action;
     int32_t pixelX, pixelY;
     int32_t projectileLie;
     int32_t modeArmure;
     int32_t cibleSort;
-    int32_t auContact;
     int32_t dernierSort[9];
-    int32_t etatSort;
-    int32_t empreinteUnites;        // cell index of the footprint last stamped in GrilleUnites, -1 none
-    int32_t arretFinCycle;
-    int32_t reposAnime;
-    int32_t compteurRepos;
     int32_t compteurTir;
     int32_t etatFuite;
     int32_t ageNombre, degatsRecus;
     int32_t ageIcone, icone;
-    int32_t dejaAffiche;            // drawn this frame
 
     // The words of sorts as some families use them.
     int32_t& delaiMort() { return sorts[8]; }

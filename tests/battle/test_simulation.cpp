@@ -196,3 +196,38 @@ TEST_F(Simulation, UnMembreSansEnnemiGardeSesAmisAvecLaCibleDUnAutre) {
 }
 
 }  // namespace
+
+// The group tick's stamps of the units' next cells: unit 1 takes (11, 10) first, then a unit
+// heading for the same cell, casting (so not prepared after), stamps it with its numeroObjet. A
+// numeroObjet of 0 clears the cell, and the preparation stamps unit 1 there again; any other
+// number leaves it to unit 1. Groups hold a member in motion, so that they are not managed after.
+TEST_F(Simulation, LaPreparationRepriseApresUneCaseEffacee) {
+    int32_t* const grille = GrilleUnites;
+    for (const int numero : {0, 2}) {
+        SCOPED_TRACE(numero);
+        Univers__EffaceGrilles();
+        Soldat(1, 10, 10, 0, 5).prochaineCaseX = 11;
+        Objet& b = Soldat(2, 12, 10, 0, 6);
+        b.prochaineCaseX = 11;
+        b.numeroObjet = numero;
+        b.enIncantation = 1;
+        for (const int n : {3, 4}) {
+            Objet& m = Soldat(n, 30 + n, 30, 0, n + 2);
+            m.actif = 0;
+            m.decalageX = 24;
+            grille[m.x + COTE_CARTE * m.y] = 0;
+        }
+        GroupeAvec(5, {1, 3});
+        GroupeAvec(6, {2, 4});
+        NoeudEntier fin{}, n6{6, &fin}, n5{5, &n6};
+        NoeudEntier* const liste = ListeGroupesActifs;
+        const int32_t compteur = SimulationCompteur, initialisee = SimulationInitialisee, ia = IAActive;
+        ListeGroupesActifs = &n5;
+        SimulationCompteur = 0, SimulationInitialisee = 1, IAActive = 0;
+        Simulation__Tour();
+        ListeGroupesActifs = liste;
+        SimulationCompteur = compteur, SimulationInitialisee = initialisee, IAActive = ia;
+        EXPECT_EQ(Sol(11, 10), 1u);
+        EXPECT_EQ(TableObjets[1].x, 11);
+    }
+}
