@@ -294,16 +294,18 @@ int IA__EvaluationCibles() {
                 const int32_t facteurArmee = facteur(bornes[armee]);
                 // A square's open candidates, passed over when no goal in the square is near
                 // enough to win or tie (the distance, truncated root, to its nearest cell), and
-                // each one so far that even its square's bound is above the best.
-                auto carreEssai = [&](int i, int j) {
+                // each one so far that even its square's bound is above the best. False when
+                // even the army's bound is above the best: then so is every square further out
+                // in the row (the row's distance dy is the same for all, dx only grows, and the
+                // best does not change while squares are passed over).
+                auto carreEssai = [&](int i, int j, int dy) {
                     const size_t q = static_cast<size_t>((armee * CARRES + j) * CARRES + i);
-                    const int x0 = i * CARRE, y0 = j * CARRE;
+                    const int x0 = i * CARRE;
                     const int dx = std::max({x0 - gx, gx - (x0 + CARRE - 1), 0});
-                    const int dy = std::max({y0 - gy, gy - (y0 + CARRE - 1), 0});
                     const int32_t dCarre = Racines[static_cast<size_t>(dx * dx + dy * dy)];
-                    if (facteurArmee * dCarre > meilleur) return;
+                    if (facteurArmee * dCarre > meilleur) return false;
                     const int32_t f = facteur(minCarre[q]);
-                    if (f * dCarre > meilleur) return;
+                    if (f * dCarre > meilleur) return true;
                     // Every candidate in the span is open.
                     for (int32_t p = debutCarre[q], fin = p + ouvertsCarre[q]; p < fin; ++p) {
                         const Entree& o = liste[static_cast<size_t>(p)];
@@ -314,6 +316,7 @@ int IA__EvaluationCibles() {
                         if (precedent != -1 && o.groupe == precedent) continue;
                         note(o.mode, effectif(o.nbMembres), o.pv, d, o.rang);
                     }
+                    return true;
                 };
                 // The rows of squares by distance from the goal's, alternately above and below,
                 // until in each direction the next row's nearest cell is too far even for the
@@ -340,7 +343,7 @@ int IA__EvaluationCibles() {
                         for (uint32_t encore = cote == 0 ? bits & ~gauche : gauche; encore;) {
                             const int i = cote == 0 ? __builtin_ctz(encore) : 31 - __builtin_clz(encore);
                             encore &= ~(1u << i);
-                            carreEssai(i, j);
+                            if (!carreEssai(i, j, dyLigne)) break;
                         }
                 }
             }
