@@ -283,11 +283,11 @@ int IA__EvaluationCibles() {
         } else {
             for (const int32_t k : horsCarte) essai(k);
             const int gx = g.butX, gy = g.butY, cx = gx / CARRE, cy = gy / CARRE;
-            const int32_t precedent = g.groupeCibleIAPrecedent;
+            const int32_t precedent = g.groupeCibleIAPrecedent, couche = cg->couche;
             const int32_t tiers = g.nbMembres / 3;
             // FacteurEffectifIA(g.nbMembres, m) by compares, for m >= 1 (every group with a
             // leader has members) and g.nbMembres >= 1.
-            auto effectif = [&](int32_t m) { return m <= tiers ? 1 : m <= g.nbMembres ? 2 : 3; };
+            auto effectif = [&](int32_t m) { return 1 + (m > tiers) + (m > g.nbMembres); };
             // x / hpG for the hit points here, all at least 1, as hpG.
             const Diviseur parPvG(static_cast<uint32_t>(hpG));
             auto facteurPv = [&](int32_t p) { return static_cast<int>(parPvG(static_cast<uint32_t>(p))) + 1; };
@@ -318,16 +318,27 @@ int IA__EvaluationCibles() {
                     if (facteurArmee * dCarre > meilleur) return false;
                     const int32_t f = facteur(minCarre[q]);
                     if (f * dCarre > meilleur) return true;
-                    // Every candidate in the span is open.
+                    // Every candidate in the span is open. Each one is scored (the score fits an
+                    // int, and is not negative) and kept by a minimum rather than by branches,
+                    // which would mostly guess wrong: of the keys score * 2^32 + 2^31 - 1 - rang,
+                    // the smallest is the best score's, the latest in list order on a tie (every
+                    // rang, and the best's, from -1 to 2^31 - 1). A group is never -1, so no
+                    // candidate is passed over for precedent -1.
+                    auto cle = [](int32_t score, int32_t rang) {
+                        return int64_t{score} << 32 | (int64_t{INT32_MAX} - rang);
+                    };
+                    int64_t meilleureCle = cle(meilleur, meilleurRang);
                     for (int32_t p = debutCarre[q], fin = p + ouvertsCarre[q]; p < fin; ++p) {
                         const Entree& o = liste[static_cast<size_t>(p)];
                         const int ex = o.butX - gx, ey = o.butY - gy;
                         const int d = Racines[static_cast<size_t>(ex * ex + ey * ey)];
-                        if (f * d > meilleur) continue;
-                        if (!partout && o.couche != cg->couche) continue;
-                        if (precedent != -1 && o.groupe == precedent) continue;
-                        note(o.mode, effectif(o.nbMembres), facteurPv(o.pv), d, o.rang);
+                        const int score = FormationEntiere[static_cast<size_t>(o.mode - 1)][static_cast<size_t>(modeG - 1)] *
+                                          effectif(o.nbMembres) * facteurPv(o.pv) * d;
+                        const bool pris = (partout || o.couche == couche) & (o.groupe != precedent);
+                        meilleureCle = std::min(meilleureCle, pris ? cle(score, o.rang) : INT64_MAX);
                     }
+                    meilleur = static_cast<int32_t>(meilleureCle >> 32);
+                    meilleurRang = static_cast<int32_t>(int64_t{INT32_MAX} - (meilleureCle & UINT32_MAX));
                     return true;
                 };
                 // The rows of squares by distance from the goal's, alternately above and below,
