@@ -306,18 +306,16 @@ int IA__EvaluationCibles() {
                 const int32_t facteurArmee = facteur(bornes[armee]);
                 // A square's open candidates, passed over when no goal in the square is near
                 // enough to win or tie (the distance, truncated root, to its nearest cell), and
-                // each one so far that even its square's bound is above the best. False when
-                // even the army's bound is above the best: then so is every square further out
-                // in the row (the row's distance dy is the same for all, dx only grows, and the
-                // best does not change while squares are passed over).
-                auto carreEssai = [&](int i, int j, int dy) {
+                // each one so far that even its square's bound is above the best.
+                auto carreEssai = [&](int i, int j) {
                     const size_t q = static_cast<size_t>((armee * CARRES + j) * CARRES + i);
-                    const int x0 = i * CARRE;
+                    const int x0 = i * CARRE, y0 = j * CARRE;
                     const int dx = std::max({x0 - gx, gx - (x0 + CARRE - 1), 0});
+                    const int dy = std::max({y0 - gy, gy - (y0 + CARRE - 1), 0});
                     const int32_t dCarre = Racines[static_cast<size_t>(dx * dx + dy * dy)];
-                    if (facteurArmee * dCarre > meilleur) return false;
+                    if (facteurArmee * dCarre > meilleur) return;
                     const int32_t f = facteur(minCarre[q]);
-                    if (f * dCarre > meilleur) return true;
+                    if (f * dCarre > meilleur) return;
                     // Every candidate in the span is open. Each one is scored (the score fits an
                     // int, and is not negative) and kept by a minimum rather than by branches,
                     // which would mostly guess wrong: of the keys score * 2^32 + 2^31 - 1 - rang,
@@ -339,7 +337,6 @@ int IA__EvaluationCibles() {
                     }
                     meilleur = static_cast<int32_t>(meilleureCle >> 32);
                     meilleurRang = static_cast<int32_t>(int64_t{INT32_MAX} - (meilleureCle & UINT32_MAX));
-                    return true;
                 };
                 // The rows of squares by distance from the goal's, alternately above and below,
                 // until in each direction the next row's nearest cell is too far even for the
@@ -366,7 +363,7 @@ int IA__EvaluationCibles() {
                         for (uint32_t encore = cote == 0 ? bits & ~gauche : gauche; encore;) {
                             const int i = cote == 0 ? __builtin_ctz(encore) : 31 - __builtin_clz(encore);
                             encore &= ~(1u << i);
-                            if (!carreEssai(i, j, dyLigne)) break;
+                            carreEssai(i, j);
                         }
                 }
             }
