@@ -57,6 +57,14 @@ inline int Distance(int x1, int y1, int x2, int y2) {
 
 int Mode(const Groupe& g) { return g.modeFormation >= 1 && g.modeFormation <= 5 ? g.modeFormation : 1; }
 
+// The formation factors as the scores take them, cut to ints.
+const std::array<std::array<int, 5>, 5> FormationEntiere = [] {
+    std::array<std::array<int, 5>, 5> f{};
+    for (size_t a = 0; a < 5; ++a)
+        for (size_t b = 0; b < 5; ++b) f[a][b] = static_cast<int>(TableFormationIA[a][b]);
+    return f;
+}();
+
 // The smallest formation factor over a set of modes (bit m - 1 for mode m), for each mode of the
 // group choosing; 9999 for the empty set.
 const std::array<std::array<int, 5>, 32> FormationMin = [] {
@@ -248,12 +256,13 @@ int IA__EvaluationCibles() {
         const bool partout = cg->classe == CLASSE_ARCHER || cg->couche == 2 || cg->sorts[0] != -1;
         const int hpG = pv[static_cast<size_t>(gi)] != 0 ? pv[static_cast<size_t>(gi)] : 1;
         const int modeG = Mode(g);
-        // The score of a candidate of formation mode `mode`, hit points `pvO` at distance d, kept
-        // when it beats the best (the later in list order winning a tie).
-        auto note = [&](int mode, int effectif, int32_t pvO, int d, int rang) {
-            int score = static_cast<int>(TableFormationIA[static_cast<size_t>(mode - 1)][static_cast<size_t>(modeG - 1)]);
+        // The score of a candidate of formation mode `mode`, hit points' factor `facteurPv`
+        // (its hit points / hpG + 1) at distance d, kept when it beats the best (the later in list
+        // order winning a tie).
+        auto note = [&](int mode, int effectif, int facteurPv, int d, int rang) {
+            int score = FormationEntiere[static_cast<size_t>(mode - 1)][static_cast<size_t>(modeG - 1)];
             score *= effectif;
-            score *= pvO / hpG + 1;
+            score *= facteurPv;
             score *= d;
             if (score < meilleur || (score == meilleur && rang > meilleurRang)) {
                 meilleur = score;
@@ -267,25 +276,28 @@ int IA__EvaluationCibles() {
             if (!partout && o.couche != cg->couche) return;
             if (engagee[static_cast<size_t>(oi)] >= o.force) return;
             if (g.groupeCibleIAPrecedent != -1 && oi == g.groupeCibleIAPrecedent) return;
-            note(o.mode, FacteurEffectifIA(g.nbMembres, o.nbMembres), o.pv, Distance(o.butX, o.butY, g.butX, g.butY), k);
+            note(o.mode, FacteurEffectifIA(g.nbMembres, o.nbMembres), o.pv / hpG + 1, Distance(o.butX, o.butY, g.butX, g.butY), k);
         };
         if (!parCarres || hpG < 1 || !surCarte(g.butX, g.butY)) {
             for (size_t k = 0; k < candidats.size(); ++k) essai(static_cast<int>(k));
         } else {
             for (const int32_t k : horsCarte) essai(k);
             const int gx = g.butX, gy = g.butY, cx = gx / CARRE, cy = gy / CARRE;
-            const int32_t precedent = g.groupeCibleIAPrecedent;
+            const int32_t precedent = g.groupeCibleIAPrecedent, couche = cg->couche;
             const int32_t tiers = g.nbMembres / 3;
             // FacteurEffectifIA(g.nbMembres, m) by compares, for m >= 1 (every group with a
             // leader has members) and g.nbMembres >= 1.
-            auto effectif = [&](int32_t m) { return m <= tiers ? 1 : m <= g.nbMembres ? 2 : 3; };
+            auto effectif = [&](int32_t m) { return 1 + (m > tiers) + (m > g.nbMembres); };
+            // x / hpG for the hit points here, all at least 1, as hpG.
+            const Diviseur parPvG(static_cast<uint32_t>(hpG));
+            auto facteurPv = [&](int32_t p) { return static_cast<int>(parPvG(static_cast<uint32_t>(p))) + 1; };
             // Every score of a set of candidates is at least this times the distance (each factor
             // is at least 1, and each grows with what it is bounded by here). Like every bound and
             // score here it fits an int: each factor is at most its value for pvMax, and the
             // distance at most the map's diagonal.
             auto facteur = [&](const Minima& m) {
                 return FormationMin[static_cast<size_t>(m.modes)][static_cast<size_t>(modeG - 1)] * effectif(m.membres) *
-                       (m.pv / hpG + 1);
+                       facteurPv(m.pv);
             };
             // The bits lo to hi of a mask, none when lo > hi.
             auto plage = [](int lo, int hi) { return lo > hi ? 0u : (~0u >> (31 - hi + lo)) << lo; };
@@ -304,16 +316,27 @@ int IA__EvaluationCibles() {
                     if (facteurArmee * dCarre > meilleur) return;
                     const int32_t f = facteur(minCarre[q]);
                     if (f * dCarre > meilleur) return;
-                    // Every candidate in the span is open.
+                    // Every candidate in the span is open. Each one is scored (the score fits an
+                    // int, and is not negative) and kept by a minimum rather than by branches,
+                    // which would mostly guess wrong: of the keys score * 2^32 + 2^31 - 1 - rang,
+                    // the smallest is the best score's, the latest in list order on a tie (every
+                    // rang, and the best's, from -1 to 2^31 - 1). A group is never -1, so no
+                    // candidate is passed over for precedent -1.
+                    auto cle = [](int32_t score, int32_t rang) {
+                        return int64_t{score} << 32 | (int64_t{INT32_MAX} - rang);
+                    };
+                    int64_t meilleureCle = cle(meilleur, meilleurRang);
                     for (int32_t p = debutCarre[q], fin = p + ouvertsCarre[q]; p < fin; ++p) {
                         const Entree& o = liste[static_cast<size_t>(p)];
                         const int ex = o.butX - gx, ey = o.butY - gy;
                         const int d = Racines[static_cast<size_t>(ex * ex + ey * ey)];
-                        if (f * d > meilleur) continue;
-                        if (!partout && o.couche != cg->couche) continue;
-                        if (precedent != -1 && o.groupe == precedent) continue;
-                        note(o.mode, effectif(o.nbMembres), o.pv, d, o.rang);
+                        const int score = FormationEntiere[static_cast<size_t>(o.mode - 1)][static_cast<size_t>(modeG - 1)] *
+                                          effectif(o.nbMembres) * facteurPv(o.pv) * d;
+                        const bool pris = (partout || o.couche == couche) & (o.groupe != precedent);
+                        meilleureCle = std::min(meilleureCle, pris ? cle(score, o.rang) : INT64_MAX);
                     }
+                    meilleur = static_cast<int32_t>(meilleureCle >> 32);
+                    meilleurRang = static_cast<int32_t>(int64_t{INT32_MAX} - (meilleureCle & UINT32_MAX));
                 };
                 // The rows of squares by distance from the goal's, alternately above and below,
                 // until in each direction the next row's nearest cell is too far even for the

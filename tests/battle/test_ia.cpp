@@ -129,6 +129,24 @@ TEST_F(IA, LArmeeZeroEstEvalueeMaisNeRecoitPasDOrdre) {
     o.membres[0] = 3;
 }
 
+// The division by a multiply against the plain one, round the divisors' multiples and at the ends
+// of the range, where a rounding of its factor would first show.
+TEST(IADiviseur, CommeLaDivision) {
+    std::vector<uint32_t> diviseurs = {1, 2, 3, 5, 7, 30, 60, 100, 641, 65535, 65536, 65537, 6700417,
+                                       0x7FFFFFFFu, 0x80000000u, 0x80000001u, 0xFFFFFFFEu, 0xFFFFFFFFu};
+    for (uint32_t b = 1; b < 32; ++b) diviseurs.push_back((1u << b) - 1), diviseurs.push_back((1u << b) + 1);
+    for (const uint32_t d : diviseurs) {
+        const Diviseur div(d);
+        std::vector<uint32_t> nombres = {0, 1, 2, 0x7FFFFFFFu, 0x80000000u, 0xFFFFFFFEu, 0xFFFFFFFFu};
+        for (const uint64_t k : {1ull, 2ull, 3ull, 1000ull, 0xFFFFFFFFull / d - 1, 0xFFFFFFFFull / d})
+            for (const int64_t e : {-1, 0, 1}) {
+                const uint64_t n = k * d + static_cast<uint64_t>(e);
+                if (n <= 0xFFFFFFFFull) nombres.push_back(static_cast<uint32_t>(n));
+            }
+        for (const uint32_t n : nombres) ASSERT_EQ(div(n), n / d) << n << " / " << d;
+    }
+}
+
 // Every group's choice by the plain scan of all pairs (same score and tie rule), and the engaged
 // strengths it leaves, read from the tables without changing them.
 struct ChoixDesPaires {
