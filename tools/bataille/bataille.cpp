@@ -504,7 +504,7 @@ int main(int argc, char** argv) {
     };
     double somme = 0;
     for (double m : ms) somme += m;
-    std::printf("ms_par_passe p50 %.2f p99 %.2f max %.2f moyenne %.3f\n", centile(0.50), centile(0.99),
+    std::printf("ms_par_passe p50 %.2f p99 %.2f max %.2f moyenne %.4f\n", centile(0.50), centile(0.99),
                 ms.empty() ? 0.0 : ms.back(), ms.empty() ? 0.0 : somme / static_cast<double>(ms.size()));
 
     Region__Quitte();
