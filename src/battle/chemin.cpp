@@ -533,19 +533,42 @@ int Marche(bool enregistre, const Obstacles& bloquee, int x, int y, int xBut, in
 constexpr int PAS_CONTOURS_TOTAL_MAX = 128 * (PAS_CONTOUR_MAX + 1);
 
 // The states (cell, direction) met by the walk in progress, each with the step count it was met
-// at, stamped by walk: 9 bits of step count (at most PAS_CONTOUR_MAX + 1), the rest the walk's
-// number.
+// at: a small open-addressing table keyed by the state, which stays in the first-level cache. An
+// entry is the walk's number (high 32 bits), the state (17 bits) and the step count (9 bits, at
+// most PAS_CONTOUR_MAX + 1); an entry of another walk is free. A walk records a state once at
+// most (meeting it again ends the walk), and at most once per step up to step PAS_CONTOUR_MAX + 1
+// before it ends or restarts under a new number, so the table is never more than a third full.
 struct EtatsContour {
     static constexpr int BITS_PAS = 9;
     static_assert(PAS_CONTOUR_MAX + 1 < (1 << BITS_PAS));
+    static_assert(static_cast<int64_t>(COTE_CARTE) * COTE_CARTE * 8 <= (int64_t{1} << (32 - BITS_PAS)));
+    static constexpr int BITS_TABLE = 10;
+    static constexpr uint32_t TAILLE = 1u << BITS_TABLE;
+    static_assert(3 * (PAS_CONTOUR_MAX + 1) <= static_cast<int>(TAILLE));
     uint32_t marche = 0;
-    std::vector<uint32_t> vus = std::vector<uint32_t>(static_cast<size_t>(COTE_CARTE) * COTE_CARTE * 8, 0);
+    std::vector<uint64_t> table = std::vector<uint64_t>(TAILLE, 0);
     // A new walk (or a walk restarted from a new resume cell): no state met yet.
     void Nouvelle() {
-        if (++marche >= (1u << (32 - BITS_PAS))) {
-            std::fill(vus.begin(), vus.end(), 0);
+        if (++marche == 0) {
+            std::fill(table.begin(), table.end(), 0);
             marche = 1;
         }
+    }
+    // The slot of state etat (a cell's index * 8 + direction) under the walk's number: the one
+    // holding it, or the free one it goes in.
+    [[gnu::always_inline]] uint64_t* Place(uint32_t etat) {
+        const uint64_t numero = uint64_t{marche} << 32;
+        uint32_t h = (etat * 0x9E3779B1u) >> (32 - BITS_TABLE);
+        for (;; h = (h + 1) & (TAILLE - 1)) {
+            uint64_t* const e = &table[h];
+            if ((*e & ~uint64_t{0xFFFFFFFF}) != numero || static_cast<uint32_t>(*e) >> BITS_PAS == etat) return e;
+        }
+    }
+    // Whether the slot holds a state of the walk in progress.
+    bool Pris(const uint64_t* e) const { return *e >> 32 == marche; }
+    static int Pas(const uint64_t* e) { return static_cast<int>(*e & ((1u << BITS_PAS) - 1)); }
+    void Note(uint64_t* e, uint32_t etat, int pas) {
+        *e = uint64_t{marche} << 32 | etat << BITS_PAS | static_cast<uint32_t>(pas);
     }
 };
 EtatsContour Etats;
@@ -618,21 +641,20 @@ CodeContour Contour(int sens, const Obstacles& bloquee, int xDepart, int yDepart
     const Zone presDepart = Zone::Pres(w, h, ox, oy, xDepart, yDepart),
                surDepart = Zone::Sur(w, h, ox, oy, xDepart, yDepart);
     Etats.Nouvelle();
-    uint32_t* const vus = Etats.vus.data();
-    uint32_t marcheCourante = Etats.marche << EtatsContour::BITS_PAS;
 
     int pasTotal = 0;
     for (;;) {
         ++pasContour;
         if (++pasTotal > PAS_CONTOURS_TOTAL_MAX) return Fin(CONTOUR_TROP_LONG);
         if (pasContour > seuilBoucle && surCarte) {
-            uint32_t& vu = vus[indice * 8 + d];
-            if ((vu & ~((1u << EtatsContour::BITS_PAS) - 1)) == marcheCourante) {
+            const uint32_t etat = static_cast<uint32_t>(indice * 8 + d);
+            uint64_t* const vu = Etats.Place(etat);
+            if (Etats.Pris(vu)) {
                 // This step and the next ones each append the point one loop back, until the
                 // first of: the buffer full (SORTIE, checked first), the step count past
                 // PAS_CONTOUR_MAX, then the total count past its bound, checked once the step is
                 // done (its point then ends the walk).
-                const int periode = pasContour - static_cast<int>(vu & ((1u << EtatsContour::BITS_PAS) - 1));
+                const int periode = pasContour - EtatsContour::Pas(vu);
                 const int pleins = POINTS_TAMPON_TRAJET - nombre, longs = PAS_CONTOUR_MAX + 2 - pasContour,
                           total = PAS_CONTOURS_TOTAL_MAX - pasTotal + 1;
                 const int pas = std::min({pleins, longs, total});
@@ -653,7 +675,7 @@ CodeContour Contour(int sens, const Obstacles& bloquee, int xDepart, int yDepart
                 }
                 return Fin(pas == pleins ? CONTOUR_SORTIE : CONTOUR_TROP_LONG);
             }
-            vu = marcheCourante | static_cast<uint32_t>(pasContour);
+            Etats.Note(vu, etat, pasContour);
         }
         // From d, turning against the sense, the first free direction whose next one that way is
         // blocked; back at the start's axis after turning, the search starts again from d with the
@@ -710,7 +732,6 @@ CodeContour Contour(int sens, const Obstacles& bloquee, int xDepart, int yDepart
                 nombre = 0;
                 pasContour = 0;
                 Etats.Nouvelle();
-                marcheCourante = Etats.marche << EtatsContour::BITS_PAS;
                 break;
             }
         }
