@@ -240,6 +240,11 @@ public:
     uint32_t Generation() const { return generation_; }
     // The answer for the cell of index i (on the map), worked out.
     [[gnu::always_inline]] bool Calcule(int i) const { return TesteIndice(i); }
+    // For a single unit of one cell the answer is one compare of the cell's contents, no dearer
+    // than the memo's: the map to read then, else null.
+    const uint32_t* CarteDirecte() const { return unite_ && !g_ ? carte_ : nullptr; }
+    uint32_t PermisA() const { return permisA_; }
+    uint32_t PermisB() const { return permisB_; }
 
 private:
     // Teste for the cell of index i (on the map); a one-cell rectangle (no offset then) is read
@@ -375,11 +380,27 @@ private:
     uint32_t generation_;
 };
 
-bool Obstacles::Case(int i) const { return Lecture(*this)(i); }
+// Lecture for the plan of a single unit of one cell (Obstacles::CarteDirecte): the map cell read
+// and compared, the same answer as the memo's without the memo.
+class LectureCarte {
+public:
+    explicit LectureCarte(const Obstacles& b) : carte_(b.CarteDirecte()), permisA_(b.PermisA()), permisB_(b.PermisB()) {}
+    [[gnu::always_inline]] bool operator()(int i) const {
+        const uint32_t v = carte_[i];
+        return v != permisA_ && v != permisB_;
+    }
+
+private:
+    const uint32_t* carte_;
+    uint32_t permisA_, permisB_;
+};
+
+bool Obstacles::Case(int i) const { return CarteDirecte() ? LectureCarte(*this)(i) : Lecture(*this)(i); }
 
 // Whether b is in sight from a; when not, *mur is the first blocked cell met (a itself, or a cell
 // of the line before b).
-bool Visible(const Obstacles& bloquee, int ax, int ay, int bx, int by, PointTrajet* mur) {
+template <class L>
+bool VisibleAvec(const Obstacles& bloquee, int ax, int ay, int bx, int by, PointTrajet* mur) {
     if (ax == bx && ay == by) return true;
     *mur = {ax, ay};
     if (bloquee(ax, ay)) return false;
@@ -388,7 +409,7 @@ bool Visible(const Obstacles& bloquee, int ax, int ay, int bx, int by, PointTraj
     // Between two cells of the map every cell of the line is on the map: with the answers kept,
     // they are read by index without the map test.
     if (bloquee.Memorise() && SurCarte(ax, ay) && SurCarte(bx, by)) {
-        const Lecture lue(bloquee);
+        const L lue(bloquee);
         LigneIndice li(l, ax, ay);
         for (int reste = l.reste; reste > 1; --reste) {
             li.Suivante();
@@ -407,6 +428,12 @@ bool Visible(const Obstacles& bloquee, int ax, int ay, int bx, int by, PointTraj
         }
     }
     return true;
+}
+
+// The walks are written once for both ways of reading the kept answers, chosen per walk.
+bool Visible(const Obstacles& bloquee, int ax, int ay, int bx, int by, PointTrajet* mur) {
+    return bloquee.CarteDirecte() ? VisibleAvec<LectureCarte>(bloquee, ax, ay, bx, by, mur)
+                                  : VisibleAvec<Lecture>(bloquee, ax, ay, bx, by, mur);
 }
 
 // The cells Visible(a, b), a != b, tests: a itself, and the line's cells strictly before b. The
@@ -435,8 +462,9 @@ private:
     bool raide_;
 };
 
-int Marche(bool enregistre, const Obstacles& bloquee, int x, int y, int xBut, int yBut, int* xLibre, int* yLibre,
-           int* xReprise, int* yReprise, int* direction) {
+template <class L>
+int MarcheAvec(bool enregistre, const Obstacles& bloquee, int x, int y, int xBut, int yBut, int* xLibre, int* yLibre,
+               int* xReprise, int* yReprise, int* direction) {
     *xReprise = xBut;
     *yReprise = yBut;
     if (x == xBut && y == yBut) {
@@ -458,7 +486,7 @@ int Marche(bool enregistre, const Obstacles& bloquee, int x, int y, int xBut, in
         (!brut || depuis + l.reste < POINTS_TAMPON_TRAJET)) {
         int32_t m = depuis;
         auto Compte = [&] { TrajetBrutNombre = m == depuis ? n : m; };
-        const Lecture Bloque(bloquee);
+        const L Bloque(bloquee);
         auto X = [](int i) { return static_cast<int>(static_cast<unsigned>(i) % COTE_CARTE); };
         auto Y = [](int i) { return static_cast<int>(static_cast<unsigned>(i) / COTE_CARTE); };
         LigneIndice li(l, x, y);
@@ -528,6 +556,15 @@ int Marche(bool enregistre, const Obstacles& bloquee, int x, int y, int xBut, in
     return 1;
 }
 
+int Marche(bool enregistre, const Obstacles& bloquee, int x, int y, int xBut, int yBut, int* xLibre, int* yLibre,
+           int* xReprise, int* yReprise, int* direction) {
+    return bloquee.CarteDirecte()
+               ? MarcheAvec<LectureCarte>(enregistre, bloquee, x, y, xBut, yBut, xLibre, yLibre, xReprise, yReprise,
+                                          direction)
+               : MarcheAvec<Lecture>(enregistre, bloquee, x, y, xBut, yBut, xLibre, yLibre, xReprise, yReprise,
+                                     direction);
+}
+
 // Every contour walk of one plan together never takes more steps than this; a walk that keeps
 // closing its loop short of the goal gives up as one that took too long.
 constexpr int PAS_CONTOURS_TOTAL_MAX = 128 * (PAS_CONTOUR_MAX + 1);
@@ -574,8 +611,9 @@ struct EtatsContour {
 EtatsContour Etats;
 
 // sens +1 follows the obstacle counter-clockwise, -1 clockwise.
-CodeContour Contour(int sens, const Obstacles& bloquee, int xDepart, int yDepart, int xReprise, int yReprise, int d,
-                    int xBut, int yBut, int* xFin, int* yFin) {
+template <class L>
+CodeContour ContourAvec(int sens, const Obstacles& bloquee, int xDepart, int yDepart, int xReprise, int yReprise,
+                        int d, int xBut, int yBut, int* xFin, int* yFin) {
     PointTrajet* tampon = sens > 0 ? TrajetTrigo : TrajetTrigoInverse;
     int32_t& nombreTampon = sens > 0 ? TrajetTrigoNombre : TrajetTrigoInverseNombre;
     if (!tampon) return CONTOUR_SORTIE;
@@ -619,7 +657,7 @@ CodeContour Contour(int sens, const Obstacles& bloquee, int xDepart, int yDepart
         indice = cx + COTE_CARTE * cy;
     };
     Place();
-    const Lecture Lue(bloquee);
+    const L Lue(bloquee);
     auto B = [&](int dir) {
         return interieur ? Lue(indice + VOISIN[dir]) : bloquee(cx + DirectionDx[dir], cy + DirectionDy[dir]);
     };
@@ -748,6 +786,13 @@ CodeContour Contour(int sens, const Obstacles& bloquee, int xDepart, int yDepart
         fy = cy;
         if (pasContour > m && surReprise.Dans(cx, cy)) return Fin(CONTOUR_ATTEINT);
     }
+}
+
+CodeContour Contour(int sens, const Obstacles& bloquee, int xDepart, int yDepart, int xReprise, int yReprise, int d,
+                    int xBut, int yBut, int* xFin, int* yFin) {
+    return bloquee.CarteDirecte()
+               ? ContourAvec<LectureCarte>(sens, bloquee, xDepart, yDepart, xReprise, yReprise, d, xBut, yBut, xFin, yFin)
+               : ContourAvec<Lecture>(sens, bloquee, xDepart, yDepart, xReprise, yReprise, d, xBut, yBut, xFin, yFin);
 }
 
 // Appends a whole contour to the raw path; false when it would fill it.
