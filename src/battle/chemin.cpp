@@ -105,8 +105,9 @@ struct Zone {
     static Zone Sur(int w, int h, int ox, int oy, int cx, int cy) {
         return Boite(int64_t{cx} - ox - w + 1, int64_t{cy} - oy - h + 1, int64_t{w} - 1, int64_t{h} - 1);
     }
+    // Both compares made, without a branch between them.
     bool Dans(int x, int y) const {
-        return static_cast<uint64_t>(x - x0) <= lx && static_cast<uint64_t>(y - y0) <= ly;
+        return (static_cast<uint64_t>(x - x0) <= lx) & (static_cast<uint64_t>(y - y0) <= ly);
     }
 };
 
@@ -152,19 +153,19 @@ struct Ligne {
 };
 
 // A line between two cells of the map stepped as Ligne steps it, by the cells' index (the caller
-// counts the steps, l.reste of them).
+// counts the steps, l.reste of them, so the longer length dx is at least 1 when it steps). Ligne's
+// loop on err then turns once at most: err stays below 2 dy <= 2 dx before each step (it starts at
+// 2 dy - dx, and after the loop it is negative), so one subtraction of 2 dx makes it negative. The
+// step is written without a branch.
 struct LigneIndice {
     int i, err, pasLong, pasCourt, dx2, dy2;
     LigneIndice(const Ligne& l, int x, int y)
         : i(x + COTE_CARTE * y), err(l.err), pasLong(l.raide ? l.sy * COTE_CARTE : l.sx),
           pasCourt(l.raide ? l.sx : l.sy * COTE_CARTE), dx2(2 * l.dx), dy2(2 * l.dy) {}
     void Suivante() {
-        while (err >= 0) {
-            i += pasCourt;
-            err -= dx2;
-        }
-        i += pasLong;
-        err += dy2;
+        const int court = -static_cast<int>(err >= 0);
+        i += (pasCourt & court) + pasLong;
+        err += dy2 - (dx2 & court);
     }
 };
 
