@@ -244,6 +244,9 @@ public:
     // For a single unit of one cell the answer is one compare of the cell's contents, no dearer
     // than the memo's: the map to read then, else null.
     const uint32_t* CarteDirecte() const { return unite_ && !g_ ? carte_ : nullptr; }
+    // For a group's rectangle of one cell, an empty cell is free without the memo: the map to
+    // read then, else null.
+    const uint32_t* CarteUnite() const { return unite_ && g_ ? carte_ : nullptr; }
     uint32_t PermisA() const { return permisA_; }
     uint32_t PermisB() const { return permisB_; }
 
@@ -396,7 +399,23 @@ private:
     uint32_t permisA_, permisB_;
 };
 
-bool Obstacles::Case(int i) const { return CarteDirecte() ? LectureCarte(*this)(i) : Lecture(*this)(i); }
+// Lecture for a group's rectangle of one cell (Obstacles::CarteUnite): an empty cell is free, as
+// the test answers for it, and the memo is read for the others.
+class LectureUnite {
+public:
+    explicit LectureUnite(const Obstacles& b) : memo_(b), carte_(b.CarteUnite()) {}
+    [[gnu::always_inline]] bool operator()(int i) const { return carte_[i] != 0 && memo_(i); }
+
+private:
+    Lecture memo_;
+    const uint32_t* carte_;
+};
+
+bool Obstacles::Case(int i) const {
+    if (CarteDirecte()) return LectureCarte(*this)(i);
+    if (CarteUnite()) return LectureUnite(*this)(i);
+    return Lecture(*this)(i);
+}
 
 // Whether b is in sight from a; when not, *mur is the first blocked cell met (a itself, or a cell
 // of the line before b).
@@ -433,8 +452,9 @@ bool VisibleAvec(const Obstacles& bloquee, int ax, int ay, int bx, int by, Point
 
 // The walks are written once for both ways of reading the kept answers, chosen per walk.
 bool Visible(const Obstacles& bloquee, int ax, int ay, int bx, int by, PointTrajet* mur) {
-    return bloquee.CarteDirecte() ? VisibleAvec<LectureCarte>(bloquee, ax, ay, bx, by, mur)
-                                  : VisibleAvec<Lecture>(bloquee, ax, ay, bx, by, mur);
+    if (bloquee.CarteDirecte()) return VisibleAvec<LectureCarte>(bloquee, ax, ay, bx, by, mur);
+    if (bloquee.CarteUnite()) return VisibleAvec<LectureUnite>(bloquee, ax, ay, bx, by, mur);
+    return VisibleAvec<Lecture>(bloquee, ax, ay, bx, by, mur);
 }
 
 // The cells Visible(a, b), a != b, tests: a itself, and the line's cells strictly before b. The
@@ -559,11 +579,13 @@ int MarcheAvec(bool enregistre, const Obstacles& bloquee, int x, int y, int xBut
 
 int Marche(bool enregistre, const Obstacles& bloquee, int x, int y, int xBut, int yBut, int* xLibre, int* yLibre,
            int* xReprise, int* yReprise, int* direction) {
-    return bloquee.CarteDirecte()
-               ? MarcheAvec<LectureCarte>(enregistre, bloquee, x, y, xBut, yBut, xLibre, yLibre, xReprise, yReprise,
-                                          direction)
-               : MarcheAvec<Lecture>(enregistre, bloquee, x, y, xBut, yBut, xLibre, yLibre, xReprise, yReprise,
-                                     direction);
+    if (bloquee.CarteDirecte())
+        return MarcheAvec<LectureCarte>(enregistre, bloquee, x, y, xBut, yBut, xLibre, yLibre, xReprise, yReprise,
+                                        direction);
+    if (bloquee.CarteUnite())
+        return MarcheAvec<LectureUnite>(enregistre, bloquee, x, y, xBut, yBut, xLibre, yLibre, xReprise, yReprise,
+                                        direction);
+    return MarcheAvec<Lecture>(enregistre, bloquee, x, y, xBut, yBut, xLibre, yLibre, xReprise, yReprise, direction);
 }
 
 // Every contour walk of one plan together never takes more steps than this; a walk that keeps
@@ -791,9 +813,11 @@ CodeContour ContourAvec(int sens, const Obstacles& bloquee, int xDepart, int yDe
 
 CodeContour Contour(int sens, const Obstacles& bloquee, int xDepart, int yDepart, int xReprise, int yReprise, int d,
                     int xBut, int yBut, int* xFin, int* yFin) {
-    return bloquee.CarteDirecte()
-               ? ContourAvec<LectureCarte>(sens, bloquee, xDepart, yDepart, xReprise, yReprise, d, xBut, yBut, xFin, yFin)
-               : ContourAvec<Lecture>(sens, bloquee, xDepart, yDepart, xReprise, yReprise, d, xBut, yBut, xFin, yFin);
+    if (bloquee.CarteDirecte())
+        return ContourAvec<LectureCarte>(sens, bloquee, xDepart, yDepart, xReprise, yReprise, d, xBut, yBut, xFin, yFin);
+    if (bloquee.CarteUnite())
+        return ContourAvec<LectureUnite>(sens, bloquee, xDepart, yDepart, xReprise, yReprise, d, xBut, yBut, xFin, yFin);
+    return ContourAvec<Lecture>(sens, bloquee, xDepart, yDepart, xReprise, yReprise, d, xBut, yBut, xFin, yFin);
 }
 
 // Appends a whole contour to the raw path; false when it would fill it.
