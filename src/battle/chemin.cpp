@@ -205,13 +205,17 @@ public:
                 carte_ = CarteOccupationSol;
         }
         if (Memo.actif) {
+            // The key just written is this test's own: it is not read back (the stores would stall
+            // the loads that compare them).
             if (!Memo.cle) {
                 Memo.cle = true;
                 Memo.g = g_, Memo.carte = carte_, Memo.permisA = permisA_, Memo.permisB = permisB_;
                 Memo.groupe = groupe_, Memo.w = w_, Memo.h = h_;
+                memo_ = true;
+            } else {
+                memo_ = Memo.g == g_ && Memo.carte == carte_ && Memo.permisA == permisA_ && Memo.permisB == permisB_ &&
+                        Memo.groupe == groupe_ && Memo.w == w_ && Memo.h == h_;
             }
-            memo_ = Memo.g == g_ && Memo.carte == carte_ && Memo.permisA == permisA_ && Memo.permisB == permisB_ &&
-                    Memo.groupe == groupe_ && Memo.w == w_ && Memo.h == h_;
             // The plan's generation does not change while this test is in use.
             cases_ = Memo.cases.data();
             generation_ = Memo.generation;
