@@ -455,7 +455,7 @@ bool VisibleAvec(const Obstacles& bloquee, int ax, int ay, int bx, int by, Point
     return true;
 }
 
-// The walks are written once for both ways of reading the kept answers, chosen per walk.
+// The walks are written once for every way of reading the kept answers, chosen per walk.
 bool Visible(const Obstacles& bloquee, int ax, int ay, int bx, int by, PointTrajet* mur) {
     if (bloquee.CarteDirecte()) return VisibleAvec<LectureCarte>(bloquee, ax, ay, bx, by, mur);
     if (bloquee.CarteUnite()) return VisibleAvec<LectureUnite>(bloquee, ax, ay, bx, by, mur);
