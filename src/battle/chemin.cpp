@@ -423,9 +423,10 @@ bool Obstacles::Case(int i) const {
 }
 
 // Whether b is in sight from a; when not, *mur is the first blocked cell met (a itself, or a cell
-// of the line before b).
+// of the line before b). With vues, for a line between two cells of the map and the answers kept,
+// the index of each cell of the line tested after a, in order, up to the first blocked one.
 template <class L>
-bool VisibleAvec(const Obstacles& bloquee, int ax, int ay, int bx, int by, PointTrajet* mur) {
+bool VisibleAvec(const Obstacles& bloquee, int ax, int ay, int bx, int by, PointTrajet* mur, int* vues) {
     if (ax == bx && ay == by) return true;
     *mur = {ax, ay};
     if (bloquee(ax, ay)) return false;
@@ -436,8 +437,9 @@ bool VisibleAvec(const Obstacles& bloquee, int ax, int ay, int bx, int by, Point
     if (bloquee.Memorise() && SurCarte(ax, ay) && SurCarte(bx, by)) {
         const L lue(bloquee);
         LigneIndice li(l, ax, ay);
-        for (int reste = l.reste; reste > 1; --reste) {
+        for (int k = 0; k < l.reste - 1; ++k) {
             li.Suivante();
+            if (vues) vues[k] = li.i;
             if (lue(li.i)) {
                 *mur = {li.i % COTE_CARTE, li.i / COTE_CARTE};
                 return false;
@@ -456,10 +458,10 @@ bool VisibleAvec(const Obstacles& bloquee, int ax, int ay, int bx, int by, Point
 }
 
 // The walks are written once for every way of reading the kept answers, chosen per walk.
-bool Visible(const Obstacles& bloquee, int ax, int ay, int bx, int by, PointTrajet* mur) {
-    if (bloquee.CarteDirecte()) return VisibleAvec<LectureCarte>(bloquee, ax, ay, bx, by, mur);
-    if (bloquee.CarteUnite()) return VisibleAvec<LectureUnite>(bloquee, ax, ay, bx, by, mur);
-    return VisibleAvec<Lecture>(bloquee, ax, ay, bx, by, mur);
+bool Visible(const Obstacles& bloquee, int ax, int ay, int bx, int by, PointTrajet* mur, int* vues = nullptr) {
+    if (bloquee.CarteDirecte()) return VisibleAvec<LectureCarte>(bloquee, ax, ay, bx, by, mur, vues);
+    if (bloquee.CarteUnite()) return VisibleAvec<LectureUnite>(bloquee, ax, ay, bx, by, mur, vues);
+    return VisibleAvec<Lecture>(bloquee, ax, ay, bx, by, mur, vues);
 }
 
 // The cells Visible(a, b), a != b, tests: a itself, and the line's cells strictly before b. The
@@ -851,6 +853,24 @@ void ButLibre(const Obstacles& bloquee, int xBut, int yBut, int xDepart, int yDe
     }
 }
 
+// Trajet__Segment(a, b) for a line between two cells of the map whose cells after a were just
+// tested in sight, their indices in vues: the same points, read back from them.
+void SegmentVu(PointTrajet a, PointTrajet b, const int* vues) {
+    if (!TrajetLisse) return;
+    if (TrajetLisseNombre < 0) TrajetLisseNombre = 0;
+    if (a.x == b.x && a.y == b.y) return;
+    if (TrajetLisseNombre >= POINTS_TAMPON_TRAJET) return;
+    TrajetLisse[TrajetLisseNombre++] = a;
+    const int reste = std::max(a.x > b.x ? a.x - b.x : b.x - a.x, a.y > b.y ? a.y - b.y : b.y - a.y);
+    const int cellules = std::min(reste - 1, POINTS_TAMPON_TRAJET - TrajetLisseNombre);
+    if (cellules <= 0) return;
+    PointTrajet* const sortie = TrajetLisse + TrajetLisseNombre;
+    TrajetLisseNombre += cellules;
+    for (int k = 0; k < cellules; ++k)
+        sortie[k] = {static_cast<int>(static_cast<unsigned>(vues[k]) % COTE_CARTE),
+                     static_cast<int>(static_cast<unsigned>(vues[k]) / COTE_CARTE)};
+}
+
 // Trajet__Lissage with the plan's blocking test.
 void Lisse(const Obstacles& bloquee) {
     if (!TrajetBrut || !TrajetLisse) return;
@@ -864,6 +884,9 @@ void Lisse(const Obstacles& bloquee) {
         constexpr int MURS = 8;
         PointTrajet murs[MURS];
         int nMurs = 0, dernier = 0;
+        // The cells of the last line walked, for the segment drawn along it when it is in sight.
+        int vues[COTE_CARTE];
+        bool enVue = false;
         int j = n - 1;
         for (; j > i; --j) {
             const PointTrajet b = TrajetBrut[j];
@@ -876,12 +899,19 @@ void Lisse(const Obstacles& bloquee) {
             }
             if (coupe) continue;
             PointTrajet mur;
-            if (Visible(bloquee, a.x, a.y, b.x, b.y, &mur)) break;
+            if (Visible(bloquee, a.x, a.y, b.x, b.y, &mur, vues)) {
+                enVue = true;
+                break;
+            }
             dernier = (dernier + 1) % MURS;
             murs[dernier] = mur;
             if (nMurs < MURS) ++nMurs;
         }
-        Trajet__Segment(TrajetBrut[i].x, TrajetBrut[i].y, TrajetBrut[j].x, TrajetBrut[j].y);
+        const PointTrajet b = TrajetBrut[j];
+        if (enVue && bloquee.Memorise() && SurCarte(a.x, a.y) && SurCarte(b.x, b.y))
+            SegmentVu(a, b, vues);
+        else
+            Trajet__Segment(a.x, a.y, b.x, b.y);
         if (TrajetLisseNombre >= POINTS_TAMPON_TRAJET) break;
         TrajetLisse[TrajetLisseNombre++] = TrajetBrut[j];
         i = j + 1;
