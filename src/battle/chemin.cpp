@@ -314,8 +314,13 @@ private:
         return false;
     }
 
-    // Whether one of the h cells from the cell of index i downwards (on the map) blocks.
+    // Whether one of the h cells from the cell of index i downwards (on the map) blocks. A column
+    // one row up or down already found free leaves one cell to test: the one it does not cover.
+    // (An answer kept for a column was worked out for a rectangle on the map, so its cells are.)
     bool Colonne(int i) const {
+        const uint32_t libre = generation_ << 1;
+        if (i >= COTE_CARTE && colonnes_[i - COTE_CARTE] == libre) return Cellule(i + COTE_CARTE * (h_ - 1));
+        if (colonnes_[i + COTE_CARTE] == libre) return Cellule(i);
         const int fin = i + COTE_CARTE * h_;
         if (g_) {
             for (; i < fin; i += COTE_CARTE)
@@ -325,6 +330,11 @@ private:
                 if (carte_[i] != permisA_ && carte_[i] != permisB_) return true;
         }
         return false;
+    }
+
+    // Whether the cell of index i (on the map) blocks a cell of the rectangle.
+    bool Cellule(int i) const {
+        return g_ ? carte_[i] != 0 && !Passe(i) : carte_[i] != permisA_ && carte_[i] != permisB_;
     }
 
     // Out of line: with the answers kept it runs once per cell of a plan.
