@@ -265,7 +265,7 @@ private:
         if (carre_) return Carre(i);
         const int x = static_cast<int>(static_cast<unsigned>(i) % COTE_CARTE),
                   y = static_cast<int>(static_cast<unsigned>(i) / COTE_CARTE);
-        return colonnes_ ? Rectangle(x + ox_, y + oy_) : Plein(x, y);
+        return colonnes_ ? Rectangle(x + ox_, y + oy_, i, x) : Plein(x, y);
     }
 
     // Teste for a rectangle at a cell of the map: the map and edge tests done once for the whole
@@ -301,16 +301,24 @@ private:
     // its columns is, each column's answer found once in the plan.
     // The rectangle's corner (x0, y0) is given, placed by the offset; with the columns kept the
     // rectangle is at most the map's size (its corner then tested as unsigned numbers).
-    [[gnu::noinline]] bool Rectangle(int x0, int y0) const {
+    // The rectangle is the one of the path cell of index i, column x; the rectangle of the cell
+    // beside it on its row, when already found free (so on the map), covers all its columns but
+    // one, which alone is then read.
+    [[gnu::noinline]] bool Rectangle(int x0, int y0, int i, int x) const {
         if (!carte_ || static_cast<unsigned>(x0) > static_cast<unsigned>(COTE_CARTE - w_) ||
             static_cast<unsigned>(y0) > static_cast<unsigned>(COTE_CARTE - h_))
             return true;
         const int debut = x0 + COTE_CARTE * y0;
         uint32_t* const e = colonnes_ + debut;
-        for (int c = 0; c < w_; ++c) {
+        auto Bloquee = [&](int c) {
             if (e[c] >> 1 != generation_) e[c] = generation_ << 1 | (Colonne(debut + c) ? 1u : 0u);
-            if (e[c] & 1) return true;
-        }
+            return (e[c] & 1) != 0;
+        };
+        const uint32_t libre = generation_ << 1;
+        if (x > 0 && cases_[i - 1] == libre) return Bloquee(w_ - 1);
+        if (x < COTE_CARTE - 1 && cases_[i + 1] == libre) return Bloquee(0);
+        for (int c = 0; c < w_; ++c)
+            if (Bloquee(c)) return true;
         return false;
     }
 
