@@ -105,8 +105,9 @@ struct Zone {
     static Zone Sur(int w, int h, int ox, int oy, int cx, int cy) {
         return Boite(int64_t{cx} - ox - w + 1, int64_t{cy} - oy - h + 1, int64_t{w} - 1, int64_t{h} - 1);
     }
+    // Both compares made, without a branch between them.
     bool Dans(int x, int y) const {
-        return static_cast<uint64_t>(x - x0) <= lx && static_cast<uint64_t>(y - y0) <= ly;
+        return (static_cast<uint64_t>(x - x0) <= lx) & (static_cast<uint64_t>(y - y0) <= ly);
     }
 };
 
@@ -152,19 +153,19 @@ struct Ligne {
 };
 
 // A line between two cells of the map stepped as Ligne steps it, by the cells' index (the caller
-// counts the steps, l.reste of them).
+// counts the steps, l.reste of them, so the longer length dx is at least 1 when it steps). Ligne's
+// loop on err then turns once at most: err stays below 2 dy <= 2 dx before each step (it starts at
+// 2 dy - dx, and after the loop it is negative), so one subtraction of 2 dx makes it negative. The
+// step is written without a branch.
 struct LigneIndice {
     int i, err, pasLong, pasCourt, dx2, dy2;
     LigneIndice(const Ligne& l, int x, int y)
         : i(x + COTE_CARTE * y), err(l.err), pasLong(l.raide ? l.sy * COTE_CARTE : l.sx),
           pasCourt(l.raide ? l.sx : l.sy * COTE_CARTE), dx2(2 * l.dx), dy2(2 * l.dy) {}
     void Suivante() {
-        while (err >= 0) {
-            i += pasCourt;
-            err -= dx2;
-        }
-        i += pasLong;
-        err += dy2;
+        const int court = -static_cast<int>(err >= 0);
+        i += (pasCourt & court) + pasLong;
+        err += dy2 - (dx2 & court);
     }
 };
 
@@ -204,13 +205,17 @@ public:
                 carte_ = CarteOccupationSol;
         }
         if (Memo.actif) {
+            // The key just written is this test's own: it is not read back (the stores would stall
+            // the loads that compare them).
             if (!Memo.cle) {
                 Memo.cle = true;
                 Memo.g = g_, Memo.carte = carte_, Memo.permisA = permisA_, Memo.permisB = permisB_;
                 Memo.groupe = groupe_, Memo.w = w_, Memo.h = h_;
+                memo_ = true;
+            } else {
+                memo_ = Memo.g == g_ && Memo.carte == carte_ && Memo.permisA == permisA_ && Memo.permisB == permisB_ &&
+                        Memo.groupe == groupe_ && Memo.w == w_ && Memo.h == h_;
             }
-            memo_ = Memo.g == g_ && Memo.carte == carte_ && Memo.permisA == permisA_ && Memo.permisB == permisB_ &&
-                    Memo.groupe == groupe_ && Memo.w == w_ && Memo.h == h_;
             // The plan's generation does not change while this test is in use.
             cases_ = Memo.cases.data();
             generation_ = Memo.generation;
@@ -240,6 +245,14 @@ public:
     uint32_t Generation() const { return generation_; }
     // The answer for the cell of index i (on the map), worked out.
     [[gnu::always_inline]] bool Calcule(int i) const { return TesteIndice(i); }
+    // For a single unit of one cell the answer is one compare of the cell's contents, no dearer
+    // than the memo's: the map to read then, else null.
+    const uint32_t* CarteDirecte() const { return unite_ && !g_ ? carte_ : nullptr; }
+    // For a group's rectangle of one cell, the answer is worked out at each reading, without the
+    // memo: the map to read then, else null.
+    const uint32_t* CarteUnite() const { return unite_ && g_ ? carte_ : nullptr; }
+    uint32_t PermisA() const { return permisA_; }
+    uint32_t PermisB() const { return permisB_; }
 
 private:
     // Teste for the cell of index i (on the map); a one-cell rectangle (no offset then) is read
@@ -252,7 +265,7 @@ private:
         if (carre_) return Carre(i);
         const int x = static_cast<int>(static_cast<unsigned>(i) % COTE_CARTE),
                   y = static_cast<int>(static_cast<unsigned>(i) / COTE_CARTE);
-        return colonnes_ ? Rectangle(x + ox_, y + oy_) : Plein(x, y);
+        return colonnes_ ? Rectangle(x + ox_, y + oy_, i, x) : Plein(x, y);
     }
 
     // Teste for a rectangle at a cell of the map: the map and edge tests done once for the whole
@@ -288,21 +301,34 @@ private:
     // its columns is, each column's answer found once in the plan.
     // The rectangle's corner (x0, y0) is given, placed by the offset; with the columns kept the
     // rectangle is at most the map's size (its corner then tested as unsigned numbers).
-    [[gnu::noinline]] bool Rectangle(int x0, int y0) const {
+    // The rectangle is the one of the path cell of index i, column x; the rectangle of the cell
+    // beside it on its row, when already found free (so on the map), covers all its columns but
+    // one, which alone is then read.
+    [[gnu::noinline]] bool Rectangle(int x0, int y0, int i, int x) const {
         if (!carte_ || static_cast<unsigned>(x0) > static_cast<unsigned>(COTE_CARTE - w_) ||
             static_cast<unsigned>(y0) > static_cast<unsigned>(COTE_CARTE - h_))
             return true;
         const int debut = x0 + COTE_CARTE * y0;
         uint32_t* const e = colonnes_ + debut;
-        for (int c = 0; c < w_; ++c) {
+        auto Bloquee = [&](int c) {
             if (e[c] >> 1 != generation_) e[c] = generation_ << 1 | (Colonne(debut + c) ? 1u : 0u);
-            if (e[c] & 1) return true;
-        }
+            return (e[c] & 1) != 0;
+        };
+        const uint32_t libre = generation_ << 1;
+        if (x > 0 && cases_[i - 1] == libre) return Bloquee(w_ - 1);
+        if (x < COTE_CARTE - 1 && cases_[i + 1] == libre) return Bloquee(0);
+        for (int c = 0; c < w_; ++c)
+            if (Bloquee(c)) return true;
         return false;
     }
 
-    // Whether one of the h cells from the cell of index i downwards (on the map) blocks.
+    // Whether one of the h cells from the cell of index i downwards (on the map) blocks. A column
+    // one row up or down already found free leaves one cell to test: the one it does not cover.
+    // (An answer kept for a column was worked out for a rectangle on the map, so its cells are.)
     bool Colonne(int i) const {
+        const uint32_t libre = generation_ << 1;
+        if (i >= COTE_CARTE && colonnes_[i - COTE_CARTE] == libre) return Cellule(i + COTE_CARTE * (h_ - 1));
+        if (colonnes_[i + COTE_CARTE] == libre) return Cellule(i);
         const int fin = i + COTE_CARTE * h_;
         if (g_) {
             for (; i < fin; i += COTE_CARTE)
@@ -312,6 +338,11 @@ private:
                 if (carte_[i] != permisA_ && carte_[i] != permisB_) return true;
         }
         return false;
+    }
+
+    // Whether the cell of index i (on the map) blocks a cell of the rectangle.
+    bool Cellule(int i) const {
+        return g_ ? carte_[i] != 0 && !Passe(i) : carte_[i] != permisA_ && carte_[i] != permisB_;
     }
 
     // Out of line: with the answers kept it runs once per cell of a plan.
@@ -375,11 +406,45 @@ private:
     uint32_t generation_;
 };
 
-bool Obstacles::Case(int i) const { return Lecture(*this)(i); }
+// Lecture for the plan of a single unit of one cell (Obstacles::CarteDirecte): the map cell read
+// and compared, the same answer as the memo's without the memo.
+class LectureCarte {
+public:
+    explicit LectureCarte(const Obstacles& b) : carte_(b.CarteDirecte()), permisA_(b.PermisA()), permisB_(b.PermisB()) {}
+    [[gnu::always_inline]] bool operator()(int i) const {
+        const uint32_t v = carte_[i];
+        return v != permisA_ && v != permisB_;
+    }
+
+private:
+    const uint32_t* carte_;
+    uint32_t permisA_, permisB_;
+};
+
+// Lecture for a group's rectangle of one cell (Obstacles::CarteUnite): an empty cell is free, as
+// the test answers for it, and the others are worked out, which costs less than the memo's reads
+// and stores.
+class LectureUnite {
+public:
+    explicit LectureUnite(const Obstacles& b) : b_(b), carte_(b.CarteUnite()) {}
+    [[gnu::always_inline]] bool operator()(int i) const { return carte_[i] != 0 && b_.Calcule(i); }
+
+private:
+    const Obstacles& b_;
+    const uint32_t* carte_;
+};
+
+bool Obstacles::Case(int i) const {
+    if (CarteDirecte()) return LectureCarte(*this)(i);
+    if (CarteUnite()) return LectureUnite(*this)(i);
+    return Lecture(*this)(i);
+}
 
 // Whether b is in sight from a; when not, *mur is the first blocked cell met (a itself, or a cell
-// of the line before b).
-bool Visible(const Obstacles& bloquee, int ax, int ay, int bx, int by, PointTrajet* mur) {
+// of the line before b). With vues, for a line between two cells of the map and the answers kept,
+// the index of each cell of the line tested after a, in order, up to the first blocked one.
+template <class L>
+bool VisibleAvec(const Obstacles& bloquee, int ax, int ay, int bx, int by, PointTrajet* mur, int* vues) {
     if (ax == bx && ay == by) return true;
     *mur = {ax, ay};
     if (bloquee(ax, ay)) return false;
@@ -388,10 +453,11 @@ bool Visible(const Obstacles& bloquee, int ax, int ay, int bx, int by, PointTraj
     // Between two cells of the map every cell of the line is on the map: with the answers kept,
     // they are read by index without the map test.
     if (bloquee.Memorise() && SurCarte(ax, ay) && SurCarte(bx, by)) {
-        const Lecture lue(bloquee);
+        const L lue(bloquee);
         LigneIndice li(l, ax, ay);
-        for (int reste = l.reste; reste > 1; --reste) {
+        for (int k = 0; k < l.reste - 1; ++k) {
             li.Suivante();
+            if (vues) vues[k] = li.i;
             if (lue(li.i)) {
                 *mur = {li.i % COTE_CARTE, li.i / COTE_CARTE};
                 return false;
@@ -407,6 +473,13 @@ bool Visible(const Obstacles& bloquee, int ax, int ay, int bx, int by, PointTraj
         }
     }
     return true;
+}
+
+// The walks are written once for every way of reading the kept answers, chosen per walk.
+bool Visible(const Obstacles& bloquee, int ax, int ay, int bx, int by, PointTrajet* mur, int* vues = nullptr) {
+    if (bloquee.CarteDirecte()) return VisibleAvec<LectureCarte>(bloquee, ax, ay, bx, by, mur, vues);
+    if (bloquee.CarteUnite()) return VisibleAvec<LectureUnite>(bloquee, ax, ay, bx, by, mur, vues);
+    return VisibleAvec<Lecture>(bloquee, ax, ay, bx, by, mur, vues);
 }
 
 // The cells Visible(a, b), a != b, tests: a itself, and the line's cells strictly before b. The
@@ -435,8 +508,9 @@ private:
     bool raide_;
 };
 
-int Marche(bool enregistre, const Obstacles& bloquee, int x, int y, int xBut, int yBut, int* xLibre, int* yLibre,
-           int* xReprise, int* yReprise, int* direction) {
+template <class L>
+int MarcheAvec(bool enregistre, const Obstacles& bloquee, int x, int y, int xBut, int yBut, int* xLibre, int* yLibre,
+               int* xReprise, int* yReprise, int* direction) {
     *xReprise = xBut;
     *yReprise = yBut;
     if (x == xBut && y == yBut) {
@@ -458,7 +532,7 @@ int Marche(bool enregistre, const Obstacles& bloquee, int x, int y, int xBut, in
         (!brut || depuis + l.reste < POINTS_TAMPON_TRAJET)) {
         int32_t m = depuis;
         auto Compte = [&] { TrajetBrutNombre = m == depuis ? n : m; };
-        const Lecture Bloque(bloquee);
+        const L Bloque(bloquee);
         auto X = [](int i) { return static_cast<int>(static_cast<unsigned>(i) % COTE_CARTE); };
         auto Y = [](int i) { return static_cast<int>(static_cast<unsigned>(i) / COTE_CARTE); };
         LigneIndice li(l, x, y);
@@ -528,31 +602,66 @@ int Marche(bool enregistre, const Obstacles& bloquee, int x, int y, int xBut, in
     return 1;
 }
 
+int Marche(bool enregistre, const Obstacles& bloquee, int x, int y, int xBut, int yBut, int* xLibre, int* yLibre,
+           int* xReprise, int* yReprise, int* direction) {
+    if (bloquee.CarteDirecte())
+        return MarcheAvec<LectureCarte>(enregistre, bloquee, x, y, xBut, yBut, xLibre, yLibre, xReprise, yReprise,
+                                        direction);
+    if (bloquee.CarteUnite())
+        return MarcheAvec<LectureUnite>(enregistre, bloquee, x, y, xBut, yBut, xLibre, yLibre, xReprise, yReprise,
+                                        direction);
+    return MarcheAvec<Lecture>(enregistre, bloquee, x, y, xBut, yBut, xLibre, yLibre, xReprise, yReprise, direction);
+}
+
 // Every contour walk of one plan together never takes more steps than this; a walk that keeps
 // closing its loop short of the goal gives up as one that took too long.
 constexpr int PAS_CONTOURS_TOTAL_MAX = 128 * (PAS_CONTOUR_MAX + 1);
 
 // The states (cell, direction) met by the walk in progress, each with the step count it was met
-// at, stamped by walk: 9 bits of step count (at most PAS_CONTOUR_MAX + 1), the rest the walk's
-// number.
+// at: a small open-addressing table keyed by the state, which stays in the first-level cache. An
+// entry is the walk's number (high 32 bits), the state (17 bits) and the step count (9 bits, at
+// most PAS_CONTOUR_MAX + 1); an entry of another walk is free. A walk records a state once at
+// most (meeting it again ends the walk), and at most once per step up to step PAS_CONTOUR_MAX + 1
+// before it ends or restarts under a new number, so the table is never more than a third full.
 struct EtatsContour {
     static constexpr int BITS_PAS = 9;
     static_assert(PAS_CONTOUR_MAX + 1 < (1 << BITS_PAS));
+    static_assert(static_cast<int64_t>(COTE_CARTE) * COTE_CARTE * 8 <= (int64_t{1} << (32 - BITS_PAS)));
+    static constexpr int BITS_TABLE = 10;
+    static constexpr uint32_t TAILLE = 1u << BITS_TABLE;
+    static_assert(3 * (PAS_CONTOUR_MAX + 1) <= static_cast<int>(TAILLE));
     uint32_t marche = 0;
-    std::vector<uint32_t> vus = std::vector<uint32_t>(static_cast<size_t>(COTE_CARTE) * COTE_CARTE * 8, 0);
+    std::vector<uint64_t> table = std::vector<uint64_t>(TAILLE, 0);
     // A new walk (or a walk restarted from a new resume cell): no state met yet.
     void Nouvelle() {
-        if (++marche >= (1u << (32 - BITS_PAS))) {
-            std::fill(vus.begin(), vus.end(), 0);
+        if (++marche == 0) {
+            std::fill(table.begin(), table.end(), 0);
             marche = 1;
         }
+    }
+    // The slot of state etat (a cell's index * 8 + direction) under the walk's number: the one
+    // holding it, or the free one it goes in.
+    [[gnu::always_inline]] uint64_t* Place(uint32_t etat) {
+        const uint64_t numero = uint64_t{marche} << 32;
+        uint32_t h = (etat * 0x9E3779B1u) >> (32 - BITS_TABLE);
+        for (;; h = (h + 1) & (TAILLE - 1)) {
+            uint64_t* const e = &table[h];
+            if ((*e & ~uint64_t{0xFFFFFFFF}) != numero || static_cast<uint32_t>(*e) >> BITS_PAS == etat) return e;
+        }
+    }
+    // Whether the slot holds a state of the walk in progress.
+    bool Pris(const uint64_t* e) const { return *e >> 32 == marche; }
+    static int Pas(const uint64_t* e) { return static_cast<int>(*e & ((1u << BITS_PAS) - 1)); }
+    void Note(uint64_t* e, uint32_t etat, int pas) {
+        *e = uint64_t{marche} << 32 | etat << BITS_PAS | static_cast<uint32_t>(pas);
     }
 };
 EtatsContour Etats;
 
 // sens +1 follows the obstacle counter-clockwise, -1 clockwise.
-CodeContour Contour(int sens, const Obstacles& bloquee, int xDepart, int yDepart, int xReprise, int yReprise, int d,
-                    int xBut, int yBut, int* xFin, int* yFin) {
+template <class L>
+CodeContour ContourAvec(int sens, const Obstacles& bloquee, int xDepart, int yDepart, int xReprise, int yReprise,
+                        int d, int xBut, int yBut, int* xFin, int* yFin) {
     PointTrajet* tampon = sens > 0 ? TrajetTrigo : TrajetTrigoInverse;
     int32_t& nombreTampon = sens > 0 ? TrajetTrigoNombre : TrajetTrigoInverseNombre;
     if (!tampon) return CONTOUR_SORTIE;
@@ -596,7 +705,7 @@ CodeContour Contour(int sens, const Obstacles& bloquee, int xDepart, int yDepart
         indice = cx + COTE_CARTE * cy;
     };
     Place();
-    const Lecture Lue(bloquee);
+    const L Lue(bloquee);
     auto B = [&](int dir) {
         return interieur ? Lue(indice + VOISIN[dir]) : bloquee(cx + DirectionDx[dir], cy + DirectionDy[dir]);
     };
@@ -618,21 +727,20 @@ CodeContour Contour(int sens, const Obstacles& bloquee, int xDepart, int yDepart
     const Zone presDepart = Zone::Pres(w, h, ox, oy, xDepart, yDepart),
                surDepart = Zone::Sur(w, h, ox, oy, xDepart, yDepart);
     Etats.Nouvelle();
-    uint32_t* const vus = Etats.vus.data();
-    uint32_t marcheCourante = Etats.marche << EtatsContour::BITS_PAS;
 
     int pasTotal = 0;
     for (;;) {
         ++pasContour;
         if (++pasTotal > PAS_CONTOURS_TOTAL_MAX) return Fin(CONTOUR_TROP_LONG);
         if (pasContour > seuilBoucle && surCarte) {
-            uint32_t& vu = vus[indice * 8 + d];
-            if ((vu & ~((1u << EtatsContour::BITS_PAS) - 1)) == marcheCourante) {
+            const uint32_t etat = static_cast<uint32_t>(indice * 8 + d);
+            uint64_t* const vu = Etats.Place(etat);
+            if (Etats.Pris(vu)) {
                 // This step and the next ones each append the point one loop back, until the
                 // first of: the buffer full (SORTIE, checked first), the step count past
                 // PAS_CONTOUR_MAX, then the total count past its bound, checked once the step is
                 // done (its point then ends the walk).
-                const int periode = pasContour - static_cast<int>(vu & ((1u << EtatsContour::BITS_PAS) - 1));
+                const int periode = pasContour - EtatsContour::Pas(vu);
                 const int pleins = POINTS_TAMPON_TRAJET - nombre, longs = PAS_CONTOUR_MAX + 2 - pasContour,
                           total = PAS_CONTOURS_TOTAL_MAX - pasTotal + 1;
                 const int pas = std::min({pleins, longs, total});
@@ -653,7 +761,7 @@ CodeContour Contour(int sens, const Obstacles& bloquee, int xDepart, int yDepart
                 }
                 return Fin(pas == pleins ? CONTOUR_SORTIE : CONTOUR_TROP_LONG);
             }
-            vu = marcheCourante | static_cast<uint32_t>(pasContour);
+            Etats.Note(vu, etat, pasContour);
         }
         // From d, turning against the sense, the first free direction whose next one that way is
         // blocked; back at the start's axis after turning, the search starts again from d with the
@@ -710,7 +818,6 @@ CodeContour Contour(int sens, const Obstacles& bloquee, int xDepart, int yDepart
                 nombre = 0;
                 pasContour = 0;
                 Etats.Nouvelle();
-                marcheCourante = Etats.marche << EtatsContour::BITS_PAS;
                 break;
             }
         }
@@ -727,6 +834,15 @@ CodeContour Contour(int sens, const Obstacles& bloquee, int xDepart, int yDepart
         fy = cy;
         if (pasContour > m && surReprise.Dans(cx, cy)) return Fin(CONTOUR_ATTEINT);
     }
+}
+
+CodeContour Contour(int sens, const Obstacles& bloquee, int xDepart, int yDepart, int xReprise, int yReprise, int d,
+                    int xBut, int yBut, int* xFin, int* yFin) {
+    if (bloquee.CarteDirecte())
+        return ContourAvec<LectureCarte>(sens, bloquee, xDepart, yDepart, xReprise, yReprise, d, xBut, yBut, xFin, yFin);
+    if (bloquee.CarteUnite())
+        return ContourAvec<LectureUnite>(sens, bloquee, xDepart, yDepart, xReprise, yReprise, d, xBut, yBut, xFin, yFin);
+    return ContourAvec<Lecture>(sens, bloquee, xDepart, yDepart, xReprise, yReprise, d, xBut, yBut, xFin, yFin);
 }
 
 // Appends a whole contour to the raw path; false when it would fill it.
@@ -755,6 +871,24 @@ void ButLibre(const Obstacles& bloquee, int xBut, int yBut, int xDepart, int yDe
     }
 }
 
+// Trajet__Segment(a, b) for a line between two cells of the map whose cells after a were just
+// tested in sight, their indices in vues: the same points, read back from them.
+void SegmentVu(PointTrajet a, PointTrajet b, const int* vues) {
+    if (!TrajetLisse) return;
+    if (TrajetLisseNombre < 0) TrajetLisseNombre = 0;
+    if (a.x == b.x && a.y == b.y) return;
+    if (TrajetLisseNombre >= POINTS_TAMPON_TRAJET) return;
+    TrajetLisse[TrajetLisseNombre++] = a;
+    const int reste = std::max(a.x > b.x ? a.x - b.x : b.x - a.x, a.y > b.y ? a.y - b.y : b.y - a.y);
+    const int cellules = std::min(reste - 1, POINTS_TAMPON_TRAJET - TrajetLisseNombre);
+    if (cellules <= 0) return;
+    PointTrajet* const sortie = TrajetLisse + TrajetLisseNombre;
+    TrajetLisseNombre += cellules;
+    for (int k = 0; k < cellules; ++k)
+        sortie[k] = {static_cast<int>(static_cast<unsigned>(vues[k]) % COTE_CARTE),
+                     static_cast<int>(static_cast<unsigned>(vues[k]) / COTE_CARTE)};
+}
+
 // Trajet__Lissage with the plan's blocking test.
 void Lisse(const Obstacles& bloquee) {
     if (!TrajetBrut || !TrajetLisse) return;
@@ -768,6 +902,9 @@ void Lisse(const Obstacles& bloquee) {
         constexpr int MURS = 8;
         PointTrajet murs[MURS];
         int nMurs = 0, dernier = 0;
+        // The cells of the last line walked, for the segment drawn along it when it is in sight.
+        int vues[COTE_CARTE];
+        bool enVue = false;
         int j = n - 1;
         for (; j > i; --j) {
             const PointTrajet b = TrajetBrut[j];
@@ -780,12 +917,19 @@ void Lisse(const Obstacles& bloquee) {
             }
             if (coupe) continue;
             PointTrajet mur;
-            if (Visible(bloquee, a.x, a.y, b.x, b.y, &mur)) break;
+            if (Visible(bloquee, a.x, a.y, b.x, b.y, &mur, vues)) {
+                enVue = true;
+                break;
+            }
             dernier = (dernier + 1) % MURS;
             murs[dernier] = mur;
             if (nMurs < MURS) ++nMurs;
         }
-        Trajet__Segment(TrajetBrut[i].x, TrajetBrut[i].y, TrajetBrut[j].x, TrajetBrut[j].y);
+        const PointTrajet b = TrajetBrut[j];
+        if (enVue && bloquee.Memorise() && SurCarte(a.x, a.y) && SurCarte(b.x, b.y))
+            SegmentVu(a, b, vues);
+        else
+            Trajet__Segment(a.x, a.y, b.x, b.y);
         if (TrajetLisseNombre >= POINTS_TAMPON_TRAJET) break;
         TrajetLisse[TrajetLisseNombre++] = TrajetBrut[j];
         i = j + 1;
