@@ -37,9 +37,10 @@ bool Prend(const Objet& o, const Objet& t, int filtre, int cx, int cy) {
     return std::abs(cy - o.y) < 2 && std::abs(cx - o.x) < 2;
 }
 
-// Objet__AjouteCible on the unit and air grids for one search, with what it reads of the searching
-// unit taken once: adding a cell writes only the two lists (allocated apart) and their ends. It
-// takes a cell on the map, of a grid that exists, off the unit's footprint.
+// Objet__AjouteCible on the unit and air grids (mode 2 the air, any other the units), with what it
+// reads of the searching unit taken once, for a whole search: adding a cell writes only the two
+// lists (allocated apart) and their ends. It takes a cell on the map, of a grid that exists, other
+// than the unit's own.
 struct Ajout {
     Objet& o;
     int objet, filtre, mode;
@@ -64,20 +65,20 @@ struct Ajout {
             // A friend (never a siege target) goes to the allies when alive and active; with the
             // list full or missing, adding it would change nothing.
             if (!o.listeAllies || o.dernierAllie >= TAILLE_LISTE_CIBLES - 1) return;
-            if (t.actif != 1 || t.ordreSecondaire == 3 || t.ordreSecondaire == 4) return;
+            if (t.actif != 1 || Objet__MourantOuMort(t)) return;
             if (mode != 2 && t.typeMaitre == 18) return;
             Ajoute(o.listeAllies, o.dernierAllie, n);
             return;
         }
         if (mode == 2) {
-            if (t.actif != 1 || t.ordreSecondaire == 3 || t.ordreSecondaire == 4) return;
+            if (t.actif != 1 || Objet__MourantOuMort(t)) return;
         } else {
             // Not active, it is taken only as a siege target: its kind is tested before the
             // animation table is read.
             if (t.actif != 1 && !(((fortifications && t.classe == CLASSE_FORTIFICATION) || (t.typeMaitre == 433 && portail)) &&
                                   AMortAnimee(t)))
                 return;
-            if (t.ordreSecondaire == 3 || t.ordreSecondaire == 4 || t.typeMaitre == 18) return;
+            if (Objet__MourantOuMort(t) || t.typeMaitre == 18) return;
         }
         if (Prend(o, t, filtre, cx, cy)) Ajoute(o.listeEnnemis, o.dernierEnnemi, n);
     }
@@ -112,10 +113,7 @@ bool AnneauxListes(int objet, int filtre, int s, int p, int t, int mode) {
 
 }  // namespace
 
-bool Objet__MourantOuMort(int objet) {
-    const Objet& o = TableObjets[objet];
-    return o.ordreSecondaire == 3 || o.ordreSecondaire == 4;
-}
+bool Objet__MourantOuMort(int objet) { return Objet__MourantOuMort(TableObjets[objet]); }
 
 bool Unite__CombatADistance(int objet) {
     if (objet < 0 || objet >= NOMBRE_OBJETS) return false;
@@ -144,25 +142,8 @@ void Objet__AjouteCible(int objet, int filtre, int cx, int cy, int mode) {
             Ajoute(o.listeEnnemis, o.dernierEnnemi, n);
         return;
     }
-    const int32_t* grille = mode == 2 ? GrilleAir : GrilleUnites;
-    if (!grille) return;
-    const int n = grille[i];
-    if (!Valide(n) || n == objet) return;
-    const Objet& t = TableObjets[n];
-    const bool hostile = Armees__Hostiles(o.armee, t.armee);
-    if (mode == 2) {
-        if (t.actif != 1 || Objet__MourantOuMort(n)) return;
-        if (!hostile) Ajoute(o.listeAllies, o.dernierAllie, n);
-        else if (Prend(o, t, filtre, cx, cy)) Ajoute(o.listeEnnemis, o.dernierEnnemi, n);
-        return;
-    }
-    const bool siege = hostile && AMortAnimee(t) &&
-                       ((t.classe == CLASSE_FORTIFICATION && o.typeMaitre == 141) ||
-                        (t.typeMaitre == 433 && EtatGrille == 0));
-    if (t.actif != 1 && !siege) return;
-    if (Objet__MourantOuMort(n) || t.typeMaitre == 18) return;
-    if (!hostile && !siege) Ajoute(o.listeAllies, o.dernierAllie, n);
-    else if (Prend(o, t, filtre, cx, cy)) Ajoute(o.listeEnnemis, o.dernierEnnemi, n);
+    const Ajout ajout(objet, filtre, mode);
+    if (ajout.grille) ajout(cx, cy);
 }
 
 int Objet__ChercheCibles(int objet, int filtre) {

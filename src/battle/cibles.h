@@ -6,6 +6,7 @@
 
 #include "shell/conditions.h"
 #include "world/codes.h"
+#include "world/objets.h"
 
 // Empties both lists when the object exists and has no target.
 void Objet__RazCibles(int objet);
@@ -17,6 +18,8 @@ void Objet__AjouteCible(int objet, int groupeFiltre, int x, int y, int mode);
 // Shared by the target search: fights at a distance (archer, flyer, caster, war machine).
 bool Unite__CombatADistance(int objet);
 bool Objet__MourantOuMort(int objet);
+// The same, for the object at hand.
+inline bool Objet__MourantOuMort(const Objet& o) { return o.ordreSecondaire == 3 || o.ordreSecondaire == 4; }
 // TableAttaque with both armies bounded; an army off the table is hostile to nobody.
 inline bool Armees__Hostiles(int armee, int autre) {
     return armee >= 0 && armee <= 5 && autre >= 0 && autre <= 5 &&

@@ -30,9 +30,6 @@ bool AMortAnimee(const Objet& o) {
            ObjetGfx_ANIM__MOR[static_cast<size_t>(o.typeMaitre)] != -1;
 }
 
-// Objet__MourantOuMort, for the object at hand.
-bool MourantOuMort(const Objet& o) { return o.ordreSecondaire == 3 || o.ordreSecondaire == 4; }
-
 bool Sature(int n) { return TableObjets[n].totalEngage >= TableObjets[n].capaciteEngagement; }
 
 // The unit's group accepts the candidate.
@@ -299,7 +296,7 @@ int Case__ContientCible(int objet, int filtre, int x, int y, int couche) {
     const Objet& t = TableObjets[n];
     const bool hostile = Armees__Hostiles(u.armee, t.armee);
     if (couche == 2) {
-        if (t.actif != 1 || MourantOuMort(t) || !hostile) return 0;
+        if (t.actif != 1 || Objet__MourantOuMort(t) || !hostile) return 0;
     } else {
         // An object not active is taken only as a siege target, an enemy: its kind is tested
         // before the animation table is read.
@@ -308,7 +305,7 @@ int Case__ContientCible(int objet, int filtre, int x, int y, int couche) {
                                (t.typeMaitre == 433 && EtatGrille == 0)) &&
                               AMortAnimee(t)))
             return 0;
-        if (MourantOuMort(t) || t.typeMaitre == 18 || !hostile) return 0;
+        if (Objet__MourantOuMort(t) || t.typeMaitre == 18 || !hostile) return 0;
     }
     bool pris = filtre == -1 || t.groupe == filtre;
     if (!pris && GroupeValide(u.groupe) && TableGroupes[u.groupe].engagementLibre)

@@ -257,13 +257,14 @@ int IA__EvaluationCibles() {
         const int hpG = pv[static_cast<size_t>(gi)] != 0 ? pv[static_cast<size_t>(gi)] : 1;
         const int modeG = Mode(g);
         // The score of a candidate of formation mode `mode`, hit points' factor `facteurPv`
-        // (its hit points / hpG + 1) at distance d, kept when it beats the best (the later in list
-        // order winning a tie).
+        // (its hit points / hpG + 1) at distance d; note keeps it when it beats the best (the later
+        // in list order winning a tie).
+        auto calcule = [&](int mode, int effectif, int facteurPv, int d) {
+            return FormationEntiere[static_cast<size_t>(mode - 1)][static_cast<size_t>(modeG - 1)] * effectif *
+                   facteurPv * d;
+        };
         auto note = [&](int mode, int effectif, int facteurPv, int d, int rang) {
-            int score = FormationEntiere[static_cast<size_t>(mode - 1)][static_cast<size_t>(modeG - 1)];
-            score *= effectif;
-            score *= facteurPv;
-            score *= d;
+            const int score = calcule(mode, effectif, facteurPv, d);
             if (score < meilleur || (score == meilleur && rang > meilleurRang)) {
                 meilleur = score;
                 meilleurRang = rang;
@@ -330,8 +331,7 @@ int IA__EvaluationCibles() {
                         const Entree& o = liste[static_cast<size_t>(p)];
                         const int ex = o.butX - gx, ey = o.butY - gy;
                         const int d = Racines[static_cast<size_t>(ex * ex + ey * ey)];
-                        const int score = FormationEntiere[static_cast<size_t>(o.mode - 1)][static_cast<size_t>(modeG - 1)] *
-                                          effectif(o.nbMembres) * facteurPv(o.pv) * d;
+                        const int score = calcule(o.mode, effectif(o.nbMembres), facteurPv(o.pv), d);
                         const bool pris = (partout || o.couche == couche) & (o.groupe != precedent);
                         meilleureCle = std::min(meilleureCle, pris ? cle(score, o.rang) : INT64_MAX);
                     }

@@ -25,7 +25,6 @@ namespace {
 bool Valide(int n) { return n >= 1 && n < NOMBRE_OBJETS; }
 bool GroupeIndice(int g) { return g >= 1 && g < NOMBRE_GROUPES; }
 
-bool MourantOuMort(const Objet& o) { return o.ordreSecondaire == 3 || o.ordreSecondaire == 4; }
 bool Decale(const Objet& o) { return o.decalageX != 0 || o.decalageY != 0; }
 uint32_t* Carte(const Objet& o) { return o.couche == 2 ? CarteOccupationAir : CarteOccupationSol; }
 int Taille(const Objet& o) { return o.taille > 0 ? o.taille : 1; }
@@ -60,6 +59,23 @@ void ChaqueUnite(int gi, Operation operation) {
     }
 }
 
+// The armies army attacks, added to the flags of hostile (an army of the hostility table).
+void AjouteHostiles(int32_t* hostile, int armee) {
+    for (int a = 0; a < 6; ++a) hostile[a] = hostile[a] || TableAttaque[armee][a] != 0 ? 1 : 0;
+}
+
+// Whether the box x0..x1, y0..y1 (clipped to the map here) holds an object of an army flagged in
+// hostile on the unit grid or, with air, on the air grid.
+bool HostileDans(long long x0, long long y0, long long x1, long long y1, bool air, const int32_t* hostile) {
+    x0 = std::max(x0, 0LL), y0 = std::max(y0, 0LL);
+    x1 = std::min(x1, COTE_CARTE - 1LL), y1 = std::min(y1, COTE_CARTE - 1LL);
+    for (const int32_t* grille : {GrilleUnites, air ? GrilleAir : nullptr})
+        if (grille && !Univers__RectangleSansObjet(grille, static_cast<int>(x0), static_cast<int>(y0), static_cast<int>(x1),
+                                                    static_cast<int>(y1), hostile))
+            return true;
+    return false;
+}
+
 // Whether no member's search round itself at its attack reach, with no filter, can find a
 // target, looked at over the box of all the members' searches at once; false when not answered.
 // A member's search (for the member itself) reads, on the unit grid and, when it fights at a
@@ -83,15 +99,9 @@ bool PersonneAPortee(int gi) {
         x0 = std::min(x0, u.x - p), x1 = std::max(x1, u.x + p + Taille(u) - 1);
         y0 = std::min(y0, u.y - p), y1 = std::max(y1, u.y + p + Taille(u) - 1);
         air = air || Unite__CombatADistance(m);
-        for (int a = 0; a < 6; ++a) hostile[a] = hostile[a] || TableAttaque[u.armee][a] != 0 ? 1 : 0;
+        AjouteHostiles(hostile, u.armee);
     }
-    x0 = std::max(x0, 0LL), y0 = std::max(y0, 0LL);
-    x1 = std::min(x1, COTE_CARTE - 1LL), y1 = std::min(y1, COTE_CARTE - 1LL);
-    for (const int32_t* grille : {GrilleUnites, air ? GrilleAir : nullptr})
-        if (grille && !Univers__RectangleSansObjet(grille, static_cast<int>(x0), static_cast<int>(y0), static_cast<int>(x1),
-                                                    static_cast<int>(y1), hostile))
-            return false;
-    return true;
+    return !HostileDans(x0, y0, x1, y1, air, hostile);
 }
 
 // A search round a unit with no filter (Unite__ChercherCibleAutour), made by a range scan of a
@@ -199,7 +209,7 @@ bool PeutTrouver(const Groupe& g, bool vue) {
     for (int i = 0; i < g.nbMembres; ++i) {
         if (!Valide(g.membres[i])) continue;
         const Objet& o = TableObjets[g.membres[i]];
-        if (Decale(o) || MourantOuMort(o)) continue;
+        if (Decale(o) || Objet__MourantOuMort(o)) continue;
         if (!Valide(o.numeroObjet)) continue;   // its search finds nothing
         const Objet& u = TableObjets[o.numeroObjet];
         if (u.typeMaitre == 9) return true;
@@ -212,18 +222,14 @@ bool PeutTrouver(const Groupe& g, bool vue) {
         air = air || distance;
         if (u.armee >= 0 && u.armee <= 5 && u.armee != armeeLue) {
             armeeLue = u.armee;
-            for (int a = 0; a < 6; ++a) hostile[a] = hostile[a] || TableAttaque[u.armee][a] != 0 ? 1 : 0;
+            AjouteHostiles(hostile, u.armee);
         }
     }
     x0 = std::max(x0, 0LL), y0 = std::max(y0, 0LL);
     x1 = std::min(x1, COTE_CARTE - 1LL), y1 = std::min(y1, COTE_CARTE - 1LL);
     if (x1 < x0 || y1 < y0) return false;
     if (2.0 * static_cast<double>((x1 - x0 + 1) * (y1 - y0 + 1)) > aires) return true;
-    for (const int32_t* grille : {GrilleUnites, air ? GrilleAir : nullptr})
-        if (grille && !Univers__RectangleSansObjet(grille, static_cast<int>(x0), static_cast<int>(y0), static_cast<int>(x1),
-                                                    static_cast<int>(y1), hostile))
-            return true;
-    return false;
+    return HostileDans(x0, y0, x1, y1, air, hostile);
 }
 
 // vu: for a range scan of a lone member's group, the member's search with no filter, when made.
@@ -237,7 +243,7 @@ int Scan(int gi, bool vue, Recherche* vu = nullptr) {
     for (int i = 0; i < g.nbMembres; ++i) {
         if (!Valide(g.membres[i])) continue;
         const Objet& o = TableObjets[g.membres[i]];
-        if (Decale(o) || MourantOuMort(o)) continue;
+        if (Decale(o) || Objet__MourantOuMort(o)) continue;
         int t = 0;
         if (vue) {
             if (g.ordreAttaque != 1 && g.engagementLibre != 1) return 0;
@@ -276,7 +282,7 @@ bool PorteeDansVue(int gi) {
     for (int i = 0; i < g.nbMembres; ++i) {
         if (!Valide(g.membres[i])) continue;
         const Objet& o = TableObjets[g.membres[i]];
-        if (Decale(o) || MourantOuMort(o)) continue;
+        if (Decale(o) || Objet__MourantOuMort(o)) continue;
         const int portee = Unite__CombatADistance(o.numeroObjet) ? o.porteeAttaque : 1;
         if (portee > o.porteeVue) return false;
     }
@@ -298,7 +304,7 @@ bool ScanEfface(int gi) {
         const int m = g.membres[i];
         if (!Valide(m)) continue;
         const Objet& o = TableObjets[m];
-        if (Decale(o) || MourantOuMort(o)) continue;
+        if (Decale(o) || Objet__MourantOuMort(o)) continue;
         if (o.actif != 1 || o.enIncantation != 0 || o.numeroObjet != m) return false;
     }
     return true;
@@ -341,7 +347,7 @@ void PoseMembres(int gi) {
         if (!Valide(g.membres[i])) continue;
         const Objet& o = TableObjets[g.membres[i]];
         if (Decale(o)) g.placee = 0;
-        if (o.actif == 1 && !MourantOuMort(o)) {
+        if (o.actif == 1 && !Objet__MourantOuMort(o)) {
             if (o.numeroObjet == 0) PoseEfface = true;
             Occupation__Pose(Taille(o), Taille(o), o.prochaineCaseX, o.prochaineCaseY, Carte(o), o.numeroObjet);
         }
@@ -353,7 +359,7 @@ void PoseMembres(int gi) {
 template <bool restampe>
 void Recale(int objet, int gi) {
     Objet& o = TableObjets[objet];
-    if (!Decale(o) && o.actif == 1 && !MourantOuMort(o)) {
+    if (!Decale(o) && o.actif == 1 && !Objet__MourantOuMort(o)) {
         if constexpr (restampe)
             Occupation__Pose(Taille(o), Taille(o), o.prochaineCaseX, o.prochaineCaseY, Carte(o), o.numeroObjet);
         o.x = o.prochaineCaseX;
@@ -614,7 +620,7 @@ void Engagement(int objet, int gi, int* personne, const Recherche* vu) {
     Objet& o = TableObjets[objet];
     Groupe& g = TableGroupes[gi];
     o.auContact = 0;
-    if (Decale(o) || MourantOuMort(o) || g.enDeroute != 0 || o.finCycle != 1) return;
+    if (Decale(o) || Objet__MourantOuMort(o) || g.enDeroute != 0 || o.finCycle != 1) return;
     o.finCycle = 0;
     if (personne && *personne < 0) *personne = PersonneAPortee(gi) ? 1 : 0;
     // prise: the object on the last cell the search took, 0 none (none in a square PersonneAPortee
