@@ -4,7 +4,6 @@
 #include <cstring>
 #include <initializer_list>
 #include <new>
-#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -259,7 +258,10 @@ private:
     // Teste for the cell of index i (on the map); a one-cell rectangle (no offset then) is read
     // in line.
     [[gnu::always_inline]] bool TesteIndice(int i) const {
-        if (unite_) return Cellule(i);
+        if (unite_) {
+            const uint32_t v = carte_[i];
+            return g_ ? v != 0 && !Passe(i) : v != permisA_ && v != permisB_;
+        }
         if (carre_) return Carre(i);
         const int x = static_cast<int>(static_cast<unsigned>(i) % COTE_CARTE),
                   y = static_cast<int>(static_cast<unsigned>(i) / COTE_CARTE);
@@ -432,17 +434,10 @@ private:
     const uint32_t* carte_;
 };
 
-// f called with the type of the reader that suits the test (as std::type_identity), for the walks
-// written once for every way of reading the kept answers.
-template <class F>
-decltype(auto) SelonLecture(const Obstacles& b, F&& f) {
-    if (b.CarteDirecte()) return f(std::type_identity<LectureCarte>{});
-    if (b.CarteUnite()) return f(std::type_identity<LectureUnite>{});
-    return f(std::type_identity<Lecture>{});
-}
-
 bool Obstacles::Case(int i) const {
-    return SelonLecture(*this, [&](auto t) { return typename decltype(t)::type(*this)(i); });
+    if (CarteDirecte()) return LectureCarte(*this)(i);
+    if (CarteUnite()) return LectureUnite(*this)(i);
+    return Lecture(*this)(i);
 }
 
 // Whether b is in sight from a; when not, *mur is the first blocked cell met (a itself, or a cell
@@ -480,10 +475,11 @@ bool VisibleAvec(const Obstacles& bloquee, int ax, int ay, int bx, int by, Point
     return true;
 }
 
+// The walks are written once for every way of reading the kept answers, chosen per walk.
 bool Visible(const Obstacles& bloquee, int ax, int ay, int bx, int by, PointTrajet* mur, int* vues = nullptr) {
-    return SelonLecture(bloquee, [&](auto t) {
-        return VisibleAvec<typename decltype(t)::type>(bloquee, ax, ay, bx, by, mur, vues);
-    });
+    if (bloquee.CarteDirecte()) return VisibleAvec<LectureCarte>(bloquee, ax, ay, bx, by, mur, vues);
+    if (bloquee.CarteUnite()) return VisibleAvec<LectureUnite>(bloquee, ax, ay, bx, by, mur, vues);
+    return VisibleAvec<Lecture>(bloquee, ax, ay, bx, by, mur, vues);
 }
 
 // The cells Visible(a, b), a != b, tests: a itself, and the line's cells strictly before b. The
@@ -608,10 +604,13 @@ int MarcheAvec(bool enregistre, const Obstacles& bloquee, int x, int y, int xBut
 
 int Marche(bool enregistre, const Obstacles& bloquee, int x, int y, int xBut, int yBut, int* xLibre, int* yLibre,
            int* xReprise, int* yReprise, int* direction) {
-    return SelonLecture(bloquee, [&](auto t) {
-        return MarcheAvec<typename decltype(t)::type>(enregistre, bloquee, x, y, xBut, yBut, xLibre, yLibre, xReprise,
-                                                      yReprise, direction);
-    });
+    if (bloquee.CarteDirecte())
+        return MarcheAvec<LectureCarte>(enregistre, bloquee, x, y, xBut, yBut, xLibre, yLibre, xReprise, yReprise,
+                                        direction);
+    if (bloquee.CarteUnite())
+        return MarcheAvec<LectureUnite>(enregistre, bloquee, x, y, xBut, yBut, xLibre, yLibre, xReprise, yReprise,
+                                        direction);
+    return MarcheAvec<Lecture>(enregistre, bloquee, x, y, xBut, yBut, xLibre, yLibre, xReprise, yReprise, direction);
 }
 
 // Every contour walk of one plan together never takes more steps than this; a walk that keeps
@@ -839,10 +838,11 @@ CodeContour ContourAvec(int sens, const Obstacles& bloquee, int xDepart, int yDe
 
 CodeContour Contour(int sens, const Obstacles& bloquee, int xDepart, int yDepart, int xReprise, int yReprise, int d,
                     int xBut, int yBut, int* xFin, int* yFin) {
-    return SelonLecture(bloquee, [&](auto t) {
-        return ContourAvec<typename decltype(t)::type>(sens, bloquee, xDepart, yDepart, xReprise, yReprise, d, xBut,
-                                                       yBut, xFin, yFin);
-    });
+    if (bloquee.CarteDirecte())
+        return ContourAvec<LectureCarte>(sens, bloquee, xDepart, yDepart, xReprise, yReprise, d, xBut, yBut, xFin, yFin);
+    if (bloquee.CarteUnite())
+        return ContourAvec<LectureUnite>(sens, bloquee, xDepart, yDepart, xReprise, yReprise, d, xBut, yBut, xFin, yFin);
+    return ContourAvec<Lecture>(sens, bloquee, xDepart, yDepart, xReprise, yReprise, d, xBut, yBut, xFin, yFin);
 }
 
 // Appends a whole contour to the raw path; false when it would fill it.
@@ -871,43 +871,22 @@ void ButLibre(const Obstacles& bloquee, int xBut, int yBut, int xDepart, int yDe
     }
 }
 
-// Trajet__Segment, and where vues is given (a line between two cells of the map whose cells after
-// a were just walked by the sight test, their indices in vues), the same points read back from it.
-void Segment(int ax, int ay, int bx, int by, const int* vues) {
+// Trajet__Segment(a, b) for a line between two cells of the map whose cells after a were just
+// tested in sight, their indices in vues: the same points, read back from them.
+void SegmentVu(PointTrajet a, PointTrajet b, const int* vues) {
     if (!TrajetLisse) return;
     if (TrajetLisseNombre < 0) TrajetLisseNombre = 0;
-    if (ax == bx && ay == by) return;
+    if (a.x == b.x && a.y == b.y) return;
     if (TrajetLisseNombre >= POINTS_TAMPON_TRAJET) return;
-    TrajetLisse[TrajetLisseNombre++] = {ax, ay};
-    Ligne l(ax, ay, bx, by);
-    // The line's k-th cell is k steps along its longer axis, so only its last one (of l.reste) is
-    // b: the cells before it, as many as the buffer takes.
-    const int cellules = std::min(l.reste - 1, POINTS_TAMPON_TRAJET - TrajetLisseNombre);
+    TrajetLisse[TrajetLisseNombre++] = a;
+    const int reste = std::max(a.x > b.x ? a.x - b.x : b.x - a.x, a.y > b.y ? a.y - b.y : b.y - a.y);
+    const int cellules = std::min(reste - 1, POINTS_TAMPON_TRAJET - TrajetLisseNombre);
     if (cellules <= 0) return;
     PointTrajet* const sortie = TrajetLisse + TrajetLisseNombre;
     TrajetLisseNombre += cellules;
-    auto Point = [](int i) {
-        return PointTrajet{static_cast<int>(static_cast<unsigned>(i) % COTE_CARTE),
-                           static_cast<int>(static_cast<unsigned>(i) / COTE_CARTE)};
-    };
-    if (vues) {
-        for (int k = 0; k < cellules; ++k) sortie[k] = Point(vues[k]);
-        return;
-    }
-    if (SurCarte(ax, ay) && SurCarte(bx, by)) {
-        // Between two cells of the map: stepped as Ligne does by the cells' index, each cell's
-        // coordinates read back from it.
-        LigneIndice li(l, ax, ay);
-        for (int k = 0; k < cellules; ++k) {
-            li.Suivante();
-            sortie[k] = Point(li.i);
-        }
-        return;
-    }
-    for (int k = 0; k < cellules; ++k) {
-        l.Suivante();
-        sortie[k] = {l.x, l.y};
-    }
+    for (int k = 0; k < cellules; ++k)
+        sortie[k] = {static_cast<int>(static_cast<unsigned>(vues[k]) % COTE_CARTE),
+                     static_cast<int>(static_cast<unsigned>(vues[k]) / COTE_CARTE)};
 }
 
 // Trajet__Lissage with the plan's blocking test.
@@ -947,10 +926,10 @@ void Lisse(const Obstacles& bloquee) {
             if (nMurs < MURS) ++nMurs;
         }
         const PointTrajet b = TrajetBrut[j];
-        // The sight test walked the line by index (so left its cells in vues) between two cells of
-        // the map with the answers kept.
-        const bool parIndice = enVue && bloquee.Memorise() && SurCarte(a.x, a.y) && SurCarte(b.x, b.y);
-        Segment(a.x, a.y, b.x, b.y, parIndice ? vues : nullptr);
+        if (enVue && bloquee.Memorise() && SurCarte(a.x, a.y) && SurCarte(b.x, b.y))
+            SegmentVu(a, b, vues);
+        else
+            Trajet__Segment(a.x, a.y, b.x, b.y);
         if (TrajetLisseNombre >= POINTS_TAMPON_TRAJET) break;
         TrajetLisse[TrajetLisseNombre++] = TrajetBrut[j];
         i = j + 1;
@@ -1004,7 +983,35 @@ int Trajet__Visibilite(int ax, int ay, int bx, int by, const uint32_t* carte, in
     return Visible(Plan(carte, objet, groupe), ax, ay, bx, by, &mur) ? 1 : 0;
 }
 
-void Trajet__Segment(int ax, int ay, int bx, int by) { Segment(ax, ay, bx, by, nullptr); }
+void Trajet__Segment(int ax, int ay, int bx, int by) {
+    if (!TrajetLisse) return;
+    if (TrajetLisseNombre < 0) TrajetLisseNombre = 0;
+    if (ax == bx && ay == by) return;
+    if (TrajetLisseNombre >= POINTS_TAMPON_TRAJET) return;
+    TrajetLisse[TrajetLisseNombre++] = {ax, ay};
+    Ligne l(ax, ay, bx, by);
+    // The line's k-th cell is k steps along its longer axis, so only its last one (of l.reste) is
+    // b: the cells before it, as many as the buffer takes.
+    const int cellules = std::min(l.reste - 1, POINTS_TAMPON_TRAJET - TrajetLisseNombre);
+    if (cellules <= 0) return;
+    PointTrajet* const sortie = TrajetLisse + TrajetLisseNombre;
+    TrajetLisseNombre += cellules;
+    if (SurCarte(ax, ay) && SurCarte(bx, by)) {
+        // Between two cells of the map: stepped as Ligne does by the cells' index, each cell's
+        // coordinates read back from it.
+        LigneIndice li(l, ax, ay);
+        for (int k = 0; k < cellules; ++k) {
+            li.Suivante();
+            sortie[k] = {static_cast<int>(static_cast<unsigned>(li.i) % COTE_CARTE),
+                         static_cast<int>(static_cast<unsigned>(li.i) / COTE_CARTE)};
+        }
+        return;
+    }
+    for (int k = 0; k < cellules; ++k) {
+        l.Suivante();
+        sortie[k] = {l.x, l.y};
+    }
+}
 
 void Trajet__Lissage(const uint32_t* carte, int objet, int groupe) { Lisse(Plan(carte, objet, groupe)); }
 
