@@ -135,10 +135,12 @@ int IA__EvaluationCibles() {
         if (g < 1 || g >= NOMBRE_GROUPES) continue;
         ordre.push_back(g);
         const Groupe& gr = TableGroupes[static_cast<size_t>(g)];
-        int s = 0;
+        // Summed wide and cut to +-INT32_MAX: huge hit points from a master's file neither wrap
+        // round nor give INT32_MIN, whose division by -1 would not fit.
+        int64_t s = 0;
         for (int i = 0; gr.membres && i < gr.nbMembres; ++i)
             if (Valide(gr.membres[i])) s += TableObjets[gr.membres[i]].pointsDeVie;
-        pv[static_cast<size_t>(g)] = s;
+        pv[static_cast<size_t>(g)] = static_cast<int32_t>(std::clamp<int64_t>(s, -INT32_MAX, INT32_MAX));
         engagee[static_cast<size_t>(g)] = gr.forceEngagee;
     }
     for (const int oi : ordre) {
@@ -258,12 +260,20 @@ int IA__EvaluationCibles() {
         const int modeG = Mode(g);
         // The score of a candidate of formation mode `mode`, hit points' factor `facteurPv`
         // (its hit points / hpG + 1) at distance d; note keeps it when it beats the best (the later
-        // in list order winning a tie).
-        auto calcule = [&](int mode, int effectif, int facteurPv, int d) {
-            return FormationEntiere[static_cast<size_t>(mode - 1)][static_cast<size_t>(modeG - 1)] * effectif *
-                   facteurPv * d;
+        // in list order winning a tie). The search by squares, whose scores all fit an int, passes
+        // an int factor. The scan of every pair passes a 64-bit one, and its score is cut to an
+        // int's range: a score past INT32_MAX (hit points in the hundreds of thousands against a
+        // weak group) stays the worst there is instead of wrapping round to a winning one.
+        auto calcule = [&](int mode, int effectif, auto facteurPv, int d) {
+            using T = decltype(facteurPv);
+            const T score = T{FormationEntiere[static_cast<size_t>(mode - 1)][static_cast<size_t>(modeG - 1)]} *
+                            effectif * facteurPv * d;
+            if constexpr (sizeof(T) > sizeof(int))
+                return static_cast<int>(std::clamp<int64_t>(score, INT32_MIN, INT32_MAX));
+            else
+                return score;
         };
-        auto note = [&](int mode, int effectif, int facteurPv, int d, int rang) {
+        auto note = [&](int mode, int effectif, int64_t facteurPv, int d, int rang) {
             const int score = calcule(mode, effectif, facteurPv, d);
             if (score < meilleur || (score == meilleur && rang > meilleurRang)) {
                 meilleur = score;
@@ -277,7 +287,7 @@ int IA__EvaluationCibles() {
             if (!partout && o.couche != cg->couche) return;
             if (engagee[static_cast<size_t>(oi)] >= o.force) return;
             if (g.groupeCibleIAPrecedent != -1 && oi == g.groupeCibleIAPrecedent) return;
-            note(o.mode, FacteurEffectifIA(g.nbMembres, o.nbMembres), o.pv / hpG + 1, Distance(o.butX, o.butY, g.butX, g.butY), k);
+            note(o.mode, FacteurEffectifIA(g.nbMembres, o.nbMembres), int64_t{o.pv} / hpG + 1, Distance(o.butX, o.butY, g.butX, g.butY), k);
         };
         if (!parCarres || hpG < 1 || !surCarte(g.butX, g.butY)) {
             for (size_t k = 0; k < candidats.size(); ++k) essai(static_cast<int>(k));

@@ -44,7 +44,7 @@ class IA : public CombatEssai {
         gr.groupeCibleIAPropose = gr.groupeCibleIAPrecedent = -1;
         gr.butX = x;
         gr.butY = y;
-        gr.force = n * pv / 3;
+        gr.force = static_cast<int32_t>(int64_t{n} * pv / 3);
         gr.tampon = tampons[g % 8];
         gr.noeudListe = Liste__Empiler(&ListeGroupesActifs, g);
         return gr;
@@ -95,6 +95,21 @@ TEST_F(IA, UnGrandGroupeAuReposLacheSaCibleEtNeLaReprendPas) {
     EXPECT_EQ(a.groupeCibleIA, -1);
     EXPECT_EQ(a.groupeCibleIAPrecedent, 1);
     EXPECT_EQ(a.groupeCibleIAPropose, 2);
+}
+
+TEST_F(IA, DesPointsDeVieEnormesNeFontPasUneMeilleureCible) {
+    // Against a group of three soldiers of 1 hit point, two near groups with hit points past what
+    // a score can hold: one soldier of 2e9 (its score would pass INT32_MAX) and three of 1.5e9
+    // (their sum passes it too). They score the worst, and the far group of ordinary soldiers is
+    // chosen; with them alone nothing is.
+    Armee(1, 0, 40, 52, 1, 2'000'000'000);
+    Armee(2, 0, 40, 54, 3, 1'500'000'000);
+    Groupe& a = Armee(3, 1, 40, 50, 3, 1);
+    IA__EvaluationCibles();
+    EXPECT_EQ(a.groupeCibleIAPropose, -1);
+    Armee(4, 0, 40, 90, 3);
+    IA__EvaluationCibles();
+    EXPECT_EQ(a.groupeCibleIAPropose, 4);
 }
 
 TEST_F(IA, LaMeleeAuSolNeChoisitPasUnVolant) {
