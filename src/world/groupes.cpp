@@ -1,5 +1,8 @@
 #include "world/groupes.h"
 
+#include <algorithm>
+#include <climits>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 
@@ -36,14 +39,29 @@ Objet* Membre(const Groupe& g, int i) {
     return o >= 0 && o < NOMBRE_OBJETS ? &TableObjets[static_cast<size_t>(o)] : nullptr;
 }
 
+// Summed in 64 bits: members' values from a master's file can pass an int together.
 template <typename F>
-int Somme(int g, F valeur) {
+int64_t SommeLarge(int g, F valeur) {
     if (!Groupe__Actif(g)) return 0;
     const Groupe& groupe = TableGroupes[g];
-    int total = 0;
+    int64_t total = 0;
     for (int i = 0; i < groupe.nbMembres; ++i)
         if (const Objet* o = Membre(groupe, i)) total += valeur(*o);
     return total;
+}
+
+// The sum cut to an int's range.
+template <typename F>
+int Somme(int g, F valeur) {
+    return static_cast<int>(std::clamp<int64_t>(SommeLarge(g, valeur), INT_MIN, INT_MAX));
+}
+
+// The sum over the member slots (at least 1): it lies between 0 and the members' extreme values,
+// so it fits an int.
+template <typename F>
+int Moyenne(int g, F valeur) {
+    const int64_t n = Groupe__Actif(g) && TableGroupes[g].nbMembres > 0 ? TableGroupes[g].nbMembres : 1;
+    return static_cast<int>(SommeLarge(g, valeur) / n);
 }
 
 }  // namespace
@@ -255,12 +273,6 @@ int GroupeManaMaximum(int g) {
     return Somme(g, [](const Objet& o) { return o.indice > 0 ? o.manaMaximum : 0; });
 }
 
-int GroupeMoral(int g) {
-    int n = Groupe__Actif(g) ? TableGroupes[g].nbMembres : 0;
-    return Somme(g, [](const Objet& o) { return o.moral; }) / (n == 0 ? 1 : n);
-}
+int GroupeMoral(int g) { return Moyenne(g, [](const Objet& o) { return o.moral; }); }
 
-int GroupeNiveau(int g) {
-    int n = Groupe__Actif(g) ? TableGroupes[g].nbMembres : 0;
-    return Somme(g, [](const Objet& o) { return o.niveau; }) / (n == 0 ? 1 : n);
-}
+int GroupeNiveau(int g) { return Moyenne(g, [](const Objet& o) { return o.niveau; }); }

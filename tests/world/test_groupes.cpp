@@ -187,6 +187,24 @@ TEST_F(Groupes, UnMembreHorsDeLaTableEstIgnore) {
     EXPECT_FALSE(Unite__CombatADistance(NOMBRE_OBJETS));
 }
 
+// Members' values that pass an int together: the sums stop at the int's ends, the averages are
+// taken over the whole sum.
+TEST_F(Groupes, DesSommesTropGrandesPourUnEntier) {
+    int g = Creer(1, 0, 0, 3, 1);
+    std::vector<Objet> avant;
+    for (int i = 0; i < 3; ++i) {
+        Objet& o = TableObjets[TableGroupes[g].membres[i]];
+        avant.push_back(o);
+        o.pointsDeVie = o.pointsDeVieMaximum = o.moral = 2'000'000'000;
+        o.mana = -2'000'000'000;
+    }
+    EXPECT_EQ(GroupePointsDeVie(g), INT_MAX);
+    EXPECT_EQ(GroupePointsDeVieMaximum(g), INT_MAX);
+    EXPECT_EQ(GroupeMana(g), INT_MIN);
+    EXPECT_EQ(GroupeMoral(g), 2'000'000'000);
+    for (int i = 0; i < 3; ++i) TableObjets[TableGroupes[g].membres[i]] = avant[static_cast<size_t>(i)];
+}
+
 TEST_F(Groupes, SommesMoyennesRemplacementNomCible) {
     int g = Creer(1, 0, 0, 3, 1);
     EXPECT_EQ(GroupePointsDeVie(g), 300);
