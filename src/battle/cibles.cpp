@@ -113,7 +113,9 @@ bool AnneauxListes(int objet, int filtre, int s, int p, int t, int mode) {
 
 }  // namespace
 
-bool Objet__MourantOuMort(int objet) { return Objet__MourantOuMort(TableObjets[objet]); }
+bool Objet__MourantOuMort(int objet) {
+    return objet < 0 || objet >= NOMBRE_OBJETS || Objet__MourantOuMort(TableObjets[static_cast<size_t>(objet)]);
+}
 
 bool Unite__CombatADistance(int objet) {
     if (objet < 0 || objet >= NOMBRE_OBJETS) return false;

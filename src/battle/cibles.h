@@ -17,6 +17,7 @@ void Objet__AjouteCible(int objet, int groupeFiltre, int x, int y, int mode);
 
 // Shared by the target search: fights at a distance (archer, flyer, caster, war machine).
 bool Unite__CombatADistance(int objet);
+// Dying or dead; an index off the object table counts as dead.
 bool Objet__MourantOuMort(int objet);
 // The same, for the object at hand.
 inline bool Objet__MourantOuMort(const Objet& o) { return o.ordreSecondaire == 3 || o.ordreSecondaire == 4; }

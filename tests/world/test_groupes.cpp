@@ -185,6 +185,8 @@ TEST_F(Groupes, UnMembreHorsDeLaTableEstIgnore) {
     EXPECT_EQ(GroupePointsDeVie(g), 300);
     EXPECT_FALSE(Unite__CombatADistance(-1));
     EXPECT_FALSE(Unite__CombatADistance(NOMBRE_OBJETS));
+    EXPECT_TRUE(Objet__MourantOuMort(-1));
+    EXPECT_TRUE(Objet__MourantOuMort(NOMBRE_OBJETS));
 }
 
 // Members' values that pass an int together: the sums stop at the int's ends, the averages are
