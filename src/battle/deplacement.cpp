@@ -338,8 +338,17 @@ void Unite__OrdreDeplacement(int objet, int x, int y) {
     Carte__RameneDansZone(-1, objet, &x, &y);
     const uint32_t* carte = o.couche == 2 ? CarteOccupationAirBase : CarteOccupationSolBase;
     int r = 1;
-    if (carte && TrajetLisse && o.trajet)
+    if (carte && TrajetLisse && o.trajet) {
+        // The plan is smoothed straight into the unit's buffer, which holds more points than the
+        // planner writes; the shared buffer is put back after. Nothing reads the shared buffer's
+        // points after a unit's plan (its count is set to 0 below), and after a failed plan the
+        // unit's count is 0, so the points written into its buffer are not read.
+        static_assert(POINTS_TAMPON_TRAJET <= POINTS_TRAJET_UNITE);
+        PointTrajet* const commun = TrajetLisse;
+        TrajetLisse = o.trajet;
         r = Trajet__Calcul(o.x, o.y, x, y, &TrajetLisseNombre, TrajetLisse, carte, objet, -1);
+        TrajetLisse = commun;
+    }
     o.resultatTrajet = r;
     if (r != 0) {
         o.modeDeplacement = 4;
@@ -349,7 +358,6 @@ void Unite__OrdreDeplacement(int objet, int x, int y) {
         return;
     }
     const int n = std::clamp(static_cast<int>(TrajetLisseNombre), 0, POINTS_TRAJET_GROUPE);
-    std::copy(TrajetLisse, TrajetLisse + n, o.trajet);
     o.nbPointsTrajetUnite = n;
     TrajetLisseNombre = 0;
     o.pointCourantUnite = 0;

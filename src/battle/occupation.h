@@ -37,10 +37,12 @@ int Univers__AlloueCartes();
 // World teardown: frees the four maps and the planner's buffers, pointers set null.
 void Univers__LibereCartes();
 
-// The unit's path buffer and its two target lists (-1 empty), the sight and attack ranges by
-// class, layer and family, and the path fields cleared.
+// The unit's path buffer (its object number's slot of one region kept for the program) and its
+// two target lists (-1 empty), the sight and attack ranges by class, layer and family, and the
+// path fields cleared.
 void Objet__AlloueTrajet(int objet);
-// Frees the three buffers (pointers set null); safe on an object that has none.
+// Frees the target lists and lets go of the path slot (pointers set null); safe on an object that
+// has none.
 void Objet__LibereTrajet(int objet);
 
 // The maps start again from GrilleUnites and GrilleAir: live objects' cells free, every other
