@@ -297,13 +297,12 @@ private:
         return B(k) || B(k + 1) || B(k + COTE_CARTE) || B(k + COTE_CARTE + 1);
     }
 
-    // Teste with the answers kept: the rectangle is blocked when it leaves the map, or when one of
-    // its columns is, each column's answer found once in the plan.
-    // The rectangle's corner (x0, y0) is given, placed by the offset; with the columns kept the
-    // rectangle is at most the map's size (its corner then tested as unsigned numbers).
-    // The rectangle is the one of the path cell of index i, column x; the rectangle of the cell
-    // beside it on its row, when already found free (so on the map), covers all its columns but
-    // one, which alone is then read.
+    // Teste with the answers kept, for the rectangle of the path cell of index i, column x, whose
+    // corner (x0, y0) is given, placed by the offset: it is blocked when it leaves the map (with
+    // the columns kept it is at most the map's size, so its corner is tested as unsigned numbers),
+    // or when one of its columns is, each column's answer found once in the plan. The rectangle
+    // of the cell beside it on its row, when already found free (so on the map), covers all its
+    // columns but one, which alone is then read.
     [[gnu::noinline]] bool Rectangle(int x0, int y0, int i, int x) const {
         if (!carte_ || static_cast<unsigned>(x0) > static_cast<unsigned>(COTE_CARTE - w_) ||
             static_cast<unsigned>(y0) > static_cast<unsigned>(COTE_CARTE - h_))

@@ -17,11 +17,6 @@ namespace {
 bool Valide(int n) { return n >= 1 && n < NOMBRE_OBJETS; }
 bool SurCarte(int x, int y) { return x >= 0 && x < TAILLE_UNIVERS && y >= 0 && y < TAILLE_UNIVERS; }
 
-bool AMortAnimee(const Objet& o) {
-    return o.typeMaitre >= 0 && o.typeMaitre < NOMBRE_TYPES_MAITRES &&
-           ObjetGfx_ANIM__MOR[static_cast<size_t>(o.typeMaitre)] != -1;
-}
-
 void Ajoute(int32_t* liste, int32_t& dernier, int n) {
     if (liste && dernier < TAILLE_LISTE_CIBLES - 1) liste[++dernier] = n;
 }
@@ -46,14 +41,11 @@ struct Ajout {
     int objet, filtre, mode;
     const int32_t* grille;
     const int32_t* hostiles;   // the unit's row of TableAttaque, none for an army off the table
-    bool fortifications;       // the unit may lay siege to a fortification
-    bool portail;              // ...and to a type 433, in the grid state that allows it
 
     Ajout(int objet_, int filtre_, int mode_)
         : o(TableObjets[objet_]), objet(objet_), filtre(filtre_), mode(mode_),
           grille(mode_ == 2 ? GrilleAir : GrilleUnites),
-          hostiles(o.armee >= 0 && o.armee <= 5 ? TableAttaque[static_cast<size_t>(o.armee)].data() : nullptr),
-          fortifications(o.typeMaitre == 141), portail(EtatGrille == 0) {}
+          hostiles(o.armee >= 0 && o.armee <= 5 ? TableAttaque[static_cast<size_t>(o.armee)].data() : nullptr) {}
 
     // A cell of a ring round the unit's footprint, never the unit's own cell.
     void operator()(int cx, int cy) const {
@@ -73,11 +65,8 @@ struct Ajout {
         if (mode == 2) {
             if (t.actif != 1 || Objet__MourantOuMort(t)) return;
         } else {
-            // Not active, it is taken only as a siege target: its kind is tested before the
-            // animation table is read.
-            if (t.actif != 1 && !(((fortifications && t.classe == CLASSE_FORTIFICATION) || (t.typeMaitre == 433 && portail)) &&
-                                  AMortAnimee(t)))
-                return;
+            // Not active, it is taken only as a siege target.
+            if (t.actif != 1 && !Objet__CibleDeSiege(o, t)) return;
             if (Objet__MourantOuMort(t) || t.typeMaitre == 18) return;
         }
         if (Prend(o, t, filtre, cx, cy)) Ajoute(o.listeEnnemis, o.dernierEnnemi, n);
@@ -98,7 +87,7 @@ bool AnneauxCadavres(int objet, int filtre, int r0, int r1) {
 }
 
 // The rings s to p round the unit's footprint of side t on the unit or air layer (which exists),
-// walked as Anneau walks each, one after the other; false once the enemy list is full.
+// one after the other; false once the enemy list is full.
 bool AnneauxListes(int objet, int filtre, int s, int p, int t, int mode) {
     const Ajout ajout(objet, filtre, mode);
     const Objet& o = ajout.o;

@@ -344,10 +344,12 @@ void Unite__OrdreDeplacement(int objet, int x, int y) {
         // points after a unit's plan (its count is set to 0 below), and after a failed plan the
         // unit's count is 0, so the points written into its buffer are not read.
         static_assert(POINTS_TAMPON_TRAJET <= POINTS_TRAJET_UNITE);
-        PointTrajet* const commun = TrajetLisse;
+        struct Rend {
+            PointTrajet* commun;
+            ~Rend() { TrajetLisse = commun; }
+        } rend{TrajetLisse};
         TrajetLisse = o.trajet;
         r = Trajet__Calcul(o.x, o.y, x, y, &TrajetLisseNombre, TrajetLisse, carte, objet, -1);
-        TrajetLisse = commun;
     }
     o.resultatTrajet = r;
     if (r != 0) {

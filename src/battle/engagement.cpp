@@ -25,11 +25,6 @@ int Distance(const Objet& a, const Objet& b) {
     return static_cast<int>(Case__Distance(a.x, a.y, b.x, b.y));
 }
 
-bool AMortAnimee(const Objet& o) {
-    return o.typeMaitre >= 0 && o.typeMaitre < NOMBRE_TYPES_MAITRES &&
-           ObjetGfx_ANIM__MOR[static_cast<size_t>(o.typeMaitre)] != -1;
-}
-
 bool Sature(int n) { return TableObjets[n].totalEngage >= TableObjets[n].capaciteEngagement; }
 
 // The unit's group accepts the candidate.
@@ -298,13 +293,8 @@ int Case__ContientCible(int objet, int filtre, int x, int y, int couche) {
     if (couche == 2) {
         if (t.actif != 1 || Objet__MourantOuMort(t) || !hostile) return 0;
     } else {
-        // An object not active is taken only as a siege target, an enemy: its kind is tested
-        // before the animation table is read.
-        if (t.actif != 1 && !(hostile &&
-                              ((u.typeMaitre == 141 && t.classe == CLASSE_FORTIFICATION) ||
-                               (t.typeMaitre == 433 && EtatGrille == 0)) &&
-                              AMortAnimee(t)))
-            return 0;
+        // An object not active is taken only as a siege target, an enemy.
+        if (t.actif != 1 && !(hostile && Objet__CibleDeSiege(u, t))) return 0;
         if (Objet__MourantOuMort(t) || t.typeMaitre == 18 || !hostile) return 0;
     }
     bool pris = filtre == -1 || t.groupe == filtre;

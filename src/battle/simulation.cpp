@@ -628,6 +628,7 @@ void Engagement(int objet, int gi, int* personne, const Recherche* vu) {
     int prise = 0;
     int t = 0;
     if (personne && *personne == 1) {
+        // No member's search can take a cell: t and prise stay 0.
     } else if (vu && vu->objet == objet && vu->portee == o.porteeAttaque) {
         // The same search, made since with nothing it reads written: its answer and its writes.
         t = vu->resultat;

@@ -56,8 +56,8 @@ int Somme(int g, F valeur) {
     return static_cast<int>(std::clamp<int64_t>(SommeLarge(g, valeur), INT_MIN, INT_MAX));
 }
 
-// The sum over the member slots (at least 1): it lies between 0 and the members' extreme values,
-// so it fits an int.
+// The sum divided by the number of member slots (at least 1): it lies between 0 and the members'
+// extreme values, so it fits an int.
 template <typename F>
 int Moyenne(int g, F valeur) {
     const int64_t n = Groupe__Actif(g) && TableGroupes[g].nbMembres > 0 ? TableGroupes[g].nbMembres : 1;
